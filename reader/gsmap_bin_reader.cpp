@@ -1,0 +1,39 @@
+#include "reader/spinfo.h"
+
+namespace {
+
+struct gsmap_layout {
+    std::uintmax_t bytes;
+    std::uint32_t columns;
+    std::uint32_t rows;
+};
+
+// Headerless little-endian float grids spanning 60N to 60S.
+constexpr gsmap_layout kGsmapLayouts[] = {
+    {17'280'000, 3600, 1200},
+    {2'764'800, 1440, 480},
+};
+
+} // namespace
+
+void spinfo::init_gsmap_bin(const std::string& filename, std::uintmax_t size)
+{
+    kind = PT_UNKNOWN;
+    nCount = 0;
+    for (const auto& layout : kGsmapLayouts) {
+        if (layout.bytes != size) continue;
+        fileName = filename;
+        kind = PT_GSMAP_HOURLY;
+        nBands = 1;
+        nCount = 1;
+        scales = {1.0};
+        bytesPerSample = 4;
+        pixels = {layout.columns};
+        lines = {layout.rows};
+        corners[UL] = {60.0, -180.0};
+        corners[UR] = {60.0, 180.0};
+        corners[LL] = {-60.0, -180.0};
+        corners[LR] = {-60.0, 180.0};
+        return;
+    }
+}

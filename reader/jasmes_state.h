@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "reader/product_types.h"
+
+// One known JASMES latitude/longitude grid.
+struct GeoParam_t {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    double lon = 0.0; // centre of the upper-left pixel
+    double lat = 0.0;
+    double resolution = 0.0;
+    JasmesArea area = JA_NONE;
+};
+
+// The parsed one-line text header of a JASMES flat-binary file.
+struct JasmesHeader_t {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    double lon = 0.0;
+    double lat = 0.0;
+    double resolution = 0.0;
+    double scale = 0.0;
+    double offset = 0.0;
+    std::string para;
+    std::string area;
+    std::int32_t bands = 0;
+    double bandScale[32] = {};
+};
+
+void clear_JasmeHeader(JasmesHeader_t& header);
+
+// What the JASMES flat-binary and HDF4 readers remember between recognition
+// and read.
+struct jasmes_state {
+    JasmesHeader_t header;
+    std::int32_t headerSize = -1; // bytes before the first sample; -1 when not JASMES binary
+    std::int32_t sdsCount = 0;    // scientific datasets of an HDF4 file
+    std::string hdf4Type;         // flag-type text of an HDF4 file (may be empty)
+};
