@@ -19,3 +19,6 @@ std::string spconverter::create_PosInfodata(const productInfo_t&, const std::str
 {
     return {};
 }
+bool spconverter::loadSetting() { return false; }
+bool spconverter::saveSetting() const { return false; }
+void spconverter::write_settings(std::ostream&) const {}

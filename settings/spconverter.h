@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,15 @@
 class spconverter {
 public:
     spconverter() = default;
+
+    // The settings file: its path (default: beside the executable, or the
+    // user's config folder when that is not writable), reading and writing.
+    const std::string& config_path() const { return configPath_; }
+    void set_config_path(const std::string& path) { configPath_ = path; }
+    bool loadSetting();
+    bool saveSetting() const;
+    // The text saveSetting writes.
+    void write_settings(std::ostream& os) const;
 
     bool get_OptSetting(SettingType kind, const std::string& key, optSet_t& entry) const;
 
@@ -41,4 +51,7 @@ public:
     // One block of position-information text for a plain TIFF.
     std::string create_PosInfodata(const productInfo_t& info, const std::string& inputPath,
                                    const std::string& tifName) const;
+
+private:
+    std::string configPath_;
 };

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Options shared by every synthetic-product writer.
+struct synth_options {
+    bool full = false;          // real product sizes instead of small test sizes
+    std::uint32_t seed = 1;     // content seed
+    // KEY=VALUE variant options (grid size, geophysical name, layer count ...),
+    // interpreted by the writer of the kind.
+    std::vector<std::pair<std::string, std::string>> variants;
+
+    // Value of a variant option, or fallback when not given.
+    std::string variant(const std::string& key, const std::string& fallback = "") const
+    {
+        for (const auto& [k, v] : variants) {
+            if (k == key) return v;
+        }
+        return fallback;
+    }
+};
+
+// One kind of synthetic product: the name matched case-insensitively on the
+// command line, a one-line description, and the writer. A writer returns
+// false (after printing why to standard error) when it could not write.
+struct synth_kind {
+    std::string name;
+    std::string description;
+    std::function<bool(const std::string& outfile, const synth_options& options)> write;
+};
+
+// Each family registers its kinds here.
+void register_hdf5_kinds(std::vector<synth_kind>& kinds);
+void register_jasmes_kinds(std::vector<synth_kind>& kinds);
+
+// Every kind, in registration order.
+std::vector<synth_kind> all_synth_kinds();
