@@ -1,0 +1,1 @@
+# The vardane executable: the main window over the run driver.
