@@ -1,31 +1,140 @@
 #include "output/spout.h"
 
-// Writers not built yet: every load and write reports failure.
-spout::spout() = default;
-spout::~spout() = default;
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <new>
 
-bool spout::init_char(const std::uint8_t*, const dataAttr_t&, const productInfo_t&) { return false; }
-bool spout::init_short(const std::uint16_t*, const dataAttr_t&, const productInfo_t&) { return false; }
-bool spout::init_signed(const std::uint16_t*, const dataAttr_t&, const productInfo_t&) { return false; }
-bool spout::init_float(const float*, const dataAttr_t&, const productInfo_t&) { return false; }
-bool spout::read_fvals(const std::string&, const float*, const dataAttr_t&) { return true; }
-void spout::parse_cor_a1(const std::string&) {}
-void spout::parse_cor_a2(const std::string&) {}
-void spout::tile_no(std::int32_t, std::int32_t) {}
-bool spout::gen_TiffImage(const std::string&, bool, bool, double) { return false; }
-bool spout::gen_posGeoTIFF(const std::string&, productType, std::int32_t, bool, std::vector<std::string>&)
+#include "output/gdal_session.h"
+#include "util/string_utils.h"
+
+spout::spout() : wkt(gdal_session::wgs84_wkt()) {}
+
+spout::~spout() { Clear_Array_raster(); }
+
+void spout::Clear_Array_raster()
 {
-    return false;
+    raster.clear();
+    ready = false;
 }
-bool spout::gen_GeoTiffImage(const std::string&, std::int32_t) { return false; }
-bool spout::gen_GeoTiff_PolarImages(std::int32_t, const std::string&, const std::string&, std::int32_t)
+
+bool spout::begin_load(const void* data, const dataAttr_t& attr, RasterKind kind)
 {
-    return false;
+    Clear_Array_raster();
+    if (data == nullptr || attr.width <= 0 || attr.height <= 0) return false;
+    try {
+        raster.reset(attr.width, attr.height);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    dataAttr = attr;
+    rasterKind = kind;
+    return true;
 }
-bool spout::gen_L3EQR_GeoTiffImage(const std::string&, bool) { return false; }
-bool spout::gen_L3PS_GeoTiffImage(const std::string&) { return false; }
-bool spout::gen_KmzImage(const std::string&, bool, float, const std::vector<color_map>&, const std::string&,
-                         const std::string&, const std::string&, bool)
+
+bool spout::finish_load(const productInfo_t& info)
 {
-    return false;
+    productName = info.product;
+    areaName = info.area;
+    for (int i = 0; i < 4; ++i) corners[i] = info.corner[i];
+
+    // Upper-left and lower-right are the outer edges of the grid.
+    const earthPoint_t& ul = corners[UL];
+    const earthPoint_t& lr = corners[LR];
+    geoTransform = {ul.lon, (lr.lon - ul.lon) / raster.width(), 0.0,
+                    ul.lat, 0.0, (lr.lat - ul.lat) / raster.height()};
+
+    scale = info.scale;
+    ready = true;
+    return true;
 }
+
+bool spout::init_char(const std::uint8_t* data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    // A cell holds at most four bytes.
+    if (attr.bands < 1 || attr.bands > 4) {
+        Clear_Array_raster();
+        return false;
+    }
+    if (!begin_load(data, attr, attr.bands == 1 ? RK_BYTE : RK_RGB)) return false;
+    const std::size_t b = std::size_t(attr.bands);
+    const std::uint8_t* src = data;
+    for (std::int32_t r = 0; r < raster.height(); ++r) {
+        for (XVal_t& cell : raster.row(r)) {
+            std::memcpy(cell.bytes, src, b);
+            src += b;
+        }
+    }
+    return finish_load(info);
+}
+
+bool spout::init_short(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    if (!begin_load(data, attr, RK_UINT16)) return false;
+    const std::uint16_t* src = data;
+    for (std::int32_t r = 0; r < raster.height(); ++r) {
+        for (XVal_t& cell : raster.row(r)) cell.u16 = *src++;
+    }
+    return finish_load(info);
+}
+
+bool spout::init_signed(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    if (!begin_load(data, attr, RK_INT16)) return false;
+    const std::uint16_t* src = data;
+    for (std::int32_t r = 0; r < raster.height(); ++r) {
+        for (XVal_t& cell : raster.row(r)) cell.s16 = std::bit_cast<std::int16_t>(*src++);
+    }
+    return finish_load(info);
+}
+
+bool spout::init_float(const float* data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    if (!begin_load(data, attr, RK_FLOAT32)) return false;
+    const float* src = data;
+    for (std::int32_t r = 0; r < raster.height(); ++r) {
+        for (XVal_t& cell : raster.row(r)) cell.f32 = *src++;
+    }
+    return finish_load(info);
+}
+
+bool spout::read_fvals(const std::string& key, const float* data, const dataAttr_t& attr)
+{
+    // An empty array is stored as such; a negative size or a missing buffer
+    // for a non-empty one cannot be copied.
+    if (attr.width < 0 || attr.height < 0) return false;
+    const std::size_t n = std::size_t(attr.width) * std::size_t(attr.height);
+    if (n > 0 && data == nullptr) return false;
+    float_grid grid;
+    grid.width = attr.width;
+    grid.height = attr.height;
+    try {
+        grid.values.assign(data, data + n);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    fvals[key] = std::move(grid);
+    return true;
+}
+
+void spout::parse_cor_a1(const std::string& text) { corA1 = parse_cor(text); }
+
+void spout::parse_cor_a2(const std::string& text) { corA2 = parse_cor(text); }
+
+void spout::tile_no(std::int32_t horizontal, std::int32_t vertical)
+{
+    tileH = horizontal;
+    tileV = vertical;
+}
+
+std::int32_t spout::get_BandCount() const { return rasterKind == RK_RGB ? 3 : 4; }
+
+bool spout::isGlobalSphere() const
+{
+    if (!ready) return false;
+    const double lonSpan = corners[UR].lon - corners[UL].lon;
+    const double latSpan = corners[UL].lat - corners[LL].lat;
+    return std::abs(lonSpan - 360.0) < 1.0 && std::abs(latSpan - 180.0) < 1.0;
+}
+
+void spout::reset_global_vars() { warpExtent = warp_extent_t{}; }

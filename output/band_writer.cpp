@@ -1,0 +1,80 @@
+#include "output/band_writer.h"
+
+#include <cmath>
+#include <vector>
+
+#include <gdal_priv.h>
+
+#include "output/column_shift.h"
+
+namespace {
+
+// Fills a width x height plane row by row from the top, taking each output
+// pixel from the shifted source column through sample(cell).
+template <typename T, typename Sample>
+std::vector<T> fill_plane(const output_raster& raster, std::int32_t shift, Sample sample)
+{
+    const std::int32_t w = raster.width();
+    const std::int32_t h = raster.height();
+    const column_shift cols(shift, w);
+    std::vector<T> plane(std::size_t(w) * std::size_t(h));
+    T* out = plane.data();
+    for (std::int32_t r = 0; r < h; ++r) {
+        const auto row = raster.row(r);
+        for (std::int32_t c = 0; c < w; ++c) *out++ = sample(row[std::size_t(cols.source(c))]);
+    }
+    return plane;
+}
+
+template <typename T>
+bool write_plane(GDALRasterBand& band, const output_raster& raster, std::vector<T>& plane, GDALDataType type)
+{
+    return band.RasterIO(GF_Write, 0, 0, raster.width(), raster.height(), plane.data(), raster.width(),
+                         raster.height(), type, 0, 0, nullptr)
+        == CE_None;
+}
+
+bool write_band(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
+                const band_options& o)
+{
+    switch (layout.kind) {
+    case RK_UINT16: {
+        auto p = fill_plane<std::uint16_t>(raster, o.columnShift, [](const XVal_t& v) { return v.u16; });
+        return write_plane(band, raster, p, GDT_UInt16);
+    }
+    case RK_INT16: {
+        auto p = fill_plane<std::int16_t>(raster, o.columnShift, [](const XVal_t& v) { return v.s16; });
+        return write_plane(band, raster, p, GDT_Int16);
+    }
+    case RK_FLOAT32: {
+        const bool floor = o.floorFloats;
+        auto p = fill_plane<float>(raster, o.columnShift, [floor](const XVal_t& v) {
+            // NaN compares false and so stays NaN.
+            return floor && v.f32 < kFloatFloor ? kFloatFloor : v.f32;
+        });
+        return write_plane(band, raster, p, GDT_Float32);
+    }
+    case RK_BYTE:
+    case RK_RGB: {
+        auto p = fill_plane<std::uint8_t>(raster, o.columnShift,
+                                          [k](const XVal_t& v) { return v.bytes[k - 1]; });
+        return write_plane(band, raster, p, GDT_Byte);
+    }
+    case RK_NONE:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
+                        const band_options& options)
+{
+    for (int k = 1; k <= layout.bands; ++k) {
+        GDALRasterBand* band = ds.GetRasterBand(k);
+        if (band == nullptr) return false;
+        if (!write_band(*band, raster, layout, k, options)) return false;
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "output/output_raster.h"
+#include "output/raster_layout.h"
+
+class GDALDataset;
+
+// How the raster is laid into the file's bands.
+struct band_options {
+    std::int32_t columnShift = 0; // output column c shows source column c + shift (wrapped)
+    bool floorFloats = false;     // float values below -10 are written as -10
+};
+
+// Lowest float written when flooring: fill values such as -9999 would
+// otherwise dominate the value range of a float image.
+inline constexpr float kFloatFloor = -10.0f;
+
+// Writes every band of layout from raster into ds, one whole-band write per
+// band. False as soon as a band is missing or a write fails.
+bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
+                        const band_options& options);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class GDALDataset;
+class GDALDriver;
+
+// GDAL set-up shared by every writer. The drivers are registered on first
+// use and kept for the life of the process: tearing the driver manager down
+// after each file would cost a full re-registration per write and would pull
+// the drivers from under any other GDAL user in the process.
+namespace gdal_session {
+
+// The "GTiff" driver, registering all drivers on the first call; nullptr
+// when GDAL was built without it.
+GDALDriver* gtiff_driver();
+
+// Points "GDAL_DATA", "PROJ_LIB" and "GEOTIFF_CSV" at a "gdal-data" folder
+// beside the current (working) folder when one exists; otherwise leaves
+// GDAL's own data paths alone. Cheap; writers call it before each file.
+void use_local_gdal_data();
+
+// Well-known text of WGS 84 geographic coordinates (EPSG:4326).
+std::string wgs84_wkt();
+
+struct dataset_closer {
+    void operator()(GDALDataset* ds) const;
+};
+// An open dataset; closing (and so flushing) happens on every path.
+using dataset_ptr = std::unique_ptr<GDALDataset, dataset_closer>;
+
+// Creates name as a GeoTIFF without creation options; nullptr on failure.
+dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType);
+
+// Flushes and closes ds; false when GDAL reported a failure while doing so.
+bool close(dataset_ptr& ds);
+
+} // namespace gdal_session

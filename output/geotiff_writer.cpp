@@ -1,0 +1,48 @@
+#include <cmath>
+
+#include <gdal_priv.h>
+
+#include "output/band_writer.h"
+#include "output/gdal_session.h"
+#include "output/partial_file.h"
+#include "output/spout.h"
+
+namespace {
+
+// Longitude shift of a global grid that starts at 0 degrees, so that the
+// written image starts at -180.
+constexpr double kHalfTurn = -180.0;
+
+} // namespace
+
+bool spout::gen_GeoTiffImage(const std::string& name, std::int32_t area)
+{
+    return gen_EQR_Image(name, area == 1 ? kHalfTurn : 0.0, area);
+}
+
+bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t floorFlag)
+{
+    if (!ready || name.empty() || raster.empty()) return false;
+    if (gdal_session::gtiff_driver() == nullptr) return false;
+    const auto layout = layout_of(rasterKind);
+    if (!layout) return false;
+    gdal_session::use_local_gdal_data();
+
+    const std::int32_t width = raster.width();
+    // Nearest whole column, halves up: -180 degrees on an even width is
+    // exactly half the row.
+    const auto shift = static_cast<std::int32_t>(std::floor(lonShift / 360.0 * width + 0.5));
+
+    gdal_session::dataset_ptr ds =
+        gdal_session::create_gtiff(name, width, raster.height(), layout->bands, layout->type);
+    if (!ds) return false;
+
+    std::array<double, 6> gt = geoTransform;
+    if (shift != 0) gt[0] += lonShift;
+    bool ok = ds->SetProjection(wkt.c_str()) == CE_None;
+    ok = ok && ds->SetGeoTransform(gt.data()) == CE_None;
+    ok = ok && write_raster_bands(*ds, raster, *layout, band_options{shift, floorFlag != 0});
+    ok = gdal_session::close(ds) && ok;
+    if (!ok) discard_partial_file(name);
+    return ok;
+}

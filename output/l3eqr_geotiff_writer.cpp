@@ -1,0 +1,85 @@
+#include <cstdint>
+#include <vector>
+
+#include <geovalues.h>
+#include <geokeys.h>
+
+#include "output/column_shift.h"
+#include "output/l3eqr_grids.h"
+#include "output/partial_file.h"
+#include "output/spout.h"
+#include "output/tiff_handles.h"
+
+namespace {
+
+bool set_tags(TIFF* tif, const l3eqr_grid& grid, bool isSigned, bool shift)
+{
+    double tiepoint[6] = {0.0, 0.0, 0.0, shift ? -180.0 : 0.0, 90.0, 0.0};
+    double pixelScale[3] = {grid.pixelSize, grid.pixelSize, 0.0};
+    return TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(grid.width)) == 1
+        && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(grid.height)) == 1
+        && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1
+        && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
+        && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
+        && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
+        && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
+        && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1
+        && TIFFSetField(tif, TIFFTAG_GEOTIEPOINTS, 6, tiepoint) == 1
+        && TIFFSetField(tif, TIFFTAG_GEOPIXELSCALE, 3, pixelScale) == 1;
+}
+
+// WGS 84 geographic coordinates, pixel-is-area.
+bool set_geokeys(GTIF* gtif)
+{
+    struct key_value {
+        geokey_t key;
+        int value;
+    };
+    static constexpr key_value keys[] = {
+        {GTModelTypeGeoKey, ModelGeographic},
+        {GTRasterTypeGeoKey, RasterPixelIsArea},
+        {GeographicTypeGeoKey, GCS_WGS_84},
+        {GeogGeodeticDatumGeoKey, Datum_WGS84},
+        {GeogAngularUnitsGeoKey, Angular_Degree},
+        {GeogEllipsoidGeoKey, Ellipse_WGS_84},
+    };
+    for (const key_value& kv : keys) {
+        if (GTIFKeySet(gtif, kv.key, TYPE_SHORT, 1, kv.value) != 1) return false;
+    }
+    return GTIFWriteKeys(gtif) == 1;
+}
+
+} // namespace
+
+bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
+{
+    if (!ready || name.empty()) return false;
+    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return false;
+    const auto grid = find_l3eqr_grid(raster.width(), raster.height());
+    if (!grid) return false;
+
+    bool ok = false;
+    {
+        // "b": big-endian byte order, whatever the host.
+        tiff_ptr tif(XTIFFOpen(name.c_str(), "wb"));
+        if (!tif) return false;
+        gtif_ptr gtif(GTIFNew(tif.get()));
+        const bool isSigned = rasterKind == RK_INT16;
+        ok = gtif && set_tags(tif.get(), *grid, isSigned, flag) && set_geokeys(gtif.get());
+
+        // Half a row: the grid starts at 0 degrees, the file at -180.
+        const column_shift cols(flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0, grid->width);
+        std::vector<std::uint16_t> line(std::size_t(grid->width));
+        for (std::int32_t r = 0; ok && r < grid->height; ++r) {
+            const auto row = raster.row(r);
+            for (std::int32_t c = 0; c < grid->width; ++c) {
+                const XVal_t& v = row[std::size_t(cols.source(c))];
+                line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
+            }
+            ok = TIFFWriteScanline(tif.get(), line.data(), std::uint32_t(r), 0) == 1;
+        }
+        ok = ok && TIFFFlush(tif.get()) == 1;
+    }
+    if (!ok) discard_partial_file(name);
+    return ok;
+}

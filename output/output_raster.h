@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "output/xval.h"
+
+// The output raster: height rows of width cells in one contiguous block.
+// Row 0 is the first line of the product (north-up for gridded products),
+// column 0 its first pixel.
+class output_raster {
+public:
+    std::int32_t width() const { return width_; }
+    std::int32_t height() const { return height_; }
+    bool empty() const { return cells_.empty(); }
+
+    // Discards the old cells and makes height rows of width zero cells.
+    // Both sizes must be positive; the product must fit in memory.
+    void reset(std::int32_t width, std::int32_t height);
+    // Frees every cell; the raster becomes 0 x 0.
+    void clear();
+
+    XVal_t& at(std::int32_t row, std::int32_t col) { return cells_[index(row, col)]; }
+    const XVal_t& at(std::int32_t row, std::int32_t col) const { return cells_[index(row, col)]; }
+
+    std::span<XVal_t> row(std::int32_t r) { return {cells_.data() + index(r, 0), std::size_t(width_)}; }
+    std::span<const XVal_t> row(std::int32_t r) const
+    {
+        return {cells_.data() + index(r, 0), std::size_t(width_)};
+    }
+
+private:
+    std::size_t index(std::int32_t row, std::int32_t col) const
+    {
+        return std::size_t(row) * std::size_t(width_) + std::size_t(col);
+    }
+
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<XVal_t> cells_;
+};
+
+// A two-dimensional float array (geolocation), stored like the raster.
+struct float_grid {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<float> values;
+
+    float at(std::int32_t row, std::int32_t col) const
+    {
+        return values[std::size_t(row) * std::size_t(width) + std::size_t(col)];
+    }
+};
