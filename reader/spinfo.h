@@ -32,7 +32,7 @@ public:
     double getOffset() const { return offset; }
     std::string getGeophsyicalName() const { return geoName; }
     L3PsType getL3PolarStereoType() const { return l3PsType; }
-    std::string getJasmesHdf4Type() const { return jasmes.hdf4Type; }
+    std::string getJasmesHdf4Type() const { return kind == PT_JASMES_HDF4 ? jasmes.hdf4Type : std::string(); }
     std::int32_t getHeaderSize() const;
     std::uint32_t N_count() const { return nCount; }
     std::uint32_t N_pixel(std::uint32_t idx) const;

@@ -1,17 +1,149 @@
+// Recognition of the JASMES flat-binary products: one text header row followed
+// by the image planes, or the bare image of a known grid.
+#include <fstream>
+
+#include "reader/jasmes/jasmes_geometry.h"
+#include "reader/jasmes/jasmes_grids.h"
+#include "reader/jasmes/jasmes_header.h"
+#include "reader/jasmes/jasmes_layout.h"
 #include "reader/spinfo.h"
+#include "util/string_utils.h"
 
-void clear_JasmeHeader(JasmesHeader_t& header) { header = JasmesHeader_t{}; }
+namespace {
 
-// JASMES flat-binary family: not read yet.
-void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t)
+constexpr std::uintmax_t kMinimumFileSize = 256;
+constexpr std::size_t kMaxHeaderLine = 255;
+// A header line starts with at least this many printable characters; anything
+// else is the first row of a headerless image.
+constexpr std::size_t kPrintableLead = 36;
+
+// The first line of the file: up to the first line end or NUL, at most 255
+// characters.
+bool read_first_line(std::ifstream& in, std::string& line)
+{
+    char buf[kMaxHeaderLine];
+    in.read(buf, sizeof buf);
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0) return false;
+    std::size_t n = 0;
+    while (n < got && buf[n] != '\n' && buf[n] != '\r' && buf[n] != '\0') ++n;
+    line.assign(buf, n);
+    return true;
+}
+
+bool printable_prefix(const std::string& line, std::size_t count)
+{
+    if (line.size() < count) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!is_printable_char(line[i])) return false;
+    }
+    return true;
+}
+
+bool all_printable(const std::string& line) { return printable_prefix(line, line.size()); }
+
+enum class header_form { none, t2, t1rgb, t1 };
+
+header_form parse_any_header(const std::string& line, JasmesHeader_t& header)
+{
+    if (parse_header_T2(line, header)) return header_form::t2;
+    if (parse_header_T1rgb(line, header)) return header_form::t1rgb;
+    if (parse_header_T1(line, header)) return header_form::t1;
+    clear_JasmeHeader(header);
+    return header_form::none;
+}
+
+} // namespace
+
+void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
 {
     kind = PT_UNKNOWN;
     nCount = 0;
+    nBands = 0;
+    pixels.clear();
+    lines.clear();
+    scales.clear();
+    offset = 0.0;
+    para.clear();
+    granule.clear();
+    jasmes = jasmes_state{};
     fileName = filename;
-}
 
-bool spinfo::read_jasmes_bin(std::uint32_t, std::int32_t& dtype)
-{
-    dtype = DT_NONE;
-    return false;
+    std::ifstream in(filename, std::ios::binary);
+    if (!in || size < kMinimumFileSize) return;
+    std::string line;
+    if (!read_first_line(in, line)) return;
+
+    if (!printable_prefix(line, kPrintableLead)) {
+        // Headerless: the size alone names the grid and the sample size.
+        for (const auto& g : jasmes_binary_grids()) {
+            const auto plane = static_cast<std::uintmax_t>(g.width) * static_cast<std::uintmax_t>(g.height);
+            std::int32_t b = 0;
+            for (const auto sampleBytes : kHeaderlessSampleBytes) {
+                if (plane * sampleBytes == size) b = static_cast<std::int32_t>(sampleBytes);
+            }
+            if (b == 0) continue;
+            nCount = 1;
+            nBands = 1;
+            pixels = {static_cast<std::uint32_t>(g.width)};
+            lines = {static_cast<std::uint32_t>(g.height)};
+            scales = {b == 1 ? 1.0 : 0.02};
+            para = b == 1 ? "wf" : "lst";
+            bytesPerSample = b;
+            lonOrigin = g.lon;
+            latOrigin = g.lat;
+            resolution = g.resolution;
+            jasmesArea = g.area;
+            jasmes.headerSize = 0;
+            jasmes.planes = 1;
+            jasmes.sampleBytes = static_cast<std::uint32_t>(b);
+            kind = PT_JASMES_RAW;
+            set_jasmes_corners_and_label(*this);
+            return;
+        }
+        return;
+    }
+
+    // A header line is text throughout; control or non-ASCII bytes inside it
+    // mean the file is something else.
+    if (!all_printable(line)) return;
+    JasmesHeader_t& h = jasmes.header;
+    const header_form form = parse_any_header(line, h);
+    if (form == header_form::none || h.width <= 0 || h.height <= 0) return;
+
+    const auto layout = classify_jasmes_size(size, h.width, h.height, h.bands, form == header_form::t2);
+    if (!layout) return;
+
+    const auto w = static_cast<std::uint32_t>(h.width);
+    const auto ht = static_cast<std::uint32_t>(h.height);
+    if (form == header_form::t2) {
+        nBands = h.bands;
+        pixels.assign(static_cast<std::size_t>(h.bands), w);
+        lines.assign(static_cast<std::size_t>(h.bands), ht);
+        scales.assign(h.bandScale, h.bandScale + h.bands);
+        offset = 0.0;
+        para = "wst";
+        granule = "_multi_type_";
+    } else {
+        nBands = 1;
+        pixels = {w};
+        lines = {ht};
+        scales = {h.scale};
+        offset = h.offset;
+        para = h.para;
+        granule = h.area;
+        if (form == header_form::t1 && trim_space(para) == "par") para = "par_";
+    }
+    lonOrigin = h.lon;
+    latOrigin = h.lat;
+    resolution = h.resolution;
+    bytesPerSample = layout->bytesPerSample;
+    nCount = layout->nCount;
+    if (layout->bytesPerSample == -1) para = "aerosol";
+    jasmes.headerSize = static_cast<std::int32_t>(layout->headerRows * w);
+    jasmes.planes = layout->planes;
+    jasmes.sampleBytes = layout->sampleBytes;
+    if (const GeoParam_t* g = find_jasmes_grid(jasmes_binary_grids(), h.width, h.height)) jasmesArea = g->area;
+    kind = PT_JASMES_HDR;
+    set_jasmes_corners_and_label(*this);
 }

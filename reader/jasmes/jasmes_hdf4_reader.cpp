@@ -1,15 +1,176 @@
+// Recognition and read of the JASMES flag images stored as HDF4 scientific
+// datasets.
+#include <filesystem>
+#include <vector>
+
+#include "reader/jasmes/hdf4_handles.h"
+#include "reader/jasmes/jasmes_geometry.h"
+#include "reader/jasmes/jasmes_grids.h"
+#include "reader/jasmes/jasmes_hdf4_datasets.h"
+#include "reader/jasmes/jasmes_hdf4_type.h"
 #include "reader/spinfo.h"
 
-// JASMES HDF4 family: not read yet.
-void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t)
+namespace {
+
+// Longest area text taken from the file.
+constexpr int32 kMaxAreaText = 65536;
+// Largest image accepted: several times the largest known grid, so that an
+// extent read from a hostile file cannot demand gigabytes.
+constexpr std::uint64_t kMaxElements = std::uint64_t{1} << 27;
+
+// Text of the first readable global character attribute whose name contains
+// "File Name"; "" when there is none.
+std::string read_area_text(const sd_file& file, int32 attributeCount)
+{
+    for (int32 a = 0; a < attributeCount; ++a) {
+        char name[H4_MAX_NC_NAME + 1] = {};
+        int32 numberType = 0;
+        int32 count = 0;
+        if (SDattrinfo(file.id(), a, name, &numberType, &count) == FAIL) continue;
+        if (std::string_view(name).find(kJasmesHdf4AreaAttribute) == std::string_view::npos) continue;
+        if (numberType != kHdf4Char8 || count < 0 || count > kMaxAreaText) continue;
+        std::string text(static_cast<std::size_t>(count), '\0');
+        if (count > 0 && SDreadattr(file.id(), a, text.data()) == FAIL) continue;
+        // Writers often store the terminating NUL with the text.
+        if (const auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+        return text;
+    }
+    return {};
+}
+
+// Index of the first dataset matching the wanted name, type and rank, -1
+// when there is none; false when the library fails.
+bool find_dataset(const sd_file& file, int32 datasetCount, const sdsParam_t& wanted, int32& found)
+{
+    found = -1;
+    for (int32 i = 0; i < datasetCount; ++i) {
+        const sd_dataset sds(file, i);
+        sd_info info;
+        if (!get_sd_info(sds, info)) return false;
+        if (info.name == wanted.name && info.numberType == wanted.numberType && info.rank == wanted.rank) {
+            found = i;
+            return true;
+        }
+    }
+    return true;
+}
+
+// Whether an image of rows x columns can be real: positive, bounded, and,
+// when stored uncompressed, no larger than the file that holds it.
+bool plausible_extent(const sd_dataset& sds, int32 rows, int32 columns, std::uintmax_t fileSize)
+{
+    if (rows <= 0 || columns <= 0) return false;
+    const std::uint64_t elements = std::uint64_t(rows) * std::uint64_t(columns);
+    if (elements > kMaxElements) return false;
+    comp_coder_t coder = COMP_CODE_NONE;
+    if (SDgetcomptype(sds.id(), &coder) == FAIL) return false;
+    return coder != COMP_CODE_NONE || elements <= fileSize;
+}
+
+// Index of the dataset called name (a scientific dataset, not a dimension
+// scale); -1 when there is none.
+int32 dataset_index(const sd_file& file, const std::string& name)
+{
+    int32 count = 0;
+    if (SDgetnumvars_byname(file.id(), name.c_str(), &count) == FAIL || count <= 0) return -1;
+    std::vector<hdf_varlist_t> vars(static_cast<std::size_t>(count));
+    if (SDnametoindices(file.id(), name.c_str(), vars.data()) == FAIL) return -1;
+    for (const auto& v : vars) {
+        if (v.var_type == IS_SDSVAR) return v.var_index;
+    }
+    return vars.front().var_index;
+}
+
+} // namespace
+
+void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
 {
     kind = PT_UNKNOWN;
     nCount = 0;
+    jasmes = jasmes_state{};
     fileName = filename;
+
+    const sd_file file(filename, DFACC_READ);
+    if (!file.ok()) return;
+    int32 datasetCount = 0;
+    int32 attributeCount = 0;
+    if (SDfileinfo(file.id(), &datasetCount, &attributeCount) == FAIL) return;
+    jasmes.sdsCount = datasetCount;
+    const std::string area = read_area_text(file, attributeCount);
+
+    const sdsParam_t* chosen = nullptr;
+    int32 index = -1;
+    for (const auto& wanted : kJasmesHdf4Datasets) {
+        if (!find_dataset(file, datasetCount, wanted, index)) return;
+        if (index >= 0) {
+            chosen = &wanted;
+            break;
+        }
+    }
+    if (!chosen) return;
+
+    const sd_dataset sds(file, index);
+    sd_info info;
+    if (!get_sd_info(sds, info) || info.rank != 2) return;
+    const int32 rows = info.dims[0];
+    const int32 columns = info.dims[1];
+    std::uintmax_t fileSize = size;
+    std::error_code ec;
+    if (const auto actual = std::filesystem::file_size(filename, ec); !ec) fileSize = actual;
+    if (!plausible_extent(sds, rows, columns, fileSize)) return;
+
+    nBands = 1;
+    nCount = 1;
+    pixels = {static_cast<std::uint32_t>(columns)};
+    lines = {static_cast<std::uint32_t>(rows)};
+    scales = {1.0};
+    offset = 0.0;
+    bytesPerSample = 1;
+    const GeoParam_t* grid = find_jasmes_grid(jasmes_hdf4_grids(), columns, rows);
+    if (!grid) grid = &jasmes_hdf4_grids().front();
+    lonOrigin = grid->lon;
+    latOrigin = grid->lat;
+    resolution = grid->resolution;
+    jasmesArea = grid->area;
+    para = std::string(chosen->name);
+    granule = area;
+    jasmes.hdf4Type = jasmes_hdf4_type(granule);
+    kind = PT_JASMES_HDF4;
+    set_jasmes_corners_and_label(*this);
 }
 
-bool spinfo::read_jasmes_hdf4(std::uint32_t, std::int32_t& dtype)
+bool spinfo::read_jasmes_hdf4(std::uint32_t idx, std::int32_t& dtype)
 {
     dtype = DT_NONE;
-    return false;
+    if (idx >= nCount) return false;
+    release_buffers();
+    const sd_file file(fileName, DFACC_READ);
+    if (!file.ok()) return false;
+    const int32 index = dataset_index(file, para);
+    if (index < 0) return false;
+    const sd_dataset sds(file, index);
+    sd_info info;
+    if (!get_sd_info(sds, info) || info.rank != 2) return false;
+
+    const std::uint32_t width = N_pixel(idx);
+    const std::uint32_t height = N_line(idx);
+    // The file may have been replaced since recognition: the image must still
+    // have the recognised shape before anything is read into the buffer.
+    if (width == 0 || height == 0 || info.dims[1] != static_cast<int32>(width)
+        || info.dims[0] != static_cast<int32>(height))
+        return false;
+    if (info.numberType != kHdf4Uint8) return false;
+
+    byteRaster.assign(std::size_t(width) * height, 0);
+    int32 start[2] = {0, 0};
+    int32 edges[2] = {info.dims[0], info.dims[1]};
+    if (SDreaddata(sds.id(), start, nullptr, edges, byteRaster.data()) == FAIL) {
+        release_buffers();
+        return false;
+    }
+    dataAttr.width = static_cast<std::int32_t>(width);
+    dataAttr.height = static_cast<std::int32_t>(height);
+    dataAttr.bands = 1;
+    dtype = DT_UINT8;
+    return true;
 }

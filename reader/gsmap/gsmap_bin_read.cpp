@@ -1,0 +1,23 @@
+#include "reader/gsmap/gsmap_bin_read.h"
+
+bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t rows, std::vector<float>& out)
+{
+    const std::uint64_t w = columns;
+    const std::uint64_t h = rows;
+    if (w == 0 || h == 0 || file.file_size() < w * h * 4) return false;
+    out.assign(w * h, 0.0f);
+    const std::uint64_t half = w / 2;
+    std::vector<unsigned char> row;
+    for (std::uint64_t r = 0; r < h; ++r) {
+        if (!file.read_row(0, r, w, 4, row)) {
+            out = {};
+            return false;
+        }
+        float* dst = out.data() + r * w;
+        for (std::uint64_t c = 0; c < w; ++c) {
+            const std::uint64_t to = c < half ? c + half : c - half;
+            dst[to] = le_f32(row.data() + c * 4);
+        }
+    }
+    return true;
+}

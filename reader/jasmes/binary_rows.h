@@ -1,0 +1,42 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <span>
+#include <vector>
+
+// Row-by-row reading of flat binary planes. Every read checks that the bytes
+// arrived: a file that shrank after recognition gives a failed read, never
+// stale or uninitialised samples.
+class binary_rows {
+public:
+    explicit binary_rows(const std::string& path) : in_(path, std::ios::binary) {}
+
+    bool is_open() const { return in_.is_open(); }
+
+    // Current length of the file, 0 when unknown.
+    std::uintmax_t file_size();
+
+    // Reads row `row` (width samples of sampleBytes each) of the plane that
+    // starts at byte planeStart.
+    bool read_row(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t width, std::uint32_t sampleBytes,
+                  std::vector<unsigned char>& out);
+
+private:
+    std::ifstream in_;
+};
+
+// Little-endian sample decoding, whatever the host order.
+inline std::uint16_t le_u16(const unsigned char* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline float le_f32(const unsigned char* p)
+{
+    const std::uint32_t u = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16)
+        | (std::uint32_t{p[3]} << 24);
+    return std::bit_cast<float>(u);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// Product family code of a JASMES HDF4 file from the first three characters
+// of its area text; "" when the text is shorter.
+std::string jasmes_hdf4_type(const std::string& granule);
