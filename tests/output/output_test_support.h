@@ -1,0 +1,102 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include <gdal_priv.h>
+#include <gtest/gtest.h>
+
+#include "reader/product_types.h"
+
+namespace output_test {
+
+// A private folder per test, unique across processes running in parallel,
+// removed with everything in it at the end.
+class temp_dir {
+public:
+    temp_dir()
+    {
+        static std::atomic<int> counter{0};
+        path_ = std::filesystem::temp_directory_path()
+            / ("vardane-output-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~temp_dir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    temp_dir(const temp_dir&) = delete;
+    temp_dir& operator=(const temp_dir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A variable description whose four corners span the given box.
+inline productInfo_t grid_info(double north, double west, double south, double east, double scale = 1.0)
+{
+    productInfo_t info;
+    info.product = "test product";
+    info.area = "test area";
+    info.corner[UL] = {north, west};
+    info.corner[UR] = {north, east};
+    info.corner[LL] = {south, west};
+    info.corner[LR] = {south, east};
+    info.scale = scale;
+    return info;
+}
+
+inline dataAttr_t attr_of(std::int32_t width, std::int32_t height, std::int32_t bands = 1)
+{
+    dataAttr_t a;
+    a.width = width;
+    a.height = height;
+    a.bands = bands;
+    return a;
+}
+
+inline GDALDatasetUniquePtr open_readonly(const std::string& path)
+{
+    GDALAllRegister();
+    return GDALDatasetUniquePtr(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
+}
+
+// The whole of band k, converted by GDAL to T.
+template <typename T>
+std::vector<T> read_band(GDALDataset& ds, int k, GDALDataType asType)
+{
+    const int w = ds.GetRasterXSize();
+    const int h = ds.GetRasterYSize();
+    std::vector<T> values(std::size_t(w) * std::size_t(h));
+    EXPECT_EQ(ds.GetRasterBand(k)->RasterIO(GF_Read, 0, 0, w, h, values.data(), w, h, asType, 0, 0, nullptr),
+              CE_None);
+    return values;
+}
+
+// EPSG code of the file's spatial reference, 0 when it has none.
+inline int epsg_of(GDALDataset& ds)
+{
+    const OGRSpatialReference* srs = ds.GetSpatialRef();
+    if (srs == nullptr) return 0;
+    OGRSpatialReference copy(*srs);
+    copy.AutoIdentifyEPSG();
+    const char* code = copy.GetAuthorityCode(nullptr);
+    return code ? std::atoi(code) : 0;
+}
+
+inline std::vector<double> geotransform_of(GDALDataset& ds)
+{
+    std::vector<double> gt(6, 0.0);
+    EXPECT_EQ(ds.GetGeoTransform(gt.data()), CE_None);
+    return gt;
+}
+
+} // namespace output_test

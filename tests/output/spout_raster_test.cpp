@@ -1,0 +1,197 @@
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "output/spout.h"
+#include "output_test_support.h"
+
+using output_test::attr_of;
+using output_test::grid_info;
+
+namespace {
+
+void expect_geotransform(const spout& out, std::array<double, 6> expected)
+{
+    for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(out.geoTransform[i], expected[i]) << "term " << i;
+}
+
+} // namespace
+
+TEST(SpoutRaster, StartsEmptyWithDefaultGeoreferencing)
+{
+    spout out;
+    EXPECT_FALSE(out.ready);
+    EXPECT_EQ(out.rasterKind, RK_NONE);
+    EXPECT_TRUE(out.raster.empty());
+    expect_geotransform(out, {-180, 1, 0, 90, 0, -1});
+    EXPECT_DOUBLE_EQ(out.scale, 1.0);
+    EXPECT_NE(out.wkt.find("WGS"), std::string::npos);
+    EXPECT_NE(out.wkt.find("4326"), std::string::npos);
+    EXPECT_FALSE(out.isGlobalSphere());
+}
+
+TEST(SpoutRaster, QuarterDegreeGridFromZeroTo360GetsItsGeotransform)
+{
+    spout out;
+    const std::vector<std::uint16_t> data(1440 * 720, 7);
+    ASSERT_TRUE(out.init_short(data.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360, 0.01)));
+    expect_geotransform(out, {0, 0.25, 0, 90, 0, -0.25});
+    EXPECT_TRUE(out.isGlobalSphere());
+    EXPECT_DOUBLE_EQ(out.scale, 0.01);
+    EXPECT_EQ(out.productName, "test product");
+    EXPECT_EQ(out.areaName, "test area");
+    EXPECT_DOUBLE_EQ(out.corners[LR].lon, 360.0);
+}
+
+TEST(SpoutRaster, CellsFollowRowMajorSourceOrder)
+{
+    spout out;
+    std::vector<float> data(5 * 3);
+    std::iota(data.begin(), data.end(), 0.5f);
+    ASSERT_TRUE(out.init_float(data.data(), attr_of(5, 3), grid_info(10, 0, 0, 5)));
+    EXPECT_EQ(out.rasterKind, RK_FLOAT32);
+    ASSERT_EQ(out.raster.width(), 5);
+    ASSERT_EQ(out.raster.height(), 3);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 5; ++c) EXPECT_FLOAT_EQ(out.raster.at(r, c).f32, float(r * 5 + c) + 0.5f);
+    }
+}
+
+TEST(SpoutRaster, SixteenBitWordsKeepTheirBitsAsSignedOrUnsigned)
+{
+    spout out;
+    const std::vector<std::uint16_t> words{0xFFFF, 0x8000, 0x7FFF, 0x0001};
+    ASSERT_TRUE(out.init_signed(words.data(), attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    EXPECT_EQ(out.rasterKind, RK_INT16);
+    EXPECT_EQ(out.raster.at(0, 0).s16, -1);
+    EXPECT_EQ(out.raster.at(0, 1).s16, -32768);
+    EXPECT_EQ(out.raster.at(1, 0).s16, 32767);
+
+    ASSERT_TRUE(out.init_short(words.data(), attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    EXPECT_EQ(out.rasterKind, RK_UINT16);
+    EXPECT_EQ(out.raster.at(0, 0).u16, 65535);
+    EXPECT_EQ(out.raster.at(0, 1).u16, 0x8000);
+}
+
+TEST(SpoutRaster, EightBitKindAndBandCountFollowBytesPerPixel)
+{
+    spout out;
+    // Two pixels of three bytes each: red, green, blue.
+    const std::vector<std::uint8_t> rgb{10, 20, 30, 40, 50, 60};
+    ASSERT_TRUE(out.init_char(rgb.data(), attr_of(2, 1, 3), grid_info(1, 0, 0, 2)));
+    EXPECT_EQ(out.rasterKind, RK_RGB);
+    EXPECT_EQ(out.get_BandCount(), 3);
+    EXPECT_EQ(out.raster.at(0, 1).bytes[0], 40);
+    EXPECT_EQ(out.raster.at(0, 1).bytes[1], 50);
+    EXPECT_EQ(out.raster.at(0, 1).bytes[2], 60);
+    EXPECT_EQ(out.raster.at(0, 1).bytes[3], 0);
+
+    const std::vector<std::uint8_t> grey{1, 2, 3, 4};
+    ASSERT_TRUE(out.init_char(grey.data(), attr_of(2, 2, 1), grid_info(1, 0, 0, 2)));
+    EXPECT_EQ(out.rasterKind, RK_BYTE);
+    EXPECT_EQ(out.get_BandCount(), 4);
+    EXPECT_EQ(out.raster.at(1, 1).bytes[0], 4);
+}
+
+TEST(SpoutRaster, SecondLoadReplacesTheFirstCompletely)
+{
+    spout out;
+    const std::vector<std::uint16_t> wide(8 * 2, 9);
+    ASSERT_TRUE(out.init_short(wide.data(), attr_of(8, 2), grid_info(2, 0, 0, 8)));
+    const std::vector<float> narrow{1, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(out.init_float(narrow.data(), attr_of(2, 3), grid_info(3, 0, 0, 2)));
+    EXPECT_EQ(out.raster.width(), 2);
+    EXPECT_EQ(out.raster.height(), 3);
+    EXPECT_EQ(out.dataAttr.width, 2);
+    EXPECT_FLOAT_EQ(out.raster.at(2, 1).f32, 6.0f);
+    expect_geotransform(out, {0, 1, 0, 3, 0, -1});
+}
+
+TEST(SpoutRaster, ClearKeepsKindAndGeoreferencingButDropsTheCells)
+{
+    spout out;
+    const std::vector<std::uint16_t> data(4, 1);
+    ASSERT_TRUE(out.init_signed(data.data(), attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    out.Clear_Array_raster();
+    EXPECT_FALSE(out.ready);
+    EXPECT_TRUE(out.raster.empty());
+    EXPECT_EQ(out.rasterKind, RK_INT16);
+    EXPECT_DOUBLE_EQ(out.geoTransform[1], 0.5);
+    EXPECT_FALSE(out.isGlobalSphere());
+}
+
+TEST(SpoutRaster, UnusableInputIsRefusedInsteadOfRead)
+{
+    spout out;
+    const std::vector<std::uint16_t> data(4, 1);
+    ASSERT_TRUE(out.init_short(data.data(), attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.init_short(nullptr, attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.ready);
+    EXPECT_FALSE(out.init_short(data.data(), attr_of(0, 2), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.init_float(reinterpret_cast<const float*>(data.data()), attr_of(2, -1), grid_info(1, 0, 0, 1)));
+    const std::vector<std::uint8_t> bytes(40, 1);
+    EXPECT_FALSE(out.init_char(bytes.data(), attr_of(2, 2, 0), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.init_char(bytes.data(), attr_of(2, 2, 5), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.ready);
+}
+
+TEST(SpoutRaster, GlobalSphereToleratesLessThanOneDegree)
+{
+    spout out;
+    const std::vector<float> data(4, 0.f);
+    ASSERT_TRUE(out.init_float(data.data(), attr_of(2, 2), grid_info(90, -180, -90, 180)));
+    EXPECT_TRUE(out.isGlobalSphere());
+    ASSERT_TRUE(out.init_float(data.data(), attr_of(2, 2), grid_info(90, -180, -90, 178.5)));
+    EXPECT_FALSE(out.isGlobalSphere());
+    ASSERT_TRUE(out.init_float(data.data(), attr_of(2, 2), grid_info(90, -180, -88.5, 180)));
+    EXPECT_FALSE(out.isGlobalSphere());
+    ASSERT_TRUE(out.init_float(data.data(), attr_of(2, 2), grid_info(89.6, -180, -90, 179.6)));
+    EXPECT_TRUE(out.isGlobalSphere());
+}
+
+TEST(SpoutSwathInputs, GeolocationArraysAreCopiedAndReplacedByKey)
+{
+    spout out;
+    std::vector<float> lat{1, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(out.read_fvals("lat89A", lat.data(), attr_of(3, 2)));
+    lat[0] = 99; // the store holds its own copy
+    const float_grid& g = out.fvals.at("lat89A");
+    EXPECT_EQ(g.width, 3);
+    EXPECT_EQ(g.height, 2);
+    EXPECT_FLOAT_EQ(g.at(0, 0), 1.0f);
+    EXPECT_FLOAT_EQ(g.at(1, 2), 6.0f);
+
+    const std::vector<float> other{7, 8};
+    ASSERT_TRUE(out.read_fvals("lat89A", other.data(), attr_of(1, 2)));
+    EXPECT_EQ(out.fvals.at("lat89A").height, 2);
+    EXPECT_FLOAT_EQ(out.fvals.at("lat89A").at(1, 0), 8.0f);
+    EXPECT_EQ(out.fvals.size(), 1u);
+
+    EXPECT_FALSE(out.read_fvals("lon", nullptr, attr_of(3, 2)));
+    EXPECT_FALSE(out.read_fvals("lon", other.data(), attr_of(-1, 2)));
+}
+
+TEST(SpoutSwathInputs, CoRegistrationTileNumbersAndWarpBlock)
+{
+    spout out;
+    out.parse_cor_a1("6G-0.5,36G--1.25");
+    out.parse_cor_a2("10G-2");
+    EXPECT_FLOAT_EQ(out.corA1.at("6G"), 0.5f);
+    EXPECT_FLOAT_EQ(out.corA1.at("36G"), -1.25f);
+    EXPECT_FLOAT_EQ(out.corA2.at("10G"), 2.0f);
+    out.parse_cor_a1("7G-1");
+    EXPECT_EQ(out.corA1.count("6G"), 0u);
+
+    out.tile_no(12, 5);
+    EXPECT_EQ(out.tileH, 12);
+    EXPECT_EQ(out.tileV, 5);
+
+    out.warpExtent.forcedWidth = 300;
+    out.warpExtent.maxX = 1.5;
+    out.reset_global_vars();
+    EXPECT_EQ(out.warpExtent.forcedWidth, 0);
+    EXPECT_DOUBLE_EQ(out.warpExtent.maxX, 0.0);
+}
