@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <iosfwd>
 #include <map>
 #include <string>
@@ -10,48 +11,131 @@
 
 // Per-product conversion settings: which variables are converted and how,
 // the projection of gridded products, and the NetCDF attribute catalogue.
-// (Minimal form: empty option sets until the catalogue is filled in.)
+//
+// The set of option entries (keys, indices) is fixed at construction; the
+// settings file, the dialogs and copyfrom only change existing entries.
 class spconverter {
 public:
-    spconverter() = default;
+    // Option key -> entry; keys compare byte-wise.
+    using option_set = std::map<std::string, optSet_t>;
+    using dimension_table = std::map<std::string, std::vector<std::string>>;
+    using coordinates_table = std::map<std::string, std::string>;
+    using valid_range_table = std::map<std::string, std::vector<float>>;
+    using fill_value_table = std::map<std::string, float>;
+
+    // Builds the whole built-in state.
+    spconverter();
+    // Built-in state, then the other's choices (copyfrom) and its file path.
+    spconverter(const spconverter& other);
+    spconverter& operator=(const spconverter& other);
+    ~spconverter() = default;
+
+    // (Re)builds every table from the built-in catalogue.
+    void init();
+    void init_option_setting();
+    void init_projection_setting();
 
     // The settings file: its path (default: beside the executable, or the
     // user's config folder when that is not writable), reading and writing.
     const std::string& config_path() const { return configPath_; }
     void set_config_path(const std::string& path) { configPath_ = path; }
+    // False when the file cannot be opened; lines that fit no rule are skipped.
     bool loadSetting();
+    // Reads settings text from any stream (what loadSetting does with the file).
+    void read_settings(std::istream& is);
+    // False when the file could not be written; the previous file then stays.
     bool saveSetting() const;
     // The text saveSetting writes.
     void write_settings(std::ostream& os) const;
+    // Copies the user's choices (not the NetCDF catalogue) from other.
+    void copyfrom(const spconverter& other);
 
+    // Option entries. Keys are blank-trimmed before lookup.
     bool get_OptSetting(SettingType kind, const std::string& key, optSet_t& entry) const;
+    // Changes flag and name only; the name must be 1..40 bytes, no blank, no tab.
+    bool set_OptSetting(SettingType kind, const std::string& key, const optSet_t& entry);
+    // Changes the colour-bar part only, without checks.
+    bool set_CbOptSetting(SettingType kind, const std::string& key, const optSet_t& entry);
 
+    bool get_OptSet_GSMap_HourlyL3(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_GSMap_HourlyL3(const std::string& key, const optSet_t& entry);
+    bool get_OptSet_GSMap_MonthlyL3(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_GSMap_MonthlyL3(const std::string& key, const optSet_t& entry);
+    bool get_OptSet_DPR_DailyL3(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_DPR_DailyL3(const std::string& key, const optSet_t& entry);
+    bool get_OptSet_DPR_MonthlyL3(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_DPR_MonthlyL3(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Global(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_JASMES_Global(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Japan(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_JASMES_Japan(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Thailand(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_JASMES_Thailand(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Gobi(const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_JASMES_Gobi(const std::string& key, const optSet_t& entry);
+
+    // Radiometer shortcuts: AT_AMSRE picks the AMSR-E kind, anything else GCOM-W.
+    bool get_OptSet_AMSR_L1AB(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L1AB(AmsrType type, const std::string& key, const optSet_t& entry);
+    bool get_OptSet_AMSR_L1R(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L1R(AmsrType type, const std::string& key, const optSet_t& entry);
+    bool get_OptSet_AMSR_L2High(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L2High(AmsrType type, const std::string& key, const optSet_t& entry);
     bool get_OptSet_AMSR_L2Low(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L2Low(AmsrType type, const std::string& key, const optSet_t& entry);
+    bool get_OptSet_AMSR_L3BT(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L3BT(AmsrType type, const std::string& key, const optSet_t& entry);
     bool get_OptSet_AMSR_L3GD(AmsrType type, const std::string& key, optSet_t& entry) const;
+    bool set_OptSet_AMSR_L3GD(AmsrType type, const std::string& key, const optSet_t& entry);
 
     // Append the selected variables of a kind, in byte-wise key order.
     void selList(SettingType kind, std::vector<spcvt_listitem>& list) const;
     // The same, skipping entries whose index is not below limit.
     void selList(SettingType kind, std::vector<spcvt_listitem>& list, int limit) const;
 
-    bool get_ProjectionSetting(SettingType kind, TiffGenType& gen) const;
+    // Keys of a kind in display order.
+    std::vector<std::string> get_key_list(SettingType kind) const;
+    // Display name of a kind ("GCOM-W AMSR2 L1R"); empty for ST_NONE.
+    std::string get_category_text(SettingType kind) const;
+    // Section marker of a kind in the settings file ("#GCOMW/L1R").
+    std::string get_section_marker(SettingType kind) const;
 
+    // Projection of gridded products. ST_JASMES_GLOBAL always reads TG_EQR.
+    bool get_ProjectionSetting(SettingType kind, TiffGenType& gen) const;
+    bool set_ProjectionSetting(SettingType kind, TiffGenType gen);
+
+    // Name of the user colour table of a variable; empty for kinds without one.
     std::string get_custom_clt(SettingType kind, const std::string& key) const;
 
     // NetCDF attribute catalogue of a kind, by data-set name.
-    std::map<std::string, std::vector<std::string>> get_dimensions(SettingType kind) const;
-    std::map<std::string, std::string> get_coordinates(SettingType kind) const;
-    std::map<std::string, std::vector<float>> get_valid_ranges(SettingType kind) const;
-    std::map<std::string, float> get_fill_values(SettingType kind) const;
+    dimension_table get_dimensions(SettingType kind) const;
+    coordinates_table get_coordinates(SettingType kind) const;
+    valid_range_table get_valid_ranges(SettingType kind) const;
+    fill_value_table get_fill_values(SettingType kind) const;
 
     // One block of position-information text for a plain TIFF.
     std::string create_PosInfodata(const productInfo_t& info, const std::string& inputPath,
                                    const std::string& tifName) const;
 
 private:
+    static constexpr int kind_count = 32;
+
+    option_set* find_set(SettingType kind);
+    const option_set* find_set(SettingType kind) const;
+    void select_into(SettingType kind, std::vector<spcvt_listitem>& list, const int* limit) const;
+
+    // NetCDF attribute catalogue.
+    std::map<SettingType, dimension_table> dimensions_;
+    std::map<SettingType, coordinates_table> coordinates_;
+    std::map<SettingType, valid_range_table> validRanges_;
+    std::map<SettingType, fill_value_table> fillValues_;
+    // Kind -> its option set inside optionSets_; ST_NONE -> nullptr.
+    std::map<SettingType, option_set*> directory_;
     std::string configPath_;
+    // Option sets of kinds 1..32 (element k-1 holds kind k).
+    std::array<option_set, kind_count> optionSets_;
+    std::map<SettingType, std::vector<std::string>> keyOrder_;
+    std::map<SettingType, TiffGenType> projection_;
+    std::map<SettingType, std::string> sectionMarkers_;
+    std::map<SettingType, std::string> categoryTexts_;
 };

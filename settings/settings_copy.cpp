@@ -1,0 +1,72 @@
+#include <array>
+
+#include "settings/settings_sections.h"
+#include "settings/spconverter.h"
+
+namespace {
+
+// Shortcut pair of one radiometer option set.
+struct radiometer_accessors {
+    SettingType gcomw_kind;
+    bool (spconverter::*get)(AmsrType, const std::string&, optSet_t&) const;
+    bool (spconverter::*set)(AmsrType, const std::string&, const optSet_t&);
+};
+
+constexpr std::array<radiometer_accessors, 6> radiometer_sets{{
+    {ST_GCOMW_L1AB, &spconverter::get_OptSet_AMSR_L1AB, &spconverter::set_OptSet_AMSR_L1AB},
+    {ST_GCOMW_L1R, &spconverter::get_OptSet_AMSR_L1R, &spconverter::set_OptSet_AMSR_L1R},
+    {ST_GCOMW_L2HIGH, &spconverter::get_OptSet_AMSR_L2High, &spconverter::set_OptSet_AMSR_L2High},
+    {ST_GCOMW_L2LOW, &spconverter::get_OptSet_AMSR_L2Low, &spconverter::set_OptSet_AMSR_L2Low},
+    {ST_GCOMW_L3BT, &spconverter::get_OptSet_AMSR_L3BT, &spconverter::set_OptSet_AMSR_L3BT},
+    {ST_GCOMW_L3GD, &spconverter::get_OptSet_AMSR_L3GD, &spconverter::set_OptSet_AMSR_L3GD},
+}};
+
+constexpr std::array<SettingType, 8> jasmes_gpm_kinds{
+    ST_JASMES_GLOBAL, ST_JASMES_JAPAN, ST_JASMES_THAILAND, ST_JASMES_GOBI,
+    ST_GSMAP_HOURLY,  ST_GSMAP_MONTHLY, ST_DPR_DAILY,      ST_DPR_MONTHLY};
+
+constexpr int amsre_offset = ST_AMSRE_L1AB - ST_GCOMW_L1AB;
+
+} // namespace
+
+void spconverter::copyfrom(const spconverter& other)
+{
+    optSet_t entry;
+    // Selection (with the name check) and colour bar.
+    for (const SettingType kind : jasmes_gpm_kinds) {
+        for (const std::string& key : get_key_list(kind)) {
+            if (!other.get_OptSetting(kind, key, entry)) continue;
+            set_OptSetting(kind, key, entry);
+            set_CbOptSetting(kind, key, entry);
+        }
+    }
+    for (const AmsrType type : {AT_AMSR2, AT_AMSRE}) {
+        for (const radiometer_accessors& r : radiometer_sets) {
+            const auto kind =
+                static_cast<SettingType>(r.gcomw_kind + (type == AT_AMSRE ? amsre_offset : 0));
+            for (const std::string& key : get_key_list(kind)) {
+                if (!(other.*r.get)(type, key, entry)) continue;
+                (this->*r.set)(type, key, entry);
+                set_CbOptSetting(kind, key, entry);
+            }
+        }
+    }
+    // GCOM-C: selection only.
+    for (int k = ST_GCOMC_VNR; k <= ST_GCOMC_CLFG; ++k) {
+        const auto kind = static_cast<SettingType>(k);
+        for (const auto& item : *find_set(kind)) {
+            if (other.get_OptSetting(kind, item.first, entry)) set_OptSetting(kind, item.first, entry);
+        }
+    }
+    for (const SettingType kind : {ST_DPRV7_DAILY, ST_DPRV7_MONTHLY}) {
+        for (const auto& item : *find_set(kind)) {
+            if (!other.get_OptSetting(kind, item.first, entry)) continue;
+            set_OptSetting(kind, item.first, entry);
+            set_CbOptSetting(kind, item.first, entry);
+        }
+    }
+    TiffGenType gen = TG_EQR;
+    for (const SettingType kind : settings_section_order) {
+        if (other.get_ProjectionSetting(kind, gen)) set_ProjectionSetting(kind, gen);
+    }
+}
