@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,6 +12,10 @@
 class spinfo;
 class spconverter;
 class spout;
+struct productInfo_t;
+struct spcvt_listitem;
+struct file_job;
+struct product_rule;
 
 // The four output kinds ticked for a run; read once when the worker starts.
 struct output_switches {
@@ -45,6 +50,9 @@ public:
     void join();
     // Let the worker run on without keeping the caller (closing the window).
     void detach();
+    // True when the last run ended normally (it logged "Completed."); false
+    // while running and after a run that an exception ended.
+    bool completed() const { return completed_.load(); }
 
     // Worker side; public so that a caller can run a whole run synchronously
     // on its own thread (after RunAction's preparations) and tests can drive
@@ -55,10 +63,33 @@ public:
     void move_created(const std::string& name, const std::string& outdir, const std::string& kind);
 
 private:
+    // Per-file steps, each in the source file named after it.
+    void process_file(const std::string& path, const std::string& outdir, bool& stop);
+    void build_selection(file_job& job);                       // selection_step.cpp
+    void select_jasmes(file_job& job);                         // selection_step.cpp
+    void read_geolocation(const product_rule& rule);          // selection_step.cpp
+    bool convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir); // variable_stages.cpp
+    void tiff_stage(file_job& job, const productInfo_t& info, const std::string& stem, const std::string& outdir);
+    void swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem, const std::string& outdir);
+    void gridded_geotiff_stage(file_job& job, const std::string& stem, const std::string& outdir); // gridded_geotiff_stage.cpp
+    void kmz_stage(file_job& job, const std::string& key, const std::string& stem, const std::string& outdir); // kmz_stage.cpp
+    void netcdf_step(file_job& job, const std::string& outdir);                                           // netcdf_step.cpp
+    void position_info_step(file_job& job, const std::string& outdir);                                    // position_info_step.cpp
+    void clean_up();
+
+    // The cancel check: true when the run is to stop here. Logs the message
+    // the first time in a run only.
+    bool cancel_requested();
+    void pause() const;
+    void log(const std::string& text) { sink_.printLog(text); }
+
     spinfo& info_;
     spconverter& converter_;
     spout& out_;
     run_sink& sink_;
     output_switches switches_;
+    std::filesystem::path workDir_; // WorkDir made absolute by RunAction
+    bool cancelLogged_ = false;
+    std::atomic<bool> completed_{false};
     std::thread Tjob;
 };

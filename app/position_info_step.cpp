@@ -1,0 +1,34 @@
+// The position-information text file of a swath product: one block per
+// plain TIFF written for it.
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "app/file_job.h"
+#include "app/run_driver.h"
+#include "app/run_messages.h"
+
+namespace fs = std::filesystem;
+
+void run_driver::position_info_step(file_job& job, const std::string& outdir)
+{
+    if (!switches_.tiffText || !job.swath || job.selection.empty() || job.gcomc) return;
+    log(run_msg::kPosInfoCreating);
+    // Written in the working folder and moved like every other output, so
+    // the output folder never holds a half-written file.
+    const std::string name = job.baseName + ".txt";
+    {
+        std::ofstream text(name, std::ios::out | std::ios::trunc);
+        if (!text) {
+            throw fs::filesystem_error("cannot write position information", fs::absolute(name),
+                                       std::make_error_code(std::errc::io_error));
+        }
+        for (const auto& line : job.posInfo) text << line << '\n';
+        text.flush();
+        if (!text) {
+            throw fs::filesystem_error("cannot write position information", fs::absolute(name),
+                                       std::make_error_code(std::errc::io_error));
+        }
+    }
+    move_created(name, outdir, run_msg::kKindInformation);
+}
