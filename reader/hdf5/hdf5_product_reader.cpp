@@ -1,15 +1,263 @@
+#include <limits>
+
+#include "reader/hdf5/h5_attribute_values.h"
+#include "reader/hdf5/h5_dataset_shape.h"
+#include "reader/hdf5/h5_file_access.h"
+#include "reader/hdf5/hdf5_corner_points.h"
+#include "reader/hdf5/hdf5_dataset_tables.h"
+#include "reader/hdf5/hdf5_global_attributes.h"
+#include "reader/hdf5/hdf5_kind_decision.h"
+#include "reader/hdf5/hdf5_kind_traits.h"
+#include "reader/hdf5/hdf5_parameter_plane.h"
+#include "reader/hdf5/hdf5_table_dataset.h"
 #include "reader/spinfo.h"
 
-// HDF5 family: not read yet; every file is reported as no product.
+namespace {
+
+// Real products have a handful of layers; a file claiming more is refused
+// before per-layer vectors are built.
+constexpr std::uint64_t kMaxLayers = 4096;
+
+struct entry_shape {
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    std::uint64_t layers = 0;
+};
+
+entry_shape shape_of(h5_shape_rule rule, const h5_extents& e)
+{
+    const auto& d = e.d;
+    switch (rule) {
+    case h5_shape_rule::rows_cols: return {d[1], d[0], 0};
+    case h5_shape_rule::rows_cols_layers: return {d[1], d[0], d[2]};
+    case h5_shape_rule::cols_rows: return {d[0], d[1], 0};
+    case h5_shape_rule::layered_grid:
+        if (e.rank == 3) return {d[1], d[2], d[0]};
+        return {d[2], d[3], d[0] * d[1]};
+    }
+    return {};
+}
+
+bool rank_accepted(productType kind, const hdfParam_t& entry, int rank)
+{
+    return rank == entry.rank || (kind == PT_DPR_DAILY && rank == 3);
+}
+
+std::optional<h5_sample> stored_sample(hid_t type)
+{
+    for (const auto s : {h5_sample::float32, h5_sample::int16, h5_sample::uint16, h5_sample::uint8}) {
+        if (h5_type_is(type, s)) return s;
+    }
+    return std::nullopt;
+}
+
+// Bytes per sample of the buffer a stored type is delivered in.
+std::uint32_t delivered_bytes(h5_sample s)
+{
+    switch (s) {
+    case h5_sample::float32: return 4;
+    case h5_sample::int16:
+    case h5_sample::uint16: return 2;
+    case h5_sample::uint8: return 1;
+    }
+    return 0;
+}
+
+template <class T>
+bool read_samples(hid_t file, hid_t ds, hid_t memType, std::vector<T>& samples, const h5_plane& plane)
+{
+    return h5_read_whole(file, ds, memType, samples) && plane.fits(samples.size());
+}
+
+} // namespace
+
 void spinfo::init_hdf5(const std::string& filename, std::uintmax_t)
 {
     kind = PT_UNKNOWN;
     nCount = 0;
+    nBands = 0;
+    pixels.clear();
+    lines.clear();
+    scales.clear();
+    offset = 0.0;
+    productLabel.clear();
+    geoName.clear();
+    granule.clear();
+    for (int i = 0; i < 4; ++i) corners[i] = cornersB[i] = earthPoint_t{};
     fileName = filename;
+
+    const h5_file file = h5_open_readonly(filename);
+    build_hdf5_tables(*this);
+    read_global_attributes(file.get(), attributes);
+    if (!file) return;
+
+    kind = decide_hdf5_kind(file.get(), *this);
+    geoName = geophysical_code(attributes["GeophysicalName"]);
+    granule = attributes["GranuleID"];
+
+    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
+    const std::vector<hdfParam_t>* table = hdf5_table_of(*this, kind);
+    if (!traits || !table || table->empty()) {
+        kind = PT_UNKNOWN;
+        return;
+    }
+    nBands = static_cast<std::int32_t>(table->size());
+    nCount = static_cast<std::uint32_t>(table->size());
+
+    bool failed = false;
+    entry_shape first;
+    for (std::size_t i = 0; i < table->size() && !failed; ++i) {
+        const hdfParam_t& entry = (*table)[i];
+        const h5_dataset ds = open_table_dataset(file.get(), entry.name, traits->sgli);
+        const h5_type type(ds ? H5Dget_type(ds.get()) : H5I_INVALID_HID);
+        const auto extents = ds ? h5_dataset_extents(ds.get()) : std::nullopt;
+        if (!ds || !h5_type_is(type.get(), entry.h5type) || !extents || !rank_accepted(kind, entry, extents->rank)
+            || extents->rank < 2) {
+            failed = true;
+            break;
+        }
+        // An empty, overflowing or implausibly large array fails the file;
+        // the remaining entries are still checked.
+        const auto elements = extents->elements();
+        if (!elements || !h5_raw_size_plausible(file.get(), ds.get(), *elements, H5Tget_size(type.get()))) {
+            failed = true;
+        }
+        const entry_shape shape = shape_of(traits->shape, *extents);
+        if (shape.width > std::numeric_limits<std::uint32_t>::max()
+            || shape.height > std::numeric_limits<std::uint32_t>::max()) {
+            failed = true;
+        }
+        pixels.push_back(static_cast<std::uint32_t>(shape.width));
+        lines.push_back(static_cast<std::uint32_t>(shape.height));
+        if (i == 0) {
+            first = shape;
+            if (traits->l3Grid) {
+                const auto grid = classify_l3_grid(shape.width, shape.height);
+                if (grid) l3PsType = *grid;
+                else failed = true;
+            }
+        }
+        scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
+    }
+
+    if (!failed && traits->layered) {
+        if (first.layers < 1 || first.layers > kMaxLayers) {
+            failed = true;
+        } else {
+            nBands = static_cast<std::int32_t>(first.layers);
+            nCount = static_cast<std::uint32_t>(first.layers);
+            pixels.assign(nCount, static_cast<std::uint32_t>(first.width));
+            lines.assign(nCount, static_cast<std::uint32_t>(first.height));
+        }
+    }
+
+    offset = 0.0;
+    if (failed) {
+        kind = PT_UNKNOWN;
+        nCount = 0;
+        nBands = 0;
+        return;
+    }
+    bytesPerSample = traits->bytesPerSample;
+
+    if (traits->corners == h5_corner_source::fixed) {
+        fixed_corners(kind, l3PsType, corners);
+    } else if (!read_swath_corners(file.get(), traits->corners, corners, cornersB)) {
+        // The kind stands; the corners stay cleared and the label unset.
+        return;
+    }
+    if (traits->label) productLabel = traits->label;
 }
 
-bool spinfo::read_hdf5(std::uint32_t, std::int32_t& dtype)
+bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
 {
     dtype = DT_NONE;
-    return false;
+    if (idx >= nCount) return false;
+    release_buffers();
+
+    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
+    const std::vector<hdfParam_t>* table = hdf5_table_of(*this, kind);
+    if (!traits || !table || table->empty()) return false;
+    const std::size_t entryIndex = traits->layered ? 0 : idx;
+    if (entryIndex >= table->size()) return false;
+    const hdfParam_t& entry = (*table)[entryIndex];
+
+    const h5_file file = h5_open_readonly(fileName);
+    if (!file) return false;
+    const h5_dataset ds = open_table_dataset(file.get(), entry.name, traits->sgli);
+    if (!ds) return false;
+
+    const float scale = h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f);
+    dataAttr.mask = 0;
+    if (const auto mask = h5_uint16_attribute(ds.get(), "Mask")) {
+        // Without a valid-DN range the mask applies to every value.
+        dataAttr.mask = *mask;
+        dataAttr.minValidDN = h5_uint16_attribute(ds.get(), "Minimum_valid_DN").value_or(0);
+        dataAttr.maxValidDN = h5_uint16_attribute(ds.get(), "Maximum_valid_DN").value_or(0xFFFF);
+    }
+
+    const auto extents = h5_dataset_extents(ds.get());
+    if (!extents || !rank_accepted(kind, entry, extents->rank) || extents->rank < 2 || extents->rank > 4) return false;
+    std::array<std::uint64_t, 4> d{1, 1, 1, 1};
+    for (int i = 0; i < extents->rank; ++i) d[static_cast<std::size_t>(i)] = extents->d[static_cast<std::size_t>(i)];
+
+    const h5_type type(H5Dget_type(ds.get()));
+    const auto stored = stored_sample(type.get());
+    if (!stored) return false;
+    const auto plane = parameter_plane(kind, *stored, idx, extents->rank, d);
+
+    const std::uint32_t width = N_pixel(idx);
+    const std::uint32_t height = N_line(idx);
+    const std::uint32_t b = N_byte(idx);
+    // The delivered plane must be exactly the shape recorded by the
+    // initialisation, and its buffer the one the stored type fills.
+    if (!plane || plane->cols != width || plane->rows != height || delivered_bytes(*stored) != (b == 3 ? 1 : b)) {
+        return false;
+    }
+    dataAttr.width = static_cast<std::int32_t>(width);
+    dataAttr.height = static_cast<std::int32_t>(height);
+    dataAttr.bands = b == 3 ? 3 : 1;
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+
+    bool ok = false;
+    switch (*stored) {
+    case h5_sample::float32: {
+        std::vector<float> in;
+        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_FLOAT, in, *plane)) break;
+        floatRaster.resize(count);
+        copy_plane(in, *plane, floatRaster, 1, [scale](float v) { return v * scale; });
+        dtype = DT_FLOAT32;
+        ok = true;
+        break;
+    }
+    case h5_sample::int16: {
+        std::vector<std::int16_t> in;
+        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_SHORT, in, *plane)) break;
+        shortRaster.resize(count);
+        copy_plane(in, *plane, shortRaster, 1, [](std::int16_t v) { return static_cast<std::uint16_t>(v); });
+        dtype = DT_INT16;
+        ok = true;
+        break;
+    }
+    case h5_sample::uint16: {
+        std::vector<std::uint16_t> in;
+        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_USHORT, in, *plane)) break;
+        shortRaster.resize(count);
+        copy_plane(in, *plane, shortRaster, 1, [](std::uint16_t v) { return v; });
+        dtype = DT_UINT16;
+        ok = true;
+        break;
+    }
+    case h5_sample::uint8: {
+        std::vector<std::uint8_t> in;
+        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_UCHAR, in, *plane)) break;
+        const auto bands = static_cast<std::size_t>(dataAttr.bands);
+        byteRaster.assign(count * bands, 0);
+        copy_plane(in, *plane, byteRaster, bands, [](std::uint8_t v) { return v; });
+        dtype = DT_UINT8;
+        ok = true;
+        break;
+    }
+    }
+    return ok;
 }

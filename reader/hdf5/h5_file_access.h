@@ -1,0 +1,27 @@
+#pragma once
+
+#include <hdf5.h>
+
+#include <string>
+
+#include "reader/hdf5/h5_handles.h"
+#include "reader/product_types.h"
+
+// Turns off the HDF5 library's automatic printing of its error stack; the
+// reader reports failures through its own results.
+void h5_silence_errors();
+
+// Opens a file read-only with the default property lists; invalid on failure.
+h5_file h5_open_readonly(const std::string& path);
+
+// True when every component of path leads to an existing object below loc.
+// Paths may or may not start with "/"; a missing intermediate group is simply
+// "not found".
+bool h5_path_exists(hid_t loc, const std::string& path);
+
+// The native HDF5 type of a table sample code.
+hid_t h5_native_type(h5_sample sample);
+
+// True when the stored type equals the native type of sample (class, size,
+// byte order and sign).
+bool h5_type_is(hid_t type, h5_sample sample);

@@ -1,0 +1,55 @@
+#include "reader/hdf5/hdf5_global_attributes.h"
+
+#include <iostream>
+#include <string_view>
+
+#include "reader/hdf5/h5_attribute_values.h"
+#include "reader/hdf5/h5_handles.h"
+
+namespace {
+
+constexpr const char* kGlobalKeys[] = {
+    "ProductName",
+    "GranuleID",
+    "FileHeader",
+    "GeophysicalName",
+    "CoRegistrationParameterA1",
+    "CoRegistrationParameterA2",
+    "Product_name",
+};
+
+struct geophysical_entry {
+    std::string_view name;
+    const char* code;
+};
+
+constexpr geophysical_entry kGeophysicalCodes[] = {
+    {"Cloud Liquid Water", "CLW"},      {"Precipitation", "PRC"},
+    {"Sea Ice Concentration", "SIC"},   {"Soil Moisture Content", "SMC"},
+    {"Snow Depth", "SND"},              {"Sea Surface Temperature", "SST"},
+    {"Sea Surface Wind speed", "SSW"},  {"Total Precipitable Water", "TPW"},
+};
+
+} // namespace
+
+void read_global_attributes(hid_t file, std::map<std::string, std::string>& attributes)
+{
+    attributes.clear();
+    for (const char* key : kGlobalKeys) attributes[key] = "";
+
+    const h5_object root(H5Oopen(file, "/", H5P_DEFAULT));
+    if (!root) return;
+    for (auto& [key, value] : attributes) {
+        if (H5Aexists(root.get(), key.c_str()) <= 0) continue;
+        std::cerr << "property='" << key << "'" << std::endl;
+        value = h5_string_attribute(root.get(), key.c_str()).value_or("");
+    }
+}
+
+std::string geophysical_code(const std::string& geophysicalName)
+{
+    for (const auto& e : kGeophysicalCodes) {
+        if (e.name == geophysicalName) return e.code;
+    }
+    return "";
+}
