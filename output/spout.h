@@ -43,7 +43,9 @@ public:
     bool read_fvals(const std::string& key, const float* data, const dataAttr_t& attr);
     void parse_cor_a1(const std::string& text);
     void parse_cor_a2(const std::string& text);
-    void tile_no(std::int32_t horizontal, std::int32_t vertical);
+    // Tile numbers of a tiled product, vertical first: the run driver passes
+    // (tileV, tileH).
+    void tile_no(std::int32_t vertical, std::int32_t horizontal);
 
     // Bands of a colour image made from the raster: 3 for RGB, else 4 (RGBA).
     std::int32_t get_BandCount() const;

@@ -185,9 +185,10 @@ TEST(SpoutSwathInputs, CoRegistrationTileNumbersAndWarpBlock)
     out.parse_cor_a1("7G-1");
     EXPECT_EQ(out.corA1.count("6G"), 0u);
 
-    out.tile_no(12, 5);
-    EXPECT_EQ(out.tileH, 12);
+    // Vertical first, as the run driver passes them.
+    out.tile_no(5, 12);
     EXPECT_EQ(out.tileV, 5);
+    EXPECT_EQ(out.tileH, 12);
 
     out.warpExtent.forcedWidth = 300;
     out.warpExtent.maxX = 1.5;
