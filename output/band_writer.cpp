@@ -1,6 +1,7 @@
 #include "output/band_writer.h"
 
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include <gdal_priv.h>
@@ -71,10 +72,15 @@ bool write_band(GDALRasterBand& band, const output_raster& raster, const raster_
 bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
                         const band_options& options)
 {
-    for (int k = 1; k <= layout.bands; ++k) {
-        GDALRasterBand* band = ds.GetRasterBand(k);
-        if (band == nullptr) return false;
-        if (!write_band(*band, raster, layout, k, options)) return false;
+    try {
+        for (int k = 1; k <= layout.bands; ++k) {
+            GDALRasterBand* band = ds.GetRasterBand(k);
+            if (band == nullptr) return false;
+            if (!write_band(*band, raster, layout, k, options)) return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // A plane the size of the whole band could not be allocated.
+        return false;
     }
     return true;
 }

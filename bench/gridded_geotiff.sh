@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Gridded GeoTIFF throughput: vardane-cli --geotiff against gdal_translate of
+# the same grids, on full-size synthetic products, measured in the same run on
+# the same machine.
+#
+#   bench/gridded_geotiff.sh [--build DIR] [--runs N] [--keep] [KIND...]
+#
+# For each synthetic KIND (default: every gridded HDF5 kind that vardane-synth
+# lists) it writes one --full product, converts it RUNS times with
+#   vardane-cli --geotiff --pace 0 -q -o OUT FILE
+# and RUNS times translates, with gdal_translate -of GTiff, one HDF5
+# subdataset of the same size for each GeoTIFF the CLI wrote. It prints the
+# median wall time of both, their ratio (CLI / gdal_translate, below 1 means
+# the CLI is faster) and the peak resident memory of both (/usr/bin/time -v).
+set -euo pipefail
+
+build=""
+runs=5
+keep=0
+kinds=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --build) build="$2"; shift 2 ;;
+    --runs) runs="$2"; shift 2 ;;
+    --keep) keep=1; shift ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -*) echo "unknown option $1" >&2; exit 2 ;;
+    *) kinds+=("$1"); shift ;;
+  esac
+done
+
+here="$(cd "$(dirname "$0")/.." && pwd)"
+if [ -z "$build" ]; then
+  for d in "$here/build" "$here/build-output"; do
+    if [ -x "$d/cli/vardane-cli" ] && [ -x "$d/tools/synth/vardane-synth" ]; then build="$d"; break; fi
+  done
+fi
+cli="$build/cli/vardane-cli"
+synth="$build/tools/synth/vardane-synth"
+for tool in "$cli" "$synth" /usr/bin/time gdal_translate gdalinfo; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
+done
+
+# Gridded kinds: every listed kind whose name says GSMaP, DPR or L3 on the
+# latitude/longitude grid (the polar L3 variants are a different writer).
+if [ ${#kinds[@]} -eq 0 ]; then
+  mapfile -t kinds < <("$synth" --list | cut -f1 | grep -Ei 'gsmap|dpr|l3' | grep -Eiv 'bin|polar|nsidc|snow' || true)
+fi
+[ ${#kinds[@]} -gt 0 ] || { echo "no gridded kinds to measure" >&2; exit 2; }
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/vardane-bench-XXXXXX")"
+cleanup() { if [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "kept $work"; fi; }
+trap cleanup EXIT
+
+# /usr/bin/time -v report -> "seconds kilobytes"
+time_report() {
+  awk -F': ' '
+    /Elapsed \(wall clock\) time/ {
+      n = split($2, p, ":"); s = 0
+      for (i = 1; i <= n; i++) s = s * 60 + p[i]
+    }
+    /Maximum resident set size/ { m = $2 }
+    END { printf "%.3f %d\n", s, m }' "$1"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+max_of() { sort -g | tail -1; }
+
+# Subdatasets of the product whose grid is W x H in either orientation.
+matching_subdatasets() {
+  local file="$1" w="$2" h="$3"
+  gdalinfo "$file" 2>/dev/null | awk -v w="$w" -v h="$h" '
+    /SUBDATASET_[0-9]+_NAME=/ { sub(/^[^=]*=/, ""); name = $0; next }
+    /SUBDATASET_[0-9]+_DESC=/ {
+      if (match($0, /\[[0-9x]+\]/)) {
+        n = split(substr($0, RSTART + 1, RLENGTH - 2), d, "x")
+        if (n >= 2 && ((d[n - 1] == h && d[n] == w) || (d[n - 1] == w && d[n] == h))) print name
+      }
+    }'
+}
+
+printf '%-28s %5s %10s %10s %7s %12s %12s\n' kind tifs cli_s gdal_s ratio cli_peak_MB gdal_peak_MB
+for kind in "${kinds[@]}"; do
+  dir="$work/$kind"
+  mkdir -p "$dir/in" "$dir/out" "$dir/gdal"
+  input="$dir/in/${kind}.h5"
+  if ! "$synth" "$kind" "$input" --full >"$dir/synth.log" 2>&1; then
+    echo "$kind: vardane-synth failed (see $dir/synth.log)" >&2; continue
+  fi
+
+  cli_times=(); cli_mem=()
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$dir/out"; mkdir -p "$dir/out"
+    /usr/bin/time -v -o "$dir/cli.time" "$cli" --geotiff --pace 0 -q -o "$dir/out" "$input" >"$dir/cli.log" 2>&1 || true
+    read -r t m < <(time_report "$dir/cli.time")
+    cli_times+=("$t"); cli_mem+=("$m")
+  done
+  mapfile -t tifs < <(find "$dir/out" -maxdepth 1 -name '*.tif' | sort)
+  if [ ${#tifs[@]} -eq 0 ]; then
+    echo "$kind: the CLI wrote no GeoTIFF (see $dir/cli.log)" >&2; continue
+  fi
+
+  # One subdataset of the same size per GeoTIFF written.
+  read -r w h < <(gdalinfo "${tifs[0]}" | awk '/^Size is/ { gsub(",", ""); print $3, $4 }')
+  mapfile -t subs < <(matching_subdatasets "$input" "$w" "$h")
+  if [ ${#subs[@]} -eq 0 ]; then
+    echo "$kind: no ${w}x${h} subdataset for gdal_translate" >&2; continue
+  fi
+  jobs_file="$dir/gdal.jobs"
+  : >"$jobs_file"
+  for ((k = 0; k < ${#tifs[@]}; k++)); do
+    printf '%s\n' "${subs[k % ${#subs[@]}]}" >>"$jobs_file"
+  done
+
+  gdal_times=(); gdal_mem=()
+  for ((i = 0; i < runs; i++)); do
+    rm -rf "$dir/gdal"; mkdir -p "$dir/gdal"
+    /usr/bin/time -v -o "$dir/gdal.time" bash -c '
+      n=0
+      while IFS= read -r sub; do
+        gdal_translate -q -of GTiff -b 1 "$sub" "$1/$n.tif" || exit 1
+        n=$((n + 1))
+      done <"$2"' _ "$dir/gdal" "$jobs_file" >"$dir/gdal.log" 2>&1 || true
+    read -r t m < <(time_report "$dir/gdal.time")
+    gdal_times+=("$t"); gdal_mem+=("$m")
+  done
+
+  cli_med=$(printf '%s\n' "${cli_times[@]}" | median)
+  gdal_med=$(printf '%s\n' "${gdal_times[@]}" | median)
+  cli_peak=$(printf '%s\n' "${cli_mem[@]}" | max_of)
+  gdal_peak=$(printf '%s\n' "${gdal_mem[@]}" | max_of)
+  ratio=$(awk -v a="$cli_med" -v b="$gdal_med" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
+  printf '%-28s %5d %10s %10s %7s %12.1f %12.1f\n' "$kind" "${#tifs[@]}" "$cli_med" "$gdal_med" "$ratio" \
+    "$(awk -v k="$cli_peak" 'BEGIN { print k / 1024 }')" "$(awk -v k="$gdal_peak" 'BEGIN { print k / 1024 }')"
+done
