@@ -1,0 +1,214 @@
+#include "radiometer_swath.h"
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+
+#include "content_fields.h"
+#include "geophysical_values.h"
+#include "h5_writer.h"
+#include "known_value_stamps.h"
+#include "radiometer_attributes.h"
+#include "radiometer_geolocation.h"
+#include "synth_variants.h"
+
+namespace synth_radiometer {
+
+namespace {
+
+// Share of samples that carry the fill value (besides lost geolocation).
+constexpr double kFillShare = 0.003;
+
+bool valid_position(float lat, float lon)
+{
+    return lat >= -90.0f && lat <= 90.0f && lon >= -180.0f && lon <= 180.0f;
+}
+
+// One swath variable of `layers` layers, stored [scan][sample][layer], with
+// fill, origin, tag and marker in place. `value_at` (lat, lon, layer) gives the
+// stored sample or nothing for fill; parameter index of layer k is
+// param_base + k * param_step.
+template <typename T, typename F>
+std::vector<T> swath_variable(const geolocation& g, int layers, int param_base, int param_step, std::uint32_t seed,
+                              std::uint64_t stream, F value_at)
+{
+    std::vector<T> out(static_cast<std::size_t>(g.scans) * g.samples * layers);
+    for (int s = 0; s < g.scans; ++s) {
+        for (int p = 0; p < g.samples; ++p) {
+            const auto pt = g.at(s, p);
+            const bool lost = !valid_position(static_cast<float>(pt.lat), static_cast<float>(pt.lon)) ||
+                              synth_content::noise01(seed, stream, s, p) < kFillShare;
+            for (int k = 0; k < layers; ++k) {
+                const auto i = (static_cast<std::size_t>(s) * g.samples + p) * layers + k;
+                std::optional<T> v;
+                if (!lost) v = value_at(pt.lat, pt.lon, k);
+                out[i] = v ? *v : synth_stamps::known<T>::fill;
+            }
+        }
+    }
+    for (int k = 0; k < layers; ++k) {
+        const auto at = synth_stamps::grid_places(static_cast<std::size_t>(k), static_cast<std::size_t>(layers),
+                                                  static_cast<std::size_t>(g.samples),
+                                                  static_cast<std::size_t>(g.scans / 2),
+                                                  static_cast<std::size_t>(g.samples / 2));
+        synth_stamps::stamp(out, at, param_base + k * param_step);
+    }
+    return out;
+}
+
+std::vector<hsize_t> dims_of(const geolocation& g, int layers)
+{
+    std::vector<hsize_t> d{static_cast<hsize_t>(g.scans), static_cast<hsize_t>(g.samples)};
+    if (layers > 0) d.push_back(static_cast<hsize_t>(layers));
+    return d;
+}
+
+template <typename T>
+void write_variable(const H5::H5File& file, const std::string& name, const geolocation& g, int layers,
+                    const std::vector<T>& data, float scale)
+{
+    auto ds = synth_h5::write_dataset(file, name, dims_of(g, layers), data);
+    synth_h5::write_attr_float(ds, "SCALE FACTOR", scale);
+}
+
+void write_geolocation(const H5::H5File& file, std::string_view lat_name, std::string_view lon_name,
+                       const geolocation& g)
+{
+    write_variable(file, std::string(lat_name), g, 0, g.lat, synth_known::kScaleGeolocation);
+    write_variable(file, std::string(lon_name), g, 0, g.lon, synth_known::kScaleGeolocation);
+}
+
+void write_89_geolocation(const H5::H5File& file, const swath_geolocation& geo)
+{
+    write_variable(file, std::string(kLat89A), geo.a, 0, geo.a.lat, synth_known::kScaleGeolocation);
+    write_variable(file, std::string(kLat89B), geo.b, 0, geo.b.lat, synth_known::kScaleGeolocation);
+    write_variable(file, std::string(kLon89A), geo.a, 0, geo.a.lon, synth_known::kScaleGeolocation);
+    write_variable(file, std::string(kLon89B), geo.b, 0, geo.b.lon, synth_known::kScaleGeolocation);
+}
+
+const geolocation& band_geolocation(const swath_geolocation& geo, const band& b)
+{
+    if (!b.full_width) return geo.low;
+    return b.horn_b ? geo.b : geo.a;
+}
+
+double brightness(const band& b, double lat, double lon, std::uint32_t seed, std::uint64_t stream)
+{
+    const double noise = synth_content::noise01(seed, stream, static_cast<std::uint64_t>((lat + 90) * 1e4),
+                                                static_cast<std::uint64_t>((lon + 180) * 1e4)) - 0.5;
+    return synth_content::brightness_temperature(b.channel, b.vertical, lat, lon, seed) + noise;
+}
+
+// Brightness temperature bands (L1B, L1R) or observation counts (L1A).
+void write_bands(const H5::H5File& file, const swath_geolocation& geo, std::span<const band> bands, bool counts,
+                 std::uint32_t seed)
+{
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const band& b = bands[i];
+        const geolocation& g = band_geolocation(geo, b);
+        const int idx = static_cast<int>(i);
+        if (counts) {
+            const auto data = swath_variable<std::int16_t>(g, 1, idx, 1, seed, i, [&](double lat, double lon, int) {
+                return std::optional<std::int16_t>(
+                    static_cast<std::int16_t>(std::lround(500.0 + 50.0 * brightness(b, lat, lon, seed, i))));
+            });
+            write_variable(file, "Observation Count (" + b.label + ")", g, 0, data, synth_known::kScaleCount);
+        } else {
+            const auto data = swath_variable<std::uint16_t>(g, 1, idx, 1, seed, i, [&](double lat, double lon, int) {
+                return std::optional<std::uint16_t>(static_cast<std::uint16_t>(
+                    std::lround(brightness(b, lat, lon, seed, i) / synth_known::kScaleBrightness)));
+            });
+            write_variable(file, "Brightness Temperature (" + b.label + ")", g, 0, data,
+                           synth_known::kScaleBrightness);
+        }
+    }
+}
+
+void write_geophysical(const H5::H5File& file, const std::string& name, const geolocation& g,
+                       const geophysical& gp, int layers, int param_base, int param_step, std::uint32_t seed)
+{
+    const auto data = swath_variable<std::int16_t>(
+        g, layers, param_base, param_step, seed, 100 + param_base, [&](double lat, double lon, int k) {
+            const auto v = geophysical_value(gp, lat, lon, seed, k);
+            return v ? std::optional<std::int16_t>(geophysical_count(gp, *v)) : std::nullopt;
+        });
+    write_variable(file, name, g, layers, data, gp.scale);
+}
+
+const geophysical& chosen_geophysical(const synth_options& o, std::string_view fallback)
+{
+    const std::string name = o.variant("geo", std::string(fallback));
+    const geophysical* g = find_geophysical(name);
+    if (!g) throw std::invalid_argument("unknown geophysical name '" + name + "'");
+    return *g;
+}
+
+struct level_names {
+    std::string_view product_suffix; // after the sensor prefix in "ProductName"
+    std::string_view granule_tag;
+};
+
+level_names names_of(swath_level level)
+{
+    switch (level) {
+    case swath_level::l1a: return {"-L1A", "L1A"};
+    case swath_level::l1b: return {"-L1B", "L1B"};
+    case swath_level::l1r: return {"-L1R", "L1R"};
+    case swath_level::l2_high: return {"-L2", "L2H"};
+    case swath_level::l2_low: return {"-L2", "L2L"};
+    }
+    return {"", ""};
+}
+
+} // namespace
+
+void write_radiometer_swath(const std::string& outfile, const synth_options& options, const sensor& s,
+                            swath_level level)
+{
+    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000),
+                            s.samples89};
+    const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::vlen_1d);
+    const bool l2 = level == swath_level::l2_high || level == swath_level::l2_low;
+    const geophysical* gp = nullptr;
+    int layers = 1;
+    if (l2) {
+        gp = &chosen_geophysical(options, level == swath_level::l2_high ? "PRC" : "TPW");
+        layers = synth_variants::integer(options, "layers", gp->default_layers, 1, 16);
+    }
+    const swath_geolocation geo = make_swath_geolocation(shape);
+
+    H5::H5File file = synth_h5::create_file(outfile);
+    const auto names = names_of(level);
+    root_attributes attrs;
+    attrs.product_name = std::string(s.product_prefix) + std::string(names.product_suffix);
+    attrs.granule = granule_id(s, std::string(names.granule_tag));
+    attrs.geophysical_name = gp ? std::string(gp->name) : std::string();
+    attrs.co_registration = level == swath_level::l1a || level == swath_level::l1b || level == swath_level::l1r;
+    write_root_attributes(file, s, attrs, layout);
+
+    switch (level) {
+    case swath_level::l1a:
+        write_bands(file, geo, l1_bands(), true, options.seed);
+        write_89_geolocation(file, geo);
+        break;
+    case swath_level::l1b:
+        write_bands(file, geo, l1_bands(), false, options.seed);
+        write_89_geolocation(file, geo);
+        break;
+    case swath_level::l1r:
+        write_bands(file, geo, l1r_bands(), false, options.seed);
+        write_89_geolocation(file, geo);
+        break;
+    case swath_level::l2_high:
+        write_geophysical(file, "Geophysical Data for 89A", geo.a, *gp, layers, 0, 2, options.seed);
+        write_geophysical(file, "Geophysical Data for 89B", geo.b, *gp, layers, 1, 2, options.seed);
+        write_89_geolocation(file, geo);
+        break;
+    case swath_level::l2_low:
+        write_geophysical(file, "Geophysical Data", geo.low, *gp, layers, 0, 1, options.seed);
+        write_geolocation(file, kLatLow, kLonLow, geo.low);
+        break;
+    }
+}
+
+} // namespace synth_radiometer

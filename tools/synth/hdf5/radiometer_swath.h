@@ -1,0 +1,20 @@
+#pragma once
+// Writers of the radiometer swath products (L1A, L1B, L1R, L2 high and low
+// resolution) of AMSR2 and AMSR-E.
+//
+// Variants: scans=N (default 120, --full 2040), geo=CODE|NAME (L2; default PRC
+// for high, TPW for low resolution), layers=N (L2), strings=vlen|fixed.
+
+#include <string>
+
+#include "radiometer_names.h"
+#include "synth_registry.h"
+
+namespace synth_radiometer {
+
+enum class swath_level { l1a, l1b, l1r, l2_high, l2_low };
+
+void write_radiometer_swath(const std::string& outfile, const synth_options& options, const sensor& s,
+                            swath_level level);
+
+} // namespace synth_radiometer
