@@ -1,1 +1,75 @@
-int main() { return 0; }
+// vardane-cli: the conversion run of the window, without a window.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/run_messages.h"
+#include "cli/cli_options.h"
+#include "cli/console_sink.h"
+#include "cli/input_files.h"
+#include "cli/parallel_run.h"
+#include "cli/single_run.h"
+#include "settings/spconverter.h"
+#include "util/string_utils.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+int usage_error(const std::string& message)
+{
+    std::cerr << "vardane-cli: " << message << "\n" << usage_text();
+    return kUsageStatus;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const cli_parse_result parsed = parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) return usage_error(parsed.error);
+    const cli_options& options = parsed.options;
+    if (options.help) {
+        std::cout << usage_text();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "vardane-cli " << VARDANE_VERSION << "\n";
+        return 0;
+    }
+
+    spconverter settings;
+    if (!options.settingsFile.empty()) {
+        std::error_code ec;
+        if (!fs::is_regular_file(options.settingsFile, ec)) return usage_error("no settings file " + options.settingsFile);
+        settings.set_config_path(options.settingsFile);
+    }
+    // Without a file the built-in settings hold, as in the window.
+    settings.loadSetting();
+    if (options.listOptions) {
+        settings.write_settings(std::cout);
+        return std::cout.good() ? 0 : 1;
+    }
+
+    const input_expansion inputs = expand_inputs(options.inputs);
+    if (!inputs.error.empty()) return usage_error("no such file or folder: " + inputs.error);
+
+    std::error_code ec;
+    if (!fs::is_directory(trim_space(options.output), ec)) {
+        std::cout << run_msg::kOutputFolderMissing << std::endl;
+        return kUsageStatus;
+    }
+
+    const bool progress = !options.child && stderr_is_terminal();
+    console_sink sink(options.quiet && !options.child, progress);
+    const bool parallel = !options.child && options.jobs > 1 && inputs.files.size() > 1;
+    const run_tally tally = parallel ? run_in_parallel(options, inputs.files, sink)
+                                     : run_in_process(options, inputs.files, settings, sink);
+    sink.end_progress();
+    if (!options.child) std::cout << tally.summary() << std::endl;
+    return tally.exit_status();
+}

@@ -1,0 +1,144 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr const char* kChildFlag = "--child";
+
+// The output-kind flags and the switch each one sets.
+struct kind_flag {
+    const char* flag;
+    bool output_switches::*field;
+};
+constexpr kind_flag kKindFlags[] = {
+    {"--geotiff", &output_switches::geotiff},
+    {"--kmz", &output_switches::kmz},
+    {"--tiff-text", &output_switches::tiffText},
+    {"--netcdf", &output_switches::netcdf},
+};
+
+bool parse_count(const std::string& text, int minimum, int& value)
+{
+    int parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, parsed);
+    if (ec != std::errc() || ptr != end || parsed < minimum) return false;
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+const char* usage_text()
+{
+    return "usage: vardane-cli [options] INPUT...\n"
+           "  INPUT                 product files, or folders (every file directly inside, in name order)\n"
+           "  -o, --output DIR      output folder (must exist)\n"
+           "  --geotiff --kmz --tiff-text --netcdf\n"
+           "                        output kinds; none given means GeoTIFF alone\n"
+           "  --settings FILE       settings file (default: the window's settings file)\n"
+           "  --list-options        print the settings in the settings-file format and exit\n"
+           "  -j, --jobs N          convert N files at once, each in its own process and working folder\n"
+           "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
+           "  -q, --quiet           print only failures and the summary\n"
+           "  --help, --version\n"
+           "Exit status: 0 every product converted without a failure line; 1 a product failed,\n"
+           "no input was a product, or the run was cancelled; 2 bad usage or missing output folder.\n";
+}
+
+cli_parse_result parse_command_line(const std::vector<std::string>& args)
+{
+    cli_parse_result result;
+    cli_options& o = result.options;
+    bool anyKind = false;
+    bool optionsEnded = false;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name=value" is the same as "--name value".
+        std::string inlineValue;
+        bool hasInline = false;
+        if (arg.rfind("--", 0) == 0) {
+            if (const auto eq = arg.find('='); eq != std::string::npos) {
+                inlineValue = arg.substr(eq + 1);
+                arg = arg.substr(0, eq);
+                hasInline = true;
+            }
+        }
+        const auto value = [&](std::string& out) {
+            if (hasInline) {
+                out = inlineValue;
+                return true;
+            }
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+
+        bool matchedKind = false;
+        for (const auto& k : kKindFlags) {
+            if (arg == k.flag && !hasInline) {
+                o.kinds.*k.field = true;
+                anyKind = matchedKind = true;
+            }
+        }
+        if (matchedKind) continue;
+
+        if (arg == "-o" || arg == "--output") {
+            if (!value(o.output)) result.error = "missing folder after " + arg;
+        } else if (arg == "--settings") {
+            if (!value(o.settingsFile) || o.settingsFile.empty()) result.error = "missing file after --settings";
+        } else if (arg == "-j" || arg == "--jobs") {
+            if (!value(v) || !parse_count(v, 1, o.jobs)) result.error = "--jobs needs a whole number of at least 1";
+        } else if (arg == "--pace") {
+            if (!value(v) || !parse_count(v, 0, o.paceMs)) result.error = "--pace needs a whole number of milliseconds";
+        } else if ((arg == "-q" || arg == "--quiet") && !hasInline) {
+            o.quiet = true;
+        } else if ((arg == "-h" || arg == "--help") && !hasInline) {
+            o.help = true;
+        } else if (arg == "--version" && !hasInline) {
+            o.version = true;
+        } else if (arg == "--list-options" && !hasInline) {
+            o.listOptions = true;
+        } else if (arg == kChildFlag && !hasInline) {
+            o.child = true;
+        } else {
+            result.error = "unknown option " + args[i];
+        }
+        if (!result.error.empty()) return result;
+    }
+
+    if (!anyKind) o.kinds.geotiff = true;
+    if (o.help || o.version || o.listOptions) return result;
+    if (o.output.empty()) {
+        result.error = "no output folder (-o DIR)";
+    } else if (o.inputs.empty()) {
+        result.error = "no input";
+    }
+    return result;
+}
+
+std::vector<std::string> child_arguments(const cli_options& options, const std::string& input)
+{
+    std::vector<std::string> args{kChildFlag, "--output", options.output, "--pace", std::to_string(options.paceMs)};
+    for (const auto& k : kKindFlags) {
+        if (options.kinds.*k.field) args.emplace_back(k.flag);
+    }
+    if (!options.settingsFile.empty()) {
+        args.emplace_back("--settings");
+        args.push_back(options.settingsFile);
+    }
+    args.emplace_back("--");
+    args.push_back(input);
+    return args;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/run_driver.h"
+
+// What the command line asked for.
+struct cli_options {
+    std::vector<std::string> inputs;
+    std::string output;
+    output_switches kinds;
+    std::string settingsFile; // empty: the window's settings file
+    int jobs = 1;
+    int paceMs = 0;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    bool listOptions = false;
+    bool child = false; // one file of a parallel run, started by the parent
+};
+
+struct cli_parse_result {
+    cli_options options;
+    std::string error; // empty when the command line is usable
+};
+
+cli_parse_result parse_command_line(const std::vector<std::string>& args);
+
+// The usage text of --help.
+const char* usage_text();
+
+// The arguments that make a child process convert one file as options say.
+std::vector<std::string> child_arguments(const cli_options& options, const std::string& input);
