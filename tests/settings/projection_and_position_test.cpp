@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <sstream>
+#include <string>
+
+#include "settings/spconverter.h"
+
+TEST(ProjectionSettings, EntriesExistForKindsOneToTwentyTwoOnly)
+{
+    spconverter cvt;
+    TiffGenType gen = TG_POLAR_SOUTH;
+    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_GCOMW_L3GD, gen));
+    EXPECT_EQ(gen, TG_EQR);
+    for (int k = 1; k <= 22; ++k) {
+        gen = TG_POLAR_SOUTH;
+        EXPECT_TRUE(cvt.get_ProjectionSetting(static_cast<SettingType>(k), gen)) << k;
+        EXPECT_EQ(gen, TG_EQR) << k;
+    }
+    gen = TG_POLAR_SOUTH;
+    EXPECT_FALSE(cvt.get_ProjectionSetting(ST_GCOMC_SST, gen));
+    EXPECT_FALSE(cvt.get_ProjectionSetting(ST_NONE, gen));
+    EXPECT_EQ(gen, TG_POLAR_SOUTH);
+
+    EXPECT_FALSE(cvt.set_ProjectionSetting(ST_GCOMC_LTOA, TG_POLAR_NORTH));
+    EXPECT_FALSE(cvt.get_ProjectionSetting(ST_GCOMC_LTOA, gen));
+
+    EXPECT_TRUE(cvt.set_ProjectionSetting(ST_AMSRE_L3BT, TG_POLAR_NORTH));
+    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_AMSRE_L3BT, gen));
+    EXPECT_EQ(gen, TG_POLAR_NORTH);
+    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_GCOMW_L3BT, gen));
+    EXPECT_EQ(gen, TG_EQR);
+
+    EXPECT_TRUE(cvt.set_ProjectionSetting(ST_JASMES_GLOBAL, TG_POLAR_NORTH));
+    gen = TG_POLAR_SOUTH;
+    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_JASMES_GLOBAL, gen));
+    EXPECT_EQ(gen, TG_EQR);
+}
+
+namespace {
+
+productInfo_t corners(double lat0, double lon0)
+{
+    productInfo_t info;
+    info.para = "Brightness Temperature (89.0GHz-A,H)";
+    info.corner[0] = {lat0, lon0};
+    info.corner[1] = {35.5, 140.25};
+    info.corner[2] = {-0.00001, 0.0};
+    info.corner[3] = {-89.99996, 179.99996};
+    return info;
+}
+
+} // namespace
+
+TEST(PositionInformation, BlockLayoutAndRounding)
+{
+    const spconverter cvt;
+    const std::string block = cvt.create_PosInfodata(corners(35.123456, -139.00006),
+                                                     "/data/in/GW1AM2_L1B.h5", "GW1AM2_L1B_89A_H.tif");
+    EXPECT_EQ(block,
+              "OUTPUT FILE:GW1AM2_L1B_89A_H.tif\n"
+              "\tINPUT FILE:GW1AM2_L1B.h5\n"
+              "\tFIELD NAME:Brightness Temperature (89.0GHz-A,H)\n"
+              "\tUL CORNER LAT/LON:35.1235/-139.0001\n"
+              "\tUR CORNER LAT/LON:35.5000/140.2500\n"
+              "\tLL CORNER LAT/LON:-0.0000/0.0000\n"
+              "\tLR CORNER LAT/LON:-90.0000/180.0000\n");
+
+    EXPECT_NE(cvt.create_PosInfodata(corners(1, 2), "C:\\data\\in\\", "x.tif").find("\tINPUT FILE:\n"),
+              std::string::npos);
+    EXPECT_NE(cvt.create_PosInfodata(corners(1, 2), "C:\\data\\in\\file.h5", "x.tif").find("\tINPUT FILE:file.h5\n"),
+              std::string::npos);
+}
+
+TEST(PositionInformation, LongNamesAreWrittenWhole)
+{
+    const spconverter cvt;
+    const std::string long_name(5000, 'v');
+    const std::string block = cvt.create_PosInfodata(corners(1.5, 2.5), "/in/" + long_name, long_name + ".tif");
+    EXPECT_NE(block.find("OUTPUT FILE:" + long_name + ".tif\n"), std::string::npos);
+    EXPECT_NE(block.find("\tINPUT FILE:" + long_name + "\n"), std::string::npos);
+}
+
+// The window's toolkit switches to the user's locale; numbers in stored and
+// written texts must keep their decimal point.
+TEST(NumberTexts, DecimalPointUnderACommaLocale)
+{
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    spconverter cvt;
+    const std::string block = cvt.create_PosInfodata(corners(1.5, 2.5), "a", "b");
+    optSet_t cb;
+    cb.cb_min = 0.5f;
+    cvt.set_CbOptSetting(ST_GSMAP_HOURLY, "PercipRate", cb);
+    std::ostringstream os;
+    cvt.write_settings(os);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_NE(block.find(":1.5000/2.5000\n"), std::string::npos);
+    EXPECT_NE(os.str().find("custom_colorbar=0,0.5,0,0,\n"), std::string::npos);
+}
