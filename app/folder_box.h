@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A text box holding a folder name. A typed name is applied when the user
+// presses Enter, or when the focus leaves the box with a text that differs
+// from the one it had on entering -- but not a second time right after Enter.
+class FolderBox : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    // The user's text should be applied (the receiver decides what the box
+    // shows afterwards).
+    void applyRequested(const QString& text);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString prevText_;      // text when the box received the focus
+    bool enterFlag_ = false; // the last change was confirmed with Enter
+};

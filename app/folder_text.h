@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A folder name as typed into a folder box, made ready to test: blanks cut at
+// both ends, trailing separators removed. A bare root keeps its separator
+// ("/" stays "/", "C:\" and "C:" become "C:\") so that it still names the
+// root rather than nothing.
+QString clean_folder_text(const QString& typed);

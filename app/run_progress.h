@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+// Beside the log box while a run is active: how many files are done of how
+// many, and the file now being converted. Shows "Ready" when idle.
+class RunProgress : public QWidget {
+    Q_OBJECT
+public:
+    explicit RunProgress(QWidget* parent = nullptr);
+
+    void show_progress(int done, int total, const QString& current);
+    void reset();
+
+    // What the panel shows, for the status line and tests.
+    QString counts_text() const;
+    QString current_text() const;
+
+private:
+    QProgressBar* bar_;
+    QLabel* counts_;
+    QLabel* current_;
+};
