@@ -1,0 +1,95 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "jasmes/jasmes_synth.h"
+#include "reader/spinfo.h"
+#include "synth_registry.h"
+
+namespace jasmes_test {
+
+namespace fs = std::filesystem;
+
+// A private folder per process and test, removed afterwards.
+class ReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path()
+            / ("vardane_jasmes_" + std::to_string(::getpid()) + "_" + t->test_suite_name() + "_" + t->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Writes a file of the given synthetic kind with --set style variants.
+    std::string synth(const std::string& kind, const std::string& name,
+                      std::vector<std::pair<std::string, std::string>> variants = {}, bool full = false)
+    {
+        synth_options o;
+        o.full = full;
+        o.variants = std::move(variants);
+        for (const auto& k : all_synth_kinds()) {
+            if (k.name == kind) {
+                EXPECT_TRUE(k.write(path(name), o)) << kind;
+                return path(name);
+            }
+        }
+        ADD_FAILURE() << "no synthetic kind " << kind;
+        return path(name);
+    }
+
+    // init with the file's real size, as the run driver does.
+    void recognise(spinfo& info, const std::string& p) const { info.init(p, fs::file_size(p)); }
+
+    static std::vector<unsigned char> bytes_of(const std::string& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::uint16_t u16_at(const std::vector<unsigned char>& b, std::size_t offset)
+    {
+        return static_cast<std::uint16_t>(b[offset] | (b[offset + 1] << 8));
+    }
+
+    fs::path dir_;
+};
+
+} // namespace jasmes_test
+
+namespace jasmes_test {
+
+// Overwrites bytes of a file in place.
+inline void patch(const std::string& p, std::size_t offset, const std::vector<unsigned char>& bytes)
+{
+    std::fstream f(p, std::ios::binary | std::ios::in | std::ios::out);
+    f.seekp(static_cast<std::streamoff>(offset));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void expect_corners(const spinfo& info, double top, double left, double bottom, double right)
+{
+    earthPoint_t c[4];
+    info.get_Corner(c);
+    EXPECT_NEAR(c[UL].lat, top, 1e-9);
+    EXPECT_NEAR(c[UL].lon, left, 1e-9);
+    EXPECT_NEAR(c[UR].lat, top, 1e-9);
+    EXPECT_NEAR(c[UR].lon, right, 1e-9);
+    EXPECT_NEAR(c[LL].lat, bottom, 1e-9);
+    EXPECT_NEAR(c[LL].lon, left, 1e-9);
+    EXPECT_NEAR(c[LR].lat, bottom, 1e-9);
+    EXPECT_NEAR(c[LR].lon, right, 1e-9);
+}
+
+} // namespace jasmes_test

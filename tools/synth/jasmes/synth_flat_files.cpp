@@ -1,0 +1,53 @@
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+#include "jasmes/jasmes_synth.h"
+
+void append_u8(std::vector<unsigned char>& out, const std::vector<std::uint32_t>& counts)
+{
+    for (const auto v : counts) out.push_back(static_cast<unsigned char>(v));
+}
+
+void append_u16le(std::vector<unsigned char>& out, const std::vector<std::uint32_t>& counts)
+{
+    for (const auto v : counts) {
+        out.push_back(static_cast<unsigned char>(v & 0xff));
+        out.push_back(static_cast<unsigned char>((v >> 8) & 0xff));
+    }
+}
+
+void append_f32le(std::vector<unsigned char>& out, const std::vector<float>& values)
+{
+    for (const float f : values) {
+        std::uint32_t u = 0;
+        std::memcpy(&u, &f, sizeof u);
+        for (int k = 0; k < 4; ++k) out.push_back(static_cast<unsigned char>((u >> (8 * k)) & 0xff));
+    }
+}
+
+bool write_bytes_file(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+        std::cerr << "vardane-synth: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool write_headed_file(const std::string& path, const std::string& line, std::size_t headerRowBytes,
+                       const std::vector<unsigned char>& payload)
+{
+    if (line.size() + 1 > headerRowBytes) {
+        std::cerr << "vardane-synth: header line of " << line.size() << " characters does not fit a row of "
+                  << headerRowBytes << " bytes\n";
+        return false;
+    }
+    std::vector<unsigned char> bytes(headerRowBytes, 0);
+    std::memcpy(bytes.data(), line.data(), line.size());
+    bytes[line.size()] = '\n';
+    bytes.insert(bytes.end(), payload.begin(), payload.end());
+    return write_bytes_file(path, bytes);
+}
