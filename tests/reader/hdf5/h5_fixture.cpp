@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace fs = std::filesystem;
@@ -58,8 +59,10 @@ H5::DataSet file::write(const std::string& path, const H5::DataType& type, const
     const H5::DataSpace space(static_cast<int>(dims.size()), dims.data());
     H5::DSetCreatPropList dcpl;
     if (chunked) {
-        dcpl.setChunk(static_cast<int>(dims.size()), dims.data());
-        dcpl.setDeflate(9);
+        std::vector<hsize_t> chunk(dims);
+        for (auto& c : chunk) c = std::min<hsize_t>(c, 512);
+        dcpl.setChunk(static_cast<int>(chunk.size()), chunk.data());
+        dcpl.setDeflate(1);
     }
     H5::DataSet ds = file_.createDataSet(path, type, space, dcpl, H5::DSetAccPropList::DEFAULT, intermediate_groups());
     ds.write(data, type);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+// Largest single operator-new request made while a probe is active (the test
+// executable that links allocation_probe.cpp replaces the global operator new).
+namespace alloc_probe {
+
+void start();
+std::size_t largest();
+void stop();
+
+} // namespace alloc_probe
