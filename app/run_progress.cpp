@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -35,7 +36,10 @@ void RunProgress::show_progress(int done, int total, const QString& current)
     bar_->setValue(done);
     bar_->setFormat(QStringLiteral("%p%"));
     counts_->setText(tr("%1 of %2 files done").arg(done).arg(total));
-    current_->setText(current.isEmpty() ? QString() : tr("Converting: %1").arg(current));
+    // The driver reports full paths; the name is what fits beside the log.
+    const QString name = QFileInfo(current).fileName();
+    current_->setText(name.isEmpty() ? QString() : tr("Converting: %1").arg(name));
+    current_->setToolTip(current);
 }
 
 void RunProgress::reset()

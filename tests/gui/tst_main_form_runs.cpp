@@ -1,0 +1,236 @@
+// Runs started from the window: the log, the output list, cancel, close,
+// and a UI thread that keeps working while the worker converts.
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/file_table.h"
+#include "app/run_driver.h"
+#include "gui_test_support.h"
+#include "synth_registry.h"
+
+using namespace gui_test;
+
+namespace {
+
+const QString kStart = QStringLiteral("-- Converting Start -------");
+const QString kCompleted = QStringLiteral("Completed.");
+const int kRunTimeoutMs = 120000;
+
+// Write a synthetic product of a kind with small default sizes.
+QString write_product(const QString& folder, const QString& name, const char* kind)
+{
+    const QString path = QDir(folder).filePath(name);
+    for (const synth_kind& k : all_synth_kinds()) {
+        if (k.name == kind) {
+            if (!k.write(QFile::encodeName(path).toStdString(), synth_options{})) qFatal("synthetic %s failed", kind);
+            return path;
+        }
+    }
+    qFatal("no synthetic kind %s", kind);
+    return {};
+}
+
+void press(MainForm& form, const char* button) { QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton); }
+
+// Wait until the run has ended and the window is idle again.
+bool wait_for_idle(MainForm& form)
+{
+    return QTest::qWaitFor([&] { return !form.run_active() && log_lines(form).contains(kCompleted); }, kRunTimeoutMs);
+}
+
+bool every_input_control_enabled(MainForm& form)
+{
+    for (const char* n : {"cbox_GeoTiff", "cbox_KMZ", "cbox_Both", "cbox_NetCDF", "btnOption", "btnInput", "tboxInput",
+                          "dg_InputList", "btnOutput", "tboxOutput", "dg_OutputList", "btnRun"}) {
+        if (!form.findChild<QWidget*>(n)->isEnabled()) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class MainFormRuns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void unrecognised_file_lists_nothing_and_returns_to_idle();
+    void outputs_are_listed_red_and_replace_their_old_rows();
+    void cancel_stops_after_the_current_file();
+    void ui_thread_stays_responsive_during_a_run();
+    void input_row_dropped_on_output_list_runs_that_file();
+    void closing_during_a_run_cancels_and_cleans_up();
+};
+
+void MainFormRuns::unrecognised_file_lists_nothing_and_returns_to_idle()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    const QString out = s.sub("out");
+    write_file(in, "x", "not a product at all");
+    MainForm form;
+    form.show();
+    choose_input(form, in);
+    choose_output(form, out);
+
+    press(form, "btnRun");
+    QVERIFY(wait_for_idle(form));
+    const QStringList lines = log_lines(form);
+    QCOMPARE(lines.first(), kStart);
+    QVERIFY(lines.contains(QStringLiteral("Filename(x) is Not Product Data.")));
+    QCOMPARE(lines.last(), kCompleted);
+    QCOMPARE(lines.count(kCompleted), 1);
+    QCOMPARE(output_list(form)->rowCount(), 0);
+    QVERIFY(QDir(out).isEmpty());
+    QVERIFY(every_input_control_enabled(form));
+    QVERIFY(QDir(form.work_dir()).exists());
+    QVERIFY(QDir(form.work_dir()).isEmpty(QDir::Files));
+
+    // A second run empties the log again.
+    press(form, "btnRun");
+    QVERIFY(wait_for_idle(form));
+    QCOMPARE(log_lines(form).first(), kStart);
+    QCOMPARE(log_lines(form).count(kCompleted), 1);
+}
+
+void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    const QString out = s.sub("out");
+    write_product(in, "GSMaP_hourly.h5", "GSMAP_HOURLY");
+    const QString kept = write_file(out, "kept.txt", "an older file");
+    MainForm form;
+    form.show();
+    choose_input(form, in);
+    choose_output(form, out);
+
+    press(form, "btnRun");
+    QVERIFY(wait_for_idle(form));
+    QTableWidget* list = output_list(form);
+    const QStringList firstRun = column_texts(list, 0).mid(1);
+    if (firstRun.isEmpty()) QSKIP("the default settings write nothing for this product");
+    QCOMPARE(column_texts(list, 0).first(), kept);
+    for (const QString& path : firstRun) {
+        QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
+        QCOMPARE(QFileInfo(path).path(), out);
+        const int row = column_texts(list, 0).indexOf(path);
+        QCOMPARE(list->item(row, 1)->foreground().color(), QColor(Qt::red));
+        QVERIFY(log_lines(form).contains(QStringLiteral("GeoTIFF file(%1) is created.").arg(QFileInfo(path).fileName())));
+    }
+    QCOMPARE(selected_rows(list), QList<int>{list->rowCount() - 1});
+
+    // Run again: the rows of the same files are replaced, not added, and
+    // the rows of earlier files are black again.
+    press(form, "btnRun");
+    QVERIFY(wait_for_idle(form));
+    QCOMPARE(list->rowCount(), 1 + firstRun.size());
+    QCOMPARE(column_texts(list, 0).mid(1), firstRun);
+    QCOMPARE(list->item(0, 1)->foreground().color(), QColor(Qt::black));
+    QCOMPARE(list->item(list->rowCount() - 1, 1)->foreground().color(), QColor(Qt::red));
+}
+
+void MainFormRuns::cancel_stops_after_the_current_file()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    for (const char* name : {"a.h5", "b.h5", "c.h5"}) write_product(in, name, "GSMAP_HOURLY");
+    MainForm form;
+    form.show();
+    choose_input(form, in);
+    choose_output(form, s.sub("out"));
+    click_row(input_list(form), 2, Qt::ShiftModifier);
+    // Longer pauses leave no doubt that the cancel lands inside the first file.
+    form.driver().Twait = 1000;
+
+    press(form, "btnRun");
+    const QString processingA = QStringLiteral("'a.h5' is processing, now...  ");
+    QVERIFY(QTest::qWaitFor([&] { return log_lines(form).contains(processingA); }, kRunTimeoutMs));
+    press(form, "btnCancel");
+    QVERIFY(wait_for_idle(form));
+
+    const QStringList lines = log_lines(form);
+    QCOMPARE(lines.count(QStringLiteral("Cancel-action will be invoked.")), 1);
+    QCOMPARE(lines.count(QStringLiteral("Cancel is activated.")), 1);
+    QVERIFY(!lines.contains(QStringLiteral("'b.h5' is processing, now...  ")));
+    QVERIFY(!lines.contains(QStringLiteral("'c.h5' is processing, now...  ")));
+    QCOMPARE(lines.last(), kCompleted);
+
+    // Cancel while idle does nothing.
+    press(form, "btnCancel");
+    QCOMPARE(log_lines(form).count(QStringLiteral("Cancel-action will be invoked.")), 1);
+}
+
+void MainFormRuns::ui_thread_stays_responsive_during_a_run()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    write_product(in, "a.h5", "GSMAP_HOURLY");
+    MainForm form;
+    form.show();
+    choose_input(form, in);
+    choose_output(form, s.sub("out"));
+
+    // Ticks seen while the worker has started on the file and not finished.
+    int ticksDuringWork = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const QStringList lines = log_lines(form);
+        if (lines.contains(QStringLiteral("'a.h5' is processing, now...  ")) && !lines.contains(kCompleted))
+            ++ticksDuringWork;
+    });
+    timer.start(10);
+    press(form, "btnRun");
+    QVERIFY(form.run_active());
+    QVERIFY(wait_for_idle(form));
+    timer.stop();
+    QVERIFY(ticksDuringWork > 0);
+}
+
+void MainFormRuns::input_row_dropped_on_output_list_runs_that_file()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    const QString a = write_file(in, "a", "junk");
+    const QString b = write_file(in, "b", "junk");
+    MainForm form;
+    form.show();
+    choose_input(form, in); // only a is checked
+
+    // Without an output folder the drop starts nothing.
+    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
+    QVERIFY(log_lines(form).contains(QStringLiteral("Output folder is NOT exits.")));
+    QVERIFY(!form.run_active());
+
+    choose_output(form, s.sub("out"));
+    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
+    QVERIFY(wait_for_idle(form));
+    const QStringList lines = log_lines(form);
+    QCOMPARE(lines.first(), kStart);
+    QVERIFY(lines.contains(QStringLiteral("Filename(b) is Not Product Data.")));
+    QVERIFY(!lines.contains(QStringLiteral("Filename(a) is Not Product Data.")));
+}
+
+void MainFormRuns::closing_during_a_run_cancels_and_cleans_up()
+{
+    scratch s;
+    const QString in = s.sub("in");
+    for (const char* name : {"a.h5", "b.h5"}) write_product(in, name, "GSMAP_HOURLY");
+    auto* form = new MainForm;
+    form->show();
+    choose_input(*form, in);
+    choose_output(*form, s.sub("out"));
+    click_row(input_list(*form), 1, Qt::ShiftModifier);
+    const QString workDir = form->work_dir();
+
+    press(*form, "btnRun");
+    QVERIFY(form->run_active());
+    press(*form, "btnClose");
+    QVERIFY(!form->isVisible());
+    QVERIFY(form->driver().FlagCancel);
+    delete form; // waits for the worker's next cancel check
+    QVERIFY(QDir(workDir).isEmpty(QDir::Files));
+}
+
+QTEST_MAIN(MainFormRuns)
+#include "tst_main_form_runs.moc"

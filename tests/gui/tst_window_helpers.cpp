@@ -1,0 +1,99 @@
+// Folder texts, sizes and renames: the rules under the window's controls.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/file_row.h"
+#include "app/folder_text.h"
+#include "app/output_rename.h"
+
+class WindowHelpers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void folder_text_is_cleaned();
+    void sizes_are_mebibytes_with_two_decimals();
+    void folder_listing_skips_folders_and_is_sorted();
+    void rename_outcomes();
+};
+
+void WindowHelpers::folder_text_is_cleaned()
+{
+    QCOMPARE(clean_folder_text("  /data/in/  "), QStringLiteral("/data/in"));
+    QCOMPARE(clean_folder_text("/data/in///"), QStringLiteral("/data/in"));
+    QCOMPARE(clean_folder_text("C:\\data\\"), QStringLiteral("C:\\data"));
+    // Roots keep naming the root.
+    QCOMPARE(clean_folder_text("/"), QStringLiteral("/"));
+    QCOMPARE(clean_folder_text(" // "), QStringLiteral("/"));
+    QCOMPARE(clean_folder_text("D:"), QStringLiteral("D:\\"));
+    QCOMPARE(clean_folder_text("D:\\"), QStringLiteral("D:\\"));
+    QCOMPARE(clean_folder_text("   "), QString());
+    // Only blanks are trimmed; a tab is part of the name.
+    QCOMPARE(clean_folder_text("\tx"), QStringLiteral("\tx"));
+}
+
+void WindowHelpers::sizes_are_mebibytes_with_two_decimals()
+{
+    QCOMPARE(format_mib(0), QStringLiteral("0.00 MiB"));
+    QCOMPARE(format_mib(1024 * 1024), QStringLiteral("1.00 MiB"));
+    QCOMPARE(format_mib(5 * 1024), QStringLiteral("0.00 MiB"));
+    QCOMPARE(format_mib(15 * 1024 * 1024 / 2), QStringLiteral("7.50 MiB"));
+    // Beyond 4 GiB, no wrap-around and no group separator.
+    QCOMPARE(format_mib(qint64(5) * 1024 * 1024 * 1024), QStringLiteral("5120.00 MiB"));
+}
+
+void WindowHelpers::folder_listing_skips_folders_and_is_sorted()
+{
+    QTemporaryDir dir;
+    for (const char* name : {"b", "a", "c"}) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QDir(dir.path()).mkdir("sub");
+    const QStringList files = files_in_folder(dir.path());
+    QCOMPARE(files, (QStringList{dir.filePath("a"), dir.filePath("b"), dir.filePath("c")}));
+    QVERIFY(files_in_folder(dir.filePath("missing")).isEmpty());
+}
+
+void WindowHelpers::rename_outcomes()
+{
+    QTemporaryDir dir;
+    auto make = [&](const char* name) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(name);
+    };
+    make("a.tif");
+    make("b.tif");
+    using outcome = rename_result::outcome;
+
+    rename_result r = rename_output_file(dir.filePath("a.tif"), "b.tif");
+    QCOMPARE(r.result, outcome::name_taken);
+    QCOMPARE(r.message(), QStringLiteral("Filename(b.tif) is already exists."));
+
+    r = rename_output_file(dir.filePath("a.tif"), "a.tif");
+    QCOMPARE(r.result, outcome::unchanged);
+    QVERIFY(r.message().isEmpty());
+
+    for (const char* bad : {"", "  ", "sub/x.tif", "..", ".", "..\\x"}) {
+        r = rename_output_file(dir.filePath("a.tif"), bad);
+        QCOMPARE(r.result, outcome::keep_old_name);
+        QCOMPARE(r.oldName, QStringLiteral("a.tif"));
+    }
+
+    r = rename_output_file(dir.filePath("gone.tif"), "x.tif");
+    QCOMPARE(r.result, outcome::file_gone);
+    QCOMPARE(r.message(), QStringLiteral("Filename(gone.tif) is Not exists."));
+
+    r = rename_output_file(dir.filePath("a.tif"), " c.tif");
+    QCOMPARE(r.result, outcome::renamed);
+    QCOMPARE(r.newPath, dir.filePath(" c.tif"));
+    QCOMPARE(r.message(), QStringLiteral("Filename( c.tif) is successfully changed."));
+    QFile moved(r.newPath);
+    QVERIFY(moved.open(QIODevice::ReadOnly));
+    QCOMPARE(moved.readAll(), QByteArray("a.tif"));
+}
+
+QTEST_GUILESS_MAIN(WindowHelpers)
+#include "tst_window_helpers.moc"
