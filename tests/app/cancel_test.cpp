@@ -1,0 +1,110 @@
+// The cancel flag: checked at fixed points, its message logged once per run
+// by the file loop (every time by the geolocation reads), the current file's
+// NetCDF and information steps still run, and no further file starts.
+#include <algorithm>
+#include <filesystem>
+
+#include "driver_test_support.h"
+
+namespace fs = std::filesystem;
+using namespace driver_test;
+
+namespace {
+
+const std::string kStart = "-- Converting Start -------";
+const std::string kCompleted = "Completed.";
+const std::string kCancel = "Cancel is activated.";
+
+// Sets the cancel flag the first time the given line is logged.
+void cancel_on(driver_rig& rig, const std::string& trigger)
+{
+    rig.sink.hook = [&rig, trigger](const std::string& line) {
+        if (line == trigger) rig.driver.FlagCancel = true;
+    };
+}
+
+std::string synthetic_or_skip(driver_rig& rig, const std::string& kind, const std::string& name)
+{
+    return write_synthetic(rig.temp.path(), kind, name);
+}
+
+} // namespace
+
+TEST(Cancel, AtTheStartOfAFileEndsTheFileLoop)
+{
+    driver_rig rig;
+    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+    const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    cancel_on(rig, "'gsmap_a.dat' is processing, now...  ");
+    ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, true)));
+    EXPECT_EQ(rig.sink.lines,
+              (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ", kCancel, kCompleted}));
+    EXPECT_EQ(rig.sink.modes, (std::vector<bool>{true, false}));
+}
+
+TEST(Cancel, InTheVariableLoopStillRunsTheNetcdfStepOnceAndStopsThere)
+{
+    driver_rig rig;
+    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+    const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    cancel_on(rig, "Reading product data .....");
+    ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, true)));
+    EXPECT_EQ(rig.sink.lines,
+              (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ", "It is GSMaP/Hourly-L3 Product.",
+                                        "Reading product data .....", kCancel, "NetCDF unsupported.", kCompleted}));
+    EXPECT_TRUE(files_in(rig.out).empty());
+}
+
+TEST(Cancel, MessageIsLoggedOncePerRunAndAgainInTheNextRun)
+{
+    driver_rig rig;
+    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+    cancel_on(rig, "Generate image files .....");
+    ASSERT_TRUE(rig.run({a}, kinds(true, false, false, false)));
+    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), kCancel), 1);
+
+    // RunAction clears the flag; a new cancel in the next run is reported again.
+    ASSERT_TRUE(rig.run({a}, kinds(true, false, false, false)));
+    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), kCancel), 1);
+    EXPECT_EQ(rig.sink.lines.front(), kStart);
+}
+
+TEST(Cancel, GeolocationReadsReportItEveryTimeAndTheLoopOnceMore)
+{
+    driver_rig rig;
+    const auto l1b = synthetic_or_skip(rig, "AMSR2_L1B", "l1b.h5");
+    if (l1b.empty()) GTEST_SKIP() << "vardane-synth does not write AMSR2_L1B yet";
+    const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    cancel_on(rig, "It is GCOM-W/L1B Product.");
+    ASSERT_TRUE(rig.run({l1b, b}, kinds(true, false, false, false)));
+    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "'l1b.h5' is processing, now...  ",
+                                                        "It is GCOM-W/L1B Product.", "Reading lat89A .....", kCancel,
+                                                        "Reading lat89B .....", kCancel, "Reading lon89A .....", kCancel,
+                                                        "Reading lon89B .....", kCancel, "Reading product data .....",
+                                                        kCancel, kCompleted}));
+}
+
+TEST(Cancel, SwathFileStillGetsItsInformationFileAfterACancel)
+{
+    driver_rig rig;
+    const auto l1b = synthetic_or_skip(rig, "AMSR2_L1B", "l1b.h5");
+    if (l1b.empty()) GTEST_SKIP() << "vardane-synth does not write AMSR2_L1B yet";
+    const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    cancel_on(rig, "Reading product data .....");
+    ASSERT_TRUE(rig.run({l1b, b}, kinds(false, false, true, true)));
+
+    const auto& lines = rig.sink.lines;
+    const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line); };
+    ASSERT_NE(at(kCancel), lines.end());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kCancel), 1);
+    EXPECT_LT(at(kCancel), at("Generate NetCDF file ..."));
+    EXPECT_LT(at("Generate NetCDF file ..."), at("Creating position informatoin file."));
+    EXPECT_LT(at("Creating position informatoin file."), at("Information file(l1b.txt) is created."));
+    EXPECT_EQ(lines.back(), kCompleted);
+    EXPECT_EQ(at("'gsmap_b.dat' is processing, now...  "), lines.end());
+    // No TIFF was written before the cancel: the information file is empty.
+    ASSERT_TRUE(fs::exists(rig.out / "l1b.txt"));
+    EXPECT_EQ(fs::file_size(rig.out / "l1b.txt"), 0u);
+    EXPECT_NE(std::find(rig.sink.listed.begin(), rig.sink.listed.end(), (rig.out / "l1b.txt").string()),
+              rig.sink.listed.end());
+}

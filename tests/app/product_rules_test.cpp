@@ -1,0 +1,64 @@
+// The product table: every kind is announced and selected as its rule says.
+#include <gtest/gtest.h>
+
+#include "app/product_rules.h"
+
+TEST(ProductRules, EveryHdf5KindHasARuleAndOthersHaveNone)
+{
+    for (int k = PT_AMSR2_L1A; k <= PT_SGLI_CLFG; ++k) {
+        const product_rule* rule = find_product_rule(static_cast<productType>(k));
+        ASSERT_NE(rule, nullptr) << k;
+        EXPECT_NE(rule->setting, ST_NONE) << k;
+    }
+    for (int k : {PT_UNKNOWN, PT_JASMES_RAW, PT_JASMES_HDR, PT_JASMES_HDF4}) {
+        EXPECT_EQ(find_product_rule(static_cast<productType>(k)), nullptr);
+    }
+}
+
+TEST(ProductRules, GeophysicalKindsNameTheirVariableInTheLine)
+{
+    EXPECT_EQ(product_line(*find_product_rule(PT_AMSR2_L2_LOW), "SST"), "It is GCOM-W/L2Low(SST) Product.");
+    EXPECT_EQ(product_line(*find_product_rule(PT_AMSRE_L3_GD), "SND"), "It is AMSR-E/L3GD(SND) Product.");
+    EXPECT_EQ(product_line(*find_product_rule(PT_SGLI_SST), "ignored"), "It is GCOM-C L2 SSTD/SSTN Product.");
+}
+
+TEST(ProductRules, SecondLayerCandidatesOnlyWithTwoLayers)
+{
+    EXPECT_EQ(geophysical_candidates("SND", 2), (std::vector<std::string>{"SND", "SWE"}));
+    EXPECT_EQ(geophysical_candidates("SST", 2), (std::vector<std::string>{"SST", "SST10GHz"}));
+    EXPECT_EQ(geophysical_candidates("SST", 1), (std::vector<std::string>{"SST"}));
+    EXPECT_EQ(geophysical_candidates("TPW", 2), (std::vector<std::string>{"TPW"}));
+}
+
+TEST(ProductRules, GeolocationOfTheSwathKinds)
+{
+    const auto* l1r = find_product_rule(PT_AMSRE_L1R);
+    ASSERT_EQ(l1r->reads.size(), 4u);
+    EXPECT_STREQ(l1r->reads[0].label, "lat89A");
+    EXPECT_EQ(l1r->reads[0].index, 40);
+    EXPECT_EQ(l1r->reads[3].index, 43);
+    EXPECT_FALSE(l1r->coregistration);
+    EXPECT_TRUE(find_product_rule(PT_AMSRE_L1B)->coregistration);
+    EXPECT_EQ(find_product_rule(PT_SGLI_VNR)->when, geolocation_when::geotiff_only);
+    EXPECT_EQ(find_product_rule(PT_AMSR2_L2_LOW)->when, geolocation_when::geotiff_or_kmz);
+    EXPECT_TRUE(find_product_rule(PT_SGLI_LST)->reads.empty());
+}
+
+TEST(ProductRules, JasmesKeys)
+{
+    const auto& global = find_jasmes_rule(JA_GLOBAL);
+    EXPECT_EQ(jasmes_candidates(global, "cs_flg_tpf", "QA_flag"), (std::vector<std::string>{"QA_flag(cs_flg_tpf)"}));
+    EXPECT_EQ(jasmes_candidates(global, "Surface_Flag", ""), (std::vector<std::string>{"Surface_Flag"}));
+    EXPECT_EQ(jasmes_candidates(global, "chla", "QA_flag"), (std::vector<std::string>{"chla"}));
+
+    const auto& japan = find_jasmes_rule(JA_JAPAN);
+    EXPECT_EQ(jasmes_candidates(japan, " lst ", ""), (std::vector<std::string>{"lst_"}));
+    EXPECT_EQ(jasmes_candidates(japan, "ndvi", ""), (std::vector<std::string>{"ndvi"}));
+    EXPECT_EQ(jasmes_candidates(find_jasmes_rule(JA_GOBI), "whatever", ""),
+              (std::vector<std::string>{"rcr", "taua", "aot"}));
+
+    const auto& unknown = find_jasmes_rule(JA_NONE);
+    EXPECT_STREQ(unknown.line, "It is Unknown JASMES Product... skipped.");
+    EXPECT_EQ(unknown.setting, ST_NONE);
+    EXPECT_TRUE(jasmes_candidates(unknown, "chla", "").empty());
+}

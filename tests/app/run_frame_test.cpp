@@ -1,0 +1,138 @@
+// The frame of a run: start and end lines, run modes, the working folder,
+// and how an exception that escapes the file loop is reported.
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "driver_test_support.h"
+#include "util/vdn_exception.h"
+
+namespace fs = std::filesystem;
+using namespace driver_test;
+
+namespace {
+
+const std::string kStart = "-- Converting Start -------";
+const std::string kCompleted = "Completed.";
+
+std::string write_text(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+    return path.string();
+}
+
+} // namespace
+
+TEST(RunFrame, UnrecognisedFileIsListedAsNoProductAndTheWindowReturnsToIdle)
+{
+    driver_rig rig;
+    const auto notes = write_text(rig.temp / "notes.txt", "not a product\n");
+    ASSERT_TRUE(rig.run({notes}, kinds(true, false, false, false)));
+    EXPECT_EQ(rig.sink.lines,
+              (std::vector<std::string>{kStart, "Filename(notes.txt) is Not Product Data.", kCompleted}));
+    // The switch back to idle is posted before the final line.
+    EXPECT_EQ(rig.sink.events, (std::vector<std::string>{kStart, "mode:1", "Filename(notes.txt) is Not Product Data.",
+                                                         "mode:0", kCompleted}));
+    EXPECT_TRUE(rig.sink.listed.empty());
+    EXPECT_TRUE(rig.driver.completed());
+    EXPECT_TRUE(files_in(rig.out).empty());
+}
+
+TEST(RunFrame, MissingOutputFolderEndsTheRunNormally)
+{
+    driver_rig rig;
+    const auto notes = write_text(rig.temp / "notes.txt", "x");
+    rig.driver.outputFolder = (rig.temp / "nowhere").string();
+    ASSERT_TRUE(rig.run({notes}, kinds(true, false, false, false)));
+    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "Output folder is NOT exits.", kCompleted}));
+    EXPECT_EQ(rig.sink.modes, (std::vector<bool>{true, false}));
+}
+
+TEST(RunFrame, WorkingFolderThatCannotBeEnteredStartsNothing)
+{
+    driver_rig rig;
+    const auto blocker = write_text(rig.temp / "blocker", "a file where a folder should be");
+    rig.driver.WorkDir = (fs::path(blocker) / "work").string();
+    EXPECT_FALSE(rig.run({blocker}, kinds(true, false, false, false)));
+    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{"Fail in working-folder. Abort."}));
+    EXPECT_TRUE(rig.sink.modes.empty());
+    EXPECT_FALSE(rig.driver.running());
+}
+
+TEST(RunFrame, WorkingFolderIsEmptiedAtStartAndEndButKeepsSubFolders)
+{
+    driver_rig rig;
+    fs::create_directories(rig.work / "keep");
+    write_text(rig.work / "stale.tif", "left by a crashed run");
+    write_text(rig.work / "keep" / "inner.txt", "not ours to delete");
+    const auto input = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+
+    bool staleSeenDuringRun = true;
+    rig.sink.hook = [&](const std::string& line) {
+        if (line == "'gsmap_a.dat' is processing, now...  ") staleSeenDuringRun = fs::exists(rig.work / "stale.tif");
+        // Something a writer left behind: the end of the run removes it.
+        if (line == "Reading product data .....") write_text(rig.work / "leftover.tmp", "x");
+    };
+    ASSERT_TRUE(rig.run({input}, kinds(false, false, true, false)));
+    EXPECT_FALSE(staleSeenDuringRun);
+    EXPECT_TRUE(files_in(rig.work).empty());
+    EXPECT_TRUE(fs::exists(rig.work / "keep" / "inner.txt"));
+}
+
+TEST(RunFrame, MissingInputFileIsNoProductAndTheNextFileStillRuns)
+{
+    driver_rig rig;
+    const auto notes = write_text(rig.temp / "notes.txt", "x");
+    ASSERT_TRUE(rig.run({(rig.temp / "vanished.h5").string(), notes}, kinds(true, false, false, false)));
+    EXPECT_EQ(rig.sink.lines,
+              (std::vector<std::string>{kStart, "Filename(vanished.h5) is Not Product Data.",
+                                        "Filename(notes.txt) is Not Product Data.", kCompleted}));
+}
+
+// An exception thrown inside the file loop: the clean-up runs first (working
+// folder emptied, idle posted), then the exception's line; no further file.
+struct escape_case {
+    const char* name;
+    std::function<void()> thrower;
+    std::vector<std::string> tail; // lines after the file's product line
+    bool completed;
+};
+
+class RunFrameEscape : public ::testing::TestWithParam<escape_case> {};
+
+TEST_P(RunFrameEscape, IsReportedAfterTheCleanUp)
+{
+    driver_rig rig;
+    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+    const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    rig.sink.hook = [&](const std::string& line) {
+        if (line != "It is GSMaP/Hourly-L3 Product.") return;
+        write_text(rig.work / "half_written.tif", "x");
+        GetParam().thrower();
+    };
+    ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, false)));
+
+    std::vector<std::string> expected{kStart, "'gsmap_a.dat' is processing, now...  "};
+    expected.insert(expected.end(), GetParam().tail.begin(), GetParam().tail.end());
+    EXPECT_EQ(rig.sink.lines, expected);
+    EXPECT_EQ(rig.driver.completed(), GetParam().completed);
+    EXPECT_TRUE(files_in(rig.work).empty());
+    // Idle was posted before the last line.
+    ASSERT_GE(rig.sink.events.size(), 2u);
+    EXPECT_EQ(rig.sink.events[rig.sink.events.size() - 2], "mode:0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RunFrameEscape,
+    ::testing::Values(
+        escape_case{"ProgramException", [] { throw vdn_exception("cannot open file: /opt/clt/x.clt"); },
+                    {"cannot open file: /opt/clt/x.clt"}, false},
+        escape_case{"StandardException", [] { throw std::runtime_error("bad things"); }, {"Exception: bad things"},
+                    false},
+        escape_case{"AnythingElse", [] { throw 42; }, {"Unhandled exception."}, false},
+        escape_case{"FileInputOutputError",
+                    [] {
+                        throw fs::filesystem_error("disk gone", std::make_error_code(std::errc::io_error));
+                    },
+                    {"File I/O execption happened. Abort converting.", kCompleted}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
