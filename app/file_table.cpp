@@ -24,6 +24,8 @@ void setup_file_table(QTableWidget& table, std::span<const list_column> columns)
     table.horizontalHeader()->setSectionsClickable(false);
     table.verticalHeader()->setVisible(false);
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One line of text per row, as in a file manager's detail view.
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
     table.setSelectionBehavior(QAbstractItemView::SelectRows);
     table.setWordWrap(false);
     table.setItemDelegate(new row_colour_delegate(&table));

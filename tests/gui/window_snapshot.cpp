@@ -1,0 +1,53 @@
+// Not a test: shows the window on the current display (Xvfb in practice),
+// runs it over synthetic products as a user would, and saves a picture of
+// the screen. Usage: vardane_window_snapshot OUT.png WORKFOLDER
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include "gui_test_support.h"
+#include "synth_registry.h"
+
+using namespace gui_test;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        fprintf(stderr, "usage: %s OUT.png WORKFOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString picture = QString::fromLocal8Bit(argv[1]);
+    const QString root = QString::fromLocal8Bit(argv[2]);
+    const QString in = make_folder(root, "products");
+    const QString out = make_folder(root, "converted");
+    for (const char* kind : {"GSMAP_HOURLY", "AMSR2_L3_BT", "DPR_DAILY", "AMSR2_L1B"}) {
+        for (const synth_kind& k : all_synth_kinds()) {
+            if (k.name == kind)
+                k.write(QFile::encodeName(QDir(in).filePath(QString::fromLatin1(kind).toLower() + ".h5")).toStdString(),
+                        synth_options{});
+        }
+    }
+    write_file(in, "readme.txt", "not a product");
+    QDir::setCurrent(root);
+
+    MainForm form;
+    form.move(0, 0);
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+    choose_input(form, in);
+    choose_output(form, out);
+    click_row(input_list(form), input_list(form)->rowCount() - 1, Qt::ShiftModifier);
+    QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
+    // One picture while the second file is converted, one after the run.
+    QTest::qWaitFor([&] { return log_lines(form).filter(QStringLiteral("is processing")).size() >= 2; }, 600000);
+    QString running = picture;
+    running.replace(QStringLiteral(".png"), QStringLiteral("-running.png"));
+    QGuiApplication::primaryScreen()->grabWindow(0).save(running);
+    QTest::qWaitFor([&] { return !form.run_active(); }, 600000);
+    fprintf(stderr, "%s\n", qPrintable(log_lines(form).join(u'\n')));
+    QTest::qWait(300);
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    return shot.save(picture) ? 0 : 1;
+}
