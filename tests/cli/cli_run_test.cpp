@@ -1,0 +1,330 @@
+// vardane-cli end to end: the log it prints, its summary and exit status,
+// its options, parallel jobs, and two runs sharing one output folder.
+#include <gdal_priv.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "cli_process.h"
+#include "settings/spconverter.h"
+#include "synth_registry.h"
+
+namespace fs = std::filesystem;
+using namespace cli_test;
+
+namespace {
+
+const std::string kStart = "-- Converting Start -------";
+const std::string kCompleted = "Completed.";
+
+class temp_folder {
+public:
+    temp_folder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vardane-cli-run-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        path_ = pattern;
+    }
+    ~temp_folder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+fs::path make_folder(const fs::path& path)
+{
+    fs::create_directories(path);
+    return path;
+}
+
+std::string write_text(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+    return path.string();
+}
+
+std::string write_gsmap_bin(const fs::path& path)
+{
+    std::vector<float> grid(1440u * 480u);
+    for (std::size_t i = 0; i < grid.size(); ++i) grid[i] = static_cast<float>(i % 97) * 0.1f;
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(grid.data()), static_cast<std::streamsize>(grid.size() * sizeof(float)));
+    return path.string();
+}
+
+// A synthetic product, or "" when the generator does not know the kind.
+std::string write_synthetic(const std::string& kind, const fs::path& path,
+                            std::vector<std::pair<std::string, std::string>> variants = {})
+{
+    for (const auto& k : all_synth_kinds()) {
+        if (k.name != kind) continue;
+        synth_options options;
+        options.variants = std::move(variants);
+        return k.write(path.string(), options) ? path.string() : std::string();
+    }
+    return {};
+}
+
+std::vector<std::string> hidden_entries(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        const auto name = e.path().filename().string();
+        if (!name.empty() && name[0] == '.') names.push_back(name);
+    }
+    return names;
+}
+
+std::string settings_without_gsmap(const fs::path& path)
+{
+    spconverter settings;
+    optSet_t entry;
+    settings.get_OptSetting(ST_GSMAP_HOURLY, "PercipRate", entry);
+    entry.flag = false;
+    settings.set_OptSetting(ST_GSMAP_HOURLY, "PercipRate", entry);
+    std::ofstream file(path);
+    settings.write_settings(file);
+    return path.string();
+}
+
+// Each synthetic HDF5 kind with the line that announces it.
+struct announced_kind {
+    const char* kind;
+    const char* line;
+    std::vector<std::pair<std::string, std::string>> variants;
+};
+
+const std::vector<announced_kind> kAnnounced = {
+    {"AMSR2_L1A", "It is GCOM-W/L1A Product.", {}},
+    {"AMSR2_L1B", "It is GCOM-W/L1B Product.", {}},
+    {"AMSR2_L1R", "It is GCOM-W/L1R Product.", {}},
+    {"AMSR2_L2_HIGH", "It is GCOM-W/L2High Product.", {}},
+    {"AMSR2_L2_LOW", "It is GCOM-W/L2Low(SST) Product.", {{"geo", "SST"}}},
+    {"AMSR2_L3_BT", "It is GCOM-W/L3BT Product.", {}},
+    {"AMSR2_L3_GD", "It is GCOM-W/L3GD(SST) Product.", {{"geo", "SST"}}},
+    {"AMSRE_L1B", "It is AMSR-E/L1B Product.", {}},
+    {"AMSRE_L1R", "It is AMSR-E/L1R Product.", {}},
+    {"AMSRE_L2_HIGH", "It is AMSR-E/L2High Product.", {}},
+    {"AMSRE_L2_LOW", "It is AMSR-E/L2Low(SND) Product.", {{"geo", "SND"}}},
+    {"AMSRE_L3_BT", "It is AMSR-E/L3BT Product.", {}},
+    {"AMSRE_L3_GD", "It is AMSR-E/L3GD(TPW) Product.", {{"geo", "TPW"}}},
+    {"GSMAP_HOURLY", "It is GSMaP/Hourly-L3 Product.", {}},
+    {"GSMAP_MONTHLY", "It is GSMaP/Monthly-L3 Product.", {}},
+    {"DPR_DAILY", "It is DPR/Daily-L3 Product.", {}},
+    {"DPR_MONTHLY", "It is DPR/Monthly-L3 Product.", {}},
+    {"DPRV7_DAILY", "It is DPRv7/Daily-L3 Product.", {}},
+    {"DPRV7_MONTHLY", "It is DPRv7/Monthly-L3 Product.", {}},
+    {"SGLI_VNR", "It is GCOM-C L1B VNR Product.", {}},
+    {"SGLI_POL", "It is GCOM-C L1B POL Product.", {}},
+    {"SGLI_IRS", "It is GCOM-C L1B IRS Product.", {}},
+    {"SGLI_NWLR", "It is GCOM-C L2 NWLR Product.", {}},
+    {"SGLI_IWPR", "It is GCOM-C L2 IWPR Product.", {}},
+    {"SGLI_SST", "It is GCOM-C L2 SSTD/SSTN Product.", {}},
+    {"SGLI_LTOA", "It is GCOM-C L2 LTOA Product.", {}},
+    {"SGLI_RSRF", "It is GCOM-C L2 RSRF Product.", {}},
+    {"SGLI_LST", "It is GCOM-C L2 LST Product.", {}},
+    {"SGLI_CLFG", "It is GCOM-C L2 CLFG Product.", {}},
+};
+
+} // namespace
+
+TEST(CliRun, EveryHdf5KindIsAnnouncedAndATextFileIsNoProduct)
+{
+    temp_folder t;
+    const auto in = make_folder(t / "in");
+    const auto out = make_folder(t / "out");
+    std::vector<std::string> args{"-o", out.string()};
+    std::vector<const announced_kind*> written;
+    for (const auto& k : kAnnounced) {
+        if (write_synthetic(k.kind, in / (std::string(k.kind) + ".h5"), k.variants).empty()) continue;
+        args.push_back((in / (std::string(k.kind) + ".h5")).string());
+        written.push_back(&k);
+    }
+    if (written.empty()) GTEST_SKIP() << "vardane-synth writes no HDF5 kind yet";
+    args.push_back(write_text(in / "notes.txt", "a text file\n"));
+
+    const auto r = run_cli(args, t.path());
+    ASSERT_GE(r.lines.size(), 3u) << r.out << r.err;
+    EXPECT_EQ(r.lines.front(), kStart);
+    // The log ends with "Completed."; the summary follows it.
+    EXPECT_EQ(r.lines[r.lines.size() - 2], kCompleted);
+    EXPECT_EQ(r.lines.back().rfind("Summary: files " + std::to_string(written.size() + 1) + ", ", 0), 0u)
+        << r.lines.back();
+    EXPECT_TRUE(r.lines.back().find("not products 1.") != std::string::npos) << r.lines.back();
+
+    for (const auto* k : written) {
+        const std::string processing = "'" + std::string(k->kind) + ".h5' is processing, now...  ";
+        const auto at = std::find(r.lines.begin(), r.lines.end(), processing);
+        ASSERT_NE(at, r.lines.end()) << k->kind;
+        ASSERT_NE(at + 1, r.lines.end());
+        EXPECT_EQ(*(at + 1), k->line) << k->kind;
+    }
+    EXPECT_NE(std::find(r.lines.begin(), r.lines.end(), "Filename(notes.txt) is Not Product Data."), r.lines.end());
+    EXPECT_TRUE(hidden_entries(out).empty()) << "a working folder was left behind";
+}
+
+TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
+{
+    temp_folder t;
+    const auto out = make_folder(t / "out");
+    const auto gsmap = write_gsmap_bin(t / "gsmap_a.dat");
+    const auto notes = write_text(t / "notes.txt", "x");
+    const auto r = run_cli({"-o", out.string(), gsmap, notes}, t.path());
+    EXPECT_EQ(r.lines, (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ",
+                                                 "It is GSMaP/Hourly-L3 Product.", "Reading product data .....",
+                                                 "Generate image files .....", "GeoTIFF file(gsmap_a_PRC.tif) is created.",
+                                                 "Filename(notes.txt) is Not Product Data.", kCompleted,
+                                                 "Summary: files 2, outputs written 1, failures 0, not products 1."}))
+        << r.out;
+    EXPECT_EQ(r.status, 0);
+
+    GDALAllRegister();
+    GDALDataset* ds = static_cast<GDALDataset*>(GDALOpen((out / "gsmap_a_PRC.tif").c_str(), GA_ReadOnly));
+    ASSERT_NE(ds, nullptr);
+    EXPECT_EQ(ds->GetRasterXSize(), 1440);
+    EXPECT_EQ(ds->GetRasterYSize(), 480);
+    // The stored column 0 of each row appears half a circle east.
+    float value = -1.0f;
+    ASSERT_EQ(ds->GetRasterBand(1)->RasterIO(GF_Read, 720, 0, 1, 1, &value, 1, 1, GDT_Float32, 0, 0), CE_None);
+    EXPECT_FLOAT_EQ(value, 0.0f);
+    ASSERT_EQ(ds->GetRasterBand(1)->RasterIO(GF_Read, 721, 0, 1, 1, &value, 1, 1, GDT_Float32, 0, 0), CE_None);
+    EXPECT_NEAR(value, 0.1f, 1e-6);
+    GDALClose(ds);
+}
+
+TEST(CliRun, NoProductAmongTheInputsFails)
+{
+    temp_folder t;
+    const auto out = make_folder(t / "out");
+    const auto r = run_cli({"-o", out.string(), write_text(t / "notes.txt", "x")}, t.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.lines.back(), "Summary: files 1, outputs written 0, failures 0, not products 1.");
+}
+
+TEST(CliRun, MissingOutputFolderIsBadUsageAndSaysSo)
+{
+    temp_folder t;
+    const auto r = run_cli({"-o", (t / "nowhere").string(), write_text(t / "notes.txt", "x")}, t.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "Output folder is NOT exits.\n");
+}
+
+TEST(CliRun, BadUsageExitsWithTwo)
+{
+    temp_folder t;
+    const auto notes = write_text(t / "notes.txt", "x");
+    EXPECT_EQ(run_cli({notes}, t.path()).status, 2);
+    EXPECT_EQ(run_cli({"-o", t.path().string(), "--jobs", "0", notes}, t.path()).status, 2);
+    EXPECT_EQ(run_cli({"-o", t.path().string(), (t / "missing.h5").string()}, t.path()).status, 2);
+    EXPECT_EQ(run_cli({"-o", t.path().string(), "--settings", (t / "none.dat").string(), notes}, t.path()).status, 2);
+    const auto help = run_cli({"--help"}, t.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: vardane-cli", 0), 0u);
+}
+
+TEST(CliRun, SettingsFileIsReadAndListedInItsOwnFormat)
+{
+    temp_folder t;
+    const auto file = settings_without_gsmap(t / "vdn-config.dat");
+    const auto listed = run_cli({"--settings", file, "--list-options"}, t.path());
+    EXPECT_EQ(listed.status, 0);
+    spconverter expected;
+    expected.set_config_path(file);
+    ASSERT_TRUE(expected.loadSetting());
+    std::ostringstream text;
+    expected.write_settings(text);
+    EXPECT_EQ(listed.out, text.str());
+    EXPECT_NE(listed.out.find("\tPercipRate: flag=0,PRC\n"), std::string::npos);
+
+    // The same file deselects the only GSMaP variable for a run.
+    const auto out = make_folder(t / "out");
+    const auto r = run_cli({"-o", out.string(), "--settings", file, write_gsmap_bin(t / "gsmap_a.dat")}, t.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(std::find(r.lines.begin(), r.lines.end(), "Converting variables  are Not Selected."), r.lines.end());
+}
+
+TEST(CliRun, QuietPrintsOnlyFailuresAndTheSummary)
+{
+    temp_folder t;
+    const auto out = make_folder(t / "out");
+    const auto file = settings_without_gsmap(t / "vdn-config.dat");
+    const auto r = run_cli({"-q", "-o", out.string(), "--settings", file, write_gsmap_bin(t / "gsmap_a.dat"),
+                            write_text(t / "notes.txt", "x")},
+                           t.path());
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"Converting variables  are Not Selected.",
+                                                 "Summary: files 2, outputs written 0, failures 1, not products 1."}));
+    // Standard error is no terminal here: no progress line.
+    EXPECT_EQ(r.err.find("[1/2]"), std::string::npos);
+}
+
+TEST(CliRun, FolderInputsInNameOrderAndJobsKeepTheLogInThatOrder)
+{
+    temp_folder t;
+    const auto in = make_folder(t / "in");
+    make_folder(in / "sub");
+    write_text(in / "sub" / "inner.txt", "x");
+    write_text(in / "b_notes.txt", "x");
+    write_text(in / "a_notes.txt", "x");
+    for (const char* name : {"gsmap_c.dat", "gsmap_d.dat", "gsmap_e.dat"}) write_gsmap_bin(in / name);
+
+    const auto outOne = make_folder(t / "one");
+    const auto outMany = make_folder(t / "many");
+    const auto one = run_cli({"-o", outOne.string(), in.string()}, t.path());
+    const auto many = run_cli({"-o", outMany.string(), "--jobs", "3", in.string()}, t.path());
+    EXPECT_EQ(one.status, 0) << one.out;
+    EXPECT_EQ(many.status, 0) << many.out;
+    EXPECT_EQ(many.lines, one.lines);
+    ASSERT_GE(one.lines.size(), 3u);
+    EXPECT_EQ(one.lines[1], "Filename(a_notes.txt) is Not Product Data.");
+    EXPECT_EQ(one.lines[2], "Filename(b_notes.txt) is Not Product Data.");
+    EXPECT_EQ(one.lines.back(), "Summary: files 5, outputs written 3, failures 0, not products 2.");
+    for (const auto& out : {outOne, outMany}) {
+        EXPECT_TRUE(fs::exists(out / "gsmap_e_PRC.tif"));
+        EXPECT_TRUE(hidden_entries(out).empty());
+    }
+}
+
+TEST(CliRun, SecondRunOnTheSameOutputFolderLeavesTheFirstRunsWorkingFolderAlone)
+{
+    temp_folder t;
+    const auto in = make_folder(t / "in");
+    const auto out = make_folder(t / "out");
+    // Enough log lines to fill the pipe: the first run stays in the middle
+    // of its run until this test reads its output.
+    for (int i = 0; i < 3000; ++i) write_text(in / ("note_" + std::to_string(10000 + i) + ".txt"), "x");
+    write_gsmap_bin(in / "gsmap_a.dat");
+
+    auto first = start_cli({"-o", out.string(), in.string()});
+    const fs::path firstWork = out / (".vardane-work-" + std::to_string(first.pid));
+    for (int i = 0; i < 3000 && !fs::exists(firstWork); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(fs::exists(firstWork));
+    const fs::path probe = firstWork / "being_written.tif";
+    write_text(probe, "the first run's half-made output");
+
+    const auto second = run_cli({"-o", out.string(), write_gsmap_bin(t / "gsmap_b.dat")}, t.path());
+    EXPECT_EQ(second.status, 0) << second.out;
+    EXPECT_TRUE(fs::exists(out / "gsmap_b_PRC.tif"));
+    EXPECT_TRUE(fs::exists(probe)) << "the second run emptied the first run's working folder";
+
+    const auto firstResult = finish_cli(first);
+    EXPECT_EQ(firstResult.status, 0) << firstResult.out.substr(firstResult.out.size() > 600 ? firstResult.out.size() - 600 : 0);
+    ASSERT_GE(firstResult.lines.size(), 2u);
+    EXPECT_EQ(firstResult.lines[firstResult.lines.size() - 2], kCompleted);
+    EXPECT_TRUE(fs::exists(out / "gsmap_a_PRC.tif"));
+    EXPECT_FALSE(fs::exists(firstWork)) << "the first run did not clean up after itself";
+    EXPECT_TRUE(hidden_entries(out).empty());
+}
