@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <streambuf>
@@ -216,8 +217,12 @@ void spconverter::read_settings(std::istream& is)
     }
 }
 
+// Only a regular file is read: a folder or a device (/dev/zero) in its place
+// would give no lines or never end.
 bool spconverter::loadSetting()
 {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(configPath_, ec)) return false;
     std::ifstream in(configPath_, std::ios::binary);
     if (!in) return false;
     read_settings(in);

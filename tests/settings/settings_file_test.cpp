@@ -169,6 +169,11 @@ TEST(SettingsFile, MissingOrUnwritableFileReportsFailure)
     const std::string before = settings_text(cvt);
     EXPECT_FALSE(cvt.loadSetting());
     EXPECT_EQ(settings_text(cvt), before);
+    for (const std::string& not_a_file : {folder.path().string(), std::string("/dev/zero")}) {
+        cvt.set_config_path(not_a_file);
+        EXPECT_FALSE(cvt.loadSetting()) << not_a_file;
+        EXPECT_EQ(settings_text(cvt), before);
+    }
 
     // A folder in the way of the file cannot be replaced by a file.
     std::filesystem::create_directories(folder.path() / "taken");
