@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -113,7 +114,8 @@ void MainForm::build_layout()
     logLayout->addWidget(progress_, 1, 1);
     logLayout->addLayout(controls, 0, 2, 2, 1);
     logLayout->setColumnStretch(0, 1);
-    progress_->setFixedWidth(220);
+    progress_->setMinimumWidth(180);
+    progress_->setMaximumWidth(220);
     grp_OutputFormat->setMinimumWidth(150);
 
     auto* rows = new QSplitter(Qt::Vertical, this);
@@ -128,5 +130,8 @@ void MainForm::build_layout()
     top->addWidget(rows);
 
     setMinimumSize(800, 520);
-    resize(1200, 760);
+    // Roomy, yet never larger than the screen it opens on.
+    QSize start(1200, 760);
+    if (const QScreen* sc = screen()) start = start.boundedTo(sc->availableSize());
+    resize(start);
 }

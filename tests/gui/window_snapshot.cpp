@@ -1,6 +1,6 @@
 // Not a test: shows the window on the current display (Xvfb in practice),
 // runs it over synthetic products as a user would, and saves a picture of
-// the screen. Usage: vardane_window_snapshot OUT.png WORKFOLDER
+// the screen. Usage: vardane_window_snapshot OUT.png WORKFOLDER [WIDTHxHEIGHT]
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -14,8 +14,8 @@ using namespace gui_test;
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        fprintf(stderr, "usage: %s OUT.png WORKFOLDER\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        fprintf(stderr, "usage: %s OUT.png WORKFOLDER [WIDTHxHEIGHT]\n", argv[0]);
         return 2;
     }
     const QString picture = QString::fromLocal8Bit(argv[1]);
@@ -34,18 +34,24 @@ int main(int argc, char* argv[])
 
     MainForm form;
     form.move(0, 0);
+    if (argc == 4) {
+        const QStringList wh = QString::fromLocal8Bit(argv[3]).split(u'x');
+        if (wh.size() == 2) form.resize(wh[0].toInt(), wh[1].toInt());
+    }
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    if (!QTest::qWaitForWindowExposed(&form)) return 1;
     choose_input(form, in);
     choose_output(form, out);
     click_row(input_list(form), input_list(form)->rowCount() - 1, Qt::ShiftModifier);
     QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
     // One picture while the second file is converted, one after the run.
-    QTest::qWaitFor([&] { return log_lines(form).filter(QStringLiteral("is processing")).size() >= 2; }, 600000);
+    if (!QTest::qWaitFor([&] { return log_lines(form).filter(QStringLiteral("is processing")).size() >= 2; }, 600000))
+        return 1;
+    QTest::qWait(300); // let the widgets repaint before the screen is read
     QString running = picture;
     running.replace(QStringLiteral(".png"), QStringLiteral("-running.png"));
     QGuiApplication::primaryScreen()->grabWindow(0).save(running);
-    QTest::qWaitFor([&] { return !form.run_active(); }, 600000);
+    if (!QTest::qWaitFor([&] { return !form.run_active(); }, 600000)) return 1;
     fprintf(stderr, "%s\n", qPrintable(log_lines(form).join(u'\n')));
     QTest::qWait(300);
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
