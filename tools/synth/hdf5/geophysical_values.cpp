@@ -24,7 +24,7 @@ double pattern(std::string_view code, double lat, double lon, std::uint32_t seed
 {
     using namespace synth_content;
     const double w = weather(seed, lat, lon);
-    if (code == "SST") return std::clamp((surface_temperature(lat, lon) - 271.0) / 34.0, 0.0, 1.0);
+    if (code == "SST") return std::clamp((surface_temperature(lat, lon) - 271.0) / 34.0 + 0.06 * (w - 0.5), 0.0, 1.0);
     if (code == "SIC") return std::clamp((std::abs(lat) - 58.0) / 15.0, 0.0, 1.0) * (0.8 + 0.2 * w);
     if (code == "SND") return std::clamp((std::abs(lat) - 40.0) / 35.0, 0.0, 1.0) * (0.6 + 0.4 * w);
     if (code == "PRC") return precipitation(seed, lat, lon) / 50.0;

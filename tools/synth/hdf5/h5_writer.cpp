@@ -3,8 +3,55 @@
 #include <functional>
 #include <numeric>
 #include <stdexcept>
+#include <string>
 
 namespace synth_h5 {
+
+namespace {
+
+// Owns an identifier of the HDF5 function interface and closes it with the
+// matching close function on every path.
+class owned_id {
+public:
+    owned_id(hid_t id, herr_t (*close)(hid_t)) : id_(id), close_(close)
+    {
+        if (id_ < 0) throw std::runtime_error("HDF5 call failed");
+    }
+    ~owned_id() { close_(id_); }
+    owned_id(const owned_id&) = delete;
+    owned_id& operator=(const owned_id&) = delete;
+    hid_t get() const { return id_; }
+
+private:
+    hid_t id_;
+    herr_t (*close_)(hid_t);
+};
+
+// Objects are written without modification times, so that the same seed gives
+// the same bytes.
+void no_times(hid_t plist)
+{
+    if (H5Pset_obj_track_times(plist, false) < 0) throw std::runtime_error("HDF5 call failed");
+}
+
+// Creates the groups on the way to `path` that do not exist yet.
+void ensure_parents(const H5::Group& where, const std::string& path)
+{
+    owned_id gcpl(H5Pcreate(H5P_GROUP_CREATE), H5Pclose);
+    no_times(gcpl.get());
+    for (auto slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        const std::string parent = path.substr(0, slash);
+        if (where.nameExists(parent)) continue;
+        owned_id g(H5Gcreate2(where.getId(), parent.c_str(), H5P_DEFAULT, gcpl.get(), H5P_DEFAULT), H5Gclose);
+    }
+}
+
+} // namespace
+
+void ensure_group(const H5::Group& where, const std::string& path)
+{
+    ensure_parents(where, path + "/");
+}
 
 H5::H5File create_file(const std::string& path)
 {
@@ -18,10 +65,10 @@ H5::DataSet write_raw(const H5::Group& where, const std::string& path, const H5:
     const auto expected = std::accumulate(dims.begin(), dims.end(), hsize_t{1}, std::multiplies<>());
     if (dims.empty() || expected != count) throw std::logic_error("dataset size mismatch: " + path);
     H5::DataSpace space(static_cast<int>(dims.size()), dims.data());
-    H5::LinkCreatPropList lcpl;
-    lcpl.setCreateIntermediateGroup(true);
-    H5::DataSet ds = where.createDataSet(path, type, space, H5::DSetCreatPropList::DEFAULT,
-                                         H5::DSetAccPropList::DEFAULT, lcpl);
+    ensure_parents(where, path);
+    H5::DSetCreatPropList dcpl;
+    no_times(dcpl.getId());
+    H5::DataSet ds = where.createDataSet(path, type, space, dcpl);
     ds.write(data, type);
     return ds;
 }

@@ -26,6 +26,9 @@ template <> inline const H5::PredType& native_type<float>() { return H5::PredTyp
 // caller reports the exception once.
 H5::H5File create_file(const std::string& path);
 
+// Creates the group at `path` and its missing parents.
+void ensure_group(const H5::Group& where, const std::string& path);
+
 // Writes a whole dataset; `data` holds the product of `dims` samples in
 // storage order. Groups named in `path` are created when missing.
 H5::DataSet write_raw(const H5::Group& where, const std::string& path, const H5::PredType& type,

@@ -27,7 +27,8 @@ constexpr std::array<l3_grid, 8> kGrids{{
 
 double eccentricity()
 {
-    return std::sqrt(1.0 - (kSemiMinor * kSemiMinor) / (kSemiMajor * kSemiMajor));
+    static const double e = std::sqrt(1.0 - (kSemiMinor * kSemiMinor) / (kSemiMajor * kSemiMajor));
+    return e;
 }
 
 // Snyder's t for a latitude (radians, northern form).
@@ -40,11 +41,15 @@ double t_of(double phi, double e)
 // a * m_c / t_c: the radius scale of the projection.
 double rho_scale(double e)
 {
-    const double phic = kTrueScaleLat * kDeg;
-    const double sc = std::sin(phic);
-    const double mc = std::cos(phic) / std::sqrt(1 - e * e * sc * sc);
-    return kSemiMajor * mc / t_of(phic, e);
+    static const double scale = [e] {
+        const double phic = kTrueScaleLat * kDeg;
+        const double sc = std::sin(phic);
+        const double mc = std::cos(phic) / std::sqrt(1 - e * e * sc * sc);
+        return kSemiMajor * mc / t_of(phic, e);
+    }();
+    return scale;
 }
+
 
 } // namespace
 
@@ -94,7 +99,10 @@ lat_lon polar_inverse(const l3_grid& g, xy p)
     double phi = std::numbers::pi / 2 - 2 * std::atan(t);
     for (int i = 0; i < 20; ++i) {
         const double es = e * std::sin(phi);
-        phi = std::numbers::pi / 2 - 2 * std::atan(t * std::pow((1 - es) / (1 + es), e / 2));
+        const double next = std::numbers::pi / 2 - 2 * std::atan(t * std::pow((1 - es) / (1 + es), e / 2));
+        const bool converged = std::abs(next - phi) < 1e-13;
+        phi = next;
+        if (converged) break;
     }
     const double dl = south ? std::atan2(p.x, p.y) : std::atan2(p.x, -p.y);
     double lon = g.pole_longitude + dl / kDeg;

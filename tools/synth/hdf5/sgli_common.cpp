@@ -125,7 +125,8 @@ std::string product_file_name(const product& p, std::string_view code, int tile_
 
 void write_global_attributes(const H5::H5File& file, const std::string& name)
 {
-    H5::Group g = file.createGroup("/Global_attributes");
+    synth_h5::ensure_group(file, "/Global_attributes");
+    H5::Group g = file.openGroup("/Global_attributes");
     synth_h5::write_attr_fixed_1d(g, "Product_file_name", name);
     synth_h5::write_attr_fixed_1d(g, "Satellite", "Global Change Observation Mission - Climate (GCOM-C)");
     synth_h5::write_attr_fixed_1d(g, "Sensor", "Second-generation Global Imager (SGLI)");

@@ -113,7 +113,8 @@ stored_index gsmap_marker_cell(int nlon, int nlat);
 stored_index dpr_marker_cell(int nlon, int nlat);
 
 // SGLI tile (h, v) of rows x columns stored [row][column]: the cell of
-// (kMarkerLat, kMarkerLon), or nothing when the tile does not contain it.
+// (kMarkerLat, kMarkerLon), or nothing when the tile does not contain it (the
+// marker then sits at [rows / 2][columns / 2]).
 std::optional<stored_index> tile_marker_cell(int h, int v, int rows, int columns);
 
 } // namespace synth_known

@@ -1,0 +1,199 @@
+// Gridded products read back: L3 grids, GSMaP and DPR layouts, and the marker
+// at its documented position.
+#include <ogr_spatialref.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "l3_grids.h"
+#include "synth_known_values.h"
+#include "synth_test_support.h"
+
+using namespace synth_test;
+namespace sk = synth_known;
+
+TEST(L3Grids, EveryGridIsWrittenWithItsSizeAndMarkerCell)
+{
+    temp_dir dir;
+    for (const auto& g : synth_l3::all_l3_grids()) {
+        if (g.width == 3600) continue; // the full-size grid is checked by the slow test
+        const auto path = dir.file(std::string(g.name) + ".h5");
+        ASSERT_TRUE(write_kind("AMSR2_L3_BT", path, options({{"grid", std::string(g.name)}}))) << g.name;
+        H5::H5File f(path, H5F_ACC_RDONLY);
+        EXPECT_EQ(read_string_attr(f, "ProductName"), "AMSR2-L3");
+        const auto h = read_all<std::uint16_t>(f, "Brightness Temperature (H)");
+        const auto v = read_all<std::uint16_t>(f, "Brightness Temperature (V)");
+        EXPECT_EQ(dims_of(f.openDataSet("Brightness Temperature (H)")),
+                  (std::vector<hsize_t>{static_cast<hsize_t>(g.height), static_cast<hsize_t>(g.width)}));
+        const auto m = sk::l3_marker_cell(g.width, g.height);
+        ASSERT_TRUE(m.has_value()) << g.name;
+        const auto at = m->first * static_cast<std::size_t>(g.width) + m->second;
+        EXPECT_EQ(h[at], sk::kMarkerU16) << g.name;
+        EXPECT_EQ(v[at], sk::kMarkerU16) << g.name;
+        EXPECT_EQ(h[0], sk::kOriginU16);
+        EXPECT_EQ(h[1], sk::kTagBase + 0);
+        EXPECT_EQ(v[1], sk::kTagBase + 1);
+        // V is warmer than H over the sea on average, and there are gaps.
+        double sh = 0;
+        double sv = 0;
+        for (std::size_t i = 0; i < h.size(); ++i) {
+            if (h[i] != sk::kFillU16 && v[i] != sk::kFillU16) {
+                sh += h[i];
+                sv += v[i];
+            }
+        }
+        EXPECT_GT(sv, sh) << g.name;
+    }
+}
+
+TEST(L3Grids, LatLonMarkerCellFollowsTheGridOrigin)
+{
+    // Row 0 is the northern edge, column 0 starts at longitude 0.
+    const auto m01 = sk::l3_marker_cell(3600, 1800);
+    ASSERT_TRUE(m01);
+    EXPECT_EQ(m01->first, static_cast<std::size_t>(std::floor((90.0 - sk::kMarkerLat) / 0.1)));
+    EXPECT_EQ(m01->second, 1390u);
+    const auto m025 = sk::l3_marker_cell(1440, 720);
+    ASSERT_TRUE(m025);
+    EXPECT_EQ(m025->first, 219u);
+    EXPECT_EQ(m025->second, 556u);
+    EXPECT_FALSE(sk::l3_marker_cell(2000, 1000));
+}
+
+TEST(L3Grids, PolarStereographicAgreesWithProj)
+{
+    for (const auto& g : synth_l3::all_l3_grids()) {
+        if (g.projection == synth_l3::grid_projection::latlon) continue;
+        const bool south = g.projection == synth_l3::grid_projection::polar_south;
+        OGRSpatialReference geo;
+        geo.SetWellKnownGeogCS("WGS84");
+        geo.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        OGRSpatialReference ps;
+        const std::string def = std::string("+proj=stere +lat_0=") + (south ? "-90" : "90") +
+                                " +lat_ts=" + (south ? "-70" : "70") + " +lon_0=" + std::to_string(g.pole_longitude) +
+                                " +a=6378273 +b=6356889.449 +units=m +no_defs";
+        ASSERT_EQ(ps.importFromProj4(def.c_str()), OGRERR_NONE);
+        ps.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        // Same ellipsoid for both so that only the projection is compared.
+        OGRSpatialReference geo_hughes;
+        geo_hughes.importFromProj4("+proj=longlat +a=6378273 +b=6356889.449 +no_defs");
+        geo_hughes.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        std::unique_ptr<OGRCoordinateTransformation> t(OGRCreateCoordinateTransformation(&geo_hughes, &ps));
+        ASSERT_TRUE(t);
+        for (const double lat : {55.0, 72.0, 85.0}) {
+            for (const double lon : {-170.0, -45.0, 20.0, 135.0}) {
+                const synth_l3::lat_lon p{south ? -lat : lat, lon};
+                double x = lon;
+                double y = p.lat;
+                ASSERT_TRUE(t->Transform(1, &x, &y));
+                const auto q = synth_l3::polar_forward(g, p);
+                EXPECT_NEAR(q.x, x, 1.0) << g.name << " " << p.lat << "," << lon;
+                EXPECT_NEAR(q.y, y, 1.0) << g.name << " " << p.lat << "," << lon;
+                const auto back = synth_l3::polar_inverse(g, q);
+                EXPECT_NEAR(back.lat, p.lat, 1e-7);
+                EXPECT_NEAR(std::remainder(back.lon - lon, 360.0), 0.0, 1e-7);
+            }
+        }
+        (void)geo;
+    }
+}
+
+TEST(L3Grids, GeophysicalLayersAndUnknownSizes)
+{
+    temp_dir dir;
+    const auto path = dir.file("gd.h5");
+    ASSERT_TRUE(write_kind("AMSRE_L3_GD", path, options({{"grid", "nsidc_south_25km"}, {"geo", "SIC"}, {"layers", "2"}})));
+    H5::H5File f(path, H5F_ACC_RDONLY);
+    EXPECT_EQ(read_string_attr(f, "ProductName"), "AMSR-E-L3");
+    EXPECT_EQ(read_string_attr(f, "GeophysicalName"), "Sea Ice Concentration");
+    EXPECT_EQ(dims_of(f.openDataSet("Geophysical Data")), (std::vector<hsize_t>{332, 316, 2}));
+    const auto v = read_all<std::int16_t>(f, "Geophysical Data");
+    const auto m = sk::l3_marker_cell(316, 332);
+    ASSERT_TRUE(m);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(v[(m->first * 316 + m->second) * 2 + k], sk::kMarkerI16);
+        EXPECT_EQ(v[2 + k], sk::kTagBase + k);
+    }
+    // Sea ice only over the sea: land cells are fill.
+    EXPECT_GT(std::count(v.begin(), v.end(), sk::kFillI16), 100);
+
+    // A size that is none of the grids is still written, for rejection tests.
+    EXPECT_TRUE(write_kind("AMSR2_L3_BT", dir.file("odd.h5"), options({{"grid", "200x100"}})));
+    EXPECT_FALSE(write_kind("AMSR2_L3_BT", dir.file("bad.h5"), options({{"grid", "polar"}})));
+    EXPECT_FALSE(write_kind("AMSR2_L3_GD", dir.file("bad.h5"), options({{"geo", "XYZ"}})));
+}
+
+TEST(GpmGrids, GsmapIsStoredTransposedWithTheMarkerAtItsPosition)
+{
+    temp_dir dir;
+    for (const auto* kind : {"GSMAP_HOURLY", "GSMAP_MONTHLY"}) {
+        const auto path = dir.file(std::string(kind) + ".h5");
+        ASSERT_TRUE(write_kind(kind, path));
+        H5::H5File f(path, H5F_ACC_RDONLY);
+        EXPECT_FALSE(f.attrExists("ProductName"));
+        const std::string header = read_string_attr(f, "FileHeader");
+        EXPECT_NE(header.find("SatelliteName=MULTI"), std::string::npos);
+        EXPECT_EQ(header.find("SatelliteName=GPM"), std::string::npos);
+        const bool hourly = std::string(kind) == "GSMAP_HOURLY";
+        EXPECT_NE(header.find(hourly ? "TimeInterval=HOUR" : "TimeInterval=MONTH"), std::string::npos);
+        EXPECT_NE(header.find("FileName="), std::string::npos);
+        const std::string ds = hourly ? "/Grid/hourlyPrecipRate" : "/Grid/monthlyPrecipRate";
+        EXPECT_EQ(dims_of(f.openDataSet(ds)), (std::vector<hsize_t>{360, 180}));
+        const auto v = read_all<float>(f, ds);
+        const auto m = sk::gsmap_marker_cell(360, 180);
+        EXPECT_EQ(m.first, 319u);  // 139.05 E, one-degree cells from -180
+        EXPECT_EQ(m.second, 125u); // 35.05 N, cells from -90
+        EXPECT_EQ(v[m.first * 180 + m.second], sk::kMarkerFloat);
+        EXPECT_EQ(v[0], sk::kOriginFloat);
+        EXPECT_EQ(v[180], sk::kTagBase + 0.0f);
+        // No data beyond 60 degrees: stored column y = 179 (the north edge) is fill.
+        EXPECT_EQ(v[100 * 180 + 179], sk::kFillFloat);
+        EXPECT_GE(v[100 * 180 + 90], 0.0f);
+    }
+}
+
+TEST(GpmGrids, DprLayersRanksAndNames)
+{
+    struct dpr_case {
+        const char* kind;
+        const char* dataset;
+        const char* interval;
+        std::vector<std::pair<std::string, std::string>> variants;
+        std::vector<hsize_t> dims;
+    };
+    const std::vector<dpr_case> cases{
+        {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {}, {2, 3, 360, 134}},
+        {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {{"rank", "3"}, {"layers", "4"}}, {4, 360, 134}},
+        {"DPR_MONTHLY", "/Grids/G2/precipRateESurface/mean", "MONTH", {}, {3, 2, 360, 134}},
+        {"DPRV7_DAILY", "/GRID/precipRateESurfaceMean", "DAY", {{"size", "144x67"}}, {2, 3, 144, 67}},
+        {"DPRV7_MONTHLY", "/FS/G2/precipRateESurface/mean", "MONTH", {}, {3, 2, 360, 134}},
+    };
+    temp_dir dir;
+    for (const auto& c : cases) {
+        const auto path = dir.file("dpr.h5");
+        ASSERT_TRUE(write_kind(c.kind, path, options(c.variants))) << c.kind;
+        H5::H5File f(path, H5F_ACC_RDONLY);
+        const std::string header = read_string_attr(f, "FileHeader");
+        EXPECT_NE(header.find("SatelliteName=GPM"), std::string::npos);
+        EXPECT_NE(header.find(std::string("TimeInterval=") + c.interval), std::string::npos);
+        ASSERT_EQ(dims_of(f.openDataSet(c.dataset)), c.dims) << c.kind;
+        const auto v = read_all<float>(f, c.dataset);
+        const hsize_t nlon = c.dims[c.dims.size() - 2];
+        const hsize_t nlat = c.dims.back();
+        const std::size_t plane = nlon * nlat;
+        const std::size_t d0 = c.dims[0];
+        const std::size_t layers = v.size() / plane;
+        const auto m = sk::dpr_marker_cell(static_cast<int>(nlon), static_cast<int>(nlat));
+        for (std::size_t idx = 0; idx < layers; ++idx) {
+            // Parameter idx is stored at [idx mod d0][idx div d0].
+            const std::size_t i = idx % d0;
+            const std::size_t j = idx / d0;
+            const std::size_t d1 = c.dims.size() == 4 ? c.dims[1] : 1;
+            const std::size_t base = (i * d1 + j) * plane;
+            EXPECT_EQ(v[base], sk::kOriginFloat);
+            EXPECT_EQ(v[base + nlat], sk::kTagBase + static_cast<float>(idx)) << c.kind << " " << idx;
+            EXPECT_EQ(v[base + m.first * nlat + m.second], sk::kMarkerFloat);
+        }
+    }
+}

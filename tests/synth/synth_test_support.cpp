@@ -1,0 +1,86 @@
+#include "synth_test_support.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace synth_test {
+
+temp_dir::temp_dir()
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "synth";
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c) && c != '.'; }, '_');
+    path_ = std::filesystem::temp_directory_path() /
+            ("vardane-synth-test-" + std::to_string(::getpid()) + "-" + name);
+    std::filesystem::create_directories(path_);
+}
+
+temp_dir::~temp_dir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+synth_options options(std::vector<std::pair<std::string, std::string>> variants, std::uint32_t seed)
+{
+    synth_options o;
+    o.variants = std::move(variants);
+    o.seed = seed;
+    return o;
+}
+
+bool write_kind(const std::string& kind, const std::string& path, const synth_options& o)
+{
+    for (const auto& k : all_synth_kinds()) {
+        if (k.name == kind) return k.write(path, o);
+    }
+    ADD_FAILURE() << "unknown kind " << kind;
+    return false;
+}
+
+std::string read_string_attr(const H5::H5Object& obj, const std::string& name)
+{
+    H5::Attribute a = obj.openAttribute(name);
+    H5::StrType type = a.getStrType();
+    if (type.isVariableStr()) {
+        char* text = nullptr;
+        a.read(type, &text);
+        std::string out = text ? text : "";
+        H5::DataSet::vlenReclaim(&text, type, a.getSpace());
+        return out;
+    }
+    std::string buffer(type.getSize(), '\0');
+    a.read(type, buffer.data());
+    return std::string(buffer.c_str());
+}
+
+float read_float_attr(const H5::H5Object& obj, const std::string& name)
+{
+    float v = 0;
+    obj.openAttribute(name).read(H5::PredType::NATIVE_FLOAT, &v);
+    return v;
+}
+
+std::uint16_t read_u16_attr(const H5::H5Object& obj, const std::string& name)
+{
+    std::uint16_t v = 0;
+    obj.openAttribute(name).read(H5::PredType::NATIVE_UINT16, &v);
+    return v;
+}
+
+std::vector<hsize_t> dims_of(const H5::DataSet& ds)
+{
+    H5::DataSpace space = ds.getSpace();
+    std::vector<hsize_t> d(static_cast<std::size_t>(space.getSimpleExtentNdims()));
+    space.getSimpleExtentDims(d.data());
+    return d;
+}
+
+bool exists(const H5::H5File& f, const std::string& path)
+{
+    return f.nameExists(path);
+}
+
+} // namespace synth_test
