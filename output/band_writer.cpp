@@ -35,9 +35,38 @@ bool write_plane(GDALRasterBand& band, const output_raster& raster, std::vector<
         == CE_None;
 }
 
+// Address of band k's sample in the first cell: the member of XVal_t that the
+// kind holds (byte k - 1 for byte rasters).
+const void* first_sample(const output_raster& raster, const raster_layout& layout, int k)
+{
+    const XVal_t& cell = raster.at(0, 0);
+    switch (layout.kind) {
+    case RK_UINT16: return &cell.u16;
+    case RK_INT16: return &cell.s16;
+    case RK_FLOAT32: return &cell.f32;
+    default: return &cell.bytes[k - 1];
+    }
+}
+
+// Without a shift or a floor the raster itself is the band's buffer: GDAL
+// reads every fourth-byte-spaced sample straight from the cells, which saves
+// a copy of the whole band.
+bool write_in_place(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k)
+{
+    const GSpacing pixel = sizeof(XVal_t);
+    const GSpacing line = pixel * raster.width();
+    // GDAL's write interface takes a non-const buffer; it only reads it.
+    void* samples = const_cast<void*>(first_sample(raster, layout, k));
+    return band.RasterIO(GF_Write, 0, 0, raster.width(), raster.height(), samples, raster.width(),
+                         raster.height(), layout.type, pixel, line, nullptr)
+        == CE_None;
+}
+
 bool write_band(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
                 const band_options& o)
 {
+    const bool floors = o.floorFloats && layout.kind == RK_FLOAT32;
+    if (o.columnShift == 0 && !floors) return write_in_place(band, raster, layout, k);
     switch (layout.kind) {
     case RK_UINT16: {
         auto p = fill_plane<std::uint16_t>(raster, o.columnShift, [](const XVal_t& v) { return v.u16; });
