@@ -45,6 +45,7 @@ bool run_driver::RunAction(const output_switches& switches)
     if (Tjob.joinable()) Tjob.join();
 
     std::error_code ec;
+    startFolder_ = fs::current_path(ec);
     workDir_ = WorkDir.empty() ? fs::path() : fs::absolute(WorkDir, ec);
     if (ec || !enter_working_folder(workDir_)) {
         sink_.printLog(run_msg::kWorkFolderFailed);
@@ -90,6 +91,13 @@ void run_driver::RunActionProcWrapper()
     } catch (...) {
         log(run_msg::kUnhandled);
     }
+}
+
+std::string run_driver::resolved(const std::string& path) const
+{
+    const fs::path p(path);
+    if (p.empty() || p.is_absolute() || startFolder_.empty()) return path;
+    return (startFolder_ / p).string();
 }
 
 void run_driver::clean_up()

@@ -88,7 +88,10 @@ private:
     spout& out_;
     run_sink& sink_;
     output_switches switches_;
-    std::filesystem::path workDir_; // WorkDir made absolute by RunAction
+    std::filesystem::path workDir_;     // WorkDir made absolute by RunAction
+    std::filesystem::path startFolder_; // current directory before RunAction entered WorkDir
+    // A relative path names a file of the folder the run was started from.
+    std::string resolved(const std::string& path) const;
     bool cancelLogged_ = false;
     std::atomic<bool> completed_{false};
     std::thread Tjob;

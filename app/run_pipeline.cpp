@@ -27,7 +27,7 @@ std::string destination_prefix(const std::string& folder)
 void run_driver::RunActionProc()
 {
     try {
-        const std::string outdir = destination_prefix(outputFolder);
+        const std::string outdir = destination_prefix(resolved(trim_space(outputFolder)));
         cancelLogged_ = false;
         std::error_code ec;
         if (trim_space(outputFolder).empty() || !fs::is_directory(outdir, ec)) {
@@ -60,8 +60,8 @@ void run_driver::RunActionProc()
 void run_driver::process_file(const std::string& path, const std::string& outdir, bool& stop)
 {
     file_job job;
-    job.path = path;
-    const fs::path p(path);
+    job.path = resolved(path);
+    const fs::path p(job.path);
     job.fileName = p.filename().string();
     job.baseName = p.stem().string();
     // A file that vanished or cannot be read is no product; it does not end
@@ -70,7 +70,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     const std::uintmax_t size = fs::file_size(p, ec);
     job.size = ec ? 0 : size;
 
-    info_.init(path, job.size);
+    info_.init(job.path, job.size);
     if (info_.getType() == PT_UNKNOWN) {
         log(run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail);
         return;

