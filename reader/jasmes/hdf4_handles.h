@@ -28,6 +28,8 @@ private:
 class sd_dataset {
 public:
     sd_dataset(const sd_file& file, int32 index) : id_(file.ok() ? SDselect(file.id(), index) : FAIL) {}
+    // Takes ownership of an identifier from SDcreate.
+    explicit sd_dataset(int32 adoptedId) : id_(adoptedId) {}
     ~sd_dataset()
     {
         if (id_ != FAIL) SDendaccess(id_);

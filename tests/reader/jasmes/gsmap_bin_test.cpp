@@ -26,6 +26,7 @@ TEST_F(GsmapBin, LargeGridIsRotatedByHalfARow)
     ASSERT_EQ(info.getType(), PT_GSMAP_HOURLY);
     EXPECT_TRUE(info.isGsmapBin);
     expect_corners(info, 60.0, -180.0, -60.0, 180.0);
+    EXPECT_EQ(info.productName(), "GPM_GSMaP_Hourly_L3");
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(0, dtype));
     EXPECT_EQ(dtype, DT_FLOAT32);
@@ -53,7 +54,14 @@ TEST_F(GsmapBin, SmallGridAndOtherSizes)
 {
     const auto p = synth("GSMAP_BIN", "gsmap_mvk.dat", {{"size", "small"}});
     spinfo info;
+    // Nothing of a JASMES file read before stays in the description.
+    recognise(info, synth("JASMES_HDR", "before.dat", {{"para", "sst"}, {"bytes", "1"}}));
+    ASSERT_EQ(info.getType(), PT_JASMES_HDR);
     recognise(info, p);
+    EXPECT_EQ(info.getPara(), "");
+    EXPECT_EQ(info.granule, "");
+    EXPECT_EQ(info.getOffset(), 0.0);
+    EXPECT_EQ(info.getHeaderSize(), -1);
     ASSERT_EQ(info.getType(), PT_GSMAP_HOURLY);
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(0, dtype));
