@@ -1,5 +1,6 @@
 #include "cli/single_run.h"
 
+#include <atomic>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
@@ -34,8 +35,12 @@ run_tally run_in_process(const cli_options& options, const std::vector<std::stri
     driver.WorkDir = private_work_folder(options.output);
     driver.Twait = options.paceMs;
 
-    route_cancel_signals(&driver.FlagCancel);
+    std::atomic<bool> requested{false};
+    route_cancel_signals(&driver.FlagCancel, &requested);
     const bool started = driver.RunAction(options.kinds);
+    // Starting a run clears the cancel flag: a signal that came while the
+    // run was being prepared still counts.
+    if (requested) driver.FlagCancel = true;
     driver.join();
     route_cancel_signals(nullptr);
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <csignal>
 #include <thread>
 
 #include "cli_process.h"
@@ -327,4 +328,31 @@ TEST(CliRun, SecondRunOnTheSameOutputFolderLeavesTheFirstRunsWorkingFolderAlone)
     EXPECT_TRUE(fs::exists(out / "gsmap_a_PRC.tif"));
     EXPECT_FALSE(fs::exists(firstWork)) << "the first run did not clean up after itself";
     EXPECT_TRUE(hidden_entries(out).empty());
+}
+
+TEST(CliRun, TerminationSignalCancelsTheRunAtItsNextCheck)
+{
+    temp_folder t;
+    const auto in = make_folder(t / "in");
+    const auto out = make_folder(t / "out");
+    // The notes fill the pipe so the run is still going when the signal
+    // comes; the products after them are where the cancel is noticed.
+    for (int i = 0; i < 3000; ++i) write_text(in / ("a_note_" + std::to_string(10000 + i) + ".txt"), "x");
+    write_gsmap_bin(in / "gsmap_y.dat");
+    write_gsmap_bin(in / "gsmap_z.dat");
+
+    auto run = start_cli({"-o", out.string(), in.string()});
+    const fs::path work = out / (".vardane-work-" + std::to_string(run.pid));
+    for (int i = 0; i < 3000 && !fs::exists(work); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(fs::exists(work));
+    ::kill(run.pid, SIGTERM);
+    const auto r = finish_cli(run);
+
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.lines.begin(), r.lines.end(), "Cancel is activated."), 1);
+    EXPECT_EQ(std::find(r.lines.begin(), r.lines.end(), "'gsmap_z.dat' is processing, now...  "), r.lines.end());
+    ASSERT_GE(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[r.lines.size() - 2], kCompleted);
+    EXPECT_NE(r.lines.back().find(", cancelled."), std::string::npos) << r.lines.back();
+    EXPECT_FALSE(fs::exists(work));
 }
