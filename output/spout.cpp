@@ -121,7 +121,7 @@ void spout::parse_cor_a1(const std::string& text) { corA1 = parse_cor(text); }
 
 void spout::parse_cor_a2(const std::string& text) { corA2 = parse_cor(text); }
 
-void spout::tile_no(std::int32_t vertical, std::int32_t horizontal)
+void spout::tile_no(std::int32_t horizontal, std::int32_t vertical)
 {
     tileH = horizontal;
     tileV = vertical;

@@ -43,9 +43,11 @@ public:
     bool read_fvals(const std::string& key, const float* data, const dataAttr_t& attr);
     void parse_cor_a1(const std::string& text);
     void parse_cor_a2(const std::string& text);
-    // Tile numbers of a tiled product, vertical first: the run driver passes
-    // (tileV, tileH).
-    void tile_no(std::int32_t vertical, std::int32_t horizontal);
+    // Tile numbers of a tiled product. The reader keeps the name's digits
+    // 21-22 as tileH and 23-24 as tileV although the products put the vertical
+    // number first; the run driver therefore passes (tileV, tileH) here, which
+    // lands each number in its right place.
+    void tile_no(std::int32_t horizontal, std::int32_t vertical);
 
     // Bands of a colour image made from the raster: 3 for RGB, else 4 (RGBA).
     std::int32_t get_BandCount() const;

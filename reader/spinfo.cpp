@@ -163,13 +163,16 @@ void spinfo::get_productInfo(std::uint32_t idx, productInfo_t& info) const
     case PT_AMSR2_L1R:
         if (tblL1R.size() >= 2 && idx < tblL1R.size() - 2) name = entry(tblL1R, idx);
         break;
-    case PT_AMSR2_L2_HIGH: name = entry(tblL2High, idx % 2); break;
+    // Even indexes are the 89A layer, odd ones the 89B layer (with its own
+    // corners); AMSR-E high-resolution files are laid out the same way.
+    case PT_AMSR2_L2_HIGH:
+    case PT_AMSRE_L2_HIGH: name = entry(tblL2High, idx % 2); break;
     case PT_AMSR2_L2_LOW: name = entry(tblL2Low, 0); break;
     default: break;
     }
     if (name) info.para = *name;
 
-    const bool useB = kind == PT_AMSR2_L2_HIGH && idx % 2 == 1;
+    const bool useB = (kind == PT_AMSR2_L2_HIGH || kind == PT_AMSRE_L2_HIGH) && idx % 2 == 1;
     for (int i = 0; i < 4; ++i) info.corner[i] = useB ? cornersB[i] : corners[i];
 
     const bool layered = kind == PT_AMSR2_L3_GD || kind == PT_AMSRE_L3_GD

@@ -185,10 +185,9 @@ TEST(SpoutSwathInputs, CoRegistrationTileNumbersAndWarpBlock)
     out.parse_cor_a1("7G-1");
     EXPECT_EQ(out.corA1.count("6G"), 0u);
 
-    // Vertical first, as the run driver passes them.
-    out.tile_no(5, 12);
-    EXPECT_EQ(out.tileV, 5);
+    out.tile_no(12, 5);
     EXPECT_EQ(out.tileH, 12);
+    EXPECT_EQ(out.tileV, 5);
 
     out.warpExtent.forcedWidth = 300;
     out.warpExtent.maxX = 1.5;

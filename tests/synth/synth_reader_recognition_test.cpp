@@ -107,8 +107,11 @@ TEST(ReaderRecognition, GridVariantsTileNumbersAndLastParameter)
         ASSERT_TRUE(write_kind("SGLI_RSRF", path, options({{"tile", "2905"}})));
         spinfo info;
         init(info, path);
-        EXPECT_EQ(info.tileH, 29);
-        EXPECT_EQ(info.tileV, 5);
+        // The name holds the vertical tile number at 21-22, which the reader
+        // keeps as tileH; the run driver hands (tileV, tileH) on as
+        // (horizontal, vertical), so the writers get h = 29, v = 5.
+        EXPECT_EQ(info.tileH, 5);
+        EXPECT_EQ(info.tileV, 29);
     }
     {
         const auto path = dir.file("dpr3.h5");

@@ -148,8 +148,8 @@ TEST(SgliTiles, TileNumbersMarkerCellAndOffEarthFill)
     ASSERT_TRUE(write_kind("SGLI_LST", path));
     H5::H5File f(path, H5F_ACC_RDONLY);
     const std::string name = product_file_name(f);
-    EXPECT_EQ(name.substr(21, 2), "29"); // horizontal tile number
-    EXPECT_EQ(name.substr(23, 2), "05"); // vertical tile number
+    EXPECT_EQ(name.substr(21, 2), "05"); // vertical tile number
+    EXPECT_EQ(name.substr(23, 2), "29"); // horizontal tile number
     const auto m = sk::tile_marker_cell(29, 5, 120, 120);
     ASSERT_TRUE(m);
     const auto v = read_all<std::uint16_t>(f, "/Image_data/LST");

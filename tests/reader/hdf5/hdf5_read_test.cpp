@@ -177,17 +177,16 @@ TEST_F(Hdf5Read, L2HighIndexOneIsFirstLayerOf89BWithBCorners)
         const earthPoint_t b[4] = {{0, 0}, {10, 5}, {36, 18}, {46, 23}};
         expect_corners(info.corners, a);
         expect_corners(info.cornersB, b);
-        if (kind == PT_AMSR2_L2_HIGH) {
-            productInfo_t pi;
-            info.get_productInfo(1, pi);
-            EXPECT_EQ(pi.para, "Geophysical Data for 89B");
-            EXPECT_EQ(pi.product, "GCOMW_AMSR2-L2_High_reso");
-            EXPECT_EQ(pi.area, "GW1AM2_202401010000_000A");
-            expect_corners(pi.corner, b);
-            info.get_productInfo(0, pi);
-            EXPECT_EQ(pi.para, "Geophysical Data for 89A");
-            expect_corners(pi.corner, a);
-        }
+        // Both radiometers describe an odd index as the 89B layer with its corners.
+        productInfo_t pi;
+        info.get_productInfo(1, pi);
+        EXPECT_EQ(pi.para, "Geophysical Data for 89B");
+        EXPECT_EQ(pi.product, kind == PT_AMSR2_L2_HIGH ? "GCOMW_AMSR2-L2_High_reso" : "AQUA_AMSR-E-L2_High_reso");
+        EXPECT_EQ(pi.area, "GW1AM2_202401010000_000A");
+        expect_corners(pi.corner, b);
+        info.get_productInfo(0, pi);
+        EXPECT_EQ(pi.para, "Geophysical Data for 89A");
+        expect_corners(pi.corner, a);
     }
 }
 

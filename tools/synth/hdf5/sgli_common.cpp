@@ -111,11 +111,12 @@ std::vector<T> layer(int lines, int pixels, int step, std::uint32_t seed, const 
 
 std::string product_file_name(const product& p, std::string_view code, int tile_h, int tile_v)
 {
-    // 0-6 mission, 7-14 date, then either 15 'D' + 16-18 "01D" + 19-24 "_THHVV"
-    // (tiles) or 15-18 start time + 19 'D' + 20-24 path and scene (scenes).
+    // 0-6 mission, 7-14 date, then either 15 'D' + 16-18 "01D" + 19-24 "_TVVHH"
+    // (tiles: the vertical tile number comes first in the products' names) or
+    // 15-18 start time + 19 'D' + 20-24 path and scene (scenes).
     char middle[32];
     if (p.tile) {
-        std::snprintf(middle, sizeof middle, "D01D_T%02d%02d", tile_h, tile_v);
+        std::snprintf(middle, sizeof middle, "D01D_T%02d%02d", tile_v, tile_h);
     } else {
         std::snprintf(middle, sizeof middle, "0130D05810");
     }
