@@ -70,12 +70,9 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     tileH = 0;
     tileV = 0;
     jasmesArea = JA_NONE;
+    clear_description();
 
-    if (size == 0 || filename.empty()) {
-        kind = PT_UNKNOWN;
-        nCount = 0;
-        return;
-    }
+    if (size == 0 || filename.empty()) return;
     if (is_hdf5_file(filename)) {
         init_hdf5(filename, size);
     } else if (is_hdf4_file(filename)) {
@@ -86,6 +83,32 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     } else {
         init_jasmes_bin(filename, size);
     }
+}
+
+// Nothing of the previous file's description may survive into the next one:
+// a family reader fills only what its products have.
+void spinfo::clear_description()
+{
+    attributes.clear();
+    fileName.clear();
+    nCount = 0;
+    nBands = 0;
+    pixels.clear();
+    lines.clear();
+    scales.clear();
+    offset = 0.0;
+    lonOrigin = 0.0;
+    latOrigin = 0.0;
+    resolution = 0.0;
+    para.clear();
+    granule.clear();
+    bytesPerSample = 0;
+    kind = PT_UNKNOWN;
+    productLabel.clear();
+    geoName.clear();
+    l3PsType = PS_NONE;
+    for (int i = 0; i < 4; ++i) corners[i] = cornersB[i] = earthPoint_t{};
+    jasmes = jasmes_state{};
 }
 
 bool spinfo::is_gsmap(const std::string& path)

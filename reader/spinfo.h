@@ -90,6 +90,9 @@ public:
     void release_buffers();
 
 private:
+    // Reset the description of the current file before recognising the next.
+    void clear_description();
+
     // Family readers; each lives in its own source file.
     void init_hdf5(const std::string& filename, std::uintmax_t size);
     bool read_hdf5(std::uint32_t idx, std::int32_t& dtype);

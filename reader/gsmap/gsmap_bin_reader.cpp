@@ -18,18 +18,12 @@ constexpr gsmap_layout kGsmapLayouts[] = {
 
 void spinfo::init_gsmap_bin(const std::string& filename, std::uintmax_t size)
 {
-    kind = PT_UNKNOWN;
-    nCount = 0;
     for (const auto& layout : kGsmapLayouts) {
         if (layout.bytes != size) continue;
         fileName = filename;
         kind = PT_GSMAP_HOURLY;
-        // Same kind as the HDF5 hourly product, so the same label; nothing of
-        // the previous file's description may stay behind.
+        // Same kind as the HDF5 hourly product, so the same label.
         productLabel = "GPM_GSMaP_Hourly_L3";
-        para.clear();
-        granule.clear();
-        offset = 0.0;
         nBands = 1;
         nCount = 1;
         scales = {1.0};

@@ -73,17 +73,6 @@ bool read_samples(hid_t file, hid_t ds, hid_t memType, std::vector<T>& samples, 
 
 void spinfo::init_hdf5(const std::string& filename, std::uintmax_t)
 {
-    kind = PT_UNKNOWN;
-    nCount = 0;
-    nBands = 0;
-    pixels.clear();
-    lines.clear();
-    scales.clear();
-    offset = 0.0;
-    productLabel.clear();
-    geoName.clear();
-    granule.clear();
-    for (int i = 0; i < 4; ++i) corners[i] = cornersB[i] = earthPoint_t{};
     fileName = filename;
 
     const h5_file file = h5_open_readonly(filename);

@@ -57,16 +57,6 @@ header_form parse_any_header(const std::string& line, JasmesHeader_t& header)
 
 void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
 {
-    kind = PT_UNKNOWN;
-    nCount = 0;
-    nBands = 0;
-    pixels.clear();
-    lines.clear();
-    scales.clear();
-    offset = 0.0;
-    para.clear();
-    granule.clear();
-    jasmes = jasmes_state{};
     fileName = filename;
 
     std::ifstream in(filename, std::ios::binary);

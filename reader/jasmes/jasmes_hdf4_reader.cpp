@@ -85,9 +85,6 @@ int32 dataset_index(const sd_file& file, const std::string& name)
 
 void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
 {
-    kind = PT_UNKNOWN;
-    nCount = 0;
-    jasmes = jasmes_state{};
     fileName = filename;
 
     const sd_file file(filename, DFACC_READ);
