@@ -180,10 +180,14 @@ void spinfo::get_productInfo(std::uint32_t idx, productInfo_t& info) const
     case PT_AMSR2_L1A:
         if (tblL1A.size() >= 4 && idx < tblL1A.size() - 4) name = entry(tblL1A, idx);
         break;
+    // AMSR-E L1B and L1R files share the AMSR2 dataset tables, so their
+    // variables are named the same way.
     case PT_AMSR2_L1B:
+    case PT_AMSRE_L1B:
         if (tblL1B.size() >= 2 && idx < tblL1B.size() - 2) name = entry(tblL1B, idx);
         break;
     case PT_AMSR2_L1R:
+    case PT_AMSRE_L1R:
         if (tblL1R.size() >= 2 && idx < tblL1R.size() - 2) name = entry(tblL1R, idx);
         break;
     // Even indexes are the 89A layer, odd ones the 89B layer (with its own
