@@ -23,7 +23,12 @@ void run_driver::position_info_step(file_job& job, const std::string& outdir)
             throw fs::filesystem_error("cannot write position information", fs::absolute(name),
                                        std::make_error_code(std::errc::io_error));
         }
-        for (const auto& line : job.posInfo) text << line << '\n';
+        // Each block already ends with its line feed; blocks follow one
+        // another without blank lines.
+        for (const auto& block : job.posInfo) {
+            text << block;
+            if (block.empty() || block.back() != '\n') text << '\n';
+        }
         text.flush();
         if (!text) {
             throw fs::filesystem_error("cannot write position information", fs::absolute(name),
