@@ -14,37 +14,20 @@
 #include <csignal>
 #include <thread>
 
-#include "cli_process.h"
 #include "settings/spconverter.h"
-#include "synth_registry.h"
+#include "support/cli_process.h"
+#include "support/scratch_folder.h"
+#include "support/synthetic_file.h"
 
 namespace fs = std::filesystem;
 using namespace cli_test;
+using test_support::write_synthetic;
+using temp_folder = test_support::scratch_folder;
 
 namespace {
 
 const std::string kStart = "-- Converting Start -------";
 const std::string kCompleted = "Completed.";
-
-class temp_folder {
-public:
-    temp_folder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "vardane-cli-run-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-        path_ = pattern;
-    }
-    ~temp_folder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 fs::path make_folder(const fs::path& path)
 {
@@ -65,19 +48,6 @@ std::string write_gsmap_bin(const fs::path& path)
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(grid.data()), static_cast<std::streamsize>(grid.size() * sizeof(float)));
     return path.string();
-}
-
-// A synthetic product, or "" when the generator does not know the kind.
-std::string write_synthetic(const std::string& kind, const fs::path& path,
-                            std::vector<std::pair<std::string, std::string>> variants = {})
-{
-    for (const auto& k : all_synth_kinds()) {
-        if (k.name != kind) continue;
-        synth_options options;
-        options.variants = std::move(variants);
-        return k.write(path.string(), options) ? path.string() : std::string();
-    }
-    return {};
 }
 
 std::vector<std::string> hidden_entries(const fs::path& folder)

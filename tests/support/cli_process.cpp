@@ -1,4 +1,4 @@
-#include "cli_process.h"
+#include "support/cli_process.h"
 
 #include <cerrno>
 #include <fcntl.h>

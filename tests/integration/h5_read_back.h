@@ -1,0 +1,25 @@
+#pragma once
+// Two-dimensional datasets of a synthetic HDF5 product, read straight with
+// the HDF5 C++ API, to compare what a run wrote with what the file holds.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace integration {
+
+struct h5_grid {
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+    std::vector<double> values; // row-major, in the dataset's storage order
+    double at(std::size_t r, std::size_t c) const { return values[r * columns + c]; }
+};
+
+// The stored values of a rank-2 dataset, converted to double without any
+// scale factor; an empty grid when the dataset is missing or not rank 2.
+h5_grid read_h5_grid(const std::string& file, const std::string& dataset);
+
+// The "SCALE FACTOR" attribute of a dataset, or 1 when it has none.
+double h5_scale_factor(const std::string& file, const std::string& dataset);
+
+} // namespace integration

@@ -1,0 +1,251 @@
+// JASMES flat-binary and HDF4 products and GSMaP flat-binary grids through
+// the command line to GeoTIFF: geotransform from the grid definition (the
+// upper-left pixel centre and the pixel size), values at known places.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "integration/cli_run_support.h"
+#include "integration/read_back.h"
+#include "jasmes/jasmes_synth.h"
+
+using namespace integration;
+
+namespace {
+
+using geotransform = std::array<double, 6>;
+
+// The grid's outer edges: half a pixel beyond the centre of the upper-left
+// pixel; shifted by half a turn when the image is written from -180.
+geotransform edges_of(const synth_grid& g, double lonShift = 0.0)
+{
+    const double d = g.resolution;
+    return {g.lon - d / 2 + lonShift, d, 0.0, g.lat + d / 2, 0.0, -d};
+}
+
+void expect_geotransform(const raster_file& file, const geotransform& expected)
+{
+    const auto gt = file.geotransform();
+    ASSERT_TRUE(gt.has_value());
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR((*gt)[i], expected[i], 1e-9) << "geotransform term " << i;
+    EXPECT_NE(file.projection().find("WGS"), std::string::npos) << file.projection();
+}
+
+// Compares a band with the expected value of every output cell, reading in
+// slices of rows; reports the number of differing cells and the first one.
+void expect_band(const raster_file& file, int band, const std::function<double(int, int)>& expected,
+                 double tolerance)
+{
+    const int step = 256;
+    std::size_t wrong = 0;
+    std::string first;
+    for (int r0 = 0; r0 < file.height(); r0 += step) {
+        const int n = std::min(step, file.height() - r0);
+        const auto values = file.rows(band, r0, n);
+        ASSERT_EQ(values.size(), std::size_t(n) * std::size_t(file.width()));
+        for (int r = 0; r < n; ++r) {
+            for (int c = 0; c < file.width(); ++c) {
+                const double want = expected(r0 + r, c);
+                const double got = values[std::size_t(r) * std::size_t(file.width()) + std::size_t(c)];
+                if (std::abs(got - want) > tolerance * std::max(1.0, std::abs(want))) {
+                    if (wrong++ == 0) {
+                        first = "row " + std::to_string(r0 + r) + " column " + std::to_string(c) + ": " +
+                                std::to_string(got) + " instead of " + std::to_string(want);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0u) << "band " << band << ", first difference at " << first;
+}
+
+std::size_t cell(const synth_grid& g, int row, int column) { return std::size_t(row) * g.width + column; }
+
+// Column of the stored image that output column c shows, for an image
+// written from -180 degrees (the stored one starts at 0 degrees).
+int from_half_turn(int c, int width) { return (c + width / 2) % width; }
+
+} // namespace
+
+TEST(JasmesGeoTiff, GlobalChlorophyllIsWrittenFromMinus180AndFlooredAtMinus10)
+{
+    cli_scene scene;
+    const synth_grid g = *find_synth_grid("global");
+    auto counts = synth_counts(g.width, g.height, 3, 0, 300, 65535);
+    counts[cell(g, 10, 0)] = 100;       // 10^(0.015 * 100 - 2)
+    counts[cell(g, 10, 3600)] = 200;    // 10^1, at 180 degrees east
+    counts[cell(g, 3600, 7199)] = 65534; // missing
+    std::vector<unsigned char> payload;
+    append_u16le(payload, counts);
+    const auto input = (scene.in() / "glob.dat").string();
+    ASSERT_TRUE(write_headed_file(input, t1_header_line(g, 0.015, -2.0, "chla", "Synthetic_global"),
+                                  2 * std::size_t(g.width), payload));
+
+    const auto r = scene.run({input});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(created(r.lines, "GeoTIFF"), std::vector<std::string>{"glob_chla.tif"});
+    raster_file tif(scene.out() / "glob_chla.tif");
+    ASSERT_TRUE(tif.is_open());
+    EXPECT_EQ(tif.width(), 7200);
+    EXPECT_EQ(tif.height(), 3601);
+    EXPECT_EQ(tif.type(1), GDT_Float32);
+    expect_geotransform(tif, edges_of(g, -180.0));
+
+    const auto physical = [&](int row, int column) {
+        const auto v = counts[cell(g, row, from_half_turn(column, g.width))];
+        return v >= 65534 ? -10.0 : std::pow(10.0, 0.015 * v - 2.0);
+    };
+    expect_band(tif, 1, physical, 1e-5);
+    // The known cells, found through the geotransform at their pixel centres.
+    EXPECT_NEAR(tif.at_lonlat(1, 0.0, 89.5), std::pow(10.0, -0.5), 1e-6);
+    EXPECT_NEAR(tif.at_lonlat(1, -180.0, 89.5), 10.0, 1e-5);
+    EXPECT_NEAR(tif.at_lonlat(1, 179.95, 89.5), physical(10, 7199), 1e-5);
+    EXPECT_EQ(tif.at_lonlat(1, -0.05, -90.0), -10.0);
+    EXPECT_EQ(tif.at(1, 3600, 0), -10.0); // the fill of stored [0][0]
+}
+
+TEST(JasmesGeoTiff, RegionalGridKeepsItsColumnsAndFloorsBelowMinus10)
+{
+    cli_scene scene;
+    const synth_grid g = *find_synth_grid("japan");
+    auto counts = synth_counts(g.width, g.height, 5, 0, 3000, 65535);
+    counts[cell(g, 5, 5)] = 100;   // -14, floored
+    counts[cell(g, 5, 6)] = 1000;  // -5
+    counts[cell(g, 5, 7)] = 65534; // missing
+    std::vector<unsigned char> payload;
+    append_u16le(payload, counts);
+    const auto input = (scene.in() / "japan.dat").string();
+    ASSERT_TRUE(write_headed_file(input, t1_header_line(g, 0.01, -15.0, "ndvi", "Synthetic_japan"),
+                                  2 * std::size_t(g.width), payload));
+
+    const auto r = scene.run({input});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.lines.at(2), "It is JASMES/Japan Product.");
+    raster_file tif(scene.out() / "japan_ndvi.tif");
+    ASSERT_TRUE(tif.is_open()) << r.out;
+    EXPECT_EQ(tif.width(), g.width);
+    EXPECT_EQ(tif.height(), g.height);
+    expect_geotransform(tif, edges_of(g));
+    expect_band(
+        tif, 1,
+        [&](int row, int column) {
+            const auto v = counts[cell(g, row, column)];
+            return v >= 65534 ? -10.0 : std::max(-10.0, 0.01 * v - 15.0);
+        },
+        1e-5);
+    EXPECT_EQ(tif.at_lonlat(1, 123.05, 49.95), -10.0);
+    EXPECT_NEAR(tif.at_lonlat(1, 123.06, 49.95), -5.0, 1e-5);
+    EXPECT_EQ(tif.at_lonlat(1, 123.07, 49.95), -10.0);
+}
+
+TEST(JasmesGeoTiff, RgbCompositeIsThreeByteBands)
+{
+    cli_scene scene;
+    const synth_grid g = *find_synth_grid("thailand");
+    std::vector<std::vector<std::uint32_t>> planes;
+    std::vector<unsigned char> payload;
+    for (std::uint32_t k = 0; k < 3; ++k) {
+        planes.push_back(synth_counts(g.width, g.height, 7 + k, 0, 255, 0));
+        planes.back()[cell(g, 7, 9)] = 10 * (k + 1);
+        append_u8(payload, planes.back());
+    }
+    const auto input = (scene.in() / "colour.dat").string();
+    ASSERT_TRUE(write_headed_file(input, t1rgb_header_line(g, 1.0, 0.0, "1Krgb", "Synthetic_thailand"),
+                                  std::size_t(g.width), payload));
+
+    const auto r = scene.run({input});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.lines.at(2), "It is JASMES/Thailand Product.");
+    raster_file tif(scene.out() / "colour_rgb.tif");
+    ASSERT_TRUE(tif.is_open()) << r.out;
+    ASSERT_EQ(tif.bands(), 3);
+    expect_geotransform(tif, edges_of(g));
+    for (int b = 1; b <= 3; ++b) {
+        EXPECT_EQ(tif.type(b), GDT_Byte);
+        const auto& plane = planes[std::size_t(b - 1)];
+        expect_band(tif, b, [&](int row, int column) { return double(plane[cell(g, row, column)]); }, 0.0);
+        EXPECT_EQ(tif.at_lonlat(b, 90.09, 24.93), 10.0 * b);
+    }
+}
+
+TEST(JasmesGeoTiff, Hdf4FlagImagesOnTheGlobalAndTheFineJapanGrid)
+{
+    cli_scene scene;
+    const synth_grid global = *find_synth_grid("global");
+    const synth_grid japan = *find_synth_grid("japan5");
+    const auto globalFile = (scene.in() / "flags_global.hdf").string();
+    const auto japanFile = (scene.in() / "flags_japan.hdf").string();
+    ASSERT_TRUE(write_jasmes_hdf4(globalFile, global.width, global.height, {{"cs_flg_tpf", 8, true}},
+                                  "M5C_SYNTH_GLOBAL", 11));
+    ASSERT_TRUE(write_jasmes_hdf4(japanFile, japan.width, japan.height, {{"Surface_Flag", 8, true}},
+                                  "MYD_SYNTH_JAPAN", 12));
+
+    const auto r = scene.run({globalFile, japanFile});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(created(r.lines, "GeoTIFF"),
+              (std::vector<std::string>{"flags_global_sg5c_cft.tif", "flags_japan_s_sf.tif"}));
+
+    // The global flags are written from -180 degrees like every global grid.
+    const auto globalCounts = synth_counts(global.width, global.height, 11, 0, 254, 255);
+    raster_file g(scene.out() / "flags_global_sg5c_cft.tif");
+    ASSERT_TRUE(g.is_open());
+    EXPECT_EQ(g.type(1), GDT_Byte);
+    expect_geotransform(g, edges_of(global, -180.0));
+    expect_band(
+        g, 1,
+        [&](int row, int column) {
+            return double(globalCounts[cell(global, row, from_half_turn(column, global.width))]);
+        },
+        0.0);
+
+    const auto japanCounts = synth_counts(japan.width, japan.height, 12, 0, 254, 255);
+    raster_file j(scene.out() / "flags_japan_s_sf.tif");
+    ASSERT_TRUE(j.is_open());
+    EXPECT_EQ(j.width(), 5001);
+    expect_geotransform(j, edges_of(japan));
+    expect_band(j, 1, [&](int row, int column) { return double(japanCounts[cell(japan, row, column)]); }, 0.0);
+}
+
+class GsmapBinaryGeoTiff : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(GsmapBinaryGeoTiff, RowsRunFromMinus180AndValuesPassUnchanged)
+{
+    cli_scene scene;
+    const auto [columns, rows] = GetParam();
+    std::vector<float> grid(std::size_t(columns) * std::size_t(rows));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) grid[std::size_t(r) * columns + c] = float(r * 10000 + c);
+    }
+    grid[5] = -999.9f; // no observation: kept as it is
+    std::vector<unsigned char> payload;
+    append_f32le(payload, grid);
+    const auto input = (scene.in() / "gsmap_rain.dat").string();
+    ASSERT_TRUE(write_bytes_file(input, payload));
+
+    const auto r = scene.run({input});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(created(r.lines, "GeoTIFF"), std::vector<std::string>{"gsmap_rain_PRC.tif"});
+    raster_file tif(scene.out() / "gsmap_rain_PRC.tif");
+    ASSERT_TRUE(tif.is_open());
+    EXPECT_EQ(tif.width(), columns);
+    EXPECT_EQ(tif.height(), rows);
+    EXPECT_EQ(tif.type(1), GDT_Float32);
+    const double d = 360.0 / columns;
+    EXPECT_NEAR(120.0 / rows, d, 1e-12);
+    const auto gt = tif.geotransform();
+    ASSERT_TRUE(gt.has_value());
+    const geotransform expected{-180.0, d, 0.0, 60.0, 0.0, -d};
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR((*gt)[i], expected[i], 1e-9) << "geotransform term " << i;
+    expect_band(
+        tif, 1,
+        [&](int row, int column) { return double(grid[std::size_t(row) * columns + from_half_turn(column, columns)]); },
+        0.0);
+    // The stored first sample covers 0 .. d degrees east at the northern edge.
+    EXPECT_EQ(tif.at_lonlat(1, d / 2, 60.0 - d / 2), 0.0);
+    EXPECT_EQ(tif.at_lonlat(1, 5.5 * d, 60.0 - d / 2), double(-999.9f));
+    EXPECT_EQ(tif.at_lonlat(1, -180.0 + d / 2, -60.0 + d / 2), double(grid[std::size_t(rows - 1) * columns + columns / 2]));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSizes, GsmapBinaryGeoTiff,
+                         ::testing::Values(std::make_pair(1440, 480), std::make_pair(3600, 1200)));

@@ -1,0 +1,18 @@
+#include "support/synthetic_file.h"
+
+#include "synth_registry.h"
+
+namespace test_support {
+
+std::string write_synthetic(const std::string& kind, const std::filesystem::path& path, synth_variants variants)
+{
+    for (const auto& k : all_synth_kinds()) {
+        if (k.name != kind) continue;
+        synth_options options;
+        options.variants = std::move(variants);
+        return k.write(path.string(), options) ? path.string() : std::string();
+    }
+    return {};
+}
+
+} // namespace test_support

@@ -1,0 +1,18 @@
+#pragma once
+// Synthetic products written through the vardane-synth registry.
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace test_support {
+
+using synth_variants = std::vector<std::pair<std::string, std::string>>;
+
+// Writes a product of the named kind; returns its path, or "" when the
+// generator does not know the kind or could not write it.
+std::string write_synthetic(const std::string& kind, const std::filesystem::path& path,
+                            synth_variants variants = {});
+
+} // namespace test_support
