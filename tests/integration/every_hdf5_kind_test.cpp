@@ -36,8 +36,7 @@ const std::vector<hdf5_kind> kKinds = {
     {"DPR_DAILY", {}, false},
     {"DPR_MONTHLY", {}, false},
     {"DPRV7_DAILY", {}, false},
-    // Three scan types of three rain types: every variable of the option set.
-    {"DPRV7_MONTHLY", {{"layers", "3x3"}}, false},
+    {"DPRV7_MONTHLY", {}, false},
     {"SGLI_VNR", {}, false},
     {"SGLI_POL", {}, false},
     {"SGLI_IRS", {}, false},

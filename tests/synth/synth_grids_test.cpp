@@ -165,9 +165,9 @@ TEST(GpmGrids, DprLayersRanksAndNames)
     const std::vector<dpr_case> cases{
         {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {}, {2, 3, 360, 134}},
         {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {{"rank", "3"}, {"layers", "4"}}, {4, 360, 134}},
-        {"DPR_MONTHLY", "/Grids/G2/precipRateESurface/mean", "MONTH", {}, {3, 2, 360, 134}},
+        {"DPR_MONTHLY", "/Grids/G2/precipRateESurface/mean", "MONTH", {}, {3, 5, 360, 134}},
         {"DPRV7_DAILY", "/GRID/precipRateESurfaceMean", "DAY", {{"size", "144x67"}}, {2, 3, 144, 67}},
-        {"DPRV7_MONTHLY", "/FS/G2/precipRateESurface/mean", "MONTH", {}, {3, 2, 360, 134}},
+        {"DPRV7_MONTHLY", "/FS/G2/precipRateESurface/mean", "MONTH", {}, {3, 3, 360, 134}},
     };
     temp_dir dir;
     for (const auto& c : cases) {

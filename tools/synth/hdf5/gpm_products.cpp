@@ -29,6 +29,9 @@ struct gpm_layout {
     synth_variants::pair default_layers;
 };
 
+// Monthly grids hold rain type x scan layers (3 x 5 before version 7, 3 x 3
+// since), daily grids pass x scan, so that every variable of the option sets
+// has its layer.
 constexpr std::array<gpm_layout, 6> kLayouts{{
     {gpm_product::gsmap_hourly, "/Grid/hourlyPrecipRate", "MULTI", "HOUR", "SYN_GSMAP_HOURLY.20190701.0100.h5", 90,
      360, 180, 3600, 1800, false, {1, 1}},
@@ -37,11 +40,11 @@ constexpr std::array<gpm_layout, 6> kLayouts{{
     {gpm_product::dpr_daily, "/GRID/precipRateESurfMean", "GPM", "DAY", "SYN_DPR_DAILY.20190701.V06.h5", 67, 360,
      134, 1440, 536, true, {2, 3}},
     {gpm_product::dpr_monthly, "/Grids/G2/precipRateESurface/mean", "GPM", "MONTH", "SYN_DPR_MONTHLY.201907.V06.h5",
-     67, 360, 134, 1440, 536, true, {3, 2}},
+     67, 360, 134, 1440, 536, true, {3, 5}},
     {gpm_product::dprv7_daily, "/GRID/precipRateESurfaceMean", "GPM", "DAY", "SYN_DPR_DAILY.20190701.V07.h5", 67,
      360, 134, 1440, 536, true, {2, 3}},
     {gpm_product::dprv7_monthly, "/FS/G2/precipRateESurface/mean", "GPM", "MONTH", "SYN_DPR_MONTHLY.201907.V07.h5",
-     67, 360, 134, 1440, 536, true, {3, 2}},
+     67, 360, 134, 1440, 536, true, {3, 3}},
 }};
 
 const gpm_layout& layout_of(gpm_product p)
