@@ -36,6 +36,6 @@ TEST(FullSizes, RadiometerSwathAndL3AndGsmap)
         const auto path = dir.file("dpr.h5");
         ASSERT_TRUE(write_kind("DPR_MONTHLY", path, full));
         H5::H5File f(path, H5F_ACC_RDONLY);
-        EXPECT_EQ(dims_of(f.openDataSet("/Grids/G2/precipRateESurface/mean")), (std::vector<hsize_t>{3, 2, 1440, 536}));
+        EXPECT_EQ(dims_of(f.openDataSet("/Grids/G2/precipRateESurface/mean")), (std::vector<hsize_t>{3, 5, 1440, 536}));
     }
 }
