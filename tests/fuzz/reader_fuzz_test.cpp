@@ -5,7 +5,9 @@
 // by design), no HDF5 object may stay open, and in a sanitizer build any
 // out-of-bounds access, overflow or leak of ours fails the test. A crash
 // whose first frame lies in a system library (HDF5 decoding a corrupt heap)
-// is counted and printed, not failed: no caller can prevent it.
+// is counted and printed, not failed: no caller can prevent it. A reader
+// that gives no result within two minutes fails (attach a debugger to the
+// child to see where it loops).
 //
 // The mutants are fixed by the seed: VARDANE_FUZZ_MUTANTS (default 12) sets
 // how many per product, VARDANE_FUZZ_SEED (default 20240601) the first seed.
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -210,6 +213,8 @@ std::string text_of(const fs::path& p)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+constexpr unsigned kChildSeconds = 120;
+
 outcome run_mutant(const fs::path& path, const std::string& kind, std::string& message)
 {
     const fs::path out = path.parent_path() / "child.out";
@@ -218,6 +223,8 @@ outcome run_mutant(const fs::path& path, const std::string& kind, std::string& m
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) std::_Exit(5);
+        // A reader stuck in a loop ends by the alarm signal.
+        ::alarm(kChildSeconds);
         child_exercise(path, kind);
     }
     int status = 0;
@@ -231,6 +238,10 @@ outcome run_mutant(const fs::path& path, const std::string& kind, std::string& m
     if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
         message = text_of(out);
         return outcome::broken_rule;
+    }
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
+        message = "no result after " + std::to_string(kChildSeconds) + " s";
+        return outcome::own_fault;
     }
     message = report.empty() ? "reader process ended with status " + std::to_string(status) : report;
     // A leak report is ours unless suppressed; a crash whose first frame is
@@ -270,6 +281,7 @@ TEST_P(ReaderFuzz, MutantsAreReadSafely)
         const fs::path path = folder / seed.fileName;
         write_bytes(path, mutant);
         const std::string label = seed.kind + " mutant seed " + std::to_string(mutantSeed) + ":" + what;
+        std::cout << label << std::endl;
         std::string message;
         switch (run_mutant(path, seed.kind, message)) {
         case outcome::clean: break;
