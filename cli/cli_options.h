@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_driver.h"
+#include "app/driver/run_driver.h"
 
 // What the command line asked for.
 struct cli_options {

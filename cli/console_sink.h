@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/run_sink.h"
+#include "app/driver/run_sink.h"
 #include "cli/run_tally.h"
 
 // Prints a run's log lines on standard output as the window shows them

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/run_messages.h"
+#include "app/driver/run_messages.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
 #include "cli/input_files.h"

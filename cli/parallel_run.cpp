@@ -15,7 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "app/run_messages.h"
+#include "app/driver/run_messages.h"
 #include "cli/cancel_signal.h"
 
 extern char** environ;

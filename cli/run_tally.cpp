@@ -1,6 +1,6 @@
 #include "cli/run_tally.h"
 
-#include "app/run_messages.h"
+#include "app/driver/run_messages.h"
 
 namespace {
 

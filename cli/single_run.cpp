@@ -5,7 +5,7 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "app/run_driver.h"
+#include "app/driver/run_driver.h"
 #include "cli/cancel_signal.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_driver.h"
+#include "app/driver/run_driver.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"

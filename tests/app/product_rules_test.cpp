@@ -1,7 +1,7 @@
 // The product table: every kind is announced and selected as its rule says.
 #include <gtest/gtest.h>
 
-#include "app/product_rules.h"
+#include "app/driver/product_rules.h"
 
 TEST(ProductRules, EveryHdf5KindHasARuleAndOthersHaveNone)
 {

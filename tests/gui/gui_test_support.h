@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 
 namespace gui_test {
 

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include "app/file_table.h"
+#include "app/window/file_table.h"
 #include "gui_test_support.h"
 
 using namespace gui_test;

@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "app/file_table.h"
-#include "app/run_driver.h"
+#include "app/window/file_table.h"
+#include "app/driver/run_driver.h"
 #include "gui_test_support.h"
 #include "synth_registry.h"
 

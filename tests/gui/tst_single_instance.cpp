@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/single_instance.h"
+#include "app/window/single_instance.h"
 
 class SingleInstance : public QObject {
     Q_OBJECT

@@ -4,9 +4,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/file_row.h"
-#include "app/folder_text.h"
-#include "app/output_rename.h"
+#include "app/window/file_row.h"
+#include "app/window/folder_text.h"
+#include "app/window/output_rename.h"
 
 class WindowHelpers : public QObject {
     Q_OBJECT

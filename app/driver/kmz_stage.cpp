@@ -1,0 +1,75 @@
+// KMZ of one variable: the image coloured through the variable's colour
+// table, laid over the globe.
+#include "app/driver/data_folder.h"
+#include "app/driver/file_job.h"
+#include "app/driver/run_driver.h"
+#include "app/driver/run_messages.h"
+#include "colour/colour_table.h"
+#include "output/spout.h"
+#include "reader/spinfo.h"
+#include "settings/spconverter.h"
+
+namespace {
+
+// The RGB composite is drawn from its own colours, not from a table.
+constexpr const char* kRgbTable = "jasmes_1Krgb";
+
+// Gobi variables drawn without any colour table.
+constexpr const char* kGobiUntabled[] = {"rcr", "taua"};
+
+bool is_radiometer_l3(productType k)
+{
+    return k == PT_AMSR2_L3_BT || k == PT_AMSR2_L3_GD || k == PT_AMSRE_L3_BT || k == PT_AMSRE_L3_GD;
+}
+
+bool untabled(SettingType setting, const std::string& key)
+{
+    if (setting != ST_JASMES_GOBI) return false;
+    for (const char* k : kGobiUntabled) {
+        if (key == k) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void run_driver::kmz_stage(file_job& job, const std::string& key, const std::string& stem,
+                           const std::string& outdir)
+{
+    const std::string name = stem + ".kmz";
+    // Radiometer swaths are drawn cell by cell as quadrilaterals.
+    const bool quad = job.swath && !job.gcomc;
+    if (is_radiometer_l3(job.kind) && info_.getL3PolarStereoType() != PS_NONE) {
+        log(run_msg::kKmzNotL3Polar);
+        return;
+    }
+    if (job.gcomc) {
+        log(run_msg::kKmzNotGcomc);
+        return;
+    }
+
+    optSet_t option;
+    converter_.get_OptSetting(job.setting, key, option);
+    std::string table;
+    std::string invalidText;
+    if (untabled(job.setting, key)) {
+        // neither a table nor invalid values
+    } else if (!option.custom_colorbar) {
+        table = info_.getCLT();
+    } else {
+        table = converter_.get_custom_clt(job.setting, key);
+        invalidText = option.invalid_values;
+    }
+
+    // A table that cannot be opened ends the run (GetColorMap throws).
+    std::vector<color_map> colours;
+    if (!table.empty() && table != kRgbTable) colours = GetColorMap(clt_file(table + ".clt"));
+    const std::string pngName = table + ".png";
+    const std::string pngPath = clt_file(pngName);
+
+    if (out_.gen_KmzImage(name, quad, 0.0f, colours, pngName, pngPath, invalidText, true)) {
+        move_created(name, outdir, run_msg::kKindKmz);
+    } else {
+        log(run_msg::failure_line(run_msg::kFailKmz, name));
+    }
+}

@@ -1,0 +1,122 @@
+#include "app/driver/run_driver.h"
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <pthread.h>
+
+#include "app/driver/run_messages.h"
+#include "app/driver/working_folder.h"
+#include "util/vdn_exception.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The kernel keeps 15 bytes of a thread name.
+constexpr const char* kWorkerName = "RunActionProc_Thread";
+constexpr std::size_t kKernelNameBytes = 15;
+
+void name_this_thread()
+{
+    const std::string name = std::string(kWorkerName).substr(0, kKernelNameBytes);
+    pthread_setname_np(pthread_self(), name.c_str());
+}
+
+} // namespace
+
+run_driver::run_driver(spinfo& info, spconverter& converter, spout& out, run_sink& sink)
+    : info_(info), converter_(converter), out_(out), sink_(sink)
+{
+}
+
+run_driver::~run_driver()
+{
+    if (Tjob.joinable()) {
+        FlagCancel = true;
+        Tjob.join();
+    }
+}
+
+bool run_driver::RunAction(const output_switches& switches)
+{
+    // A finished worker that nobody joined yet: it has already posted its
+    // switch back to idle.
+    if (Tjob.joinable()) Tjob.join();
+
+    std::error_code ec;
+    startFolder_ = fs::current_path(ec);
+    workDir_ = WorkDir.empty() ? fs::path() : fs::absolute(WorkDir, ec);
+    if (ec || !enter_working_folder(workDir_)) {
+        sink_.printLog(run_msg::kWorkFolderFailed);
+        return false;
+    }
+    empty_folder(workDir_);
+
+    sink_.printNewLog(run_msg::kStart);
+    FlagCancel = false;
+    completed_ = false;
+    switches_ = switches;
+    sink_.ChangeRunMode(true);
+
+    Tjob = std::thread([this] {
+        name_this_thread();
+        RunActionProcWrapper();
+    });
+    return true;
+}
+
+bool run_driver::running() const { return Tjob.joinable(); }
+
+void run_driver::join()
+{
+    if (Tjob.joinable()) Tjob.join();
+}
+
+void run_driver::detach()
+{
+    if (Tjob.joinable()) Tjob.detach();
+}
+
+void run_driver::RunActionProcWrapper()
+{
+    try {
+        RunActionProc();
+        completed_ = true;
+        log(run_msg::kCompleted);
+    } catch (const vdn_exception& e) {
+        log(e.what());
+    } catch (const std::exception& e) {
+        log(std::string(run_msg::kExceptionPrefix) + e.what());
+    } catch (...) {
+        log(run_msg::kUnhandled);
+    }
+}
+
+std::string run_driver::resolved(const std::string& path) const
+{
+    const fs::path p(path);
+    if (p.empty() || p.is_absolute() || startFolder_.empty()) return path;
+    return (startFolder_ / p).string();
+}
+
+void run_driver::clean_up()
+{
+    empty_folder(workDir_);
+    sink_.ChangeRunMode(false);
+}
+
+bool run_driver::cancel_requested()
+{
+    if (!FlagCancel) return false;
+    if (!cancelLogged_) {
+        cancelLogged_ = true;
+        log(run_msg::kCancel);
+    }
+    return true;
+}
+
+void run_driver::pause() const
+{
+    if (Twait > 0) std::this_thread::sleep_for(std::chrono::milliseconds(Twait));
+}

@@ -1,0 +1,108 @@
+// The file loop of a run and the steps every input file goes through.
+#include <filesystem>
+#include <ios>
+#include <system_error>
+
+#include "app/driver/file_job.h"
+#include "app/driver/run_driver.h"
+#include "app/driver/run_messages.h"
+#include "output/spout.h"
+#include "reader/spinfo.h"
+#include "util/string_utils.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The destination prefix of every move: blanks trimmed, one trailing '/'.
+std::string destination_prefix(const std::string& folder)
+{
+    std::string prefix = trim_space(folder);
+    if (prefix.empty() || prefix.back() != '/') prefix += '/';
+    return prefix;
+}
+
+} // namespace
+
+void run_driver::RunActionProc()
+{
+    try {
+        const std::string outdir = destination_prefix(resolved(trim_space(outputFolder)));
+        cancelLogged_ = false;
+        std::error_code ec;
+        if (trim_space(outputFolder).empty() || !fs::is_directory(outdir, ec)) {
+            log(run_msg::kOutputFolderMissing);
+        } else {
+            const int total = static_cast<int>(inputList.size());
+            int done = 0;
+            try {
+                for (const auto& path : inputList) {
+                    sink_.progress(done, total, path);
+                    bool stop = false;
+                    process_file(path, outdir, stop);
+                    ++done;
+                    if (stop) break;
+                }
+            } catch (const fs::filesystem_error&) {
+                log(run_msg::kFileIoAbort);
+            } catch (const std::ios_base::failure&) {
+                log(run_msg::kFileIoAbort);
+            }
+            sink_.progress(done, total, "");
+        }
+    } catch (...) {
+        clean_up();
+        throw;
+    }
+    clean_up();
+}
+
+void run_driver::process_file(const std::string& path, const std::string& outdir, bool& stop)
+{
+    file_job job;
+    job.path = resolved(path);
+    const fs::path p(job.path);
+    job.fileName = p.filename().string();
+    job.baseName = p.stem().string();
+    // A file that vanished or cannot be read is no product; it does not end
+    // the run for the files after it.
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(p, ec);
+    job.size = ec ? 0 : size;
+
+    info_.init(job.path, job.size);
+    if (info_.getType() == PT_UNKNOWN) {
+        log(run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail);
+        return;
+    }
+    log("'" + job.fileName + run_msg::kProcessingTail);
+    if (cancel_requested()) {
+        stop = true;
+        return;
+    }
+    pause();
+
+    build_selection(job);
+    if (job.selection.empty()) {
+        log(run_msg::kNotSelected);
+        return;
+    }
+
+    job.swath = is_swath_kind(job.kind);
+    job.gcomc = is_gcomc_kind(job.kind);
+    // Deliberately (tileV, tileH) although the writer names its parameters
+    // (horizontal, vertical): the tile writers were built against this order.
+    out_.tile_no(info_.tileV, info_.tileH);
+    job.posInfo.clear();
+
+    for (const auto& item : job.selection) {
+        if (!convert_variable(job, item, outdir)) break;
+    }
+    netcdf_step(job, outdir);
+    position_info_step(job, outdir);
+    if (cancel_requested()) {
+        stop = true;
+        return;
+    }
+    pause();
+}

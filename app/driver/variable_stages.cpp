@@ -1,0 +1,125 @@
+// The steps one selected variable goes through: read, prepare the output
+// raster, then the plain TIFF, GeoTIFF and KMZ stages.
+#include "app/driver/file_job.h"
+#include "app/driver/run_driver.h"
+#include "app/driver/run_messages.h"
+#include "output/spout.h"
+#include "reader/spinfo.h"
+#include "settings/spconverter.h"
+#include "util/string_utils.h"
+
+namespace {
+
+// Samples the read must have delivered for the raster to be taken.
+std::uintmax_t expected_samples(const dataAttr_t& attr, bool perPixelBands)
+{
+    if (attr.width <= 0 || attr.height <= 0) return 0;
+    const std::uintmax_t bands = perPixelBands && attr.bands > 1 ? static_cast<std::uintmax_t>(attr.bands) : 1;
+    return static_cast<std::uintmax_t>(attr.width) * static_cast<std::uintmax_t>(attr.height) * bands;
+}
+
+template <typename T>
+bool holds(const std::vector<T>& buffer, std::uintmax_t samples)
+{
+    return samples > 0 && buffer.size() >= samples;
+}
+
+// Hand the buffer the read filled to the output raster.
+bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product)
+{
+    const auto& attr = info.dataAttr;
+    switch (dtype) {
+    case DT_UINT8:
+        return holds(info.byteRaster, expected_samples(attr, true))
+            && out.init_char(info.byteRaster.data(), attr, product);
+    case DT_UINT16:
+        return holds(info.shortRaster, expected_samples(attr, false))
+            && out.init_short(info.shortRaster.data(), attr, product);
+    case DT_FLOAT32:
+        return holds(info.floatRaster, expected_samples(attr, false))
+            && out.init_float(info.floatRaster.data(), attr, product);
+    case DT_INT16:
+        return holds(info.shortRaster, expected_samples(attr, false))
+            && out.init_signed(info.shortRaster.data(), attr, product);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir)
+{
+    if (!switches_.geotiff && !switches_.kmz && !switches_.tiffText) return true;
+    const std::int32_t index = item.index;
+    const std::string key = trim_space(item.key);
+    const std::string stem = job.baseName + "_" + item.name;
+
+    productInfo_t product;
+    if (index >= 0) info_.get_productInfo(static_cast<std::uint32_t>(index), product);
+    log(run_msg::kReadingData);
+    if (cancel_requested()) return false;
+    pause();
+
+    std::int32_t dtype = DT_NONE;
+    if (index < 0 || !info_.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
+        log(run_msg::kReadFailed);
+        return true;
+    }
+    if (cancel_requested()) return false;
+    pause();
+
+    const bool ready = prepare_raster(info_, out_, dtype, product);
+    if (cancel_requested()) return false;
+    pause();
+    if (!ready) return true;
+
+    log(run_msg::kGenerating);
+    if (cancel_requested()) return false;
+
+    if (switches_.tiffText) tiff_stage(job, product, stem, outdir);
+    if (job.swath) {
+        swath_geotiff_stage(job, index, stem, outdir);
+    } else if (switches_.geotiff) {
+        gridded_geotiff_stage(job, stem, outdir);
+    }
+    if (cancel_requested()) return false;
+    pause();
+
+    if (switches_.kmz) kmz_stage(job, key, stem, outdir);
+    return true;
+}
+
+void run_driver::tiff_stage(file_job& job, const productInfo_t& product, const std::string& stem,
+                            const std::string& outdir)
+{
+    if (job.gcomc) {
+        log(run_msg::kTiffNotGcomc);
+        return;
+    }
+    // Gridded products have no plain TIFF (and nothing to say about it).
+    if (!job.swath) return;
+    const std::string name = stem + ".tif";
+    if (!out_.gen_TiffImage(name, false, false, 0.0)) {
+        log(run_msg::failure_line(run_msg::kFailTiff, name));
+        return;
+    }
+    job.posInfo.push_back(converter_.create_PosInfodata(product, job.path, name));
+    move_created(name, outdir, run_msg::kKindTiff);
+}
+
+void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem,
+                                     const std::string& outdir)
+{
+    // Besides writing the GeoTIFF windows, the swath writer regrids the
+    // raster that the KMZ stage of a radiometer product draws.
+    if (!switches_.geotiff && !(switches_.kmz && !job.gcomc)) return;
+    std::vector<std::string> names;
+    const bool written = out_.gen_posGeoTIFF(stem, job.kind, index, switches_.geotiff, names);
+    if (!switches_.geotiff) return;
+    if (!written) {
+        log(run_msg::failure_line(run_msg::kFailGeoTiff, stem));
+        return;
+    }
+    for (const auto& name : names) move_created(name, outdir, run_msg::kKindGeoTiff);
+}

@@ -1,0 +1,29 @@
+#include "app/window/folder_box.h"
+
+#include <QKeyEvent>
+
+void FolderBox::focusInEvent(QFocusEvent* event)
+{
+    prevText_ = text();
+    QLineEdit::focusInEvent(event);
+}
+
+void FolderBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A popup (completer, context menu) takes the focus only for a moment.
+    if (event->reason() == Qt::PopupFocusReason) return;
+    if (!enterFlag_ && text() != prevText_) emit applyRequested(text());
+    enterFlag_ = false;
+}
+
+void FolderBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit applyRequested(text());
+        enterFlag_ = true;
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "app/window/ui_sink.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class FolderBox;
+class InputList;
+class OutputList;
+class RunProgress;
+class run_driver;
+class spconverter;
+class spinfo;
+class spout;
+
+// The program's one window: input folder and files, output folder and the
+// files in it, the output kinds, the log box, and the buttons that start,
+// cancel and close a run. Owns the settings, reader and writer objects and
+// the run driver that uses them.
+class MainForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainForm(QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // Run reporting, on the UI thread (the driver reaches them through
+    // ui_sink).
+    void printLog(const QString& text);
+    void printNewLog(const QString& text);
+    void append_outputList(const QString& path);
+    void ChangeRunMode(bool running);
+    void show_progress(int done, int total, const QString& current);
+
+    QString get_outputFolder() const { return outputFolder; }
+    // True from the start of a run until the window is back to idle.
+    bool run_active() const;
+    run_driver& driver() { return *driver_; }
+    spconverter& settings() { return *SPCVT; }
+
+    // What the "Option" button opens, given the settings to edit. Without
+    // one the button does nothing.
+    using option_dialog_fn = std::function<void(QWidget* parent, spconverter& settings)>;
+    void set_option_dialog(option_dialog_fn open) { optionDialog_ = std::move(open); }
+
+    // Where runs put their intermediate files ("_workdir" in the folder the
+    // program started in).
+    QString work_dir() const { return WorkDir; }
+    void set_work_dir(const QString& folder) { WorkDir = folder; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void btnInput_Click();
+    void btnOutput_Click();
+    void tboxInput_operation(const QString& text);
+    void tboxOutput_operation(const QString& text);
+    void dg_OutputList_DragDrop(const QString& fullpath);
+    void btnRun_Click();
+    void btnCancel_Click();
+    void btnClose_Click();
+    void btnHelp_Click();
+    void btnOption_Click();
+
+private:
+    void build_controls();
+    void build_layout();
+    void MainForm_Load();
+    void create_inputList(const QString& folder);
+    void create_outputList(const QString& folder);
+    QString choose_folder(const QString& description, const QString& start);
+    // Start a run over inputList (the driver's); false when none started.
+    bool RunAction(const QStringList& inputList);
+
+    // Controls.
+    QPlainTextEdit* tbox_Infolog = nullptr;
+    QLabel* lbl_Infolog = nullptr;
+    QPushButton* btnRun = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnClose = nullptr;
+    QPushButton* btnHelp = nullptr;
+    QPushButton* btnOption = nullptr;
+    QGroupBox* grp_OutputFormat = nullptr;
+    QCheckBox* cbox_GeoTiff = nullptr;
+    QCheckBox* cbox_KMZ = nullptr;
+    QCheckBox* cbox_Both = nullptr;
+    QCheckBox* cbox_NetCDF = nullptr;
+    QLabel* lbl_Input = nullptr;
+    FolderBox* tboxInput = nullptr;
+    QToolButton* btnInput = nullptr;
+    QLabel* lblOutput = nullptr;
+    FolderBox* tboxOutput = nullptr;
+    QToolButton* btnOutput = nullptr;
+    InputList* dg_InputList = nullptr;
+    OutputList* dg_OutputList = nullptr;
+    RunProgress* progress_ = nullptr;
+
+    // Long-lived workers, created after the controls in this order.
+    std::unique_ptr<spconverter> SPCVT;
+    std::unique_ptr<spinfo> SPINFO;
+    std::unique_ptr<spout> SPOUT;
+    ui_sink sink_;
+    std::unique_ptr<run_driver> driver_;
+
+    QString inputFolder;
+    QString outputFolder;
+    QString StartupFolder;
+    QString WorkDir;
+    bool AtFirst = true;
+    option_dialog_fn optionDialog_;
+};
