@@ -1,52 +1,13 @@
 // The steps one selected variable goes through: read, prepare the output
 // raster, then the plain TIFF, GeoTIFF and KMZ stages.
 #include "app/driver/file_job.h"
+#include "app/driver/prepare_raster.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
-
-namespace {
-
-// Samples the read must have delivered for the raster to be taken.
-std::uintmax_t expected_samples(const dataAttr_t& attr, bool perPixelBands)
-{
-    if (attr.width <= 0 || attr.height <= 0) return 0;
-    const std::uintmax_t bands = perPixelBands && attr.bands > 1 ? static_cast<std::uintmax_t>(attr.bands) : 1;
-    return static_cast<std::uintmax_t>(attr.width) * static_cast<std::uintmax_t>(attr.height) * bands;
-}
-
-template <typename T>
-bool holds(const std::vector<T>& buffer, std::uintmax_t samples)
-{
-    return samples > 0 && buffer.size() >= samples;
-}
-
-// Hand the buffer the read filled to the output raster.
-bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product)
-{
-    const auto& attr = info.dataAttr;
-    switch (dtype) {
-    case DT_UINT8:
-        return holds(info.byteRaster, expected_samples(attr, true))
-            && out.init_char(info.byteRaster.data(), attr, product);
-    case DT_UINT16:
-        return holds(info.shortRaster, expected_samples(attr, false))
-            && out.init_short(info.shortRaster.data(), attr, product);
-    case DT_FLOAT32:
-        return holds(info.floatRaster, expected_samples(attr, false))
-            && out.init_float(info.floatRaster.data(), attr, product);
-    case DT_INT16:
-        return holds(info.shortRaster, expected_samples(attr, false))
-            && out.init_signed(info.shortRaster.data(), attr, product);
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir)
 {

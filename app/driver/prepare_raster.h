@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+#include "reader/product_types.h"
+
+class spinfo;
+class spout;
+
+// Hands the buffer the last read filled to the output raster through the
+// loader of its sample type. False when the read did not deliver as many
+// samples as its shape promises, or the loader refused the data.
+bool prepare_raster(const spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product);
