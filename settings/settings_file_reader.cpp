@@ -1,5 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <streambuf>
 
@@ -56,6 +61,71 @@ TiffGenType projection_value(const std::string& text)
     return TG_EQR;
 }
 
+// A refused name goes into a log line: control bytes are shown as \xNN so
+// they cannot break the line or drive a terminal, and a very long name is cut.
+std::string shown(const std::string& name)
+{
+    constexpr std::size_t max_shown = 60;
+    std::string out;
+    for (std::size_t i = 0; i < name.size() && i < max_shown; ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte < 0x20 || byte == 0x7F || byte == '"' || byte == '\\') {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        } else {
+            out.push_back(name[i]);
+        }
+    }
+    if (name.size() > max_shown) out += "...";
+    return out;
+}
+
+// A file read through its descriptor, so that a failing read() is told apart
+// from the end of the file (std::filebuf reports both as the end).
+class descriptor_buffer : public std::streambuf {
+public:
+    explicit descriptor_buffer(int fd) : fd_(fd) {}
+    bool failed() const { return failed_; }
+
+protected:
+    int_type underflow() override
+    {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer_, sizeof buffer_);
+            if (n > 0) {
+                setg(buffer_, buffer_, buffer_ + n);
+                return traits_type::to_int_type(buffer_[0]);
+            }
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) failed_ = true;
+            return traits_type::eof();
+        }
+    }
+
+private:
+    int fd_;
+    bool failed_ = false;
+    char buffer_[1 << 16];
+};
+
+// Closes the descriptor on every way out of loadSetting.
+class open_file {
+public:
+    explicit open_file(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~open_file()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    open_file(const open_file&) = delete;
+    open_file& operator=(const open_file&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 } // namespace
 
 // Reading state of one settings text. Returns false from a line handler when
@@ -65,8 +135,10 @@ public:
     settings_reader(std::map<SettingType, spconverter::option_set*>& directory,
                     std::map<SettingType, std::string>& markers,
                     std::map<SettingType, TiffGenType>& projection,
-                    std::map<SettingType, spconverter::dimension_table>& dimensions)
-        : directory_(directory), markers_(markers), projection_(projection), dimensions_(dimensions)
+                    std::map<SettingType, spconverter::dimension_table>& dimensions,
+                    std::vector<std::string>& warnings)
+        : directory_(directory), markers_(markers), projection_(projection), dimensions_(dimensions),
+          warnings_(warnings)
     {
     }
 
@@ -123,7 +195,7 @@ private:
         const auto entry = set_->find(key);
         if (entry != set_->end()) {
             if (field == "flag") {
-                read_flag(entry->second, field_value);
+                read_flag(key, entry->second, field_value);
             } else if (field == "custom_colorbar") {
                 read_colorbar(entry->second, field_value);
             }
@@ -132,13 +204,27 @@ private:
         }
     }
 
-    // "1,NAME": the name is taken as written.
-    static void read_flag(optSet_t& entry, const std::string& value)
+    // "1,NAME". A name that could not be a file name is refused and the
+    // entry keeps its name; the flag is still taken, as in the column form.
+    void read_flag(const std::string& key, optSet_t& entry, const std::string& value)
     {
         const auto comma = value.find(',');
         if (comma == std::string::npos) return;
         entry.flag = trimmed(value.substr(0, comma)) == "1";
-        entry.name = trimmed(value.substr(comma + 1));
+        std::string name = trimmed(value.substr(comma + 1));
+        if (is_valid_output_name(name)) {
+            entry.name = std::move(name);
+        } else {
+            refuse(key, entry, name, "");
+        }
+    }
+
+    void refuse(const std::string& key, const optSet_t& entry, const std::string& name, const char* more)
+    {
+        const auto marker = markers_.find(kind_);
+        warnings_.push_back("Settings: output name \"" + shown(name) + "\" of \"" +
+                            (marker == markers_.end() ? std::string() : marker->second) + "\" key \"" + key +
+                            "\" refused; kept \"" + entry.name + "\"." + more);
     }
 
     // "custom,min,max,log,invalid values": the last part keeps its commas.
@@ -182,6 +268,7 @@ private:
         if (!is_valid_output_name(name)) {
             // A bad name means the rest of the file cannot be trusted.
             entry.flag = flag;
+            refuse(key, entry, name, " The rest of the file is ignored.");
             return false;
         }
         optSet_t updated = entry;
@@ -200,15 +287,17 @@ private:
     std::map<SettingType, std::string>& markers_;
     std::map<SettingType, TiffGenType>& projection_;
     std::map<SettingType, spconverter::dimension_table>& dimensions_;
+    std::vector<std::string>& warnings_;
     SettingType kind_ = ST_NONE;
     spconverter::option_set* set_ = nullptr;
 };
 
 void spconverter::read_settings(std::istream& is)
 {
+    loadWarnings_.clear();
     std::streambuf* in = is.rdbuf();
     if (!in) return;
-    settings_reader reader(directory_, sectionMarkers_, projection_, dimensions_);
+    settings_reader reader(directory_, sectionMarkers_, projection_, dimensions_, loadWarnings_);
     std::string line;
     bool too_long = false;
     while (next_line(*in, line, too_long)) {
@@ -218,13 +307,30 @@ void spconverter::read_settings(std::istream& is)
 }
 
 // Only a regular file is read: a folder or a device (/dev/zero) in its place
-// would give no lines or never end.
+// would give no lines or never end; a FIFO would block the open, hence the
+// look before opening as well as after.
 bool spconverter::loadSetting()
 {
+    loadWarnings_.clear();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(configPath_, ec)) return false;
-    std::ifstream in(configPath_, std::ios::binary);
-    if (!in) return false;
+    const open_file file(configPath_);
+    struct stat status {};
+    if (file.fd() < 0 || ::fstat(file.fd(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+
+    // A read that fails part-way must not leave half a file applied.
+    const auto saved_sets = optionSets_;
+    const auto saved_projection = projection_;
+    const auto saved_dimensions = dimensions_;
+    descriptor_buffer buffer(file.fd());
+    std::istream in(&buffer);
     read_settings(in);
+    if (buffer.failed()) {
+        optionSets_ = saved_sets;  // element-wise: the directory's pointers stay valid
+        projection_ = saved_projection;
+        dimensions_ = saved_dimensions;
+        loadWarnings_.clear();
+        return false;
+    }
     return true;
 }

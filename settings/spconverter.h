@@ -39,10 +39,21 @@ public:
     // user's config folder when that is not writable), reading and writing.
     const std::string& config_path() const { return configPath_; }
     void set_config_path(const std::string& path) { configPath_ = path; }
-    // False when the file cannot be opened; lines that fit no rule are skipped.
+    // Reads the settings file at config_path().
+    // True: the whole file was read. Its lines were applied; lines that fit no
+    // rule were skipped, and every refused output name is in load_warnings().
+    // False: nothing was applied, every table keeps the values it had before
+    // the call and load_warnings() is empty. That is the case when no file
+    // exists at the path, when the path is not a regular file (a folder, a
+    // device), when the file cannot be opened, or when reading it fails
+    // part-way (an I/O error).
     bool loadSetting();
     // Reads settings text from any stream (what loadSetting does with the file).
     void read_settings(std::istream& is);
+    // One line per output name refused by the last loadSetting or
+    // read_settings, in file order; each names the section, the key, the
+    // refused name and the name kept. Cleared at the start of each load.
+    const std::vector<std::string>& load_warnings() const { return loadWarnings_; }
     // False when the file could not be written; the previous file then stays.
     bool saveSetting() const;
     // The text saveSetting writes.
@@ -138,4 +149,5 @@ private:
     std::map<SettingType, TiffGenType> projection_;
     std::map<SettingType, std::string> sectionMarkers_;
     std::map<SettingType, std::string> categoryTexts_;
+    std::vector<std::string> loadWarnings_;
 };
