@@ -6,22 +6,16 @@
 
 #include "settings/spconverter.h"
 
-TEST(ProjectionSettings, EntriesExistForKindsOneToTwentyTwoOnly)
+TEST(ProjectionSettings, KindsOneToTwentyTwoOnlyAndGlobalJasmesAlwaysLatLon)
 {
     spconverter cvt;
-    TiffGenType gen = TG_POLAR_SOUTH;
-    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_GCOMW_L3GD, gen));
-    EXPECT_EQ(gen, TG_EQR);
-    for (int k = 1; k <= 22; ++k) {
-        gen = TG_POLAR_SOUTH;
-        EXPECT_TRUE(cvt.get_ProjectionSetting(static_cast<SettingType>(k), gen)) << k;
-        EXPECT_EQ(gen, TG_EQR) << k;
+    for (int k = 1; k <= 32; ++k) {
+        TiffGenType gen = TG_POLAR_SOUTH;
+        EXPECT_EQ(cvt.get_ProjectionSetting(static_cast<SettingType>(k), gen), k <= 22) << k;
+        EXPECT_EQ(gen, k <= 22 ? TG_EQR : TG_POLAR_SOUTH) << k;
     }
-    gen = TG_POLAR_SOUTH;
-    EXPECT_FALSE(cvt.get_ProjectionSetting(ST_GCOMC_SST, gen));
+    TiffGenType gen = TG_POLAR_SOUTH;
     EXPECT_FALSE(cvt.get_ProjectionSetting(ST_NONE, gen));
-    EXPECT_EQ(gen, TG_POLAR_SOUTH);
-
     EXPECT_FALSE(cvt.set_ProjectionSetting(ST_GCOMC_LTOA, TG_POLAR_NORTH));
     EXPECT_FALSE(cvt.get_ProjectionSetting(ST_GCOMC_LTOA, gen));
 
@@ -32,7 +26,6 @@ TEST(ProjectionSettings, EntriesExistForKindsOneToTwentyTwoOnly)
     EXPECT_EQ(gen, TG_EQR);
 
     EXPECT_TRUE(cvt.set_ProjectionSetting(ST_JASMES_GLOBAL, TG_POLAR_NORTH));
-    gen = TG_POLAR_SOUTH;
     EXPECT_TRUE(cvt.get_ProjectionSetting(ST_JASMES_GLOBAL, gen));
     EXPECT_EQ(gen, TG_EQR);
 }
@@ -70,15 +63,11 @@ TEST(PositionInformation, BlockLayoutAndRounding)
               std::string::npos);
     EXPECT_NE(cvt.create_PosInfodata(corners(1, 2), "C:\\data\\in\\file.h5", "x.tif").find("\tINPUT FILE:file.h5\n"),
               std::string::npos);
-}
-
-TEST(PositionInformation, LongNamesAreWrittenWhole)
-{
-    const spconverter cvt;
+    // No fixed-size buffer cuts a long name.
     const std::string long_name(5000, 'v');
-    const std::string block = cvt.create_PosInfodata(corners(1.5, 2.5), "/in/" + long_name, long_name + ".tif");
-    EXPECT_NE(block.find("OUTPUT FILE:" + long_name + ".tif\n"), std::string::npos);
-    EXPECT_NE(block.find("\tINPUT FILE:" + long_name + "\n"), std::string::npos);
+    const std::string long_block = cvt.create_PosInfodata(corners(1.5, 2.5), "/in/" + long_name, long_name + ".tif");
+    EXPECT_NE(long_block.find("OUTPUT FILE:" + long_name + ".tif\n"), std::string::npos);
+    EXPECT_NE(long_block.find("\tINPUT FILE:" + long_name + "\n"), std::string::npos);
 }
 
 // The window's toolkit switches to the user's locale; numbers in stored and
