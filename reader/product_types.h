@@ -117,5 +117,3 @@ inline bool is_swath_kind(productType k)
 }
 
 inline bool is_gcomc_kind(productType k) { return k >= PT_SGLI_VNR && k <= PT_SGLI_CLFG; }
-
-inline bool is_netcdf_capable(productType k) { return k >= PT_AMSR2_L1A && k <= PT_AMSRE_L3_GD; }

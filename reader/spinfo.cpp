@@ -3,6 +3,8 @@
 #include <hdf.h>
 #include <H5Cpp.h>
 
+#include "reader/hdf5/hdf5_dataset_tables.h"
+#include "reader/hdf5/hdf5_kind_traits.h"
 #include "util/string_utils.h"
 
 namespace {
@@ -20,46 +22,6 @@ bool is_hdf5_file(const std::string& filename)
 bool is_hdf4_file(const std::string& filename)
 {
     return Hishdf(filename.c_str()) != 0;
-}
-
-// Parameter index at or above which N_byte answers 4 (float geolocation).
-std::uint32_t float_threshold(productType k)
-{
-    switch (k) {
-    case PT_AMSR2_L1A:
-    case PT_AMSR2_L1B:
-    case PT_AMSRE_L1B: return 16;
-    case PT_AMSR2_L1R:
-    case PT_AMSRE_L1R: return 40;
-    case PT_AMSR2_L2_HIGH:
-    case PT_AMSRE_L2_HIGH: return 2;
-    case PT_AMSR2_L2_LOW:
-    case PT_AMSRE_L2_LOW: return 1;
-    default: return UINT32_MAX;
-    }
-}
-
-// SGLI scenes: integer channels, then one 1-byte flag, then float geolocation.
-struct sgli_layout {
-    productType kind;
-    std::uint32_t byteIndex; // UINT32_MAX when the product has no 1-byte flag
-    std::uint32_t floatFrom;
-};
-
-constexpr sgli_layout kSgliLayouts[] = {
-    {PT_SGLI_VNR, 12, 13},  {PT_SGLI_POL, 13, 14},        {PT_SGLI_IRS, 7, 8},
-    {PT_SGLI_NWLR, UINT32_MAX, 11}, {PT_SGLI_IWPR, UINT32_MAX, 4}, {PT_SGLI_SST, 2, 3},
-};
-
-// SGLI tiles: integer channels, then 1-byte datasets from this index on.
-std::uint32_t tile_byte_threshold(productType k)
-{
-    switch (k) {
-    case PT_SGLI_LTOA: return 32;
-    case PT_SGLI_RSRF: return 22;
-    case PT_SGLI_LST: return 2;
-    default: return UINT32_MAX;
-    }
 }
 
 } // namespace
@@ -139,14 +101,7 @@ std::uint32_t spinfo::N_byte(std::uint32_t idx) const
     if (kind == PT_UNKNOWN || idx >= nCount) return 0;
     const auto b = static_cast<std::uint32_t>(bytesPerSample);
     if (kind == PT_JASMES_HDR && nBands == 23) return idx < 2 ? 3 : 2;
-    if (const auto t = float_threshold(kind); t != UINT32_MAX) return idx < t ? b : 4;
-    for (const auto& s : kSgliLayouts) {
-        if (s.kind != kind) continue;
-        if (idx == s.byteIndex) return 1;
-        if (idx >= s.floatFrom) return 4;
-        return b;
-    }
-    if (const auto t = tile_byte_threshold(kind); t != UINT32_MAX) return idx < t ? b : 1;
+    if (const auto* traits = hdf5_traits_of(kind)) return traits->byteRule.bytes(idx, b);
     return b;
 }
 
@@ -172,39 +127,27 @@ void spinfo::get_productInfo(std::uint32_t idx, productInfo_t& info) const
     }
 
     info.para = productLabel;
-    const auto entry = [](const std::vector<hdfParam_t>& t, std::size_t i) -> const std::string* {
-        return i < t.size() ? &t[i].name : nullptr;
+    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
+    const h5_info_rule rule = traits ? traits->info : h5_info_rule::label;
+    const std::vector<hdfParam_t>* table = hdf5_table_of(*this, kind);
+    const std::size_t entries = table ? table->size() : 0;
+    const auto name = [&](std::size_t i) {
+        if (i < entries) info.para = (*table)[i].name;
     };
-    const std::string* name = nullptr;
-    switch (kind) {
-    case PT_AMSR2_L1A:
-        if (tblL1A.size() >= 4 && idx < tblL1A.size() - 4) name = entry(tblL1A, idx);
+    switch (rule) {
+    case h5_info_rule::label: break;
+    case h5_info_rule::table_names:
+        if (entries >= traits->unnamedTail && idx < entries - traits->unnamedTail) name(idx);
         break;
-    // AMSR-E L1B and L1R files share the AMSR2 dataset tables, so their
-    // variables are named the same way.
-    case PT_AMSR2_L1B:
-    case PT_AMSRE_L1B:
-        if (tblL1B.size() >= 2 && idx < tblL1B.size() - 2) name = entry(tblL1B, idx);
-        break;
-    case PT_AMSR2_L1R:
-    case PT_AMSRE_L1R:
-        if (tblL1R.size() >= 2 && idx < tblL1R.size() - 2) name = entry(tblL1R, idx);
-        break;
-    // Even indexes are the 89A layer, odd ones the 89B layer (with its own
-    // corners); AMSR-E high-resolution files are laid out the same way.
-    case PT_AMSR2_L2_HIGH:
-    case PT_AMSRE_L2_HIGH: name = entry(tblL2High, idx % 2); break;
-    case PT_AMSR2_L2_LOW: name = entry(tblL2Low, 0); break;
-    default: break;
+    case h5_info_rule::first_entry: name(0); break;
+    case h5_info_rule::ab_pairs: name(idx % 2); break;
     }
-    if (name) info.para = *name;
 
-    const bool useB = (kind == PT_AMSR2_L2_HIGH || kind == PT_AMSRE_L2_HIGH) && idx % 2 == 1;
+    const bool useB = rule == h5_info_rule::ab_pairs && idx % 2 == 1;
     for (int i = 0; i < 4; ++i) info.corner[i] = useB ? cornersB[i] : corners[i];
 
-    const bool layered = kind == PT_AMSR2_L3_GD || kind == PT_AMSRE_L3_GD
-        || (kind >= PT_DPR_DAILY && kind <= PT_DPRV7_MONTHLY);
-    const std::size_t s = layered ? 0 : idx;
+    // Layers of one dataset share the scale factor of that dataset.
+    const std::size_t s = traits && traits->layered ? 0 : idx;
     info.scale = s < scales.size() ? scales[s] : 1.0;
 }
 

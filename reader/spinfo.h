@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "reader/jasmes_state.h"
+#include "reader/product_kind.h"
 #include "reader/product_types.h"
 
 // The one object that knows what an input file is and how to read it.

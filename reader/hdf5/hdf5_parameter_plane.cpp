@@ -2,20 +2,9 @@
 
 #include <initializer_list>
 
+#include "reader/hdf5/hdf5_kind_traits.h"
+
 namespace {
-
-using h5_sample::float32;
-using h5_sample::int16;
-using h5_sample::uint16;
-using h5_sample::uint8;
-
-bool kind_in(productType kind, std::initializer_list<productType> kinds)
-{
-    for (const auto k : kinds) {
-        if (k == kind) return true;
-    }
-    return false;
-}
 
 std::int64_t s(std::uint64_t v) { return static_cast<std::int64_t>(v); }
 
@@ -37,75 +26,27 @@ h5_plane flipped_layer(std::uint64_t layer, std::uint64_t cols, std::uint64_t ro
     return {s(layer * cols * rows + rows - 1), -1, s(rows), rows, cols};
 }
 
-std::optional<h5_plane> float_plane(productType kind, std::uint32_t idx, int rank,
-                                    const std::array<std::uint64_t, 4>& d)
+std::optional<h5_plane> dpr_daily_layers(std::uint32_t idx, int rank, const std::array<std::uint64_t, 4>& d)
 {
-    if (kind_in(kind, {PT_AMSR2_L1A, PT_AMSR2_L1B, PT_AMSR2_L1R, PT_AMSR2_L2_HIGH, PT_AMSR2_L2_LOW, PT_AMSRE_L1B,
-                       PT_AMSRE_L1R, PT_AMSRE_L2_HIGH, PT_AMSRE_L2_LOW, PT_SGLI_VNR, PT_SGLI_POL, PT_SGLI_IRS,
-                       PT_SGLI_NWLR, PT_SGLI_IWPR, PT_SGLI_SST})) {
-        if (rank == 2) return rows_cols(d);
-        return std::nullopt;
-    }
-    if (kind_in(kind, {PT_GSMAP_HOURLY, PT_GSMAP_MONTHLY})) {
-        if (rank == 2) return transposed(d);
-        return std::nullopt;
-    }
-    if (kind_in(kind, {PT_DPR_DAILY, PT_DPRV7_DAILY}) && rank == 3) {
+    if (rank == 3) {
         if (idx >= d[0]) return std::nullopt;
         return flipped_layer(idx, d[1], d[2]);
     }
-    if (kind_in(kind, {PT_DPR_DAILY, PT_DPRV7_DAILY}) && rank == 4) {
-        // Daily grids pair two layers per step of the second extent.
-        const std::uint64_t i = idx & 1u;
-        const std::uint64_t j = idx >> 1;
-        if (idx >= d[0] * d[1] || i >= d[0] || j >= d[1]) return std::nullopt;
-        return flipped_layer(i * d[1] + j, d[2], d[3]);
-    }
-    if (kind_in(kind, {PT_DPR_MONTHLY, PT_DPRV7_MONTHLY}) && rank == 4) {
-        const std::uint64_t i = idx % d[0];
-        const std::uint64_t j = idx / d[0];
-        if (j >= d[1]) return std::nullopt;
-        return flipped_layer(i * d[1] + j, d[2], d[3]);
-    }
-    return std::nullopt;
+    if (rank != 4) return std::nullopt;
+    // Daily grids pair two layers per step of the second extent.
+    const std::uint64_t i = idx & 1u;
+    const std::uint64_t j = idx >> 1;
+    if (idx >= d[0] * d[1] || i >= d[0] || j >= d[1]) return std::nullopt;
+    return flipped_layer(i * d[1] + j, d[2], d[3]);
 }
 
-std::optional<h5_plane> int16_plane(productType kind, std::uint32_t idx, int rank,
-                                    const std::array<std::uint64_t, 4>& d)
+std::optional<h5_plane> dpr_monthly_layers(std::uint32_t idx, int rank, const std::array<std::uint64_t, 4>& d)
 {
-    if (kind == PT_AMSR2_L1A) {
-        if (rank == 2) return rows_cols(d);
-        return std::nullopt;
-    }
-    if (rank != 3) return std::nullopt;
-    if (kind_in(kind, {PT_AMSR2_L2_HIGH, PT_AMSRE_L2_HIGH})) {
-        // Indexes 0 and 1 are the 89A and 89B datasets; both deliver their first layer.
-        const std::uint64_t k = idx / 2;
-        if (k >= d[2]) return std::nullopt;
-        return layer_of_rows_cols(d, k);
-    }
-    if (kind_in(kind, {PT_AMSR2_L2_LOW, PT_AMSR2_L3_GD, PT_AMSRE_L2_LOW, PT_AMSRE_L3_GD})) {
-        if (idx >= d[2]) return std::nullopt;
-        return layer_of_rows_cols(d, idx);
-    }
-    return std::nullopt;
-}
-
-std::optional<h5_plane> uint16_plane(productType kind, int rank, const std::array<std::uint64_t, 4>& d)
-{
-    const bool listed = kind_in(kind, {PT_AMSR2_L1B, PT_AMSR2_L1R, PT_AMSR2_L3_BT, PT_AMSRE_L1B, PT_AMSRE_L1R,
-                                       PT_AMSRE_L3_BT})
-        || is_gcomc_kind(kind);
-    if (listed && rank == 2) return rows_cols(d);
-    return std::nullopt;
-}
-
-std::optional<h5_plane> uint8_plane(productType kind, int rank, const std::array<std::uint64_t, 4>& d)
-{
-    const bool listed = kind_in(kind, {PT_SGLI_VNR, PT_SGLI_POL, PT_SGLI_IRS, PT_SGLI_IWPR, PT_SGLI_SST,
-                                       PT_SGLI_LTOA, PT_SGLI_RSRF, PT_SGLI_LST});
-    if (listed && rank == 2) return rows_cols(d);
-    return std::nullopt;
+    if (rank != 4) return std::nullopt;
+    const std::uint64_t i = idx % d[0];
+    const std::uint64_t j = idx / d[0];
+    if (j >= d[1]) return std::nullopt;
+    return flipped_layer(i * d[1] + j, d[2], d[3]);
 }
 
 } // namespace
@@ -124,11 +65,27 @@ bool h5_plane::fits(std::uint64_t n) const
 std::optional<h5_plane> parameter_plane(productType kind, h5_sample stored, std::uint32_t idx, int rank,
                                         const std::array<std::uint64_t, 4>& d)
 {
-    switch (stored) {
-    case float32: return float_plane(kind, idx, rank, d);
-    case int16: return int16_plane(kind, idx, rank, d);
-    case uint16: return uint16_plane(kind, rank, d);
-    case uint8: return uint8_plane(kind, rank, d);
+    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
+    if (!traits) return std::nullopt;
+    switch (traits->planes.of(stored)) {
+    case h5_plane_rule::none: return std::nullopt;
+    case h5_plane_rule::rows_cols:
+        if (rank == 2) return rows_cols(d);
+        return std::nullopt;
+    case h5_plane_rule::transposed:
+        if (rank == 2) return transposed(d);
+        return std::nullopt;
+    case h5_plane_rule::dpr_daily_layers: return dpr_daily_layers(idx, rank, d);
+    case h5_plane_rule::dpr_monthly_layers: return dpr_monthly_layers(idx, rank, d);
+    case h5_plane_rule::l2high_pair_layers: {
+        // Indexes 0 and 1 are the 89A and 89B datasets; both deliver their first layer.
+        const std::uint64_t k = idx / 2;
+        if (rank != 3 || k >= d[2]) return std::nullopt;
+        return layer_of_rows_cols(d, k);
+    }
+    case h5_plane_rule::layers_of_rows_cols:
+        if (rank != 3 || idx >= d[2]) return std::nullopt;
+        return layer_of_rows_cols(d, idx);
     }
     return std::nullopt;
 }
