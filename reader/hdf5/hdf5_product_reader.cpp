@@ -185,8 +185,13 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
         dataAttr.maxValidDN = h5_uint16_attribute(ds.get(), "Maximum_valid_DN").value_or(0xFFFF);
     }
 
+    // The file may have changed since recognition: its extents are checked
+    // again before they index or divide anything.
     const auto extents = h5_dataset_extents(ds.get());
-    if (!extents || !rank_accepted(kind, entry, extents->rank) || extents->rank < 2 || extents->rank > 4) return false;
+    if (!extents || !rank_accepted(kind, entry, extents->rank) || extents->rank < 2 || extents->rank > 4
+        || !extents->elements()) {
+        return false;
+    }
     std::array<std::uint64_t, 4> d{1, 1, 1, 1};
     for (int i = 0; i < extents->rank; ++i) d[static_cast<std::size_t>(i)] = extents->d[static_cast<std::size_t>(i)];
 

@@ -248,4 +248,28 @@ TEST_F(Hdf5Hostile, FileReplacedAfterRecognitionIsNotOverrun)
     EXPECT_FALSE(info.get_dataSource(0, dtype));
 }
 
+// The read sizes its layer arithmetic from the extents it finds, not from the
+// ones recognition checked: a zero extent there once divided by zero.
+TEST_F(Hdf5Hostile, FileReplacedByZeroExtentAfterRecognitionFailsTheRead)
+{
+    const auto path = dir_ / "dpr_monthly.h5";
+    const auto dpr = [&](const std::vector<hsize_t>& dims) {
+        h5fx::file f(path);
+        f.text_vlen_1d("FileHeader", h5prod::gpm_header("GPM", "MONTH"));
+        f.empty_dataset("/Grids/G2/precipRateESurface/mean", H5::PredType::NATIVE_FLOAT, dims, false);
+    };
+    dpr({2, 3, 12, 6});
+    spinfo info;
+    h5prod::init(info, path);
+    ASSERT_EQ(info.getType(), PT_DPR_MONTHLY);
+    ASSERT_EQ(info.N_count(), 6u);
+    for (const std::vector<hsize_t>& dims : {std::vector<hsize_t>{0, 3, 12, 6}, {2, 0, 12, 6}, {2, 3, 12, 0}}) {
+        dpr(dims);
+        std::int32_t dtype = 0;
+        EXPECT_FALSE(info.get_dataSource(1, dtype));
+        EXPECT_EQ(dtype, DT_NONE);
+        EXPECT_TRUE(info.floatRaster.empty());
+    }
+}
+
 } // namespace
