@@ -29,12 +29,14 @@ void write_table(h5fx::file& f, const std::vector<hdfParam_t>& table, hsize_t ro
 }
 
 void write_radiometer(const std::filesystem::path& path, const std::string& productName, productType kind,
-                      hsize_t rows, hsize_t cols, hsize_t layers)
+                      hsize_t rows, hsize_t cols, hsize_t layers,
+                      const std::vector<std::pair<std::string, float>>& scales)
 {
     h5fx::file f(path);
     f.text_vlen_1d("ProductName", productName);
     f.text_vlen_1d("GranuleID", "GW1AM2_202401010000_000A");
     write_table(f, table_of(kind), rows, cols, layers);
+    for (const auto& [name, scale] : scales) f.attribute<float>(name, "SCALE FACTOR", scale);
 }
 
 std::string gpm_header(const std::string& satellite, const std::string& interval, const std::string& fileName)
