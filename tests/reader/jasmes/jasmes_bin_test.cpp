@@ -1,6 +1,7 @@
 // JASMES flat-binary products: recognition, shapes, corners and every
 // conversion rule, checked sample by sample against the stored bytes.
 #include <cmath>
+#include <functional>
 
 #include "jasmes_test_support.h"
 
@@ -12,64 +13,69 @@ constexpr float kMissing = -10000.0f;
 
 class JasmesBin : public ReaderTest {};
 
-TEST_F(JasmesBin, HeaderlessGlobalBytesAreDeliveredUnchanged)
-{
-    const auto p = synth("JASMES_RAW", "wf_global.dat", {{"grid", "global"}, {"bytes", "1"}});
-    ASSERT_EQ(fs::file_size(p), 25'927'200u);
-    spinfo info;
-    recognise(info, p);
-    ASSERT_EQ(info.getType(), PT_JASMES_RAW);
-    EXPECT_EQ(info.getJasmesArea(), JA_GLOBAL);
-    EXPECT_EQ(info.getPara(), "wf");
-    EXPECT_EQ(info.productName(), "JASMES_wf");
-    EXPECT_EQ(info.getHeaderSize(), 0);
-    EXPECT_EQ(info.N_count(), 1u);
-    EXPECT_EQ(info.N_pixel(0), 7200u);
-    EXPECT_EQ(info.N_line(0), 3601u);
-    EXPECT_EQ(info.N_byte(0), 1u);
-    expect_corners(info, 90.025, -0.025, -90.025, 359.975);
+// One synthetic file per conversion rule; every sample is checked against
+// the stored byte or word it comes from. Patches put the edge values of each
+// rule (both fill codes, the ends of the count range) into the file.
+struct conversion {
+    const char* kind;
+    std::vector<std::pair<std::string, std::string>> set;
+    const char* para;
+    std::size_t header;   // bytes before the first sample
+    std::size_t bytes;    // per stored sample
+    std::vector<unsigned char> patch; // written at the first sample
+    std::function<float(unsigned)> want; // nothing: bytes delivered unchanged
+};
 
-    std::int32_t dtype = -5;
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    EXPECT_EQ(dtype, DT_UINT8);
-    EXPECT_EQ(info.dataAttr.width, 7200);
-    EXPECT_EQ(info.dataAttr.height, 3601);
-    EXPECT_EQ(info.dataAttr.bands, 1);
-    EXPECT_TRUE(info.floatRaster.empty());
-    EXPECT_EQ(info.byteRaster, bytes_of(p));
+float words(unsigned v, double scale, double offset)
+{
+    return v >= 65534 ? kMissing : static_cast<float>(scale * v + offset);
 }
 
-TEST_F(JasmesBin, HeaderlessGlobalWordsAreSurfaceTemperature)
+TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
 {
-    const auto p = synth("JASMES_RAW", "lst_global.dat", {{"grid", "global"}, {"bytes", "2"}});
-    ASSERT_EQ(fs::file_size(p), 51'854'400u);
-    spinfo info;
-    recognise(info, p);
-    ASSERT_EQ(info.getType(), PT_JASMES_RAW);
-    EXPECT_EQ(info.getPara(), "lst");
-    productInfo_t pi;
-    info.get_productInfo(0, pi);
-    EXPECT_DOUBLE_EQ(pi.scale, 0.02);
-    EXPECT_EQ(pi.product, "JASMES_lst");
-
-    std::int32_t dtype = -5;
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    EXPECT_EQ(dtype, DT_FLOAT32);
-    EXPECT_TRUE(info.byteRaster.empty());
-    const auto raw = bytes_of(p);
-    ASSERT_EQ(info.floatRaster.size(), raw.size() / 2);
-    std::size_t fills[2] = {0, 0};
-    for (std::size_t i = 0; i < info.floatRaster.size(); ++i) {
-        const auto v = u16_at(raw, 2 * i);
-        if (v >= 65534) {
-            ++fills[v - 65534];
-            ASSERT_EQ(info.floatRaster[i], kMissing) << i;
-        } else {
-            ASSERT_FLOAT_EQ(info.floatRaster[i], static_cast<float>(0.02 * v)) << i;
+    const conversion conversions[] = {
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "1"}}, "wf", 0, 1, {}, nullptr},
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "2"}}, "lst", 0, 2, {0xfe, 0xff, 0xff, 0xff},
+         [](unsigned v) { return words(v, 0.02, 0.0); }},
+        {"JASMES_HDR", {{"form", "wst"}}, "wst", 1441, 1, {0, 255, 1, 128},
+         [](unsigned v) { return v == 0 ? kMissing : static_cast<float>((v - 1) / 254.0); }},
+        {"JASMES_HDR", {{"form", "t1"}, {"para", "chla"}, {"scale", "0.015"}, {"offset", "-2"}, {"bytes", "2"}},
+         "chla    ", 2 * 1441, 2, {100, 0, 0xfe, 0xff},
+         [](unsigned v) { return v >= 65534 ? kMissing : static_cast<float>(std::pow(10.0, 0.015 * v - 2.0)); }},
+        {"JASMES_HDR", {{"para", "sst"}, {"scale", "0.2"}, {"offset", "-3"}, {"bytes", "1"}}, "sst     ", 1441, 1, {},
+         [](unsigned v) { return v == 255 ? kMissing : static_cast<float>(0.2 * v - 3.0); }},
+        // Two 16-bit planes: the first is the parameter, the "chla" rule does not apply.
+        {"JASMES_HDR", {{"para", "chla"}, {"scale", "0.01"}, {"offset", "1"}, {"bytes", "4"}}, "chla    ", 2 * 1441, 2,
+         {}, [](unsigned v) { return words(v, 0.01, 1.0); }},
+    };
+    for (const auto& c : conversions) {
+        SCOPED_TRACE(std::string(c.kind) + " " + c.para);
+        const auto p = synth(c.kind, "conversion.dat", c.set);
+        if (!c.patch.empty()) patch(p, c.header, c.patch);
+        spinfo info;
+        recognise(info, p);
+        ASSERT_EQ(info.getType(), std::string(c.kind) == "JASMES_RAW" ? PT_JASMES_RAW : PT_JASMES_HDR);
+        EXPECT_EQ(info.getPara(), c.para);
+        EXPECT_EQ(info.productName(), "JASMES_" + info.getPara());
+        EXPECT_EQ(info.getHeaderSize(), static_cast<std::int32_t>(c.header));
+        std::int32_t dtype = -5;
+        ASSERT_TRUE(info.get_dataSource(0, dtype));
+        const auto raw = bytes_of(p);
+        const std::size_t n = static_cast<std::size_t>(info.N_pixel(0)) * info.N_line(0);
+        if (!c.want) {
+            EXPECT_EQ(dtype, DT_UINT8);
+            EXPECT_TRUE(info.floatRaster.empty());
+            EXPECT_EQ(info.byteRaster, std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
+            continue;
+        }
+        EXPECT_EQ(dtype, DT_FLOAT32);
+        EXPECT_TRUE(info.byteRaster.empty());
+        ASSERT_EQ(info.floatRaster.size(), n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned v = c.bytes == 1 ? raw[c.header + i] : u16_at(raw, c.header + 2 * i);
+            ASSERT_FLOAT_EQ(info.floatRaster[i], c.want(v)) << i;
         }
     }
-    EXPECT_GT(fills[0], 0u); // both fill codes occur
-    EXPECT_GT(fills[1], 0u);
 }
 
 TEST_F(JasmesBin, HeaderlessSmallGridsAndSizeOneOff)
@@ -93,97 +99,6 @@ TEST_F(JasmesBin, HeaderlessSmallGridsAndSizeOneOff)
     EXPECT_EQ(info.getType(), PT_JASMES_RAW);
     EXPECT_EQ(info.getPara(), "lst");
     expect_corners(info, 50.025, 74.975, 26.975, 147.025);
-}
-
-TEST_F(JasmesBin, WstRawHeader)
-{
-    const auto p = synth("JASMES_HDR", "wst.dat", {{"form", "wst"}});
-    const std::size_t w = 1441;
-    // Make sure both ends of the count range are present.
-    patch(p, w + 5, {0, 255, 1, 128});
-    spinfo info;
-    recognise(info, p);
-    ASSERT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_EQ(info.getPara(), "wst");
-    EXPECT_EQ(info.granule, "WST_raw");
-    EXPECT_EQ(info.getJasmesArea(), JA_GOBI);
-    EXPECT_EQ(info.getHeaderSize(), 1441);
-    EXPECT_EQ(info.N_byte(0), 1u);
-
-    std::int32_t dtype = -5;
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    EXPECT_EQ(dtype, DT_FLOAT32);
-    EXPECT_EQ(info.floatRaster[5], kMissing);
-    EXPECT_FLOAT_EQ(info.floatRaster[6], 1.0f);
-    EXPECT_FLOAT_EQ(info.floatRaster[7], 0.0f);
-    EXPECT_FLOAT_EQ(info.floatRaster[8], static_cast<float>(127 / 254.0));
-    const auto raw = bytes_of(p);
-    for (std::size_t i = 0; i < info.floatRaster.size(); ++i) {
-        const unsigned v = raw[w + i];
-        ASSERT_EQ(info.floatRaster[i], v == 0 ? kMissing : static_cast<float>((v - 1) / 254.0)) << i;
-    }
-}
-
-TEST_F(JasmesBin, ChlorophyllIsAPowerOfTen)
-{
-    const auto p = synth("JASMES_HDR", "chla.dat", {{"form", "t1"}, {"para", "chla"}, {"scale", "0.015"},
-                                                    {"offset", "-2"}, {"bytes", "2"}});
-    const std::size_t header = 2 * 1441;
-    patch(p, header, {100, 0, 0xfe, 0xff});
-    spinfo info;
-    recognise(info, p);
-    ASSERT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_EQ(info.getPara(), "chla    ");
-    EXPECT_EQ(info.productName(), "JASMES_chla    ");
-    EXPECT_DOUBLE_EQ(info.getOffset(), -2.0);
-    EXPECT_EQ(info.getHeaderSize(), 2 * 1441);
-    EXPECT_EQ(info.granule.substr(0, 14), "Synthetic_area");
-
-    std::int32_t dtype = -5;
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    EXPECT_EQ(dtype, DT_FLOAT32);
-    EXPECT_NEAR(info.floatRaster[0], std::pow(10.0, -0.5), 1e-6);
-    EXPECT_EQ(info.floatRaster[1], kMissing);
-    const auto raw = bytes_of(p);
-    for (std::size_t i = 0; i < info.floatRaster.size(); ++i) {
-        const auto v = u16_at(raw, header + 2 * i);
-        const float want = v >= 65534 ? kMissing : static_cast<float>(std::pow(10.0, 0.015 * v - 2.0));
-        ASSERT_FLOAT_EQ(info.floatRaster[i], want) << i;
-    }
-}
-
-TEST_F(JasmesBin, ScaledBytesAndTwoPlaneWords)
-{
-    const auto bytesFile = synth("JASMES_HDR", "sst1.dat", {{"para", "sst"}, {"scale", "0.2"}, {"offset", "-3"},
-                                                            {"bytes", "1"}});
-    spinfo info;
-    recognise(info, bytesFile);
-    ASSERT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_EQ(info.getHeaderSize(), 1441);
-    std::int32_t dtype = -5;
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    auto raw = bytes_of(bytesFile);
-    for (std::size_t i = 0; i < info.floatRaster.size(); ++i) {
-        const unsigned v = raw[1441 + i];
-        ASSERT_FLOAT_EQ(info.floatRaster[i], v == 255 ? kMissing : static_cast<float>(0.2 * v - 3.0)) << i;
-    }
-
-    // Two 16-bit planes: the first is the parameter, the "chla" rule does not apply.
-    const auto words = synth("JASMES_HDR", "two.dat", {{"para", "chla"}, {"scale", "0.01"}, {"offset", "1"},
-                                                       {"bytes", "4"}});
-    recognise(info, words);
-    ASSERT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_EQ(info.bytesPerSample, 4);
-    EXPECT_EQ(info.getHeaderSize(), 2 * 1441);
-    ASSERT_TRUE(info.get_dataSource(0, dtype));
-    EXPECT_EQ(dtype, DT_FLOAT32);
-    raw = bytes_of(words);
-    const std::size_t n = 1441u * 461u;
-    ASSERT_EQ(info.floatRaster.size(), n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto v = u16_at(raw, 2 * 1441 + 2 * i);
-        ASSERT_FLOAT_EQ(info.floatRaster[i], v >= 65534 ? kMissing : static_cast<float>(0.01 * v + 1.0)) << i;
-    }
 }
 
 TEST_F(JasmesBin, RgbPlanesAreInterleaved)
