@@ -69,8 +69,6 @@ TEST(SettingsText, SectionOrderAndLineShapes)
         "#JASMES/Global", "#JASMES/Japan", "#JASMES/Thailand", "#JASMES/Gobi"};
     EXPECT_EQ(markers, expected);
     EXPECT_EQ(projection_lines, 5u);
-    EXPECT_EQ(section_of(text, "#GSMap/HourlyL3"),
-              "#GSMap/HourlyL3\n\tPercipRate: flag=1,PRC\n\tPercipRate: custom_colorbar=0,0,0,0,\n");
 }
 
 TEST(SettingsText, NumbersUseSixSignificantDigits)
@@ -132,7 +130,9 @@ TEST(SettingsFile, MissingOrUnreadableFileReportsFailureAndChangesNothing)
 {
     temp_folder folder;
     spconverter cvt;
-    load_text(cvt, folder, "#GSMap/HourlyL3\n\tPercipRate: flag=1,a/b\n");
+    write_file(folder.file("vdn-config.dat"), "#GSMap/HourlyL3\n\tPercipRate: flag=0,a/b\n");
+    cvt.set_config_path(folder.file("vdn-config.dat"));
+    ASSERT_TRUE(cvt.loadSetting());
     ASSERT_EQ(cvt.load_warnings().size(), 1u);
     const std::string before = settings_text(cvt);
     // A folder fails to read (EISDIR), /dev/zero never ends, and reading
@@ -179,13 +179,12 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
         {"esc\x1b[2J", "esc\\x1B[2J"},
         {"del\x7f", "del\\x7F"},
     };
-    temp_folder folder;
     for (const auto& r : refused) {
         SCOPED_TRACE(r.shown);
         spconverter cvt;
         EXPECT_FALSE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "TPW", optSet_t{false, r.name, 0, false, 0, 0, false, ""}));
 
-        load_text(cvt, folder, "#GCOMW/L2Low\n\tTPW: flag=0," + r.name + "\n\tCLW: flag=0,C2\n");
+        load_text(cvt, "#GCOMW/L2Low\n\tTPW: flag=0," + r.name + "\n\tCLW: flag=0,C2\n");
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "TPW").name, "TPW");
         EXPECT_FALSE(entry_of(cvt, ST_GCOMW_L2LOW, "TPW").flag);
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2");  // reading went on
@@ -193,7 +192,7 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
         EXPECT_EQ(cvt.load_warnings()[0],
                   "Settings: output name \"" + r.shown + "\" of \"#GCOMW/L2Low\" key \"TPW\" refused; kept \"TPW\".");
 
-        load_text(cvt, folder, "#GCOMW/L2Low\n\tTPW:\t1\t" + r.name + "\t1\n\tCLW\t1\tC3\n");
+        load_text(cvt, "#GCOMW/L2Low\n\tTPW:\t1\t" + r.name + "\t1\n\tCLW\t1\tC3\n");
         const optSet_t tpw = entry_of(cvt, ST_GCOMW_L2LOW, "TPW");
         EXPECT_EQ(tpw.name, "TPW");
         EXPECT_TRUE(tpw.flag);  // taken before the name was refused
@@ -207,18 +206,18 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
     for (const std::string& accepted : {std::string(40, 'n'), std::string("..."), std::string("r06_6.9GHz_H"),
                                         std::string("\xC3\xA9t\xC3\xA9")}) {
         EXPECT_TRUE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "TPW", optSet_t{true, accepted, 0, false, 0, 0, false, ""}));
-        load_text(cvt, folder, "#GCOMW/L2Low\n\tCLW: flag=1," + accepted + "\n\tSST\t1\t" + accepted + "\n");
+        load_text(cvt, "#GCOMW/L2Low\n\tCLW: flag=1," + accepted + "\n\tSST\t1\t" + accepted + "\n");
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, accepted);
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "SST").name, accepted);
         EXPECT_TRUE(cvt.load_warnings().empty()) << accepted;
     }
 }
 
-TEST(SettingsReader, KeyValueFormWithAndWithoutTab)
+TEST(SettingsReader, BothLineFormsAndTheLinesTheySkip)
 {
-    temp_folder folder;
     spconverter cvt;
-    load_text(cvt, folder,
+    load_text(cvt,
+              "#GCOMW/L2Low\n\tSSW:\t0\tsswname\t1\t-5\t5\t1\t9,8\n\tCLW\t0\t C \n"
               "#DPR/MonthlyL3\r\n"
               "KuNS all: flag=0,PRC_KUN_ALL\r\n"
               "   KaMS all  :  flag = 1 ,  custom  \n"
@@ -240,13 +239,7 @@ TEST(SettingsReader, KeyValueFormWithAndWithoutTab)
     EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "KuMS convective").custom_colorbar);
     EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "KuMS stratiform").flag);
     EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "DPRMS all").custom_colorbar);
-}
 
-TEST(SettingsReader, ColumnFormReadsEveryField)
-{
-    temp_folder folder;
-    spconverter cvt;
-    load_text(cvt, folder, "#GCOMW/L2Low\n\tSSW:\t0\tsswname\t1\t-5\t5\t1\t9,8\n\tCLW\t0\t C \n");
     const optSet_t ssw = entry_of(cvt, ST_GCOMW_L2LOW, "SSW");
     EXPECT_FALSE(ssw.flag);
     EXPECT_EQ(ssw.name, "sswname");
@@ -260,9 +253,8 @@ TEST(SettingsReader, ColumnFormReadsEveryField)
 
 TEST(SettingsReader, MarkersDecideWhereLinesGo)
 {
-    temp_folder folder;
     spconverter cvt;
-    load_text(cvt, folder,
+    load_text(cvt,
               "\tPercipRate: flag=0,BEFORE\n"   // before any marker
               "#\n"
               "#GSMap/MonthlyL3\n"
@@ -283,9 +275,8 @@ TEST(SettingsReader, MarkersDecideWhereLinesGo)
 
 TEST(SettingsReader, ProjectionLinesAndDimensions)
 {
-    temp_folder folder;
     spconverter cvt;
-    load_text(cvt, folder,
+    load_text(cvt,
               "#GCOMC/SST\n"
               "\tProjection:\t3\n"        // column form: not for this kind
               "\tProjection: 2\n"         // key-value form: creates the entry
@@ -334,10 +325,9 @@ TEST(SettingsReader, MalformedFilesNeverStopTheProgram)
         {"#DPR/MonthlyL3\nKuNS all flag=1 PRC\n\t\t\t\n\t:\n:=\n\t: flag=1,x\n#DPR/MonthlyL3", nullptr},
         {std::string(with_nul, sizeof with_nul - 1), nullptr},
     };
-    temp_folder folder;
     for (const auto& c : cases) {
         spconverter cvt;
-        load_text(cvt, folder, c.text);
+        load_text(cvt, c.text);
         const optSet_t kuns = entry_of(cvt, ST_DPR_MONTHLY, "KuNS all");
         EXPECT_EQ(kuns.cb_min, 0.0f);
         EXPECT_EQ(kuns.cb_max, 0.0f);
@@ -357,9 +347,8 @@ TEST(SettingsReader, TextsThatWouldBreakTheLineLayoutAreWrittenAsBlanks)
     optSet_t cb;
     cb.invalid_values = "1\n#GSMap/HourlyL3\n\tPercipRate: flag=0,x\t2";
     ASSERT_TRUE(cvt.set_CbOptSetting(ST_GSMAP_MONTHLY, "PercipRate", cb));
-    temp_folder folder;
     spconverter loaded;
-    load_text(loaded, folder, settings_text(cvt));
+    load_text(loaded, settings_text(cvt));
     EXPECT_EQ(entry_of(loaded, ST_GSMAP_HOURLY, "PercipRate").name, "PRC");
     EXPECT_TRUE(entry_of(loaded, ST_GSMAP_HOURLY, "PercipRate").flag);
     EXPECT_EQ(entry_of(loaded, ST_GSMAP_MONTHLY, "PercipRate").invalid_values,
@@ -368,9 +357,8 @@ TEST(SettingsReader, TextsThatWouldBreakTheLineLayoutAreWrittenAsBlanks)
 
 TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
 {
-    temp_folder folder;
     spconverter source;
-    load_text(source, folder,
+    load_text(source,
               "#GCOMC/SST\n\tSST: flag=0,sst_out\n\tSST: custom_colorbar=1,1,2,1,x\n"
               "#DPRv7/DailyL3\n\tKuFS Ascending: flag=0,kuf\n\tKuFS Ascending: custom_colorbar=1,1,2,1,y\n"
               "#JASMES/Gobi\n\taot: flag=0,aot_out\n\taot: custom_colorbar=1,3,4,0,z\n"
@@ -383,19 +371,22 @@ TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
     ASSERT_TRUE(target.set_ProjectionSetting(ST_JASMES_GLOBAL, TG_POLAR_SOUTH));
     target.copyfrom(source);
 
-    optSet_t e = entry_of(target, ST_GCOMC_SST, "SST");
-    EXPECT_EQ(e.name, "sst_out");
-    EXPECT_FALSE(e.custom_colorbar);  // GCOM-C: selection only
-    e = entry_of(target, ST_DPRV7_DAILY, "KuFS Ascending");
-    EXPECT_EQ(e.name, "kuf");
-    EXPECT_EQ(e.invalid_values, "y");
-    e = entry_of(target, ST_JASMES_GOBI, "aot");
-    EXPECT_EQ(e.name, "aot_out");
-    EXPECT_EQ(e.cb_max, 4.0f);
-    e = entry_of(target, ST_AMSRE_L2HIGH, "PRC for 89B");
-    EXPECT_EQ(e.name, "b_out");
-    EXPECT_EQ(e.invalid_values, "w");
-    EXPECT_TRUE(entry_of(target, ST_GCOMW_L2HIGH, "PRC for 89B").flag);
+    // One entry per way of copying: selection only for GCOM-C, everything else whole.
+    const struct {
+        SettingType kind;
+        const char* key;
+        const char* name;
+        const char* invalid_values;
+    } copied[] = {{ST_GCOMC_SST, "SST", "sst_out", ""},
+                  {ST_DPRV7_DAILY, "KuFS Ascending", "kuf", "y"},
+                  {ST_JASMES_GOBI, "aot", "aot_out", "z"},
+                  {ST_AMSRE_L2HIGH, "PRC for 89B", "b_out", "w"},
+                  {ST_GCOMW_L2HIGH, "PRC for 89B", "PRC_89B", ""}};
+    for (const auto& c : copied) {
+        const optSet_t e = entry_of(target, c.kind, c.key);
+        EXPECT_EQ(e.name, c.name);
+        EXPECT_EQ(e.invalid_values, c.invalid_values) << c.name;
+    }
 
     EXPECT_EQ(projection_of(target, ST_GCOMW_L3GD), TG_POLAR_SOUTH);
     EXPECT_EQ(projection_of(target, ST_DPR_DAILY), TG_POLAR_NORTH);

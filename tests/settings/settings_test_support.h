@@ -70,11 +70,9 @@ inline std::string section_of(const std::string& text, const std::string& marker
     return text.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
 }
 
-// A converter whose file lies in a test folder, loaded from the given text.
-inline void load_text(spconverter& converter, const temp_folder& folder, const std::string& text)
+// Settings text read the way loadSetting reads a file.
+inline void load_text(spconverter& converter, const std::string& text)
 {
-    const std::string path = folder.file("vdn-config.dat");
-    write_file(path, text);
-    converter.set_config_path(path);
-    converter.loadSetting();
+    std::istringstream in(text);
+    converter.read_settings(in);
 }
