@@ -56,31 +56,12 @@ std::string read_string_attr(const H5::H5Object& obj, const std::string& name)
     return std::string(buffer.c_str());
 }
 
-float read_float_attr(const H5::H5Object& obj, const std::string& name)
-{
-    float v = 0;
-    obj.openAttribute(name).read(H5::PredType::NATIVE_FLOAT, &v);
-    return v;
-}
-
-std::uint16_t read_u16_attr(const H5::H5Object& obj, const std::string& name)
-{
-    std::uint16_t v = 0;
-    obj.openAttribute(name).read(H5::PredType::NATIVE_UINT16, &v);
-    return v;
-}
-
 std::vector<hsize_t> dims_of(const H5::DataSet& ds)
 {
     H5::DataSpace space = ds.getSpace();
     std::vector<hsize_t> d(static_cast<std::size_t>(space.getSimpleExtentNdims()));
     space.getSimpleExtentDims(d.data());
     return d;
-}
-
-bool exists(const H5::H5File& f, const std::string& path)
-{
-    return f.nameExists(path);
 }
 
 } // namespace synth_test

@@ -36,9 +36,6 @@ bool write_kind(const std::string& kind, const std::string& path, const synth_op
 
 // A text attribute of an object, in either string layout.
 std::string read_string_attr(const H5::H5Object& obj, const std::string& name);
-float read_float_attr(const H5::H5Object& obj, const std::string& name);
-std::uint16_t read_u16_attr(const H5::H5Object& obj, const std::string& name);
-
 std::vector<hsize_t> dims_of(const H5::DataSet& ds);
 
 template <typename T> const H5::PredType& pred();
@@ -46,6 +43,15 @@ template <> inline const H5::PredType& pred<std::uint8_t>() { return H5::PredTyp
 template <> inline const H5::PredType& pred<std::int16_t>() { return H5::PredType::NATIVE_INT16; }
 template <> inline const H5::PredType& pred<std::uint16_t>() { return H5::PredType::NATIVE_UINT16; }
 template <> inline const H5::PredType& pred<float>() { return H5::PredType::NATIVE_FLOAT; }
+
+// A scalar numeric attribute.
+template <typename T>
+T read_attr(const H5::H5Object& obj, const std::string& name)
+{
+    T v{};
+    obj.openAttribute(name).read(pred<T>(), &v);
+    return v;
+}
 
 // Whole dataset in storage order; fails the test when the stored type differs.
 template <typename T>
@@ -59,8 +65,5 @@ std::vector<T> read_all(const H5::H5File& f, const std::string& path)
     ds.read(out.data(), pred<T>());
     return out;
 }
-
-// True when the file has an object at `path`.
-bool exists(const H5::H5File& f, const std::string& path);
 
 } // namespace synth_test
