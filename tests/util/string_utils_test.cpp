@@ -1,23 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "util/string_utils.h"
-#include "util/vdn_exception.h"
 #include "util/view.h"
 
 using namespace std::string_literals;
 using Parts = std::vector<std::string>;
 
-TEST(Trim, BlanksOnlyForTrimSpace)
+TEST(Trim, BlanksOnlyForTrimSpaceAllAsciiWhiteSpaceForTrim)
 {
     EXPECT_EQ(trim_space("  a b  "), "a b");
     EXPECT_EQ(trim_space("   "), "");
-    EXPECT_EQ(trim_space(""), "");
-    EXPECT_EQ(trim_space("\tx"), "\tx");
-    EXPECT_EQ(trim_space(" x\n "), "x\n");
-}
-
-TEST(Trim, AllAsciiWhiteSpace)
-{
+    EXPECT_EQ(trim_space(" \tx\n "), "\tx\n");
     std::string s = "\t\r\n\v\f \t";
     EXPECT_EQ(trim(s), "");
     std::string t = " \tab c\n";
@@ -48,7 +41,6 @@ TEST(Join, SeparatorBetweenOnly)
 {
     EXPECT_EQ(join({"a", "b", "c"}, "; "), "a; b; c");
     EXPECT_EQ(join({}, ","), "");
-    EXPECT_EQ(join({"x"}, ","), "x");
 }
 
 TEST(PathNames, BothSeparators)
@@ -92,16 +84,4 @@ TEST(GetXY, MapsIntoActiveView)
     getXY(0.2f, 0.6f, c, r);
     EXPECT_EQ(c, 180);
     EXPECT_EQ(r, 89);
-}
-
-TEST(VdnException, CarriesMessage)
-{
-    try {
-        throw vdn_exception(std::string("cannot open file: x.clt"));
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "cannot open file: x.clt");
-    }
-    const vdn_exception a("abc");
-    const vdn_exception b(a);
-    EXPECT_STREQ(b.what(), "abc");
 }
