@@ -17,12 +17,20 @@ namespace cli_test {
 
 namespace {
 
-std::vector<char*> argv_of(std::vector<std::string>& text)
+// Starts vardane-cli with the arguments and the file actions (which it
+// destroys); throws when it cannot start.
+pid_t spawn_cli(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions)
 {
+    std::vector<std::string> text{cli_path()};
+    text.insert(text.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : text) argv.push_back(a.data());
     argv.push_back(nullptr);
-    return argv;
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, text[0].c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) throw std::runtime_error("cannot start " + text[0]);
+    return pid;
 }
 
 int wait_status(pid_t pid)
@@ -69,14 +77,7 @@ process_result run_cli(const std::vector<std::string>& args, const fs::path& scr
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> text{cli_path()};
-    text.insert(text.end(), args.begin(), args.end());
-    auto argv = argv_of(text);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, text[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("cannot start " + text[0]);
-
+    const pid_t pid = spawn_cli(args, actions);
     process_result result;
     result.status = wait_status(pid);
     result.out = read_file(outFile);
@@ -95,17 +96,15 @@ running_cli start_cli(const std::vector<std::string>& args)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> text{cli_path()};
-    text.insert(text.end(), args.begin(), args.end());
-    auto argv = argv_of(text);
     running_cli process;
-    const int rc = posix_spawn(&process.pid, text[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    if (rc != 0) {
+    try {
+        process.pid = spawn_cli(args, actions);
+    } catch (...) {
         ::close(fds[0]);
-        throw std::runtime_error("cannot start " + text[0]);
+        ::close(fds[1]);
+        throw;
     }
+    ::close(fds[1]);
     process.stdoutFd = fds[0];
     return process;
 }

@@ -27,6 +27,7 @@ public:
 
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
 
 private:
     std::filesystem::path path_;
