@@ -1,6 +1,7 @@
 // Gridded products end to end: a synthetic product is recognised and read by
-// spinfo, loaded into spout and written as GeoTIFF; the file is read back with
-// GDAL and must put the product's marker at the marker's latitude/longitude.
+// spinfo, loaded into spout as a run loads it and written as GeoTIFF; the file
+// is read back with GDAL and must put the product's marker at the marker's
+// latitude/longitude.
 #include <cctype>
 #include <cmath>
 #include <filesystem>
@@ -10,39 +11,53 @@
 
 #include <gtest/gtest.h>
 
+#include "app/driver/prepare_raster.h"
 #include "hdf5/synth_known_values.h"
 #include "output/spout.h"
 #include "output_test_support.h"
-#include "product_pipeline.h"
 #include "reader/spinfo.h"
+#include "support/synthetic_file.h"
 
 using namespace output_test;
 
 namespace {
 
-enum class writer { eqr, l3eqr };
-
 struct product_case {
     const char* synthKind;
-    std::vector<std::pair<std::string, std::string>> variants;
+    test_support::synth_variants variants;
     productType kind;
-    writer path;
 };
+
+// The AMSR2 grids go through the L3 writer, which puts them from -180 degrees.
+bool through_l3_writer(productType k) { return k == PT_AMSR2_L3_BT || k == PT_AMSR2_L3_GD; }
+
+std::vector<product_case> all_cases()
+{
+    std::vector<product_case> cases = {
+        {"GSMAP_HOURLY", {}, PT_GSMAP_HOURLY},         {"GSMAP_MONTHLY", {}, PT_GSMAP_MONTHLY},
+        {"DPR_DAILY", {{"rank", "3"}}, PT_DPR_DAILY},  {"DPR_DAILY", {{"rank", "4"}}, PT_DPR_DAILY},
+        {"DPR_MONTHLY", {}, PT_DPR_MONTHLY},           {"DPRV7_DAILY", {}, PT_DPRV7_DAILY},
+        {"DPRV7_MONTHLY", {}, PT_DPRV7_MONTHLY},
+    };
+    const std::pair<const char*, productType> radiometerGrids[] = {
+        {"AMSR2_L3_BT", PT_AMSR2_L3_BT}, {"AMSR2_L3_GD", PT_AMSR2_L3_GD},
+        {"AMSRE_L3_BT", PT_AMSRE_L3_BT}, {"AMSRE_L3_GD", PT_AMSRE_L3_GD}};
+    for (const auto& [name, kind] : radiometerGrids) {
+        for (const char* grid : {"latlon_0.1", "latlon_0.25"}) cases.push_back({name, {{"grid", grid}}, kind});
+    }
+    return cases;
+}
 
 void PrintTo(const product_case& c, std::ostream* os) { *os << c.synthKind; }
 
-bool make_product(const product_case& c, const std::string& path)
-{
-    return make_synthetic_product(c.synthKind, c.variants, path);
-}
-
-double marker_of(std::int32_t dtype)
+// The file's sample type and the marker value of the reader's sample type.
+std::pair<GDALDataType, double> type_and_marker(std::int32_t dtype)
 {
     switch (dtype) {
-    case DT_UINT8: return synth_known::kMarkerU8;
-    case DT_UINT16: return synth_known::kMarkerU16;
-    case DT_INT16: return synth_known::kMarkerI16;
-    default: return synth_known::kMarkerFloat;
+    case DT_UINT8: return {GDT_Byte, synth_known::kMarkerU8};
+    case DT_UINT16: return {GDT_UInt16, synth_known::kMarkerU16};
+    case DT_INT16: return {GDT_Int16, synth_known::kMarkerI16};
+    default: return {GDT_Float32, synth_known::kMarkerFloat};
     }
 }
 
@@ -71,7 +86,7 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
     const product_case& c = GetParam();
     temp_dir dir;
     const std::string input = dir.file(std::string(c.synthKind) + ".h5");
-    ASSERT_TRUE(make_product(c, input));
+    ASSERT_FALSE(test_support::write_synthetic(c.synthKind, input, c.variants).empty());
 
     spinfo info;
     info.init(input, std::filesystem::file_size(input));
@@ -87,21 +102,22 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         info.get_productInfo(idx, pi);
         std::int32_t dtype = DT_NONE;
         ASSERT_TRUE(info.get_dataSource(idx, dtype));
-        ASSERT_TRUE(load_variable(out, info, dtype, pi));
+        ASSERT_TRUE(prepare_raster(info, out, dtype, pi));
+        const auto [type, marker] = type_and_marker(dtype);
 
         const std::string name = dir.file("B_V" + std::to_string(idx) + ".tif");
-        ASSERT_TRUE(c.path == writer::l3eqr ? out.gen_L3EQR_GeoTiffImage(name, true)
+        ASSERT_TRUE(through_l3_writer(c.kind) ? out.gen_L3EQR_GeoTiffImage(name, true)
                                             : out.gen_GeoTiffImage(name, 0));
         auto ds = open_readonly(name);
         ASSERT_TRUE(ds);
         EXPECT_EQ(ds->GetRasterXSize(), info.dataAttr.width);
         EXPECT_EQ(ds->GetRasterYSize(), info.dataAttr.height);
         ASSERT_EQ(ds->GetRasterCount(), 1);
-        EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), gdal_type_of(dtype));
+        EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), type);
         EXPECT_EQ(epsg_of(*ds), 4326);
 
         const auto gt = geotransform_of(*ds);
-        if (c.path == writer::l3eqr) {
+        if (through_l3_writer(c.kind)) {
             EXPECT_DOUBLE_EQ(gt[0], -180.0);
             EXPECT_NEAR(gt[1], 360.0 / info.dataAttr.width, 1e-12);
         } else {
@@ -112,36 +128,13 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         EXPECT_LT(gt[5], 0.0) << "north-up";
 
         EXPECT_FLOAT_EQ(float(value_at(*ds, synth_known::kMarkerLat, synth_known::kMarkerLon)),
-                        float(marker_of(dtype)));
+                        float(marker));
     }
 }
 
-namespace {
-
-using variants = std::vector<std::pair<std::string, std::string>>;
-
-const variants kTenth{{"grid", "latlon_0.1"}};
-const variants kQuarter{{"grid", "latlon_0.25"}};
-
-} // namespace
-
 INSTANTIATE_TEST_SUITE_P(
     Products, GriddedProducts,
-    ::testing::Values(product_case{"GSMAP_HOURLY", {}, PT_GSMAP_HOURLY, writer::eqr},
-                      product_case{"GSMAP_MONTHLY", {}, PT_GSMAP_MONTHLY, writer::eqr},
-                      product_case{"DPR_DAILY", {{"rank", "3"}}, PT_DPR_DAILY, writer::eqr},
-                      product_case{"DPR_DAILY", {{"rank", "4"}}, PT_DPR_DAILY, writer::eqr},
-                      product_case{"DPR_MONTHLY", {}, PT_DPR_MONTHLY, writer::eqr},
-                      product_case{"DPRV7_DAILY", {}, PT_DPRV7_DAILY, writer::eqr},
-                      product_case{"DPRV7_MONTHLY", {}, PT_DPRV7_MONTHLY, writer::eqr},
-                      product_case{"AMSR2_L3_BT", kTenth, PT_AMSR2_L3_BT, writer::l3eqr},
-                      product_case{"AMSR2_L3_BT", kQuarter, PT_AMSR2_L3_BT, writer::l3eqr},
-                      product_case{"AMSR2_L3_GD", kTenth, PT_AMSR2_L3_GD, writer::l3eqr},
-                      product_case{"AMSR2_L3_GD", kQuarter, PT_AMSR2_L3_GD, writer::l3eqr},
-                      product_case{"AMSRE_L3_BT", kTenth, PT_AMSRE_L3_BT, writer::eqr},
-                      product_case{"AMSRE_L3_BT", kQuarter, PT_AMSRE_L3_BT, writer::eqr},
-                      product_case{"AMSRE_L3_GD", kTenth, PT_AMSRE_L3_GD, writer::eqr},
-                      product_case{"AMSRE_L3_GD", kQuarter, PT_AMSRE_L3_GD, writer::eqr}),
+    ::testing::ValuesIn(all_cases()),
     [](const ::testing::TestParamInfo<product_case>& p) {
         std::string name = p.param.synthKind;
         for (const auto& [k, v] : p.param.variants) name += "_" + k + v;

@@ -5,64 +5,36 @@
 
 #include "output/invalid_value.h"
 
-using rule = invalid_value::rule;
-
-TEST(InvalidValue, PiecesBecomeRulesInOrderAndBadPiecesAreSkipped)
+TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped)
 {
-    const invalid_value v("-9999,_-100,100_200,abc");
-    ASSERT_EQ(v.rules().size(), 3u);
-    EXPECT_EQ(v.rules()[0].kind, invalid_value::EQUAL);
-    EXPECT_FLOAT_EQ(v.rules()[0].low, -9999.0f);
-    EXPECT_EQ(v.rules()[1].kind, invalid_value::AT_MOST);
-    EXPECT_FLOAT_EQ(v.rules()[1].high, -100.0f);
-    EXPECT_EQ(v.rules()[2].kind, invalid_value::BETWEEN);
-    EXPECT_FLOAT_EQ(v.rules()[2].low, 100.0f);
-    EXPECT_FLOAT_EQ(v.rules()[2].high, 200.0f);
-}
-
-TEST(InvalidValue, TrailingUnderscoreMeansAtLeast)
-{
-    const invalid_value v("0,65534_");
-    ASSERT_EQ(v.rules().size(), 2u);
-    EXPECT_EQ(v.rules()[0].kind, invalid_value::EQUAL);
-    EXPECT_EQ(v.rules()[1].kind, invalid_value::AT_LEAST);
-    EXPECT_FLOAT_EQ(v.rules()[1].low, 65534.0f);
-    EXPECT_TRUE(v.is_invalid(0.0f));
-    EXPECT_TRUE(v.is_invalid(65535.0f));
-    EXPECT_TRUE(v.is_invalid(65534.0f));
-    EXPECT_FALSE(v.is_invalid(65533.0f));
-    EXPECT_FALSE(v.is_invalid(1.0f));
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct probe {
+        const char* text;
+        float value;
+        bool invalid;
+    };
+    const probe probes[] = {
+        {"-9999,_-100,100_200,abc", -9999.0f, true}, {"-9999,_-100,100_200,abc", -100.0f, true},
+        {"-9999,_-100,100_200,abc", -99.5f, false},  {"-9999,_-100,100_200,abc", 100.0f, true},
+        {"-9999,_-100,100_200,abc", 200.0f, true},   {"-9999,_-100,100_200,abc", 200.5f, false},
+        {"-9999,_-100,100_200,abc", nan, false},     {"0,65534_", 0.0f, true},
+        {"0,65534_", 65534.0f, true},                {"0,65534_", 65535.0f, true},
+        {"0,65534_", 65533.0f, false},               {"0,65534_", 1.0f, false},
+        {"0_", std::nanf(""), false},                {"", -9999.0f, false},
+        // A bad piece does not stop the ones after it.
+        {"1_2_3,,7", 7.0f, true},                    {"1_2_3,,7", 2.0f, false},
+        // Both sides are floats and round alike, so 0.1 still matches.
+        {"0.1, -0.5_-0.25", 0.1f, true},             {"0.1, -0.5_-0.25", -0.3f, true},
+    };
+    for (const auto& p : probes) {
+        EXPECT_EQ(invalid_value(p.text).is_invalid(p.value), p.invalid) << '"' << p.text << "\" " << p.value;
+    }
+    EXPECT_EQ(invalid_value("-9999,_-100,100_200,abc").rules().size(), 3u);
 }
 
 TEST(InvalidValue, MalformedPiecesGiveNoRule)
 {
-    EXPECT_TRUE(invalid_value("").rules().empty());
-    EXPECT_TRUE(invalid_value(",,").rules().empty());
-    EXPECT_TRUE(invalid_value("_").rules().empty());
-    EXPECT_TRUE(invalid_value("1_2_3").rules().empty());
-    EXPECT_TRUE(invalid_value("x_5,5_y,12abc").rules().empty());
-    // A bad piece does not stop the ones after it.
-    EXPECT_EQ(invalid_value("1_2_3,,7").rules().size(), 1u);
-}
-
-TEST(InvalidValue, BoundsAreInclusiveAndNaNNeverMatches)
-{
-    const invalid_value v("_-100,100_200");
-    EXPECT_TRUE(v.is_invalid(-100.0f));
-    EXPECT_FALSE(v.is_invalid(-99.5f));
-    EXPECT_TRUE(v.is_invalid(100.0f));
-    EXPECT_TRUE(v.is_invalid(200.0f));
-    EXPECT_FALSE(v.is_invalid(200.5f));
-    EXPECT_FALSE(v.is_invalid(std::numeric_limits<float>::quiet_NaN()));
-    EXPECT_FALSE(invalid_value("").is_invalid(-9999.0f));
-    EXPECT_FALSE(invalid_value("0_").is_invalid(std::nanf("")));
-}
-
-TEST(InvalidValue, FractionsCompareAtFloatPrecision)
-{
-    // 0.1 is stored as a float and the value arrives as a float: both sides
-    // round the same way, so the equality rule still matches.
-    const invalid_value v("0.1, -0.5_-0.25");
-    EXPECT_TRUE(v.is_invalid(0.1f));
-    EXPECT_TRUE(v.is_invalid(-0.3f));
+    for (const char* text : {"", ",,", "_", "1_2_3", "x_5,5_y,12abc"}) {
+        EXPECT_TRUE(invalid_value(text).rules().empty()) << '"' << text << '"';
+    }
 }

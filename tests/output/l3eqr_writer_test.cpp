@@ -1,7 +1,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,14 +42,6 @@ tiff_facts read_facts(const std::string& path)
     return f;
 }
 
-std::string first_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string s(2, '\0');
-    in.read(s.data(), 2);
-    return s;
-}
-
 std::string run(const std::string& command)
 {
     std::string output;
@@ -80,13 +71,12 @@ protected:
 
 } // namespace
 
-TEST_F(L3EqrGeoTiff, SignedTenthDegreeGridIsShiftedToMinus180BigEndian)
+TEST_F(L3EqrGeoTiff, SignedTenthDegreeGridIsShiftedToMinus180BigEndianWithWgs84Keys)
 {
     load_signed_tenth_degree();
     const std::string name = dir.file("L3_BT.tif");
     ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, true));
 
-    EXPECT_EQ(first_bytes(name), "MM");
     const tiff_facts f = read_facts(name);
     ASSERT_TRUE(f.opened);
     EXPECT_TRUE(f.bigEndian);
@@ -105,11 +95,6 @@ TEST_F(L3EqrGeoTiff, SignedTenthDegreeGridIsShiftedToMinus180BigEndian)
     EXPECT_EQ(ds->GetRasterYSize(), 1800);
     EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_Int16);
     EXPECT_EQ(epsg_of(*ds), 4326);
-    const auto gt = geotransform_of(*ds);
-    EXPECT_DOUBLE_EQ(gt[0], -180.0);
-    EXPECT_NEAR(gt[1], 0.1, 1e-12);
-    EXPECT_DOUBLE_EQ(gt[3], 90.0);
-    EXPECT_NEAR(gt[5], -0.1, 1e-12);
 
     const auto v = read_band<std::int16_t>(*ds, 1, GDT_Int16);
     auto src = [&](int r, int c) { return std::int16_t(words[std::size_t(r) * 3600 + c]); };
@@ -119,21 +104,15 @@ TEST_F(L3EqrGeoTiff, SignedTenthDegreeGridIsShiftedToMinus180BigEndian)
         EXPECT_EQ(v[std::size_t(r) * 3600 + 1800], src(r, 0)) << "row " << r;
         EXPECT_EQ(v[std::size_t(r) * 3600 + 3599], src(r, 1799)) << "row " << r;
     }
-}
 
-TEST_F(L3EqrGeoTiff, GeoKeysReadAsWgs84ByListgeo)
-{
-    load_signed_tenth_degree();
-    const std::string name = dir.file("keys.tif");
-    ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, true));
-    if (!std::filesystem::exists("/usr/bin/listgeo")) GTEST_SKIP() << "listgeo not installed";
+    // The geokeys as the GeoTIFF tools read them (listgeo comes with
+    // scripts/install-deps).
+    ASSERT_TRUE(std::filesystem::exists("/usr/bin/listgeo"));
     const std::string text = run("/usr/bin/listgeo '" + name + "' 2>&1");
-    EXPECT_NE(text.find("ModelTypeGeographic"), std::string::npos) << text;
-    EXPECT_NE(text.find("RasterPixelIsArea"), std::string::npos) << text;
-    EXPECT_NE(text.find("GCS_WGS_84"), std::string::npos) << text;
-    EXPECT_NE(text.find("Datum_WGS84"), std::string::npos) << text;
-    EXPECT_NE(text.find("Angular_Degree"), std::string::npos) << text;
-    EXPECT_NE(text.find("Ellipse_WGS_84"), std::string::npos) << text;
+    for (const char* key : {"ModelTypeGeographic", "RasterPixelIsArea", "GCS_WGS_84", "Datum_WGS84",
+                            "Angular_Degree", "Ellipse_WGS_84"}) {
+        EXPECT_NE(text.find(key), std::string::npos) << key << " missing from\n" << text;
+    }
 }
 
 TEST_F(L3EqrGeoTiff, UnsignedQuarterDegreeGridWithoutShiftKeepsColumns)
@@ -158,10 +137,8 @@ TEST_F(L3EqrGeoTiff, UnsignedQuarterDegreeGridWithoutShiftKeepsColumns)
     EXPECT_EQ(read_band<std::uint16_t>(*ds, 1, GDT_UInt16), counts);
 }
 
-TEST_F(L3EqrGeoTiff, UnsupportedRastersCreateNoFile)
+TEST_F(L3EqrGeoTiff, RastersOtherThanSixteenBitGlobalGridsCreateNoFile)
 {
-    EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage(dir.file("never.tif"), true));
-
     const std::vector<float> floats(std::size_t(3600) * 1800, 1.0f);
     ASSERT_TRUE(out.init_float(floats.data(), attr_of(3600, 1800), grid_info(90, 0, -90, 360)));
     EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage(dir.file("float.tif"), true));
@@ -173,9 +150,5 @@ TEST_F(L3EqrGeoTiff, UnsupportedRastersCreateNoFile)
     const std::vector<std::uint8_t> bytes(std::size_t(1440) * 720, 1);
     ASSERT_TRUE(out.init_char(bytes.data(), attr_of(1440, 720, 1), grid_info(90, 0, -90, 360)));
     EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage(dir.file("bytes.tif"), true));
-
-    load_signed_tenth_degree();
-    EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage("", true));
-    EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage(dir.file("no/such/folder.tif"), true));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

@@ -1,44 +1,21 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <filesystem>
+#include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
 
 #include "reader/product_types.h"
+#include "support/scratch_folder.h"
 
 namespace output_test {
 
-// A private folder per test, unique across processes running in parallel,
-// removed with everything in it at the end.
-class temp_dir {
-public:
-    temp_dir()
-    {
-        static std::atomic<int> counter{0};
-        path_ = std::filesystem::temp_directory_path()
-            / ("vardane-output-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~temp_dir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    temp_dir(const temp_dir&) = delete;
-    temp_dir& operator=(const temp_dir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+// A private folder per test, removed with everything in it at the end;
+// writers get full paths inside it.
+using temp_dir = test_support::scratch_folder;
 
 // A variable description whose four corners span the given box.
 inline productInfo_t grid_info(double north, double west, double south, double east, double scale = 1.0)

@@ -1,5 +1,9 @@
+// The plain TIFF and GeoTIFF writers on rasters loaded by hand: sample types,
+// bands and values of every raster kind, the half-turn and the floor of the
+// gridded modes, and no file when there is nothing or nowhere to write.
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -31,12 +35,6 @@ std::vector<float> global_float_grid()
     return v;
 }
 
-// Column and row of the pixel whose area holds (lat, lon) under gt.
-std::pair<int, int> pixel_of(const std::vector<double>& gt, double lat, double lon)
-{
-    return {int(std::floor((lon - gt[0]) / gt[1])), int(std::floor((lat - gt[3]) / gt[5]))};
-}
-
 class GriddedGeoTiff : public ::testing::Test {
 protected:
     void load_global()
@@ -53,6 +51,84 @@ protected:
 
 } // namespace
 
+TEST(RasterWriters, EachRasterKindKeepsItsSampleTypeBandsAndValues)
+{
+    // Two pixels each; the scale must not touch the stored counts.
+    const std::vector<std::uint8_t> rgb{255, 0, 10, 1, 2, 3};
+    const std::vector<std::uint8_t> grey{7, 8};
+    const std::vector<std::uint16_t> words{0xFFFF, 0x8000};
+    const std::vector<float> floats{-9999.0f, 1.5f};
+    const productInfo_t box = grid_info(10, 20, 5, 30, 0.01);
+    struct sample_case {
+        const char* what;
+        std::function<bool(spout&)> load;
+        GDALDataType type;
+        std::vector<std::vector<double>> bands;
+    };
+    const sample_case cases[] = {
+        {"rgb", [&](spout& o) { return o.init_char(rgb.data(), attr_of(2, 1, 3), box); }, GDT_Byte,
+         {{255, 1}, {0, 2}, {10, 3}}},
+        {"grey", [&](spout& o) { return o.init_char(grey.data(), attr_of(2, 1), box); }, GDT_Byte, {{7, 8}}},
+        {"signed", [&](spout& o) { return o.init_signed(words.data(), attr_of(2, 1), box); }, GDT_Int16,
+         {{-1, -32768}}},
+        {"unsigned", [&](spout& o) { return o.init_short(words.data(), attr_of(2, 1), box); }, GDT_UInt16,
+         {{65535, 32768}}},
+        {"float", [&](spout& o) { return o.init_float(floats.data(), attr_of(2, 1), box); }, GDT_Float32,
+         {{-9999, 1.5}}},
+    };
+    for (const auto& c : cases) {
+        for (const bool geo : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (geo ? " GeoTIFF" : " plain TIFF"));
+            temp_dir dir;
+            spout out;
+            ASSERT_TRUE(c.load(out));
+            const std::string name = dir.file("out.tif");
+            ASSERT_TRUE(geo ? out.gen_GeoTiffImage(name, 0) : out.gen_TiffImage(name, false, false, 0.0));
+            auto ds = open_readonly(name);
+            ASSERT_TRUE(ds);
+            ASSERT_EQ(ds->GetRasterCount(), int(c.bands.size()));
+            for (int b = 1; b <= ds->GetRasterCount(); ++b) {
+                EXPECT_EQ(ds->GetRasterBand(b)->GetRasterDataType(), c.type);
+                EXPECT_EQ(read_band<double>(*ds, b, GDT_Float64), c.bands[std::size_t(b - 1)]) << "band " << b;
+            }
+            int hasNoData = 0;
+            ds->GetRasterBand(1)->GetNoDataValue(&hasNoData);
+            EXPECT_FALSE(hasNoData);
+            if (geo) {
+                EXPECT_EQ(geotransform_of(*ds), (std::vector<double>{20, 5, 0, 10, 0, -5}));
+                EXPECT_EQ(epsg_of(*ds), 4326);
+            } else {
+                double gt[6];
+                EXPECT_NE(ds->GetGeoTransform(gt), CE_None);
+                EXPECT_EQ(ds->GetSpatialRef(), nullptr);
+            }
+        }
+    }
+}
+
+TEST(RasterWriters, NothingToWriteOrNowhereToWriteCreatesNoFile)
+{
+    using writer = std::function<bool(spout&, const std::string&)>;
+    const std::pair<const char*, writer> writers[] = {
+        {"TIFF", [](spout& o, const std::string& n) { return o.gen_TiffImage(n, false, false, 0.0); }},
+        {"GeoTIFF", [](spout& o, const std::string& n) { return o.gen_GeoTiffImage(n, 1); }},
+        {"L3 GeoTIFF", [](spout& o, const std::string& n) { return o.gen_L3EQR_GeoTiffImage(n, true); }},
+    };
+    const std::vector<std::uint16_t> words(std::size_t(1440) * 720, 3);
+    for (const auto& [what, write] : writers) {
+        SCOPED_TRACE(what);
+        temp_dir dir;
+        spout out;
+        EXPECT_FALSE(write(out, dir.file("never.tif")));
+        ASSERT_TRUE(out.init_signed(words.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
+        EXPECT_FALSE(write(out, ""));
+        EXPECT_FALSE(write(out, dir.file("no/such/folder.tif")));
+        out.Clear_Array_raster();
+        EXPECT_FALSE(write(out, dir.file("cleared.tif")));
+        EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    }
+}
+
 TEST_F(GriddedGeoTiff, GlobalModeRotatesHalfATurnAndFloorsFloats)
 {
     load_global();
@@ -62,14 +138,9 @@ TEST_F(GriddedGeoTiff, GlobalModeRotatesHalfATurnAndFloorsFloats)
     ASSERT_TRUE(ds);
     EXPECT_EQ(ds->GetRasterXSize(), kW);
     EXPECT_EQ(ds->GetRasterYSize(), kH);
-    ASSERT_EQ(ds->GetRasterCount(), 1);
     EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_Float32);
     EXPECT_EQ(epsg_of(*ds), 4326);
-    const auto gt = geotransform_of(*ds);
-    EXPECT_DOUBLE_EQ(gt[0], -180.0);
-    EXPECT_DOUBLE_EQ(gt[1], 0.25);
-    EXPECT_DOUBLE_EQ(gt[3], 90.0);
-    EXPECT_DOUBLE_EQ(gt[5], -0.25);
+    EXPECT_EQ(geotransform_of(*ds), (std::vector<double>{-180, 0.25, 0, 90, 0, -0.25}));
 
     const auto v = read_band<float>(*ds, 1, GDT_Float32);
     auto at = [&](int r, int c) { return v[std::size_t(r) * kW + c]; };
@@ -103,72 +174,4 @@ TEST_F(GriddedGeoTiff, RegionalModeFloorsButKeepsColumnsAndPlainModeChangesNothi
     EXPECT_FLOAT_EQ(p[0], -9999.0f);
     EXPECT_FLOAT_EQ(p[2], -10.5f);
     EXPECT_FLOAT_EQ(p[kW * 3 + 1000], source(3, 1000));
-}
-
-TEST_F(GriddedGeoTiff, AFeatureLandsWhereTheGeotransformPutsItsPosition)
-{
-    // A marker at 35.1 N, 200.3 E (= 159.7 W) of a 0..360 grid.
-    std::vector<std::int16_t> grid16(std::size_t(kW) * kH, 0);
-    const double lat = 35.1, lon = 200.3;
-    const int srcCol = int(std::floor(lon / 0.25));
-    const int srcRow = int(std::floor((90.0 - lat) / 0.25));
-    grid16[std::size_t(srcRow) * kW + srcCol] = 1234;
-    ASSERT_TRUE(out.init_signed(reinterpret_cast<const std::uint16_t*>(grid16.data()), attr_of(kW, kH),
-                                grid_info(90, 0, -90, 360)));
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("marker.tif"), 1));
-
-    auto ds = open_readonly(dir.file("marker.tif"));
-    ASSERT_TRUE(ds);
-    EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_Int16);
-    const auto [col, row] = pixel_of(geotransform_of(*ds), lat, lon - 360.0);
-    const auto v = read_band<std::int16_t>(*ds, 1, GDT_Int16);
-    EXPECT_EQ(v[std::size_t(row) * kW + col], 1234);
-}
-
-TEST_F(GriddedGeoTiff, ByteRastersGiveOneOrThreeBands)
-{
-    const std::vector<std::uint8_t> rgb{1, 2, 3, 4, 5, 6};
-    ASSERT_TRUE(out.init_char(rgb.data(), attr_of(2, 1, 3), grid_info(10, 20, 5, 30)));
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("rgb.tif"), 0));
-    const std::vector<std::uint8_t> grey{7, 8};
-    ASSERT_TRUE(out.init_char(grey.data(), attr_of(2, 1, 1), grid_info(10, 20, 5, 30)));
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("grey.tif"), 0));
-
-    auto rgbDs = open_readonly(dir.file("rgb.tif"));
-    ASSERT_TRUE(rgbDs);
-    ASSERT_EQ(rgbDs->GetRasterCount(), 3);
-    EXPECT_EQ(rgbDs->GetRasterBand(2)->GetRasterDataType(), GDT_Byte);
-    EXPECT_EQ(read_band<std::uint8_t>(*rgbDs, 2, GDT_Byte), (std::vector<std::uint8_t>{2, 5}));
-    const auto gt = geotransform_of(*rgbDs);
-    EXPECT_DOUBLE_EQ(gt[0], 20.0);
-    EXPECT_DOUBLE_EQ(gt[1], 5.0);
-    EXPECT_DOUBLE_EQ(gt[5], -5.0);
-
-    auto greyDs = open_readonly(dir.file("grey.tif"));
-    ASSERT_TRUE(greyDs);
-    EXPECT_EQ(greyDs->GetRasterCount(), 1);
-    EXPECT_EQ(read_band<std::uint8_t>(*greyDs, 1, GDT_Byte), grey);
-}
-
-TEST_F(GriddedGeoTiff, UnsignedCountsAreWrittenUnscaled)
-{
-    const std::vector<std::uint16_t> counts{0, 250, 65535, 65534};
-    ASSERT_TRUE(out.init_short(counts.data(), attr_of(2, 2), grid_info(0, 0, -1, 1, 0.01)));
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("counts.tif"), 0));
-    auto ds = open_readonly(dir.file("counts.tif"));
-    ASSERT_TRUE(ds);
-    EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_UInt16);
-    EXPECT_EQ(read_band<std::uint16_t>(*ds, 1, GDT_UInt16), counts);
-    int hasNoData = 0;
-    ds->GetRasterBand(1)->GetNoDataValue(&hasNoData);
-    EXPECT_FALSE(hasNoData);
-}
-
-TEST_F(GriddedGeoTiff, NothingToWriteOrNowhereToWriteFails)
-{
-    EXPECT_FALSE(out.gen_GeoTiffImage(dir.file("never.tif"), 0));
-    load_global();
-    EXPECT_FALSE(out.gen_GeoTiffImage("", 1));
-    EXPECT_FALSE(out.gen_GeoTiffImage(dir.file("no/such/folder.tif"), 0));
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

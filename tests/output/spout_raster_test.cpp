@@ -20,19 +20,6 @@ void expect_geotransform(const spout& out, std::array<double, 6> expected)
 
 } // namespace
 
-TEST(SpoutRaster, StartsEmptyWithDefaultGeoreferencing)
-{
-    spout out;
-    EXPECT_FALSE(out.ready);
-    EXPECT_EQ(out.rasterKind, RK_NONE);
-    EXPECT_TRUE(out.raster.empty());
-    expect_geotransform(out, {-180, 1, 0, 90, 0, -1});
-    EXPECT_DOUBLE_EQ(out.scale, 1.0);
-    EXPECT_NE(out.wkt.find("WGS"), std::string::npos);
-    EXPECT_NE(out.wkt.find("4326"), std::string::npos);
-    EXPECT_FALSE(out.isGlobalSphere());
-}
-
 TEST(SpoutRaster, QuarterDegreeGridFromZeroTo360GetsItsGeotransform)
 {
     spout out;
