@@ -32,7 +32,8 @@
 #include "fuzz/byte_mutator.h"
 #include "fuzz/seed_products.h"
 #include "reader/spinfo.h"
-#include "synth_registry.h"
+#include "support/scratch_folder.h"
+#include "support/synthetic_file.h"
 
 namespace fs = std::filesystem;
 
@@ -70,16 +71,6 @@ void write_bytes(const fs::path& p, const std::vector<unsigned char>& b)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
-
-bool write_seed(const fuzz::seed_product& s, const fs::path& path)
-{
-    synth_options o;
-    o.variants = s.variants;
-    for (const auto& k : all_synth_kinds()) {
-        if (k.name == s.kind) return k.write(path.string(), o);
-    }
-    return false;
 }
 
 std::size_t samples_of(const spinfo& info, std::int32_t dtype)
@@ -125,21 +116,7 @@ std::string exercise(const fs::path& path)
     return "";
 }
 
-class ReaderFuzz : public ::testing::TestWithParam<std::size_t> {
-protected:
-    void SetUp() override
-    {
-        const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = t->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        dir_ = fs::temp_directory_path() / ("vardane_fuzz_" + std::to_string(::getpid()) + "_" + name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
-};
+class ReaderFuzz : public ::testing::TestWithParam<std::size_t> {};
 
 // Outcome of one mutant, read in a child process so that a crash inside a
 // third-party library (which no caller can prevent) is told apart from one in
@@ -255,8 +232,9 @@ TEST_P(ReaderFuzz, MutantsAreReadSafely)
 {
     const auto seeds = fuzz::seed_products();
     const auto& seed = seeds.at(GetParam());
-    const fs::path original = dir_ / seed.fileName;
-    ASSERT_TRUE(write_seed(seed, original)) << seed.kind;
+    const test_support::scratch_folder dir("vardane-fuzz");
+    const auto original = test_support::write_synthetic(seed.kind, dir / seed.fileName, seed.variants);
+    ASSERT_FALSE(original.empty()) << seed.kind;
     // Hand the HDF5 library's free lists back before forking: a child that
     // fails on a corrupt file may drop blocks it inherited, which the leak
     // checker would then blame on the reader.
@@ -276,7 +254,7 @@ TEST_P(ReaderFuzz, MutantsAreReadSafely)
         const auto mutant = mutator.mutate(bytes, what);
         // A folder per mutant, so that no library can confuse it with the
         // previous one; the file keeps the name recognition depends on.
-        const fs::path folder = dir_ / std::to_string(m);
+        const fs::path folder = dir / std::to_string(m);
         fs::create_directories(folder);
         const fs::path path = folder / seed.fileName;
         write_bytes(path, mutant);
