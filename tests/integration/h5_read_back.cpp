@@ -15,30 +15,15 @@ h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
         if (space.getSimpleExtentNdims() != 2) return grid;
         hsize_t dims[2] = {0, 0};
         space.getSimpleExtentDims(dims);
-        std::vector<double> values(std::size_t(dims[0] * dims[1]));
-        ds.read(values.data(), H5::PredType::NATIVE_DOUBLE);
+        grid.values.resize(std::size_t(dims[0] * dims[1]));
+        ds.read(grid.values.data(), H5::PredType::NATIVE_DOUBLE);
         grid.rows = std::size_t(dims[0]);
         grid.columns = std::size_t(dims[1]);
-        grid.values = std::move(values);
+        if (ds.attrExists("SCALE FACTOR")) ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &grid.scale);
     } catch (const H5::Exception&) {
         return {};
     }
     return grid;
-}
-
-double h5_scale_factor(const std::string& file, const std::string& dataset)
-{
-    try {
-        H5::Exception::dontPrint();
-        const H5::H5File f(file, H5F_ACC_RDONLY);
-        const H5::DataSet ds = f.openDataSet(dataset);
-        if (!ds.attrExists("SCALE FACTOR")) return 1.0;
-        double scale = 1.0;
-        ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &scale);
-        return scale;
-    } catch (const H5::Exception&) {
-        return 1.0;
-    }
 }
 
 } // namespace integration

@@ -12,14 +12,13 @@ struct h5_grid {
     std::size_t rows = 0;
     std::size_t columns = 0;
     std::vector<double> values; // row-major, in the dataset's storage order
+    double scale = 1.0;         // the "SCALE FACTOR" attribute, 1 without one
     double at(std::size_t r, std::size_t c) const { return values[r * columns + c]; }
 };
 
-// The stored values of a rank-2 dataset, converted to double without any
-// scale factor; an empty grid when the dataset is missing or not rank 2.
+// The stored values of a rank-2 dataset, converted to double without
+// applying the scale factor; an empty grid when the dataset is missing or
+// not rank 2.
 h5_grid read_h5_grid(const std::string& file, const std::string& dataset);
-
-// The "SCALE FACTOR" attribute of a dataset, or 1 when it has none.
-double h5_scale_factor(const std::string& file, const std::string& dataset);
 
 } // namespace integration

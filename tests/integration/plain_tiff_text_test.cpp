@@ -30,10 +30,11 @@ std::string dataset_of(const std::string& outputName)
     return "Brightness Temperature (" + outputName.substr(0, cut) + "," + outputName.substr(cut + 1) + ")";
 }
 
-std::string corner_line(const char* label, double lat, double lon)
+// One corner of the geolocation, scaled as stored.
+std::string corner_line(const char* label, const h5_grid& la, const h5_grid& lo, std::size_t r, std::size_t c)
 {
     char text[128];
-    std::snprintf(text, sizeof text, "\t%s:%.4f/%.4f\n", label, lat, lon);
+    std::snprintf(text, sizeof text, "\t%s:%.4f/%.4f\n", label, la.at(r, c) * la.scale, lo.at(r, c) * lo.scale);
     return text;
 }
 
@@ -41,23 +42,15 @@ std::string corner_line(const char* label, double lat, double lon)
 // the 89 GHz A-scan geolocation as stored in the file.
 std::string expected_block(const std::string& input, const std::string& tif, const std::string& field)
 {
-    const std::string lat = "Latitude of Observation Point for 89A";
-    const std::string lon = "Longitude of Observation Point for 89A";
-    const h5_grid la = read_h5_grid(input, lat);
-    const h5_grid lo = read_h5_grid(input, lon);
-    const double sla = h5_scale_factor(input, lat);
-    const double slo = h5_scale_factor(input, lon);
+    const h5_grid la = read_h5_grid(input, "Latitude of Observation Point for 89A");
+    const h5_grid lo = read_h5_grid(input, "Longitude of Observation Point for 89A");
     if (la.values.empty() || lo.values.empty()) return "(no geolocation)";
     const std::size_t r = la.rows - 1;
     const std::size_t c = la.columns - 1;
-    std::string block = "OUTPUT FILE:" + tif + "\n";
-    block += "\tINPUT FILE:" + std::filesystem::path(input).filename().string() + "\n";
-    block += "\tFIELD NAME:" + field + "\n";
-    block += corner_line("UL CORNER LAT/LON", la.at(0, 0) * sla, lo.at(0, 0) * slo);
-    block += corner_line("UR CORNER LAT/LON", la.at(0, c) * sla, lo.at(0, c) * slo);
-    block += corner_line("LL CORNER LAT/LON", la.at(r, 0) * sla, lo.at(r, 0) * slo);
-    block += corner_line("LR CORNER LAT/LON", la.at(r, c) * sla, lo.at(r, c) * slo);
-    return block;
+    return "OUTPUT FILE:" + tif + "\n\tINPUT FILE:" + std::filesystem::path(input).filename().string()
+        + "\n\tFIELD NAME:" + field + "\n" + corner_line("UL CORNER LAT/LON", la, lo, 0, 0)
+        + corner_line("UR CORNER LAT/LON", la, lo, 0, c) + corner_line("LL CORNER LAT/LON", la, lo, r, 0)
+        + corner_line("LR CORNER LAT/LON", la, lo, r, c);
 }
 
 class PlainTiffText : public ::testing::TestWithParam<std::string> {};
