@@ -68,67 +68,64 @@ int from_half_turn(int c, int width) { return (c + width / 2) % width; }
 
 } // namespace
 
-TEST(JasmesGeoTiff, GlobalChlorophyllIsWrittenFromMinus180AndFlooredAtMinus10)
+namespace {
+
+// A 16-bit headed JASMES grid: physical value slope * count + offset, or
+// 10 to that power for chlorophyll; missing (65534 and up) and anything
+// below -10 are written as -10. Global grids are written from -180 degrees.
+struct headed_grid {
+    const char* grid;
+    const char* para;
+    double slope, offset;
+    bool logarithmic;
+    std::uint32_t maxCount;
+    const char* announced;
+};
+
+class JasmesHeadedGrid : public ::testing::TestWithParam<headed_grid> {};
+
+} // namespace
+
+TEST_P(JasmesHeadedGrid, ValuesAreScaledFlooredAtMinus10AndPlacedByTheGridDefinition)
 {
+    const headed_grid& c = GetParam();
     cli_scene scene;
-    const synth_grid g = *find_synth_grid("global");
-    auto counts = synth_counts(g.width, g.height, 3, 0, 300, 65535);
-    counts[cell(g, 10, 0)] = 100;       // 10^(0.015 * 100 - 2)
-    counts[cell(g, 10, 3600)] = 200;    // 10^1, at 180 degrees east
-    counts[cell(g, 3600, 7199)] = 65534; // missing
+    const synth_grid g = *find_synth_grid(c.grid);
+    const bool global = std::string(c.grid) == "global";
+    auto counts = synth_counts(g.width, g.height, 3, 0, c.maxCount, 65535);
+    counts[cell(g, 5, 7)] = 65534; // missing as well
     std::vector<unsigned char> payload;
     append_u16le(payload, counts);
-    const auto input = (scene.in() / "glob.dat").string();
-    ASSERT_TRUE(write_headed_file(input, t1_header_line(g, 0.015, -2.0, "chla", "Synthetic_global"),
+    const auto input = (scene.in() / "grid.dat").string();
+    ASSERT_TRUE(write_headed_file(input, t1_header_line(g, c.slope, c.offset, c.para, "Synthetic_area"),
                                   2 * std::size_t(g.width), payload));
 
     const auto r = scene.run({input});
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(created(r.lines, "GeoTIFF"), std::vector<std::string>{"glob_chla.tif"});
-    raster_file tif(scene.out() / "glob_chla.tif");
+    EXPECT_EQ(file_log(r, "grid.dat").at(1), c.announced);
+    const std::string name = "grid_" + std::string(c.para) + ".tif";
+    EXPECT_EQ(created(r.lines, "GeoTIFF"), std::vector<std::string>{name});
+    raster_file tif(scene.out() / name);
     ASSERT_TRUE(tif.is_open());
-    EXPECT_EQ(tif.width(), 7200);
-    EXPECT_EQ(tif.height(), 3601);
-    EXPECT_EQ(tif.type(1), GDT_Float32);
-    expect_geotransform(tif, edges_of(g, -180.0));
-
-    const auto physical = [&](int row, int column) {
-        const auto v = counts[cell(g, row, from_half_turn(column, g.width))];
-        return v >= 65534 ? -10.0 : std::pow(10.0, 0.015 * v - 2.0);
-    };
-    expect_band(tif, 1, physical, 1e-5);
-}
-
-TEST(JasmesGeoTiff, RegionalGridKeepsItsColumnsAndFloorsBelowMinus10)
-{
-    cli_scene scene;
-    const synth_grid g = *find_synth_grid("japan");
-    auto counts = synth_counts(g.width, g.height, 5, 0, 3000, 65535);
-    counts[cell(g, 5, 5)] = 100;   // -14, floored
-    counts[cell(g, 5, 6)] = 1000;  // -5
-    counts[cell(g, 5, 7)] = 65534; // missing
-    std::vector<unsigned char> payload;
-    append_u16le(payload, counts);
-    const auto input = (scene.in() / "japan.dat").string();
-    ASSERT_TRUE(write_headed_file(input, t1_header_line(g, 0.01, -15.0, "ndvi", "Synthetic_japan"),
-                                  2 * std::size_t(g.width), payload));
-
-    const auto r = scene.run({input});
-    ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.lines.at(2), "It is JASMES/Japan Product.");
-    raster_file tif(scene.out() / "japan_ndvi.tif");
-    ASSERT_TRUE(tif.is_open()) << r.out;
     EXPECT_EQ(tif.width(), g.width);
     EXPECT_EQ(tif.height(), g.height);
-    expect_geotransform(tif, edges_of(g));
+    EXPECT_EQ(tif.type(1), GDT_Float32);
+    expect_geotransform(tif, edges_of(g, global ? -180.0 : 0.0));
     expect_band(
         tif, 1,
         [&](int row, int column) {
-            const auto v = counts[cell(g, row, column)];
-            return v >= 65534 ? -10.0 : std::max(-10.0, 0.01 * v - 15.0);
+            const auto v = counts[cell(g, row, global ? from_half_turn(column, g.width) : column)];
+            const double linear = c.slope * v + c.offset;
+            return v >= 65534 ? -10.0 : std::max(-10.0, c.logarithmic ? std::pow(10.0, linear) : linear);
         },
         1e-5);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    GlobalAndRegional, JasmesHeadedGrid,
+    ::testing::Values(headed_grid{"global", "chla", 0.015, -2.0, true, 300, "It is JASMES/GlobalSphere Product."},
+                      headed_grid{"japan", "ndvi", 0.01, -15.0, false, 3000, "It is JASMES/Japan Product."}),
+    [](const ::testing::TestParamInfo<headed_grid>& p) { return std::string(p.param.grid); });
 
 TEST(JasmesGeoTiff, RgbCompositeIsThreeByteBands)
 {
