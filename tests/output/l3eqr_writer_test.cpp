@@ -54,87 +54,71 @@ std::string run(const std::string& command)
 
 class L3EqrGeoTiff : public ::testing::Test {
 protected:
-    void load_signed_tenth_degree()
-    {
-        words.resize(std::size_t(3600) * 1800);
-        for (int r = 0; r < 1800; ++r) {
-            for (int c = 0; c < 3600; ++c)
-                words[std::size_t(r) * 3600 + c] = std::uint16_t(std::int16_t(c - 1800 + (r % 7)));
-        }
-        ASSERT_TRUE(out.init_signed(words.data(), attr_of(3600, 1800), grid_info(90, 0, -90, 360)));
-    }
-
     temp_dir dir;
     spout out;
-    std::vector<std::uint16_t> words;
 };
 
 } // namespace
 
-TEST_F(L3EqrGeoTiff, SignedTenthDegreeGridIsShiftedToMinus180BigEndianWithWgs84Keys)
+TEST_F(L3EqrGeoTiff, SixteenBitGlobalGridsAreWrittenBigEndianAndShiftedHalfATurnOnRequest)
 {
-    load_signed_tenth_degree();
-    const std::string name = dir.file("L3_BT.tif");
-    ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, true));
+    struct l3_case {
+        bool isSigned;
+        int width;
+        bool shift;
+        double tieLon;
+        double pixel;
+        std::uint16_t sampleFormat;
+    };
+    for (const l3_case& c : {l3_case{true, 3600, true, -180.0, 0.1, SAMPLEFORMAT_INT},
+                             l3_case{false, 1440, false, 0.0, 0.25, SAMPLEFORMAT_UINT}}) {
+        SCOPED_TRACE(c.isSigned ? "signed" : "unsigned");
+        const int w = c.width;
+        const int h = w / 2;
+        // Counts across the whole 16-bit range: half of them negative when signed.
+        std::vector<std::uint16_t> words(std::size_t(w) * h);
+        for (std::size_t i = 0; i < words.size(); ++i) words[i] = std::uint16_t(i * 7 % 65536);
+        words[7] = 65535;
+        const dataAttr_t attr = attr_of(w, h);
+        ASSERT_TRUE(c.isSigned ? out.init_signed(words.data(), attr, grid_info(90, 0, -90, 360))
+                               : out.init_short(words.data(), attr, grid_info(90, 0, -90, 360)));
+        const std::string name = dir.file(c.isSigned ? "signed.tif" : "unsigned.tif");
+        ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, c.shift));
 
-    const tiff_facts f = read_facts(name);
-    ASSERT_TRUE(f.opened);
-    EXPECT_TRUE(f.bigEndian);
-    EXPECT_EQ(f.sampleFormat, SAMPLEFORMAT_INT);
-    EXPECT_EQ(f.bitsPerSample, 16);
-    ASSERT_EQ(f.tiepoint.size(), 6u);
-    EXPECT_DOUBLE_EQ(f.tiepoint[3], -180.0);
-    EXPECT_DOUBLE_EQ(f.tiepoint[4], 90.0);
-    ASSERT_EQ(f.pixelScale.size(), 3u);
-    EXPECT_DOUBLE_EQ(f.pixelScale[0], 0.1);
-    EXPECT_DOUBLE_EQ(f.pixelScale[1], 0.1);
+        const tiff_facts f = read_facts(name);
+        ASSERT_TRUE(f.opened);
+        EXPECT_TRUE(f.bigEndian);
+        EXPECT_EQ(f.sampleFormat, c.sampleFormat);
+        EXPECT_EQ(f.bitsPerSample, 16);
+        EXPECT_EQ(f.tiepoint, (std::vector<double>{0, 0, 0, c.tieLon, 90, 0}));
+        ASSERT_EQ(f.pixelScale.size(), 3u);
+        EXPECT_DOUBLE_EQ(f.pixelScale[0], c.pixel);
+        EXPECT_DOUBLE_EQ(f.pixelScale[1], c.pixel);
 
-    auto ds = open_readonly(name);
-    ASSERT_TRUE(ds);
-    EXPECT_EQ(ds->GetRasterXSize(), 3600);
-    EXPECT_EQ(ds->GetRasterYSize(), 1800);
-    EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_Int16);
-    EXPECT_EQ(epsg_of(*ds), 4326);
-
-    const auto v = read_band<std::int16_t>(*ds, 1, GDT_Int16);
-    auto src = [&](int r, int c) { return std::int16_t(words[std::size_t(r) * 3600 + c]); };
-    for (int r : {0, 3, 1799}) {
-        EXPECT_EQ(v[std::size_t(r) * 3600 + 0], src(r, 1800)) << "row " << r;
-        EXPECT_EQ(v[std::size_t(r) * 3600 + 1799], src(r, 3599)) << "row " << r;
-        EXPECT_EQ(v[std::size_t(r) * 3600 + 1800], src(r, 0)) << "row " << r;
-        EXPECT_EQ(v[std::size_t(r) * 3600 + 3599], src(r, 1799)) << "row " << r;
+        auto ds = open_readonly(name);
+        ASSERT_TRUE(ds);
+        EXPECT_EQ(ds->GetRasterXSize(), w);
+        EXPECT_EQ(ds->GetRasterYSize(), h);
+        EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), c.isSigned ? GDT_Int16 : GDT_UInt16);
+        EXPECT_EQ(epsg_of(*ds), 4326);
+        std::vector<std::int32_t> expected(words.size());
+        for (int r = 0; r < h; ++r) {
+            for (int col = 0; col < w; ++col) {
+                const std::uint16_t word = words[std::size_t(r) * w + (c.shift ? (col + w / 2) % w : col)];
+                expected[std::size_t(r) * w + col] = c.isSigned ? std::int16_t(word) : word;
+            }
+        }
+        EXPECT_EQ(read_band<std::int32_t>(*ds, 1, GDT_Int32), expected);
     }
 
     // The geokeys as the GeoTIFF tools read them (listgeo comes with
     // scripts/install-deps).
     ASSERT_TRUE(std::filesystem::exists("/usr/bin/listgeo"));
-    const std::string text = run("/usr/bin/listgeo '" + name + "' 2>&1");
+    const std::string text = run("/usr/bin/listgeo '" + dir.file("signed.tif") + "' 2>&1");
     for (const char* key : {"ModelTypeGeographic", "RasterPixelIsArea", "GCS_WGS_84", "Datum_WGS84",
                             "Angular_Degree", "Ellipse_WGS_84"}) {
         EXPECT_NE(text.find(key), std::string::npos) << key << " missing from\n" << text;
     }
-}
-
-TEST_F(L3EqrGeoTiff, UnsignedQuarterDegreeGridWithoutShiftKeepsColumns)
-{
-    std::vector<std::uint16_t> counts(std::size_t(1440) * 720);
-    for (std::size_t i = 0; i < counts.size(); ++i) counts[i] = std::uint16_t(i % 60000);
-    counts[7] = 65535;
-    ASSERT_TRUE(out.init_short(counts.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
-    const std::string name = dir.file("quarter.tif");
-    ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, false));
-
-    const tiff_facts f = read_facts(name);
-    EXPECT_EQ(f.sampleFormat, SAMPLEFORMAT_UINT);
-    ASSERT_EQ(f.tiepoint.size(), 6u);
-    EXPECT_DOUBLE_EQ(f.tiepoint[3], 0.0);
-    ASSERT_EQ(f.pixelScale.size(), 3u);
-    EXPECT_DOUBLE_EQ(f.pixelScale[0], 0.25);
-
-    auto ds = open_readonly(name);
-    ASSERT_TRUE(ds);
-    EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_UInt16);
-    EXPECT_EQ(read_band<std::uint16_t>(*ds, 1, GDT_UInt16), counts);
 }
 
 TEST_F(L3EqrGeoTiff, RastersOtherThanSixteenBitGlobalGridsCreateNoFile)
