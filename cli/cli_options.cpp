@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "util/string_utils.h"
+
 namespace {
 
 constexpr const char* kChildFlag = "--child";
@@ -119,6 +121,9 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     }
 
     if (!anyKind) o.kinds.geotiff = true;
+    // Blanks around the folder are no part of its name; trimmed once here,
+    // the folder means the same in every use.
+    o.output = trim_space(o.output);
     if (o.help || o.version || o.listOptions) return result;
     if (o.output.empty()) {
         result.error = "no output folder (-o DIR)";
@@ -128,7 +133,7 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     return result;
 }
 
-std::vector<std::string> child_arguments(const cli_options& options, const std::string& input)
+std::vector<std::string> child_arguments(const cli_options& options, const std::vector<std::string>& inputs)
 {
     std::vector<std::string> args{kChildFlag, "--output", options.output, "--pace", std::to_string(options.paceMs)};
     for (const auto& k : kKindFlags) {
@@ -139,6 +144,6 @@ std::vector<std::string> child_arguments(const cli_options& options, const std::
         args.push_back(options.settingsFile);
     }
     args.emplace_back("--");
-    args.push_back(input);
+    args.insert(args.end(), inputs.begin(), inputs.end());
     return args;
 }

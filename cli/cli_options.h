@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/driver/run_driver.h"
+#include "app/driver/run_request.h"
 
 // What the command line asked for.
 struct cli_options {
     std::vector<std::string> inputs;
-    std::string output;
+    std::string output; // blanks around it trimmed
     output_switches kinds;
     std::string settingsFile; // empty: the window's settings file
     int jobs = 1;
@@ -17,7 +17,7 @@ struct cli_options {
     bool help = false;
     bool version = false;
     bool listOptions = false;
-    bool child = false; // one file of a parallel run, started by the parent
+    bool child = false; // files of a parallel run, started by the parent
 };
 
 struct cli_parse_result {
@@ -30,5 +30,5 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args);
 // The usage text of --help.
 const char* usage_text();
 
-// The arguments that make a child process convert one file as options say.
-std::vector<std::string> child_arguments(const cli_options& options, const std::string& input);
+// The arguments that make a child process convert files as options say.
+std::vector<std::string> child_arguments(const cli_options& options, const std::vector<std::string>& inputs);

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include "cli/child_channel.h"
+
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
 
-console_sink::console_sink(bool quiet, bool showProgress) : quiet_(quiet), showProgress_(showProgress) {}
+console_sink::console_sink(console_mode mode, bool showProgress) : mode_(mode), showProgress_(showProgress) {}
 
 void console_sink::write_line(const std::string& line)
 {
@@ -29,20 +31,46 @@ void console_sink::draw_progress()
 void console_sink::printLog(const std::string& text)
 {
     lastLine_ = text;
-    const line_class cls = tally.add(text);
-    if (!quiet_ || cls == line_class::failure) write_line(text);
+    if (mode_ == console_mode::child) {
+        write_line(encode_log_record(text));
+    } else if (mode_ == console_mode::full) {
+        write_line(text);
+    }
 }
 
 void console_sink::printNewLog(const std::string& text) { printLog(text); }
 
-// The log line that came with the file says it all; counting happens there.
+void console_sink::report(const run_event& event)
+{
+    tally.count(event);
+    if (mode_ == console_mode::child) {
+        write_line(encode_event_record(event));
+    } else if (mode_ == console_mode::quiet && event.type == run_event_type::failure) {
+        // A failure is reported right after the line that tells it.
+        write_line(lastLine_);
+    }
+}
+
+void console_sink::relay(const std::string& record)
+{
+    const auto decoded = decode_record(record);
+    if (!decoded) return;
+    if (const auto* line = std::get_if<std::string>(&*decoded)) {
+        printLog(*line);
+    } else {
+        report(std::get<run_event>(*decoded));
+    }
+}
+
+// The output list of the window has no counterpart here: the log line and
+// the event that come with the file say it all.
 void console_sink::append_outputList(const std::string&) {}
 
 void console_sink::ChangeRunMode(bool) {}
 
 void console_sink::show_if_quiet(const std::string& line)
 {
-    if (quiet_) write_line(line);
+    if (mode_ == console_mode::quiet) write_line(line);
 }
 
 void console_sink::progress(int done, int total, const std::string& current)

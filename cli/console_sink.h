@@ -6,21 +6,30 @@
 #include "app/driver/run_sink.h"
 #include "cli/run_tally.h"
 
-// Prints a run's log lines on standard output as the window shows them
-// (only failures when quiet), counts them, and keeps a progress line on
-// standard error when that is a terminal.
+// How a console sink shows a run.
+enum class console_mode {
+    full,  // every log line
+    quiet, // only the lines of failures (and of a run that ended early)
+    child, // records for the parent process of a parallel run
+};
+
+// Prints a run's log lines on standard output as the window shows them,
+// counts its events, and keeps a progress line on standard error when that
+// is a terminal.
 class console_sink : public run_sink {
 public:
-    console_sink(bool quiet, bool showProgress);
+    console_sink(console_mode mode, bool showProgress);
 
     void printLog(const std::string& text) override;
     void printNewLog(const std::string& text) override;
     void append_outputList(const std::string& path) override;
     void ChangeRunMode(bool running) override;
     void progress(int done, int total, const std::string& current) override;
+    void report(const run_event& event) override;
 
-    // Prints a line of a child's log, counted like one of this process.
-    void relay(const std::string& line) { printLog(line); }
+    // Takes one record line of a child process: its log line is shown and
+    // its event counted like those of this process.
+    void relay(const std::string& record);
     // The last line logged: the outer frame's message when a run ended early.
     const std::string& last_line() const { return lastLine_; }
     // In quiet mode the line that ended a run early is shown as well.
@@ -34,7 +43,7 @@ private:
     void write_line(const std::string& line);
     void draw_progress();
 
-    bool quiet_;
+    console_mode mode_;
     bool showProgress_;
     bool progressShown_ = false;
     std::string progressLine_;

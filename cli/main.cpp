@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/driver/run_messages.h"
+#include "app/driver/working_folder.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
 #include "cli/input_files.h"
 #include "cli/parallel_run.h"
 #include "cli/single_run.h"
 #include "settings/spconverter.h"
-#include "util/string_utils.h"
 
 namespace fs = std::filesystem;
 
@@ -47,9 +47,13 @@ int main(int argc, char** argv)
         std::error_code ec;
         if (!fs::is_regular_file(options.settingsFile, ec)) return usage_error("no settings file " + options.settingsFile);
         settings.set_config_path(options.settingsFile);
+        // A settings file named on the command line that cannot be read
+        // would silently mean the built-in settings: refuse the run instead.
+        if (!settings.loadSetting()) return usage_error("cannot read settings file " + options.settingsFile);
+    } else {
+        // Without a file the built-in settings hold, as in the window.
+        settings.loadSetting();
     }
-    // Without a file the built-in settings hold, as in the window.
-    settings.loadSetting();
     if (options.listOptions) {
         settings.write_settings(std::cout);
         return std::cout.good() ? 0 : 1;
@@ -59,13 +63,19 @@ int main(int argc, char** argv)
     if (!inputs.error.empty()) return usage_error("no such file or folder: " + inputs.error);
 
     std::error_code ec;
-    if (!fs::is_directory(trim_space(options.output), ec)) {
+    if (!fs::is_directory(options.output, ec)) {
         std::cout << run_msg::kOutputFolderMissing << std::endl;
         return kUsageStatus;
     }
+    // Working folders of earlier runs that were killed; a child leaves this
+    // to its parent.
+    if (!options.child) sweep_stale_work_folders(options.output, kWorkFolderPrefix);
 
     const bool progress = !options.child && stderr_is_terminal();
-    console_sink sink(options.quiet && !options.child, progress);
+    const console_mode mode = options.child ? console_mode::child
+        : options.quiet                     ? console_mode::quiet
+                                            : console_mode::full;
+    console_sink sink(mode, progress);
     const bool parallel = !options.child && options.jobs > 1 && inputs.files.size() > 1;
     const run_tally tally = parallel ? run_in_parallel(options, inputs.files, sink)
                                      : run_in_process(options, inputs.files, settings, sink);

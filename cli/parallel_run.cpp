@@ -8,6 +8,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <set>
 #include <spawn.h>
@@ -17,6 +18,7 @@
 
 #include "app/driver/run_messages.h"
 #include "cli/cancel_signal.h"
+#include "cli/child_channel.h"
 
 extern char** environ;
 
@@ -24,8 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct child_log {
-    std::vector<std::string> lines;
+// The files one child converts, in input order, and what it printed.
+struct child_job {
+    std::vector<std::size_t> files;
+    std::vector<std::string> records;
     bool done = false;
 };
 
@@ -98,13 +102,35 @@ std::vector<std::string> run_child(const std::string& exe, const std::vector<std
     return split_lines(text);
 }
 
+// Files with one base name make outputs of the same names: they go to one
+// child, in input order, whose run refuses the later one's outputs exactly
+// as a run in one process does. Jobs are ordered by their first file.
+std::vector<child_job> jobs_by_stem(const std::vector<std::string>& files)
+{
+    std::vector<child_job> jobs;
+    std::map<std::string, std::size_t> jobOfStem;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto [it, fresh] = jobOfStem.try_emplace(fs::path(files[i]).stem().string(), jobs.size());
+        if (fresh) jobs.emplace_back();
+        jobs[it->second].files.push_back(i);
+    }
+    return jobs;
+}
+
+bool is_log_line(const std::string& record, const char* text)
+{
+    const auto decoded = decode_record(record);
+    const auto* line = decoded ? std::get_if<std::string>(&*decoded) : nullptr;
+    return line && *line == text;
+}
+
 } // namespace
 
 run_tally run_in_parallel(const cli_options& options, const std::vector<std::string>& files, console_sink& sink)
 {
     const std::string exe = fs::read_symlink("/proc/self/exe").string();
-    const std::size_t total = files.size();
-    std::vector<child_log> logs(total);
+    std::vector<child_job> jobs = jobs_by_stem(files);
+    const std::size_t total = jobs.size();
     std::mutex mutex;
     std::condition_variable changed;
     std::set<pid_t> running;
@@ -119,12 +145,15 @@ run_tally run_in_parallel(const cli_options& options, const std::vector<std::str
     for (std::size_t w = 0, n = workersLeft; w < n; ++w) {
         workers.emplace_back([&] {
             for (std::size_t i = next++; i < total && !cancel; i = next++) {
-                std::error_code ec;
-                const std::string input = fs::absolute(files[i], ec).string();
-                auto lines = run_child(exe, child_arguments(options, input), mutex, running);
+                std::vector<std::string> inputs;
+                for (const std::size_t f : jobs[i].files) {
+                    std::error_code ec;
+                    inputs.push_back(fs::absolute(files[f], ec).string());
+                }
+                auto records = run_child(exe, child_arguments(options, inputs), mutex, running);
                 std::lock_guard lock(mutex);
-                logs[i].lines = std::move(lines);
-                logs[i].done = true;
+                jobs[i].records = std::move(records);
+                jobs[i].done = true;
                 changed.notify_all();
             }
             std::lock_guard lock(mutex);
@@ -136,6 +165,7 @@ run_tally run_in_parallel(const cli_options& options, const std::vector<std::str
     bool allCompleted = true;
     bool forwarded = false;
     std::size_t shown = 0;
+    int filesShown = 0;
     std::unique_lock lock(mutex);
     while (shown < total) {
         if (cancel && !forwarded) {
@@ -143,7 +173,7 @@ run_tally run_in_parallel(const cli_options& options, const std::vector<std::str
             for (const pid_t pid : running) ::kill(pid, SIGTERM);
             forwarded = true;
         }
-        if (!logs[shown].done) {
+        if (!jobs[shown].done) {
             if (workersLeft == 0) { // cancelled: this one never started
                 ++shown;
                 continue;
@@ -151,21 +181,23 @@ run_tally run_in_parallel(const cli_options& options, const std::vector<std::str
             changed.wait_for(lock, std::chrono::milliseconds(100));
             continue;
         }
-        std::vector<std::string> lines = std::move(logs[shown].lines);
+        std::vector<std::string> records = std::move(jobs[shown].records);
+        filesShown += static_cast<int>(jobs[shown].files.size());
         ++shown;
         lock.unlock();
 
-        // The child's own start and end lines frame a run of one file; the
+        // The child's own start and end lines frame a run of its files; the
         // parent shows one frame around all of them.
-        const bool completed = !lines.empty() && lines.back() == run_msg::kCompleted;
-        if (completed) lines.pop_back();
-        if (!lines.empty() && lines.front() == run_msg::kStart) lines.erase(lines.begin());
-        for (const auto& line : lines) sink.relay(line);
+        const bool completed = !records.empty() && is_log_line(records.back(), run_msg::kCompleted);
+        if (completed) records.pop_back();
+        if (!records.empty() && is_log_line(records.front(), run_msg::kStart)) records.erase(records.begin());
+        for (const auto& record : records) sink.relay(record);
         if (!completed) {
             allCompleted = false;
-            if (!lines.empty()) sink.show_if_quiet(lines.back());
+            if (!records.empty()) sink.show_if_quiet(sink.last_line());
         }
-        sink.progress(static_cast<int>(shown), static_cast<int>(total), shown < total ? files[shown] : "");
+        sink.progress(filesShown, static_cast<int>(files.size()),
+                      shown < total ? files[jobs[shown].files.front()] : "");
         lock.lock();
     }
     lock.unlock();
@@ -173,7 +205,7 @@ run_tally run_in_parallel(const cli_options& options, const std::vector<std::str
     route_cancel_signals(nullptr);
 
     if (allCompleted) sink.printLog(run_msg::kCompleted);
-    sink.tally.files = static_cast<int>(total);
+    sink.tally.files = static_cast<int>(files.size());
     sink.tally.completed = allCompleted;
     return sink.tally;
 }

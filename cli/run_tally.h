@@ -2,12 +2,10 @@
 
 #include <string>
 
-// What a run's log lines say about it, counted line by line; the same
-// counting serves a run in this process and the log of a child process.
-enum class line_class { ordinary, product, not_product, output, failure, cancel };
+#include "app/driver/run_event.h"
 
-line_class classify_line(const std::string& line);
-
+// What a run's events say about it; the same counting serves a run in this
+// process and the events relayed from a child process.
 struct run_tally {
     int files = 0;
     int products = 0;
@@ -17,9 +15,7 @@ struct run_tally {
     bool cancelled = false;
     bool completed = true; // every run ended with its "Completed." line
 
-    // Counts one log line; returns its class.
-    line_class add(const std::string& line);
-    void merge(const run_tally& other);
+    void count(const run_event& event);
     // 0 all products converted, 1 otherwise.
     int exit_status() const;
     std::string summary() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,12 @@
 
 class spconverter;
 
-// Name of the private working folder of this process inside the output
-// folder: runs never empty each other's files, and moves stay renames.
-std::string private_work_folder(const std::string& output);
+// Working folders of command-line runs are named after their process.
+inline constexpr char kWorkFolderPrefix[] = ".vardane-work-";
+
+// The private working folder of this process inside the output folder: runs
+// never empty each other's files, and moves stay renames.
+std::filesystem::path private_work_folder(const std::string& output);
 
 // Converts the files in this process, through the same run driver as the
 // window; the log goes to the sink. Fills sink.tally and returns it.

@@ -9,6 +9,8 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include "util/program_dir.h"
+
 namespace gdal_session {
 
 namespace {
@@ -22,31 +24,27 @@ constexpr const char* kWgs84Fallback =
 
 constexpr const char* kDataOptions[] = {"GDAL_DATA", "PROJ_LIB", "GEOTIFF_CSV"};
 
+// A "gdal-data" folder shipped beside the program takes the place of
+// GDAL's and PROJ's own data; without one the system's data serve.
+void use_program_gdal_data()
+{
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::path(getCurrentDir()) / "gdal-data";
+    if (!std::filesystem::is_directory(dir, ec)) return;
+    const std::string value = dir.string();
+    for (const char* key : kDataOptions) CPLSetConfigOption(key, value.c_str());
+}
+
 } // namespace
 
 GDALDriver* gtiff_driver()
 {
     static std::once_flag registered;
-    std::call_once(registered, [] { GDALAllRegister(); });
+    std::call_once(registered, [] {
+        use_program_gdal_data();
+        GDALAllRegister();
+    });
     return GetGDALDriverManager()->GetDriverByName("GTiff");
-}
-
-void use_local_gdal_data()
-{
-    // Remember whether we set the options, so that a folder that disappears
-    // between runs does not leave GDAL pointing at nothing.
-    static bool applied = false;
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::current_path(ec).parent_path() / "gdal-data";
-    const bool present = !ec && std::filesystem::is_directory(dir, ec);
-    if (present) {
-        const std::string value = dir.string();
-        for (const char* key : kDataOptions) CPLSetConfigOption(key, value.c_str());
-        applied = true;
-    } else if (applied) {
-        for (const char* key : kDataOptions) CPLSetConfigOption(key, nullptr);
-        applied = false;
-    }
 }
 
 std::string wgs84_wkt()

@@ -13,13 +13,10 @@ class GDALDriver;
 namespace gdal_session {
 
 // The "GTiff" driver, registering all drivers on the first call; nullptr
-// when GDAL was built without it.
+// when GDAL was built without it. The first call also points "GDAL_DATA",
+// "PROJ_LIB" and "GEOTIFF_CSV" at a "gdal-data" folder in the program
+// folder when there is one, once for the process.
 GDALDriver* gtiff_driver();
-
-// Points "GDAL_DATA", "PROJ_LIB" and "GEOTIFF_CSV" at a "gdal-data" folder
-// beside the current (working) folder when one exists; otherwise leaves
-// GDAL's own data paths alone. Cheap; writers call it before each file.
-void use_local_gdal_data();
 
 // Well-known text of WGS 84 geographic coordinates (EPSG:4326).
 std::string wgs84_wkt();

@@ -26,7 +26,6 @@ bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t
     if (gdal_session::gtiff_driver() == nullptr) return false;
     const auto layout = layout_of(rasterKind);
     if (!layout) return false;
-    gdal_session::use_local_gdal_data();
 
     const std::int32_t width = raster.width();
     // Nearest whole column, halves up: -180 degrees on an even width is

@@ -14,8 +14,9 @@
 
 // The image-output object: holds the output raster of the current variable
 // and writes it in every output form. Writers create their files under the
-// given (relative) names in the current directory, which the run driver sets
-// to the working folder; spout itself never changes the current directory.
+// names they are given, which the run driver makes full paths inside its
+// working folder; a writer's temporary files go beside the file it makes.
+// Nothing here depends on, or changes, the current directory.
 //
 // The state is public, like that of spinfo: the writers, the run driver and
 // the tests read it directly. Only the loaders and the swath writer change

@@ -13,7 +13,6 @@ bool spout::gen_TiffImage(const std::string& name, bool, bool, double)
     if (!ready || name.empty() || raster.empty()) return false;
     const auto layout = layout_of(rasterKind);
     if (!layout || gdal_session::gtiff_driver() == nullptr) return false;
-    gdal_session::use_local_gdal_data();
 
     gdal_session::dataset_ptr ds =
         gdal_session::create_gtiff(name, raster.width(), raster.height(), layout->bands, layout->type);

@@ -72,7 +72,7 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
         if (written) {
             move_created(name, outdir, run_msg::kKindGeoTiff);
         } else {
-            log(run_msg::failure_line(run_msg::kFailGeoTiff, name));
+            fail(run_msg::failure_line(run_msg::kFailGeoTiff, name), run_msg::kKindGeoTiff);
         }
     };
 
@@ -83,10 +83,10 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
             if (!accepts(rule, setting)) {
                 log(rule.refusal);
             } else if (rule.file == grid_file::eqr) {
-                report(out_.gen_L3EQR_GeoTiffImage(eqr, true), eqr);
+                report(out_.gen_L3EQR_GeoTiffImage(work_path(eqr), true), eqr);
             } else {
                 const std::string& name = rule.file == grid_file::north ? north : south;
-                report(out_.gen_L3PS_GeoTiffImage(name), name);
+                report(out_.gen_L3PS_GeoTiffImage(work_path(name)), name);
             }
             return;
         }
@@ -95,15 +95,16 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
 
     const std::int32_t area = area_code(job);
     if (setting == TG_EQR) {
-        report(out_.gen_GeoTiffImage(eqr, area), eqr);
+        report(out_.gen_GeoTiffImage(work_path(eqr), area), eqr);
         return;
     }
     for (const auto& rule : kPolarRules) {
         if (rule.setting != setting) continue;
-        const bool written = out_.gen_GeoTiff_PolarImages(rule.mode, north, south, area);
+        const bool written = out_.gen_GeoTiff_PolarImages(rule.mode, work_path(north), work_path(south), area);
         if (!written) {
-            log(rule.north && rule.south ? run_msg::failure_line(run_msg::kFailGeoTiffPair, north + "," + south)
-                                         : run_msg::failure_line(run_msg::kFailGeoTiff, rule.north ? north : south));
+            fail(rule.north && rule.south ? run_msg::failure_line(run_msg::kFailGeoTiffPair, north + "," + south)
+                                          : run_msg::failure_line(run_msg::kFailGeoTiff, rule.north ? north : south),
+                 run_msg::kKindGeoTiff);
             return;
         }
         if (rule.north) move_created(north, outdir, run_msg::kKindGeoTiff);

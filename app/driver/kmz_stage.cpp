@@ -67,9 +67,9 @@ void run_driver::kmz_stage(file_job& job, const std::string& key, const std::str
     const std::string pngName = table + ".png";
     const std::string pngPath = clt_file(pngName);
 
-    if (out_.gen_KmzImage(name, quad, 0.0f, colours, pngName, pngPath, invalidText, true)) {
+    if (out_.gen_KmzImage(work_path(name), quad, 0.0f, colours, pngName, pngPath, invalidText, true)) {
         move_created(name, outdir, run_msg::kKindKmz);
     } else {
-        log(run_msg::failure_line(run_msg::kFailKmz, name));
+        fail(run_msg::failure_line(run_msg::kFailKmz, name), run_msg::kKindKmz);
     }
 }

@@ -29,14 +29,14 @@ bool listed(const productType (&kinds)[N], productType kind)
 
 void run_driver::netcdf_step(file_job& job, const std::string& outdir)
 {
-    if (!switches_.netcdf) return;
+    if (!request_.switches.netcdf) return;
     if (!is_netcdf_capable(job.kind)) {
         log(run_msg::kNetcdfUnsupported);
         return;
     }
     log(run_msg::kNetcdfGenerating);
     const std::string ncName = job.baseName + ".nc";
-    nc_converter converter(job.path, ncName);
+    nc_converter converter(job.path, work_path(ncName));
     converter.set_dimensions(converter_.get_dimensions(job.setting));
     converter.set_coordinates(converter_.get_coordinates(job.setting));
     converter.set_valid_ranges(converter_.get_valid_ranges(job.setting));
@@ -52,7 +52,7 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
     }
 
     if (!converter.convert()) {
-        log(run_msg::failure_line(run_msg::kFailNetcdf, ncName));
+        fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf);
         return;
     }
     move_created(ncName, outdir, run_msg::kKindNetcdf);

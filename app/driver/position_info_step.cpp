@@ -12,15 +12,16 @@ namespace fs = std::filesystem;
 
 void run_driver::position_info_step(file_job& job, const std::string& outdir)
 {
-    if (!switches_.tiffText || !job.swath || job.selection.empty() || job.gcomc) return;
+    if (!request_.switches.tiffText || !job.swath || job.selection.empty() || job.gcomc) return;
     log(run_msg::kPosInfoCreating);
     // Written in the working folder and moved like every other output, so
     // the output folder never holds a half-written file.
     const std::string name = job.baseName + ".txt";
     {
-        std::ofstream text(name, std::ios::out | std::ios::trunc);
+        const std::string path = work_path(name);
+        std::ofstream text(path, std::ios::out | std::ios::trunc);
         if (!text) {
-            throw fs::filesystem_error("cannot write position information", fs::absolute(name),
+            throw fs::filesystem_error("cannot write position information", path,
                                        std::make_error_code(std::errc::io_error));
         }
         // Each block already ends with its line feed; blocks follow one
@@ -31,7 +32,7 @@ void run_driver::position_info_step(file_job& job, const std::string& outdir)
         }
         text.flush();
         if (!text) {
-            throw fs::filesystem_error("cannot write position information", fs::absolute(name),
+            throw fs::filesystem_error("cannot write position information", path,
                                        std::make_error_code(std::errc::io_error));
         }
     }

@@ -38,25 +38,36 @@ run_driver::~run_driver()
     }
 }
 
-bool run_driver::RunAction(const output_switches& switches)
+namespace {
+
+fs::path absolute_in(const fs::path& base, const fs::path& p)
+{
+    if (p.empty() || p.is_absolute() || base.empty()) return p;
+    return base / p;
+}
+
+} // namespace
+
+bool run_driver::RunAction(const run_request& request)
 {
     // A finished worker that nobody joined yet: it has already posted its
     // switch back to idle.
     if (Tjob.joinable()) Tjob.join();
 
+    request_ = request;
     std::error_code ec;
-    startFolder_ = fs::current_path(ec);
-    workDir_ = WorkDir.empty() ? fs::path() : fs::absolute(WorkDir, ec);
-    if (ec || !enter_working_folder(workDir_)) {
+    if (request_.baseFolder.empty()) request_.baseFolder = fs::current_path(ec);
+    request_.workFolder = absolute_in(request_.baseFolder, request_.workFolder).lexically_normal();
+    if (ec || !prepare_working_folder(request_.workFolder)) {
         sink_.printLog(run_msg::kWorkFolderFailed);
         return false;
     }
-    empty_folder(workDir_);
+    empty_folder(request_.workFolder);
 
     sink_.printNewLog(run_msg::kStart);
     FlagCancel = false;
     completed_ = false;
-    switches_ = switches;
+    produced_.clear();
     sink_.ChangeRunMode(true);
 
     Tjob = std::thread([this] {
@@ -71,11 +82,6 @@ bool run_driver::running() const { return Tjob.joinable(); }
 void run_driver::join()
 {
     if (Tjob.joinable()) Tjob.join();
-}
-
-void run_driver::detach()
-{
-    if (Tjob.joinable()) Tjob.detach();
 }
 
 void run_driver::RunActionProcWrapper()
@@ -95,14 +101,20 @@ void run_driver::RunActionProcWrapper()
 
 std::string run_driver::resolved(const std::string& path) const
 {
-    const fs::path p(path);
-    if (p.empty() || p.is_absolute() || startFolder_.empty()) return path;
-    return (startFolder_ / p).string();
+    return absolute_in(request_.baseFolder, path).string();
+}
+
+std::string run_driver::work_path(const std::string& name) const { return (request_.workFolder / name).string(); }
+
+void run_driver::fail(const std::string& line, const std::string& kind)
+{
+    log(line);
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_});
 }
 
 void run_driver::clean_up()
 {
-    empty_folder(workDir_);
+    empty_folder(request_.workFolder);
     sink_.ChangeRunMode(false);
 }
 
@@ -112,11 +124,12 @@ bool run_driver::cancel_requested()
     if (!cancelLogged_) {
         cancelLogged_ = true;
         log(run_msg::kCancel);
+        sink_.report(run_event{run_event_type::cancelled, {}, {}});
     }
     return true;
 }
 
 void run_driver::pause() const
 {
-    if (Twait > 0) std::this_thread::sleep_for(std::chrono::milliseconds(Twait));
+    if (request_.paceMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(request_.paceMs));
 }

@@ -3,10 +3,11 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <thread>
-#include <vector>
 
+#include "app/driver/run_request.h"
 #include "app/driver/run_sink.h"
 
 class spinfo;
@@ -17,16 +18,13 @@ struct spcvt_listitem;
 struct file_job;
 struct product_rule;
 
-// The four output kinds ticked for a run; read once when the worker starts.
-struct output_switches {
-    bool geotiff = false;
-    bool kmz = false;
-    bool tiffText = false;
-    bool netcdf = false;
-};
-
 // The per-file conversion pipeline and its run state. Qt-free: the window and
 // the command-line front end each own one and report through a run_sink.
+//
+// The driver never changes the process's current directory: it resolves
+// every name against the folders of its request and hands writers full
+// paths inside its working folder, so several drivers can live in one
+// process and the caller's relative paths keep their meaning.
 class run_driver {
 public:
     run_driver(spinfo& info, spconverter& converter, spout& out, run_sink& sink);
@@ -34,33 +32,33 @@ public:
     run_driver(const run_driver&) = delete;
     run_driver& operator=(const run_driver&) = delete;
 
-    // Run state. Set inputList, outputFolder and WorkDir before RunAction.
-    std::vector<std::string> inputList;
-    std::string outputFolder;
-    std::string WorkDir;
-    std::int32_t Twait = 100;
-    std::atomic<bool> FlagCancel{false};
-
     // Prepare the working folder and start the worker thread. False (after
     // logging "Fail in working-folder. Abort.") when nothing was started.
-    bool RunAction(const output_switches& switches);
+    bool RunAction(const run_request& request);
     // True while a worker thread exists that has not been joined.
     bool running() const;
     // Wait for the worker to end.
     void join();
-    // Let the worker run on without keeping the caller (closing the window).
-    void detach();
+    // Ask the worker to stop at its next cancel check; safe from any thread.
+    void cancel() noexcept { FlagCancel = true; }
+    // The flag cancel() sets, for a signal handler to set directly.
+    std::atomic<bool>& cancel_flag() noexcept { return FlagCancel; }
     // True when the last run ended normally (it logged "Completed."); false
     // while running and after a run that an exception ended.
     bool completed() const { return completed_.load(); }
+    // The request of the current or last run, its folders made absolute.
+    const run_request& request() const { return request_; }
 
-    // Worker side; public so that a caller can run a whole run synchronously
-    // on its own thread (after RunAction's preparations) and tests can drive
+    // Worker side; public so that tests can run a whole run synchronously
+    // (after RunAction's preparations, with the worker joined) and drive
     // single steps.
     void RunActionProcWrapper();
     void RunActionProc();
     bool read_lonlat(const std::string& name, std::int32_t index);
+    // Moves the working folder's file `name` to outdir + name and reports it.
     void move_created(const std::string& name, const std::string& outdir, const std::string& kind);
+    // Full path of a file of the working folder.
+    std::string work_path(const std::string& name) const;
 
 private:
     // Per-file steps, each in the source file named after it.
@@ -82,17 +80,27 @@ private:
     bool cancel_requested();
     void pause() const;
     void log(const std::string& text) { sink_.printLog(text); }
+    // Logs a line that says something asked for was not made, and counts it.
+    void fail(const std::string& line, const std::string& kind = {});
+    // A relative path names a file of the request's base folder.
+    std::string resolved(const std::string& path) const;
 
     spinfo& info_;
     spconverter& converter_;
     spout& out_;
     run_sink& sink_;
-    output_switches switches_;
-    std::filesystem::path workDir_;     // WorkDir made absolute by RunAction
-    std::filesystem::path startFolder_; // current directory before RunAction entered WorkDir
-    // A relative path names a file of the folder the run was started from.
-    std::string resolved(const std::string& path) const;
+    run_request request_;
+    std::atomic<bool> FlagCancel{false};
     bool cancelLogged_ = false;
     std::atomic<bool> completed_{false};
     std::thread Tjob;
+
+    // Outputs this run has put in the output folder, by file name, with the
+    // source each was made from: a second output of the same name is a
+    // failure, never a silent overwrite.
+    std::map<std::string, std::string> produced_;
+    // The input file, and the option key of the variable, whose outputs are
+    // being written.
+    std::string currentSource_;
+    std::string currentKey_;
 };

@@ -54,6 +54,14 @@ inline constexpr const char* kPosInfoCreating = "Creating position informatoin f
 inline constexpr const char* kCreatedHead = " file(";
 inline constexpr const char* kCreatedTail = ") is created.";
 
+// An output whose name another output of the same run already took.
+inline std::string collision_line(const std::string& kind, const std::string& name, const std::string& first,
+                                  const std::string& second)
+{
+    return "Fail in creating " + kind + " file(" + name + "): the same name was already created from " + first
+        + " in this run; not replaced by the one from " + second + ".";
+}
+
 // Kind words of move-and-report.
 inline constexpr const char* kKindTiff = "TIFF";
 inline constexpr const char* kKindGeoTiff = "GeoTIFF";

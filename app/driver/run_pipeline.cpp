@@ -27,16 +27,18 @@ std::string destination_prefix(const std::string& folder)
 void run_driver::RunActionProc()
 {
     try {
-        const std::string outdir = destination_prefix(resolved(trim_space(outputFolder)));
+        const std::string output = trim_space(request_.outputFolder);
+        const std::string outdir = destination_prefix(resolved(output));
         cancelLogged_ = false;
+        currentSource_.clear();
         std::error_code ec;
-        if (trim_space(outputFolder).empty() || !fs::is_directory(outdir, ec)) {
-            log(run_msg::kOutputFolderMissing);
+        if (output.empty() || !fs::is_directory(outdir, ec)) {
+            fail(run_msg::kOutputFolderMissing);
         } else {
-            const int total = static_cast<int>(inputList.size());
+            const int total = static_cast<int>(request_.inputs.size());
             int done = 0;
             try {
-                for (const auto& path : inputList) {
+                for (const auto& path : request_.inputs) {
                     sink_.progress(done, total, path);
                     bool stop = false;
                     process_file(path, outdir, stop);
@@ -44,9 +46,9 @@ void run_driver::RunActionProc()
                     if (stop) break;
                 }
             } catch (const fs::filesystem_error&) {
-                log(run_msg::kFileIoAbort);
+                fail(run_msg::kFileIoAbort);
             } catch (const std::ios_base::failure&) {
-                log(run_msg::kFileIoAbort);
+                fail(run_msg::kFileIoAbort);
             }
             sink_.progress(done, total, "");
         }
@@ -61,6 +63,8 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
 {
     file_job job;
     job.path = resolved(path);
+    currentSource_ = job.path;
+    currentKey_.clear();
     const fs::path p(job.path);
     job.fileName = p.filename().string();
     job.baseName = p.stem().string();
@@ -73,9 +77,11 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     info_.init(job.path, job.size);
     if (info_.getType() == PT_UNKNOWN) {
         log(run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail);
+        sink_.report(run_event{run_event_type::not_product, {}, job.path});
         return;
     }
     log("'" + job.fileName + run_msg::kProcessingTail);
+    sink_.report(run_event{run_event_type::recognised, {}, job.path});
     if (cancel_requested()) {
         stop = true;
         return;
@@ -84,7 +90,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
 
     build_selection(job);
     if (job.selection.empty()) {
-        log(run_msg::kNotSelected);
+        fail(run_msg::kNotSelected);
         return;
     }
 
@@ -98,6 +104,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     for (const auto& item : job.selection) {
         if (!convert_variable(job, item, outdir)) break;
     }
+    currentKey_.clear();
     netcdf_step(job, outdir);
     position_info_step(job, outdir);
     if (cancel_requested()) {

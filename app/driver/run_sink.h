@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/driver/run_event.h"
+
 // Where the run driver reports to. The window posts each call to its UI
 // thread (asynchronously, in order); the command-line front end prints.
 // All calls come from the worker thread except where noted.
@@ -20,4 +22,7 @@ public:
     // Progress: files finished of files to do, and the file now in progress
     // ("" once the last file is done). Default: ignored.
     virtual void progress(int /*done*/, int /*total*/, const std::string& /*current*/) {}
+    // A countable fact of the run; it follows the log line that tells it.
+    // Default: ignored.
+    virtual void report(const run_event& /*event*/) {}
 };

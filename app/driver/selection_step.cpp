@@ -79,8 +79,8 @@ void run_driver::select_jasmes(file_job& job)
 
 void run_driver::read_geolocation(const product_rule& rule)
 {
-    const bool wanted = rule.when == geolocation_when::geotiff_or_kmz ? (switches_.geotiff || switches_.kmz)
-        : rule.when == geolocation_when::geotiff_only                 ? switches_.geotiff
+    const bool wanted = rule.when == geolocation_when::geotiff_or_kmz ? (request_.switches.geotiff || request_.switches.kmz)
+        : rule.when == geolocation_when::geotiff_only                 ? request_.switches.geotiff
                                                                       : false;
     if (!wanted) return;
     // The swath writers check what they received; the reads' results are

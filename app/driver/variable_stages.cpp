@@ -1,5 +1,7 @@
 // The steps one selected variable goes through: read, prepare the output
 // raster, then the plain TIFF, GeoTIFF and KMZ stages.
+#include <filesystem>
+
 #include "app/driver/file_job.h"
 #include "app/driver/prepare_raster.h"
 #include "app/driver/run_driver.h"
@@ -9,12 +11,15 @@
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
 
+namespace fs = std::filesystem;
+
 bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir)
 {
-    if (!switches_.geotiff && !switches_.kmz && !switches_.tiffText) return true;
+    if (!request_.switches.geotiff && !request_.switches.kmz && !request_.switches.tiffText) return true;
     const std::int32_t index = item.index;
     const std::string key = trim_space(item.key);
     const std::string stem = job.baseName + "_" + item.name;
+    currentKey_ = key;
 
     productInfo_t product;
     if (index >= 0) info_.get_productInfo(static_cast<std::uint32_t>(index), product);
@@ -24,7 +29,7 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
 
     std::int32_t dtype = DT_NONE;
     if (index < 0 || !info_.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
-        log(run_msg::kReadFailed);
+        fail(run_msg::kReadFailed);
         return true;
     }
     if (cancel_requested()) return false;
@@ -38,16 +43,16 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
     log(run_msg::kGenerating);
     if (cancel_requested()) return false;
 
-    if (switches_.tiffText) tiff_stage(job, product, stem, outdir);
+    if (request_.switches.tiffText) tiff_stage(job, product, stem, outdir);
     if (job.swath) {
         swath_geotiff_stage(job, index, stem, outdir);
-    } else if (switches_.geotiff) {
+    } else if (request_.switches.geotiff) {
         gridded_geotiff_stage(job, stem, outdir);
     }
     if (cancel_requested()) return false;
     pause();
 
-    if (switches_.kmz) kmz_stage(job, key, stem, outdir);
+    if (request_.switches.kmz) kmz_stage(job, key, stem, outdir);
     return true;
 }
 
@@ -61,8 +66,8 @@ void run_driver::tiff_stage(file_job& job, const productInfo_t& product, const s
     // Gridded products have no plain TIFF (and nothing to say about it).
     if (!job.swath) return;
     const std::string name = stem + ".tif";
-    if (!out_.gen_TiffImage(name, false, false, 0.0)) {
-        log(run_msg::failure_line(run_msg::kFailTiff, name));
+    if (!out_.gen_TiffImage(work_path(name), false, false, 0.0)) {
+        fail(run_msg::failure_line(run_msg::kFailTiff, name), run_msg::kKindTiff);
         return;
     }
     job.posInfo.push_back(converter_.create_PosInfodata(product, job.path, name));
@@ -74,13 +79,13 @@ void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const st
 {
     // Besides writing the GeoTIFF windows, the swath writer regrids the
     // raster that the KMZ stage of a radiometer product draws.
-    if (!switches_.geotiff && !(switches_.kmz && !job.gcomc)) return;
+    if (!request_.switches.geotiff && !(request_.switches.kmz && !job.gcomc)) return;
     std::vector<std::string> names;
-    const bool written = out_.gen_posGeoTIFF(stem, job.kind, index, switches_.geotiff, names);
-    if (!switches_.geotiff) return;
+    const bool written = out_.gen_posGeoTIFF(work_path(stem), job.kind, index, request_.switches.geotiff, names);
+    if (!request_.switches.geotiff) return;
     if (!written) {
-        log(run_msg::failure_line(run_msg::kFailGeoTiff, stem));
+        fail(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
         return;
     }
-    for (const auto& name : names) move_created(name, outdir, run_msg::kKindGeoTiff);
+    for (const auto& name : names) move_created(fs::path(name).filename().string(), outdir, run_msg::kKindGeoTiff);
 }

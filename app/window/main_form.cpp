@@ -24,6 +24,7 @@
 #include "app/window/input_list.h"
 #include "app/window/output_list.h"
 #include "app/driver/run_driver.h"
+#include "app/driver/working_folder.h"
 #include "app/window/run_progress.h"
 #include "app/window/window_texts.h"
 #include "output/spout.h"
@@ -48,9 +49,6 @@ MainForm::MainForm(QWidget* parent)
     SPINFO = std::make_unique<spinfo>();
     SPOUT = std::make_unique<spout>();
     driver_ = std::make_unique<run_driver>(*SPINFO, *SPCVT, *SPOUT, sink_);
-    driver_->Twait = 100;
-    driver_->inputList.clear();
-    driver_->FlagCancel = false;
     AtFirst = true;
 
     connect(btnInput, &QToolButton::clicked, this, &MainForm::btnInput_Click);
@@ -73,9 +71,12 @@ MainForm::~MainForm()
     // The worker uses the reader, settings and writer owned here: let it
     // stop at its next cancel check before they go.
     if (driver_ && driver_->running()) {
-        driver_->FlagCancel = true;
+        driver_->cancel();
         driver_->join();
     }
+    // Emptied by the last run; only the folder itself is left to remove.
+    std::error_code ec;
+    std::filesystem::remove(to_path(WorkDir), ec);
 }
 
 void MainForm::MainForm_Load()
@@ -91,8 +92,12 @@ void MainForm::MainForm_Load()
     AtFirst = true;
 
     StartupFolder = QDir::currentPath();
-    WorkDir = QDir(StartupFolder).filePath(QString::fromLatin1(window_text::kWorkDirName));
-    driver_->FlagCancel = false;
+    // Each window works in a folder of its own, named after its process, so
+    // two windows never empty each other's files; those left by windows
+    // that were killed are removed here.
+    const std::filesystem::path workParent = user_work_parent();
+    sweep_stale_work_folders(workParent, window_text::kWorkDirPrefix);
+    WorkDir = QString::fromStdString(process_work_folder(workParent, window_text::kWorkDirPrefix).string());
     btnInput->setFocus(Qt::OtherFocusReason);
 }
 
@@ -178,10 +183,9 @@ void MainForm::btnOutput_Click()
 
 void MainForm::tboxInput_operation(const QString& text)
 {
-    QString folder = clean_folder_text(text);
+    QString folder = from_startup(clean_folder_text(text));
     if (is_folder(folder)) {
-        // Stored absolute: runs change the current folder.
-        inputFolder = QFileInfo(folder).absoluteFilePath();
+        inputFolder = folder;
         tboxInput->setText(inputFolder);
         dg_InputList->setRowCount(0);
         create_inputList(inputFolder);
@@ -196,9 +200,9 @@ void MainForm::tboxInput_operation(const QString& text)
 
 void MainForm::tboxOutput_operation(const QString& text)
 {
-    QString folder = clean_folder_text(text);
+    QString folder = from_startup(clean_folder_text(text));
     if (is_folder(folder)) {
-        outputFolder = QFileInfo(folder).absoluteFilePath();
+        outputFolder = folder;
         tboxOutput->setText(outputFolder);
         dg_OutputList->setRowCount(0);
         create_outputList(outputFolder);
@@ -209,6 +213,14 @@ void MainForm::tboxOutput_operation(const QString& text)
         dg_OutputList->setRowCount(0);
     }
     tboxOutput->setText(outputFolder);
+}
+
+QString MainForm::from_startup(const QString& folder) const
+{
+    // A relative folder means one in the folder the program started in,
+    // whatever runs have happened since.
+    if (folder.isEmpty()) return folder;
+    return QDir::cleanPath(QDir(StartupFolder).absoluteFilePath(folder));
 }
 
 void MainForm::create_inputList(const QString& folder)
@@ -242,18 +254,18 @@ bool MainForm::RunAction(const QStringList& inputList)
     if (driver_->running()) return false;
     dg_OutputList->reset_colours();
 
-    driver_->inputList.clear();
-    for (const QString& path : inputList) driver_->inputList.push_back(to_path(path));
-    driver_->outputFolder = to_path(outputFolder);
-    driver_->WorkDir = to_path(WorkDir);
-
-    output_switches switches;
-    switches.geotiff = cbox_GeoTiff->isChecked();
-    switches.kmz = cbox_KMZ->isChecked();
-    switches.tiffText = cbox_Both->isChecked();
-    switches.netcdf = cbox_NetCDF->isChecked();
+    run_request request;
+    for (const QString& path : inputList) request.inputs.push_back(to_path(path));
+    request.outputFolder = to_path(outputFolder);
+    request.workFolder = to_path(WorkDir);
+    request.baseFolder = to_path(StartupFolder);
+    request.switches.geotiff = cbox_GeoTiff->isChecked();
+    request.switches.kmz = cbox_KMZ->isChecked();
+    request.switches.tiffText = cbox_Both->isChecked();
+    request.switches.netcdf = cbox_NetCDF->isChecked();
+    request.paceMs = paceMs_;
     progress_->show_progress(0, static_cast<int>(inputList.size()), QString());
-    const bool started = driver_->RunAction(switches);
+    const bool started = driver_->RunAction(request);
     if (!started) progress_->reset();
     return started;
 }
@@ -264,7 +276,6 @@ void MainForm::btnRun_Click()
         printLog(QString::fromLatin1(window_text::kOutputMissingOnRun));
         return;
     }
-    QDir::setCurrent(outputFolder);
     QStringList inputList;
     QList<int> missing;
     for (int row = 0; row < dg_InputList->rowCount(); ++row) {
@@ -290,26 +301,25 @@ void MainForm::dg_OutputList_DragDrop(const QString& fullpath)
         printLog(QString::fromLatin1(window_text::kOutputMissingOnDrop));
         return;
     }
-    QDir::setCurrent(outputFolder);
     RunAction({fullpath});
 }
 
 void MainForm::btnCancel_Click()
 {
     if (!driver_->running()) return;
-    driver_->FlagCancel = true;
+    driver_->cancel();
     printLog(QString::fromLatin1(window_text::kCancelRequested));
 }
 
 void MainForm::btnClose_Click()
 {
-    driver_->FlagCancel = true;
+    driver_->cancel();
     close();
 }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    driver_->FlagCancel = true;
+    driver_->cancel();
     event->accept();
 }
 

@@ -51,10 +51,11 @@ public:
     using option_dialog_fn = std::function<void(QWidget* parent, spconverter& settings)>;
     void set_option_dialog(option_dialog_fn open) { optionDialog_ = std::move(open); }
 
-    // Where runs put their intermediate files ("_workdir" in the folder the
-    // program started in).
+    // Where runs put their intermediate files: a folder of this process in
+    // the user's cache folder.
     QString work_dir() const { return WorkDir; }
-    void set_work_dir(const QString& folder) { WorkDir = folder; }
+    // Pause between pipeline stages of the next runs, in milliseconds.
+    void set_pace_ms(std::int32_t ms) { paceMs_ = ms; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +81,8 @@ private:
     QString choose_folder(const QString& description, const QString& start);
     // Start a run over inputList (the driver's); false when none started.
     bool RunAction(const QStringList& inputList);
+    // A typed folder made absolute against the start-up folder.
+    QString from_startup(const QString& folder) const;
 
     // Controls.
     QPlainTextEdit* tbox_Infolog = nullptr;
@@ -116,5 +119,7 @@ private:
     QString StartupFolder;
     QString WorkDir;
     bool AtFirst = true;
+    // The window's runs show their steps at this pace.
+    std::int32_t paceMs_ = 100;
     option_dialog_fn optionDialog_;
 };

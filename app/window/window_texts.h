@@ -25,6 +25,6 @@ inline constexpr char kHelpFile[] = "vdnhelp.chm";
 inline constexpr char kHelpMissing[] = "Help-file is not exits.";
 inline constexpr char kHelpMissingCaption[] = "Error!";
 
-inline constexpr char kWorkDirName[] = "_workdir";
+inline constexpr char kWorkDirPrefix[] = "work-";
 
 } // namespace window_text

@@ -46,28 +46,29 @@ void recording_sink::ChangeRunMode(bool running)
     events.push_back(running ? "mode:1" : "mode:0");
 }
 
-driver_rig::driver_rig() : out(temp / "out"), work(temp / "work"), startFolder_(fs::current_path())
+long recording_sink::count(run_event_type type) const
 {
-    fs::create_directories(out);
-    driver.outputFolder = out.string();
-    driver.WorkDir = work.string();
-    driver.Twait = 0;
+    return std::count_if(reported.begin(), reported.end(), [type](const run_event& e) { return e.type == type; });
 }
 
-driver_rig::~driver_rig()
+driver_rig::driver_rig() : out(temp / "out"), work(temp / "work")
 {
-    driver.join();
-    std::error_code ec;
-    fs::current_path(startFolder_, ec);
+    fs::create_directories(out);
+    request.outputFolder = out.string();
+    request.workFolder = work;
+    request.paceMs = 0;
 }
+
+driver_rig::~driver_rig() { driver.join(); }
 
 bool driver_rig::run(const std::vector<std::string>& files, const output_switches& kinds)
 {
-    driver.inputList = files;
-    const bool started = driver.RunAction(kinds);
+    const fs::path before = fs::current_path();
+    request.inputs = files;
+    request.switches = kinds;
+    const bool started = driver.RunAction(request);
     driver.join();
-    std::error_code ec;
-    fs::current_path(startFolder_, ec);
+    EXPECT_EQ(fs::current_path(), before) << "a run changed the current directory";
     return started;
 }
 
@@ -90,8 +91,10 @@ std::string write_synthetic(const fs::path& folder, const std::string& kind, con
     for (const auto& k : all_synth_kinds()) {
         if (k.name != kind) continue;
         const fs::path path = folder / name;
-        return k.write(path.string(), synth_options{}) ? path.string() : std::string();
+        EXPECT_TRUE(k.write(path.string(), synth_options{})) << kind;
+        return path.string();
     }
+    ADD_FAILURE() << "no synthetic kind " << kind;
     return {};
 }
 

@@ -39,12 +39,17 @@ public:
     void printNewLog(const std::string& text) override;
     void append_outputList(const std::string& path) override;
     void ChangeRunMode(bool running) override;
+    void report(const run_event& event) override { reported.push_back(event); }
+
+    // How many events of a type were reported.
+    long count(run_event_type type) const;
 
     std::vector<std::string> lines;
     std::vector<std::string> listed;
     std::vector<bool> modes;
     // Lines and run-mode switches interleaved ("mode:0", "mode:1").
     std::vector<std::string> events;
+    std::vector<run_event> reported;
     std::function<void(const std::string&)> hook;
 };
 
@@ -53,8 +58,8 @@ struct driver_rig {
     driver_rig();
     ~driver_rig();
 
-    // Runs over the files with Twait 0; waits for the end. The current
-    // directory is restored afterwards.
+    // Runs the request over the files, without pauses, and waits for the
+    // end. Fails the test when the run changed the current directory.
     bool run(const std::vector<std::string>& files, const output_switches& kinds);
 
     temp_folder temp;
@@ -65,17 +70,17 @@ struct driver_rig {
     spout writer;
     recording_sink sink;
     run_driver driver{info, settings, writer, sink};
-
-private:
-    std::filesystem::path startFolder_;
+    // Output folder, working folder and no pauses; the inputs and switches
+    // are set by run().
+    run_request request;
 };
 
 // A GSMaP flat-binary grid of the small layout (1440 x 480 floats), which
 // the reader recognises by name and size.
 std::string write_gsmap_bin(const std::filesystem::path& folder, const std::string& name);
 
-// A synthetic product of a vardane-synth kind; "" when the generator does
-// not know the kind (yet).
+// A synthetic product of a vardane-synth kind; fails the test when the
+// generator cannot write it.
 std::string write_synthetic(const std::filesystem::path& folder, const std::string& kind, const std::string& name);
 
 // Files directly inside a folder (not sub-folders), sorted.

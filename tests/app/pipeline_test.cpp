@@ -1,7 +1,11 @@
 // The per-file pipeline on real files: what is logged and written for the
 // output kinds ticked and the options chosen.
+#include <gdal_alg.h>
+#include <gdal_priv.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "driver_test_support.h"
 
@@ -17,6 +21,18 @@ const std::string kGsmapLine = "It is GSMaP/Hourly-L3 Product.";
 bool logged(const driver_rig& rig, const std::string& line)
 {
     return std::find(rig.sink.lines.begin(), rig.sink.lines.end(), line) != rig.sink.lines.end();
+}
+
+int checksum(const fs::path& tif)
+{
+    GDALAllRegister();
+    GDALDataset* ds = static_cast<GDALDataset*>(GDALOpen(tif.c_str(), GA_ReadOnly));
+    EXPECT_NE(ds, nullptr);
+    if (!ds) return -1;
+    GDALRasterBand* band = ds->GetRasterBand(1);
+    const int sum = GDALChecksumImage(band, 0, 0, band->GetXSize(), band->GetYSize());
+    GDALClose(ds);
+    return sum;
 }
 
 } // namespace
@@ -58,9 +74,9 @@ TEST(Pipeline, OutputFolderTypedWithBlanksAndNoSeparatorStillReceivesTheFiles)
 {
     driver_rig rig;
     const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    rig.driver.outputFolder = "  " + rig.out.string() + " ";
+    rig.request.outputFolder = "  " + rig.out.string() + " ";
     ASSERT_TRUE(rig.run({a}, kinds(true, false, false, false)));
-    if (!logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created.")) GTEST_SKIP() << "GeoTIFF writer not ready";
+    ASSERT_TRUE(logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created."));
     EXPECT_TRUE(fs::exists(rig.out / "gsmap_a_PRC.tif"));
     EXPECT_EQ(rig.sink.listed, (std::vector<std::string>{rig.out.string() + "/gsmap_a_PRC.tif"}));
 }
@@ -88,7 +104,6 @@ TEST(Pipeline, SwathProductAnnouncesItselfAndReadsItsGeolocationFirst)
 {
     driver_rig rig;
     const auto l1b = write_synthetic(rig.temp.path(), "AMSR2_L1B", "l1b.h5");
-    if (l1b.empty()) GTEST_SKIP() << "vardane-synth does not write AMSR2_L1B yet";
     ASSERT_TRUE(rig.run({l1b}, kinds(true, false, false, false)));
     const std::vector<std::string> head{kStart,
                                         "'l1b.h5' is processing, now...  ",
@@ -108,7 +123,6 @@ TEST(Pipeline, KmzOfAGcomcProductIsRefusedPerVariableWithoutReadingGeolocation)
 {
     driver_rig rig;
     const auto sst = write_synthetic(rig.temp.path(), "SGLI_SST", "sst.h5");
-    if (sst.empty()) GTEST_SKIP() << "vardane-synth does not write SGLI_SST yet";
     ASSERT_TRUE(rig.run({sst}, kinds(false, true, false, false)));
     EXPECT_FALSE(logged(rig, "Reading lat ....."));
     const auto refusals = std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "KMZ is NOT supporting GCOM-C Product.");
@@ -117,16 +131,70 @@ TEST(Pipeline, KmzOfAGcomcProductIsRefusedPerVariableWithoutReadingGeolocation)
     EXPECT_EQ(refusals, variables);
 }
 
-TEST(Pipeline, RelativeNamesMeanTheFolderTheRunWasStartedFrom)
+TEST(Pipeline, RelativeNamesMeanTheBaseFolderAndTheCurrentDirectoryIsLeftAlone)
 {
     driver_rig rig;
     write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    fs::current_path(rig.temp.path()); // the rig returns to the original folder after the run
-    rig.driver.outputFolder = "out";
-    rig.driver.WorkDir = "work";
+    rig.request.baseFolder = rig.temp.path();
+    rig.request.outputFolder = "out";
+    rig.request.workFolder = "work";
     ASSERT_TRUE(rig.run({"gsmap_a.dat"}, kinds(true, false, false, false)));
-    EXPECT_FALSE(logged(rig, "Output folder is NOT exits."));
-    EXPECT_TRUE(logged(rig, "'gsmap_a.dat' is processing, now...  "));
-    if (!logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created.")) GTEST_SKIP() << "GeoTIFF writer not ready";
+    EXPECT_TRUE(logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created."));
     EXPECT_TRUE(fs::exists(rig.out / "gsmap_a_PRC.tif"));
+    EXPECT_EQ(rig.driver.request().workFolder, rig.work);
+}
+
+// Two outputs of one run with one name: the first is kept, the second is a
+// failure naming both sources, and nothing is overwritten or counted twice.
+TEST(Pipeline, SecondOutputOfTheSameNameInOneRunIsAFailureNotAnOverwrite)
+{
+    driver_rig rig;
+    fs::create_directories(rig.temp / "a");
+    fs::create_directories(rig.temp / "b");
+    const auto first = write_gsmap_bin(rig.temp / "a", "gsmap_x.dat");
+    const auto second = write_gsmap_bin(rig.temp / "b", "gsmap_x.dat");
+    std::ofstream(second, std::ios::binary | std::ios::in | std::ios::out).write("\x7f\x7f\x7f\x7f", 4);
+    ASSERT_TRUE(rig.run({first, second}, kinds(true, false, false, false)));
+
+    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "GeoTIFF file(gsmap_x_PRC.tif) is created."), 1);
+    EXPECT_TRUE(logged(rig, "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
+                                + first + " (PercipRate) in this run; not replaced by the one from " + second
+                                + " (PercipRate)."));
+    EXPECT_EQ(rig.sink.count(run_event_type::output_created), 1);
+    EXPECT_EQ(rig.sink.count(run_event_type::failure), 1);
+    EXPECT_EQ(rig.sink.listed.size(), 1u);
+    EXPECT_TRUE(files_in(rig.work).empty());
+
+    // The first file's grid is the one kept: the second's alone differs.
+    const int kept = checksum(rig.out / "gsmap_x_PRC.tif");
+    ASSERT_TRUE(rig.run({second}, kinds(true, false, false, false)));
+    EXPECT_NE(checksum(rig.out / "gsmap_x_PRC.tif"), kept);
+}
+
+TEST(Pipeline, TwoVariablesWithOneOutputNameKeepTheFirst)
+{
+    driver_rig rig;
+    const auto dpr = write_synthetic(rig.temp.path(), "DPR_MONTHLY", "dpr.h5");
+    // The first two variables, both selected, under the first one's name.
+    const auto keys = rig.settings.get_key_list(ST_DPR_MONTHLY);
+    ASSERT_GE(keys.size(), 2u);
+    optSet_t first;
+    optSet_t second;
+    ASSERT_TRUE(rig.settings.get_OptSetting(ST_DPR_MONTHLY, keys[0], first));
+    ASSERT_TRUE(rig.settings.get_OptSetting(ST_DPR_MONTHLY, keys[1], second));
+    first.flag = second.flag = true;
+    second.name = first.name;
+    ASSERT_TRUE(rig.settings.set_OptSetting(ST_DPR_MONTHLY, keys[0], first));
+    ASSERT_TRUE(rig.settings.set_OptSetting(ST_DPR_MONTHLY, keys[1], second));
+    ASSERT_TRUE(rig.run({dpr}, kinds(true, false, false, false)));
+
+    const std::string name = "dpr_" + first.name + ".tif";
+    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "GeoTIFF file(" + name + ") is created."), 1);
+    // The variables are converted in their index order, whichever that is.
+    const auto collision = [&](const std::string& kept, const std::string& refused) {
+        return "Fail in creating GeoTIFF file(" + name + "): the same name was already created from " + dpr + " ("
+            + kept + ") in this run; not replaced by the one from " + dpr + " (" + refused + ").";
+    };
+    EXPECT_TRUE(logged(rig, collision(keys[0], keys[1])) || logged(rig, collision(keys[1], keys[0])));
+    EXPECT_EQ(rig.sink.count(run_event_type::failure), 1);
 }

@@ -1,19 +1,7 @@
-// The product table: every kind is announced and selected as its rule says.
+// How product lines and option keys are made from what a file says.
 #include <gtest/gtest.h>
 
 #include "app/driver/product_rules.h"
-
-TEST(ProductRules, EveryHdf5KindHasARuleAndOthersHaveNone)
-{
-    for (int k = PT_AMSR2_L1A; k <= PT_SGLI_CLFG; ++k) {
-        const product_rule* rule = find_product_rule(static_cast<productType>(k));
-        ASSERT_NE(rule, nullptr) << k;
-        EXPECT_NE(rule->setting, ST_NONE) << k;
-    }
-    for (int k : {PT_UNKNOWN, PT_JASMES_RAW, PT_JASMES_HDR, PT_JASMES_HDF4}) {
-        EXPECT_EQ(find_product_rule(static_cast<productType>(k)), nullptr);
-    }
-}
 
 TEST(ProductRules, GeophysicalKindsNameTheirVariableInTheLine)
 {
@@ -28,20 +16,6 @@ TEST(ProductRules, SecondLayerCandidatesOnlyWithTwoLayers)
     EXPECT_EQ(geophysical_candidates("SST", 2), (std::vector<std::string>{"SST", "SST10GHz"}));
     EXPECT_EQ(geophysical_candidates("SST", 1), (std::vector<std::string>{"SST"}));
     EXPECT_EQ(geophysical_candidates("TPW", 2), (std::vector<std::string>{"TPW"}));
-}
-
-TEST(ProductRules, GeolocationOfTheSwathKinds)
-{
-    const auto* l1r = find_product_rule(PT_AMSRE_L1R);
-    ASSERT_EQ(l1r->reads.size(), 4u);
-    EXPECT_STREQ(l1r->reads[0].label, "lat89A");
-    EXPECT_EQ(l1r->reads[0].index, 40);
-    EXPECT_EQ(l1r->reads[3].index, 43);
-    EXPECT_FALSE(l1r->coregistration);
-    EXPECT_TRUE(find_product_rule(PT_AMSRE_L1B)->coregistration);
-    EXPECT_EQ(find_product_rule(PT_SGLI_VNR)->when, geolocation_when::geotiff_only);
-    EXPECT_EQ(find_product_rule(PT_AMSR2_L2_LOW)->when, geolocation_when::geotiff_or_kmz);
-    EXPECT_TRUE(find_product_rule(PT_SGLI_LST)->reads.empty());
 }
 
 TEST(ProductRules, JasmesKeys)

@@ -35,6 +35,9 @@ TEST(RunFrame, UnrecognisedFileIsListedAsNoProductAndTheWindowReturnsToIdle)
                                                          "mode:0", kCompleted}));
     EXPECT_TRUE(rig.sink.listed.empty());
     EXPECT_TRUE(rig.driver.completed());
+    ASSERT_EQ(rig.sink.reported.size(), 1u);
+    EXPECT_EQ(rig.sink.reported[0].type, run_event_type::not_product);
+    EXPECT_EQ(rig.sink.reported[0].path, notes);
     EXPECT_TRUE(files_in(rig.out).empty());
 }
 
@@ -42,7 +45,7 @@ TEST(RunFrame, MissingOutputFolderEndsTheRunNormally)
 {
     driver_rig rig;
     const auto notes = write_text(rig.temp / "notes.txt", "x");
-    rig.driver.outputFolder = (rig.temp / "nowhere").string();
+    rig.request.outputFolder = (rig.temp / "nowhere").string();
     ASSERT_TRUE(rig.run({notes}, kinds(true, false, false, false)));
     EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "Output folder is NOT exits.", kCompleted}));
     EXPECT_EQ(rig.sink.modes, (std::vector<bool>{true, false}));
@@ -52,7 +55,7 @@ TEST(RunFrame, WorkingFolderThatCannotBeEnteredStartsNothing)
 {
     driver_rig rig;
     const auto blocker = write_text(rig.temp / "blocker", "a file where a folder should be");
-    rig.driver.WorkDir = (fs::path(blocker) / "work").string();
+    rig.request.workFolder = fs::path(blocker) / "work";
     EXPECT_FALSE(rig.run({blocker}, kinds(true, false, false, false)));
     EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{"Fail in working-folder. Abort."}));
     EXPECT_TRUE(rig.sink.modes.empty());

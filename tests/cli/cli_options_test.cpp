@@ -1,10 +1,12 @@
-// Command-line parsing, the counting of log lines and folder inputs.
+// Command-line parsing, the counting of run events, the child records and
+// folder inputs.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "cli/child_channel.h"
 #include "cli/cli_options.h"
 #include "cli/input_files.h"
 #include "cli/run_tally.h"
@@ -65,12 +67,12 @@ TEST(CliOptions, DashDashEndsOptionsSoFileNamesMayStartWithADash)
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
 }
 
-TEST(CliOptions, ChildArgumentsReproduceTheRunForOneFile)
+TEST(CliOptions, ChildArgumentsReproduceTheRunForItsFiles)
 {
-    auto parent = parse_command_line({"--tiff-text", "--kmz", "-o", "/out dir", "--pace", "7", "-j", "4",
+    auto parent = parse_command_line({"--tiff-text", "--kmz", "-o", " /out dir  ", "--pace", "7", "-j", "4",
                                       "--settings", "/s/vdn-config.dat", "-q", "a", "b"})
                       .options;
-    const auto child = parse_command_line(child_arguments(parent, "-b.h5"));
+    const auto child = parse_command_line(child_arguments(parent, {"-b.h5", "c d.h5"}));
     ASSERT_TRUE(child.error.empty()) << child.error;
     EXPECT_TRUE(child.options.child);
     EXPECT_EQ(child.options.output, "/out dir");
@@ -80,56 +82,60 @@ TEST(CliOptions, ChildArgumentsReproduceTheRunForOneFile)
     EXPECT_FALSE(child.options.kinds.geotiff);
     EXPECT_TRUE(child.options.kinds.tiffText && child.options.kinds.kmz);
     EXPECT_FALSE(child.options.kinds.netcdf);
-    EXPECT_EQ(child.options.inputs, (std::vector<std::string>{"-b.h5"}));
+    EXPECT_EQ(child.options.inputs, (std::vector<std::string>{"-b.h5", "c d.h5"}));
 }
 
-TEST(RunTally, LinesAreCountedByWhatTheySay)
+TEST(RunTally, EventsDecideTheExitStatusAndSummary)
 {
-    run_tally t;
-    EXPECT_EQ(t.add("-- Converting Start -------"), line_class::ordinary);
-    EXPECT_EQ(t.add("'a.h5' is processing, now...  "), line_class::product);
-    EXPECT_EQ(t.add("GeoTIFF file(a_V.tif) is created."), line_class::output);
-    EXPECT_EQ(t.add("Information file(a.txt) is created."), line_class::output);
-    EXPECT_EQ(t.add("Fail in creating KMZ file(a_V.kmz)."), line_class::failure);
-    EXPECT_EQ(t.add("Fail in reading product.  Skipped."), line_class::failure);
-    EXPECT_EQ(t.add("Converting variables  are Not Selected."), line_class::failure);
-    EXPECT_EQ(t.add("File I/O execption happened. Abort converting."), line_class::failure);
-    EXPECT_EQ(t.add("NetCDF unsupported."), line_class::ordinary);
-    EXPECT_EQ(t.add("Projection-setting is NOT 'lat/lon(EQR)'.  Skipped."), line_class::ordinary);
-    EXPECT_EQ(t.add("Filename(notes.txt) is Not Product Data."), line_class::not_product);
-    // One blank short of the real line is not the real line.
-    EXPECT_EQ(t.add("'a.h5' is processing, now... "), line_class::ordinary);
-    EXPECT_EQ(t.products, 1);
-    EXPECT_EQ(t.outputs, 2);
-    EXPECT_EQ(t.failures, 4);
-    EXPECT_EQ(t.notProducts, 1);
-    EXPECT_EQ(t.exit_status(), 1);
-}
-
-TEST(RunTally, ExitStatusAndSummary)
-{
+    const auto event = [](run_event_type type) { return run_event{type, "GeoTIFF", "/x"}; };
     run_tally ok;
     ok.files = 2;
-    ok.add("'a.h5' is processing, now...  ");
-    ok.add("GeoTIFF file(a_V.tif) is created.");
-    ok.add("Filename(n.txt) is Not Product Data.");
+    for (auto type : {run_event_type::recognised, run_event_type::output_created, run_event_type::not_product}) {
+        ok.count(event(type));
+    }
     EXPECT_EQ(ok.exit_status(), 0);
     EXPECT_EQ(ok.summary(), "Summary: files 2, outputs written 1, failures 0, not products 1.");
 
     run_tally none;
-    none.add("Filename(n.txt) is Not Product Data.");
+    none.count(event(run_event_type::not_product));
     EXPECT_EQ(none.exit_status(), 1); // no input was a product
 
-    run_tally cancelled = ok;
-    cancelled.add("Cancel is activated.");
-    EXPECT_EQ(cancelled.exit_status(), 1);
-
+    for (auto type : {run_event_type::failure, run_event_type::cancelled}) {
+        run_tally spoiled = ok;
+        spoiled.count(event(type));
+        EXPECT_EQ(spoiled.exit_status(), 1);
+    }
     run_tally ended = ok;
     ended.completed = false;
     EXPECT_EQ(ended.exit_status(), 1);
-    ok.merge(ended);
-    EXPECT_FALSE(ok.completed);
-    EXPECT_EQ(ok.files, 4);
+    EXPECT_EQ(ended.summary(), "Summary: files 2, outputs written 1, failures 0, not products 1, run ended early.");
+}
+
+// A child's records survive file names and messages holding the characters
+// that separate records and fields.
+TEST(ChildChannel, RecordsRoundTripWhateverTheTextHolds)
+{
+    const std::string awkward = "/out/a\tb\\c\nd\re\\";
+    const std::string line = "Fail in creating TIFF file(a\tb\n).";
+    for (const std::string& record : {encode_log_record(line), encode_log_record(""), encode_event_record({run_event_type::output_created, "KMZ", awkward})}) {
+        EXPECT_EQ(record.find('\n'), std::string::npos);
+    }
+    const auto log = decode_record(encode_log_record(line));
+    ASSERT_TRUE(log.has_value());
+    EXPECT_EQ(std::get<std::string>(*log), line);
+
+    for (const auto type : {run_event_type::recognised, run_event_type::not_product, run_event_type::output_created,
+                            run_event_type::failure, run_event_type::cancelled}) {
+        const auto decoded = decode_record(encode_event_record({type, "KMZ", awkward}));
+        ASSERT_TRUE(decoded.has_value());
+        const auto& e = std::get<run_event>(*decoded);
+        EXPECT_EQ(e.type, type);
+        EXPECT_EQ(e.kind, "KMZ");
+        EXPECT_EQ(e.path, awkward);
+    }
+    // Library chatter on the child's output is no record.
+    EXPECT_FALSE(decode_record("property='FileHeader'").has_value());
+    EXPECT_FALSE(decode_record("Ebogus\t\t").has_value());
 }
 
 TEST(InputFiles, FoldersGiveTheirFilesInNameOrderWithoutSubFolders)

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,11 +16,9 @@
 #include "settings/spconverter.h"
 #include "support/cli_process.h"
 #include "support/scratch_folder.h"
-#include "support/synthetic_file.h"
 
 namespace fs = std::filesystem;
 using namespace cli_test;
-using test_support::write_synthetic;
 using temp_folder = test_support::scratch_folder;
 
 namespace {
@@ -72,89 +69,19 @@ std::string settings_without_gsmap(const fs::path& path)
     return path.string();
 }
 
-// Each synthetic HDF5 kind with the line that announces it.
-struct announced_kind {
-    const char* kind;
-    const char* line;
-    std::vector<std::pair<std::string, std::string>> variants;
-};
-
-const std::vector<announced_kind> kAnnounced = {
-    {"AMSR2_L1A", "It is GCOM-W/L1A Product.", {}},
-    {"AMSR2_L1B", "It is GCOM-W/L1B Product.", {}},
-    {"AMSR2_L1R", "It is GCOM-W/L1R Product.", {}},
-    {"AMSR2_L2_HIGH", "It is GCOM-W/L2High Product.", {}},
-    {"AMSR2_L2_LOW", "It is GCOM-W/L2Low(SST) Product.", {{"geo", "SST"}}},
-    {"AMSR2_L3_BT", "It is GCOM-W/L3BT Product.", {}},
-    {"AMSR2_L3_GD", "It is GCOM-W/L3GD(SST) Product.", {{"geo", "SST"}}},
-    {"AMSRE_L1B", "It is AMSR-E/L1B Product.", {}},
-    {"AMSRE_L1R", "It is AMSR-E/L1R Product.", {}},
-    {"AMSRE_L2_HIGH", "It is AMSR-E/L2High Product.", {}},
-    {"AMSRE_L2_LOW", "It is AMSR-E/L2Low(SND) Product.", {{"geo", "SND"}}},
-    {"AMSRE_L3_BT", "It is AMSR-E/L3BT Product.", {}},
-    {"AMSRE_L3_GD", "It is AMSR-E/L3GD(TPW) Product.", {{"geo", "TPW"}}},
-    {"GSMAP_HOURLY", "It is GSMaP/Hourly-L3 Product.", {}},
-    {"GSMAP_MONTHLY", "It is GSMaP/Monthly-L3 Product.", {}},
-    {"DPR_DAILY", "It is DPR/Daily-L3 Product.", {}},
-    {"DPR_MONTHLY", "It is DPR/Monthly-L3 Product.", {}},
-    {"DPRV7_DAILY", "It is DPRv7/Daily-L3 Product.", {}},
-    {"DPRV7_MONTHLY", "It is DPRv7/Monthly-L3 Product.", {}},
-    {"SGLI_VNR", "It is GCOM-C L1B VNR Product.", {}},
-    {"SGLI_POL", "It is GCOM-C L1B POL Product.", {}},
-    {"SGLI_IRS", "It is GCOM-C L1B IRS Product.", {}},
-    {"SGLI_NWLR", "It is GCOM-C L2 NWLR Product.", {}},
-    {"SGLI_IWPR", "It is GCOM-C L2 IWPR Product.", {}},
-    {"SGLI_SST", "It is GCOM-C L2 SSTD/SSTN Product.", {}},
-    {"SGLI_LTOA", "It is GCOM-C L2 LTOA Product.", {}},
-    {"SGLI_RSRF", "It is GCOM-C L2 RSRF Product.", {}},
-    {"SGLI_LST", "It is GCOM-C L2 LST Product.", {}},
-    {"SGLI_CLFG", "It is GCOM-C L2 CLFG Product.", {}},
-};
-
 } // namespace
 
-TEST(CliRun, EveryHdf5KindIsAnnouncedAndATextFileIsNoProduct)
-{
-    temp_folder t;
-    const auto in = make_folder(t / "in");
-    const auto out = make_folder(t / "out");
-    std::vector<std::string> args{"-o", out.string()};
-    std::vector<const announced_kind*> written;
-    for (const auto& k : kAnnounced) {
-        if (write_synthetic(k.kind, in / (std::string(k.kind) + ".h5"), k.variants).empty()) continue;
-        args.push_back((in / (std::string(k.kind) + ".h5")).string());
-        written.push_back(&k);
-    }
-    if (written.empty()) GTEST_SKIP() << "vardane-synth writes no HDF5 kind yet";
-    args.push_back(write_text(in / "notes.txt", "a text file\n"));
-
-    const auto r = run_cli(args, t.path());
-    ASSERT_GE(r.lines.size(), 3u) << r.out << r.err;
-    EXPECT_EQ(r.lines.front(), kStart);
-    // The log ends with "Completed."; the summary follows it.
-    EXPECT_EQ(r.lines[r.lines.size() - 2], kCompleted);
-    EXPECT_EQ(r.lines.back().rfind("Summary: files " + std::to_string(written.size() + 1) + ", ", 0), 0u)
-        << r.lines.back();
-    EXPECT_TRUE(r.lines.back().find("not products 1.") != std::string::npos) << r.lines.back();
-
-    for (const auto* k : written) {
-        const std::string processing = "'" + std::string(k->kind) + ".h5' is processing, now...  ";
-        const auto at = std::find(r.lines.begin(), r.lines.end(), processing);
-        ASSERT_NE(at, r.lines.end()) << k->kind;
-        ASSERT_NE(at + 1, r.lines.end());
-        EXPECT_EQ(*(at + 1), k->line) << k->kind;
-    }
-    EXPECT_NE(std::find(r.lines.begin(), r.lines.end(), "Filename(notes.txt) is Not Product Data."), r.lines.end());
-    EXPECT_TRUE(hidden_entries(out).empty()) << "a working folder was left behind";
-}
-
+// The output folder typed with a trailing blank; working folders left by
+// killed runs are swept, a live process's is not.
 TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
 {
     temp_folder t;
     const auto out = make_folder(t / "out");
     const auto gsmap = write_gsmap_bin(t / "gsmap_a.dat");
     const auto notes = write_text(t / "notes.txt", "x");
-    const auto r = run_cli({"-o", out.string(), gsmap, notes}, t.path());
+    write_text(make_folder(out / ".vardane-work-2147483000") / "left.tif", "x");
+    make_folder(out / ".vardane-work-1");
+    const auto r = run_cli({"-o", out.string() + " ", gsmap, notes}, t.path());
     EXPECT_EQ(r.lines, (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ",
                                                  "It is GSMaP/Hourly-L3 Product.", "Reading product data .....",
                                                  "Generate image files .....", "GeoTIFF file(gsmap_a_PRC.tif) is created.",
@@ -162,6 +89,8 @@ TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
                                                  "Summary: files 2, outputs written 1, failures 0, not products 1."}))
         << r.out;
     EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(fs::exists(t / "out ")) << "a stray folder named with the blank";
+    EXPECT_EQ(hidden_entries(out), (std::vector<std::string>{".vardane-work-1"}));
 
     GDALAllRegister();
     GDALDataset* ds = static_cast<GDALDataset*>(GDALOpen((out / "gsmap_a_PRC.tif").c_str(), GA_ReadOnly));
@@ -202,6 +131,11 @@ TEST(CliRun, BadUsageExitsWithTwo)
     EXPECT_EQ(run_cli({"-o", t.path().string(), "--jobs", "0", notes}, t.path()).status, 2);
     EXPECT_EQ(run_cli({"-o", t.path().string(), (t / "missing.h5").string()}, t.path()).status, 2);
     EXPECT_EQ(run_cli({"-o", t.path().string(), "--settings", (t / "none.dat").string(), notes}, t.path()).status, 2);
+    // A settings file that exists but cannot be read is no run with the
+    // built-in settings.
+    const auto unreadable = run_cli({"-o", t.path().string(), "--settings", "/proc/self/mem", notes}, t.path());
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_NE(unreadable.err.find("cannot read settings file /proc/self/mem"), std::string::npos) << unreadable.err;
     const auto help = run_cli({"--help"}, t.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: vardane-cli", 0), 0u);
@@ -265,6 +199,30 @@ TEST(CliRun, FolderInputsInNameOrderAndJobsKeepTheLogInThatOrder)
     EXPECT_EQ(one.lines.back(), "Summary: files 5, outputs written 3, failures 0, not products 2.");
     for (const auto& out : {outOne, outMany}) {
         EXPECT_TRUE(fs::exists(out / "gsmap_e_PRC.tif"));
+        EXPECT_TRUE(hidden_entries(out).empty());
+    }
+}
+
+// Two inputs with one base name: whatever the number of jobs, the first one's
+// output is kept and the second's is a failure, never an overwrite.
+TEST(CliRun, SameBaseNameInTwoFoldersFailsTheSecondAtAnyNumberOfJobs)
+{
+    temp_folder t;
+    const auto a = write_gsmap_bin(make_folder(t / "a") / "gsmap_x.dat");
+    const auto b = write_gsmap_bin(make_folder(t / "b") / "gsmap_x.dat");
+    const auto c = write_gsmap_bin(t / "gsmap_c.dat");
+    std::vector<std::string> previous;
+    for (const char* jobs : {"1", "2"}) {
+        const auto out = make_folder(t / (std::string("out") + jobs));
+        const auto r = run_cli({"-o", out.string(), "-j", jobs, a, c, b}, t.path());
+        EXPECT_EQ(r.status, 1) << r.out;
+        EXPECT_EQ(std::count(r.lines.begin(), r.lines.end(), "GeoTIFF file(gsmap_x_PRC.tif) is created."), 1) << jobs;
+        EXPECT_NE(std::find(r.lines.begin(), r.lines.end(),
+                            "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
+                                + a + " (PercipRate) in this run; not replaced by the one from " + b + " (PercipRate)."),
+                  r.lines.end())
+            << r.out;
+        EXPECT_EQ(r.lines.back(), "Summary: files 3, outputs written 2, failures 1, not products 0.");
         EXPECT_TRUE(hidden_entries(out).empty());
     }
 }

@@ -152,6 +152,8 @@ public:
         if (!dir_.isValid()) qFatal("no temporary folder");
         previous_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
+        // The window's working folders go to the scratch area's cache.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("cache"))));
     }
     ~scratch() { QDir::setCurrent(previous_); }
     QString path() const { return dir_.path(); }

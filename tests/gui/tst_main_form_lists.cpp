@@ -51,7 +51,7 @@ void MainFormLists::initial_state()
     QCOMPARE(control<QPushButton>(form, "btnRun")->text(), QStringLiteral("Exec"));
     QCOMPARE(control<QLabel>(form, "lbl_Infolog")->text(), QStringLiteral("Information"));
     QCOMPARE(log_lines(form), QStringList{QStringLiteral("It is displayed at run time progress, error, etc.")});
-    QCOMPARE(form.work_dir(), QDir(s.path()).filePath(QStringLiteral("_workdir")));
+    QCOMPARE(form.work_dir(), s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
 
     // Columns: headers as data, the full path and check flag hidden, no sorting.
     QTableWidget* in = input_list(form);

@@ -91,6 +91,11 @@ void MainFormRuns::unrecognised_file_lists_nothing_and_returns_to_idle()
     QVERIFY(wait_for_idle(form));
     QCOMPARE(log_lines(form).first(), kStart);
     QCOMPARE(log_lines(form).count(kCompleted), 1);
+
+    // After runs, a relative folder still means one in the start-up folder.
+    QCOMPARE(QDir::currentPath(), s.path());
+    type_into(output_box(form), QStringLiteral("in"), true);
+    QCOMPARE(form.get_outputFolder(), in);
 }
 
 void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
@@ -109,7 +114,7 @@ void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
     QVERIFY(wait_for_idle(form));
     QTableWidget* list = output_list(form);
     const QStringList firstRun = column_texts(list, 0).mid(1);
-    if (firstRun.isEmpty()) QSKIP("the default settings write nothing for this product");
+    QVERIFY(!firstRun.isEmpty());
     QCOMPARE(column_texts(list, 0).first(), kept);
     for (const QString& path : firstRun) {
         QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
@@ -141,7 +146,7 @@ void MainFormRuns::cancel_stops_after_the_current_file()
     choose_output(form, s.sub("out"));
     click_row(input_list(form), 2, Qt::ShiftModifier);
     // Longer pauses leave no doubt that the cancel lands inside the first file.
-    form.driver().Twait = 1000;
+    form.set_pace_ms(1000);
 
     press(form, "btnRun");
     const QString processingA = QStringLiteral("'a.h5' is processing, now...  ");
@@ -227,7 +232,7 @@ void MainFormRuns::closing_during_a_run_cancels_and_cleans_up()
     QVERIFY(form->run_active());
     press(*form, "btnClose");
     QVERIFY(!form->isVisible());
-    QVERIFY(form->driver().FlagCancel);
+    QVERIFY(form->driver().cancel_flag().load());
     delete form; // waits for the worker's next cancel check
     QVERIFY(QDir(workDir).isEmpty(QDir::Files));
 }
