@@ -54,6 +54,7 @@ int main(int argc, char** argv)
         // Without a file the built-in settings hold, as in the window.
         settings.loadSetting();
     }
+    for (const auto& warning : settings.load_warnings()) std::cerr << "vardane-cli: " << warning << "\n";
     if (options.listOptions) {
         settings.write_settings(std::cout);
         return std::cout.good() ? 0 : 1;

@@ -6,6 +6,7 @@
 #include "app/driver/run_messages.h"
 #include "colour/colour_table.h"
 #include "output/spout.h"
+#include "reader/product_kind.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 
@@ -16,11 +17,6 @@ constexpr const char* kRgbTable = "jasmes_1Krgb";
 
 // Gobi variables drawn without any colour table.
 constexpr const char* kGobiUntabled[] = {"rcr", "taua"};
-
-bool is_radiometer_l3(productType k)
-{
-    return k == PT_AMSR2_L3_BT || k == PT_AMSR2_L3_GD || k == PT_AMSRE_L3_BT || k == PT_AMSRE_L3_GD;
-}
 
 bool untabled(SettingType setting, const std::string& key)
 {
@@ -39,7 +35,7 @@ void run_driver::kmz_stage(file_job& job, const std::string& key, const std::str
     const std::string name = stem + ".kmz";
     // Radiometer swaths are drawn cell by cell as quadrilaterals.
     const bool quad = job.swath && !job.gcomc;
-    if (is_radiometer_l3(job.kind) && info_.getL3PolarStereoType() != PS_NONE) {
+    if (is_radiometer_l3_kind(job.kind) && info_.getL3PolarStereoType() != PS_NONE) {
         log(run_msg::kKmzNotL3Polar);
         return;
     }

@@ -1,31 +1,11 @@
 // The NetCDF copy of a radiometer product, once per input file.
-#include <algorithm>
-#include <iterator>
-
 #include "app/driver/file_job.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
 #include "netcdf/nc_converter.h"
+#include "reader/product_kind.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
-
-namespace {
-
-// Level-1 swaths: the copy gets their latitude/longitude treatment.
-constexpr productType kL1LatLonKinds[] = {PT_AMSR2_L1A, PT_AMSR2_L1B, PT_AMSR2_L1R, PT_AMSRE_L1B, PT_AMSRE_L1R};
-// Products whose byte attributes are left out of the copy.
-constexpr productType kSkipByteAttributeKinds[] = {PT_AMSR2_L1A,     PT_AMSR2_L1B,     PT_AMSR2_L2_HIGH,
-                                                   PT_AMSRE_L1B,     PT_AMSRE_L2_HIGH, PT_AMSRE_L2_LOW};
-// Gridded products: their grid coordinates are added.
-constexpr productType kL3Kinds[] = {PT_AMSR2_L3_BT, PT_AMSR2_L3_GD, PT_AMSRE_L3_BT, PT_AMSRE_L3_GD};
-
-template <std::size_t N>
-bool listed(const productType (&kinds)[N], productType kind)
-{
-    return std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds);
-}
-
-} // namespace
 
 void run_driver::netcdf_step(file_job& job, const std::string& outdir)
 {
@@ -42,9 +22,9 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
     converter.set_valid_ranges(converter_.get_valid_ranges(job.setting));
     converter.set_fill_values(converter_.get_fill_values(job.setting));
 
-    converter.set_l1_latlon(listed(kL1LatLonKinds, job.kind));
-    converter.set_skip_byte_attributes(listed(kSkipByteAttributeKinds, job.kind));
-    if (listed(kL3Kinds, job.kind)) {
+    converter.set_l1_latlon(is_l1_latlon_kind(job.kind));
+    converter.set_skip_byte_attributes(skips_byte_attributes(job.kind));
+    if (is_radiometer_l3_kind(job.kind)) {
         const L3PsType grid = info_.getL3PolarStereoType();
         const bool polar = grid == PS_NSIDC_NORTH || grid == PS_NSIDC_SOUTH || grid == PS_SNOW_NORTH;
         converter.set_polar_stereo(polar);

@@ -89,6 +89,7 @@ void MainForm::MainForm_Load()
     SPCVT->loadSetting();
 
     printLog(QString::fromLatin1(window_text::kStartHint));
+    for (const auto& warning : SPCVT->load_warnings()) printLog(QString::fromStdString(warning));
     AtFirst = true;
 
     StartupFolder = QDir::currentPath();
