@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// Copies a radiometer HDF5 product into a netCDF classic file in the current
-// directory. One converter per file.
+// Copies a radiometer HDF5 product into a netCDF classic file at the full
+// path ncName. One converter per file.
 class nc_converter {
 public:
     nc_converter(std::string inputPath, std::string ncName);
