@@ -41,12 +41,13 @@ const char* usage_text()
            "                        output kinds; none given means GeoTIFF alone\n"
            "  --settings FILE       settings file (default: the window's settings file)\n"
            "  --list-options        print the settings in the settings-file format and exit\n"
-           "  -j, --jobs N          convert N files at once, each in its own process and working folder\n"
+           "  -j, --jobs N          convert N files at once in child processes, each with its own working folder\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  --help, --version\n"
            "Exit status: 0 every product converted without a failure line; 1 a product failed,\n"
-           "no input was a product, or the run was cancelled; 2 bad usage or missing output folder.\n";
+           "no input was a product, or the run was cancelled; 2 bad usage, unreadable settings\n"
+           "file or missing output folder.\n";
 }
 
 cli_parse_result parse_command_line(const std::vector<std::string>& args)
