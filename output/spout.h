@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,16 @@ public:
                                  std::int32_t area);
     bool gen_L3EQR_GeoTiffImage(const std::string& name, bool flag);
     bool gen_L3PS_GeoTiffImage(const std::string& name);
+    // Polar writer's second warp: source (orthographic) to destination in the
+    // north or south polar-stereographic projection; false when no complete
+    // destination was written (none is then left).
+    bool srs_rewarp_PolarImage(const std::string& source, const std::string& destination, bool north);
+    // Colour form (output/kmz/): a Byte image of the raster coloured through
+    // `colours` (match_colour, `exclusive` upper bounds), invalid values and
+    // unmatched pixels transparent; 4 bands (RGBA), 3 for an RGB raster.
+    // The second argument is not used.
+    bool gen_TiffImage(const std::string& name, bool unused, const std::vector<color_map>& colours,
+                       const std::string& invalidText, bool exclusive);
     bool gen_KmzImage(const std::string& name, bool quad, float unused, const std::vector<color_map>& colours,
                       const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                       bool flag);
@@ -90,6 +101,13 @@ public:
     std::int32_t tileV = 0;
     std::int32_t tileH = 0;
     dataAttr_t dataAttr;                 // of the last loaded variable
+
+    // Swath regridding (output/swath/): the co-registered 89 GHz positions,
+    // kept between the variables of a product and made once per band key;
+    // and the full names of the windows the last gen_posGeoTIFF could not
+    // make, for the run driver to report.
+    std::shared_ptr<struct coregistration_cache> coregistered;
+    std::vector<std::string> failedWindows;
 
 private:
     // Shared steps of the four loaders around the value copy.

@@ -1,4 +1,110 @@
-#include "output/spout.h"
+#include <cstdint>
+#include <vector>
 
-// Radiometer L3 polar-stereographic grids: not built yet.
-bool spout::gen_L3PS_GeoTiffImage(const std::string&) { return false; }
+#include <geokeys.h>
+#include <geovalues.h>
+
+#include "output/partial_file.h"
+#include "output/polar/l3ps_grids.h"
+#include "output/spout.h"
+#include "output/tiff_handles.h"
+
+namespace {
+
+// The geographic part shared by every grid: an unnamed datum on the Hughes
+// 1980 ellipsoid, whose axes are written out so that readers need no
+// ellipsoid database.
+constexpr const char* kGeogCitation = "Unspecified datum based upon the Hughes 1980 ellipsoid";
+constexpr int kDatumHughes1980 = 6054;
+constexpr int kEllipsoidHughes1980 = 7058;
+constexpr double kHughesSemiMajor = 6378273.0;
+constexpr double kHughesSemiMinor = 6356889.449;
+
+bool set_tags(TIFF* tif, const l3ps_grid& grid, bool isSigned)
+{
+    // Pixel (col, row) -> (x, y): x = UL x + col * size, y = UL y - row * size.
+    double transform[16] = {grid.pixelSize, 0, 0, grid.upperLeftX, 0, -grid.pixelSize, 0, grid.upperLeftY,
+                            0,              0, 0, 0,               0, 0,                0, 1};
+    return TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(grid.width)) == 1
+        && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(grid.height)) == 1
+        && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1
+        && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
+        && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
+        && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
+        && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
+        && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1
+        && TIFFSetField(tif, TIFFTAG_GEOTRANSMATRIX, 16, transform) == 1;
+}
+
+bool set_geokeys(GTIF* gtif, const l3ps_grid& grid)
+{
+    struct short_key {
+        geokey_t key;
+        int value;
+    };
+    struct double_key {
+        geokey_t key;
+        double value;
+    };
+    const short_key shorts[] = {
+        {GTModelTypeGeoKey, ModelProjected},
+        {GTRasterTypeGeoKey, RasterPixelIsArea},
+        {GeogGeodeticDatumGeoKey, kDatumHughes1980},
+        {GeogEllipsoidGeoKey, kEllipsoidHughes1980},
+        {ProjectedCSTypeGeoKey, grid.projectedCs},
+        {ProjCoordTransGeoKey, CT_PolarStereographic},
+        {ProjLinearUnitsGeoKey, Linear_Meter},
+    };
+    const double_key doubles[] = {
+        {GeogSemiMajorAxisGeoKey, kHughesSemiMajor},
+        {GeogSemiMinorAxisGeoKey, kHughesSemiMinor},
+        {ProjNatOriginLatGeoKey, grid.originLat},
+        {ProjFalseEastingGeoKey, 0.0},
+        {ProjFalseNorthingGeoKey, 0.0},
+        {ProjScaleAtNatOriginGeoKey, 1.0},
+        {ProjStraightVertPoleLongGeoKey, grid.poleLon},
+    };
+    if (GTIFKeySet(gtif, GTCitationGeoKey, TYPE_ASCII, 0, grid.citation) != 1) return false;
+    if (GTIFKeySet(gtif, GeogCitationGeoKey, TYPE_ASCII, 0, kGeogCitation) != 1) return false;
+    for (const short_key& k : shorts) {
+        if (GTIFKeySet(gtif, k.key, TYPE_SHORT, 1, k.value) != 1) return false;
+    }
+    for (const double_key& k : doubles) {
+        if (GTIFKeySet(gtif, k.key, TYPE_DOUBLE, 1, k.value) != 1) return false;
+    }
+    return GTIFWriteKeys(gtif) == 1;
+}
+
+} // namespace
+
+bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
+{
+    if (!ready || name.empty()) return false;
+    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return false;
+    const auto grid = find_l3ps_grid(raster.width(), raster.height());
+    if (!grid) return false;
+
+    bool ok = false;
+    {
+        // "b": big-endian byte order, whatever the host.
+        tiff_ptr tif(XTIFFOpen(name.c_str(), "wb"));
+        if (!tif) return false;
+        gtif_ptr gtif(GTIFNew(tif.get()));
+        const bool isSigned = rasterKind == RK_INT16;
+        ok = gtif && set_tags(tif.get(), *grid, isSigned) && set_geokeys(gtif.get(), *grid);
+
+        std::vector<std::uint16_t> line(std::size_t(grid->width));
+        for (std::int32_t r = 0; ok && r < grid->height; ++r) {
+            const auto row = raster.row(r);
+            for (std::int32_t c = 0; c < grid->width; ++c) {
+                const XVal_t& v = row[std::size_t(c)];
+                line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
+            }
+            ok = TIFFWriteScanline(tif.get(), line.data(), std::uint32_t(r), 0) == 1;
+        }
+        ok = ok && TIFFFlush(tif.get()) == 1;
+    }
+    // A scanline that could not be written leaves no half image behind.
+    if (!ok) discard_partial_file(name);
+    return ok;
+}

@@ -1,0 +1,92 @@
+#include "output/polar/polar_warp.h"
+
+#include <memory>
+#include <vector>
+
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <gdal_priv.h>
+#include <gdal_utils.h>
+#include <ogr_spatialref.h>
+
+#include "output/gdal_session.h"
+#include "output/polar/temporary_files.h"
+
+namespace {
+
+struct warp_options_freer {
+    void operator()(GDALWarpAppOptions* o) const { GDALWarpAppOptionsFree(o); }
+};
+using warp_options_ptr = std::unique_ptr<GDALWarpAppOptions, warp_options_freer>;
+
+// WKT of a PROJ definition; empty when PROJ does not understand it.
+std::string wkt_of(const char* projDefinition)
+{
+    OGRSpatialReference srs;
+    if (srs.importFromProj4(projDefinition) != OGRERR_NONE) return {};
+    char* text = nullptr;
+    std::string wkt;
+    if (srs.exportToWkt(&text) == OGRERR_NONE && text != nullptr) wkt = text;
+    CPLFree(text);
+    return wkt;
+}
+
+std::string number(double v) { return CPLSPrintf("%.17g", v); }
+
+// Command-line arguments of the warp, as the warp utility takes them. The
+// transformation is exact (-et 0): every output pixel is projected, none
+// interpolated.
+std::vector<std::string> warp_arguments(const std::string& targetWkt, const warp_extent_t& e)
+{
+    std::vector<std::string> args = {"-of", "GTiff", "-t_srs", targetWkt, "-r", "near", "-et", "0", "-q"};
+    if (e.minX != 0 || e.minY != 0 || e.maxX != 0 || e.maxY != 0) {
+        args.insert(args.end(), {"-te", number(e.minX), number(e.minY), number(e.maxX), number(e.maxY)});
+    }
+    if (e.resX != 0 && e.resY != 0) args.insert(args.end(), {"-tr", number(e.resX), number(e.resY)});
+    if (e.targetAlignedPixels != 0) args.push_back("-tap");
+    if (e.forcedWidth != 0 || e.forcedHeight != 0) {
+        args.insert(args.end(), {"-ts", std::to_string(e.forcedWidth), std::to_string(e.forcedHeight)});
+    }
+    if (e.srcAlpha != 0) args.push_back("-srcalpha");
+    if (e.destAlpha != 0) args.push_back("-dstalpha");
+    return args;
+}
+
+warp_options_ptr make_options(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    warp_options_ptr options(GDALWarpAppOptionsNew(argv.data(), nullptr));
+    // No progress: the program's standard output is its log.
+    if (options) GDALWarpAppOptionsSetProgress(options.get(), nullptr, nullptr);
+    return options;
+}
+
+} // namespace
+
+bool warp_to_projection(const std::string& source, const std::string& destination, const char* projDefinition,
+                        const warp_extent_t& extent)
+{
+    if (gdal_session::gtiff_driver() == nullptr || destination.empty()) return false;
+    const std::string targetWkt = wkt_of(projDefinition);
+    if (targetWkt.empty()) return false;
+    const warp_options_ptr options = make_options(warp_arguments(targetWkt, extent));
+    if (!options) return false;
+
+    gdal_session::dataset_ptr src(
+        GDALDataset::Open(source.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+    if (!src || src->GetRasterCount() < 1) return false;
+
+    // The warp would otherwise write into an existing file of that name.
+    remove_if_file(destination);
+    CPLErrorReset();
+    GDALDatasetH srcHandle = GDALDataset::ToHandle(src.get());
+    int usageError = 0;
+    gdal_session::dataset_ptr out(
+        GDALDataset::FromHandle(GDALWarp(destination.c_str(), nullptr, 1, &srcHandle, options.get(), &usageError)));
+    const bool warped = out && usageError == 0 && CPLGetLastErrorType() != CE_Failure;
+    const bool ok = gdal_session::close(out) && warped;
+    if (!ok) remove_if_file(destination);
+    return ok;
+}
