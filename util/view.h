@@ -15,11 +15,36 @@ struct view_t {
     std::string suffix;
 };
 
-// The active window and grid size, set by the swath regridder before it maps
-// points with getXY.
-extern view_t view;
-extern int WIDTH;
-extern int HEIGHT;
+// Maps geographic points into the pixel grid of one view. The bounds and the
+// grid size go through single precision before the double arithmetic, as
+// the regridded products have always been made; the two factors are worked
+// out once here, which gives the same results as per call.
+class view_mapping {
+public:
+    view_mapping() = default;
+    explicit view_mapping(const view_t& view);
 
-// Map (x = lon, y = lat) into the active grid; rows grow downwards. No clipping.
-void getXY(float x, float y, int& column, int& row);
+    // (x = lon, y = lat) to column and row; rows grow downwards. No clipping:
+    // callers check the range. Results far outside any grid (or from NaN)
+    // are held at +-kFar so that they stay outside without overflowing.
+    void getXY(float x, float y, int& column, int& row) const
+    {
+        column = to_cell(scaleX_ * (double(x) - left_) + 0.5);
+        row = to_cell(scaleY_ * (top_ - double(y)) + 0.5);
+    }
+
+    static constexpr int kFar = 1 << 28;
+
+private:
+    static int to_cell(double v)
+    {
+        if (!(v > -kFar)) return -kFar; // NaN included
+        if (v > kFar) return kFar;
+        return static_cast<int>(v);
+    }
+
+    double left_ = 0.0;
+    double top_ = 0.0;
+    double scaleX_ = 0.0;
+    double scaleY_ = 0.0;
+};

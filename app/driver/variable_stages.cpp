@@ -81,11 +81,17 @@ void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const st
     // raster that the KMZ stage of a radiometer product draws.
     if (!request_.switches.geotiff && !(request_.switches.kmz && !job.gcomc)) return;
     std::vector<std::string> names;
-    const bool written = out_.gen_posGeoTIFF(work_path(stem), job.kind, index, request_.switches.geotiff, names);
+    const bool regridded = out_.gen_posGeoTIFF(work_path(stem), job.kind, index, request_.switches.geotiff, names);
     if (!request_.switches.geotiff) return;
-    if (!written) {
+    if (!regridded) {
         fail(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
         return;
     }
     for (const auto& name : names) move_created(fs::path(name).filename().string(), outdir, run_msg::kKindGeoTiff);
+    // A window that could not be made (a grid too large for the memory, a
+    // failed write) is named, so that a missing file is never silent.
+    for (const auto& name : out_.failedWindows) {
+        fail(run_msg::failure_line(run_msg::kFailGeoTiff, fs::path(name).filename().string()),
+             run_msg::kKindGeoTiff);
+    }
 }

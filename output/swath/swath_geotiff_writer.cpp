@@ -1,8 +1,86 @@
-#include "output/spout.h"
+// Regridding of swath products onto latitude/longitude windows.
+#include <bit>
+#include <new>
 
-// Regridding of swath products onto latitude/longitude windows: not built
-// yet, so no window is written.
-bool spout::gen_posGeoTIFF(const std::string&, productType, std::int32_t, bool, std::vector<std::string>&)
+#include "output/spout.h"
+#include "output/swath/cell_walk.h"
+#include "output/swath/corner_value.h"
+#include "output/swath/gt_projector.h"
+#include "output/swath/position_source.h"
+#include "output/swath/swath_windows.h"
+
+namespace {
+
+constexpr const char* kWindowExtension = ".proj.tif";
+
+// The radiometer's global grid becomes the raster, so that the writers after
+// this one (the KMZ overlay) draw the regridded image. The raster kind stays.
+void take_regridded_grid(spout& out, const gt_projector& projector)
 {
-    return false;
+    const std::int32_t w = projector.getWidth();
+    const std::int32_t h = projector.getHeight();
+    out.Clear_Array_raster();
+    out.raster.reset(w, h);
+    for (std::int32_t r = 0; r < h; ++r) {
+        auto row = out.raster.row(r);
+        for (std::int32_t c = 0; c < w; ++c) {
+            const std::int16_t v = projector.getVal(c, r);
+            if (out.rasterKind == RK_INT16) {
+                row[std::size_t(c)].s16 = v;
+            } else {
+                row[std::size_t(c)].u16 = std::bit_cast<std::uint16_t>(v);
+            }
+        }
+    }
+    out.corners[UL] = {90.0, -180.0};
+    out.corners[UR] = {90.0, 180.0};
+    out.corners[LL] = {-90.0, -180.0};
+    out.corners[LR] = {-90.0, 180.0};
+    out.geoTransform = {-180.0, 360.0 / w, 0.0, 90.0, 0.0, -180.0 / h};
+    out.ready = true;
+}
+
+} // namespace
+
+bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32_t idx, bool keep,
+                           std::vector<std::string>& names)
+{
+    failedWindows.clear();
+    if (!ready || stem.empty()) return false;
+    const bool radiometer = window_layout_of(kind) == window_layout::global;
+    try {
+        const auto positions = positions_for(*this, kind, idx);
+        const auto windows = windows_for(*this, kind);
+        if (!positions || windows.empty()) {
+            // Without its geolocation the swath has no place on the map; a
+            // radiometer raster left as it is would be drawn as one.
+            if (radiometer) Clear_Array_raster();
+            return false;
+        }
+        const corner_value value(rasterKind, dataAttr);
+        for (const view_t& window : windows) {
+            const std::string name = stem + window.suffix + kWindowExtension;
+            // One window grid at a time: the polarisation windows are
+            // 400 MB each.
+            gt_projector projector(rasterKind, window.width, window.height);
+            if (!projector.setView(window)) {
+                failedWindows.push_back(name);
+                if (radiometer) Clear_Array_raster();
+                continue;
+            }
+            walk_cells(projector, *positions, raster, value);
+            if (keep) {
+                if (projector.output(name)) {
+                    names.push_back(name);
+                } else {
+                    failedWindows.push_back(name);
+                }
+            }
+            if (radiometer) take_regridded_grid(*this, projector);
+        }
+    } catch (const std::bad_alloc&) {
+        if (radiometer) Clear_Array_raster();
+        return false;
+    }
+    return true;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "util/string_utils.h"
 #include "util/view.h"
 
@@ -72,16 +74,18 @@ TEST(ParseCor, FirstMinusSplitsKeyAndValue)
     EXPECT_FLOAT_EQ(later.at(" 7G"), 0.0f);
 }
 
-TEST(GetXY, MapsIntoActiveView)
+TEST(GetXY, MapsIntoTheViewItBelongsTo)
 {
-    view = view_t{360, 180, -180, -90, 180, 90, ""};
-    WIDTH = 360;
-    HEIGHT = 180;
+    const view_mapping view(view_t{360, 180, -180, -90, 180, 90, ""});
     int c = -1, r = -1;
-    getXY(-180.0f, 90.0f, c, r);
+    view.getXY(-180.0f, 90.0f, c, r);
     EXPECT_EQ(c, 0);
     EXPECT_EQ(r, 0);
-    getXY(0.2f, 0.6f, c, r);
+    view.getXY(0.2f, 0.6f, c, r);
     EXPECT_EQ(c, 180);
     EXPECT_EQ(r, 89);
+    // A lost position stays far outside instead of overflowing.
+    view.getXY(1e30f, std::numeric_limits<float>::quiet_NaN(), c, r);
+    EXPECT_EQ(c, view_mapping::kFar);
+    EXPECT_EQ(r, -view_mapping::kFar);
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+#include "output/xval.h"
+#include "reader/product_types.h"
+
+// The value a raster cell gives a swath cell corner: signed 16 bits for
+// kind 4, byte 0 for kind 1, else the unsigned 16 bits with the flag bits
+// masked off when the value lies in the valid range (a value outside it,
+// such as the fill 65535, stays as it is).
+class corner_value {
+public:
+    corner_value(std::int32_t kind, const dataAttr_t& attr)
+        : kind_(kind), mask_(attr.mask), min_(attr.minValidDN), max_(attr.maxValidDN)
+    {
+    }
+
+    std::int32_t operator()(const XVal_t& cell) const
+    {
+        if (kind_ == RK_INT16) return cell.s16;
+        if (kind_ == RK_BYTE) return cell.bytes[0];
+        const std::uint16_t u = cell.u16;
+        if (mask_ > 0 && u >= min_ && u <= max_) return u & mask_;
+        return u;
+    }
+
+private:
+    std::int32_t kind_;
+    std::uint16_t mask_;
+    std::uint16_t min_;
+    std::uint16_t max_;
+};

@@ -1,0 +1,133 @@
+// Which geolocation places the pixels of each swath product kind, by the
+// index of the selected variable.
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <span>
+
+#include "output/spout.h"
+#include "output/swath/coregistration_bands.h"
+#include "output/swath/coregistration_cache.h"
+#include "output/swath/position_source.h"
+#include "output/swath/tie_point_positions.h"
+#include "output/swath/tile_positions.h"
+
+namespace {
+
+enum class source {
+    coregistered, // low-frequency footprint between two 89 GHz A samples
+    a89,          // "lat89A"/"lon89A" at [L][P]
+    a89_doubled,  // "lat89A"/"lon89A" at [L][2P]
+    b89,          // "lat89B"/"lon89B" at [L][P]
+    latlon,       // "lat"/"lon" at [L][P]
+    tie_point,    // "lat"/"lon" tie points every 10 lines and pixels
+    tile,         // the tile's own geometry
+};
+
+// Variables up to lastIndex (and above the previous row's) use `how`.
+struct index_band {
+    std::int32_t lastIndex;
+    source how;
+};
+
+constexpr std::int32_t kAll = std::numeric_limits<std::int32_t>::max();
+
+constexpr index_band kL1AB[] = {{kLastCoregisteredIndex, source::coregistered}, {13, source::a89}, {kAll, source::b89}};
+constexpr index_band kL1R[] = {{35, source::a89_doubled}, {37, source::a89}, {kAll, source::b89}};
+constexpr index_band kL2High[] = {{0, source::a89}, {kAll, source::b89}};
+constexpr index_band kLatLon[] = {{kAll, source::latlon}};
+constexpr index_band kTiePoint[] = {{kAll, source::tie_point}};
+constexpr index_band kTile[] = {{kAll, source::tile}};
+
+struct geolocation_rule {
+    productType kind;
+    std::span<const index_band> bands;
+};
+
+constexpr geolocation_rule kRules[] = {
+    {PT_AMSR2_L1A, kL1AB},       {PT_AMSR2_L1B, kL1AB},       {PT_AMSRE_L1B, kL1AB},
+    {PT_AMSR2_L1R, kL1R},        {PT_AMSRE_L1R, kL1R},
+    {PT_AMSR2_L2_HIGH, kL2High}, {PT_AMSRE_L2_HIGH, kL2High},
+    {PT_AMSR2_L2_LOW, kLatLon},  {PT_AMSRE_L2_LOW, kLatLon},  {PT_SGLI_POL, kLatLon},
+    {PT_SGLI_VNR, kTiePoint},    {PT_SGLI_IRS, kTiePoint},    {PT_SGLI_NWLR, kTiePoint},
+    {PT_SGLI_IWPR, kTiePoint},   {PT_SGLI_SST, kTiePoint},
+    {PT_SGLI_LTOA, kTile},       {PT_SGLI_RSRF, kTile},       {PT_SGLI_LST, kTile},       {PT_SGLI_CLFG, kTile},
+};
+
+// The infrared bands stored at a quarter of the lines and pixels.
+constexpr std::int32_t kQuarterIrsBands[] = {0, 1, 3};
+constexpr std::int32_t kQuarterFactor = 4;
+
+const float_grid* grid(const spout& out, const char* key)
+{
+    const auto it = out.fvals.find(key);
+    return it == out.fvals.end() ? nullptr : &it->second;
+}
+
+float factor(const std::map<std::string, float>& table, std::string_view band)
+{
+    // A band the product does not list is not moved.
+    const auto it = table.find(std::string(band));
+    return it == table.end() ? 0.0f : it->second;
+}
+
+std::unique_ptr<position_source> from_arrays(const spout& out, const char* latKey, const char* lonKey,
+                                             std::int32_t stride)
+{
+    const float_grid* lat = grid(out, latKey);
+    const float_grid* lon = grid(out, lonKey);
+    if (!lat || !lon) return nullptr;
+    auto positions = std::make_unique<array_positions>(*lat, *lon, stride);
+    if (!positions->covers(out.raster.height(), out.raster.width())) return nullptr;
+    return positions;
+}
+
+std::unique_ptr<position_source> coregistered(spout& out, std::int32_t k)
+{
+    const float_grid* lat = grid(out, "lat89A");
+    const float_grid* lon = grid(out, "lon89A");
+    if (!lat || !lon || k < 0 || k > kLastCoregisteredIndex) return nullptr;
+    const std::int32_t rows = out.raster.height();
+    const std::int32_t columns = out.raster.width();
+    // Each footprint lies between A samples 2P and 2P + 1 of its scan.
+    if (!array_positions(*lat, *lon, 2).covers(rows, columns) || std::int64_t(2) * columns > lat->width) {
+        return nullptr;
+    }
+    if (!out.coregistered) out.coregistered = std::make_shared<coregistration_cache>();
+    const std::string_view band = kCoregistrationBands[std::size_t(k)];
+    const auto& e = coregistered_positions(*out.coregistered, *lat, *lon, std::string(band), factor(out.corA1, band),
+                                           factor(out.corA2, band), rows, columns);
+    return std::make_unique<array_positions>(e.lat, e.lon, 1);
+}
+
+std::unique_ptr<position_source> tie_points(const spout& out, productType kind, std::int32_t k)
+{
+    const float_grid* lat = grid(out, "lat");
+    const float_grid* lon = grid(out, "lon");
+    if (!lat || !lon) return nullptr;
+    const bool quarter = kind == PT_SGLI_IRS && std::ranges::find(kQuarterIrsBands, k) != std::end(kQuarterIrsBands);
+    auto positions = std::make_unique<tie_point_positions>(*lat, *lon, quarter ? kQuarterFactor : 1);
+    if (!positions->covers(out.raster.height(), out.raster.width())) return nullptr;
+    return positions;
+}
+
+} // namespace
+
+std::unique_ptr<position_source> positions_for(spout& out, productType kind, std::int32_t k)
+{
+    const auto rule = std::ranges::find(kRules, kind, &geolocation_rule::kind);
+    if (rule == std::end(kRules)) return nullptr;
+    const auto band = std::ranges::find_if(rule->bands, [k](const index_band& b) { return k <= b.lastIndex; });
+    if (band == rule->bands.end()) return nullptr;
+    switch (band->how) {
+    case source::coregistered: return coregistered(out, k);
+    case source::a89: return from_arrays(out, "lat89A", "lon89A", 1);
+    case source::a89_doubled: return from_arrays(out, "lat89A", "lon89A", 2);
+    case source::b89: return from_arrays(out, "lat89B", "lon89B", 1);
+    case source::latlon: return from_arrays(out, "lat", "lon", 1);
+    case source::tie_point: return tie_points(out, kind, k);
+    case source::tile:
+        return std::make_unique<tile_positions>(out.raster.height(), out.raster.width(), out.tileV, out.tileH);
+    }
+    return nullptr;
+}

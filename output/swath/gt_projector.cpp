@@ -1,0 +1,221 @@
+#include "output/swath/gt_projector.h"
+
+#include <algorithm>
+#include <bit>
+#include <new>
+
+#include <gdal_priv.h>
+
+#include "output/gdal_session.h"
+#include "output/partial_file.h"
+#include "output/xval.h"
+
+namespace {
+
+constexpr std::int32_t kNodataSigned = -32768;
+constexpr std::int32_t kNodataByte = 255;
+constexpr std::int32_t kNodataUnsigned = 65535;
+
+std::int32_t nodata_of(std::int32_t kind)
+{
+    if (kind == RK_INT16) return kNodataSigned;
+    if (kind == RK_BYTE) return kNodataByte;
+    return kNodataUnsigned;
+}
+
+GDALDataType gdal_type_of(std::int32_t kind)
+{
+    if (kind == RK_INT16) return GDT_Int16;
+    if (kind == RK_BYTE) return GDT_Byte;
+    return GDT_UInt16;
+}
+
+// A cell crosses the date line when its longitudes are more than half a
+// turn apart or reach 180 degrees.
+bool crosses_date_line(const cell_corners& c)
+{
+    float lo = c[0].lon;
+    float hi = c[0].lon;
+    for (int i = 1; i < 4; ++i) {
+        lo = std::min(lo, c[i].lon);
+        hi = std::max(hi, c[i].lon);
+    }
+    return hi - lo > 180.0f || hi >= 180.0f;
+}
+
+// Even-odd crossing test of pixel (x, y) against the quadrilateral, each edge
+// from corner j to corner i. The edge's crossing column is compared without
+// division, so the test is exact in integers.
+bool inside(const std::array<int, 4>& gx, const std::array<int, 4>& gy, int x, int y)
+{
+    bool in = false;
+    for (int i = 0, j = 3; i < 4; j = i++) {
+        if ((gy[i] > y) == (gy[j] > y)) continue;
+        // x < (xj - xi) * (y - yi) / (yj - yi) + xi
+        const std::int64_t den = std::int64_t(gy[j]) - gy[i];
+        const std::int64_t num = (std::int64_t(gx[j]) - gx[i]) * (std::int64_t(y) - gy[i]);
+        const std::int64_t lhs = (std::int64_t(x) - gx[i]) * den;
+        if (den > 0 ? lhs < num : lhs > num) in = !in;
+    }
+    return in;
+}
+
+// Inverse-squared-distance blend of the corner values at pixel (x, y), which
+// is none of the corners.
+std::int32_t blend(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& c, int x, int y)
+{
+    double w[4];
+    double sum = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        const double dx = double(gx[i]) - x;
+        const double dy = double(gy[i]) - y;
+        w[i] = 1.0 / (dx * dx + dy * dy);
+        sum += w[i];
+    }
+    double v = 0.0;
+    for (int i = 0; i < 4; ++i) v += w[i] / sum * c[i].value;
+    return static_cast<std::int32_t>(v + 0.5);
+}
+
+} // namespace
+
+gt_projector::gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height)
+    : kind_(kind), width_(width), height_(height), nodata_(nodata_of(kind))
+{
+}
+
+bool gt_projector::setView(const view_t& view)
+{
+    clear();
+    if (width_ <= 0 || height_ <= 0 || std::int64_t(width_) * height_ > kMaxSamples) return false;
+    if (view.lon_max == view.lon_min || view.lat_max == view.lat_min) return false;
+    view_ = view;
+    mapping_ = view_mapping(view_t{width_, height_, view.lon_min, view.lat_min, view.lon_max, view.lat_max, {}});
+    const std::size_t n = std::size_t(width_) * std::size_t(height_);
+    try {
+        if (kind_ == RK_BYTE) {
+            samples8_.assign(n, static_cast<std::uint8_t>(nodata_));
+        } else {
+            samples16_.assign(n, static_cast<std::uint16_t>(nodata_));
+        }
+    } catch (const std::bad_alloc&) {
+        clear();
+        return false;
+    }
+    return true;
+}
+
+bool gt_projector::skipped(const cell_corners& corners) const
+{
+    for (const point_t& p : corners) {
+        if (p.value == nodata_ || position_is_lost(p.lon, p.lat)) return true;
+    }
+    return false;
+}
+
+void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass)
+{
+    if (skipped(corners)) return;
+    bool wrap = secondPass;
+    if (!secondPass && crosses_date_line(corners)) {
+        // West of -180 first; this pass then draws the cell east of 180.
+        put_val_bl(corners, true);
+        wrap = true;
+    }
+    std::array<int, 4> gx{};
+    std::array<int, 4> gy{};
+    for (int i = 0; i < 4; ++i) {
+        float lon = corners[i].lon;
+        if (wrap && !secondPass && lon < 0.0f) lon += 360.0f;
+        if (wrap && secondPass && lon > 0.0f) lon -= 360.0f;
+        getXY(lon, corners[i].lat, gx[i], gy[i]);
+    }
+    fill(gx, gy, corners);
+}
+
+void gt_projector::put_val_bl(const cell_corners& corners, const std::array<int, 4>& gx, const std::array<int, 4>& gy)
+{
+    if (skipped(corners)) return;
+    if (crosses_date_line(corners)) {
+        put_val_bl(corners, false);
+        return;
+    }
+    fill(gx, gy, corners);
+}
+
+void gt_projector::fill(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners)
+{
+    if (kind_ == RK_BYTE) {
+        if (!samples8_.empty()) fill_grid(samples8_.data(), gx, gy, corners);
+    } else if (!samples16_.empty()) {
+        fill_grid(samples16_.data(), gx, gy, corners);
+    }
+}
+
+template <typename T>
+void gt_projector::fill_grid(T* grid, const std::array<int, 4>& gx, const std::array<int, 4>& gy,
+                             const cell_corners& corners)
+{
+    const auto [xmin, xmax] = std::minmax({gx[0], gx[1], gx[2], gx[3]});
+    const auto [ymin, ymax] = std::minmax({gy[0], gy[1], gy[2], gy[3]});
+    const int x0 = std::max(xmin, 0);
+    const int x1 = std::min(xmax, width_);
+    const int y0 = std::max(ymin, 0);
+    const int y1 = std::min(ymax, height_);
+    for (int y = y0; y < y1; ++y) {
+        T* row = grid + std::size_t(y) * std::size_t(width_);
+        for (int x = x0; x < x1; ++x) {
+            int corner = -1;
+            for (int i = 0; i < 4; ++i) {
+                if (gx[i] == x && gy[i] == y) {
+                    corner = i;
+                    break;
+                }
+            }
+            if (corner >= 0) {
+                row[x] = static_cast<T>(corners[corner].value);
+            } else if (inside(gx, gy, x, y)) {
+                row[x] = static_cast<T>(blend(gx, gy, corners, x, y));
+            }
+        }
+    }
+}
+
+std::int16_t gt_projector::getVal(std::int32_t c, std::int32_t r) const
+{
+    const std::size_t i = std::size_t(r) * std::size_t(width_) + std::size_t(c);
+    if (kind_ == RK_BYTE) return static_cast<std::int16_t>(samples8_[i]);
+    return std::bit_cast<std::int16_t>(samples16_[i]);
+}
+
+void gt_projector::clear()
+{
+    std::vector<std::uint16_t>().swap(samples16_);
+    std::vector<std::uint8_t>().swap(samples8_);
+}
+
+bool gt_projector::output(const std::string& name) const
+{
+    const void* samples = kind_ == RK_BYTE ? static_cast<const void*>(samples8_.data()) : samples16_.data();
+    if (name.empty() || (kind_ == RK_BYTE ? samples8_.empty() : samples16_.empty())) return false;
+    const GDALDataType type = gdal_type_of(kind_);
+    gdal_session::dataset_ptr ds = gdal_session::create_gtiff(name, width_, height_, 1, type);
+    if (!ds) return false;
+
+    const double west = view_.lon_min;
+    const double east = view_.lon_max;
+    const double south = view_.lat_min;
+    const double north = view_.lat_max;
+    double gt[6] = {west, (east - west) / width_, 0.0, north, 0.0, -(north - south) / height_};
+    bool ok = ds->SetProjection(gdal_session::wgs84_wkt().c_str()) == CE_None;
+    ok = ok && ds->SetGeoTransform(gt) == CE_None;
+    GDALRasterBand* band = ds->GetRasterBand(1);
+    // GDAL's write interface takes a non-const buffer; it only reads it.
+    ok = ok && band != nullptr
+        && band->RasterIO(GF_Write, 0, 0, width_, height_, const_cast<void*>(samples), width_, height_, type, 0, 0,
+                          nullptr)
+            == CE_None;
+    ok = gdal_session::close(ds) && ok;
+    if (!ok) discard_partial_file(name);
+    return ok;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "util/view.h"
+
+// One corner of a swath cell: where it lies and the value it carries.
+struct point_t {
+    float lon = 0.0f;
+    float lat = 0.0f;
+    std::int32_t value = 0;
+    bool flag = false; // carried along; the projector does not look at it
+};
+
+using cell_corners = std::array<point_t, 4>;
+
+// A corner whose position is no place on the Earth (the -9999 of lost
+// geolocation, a latitude beyond a pole, NaN). A cell reaching such a corner
+// would smear its values in a streak across the map, so it is skipped.
+// Longitudes up to 540 degrees pass: tie-point and tile longitudes are not
+// folded back into -180..180.
+inline bool position_is_lost(float lon, float lat)
+{
+    return !(lat >= -90.0f && lat <= 90.0f && lon >= -540.0f && lon <= 540.0f);
+}
+
+// The regular latitude/longitude grid of one output window, filled cell by
+// cell with an inverse-distance blend of each cell's four corner values.
+// Bytes for raster kind 1, 16-bit samples for every other kind.
+class gt_projector {
+public:
+    gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height);
+
+    // Makes view the active window and fills the grid with nodata. False
+    // when the grid is too large or cannot be allocated.
+    bool setView(const view_t& view);
+
+    // Fills the grid pixels inside the cell of four corners in ring order.
+    void put_val_bl(const cell_corners& corners, bool secondPass);
+    // The same, with the grid positions of the corners already worked out
+    // by getXY (as they are when the cell does not cross the date line).
+    void put_val_bl(const cell_corners& corners, const std::array<int, 4>& gx, const std::array<int, 4>& gy);
+
+    // Writes the grid as a one-band GeoTIFF of the active view; a failed
+    // write leaves no file.
+    bool output(const std::string& name) const;
+
+    std::int32_t getWidth() const { return width_; }
+    std::int32_t getHeight() const { return height_; }
+    std::int32_t nodata() const { return nodata_; }
+    const view_t& view() const { return view_; }
+    // The sample at column c, row r as signed 16 bits (bytes widened).
+    std::int16_t getVal(std::int32_t c, std::int32_t r) const;
+    // Frees the grid.
+    void clear();
+
+    void getXY(float x, float y, int& column, int& row) const { mapping_.getXY(x, y, column, row); }
+
+    // Largest grid a window may have: four global windows of 0.009 degrees
+    // at most, beyond which a hostile extent would exhaust the memory.
+    static constexpr std::int64_t kMaxSamples = std::int64_t(20000) * 10000 * 4;
+
+private:
+    void fill(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
+    template <typename T>
+    void fill_grid(T* grid, const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
+    bool skipped(const cell_corners& corners) const;
+
+    std::int32_t kind_;
+    std::int32_t width_;
+    std::int32_t height_;
+    std::int32_t nodata_;
+    view_t view_;
+    view_mapping mapping_;
+    std::vector<std::uint16_t> samples16_;
+    std::vector<std::uint8_t> samples8_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "output/output_raster.h"
+#include "reader/product_types.h"
+
+class spout;
+
+// Where the pixels of the raster lie, worked out one raster line at a time
+// so that each corner's position is found once and shared by the cells
+// around it.
+class position_source {
+public:
+    virtual ~position_source() = default;
+    // Longitude and latitude of the first `columns` pixels of raster line L.
+    virtual void line(std::int32_t L, std::int32_t columns, float* lon, float* lat) const = 0;
+};
+
+// The geolocation of the selected variable (index k) of a product kind,
+// taken from what out holds; nullptr when that geolocation is missing or does
+// not cover out's raster.
+std::unique_ptr<position_source> positions_for(spout& out, productType kind, std::int32_t k);
+
+// Positions read from latitude/longitude arrays at [L][stride P].
+class array_positions final : public position_source {
+public:
+    array_positions(const float_grid& lat, const float_grid& lon, std::int32_t stride)
+        : lat_(lat), lon_(lon), stride_(stride)
+    {
+    }
+    // True when the arrays hold every pixel of a rows x columns raster.
+    bool covers(std::int32_t rows, std::int32_t columns) const;
+    void line(std::int32_t L, std::int32_t columns, float* lon, float* lat) const override;
+
+private:
+    const float_grid& lat_;
+    const float_grid& lon_;
+    std::int32_t stride_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "output/swath/position_source.h"
+
+// Positions of the pixels of a 10-degree sinusoidal tile (vertical number v
+// from the north, horizontal number h from 180 degrees west), taken at the
+// pixel centres.
+class tile_positions final : public position_source {
+public:
+    tile_positions(std::int32_t rows, std::int32_t columns, std::int32_t v, std::int32_t h)
+        : rows_(rows), columns_(columns), v_(v), h_(h)
+    {
+    }
+    void line(std::int32_t L, std::int32_t columns, float* lon, float* lat) const override;
+
+private:
+    std::int32_t rows_;
+    std::int32_t columns_;
+    std::int32_t v_;
+    std::int32_t h_;
+};

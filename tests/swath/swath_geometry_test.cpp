@@ -1,0 +1,116 @@
+// The co-registration of low-frequency footprints against the spherical
+// geometry worked out here, and the windows of scenes and tiles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "output/swath/amsr2latlon.h"
+#include "output/swath/swath_windows.h"
+
+namespace {
+
+constexpr double kDeg = M_PI / 180.0;
+
+struct unit {
+    double x, y, z;
+};
+
+unit at(double lat, double lon)
+{
+    return {std::cos(lat * kDeg) * std::cos(lon * kDeg), std::cos(lat * kDeg) * std::sin(lon * kDeg),
+            std::sin(lat * kDeg)};
+}
+
+double angle(const unit& a, const unit& b) { return std::acos(std::clamp(a.x * b.x + a.y * b.y + a.z * b.z, -1.0, 1.0)); }
+
+// One scan of 89 GHz A samples: pixel P of the low-frequency band lies
+// between samples 2P and 2P + 1.
+struct scan89 {
+    float_grid lat{4, 2, {10.0f, 10.3f, 10.6f, 10.9f, 20.0f, 20.0f, 20.0f, 20.0f}};
+    float_grid lon{4, 2, {100.0f, 100.4f, 100.8f, 101.2f, 50.0f, 50.0f, 50.0f, 50.0f}};
+};
+
+} // namespace
+
+TEST(Coregistration, FactorsMoveTheFootprintAlongAndOffTheGreatCircleOfThePair)
+{
+    const scan89 s;
+    const unit p1 = at(10.0, 100.0);
+    const unit p2 = at(10.3, 100.4);
+    const double theta = angle(p1, p2);
+    // The pole of the great circle through the pair: the point a quarter
+    // turn from both, on the side of p1 x p2.
+    const unit n{p1.y * p2.z - p1.z * p2.y, p1.z * p2.x - p1.x * p2.z, p1.x * p2.y - p1.y * p2.x};
+    const double nn = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+
+    struct factors {
+        float a1, a2;
+    };
+    for (const auto f : {factors{0.0f, 0.0f}, factors{0.5f, 0.0f}, factors{0.52f, -0.09f}, factors{-0.12f, 0.03f}}) {
+        SCOPED_TRACE(::testing::Message() << f.a1 << " " << f.a2);
+        float lon = 0, lat = 0;
+        amsr2latlon_(s.lat, s.lon, f.a1, f.a2, 0, 0, lon, lat);
+        const unit r = at(lat, lon);
+        // Off the circle by A2 times the pair's distance, along it by A1:
+        // a right spherical triangle with the first sample.
+        const double off = std::asin((r.x * n.x + r.y * n.y + r.z * n.z) / nn);
+        EXPECT_NEAR(off, f.a2 * theta, 1e-6);
+        EXPECT_NEAR(std::cos(angle(r, p1)), std::cos(f.a1 * theta) * std::cos(f.a2 * theta), 1e-7);
+        EXPECT_NEAR(angle(r, p2), std::abs(1.0 - f.a1) * theta, 1e-6 + std::abs(f.a2) * theta);
+    }
+    // No factors: exactly the first sample of the pair.
+    float lon = 0, lat = 0;
+    amsr2latlon_(s.lat, s.lon, 0.0f, 0.0f, 0, 0, lon, lat);
+    EXPECT_FLOAT_EQ(lat, 10.0f);
+    EXPECT_FLOAT_EQ(lon, 100.0f);
+}
+
+TEST(Coregistration, APairBeyondThePoleWarnsWithNumbersFromOne)
+{
+    scan89 s;
+    s.lat.values[6] = 90.5f; // scan 1, sample 2: low-frequency pixel 1
+    float lon = 0, lat = 0;
+    ::testing::internal::CaptureStdout();
+    amsr2latlon_(s.lat, s.lon, 0.5f, 0.0f, 1, 1, lon, lat);
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "amsr2latlon: out of range warning: latlon1(90.500000,50.000000)->latlon2(20.000000,50.000000) "
+                       "(low_pixel_by_1origin=2,scan_by_1origin=2)\n");
+    EXPECT_EQ(lon, -9999.0f);
+    EXPECT_EQ(lat, -9999.0f);
+}
+
+TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
+{
+    struct window_case {
+        const char* what;
+        std::vector<view_t> got;
+        std::vector<view_t> expected;
+    };
+    const auto eq = [](const view_t& a, const view_t& b) {
+        return a.width == b.width && a.height == b.height && a.lon_min == b.lon_min && a.lat_min == b.lat_min
+            && a.lon_max == b.lon_max && a.lat_max == b.lat_max && a.suffix == b.suffix;
+    };
+    const window_case cases[] = {
+        // 10 degrees at 0.002: 4999 pixels (the reciprocal is a hair short of 500).
+        {"scene", extent_windows({30.2f, 39.9f, 30.2f, 39.9f}, {130.5f, 130.5f, 139.5f, 139.5f}),
+         {{4999, 4999, 130, 30, 140, 40, ""}}},
+        // From 170 east across the date line to -170: two windows, the lost
+        // position left out.
+        {"scene across 180", extent_windows({10.5f, 19.5f, 10.5f, -9999.0f, 19.5f}, {170.2f, 170.2f, -170.3f, -9999.0f, -170.3f}),
+         {{4999, 4999, 170, 10, 180, 20, "_1"}, {4999, 4999, -180, 10, -170, 20, "_2"}}},
+        // Tile (v 5, h 29) at 1/480: 30 by 10 degrees.
+        {"tile", tile_windows(5, 29), {{14399, 4799, 127, 30, 157, 40, ""}}},
+        // Top row: the pole's longitudes are 0, the bottom edge gives west.
+        {"top tile", tile_windows(0, 17), {{27839, 4799, -58, 80, 0, 90, ""}}},
+        {"no position", extent_windows({-9999.0f}, {-9999.0f}), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.got.size(), c.expected.size());
+        for (std::size_t i = 0; i < c.got.size(); ++i) {
+            EXPECT_TRUE(eq(c.got[i], c.expected[i]))
+                << c.got[i].width << "x" << c.got[i].height << " " << c.got[i].lon_min << " " << c.got[i].lat_min
+                << " " << c.got[i].lon_max << " " << c.got[i].lat_max << " '" << c.got[i].suffix << "'";
+        }
+    }
+}
