@@ -1,0 +1,137 @@
+// The KMZ writer on rasters loaded into spout directly: archive entries,
+// KML lines, the coloured image and the temporaries.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "colour/colour_table.h"
+#include "kmz/kmz_read_back.h"
+#include "output/kmz/kml_document.h"
+#include "output/spout.h"
+#include "support/scratch_folder.h"
+
+using namespace kmz_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Counts times 0.01: 2.5 lies exactly on the bound between the half-blue
+// and the green class; unscaled, 250 would be red.
+const std::vector<color_map> kColours = parse_colour_table("VAL = 0\tCOLOR = 0,0,255\n"
+                                                           "VAL = 2.5\tCOLOR = 0,0,255,128\n"
+                                                           "VAL = 5\tCOLOR = 0,255,0\n"
+                                                           "VAL = 1000\tCOLOR = 255,0,0\n");
+
+// 3 rows of 4 counts; 9500 (95.0) is marked invalid below.
+const std::vector<std::uint16_t> kCounts = {250, 100, 9500, 400, 0, 250, 600, 100000 % 65536, 1, 2, 3, 4};
+
+class KmzWriter : public ::testing::Test {
+protected:
+    void load(const earthPoint_t (&corners)[4])
+    {
+        dataAttr_t attr;
+        attr.width = 4;
+        attr.height = 3;
+        attr.bands = 1;
+        productInfo_t info;
+        for (int i = 0; i < 4; ++i) info.corner[i] = corners[i];
+        info.scale = 0.01;
+        ASSERT_TRUE(out.init_short(kCounts.data(), attr, info));
+    }
+
+    // The archive's entries; the folder holds nothing but the archive.
+    std::map<std::string, std::string> entries(const std::string& kmz)
+    {
+        std::vector<std::string> left;
+        for (const auto& e : fs::directory_iterator(work.path())) left.push_back(e.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{fs::path(kmz).filename().string()});
+        const auto z = unzip(kmz);
+        EXPECT_TRUE(z.has_value());
+        return z.value_or(std::map<std::string, std::string>{});
+    }
+
+    test_support::scratch_folder work{"vardane-kmz-work"};
+    test_support::scratch_folder data{"vardane-kmz-data"};
+    spout out;
+};
+
+constexpr earthPoint_t kGlobe[4] = {{90, -180}, {90, 180}, {-90, -180}, {-90, 180}};
+
+} // namespace
+
+TEST_F(KmzWriter, QuadFormWithLegend)
+{
+    load(kGlobe);
+    std::ofstream(data / "t.png") << "picture";
+    const std::string kmz = work.file("B_V.kmz");
+    ASSERT_TRUE(out.gen_KmzImage(kmz, true, 0.0f, kColours, "t.png", data.file("t.png"), "90_", true));
+
+    const auto z = entries(kmz);
+    ASSERT_EQ(z.size(), 3u);
+    EXPECT_EQ(z.at("t.png"), "picture");
+    const std::vector<std::string> expected = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+        "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
+        "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">",
+        "<Folder>", "<GroundOverlay>", "\t<name>B_V</name>", "\t<Icon>", "\t\t<href>B_V.tiff</href>", "\t</Icon>",
+        "\t<gx:LatLonQuad>", "\t\t<coordinates>",
+        "\t\t-180.00,-90.00,0.0  180.00,-90.00,0.0  180.00,90.00,0.0  -180.00,90.00,0.0",
+        "\t\t</coordinates>", "\t</gx:LatLonQuad>", "\t<LatLonBox>", "\t\t<north>90.000000</north>",
+        "\t\t<south>-90.000000</south>", "\t\t<east>180.000000</east>", "\t\t<west>-180.000000</west>",
+        "\t</LatLonBox>", "</GroundOverlay>", "<ScreenOverlay>", "\t<name>COLOR_BAR</name>", "\t<Icon>",
+        "\t\t<href>t.png</href>", "\t</Icon>",
+        "\t<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>",
+        "\t<screenXY x=\"0\" y=\"15\" xunits=\"fraction\" yunits=\"insetPixels\"/>",
+        "\t<rotationXY x=\"0.5\" y=\"0.5\" xunits=\"fraction\" yunits=\"fraction\"/>",
+        "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>", "</ScreenOverlay>", "</Folder>",
+        "</kml>"};
+    EXPECT_EQ(crlf_lines(z.at("B_V.kml")), expected);
+    EXPECT_TRUE(xml_texts(z.at("B_V.kml"), "coordinates").has_value());
+
+    const auto img = read_image(kmz, "B_V.tiff");
+    ASSERT_TRUE(img.has_value());
+    ASSERT_EQ(img->width, 4);
+    ASSERT_EQ(img->height, 3);
+    ASSERT_EQ(img->bands, 4);
+    const std::vector<int> green{0, 255, 0, 255}, halfBlue{0, 0, 255, 128}, red{255, 0, 0, 255}, clear{0, 0, 0, 0};
+    EXPECT_EQ(img->pixel(0, 0), green);    // 2.5 on the bound, upper bound exclusive
+    EXPECT_EQ(img->pixel(1, 0), halfBlue); // 1.0
+    EXPECT_EQ(img->pixel(2, 0), clear);    // 95.0: invalid
+    EXPECT_EQ(img->pixel(2, 1), red);      // 6.0
+    EXPECT_EQ(img->pixel(3, 1), clear);    // 344.64: invalid too
+    EXPECT_EQ(img->pixel(0, 1), halfBlue); // 0.0: first class of width
+}
+
+TEST_F(KmzWriter, PlainBoxWithoutLegendHoldsTwoEntries)
+{
+    load(kGlobe);
+    const std::string kmz = work.file("B_V.kmz");
+    ASSERT_TRUE(out.gen_KmzImage(kmz, false, 0.0f, kColours, ".png", data.file(".png"), "", false));
+    const auto z = entries(kmz);
+    ASSERT_EQ(z.size(), 2u);
+    const auto lines = crlf_lines(z.at("B_V.kml"));
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[1], "<kml xmlns=\"http://www.opengis.net/kml/2.2\">");
+    EXPECT_EQ(lines[8], "\t<LatLonBox>");
+    EXPECT_EQ(lines[15], "</Folder>");
+    const auto img = read_image(kmz, "B_V.tiff");
+    ASSERT_TRUE(img.has_value());
+    EXPECT_EQ(img->pixel(0, 0), (std::vector<int>{0, 0, 255, 128})); // 2.5 with the upper bound inclusive
+}
+
+TEST_F(KmzWriter, FailuresLeaveNothingBehind)
+{
+    const std::string kmz = work.file("B_V.kmz");
+    EXPECT_FALSE(out.gen_KmzImage(kmz, false, 0.0f, kColours, "", "", "", true)); // nothing loaded
+    load(kGlobe);
+    out.rasterKind = 7; // no colour image can be made of it
+    EXPECT_FALSE(out.gen_KmzImage(kmz, false, 0.0f, kColours, "", "", "", true));
+    EXPECT_TRUE(fs::is_empty(work.path()));
+}
+
+TEST(KmlDocument, SouthUpQuadStartsWithTheUpperEdge)
+{
+    const earthPoint_t southUp[4] = {{10, 120}, {10, 100}, {30, 120}, {30, 100}};
+    const auto lines = kml_lines("b", southUp, true, std::nullopt);
+    EXPECT_EQ(lines[10], "\t\t100.00,10.00,0.0  120.00,10.00,0.0  120.00,30.00,0.0  100.00,30.00,0.0");
+}
