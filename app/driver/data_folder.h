@@ -1,10 +1,29 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
-// Full path of a file of the program's data folder "clt": beside the
-// executable, else in the installed layout (../share/vardane/clt), else in
-// the build tree (../clt, the executables sit one folder below it). When
-// none holds the file, the path beside the executable is returned, so that
-// a missing table is reported under the expected name.
+// The folders of colour tables and legend pictures.
+//
+// The program's data folder "clt" lies beside the executable, in the
+// installed layout (../share/vardane/clt) or in the build tree (../clt, the
+// executables sit one folder below it). Tables the user makes go there too
+// when it is writable (build tree, portable install), otherwise to the
+// user's own folder $XDG_DATA_HOME/vardane/clt (default
+// ~/.local/share/vardane/clt). A name is looked up in the user's folder
+// first, so a user's table stands in for a built-in one of the same name.
+
+// The program's data folder: the first candidate that exists, else the one
+// beside the executable.
+std::filesystem::path program_clt_folder();
+
+// The user's folder; empty when neither $XDG_DATA_HOME nor $HOME is usable.
+std::filesystem::path user_clt_folder();
+
+// Where new tables and legends are written.
+std::filesystem::path custom_clt_folder();
+
+// Full path of a data file: the user's copy, else the program's. When
+// neither exists, the path in the program's folder, so that a missing table
+// is reported under the expected name.
 std::string clt_file(const std::string& name);

@@ -1,9 +1,13 @@
 // KMZ of one variable: the image coloured through the variable's colour
 // table, laid over the globe.
+#include <filesystem>
+#include <system_error>
+
 #include "app/driver/data_folder.h"
 #include "app/driver/file_job.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
+#include "colour/clt_writer.h"
 #include "colour/colour_table.h"
 #include "output/spout.h"
 #include "reader/product_kind.h"
@@ -25,6 +29,21 @@ bool untabled(SettingType setting, const std::string& key)
         if (key == k) return true;
     }
     return false;
+}
+
+// The range of a custom colour bar set in a settings file (written by hand or
+// brought from another machine) has no table on this machine yet: make the
+// table and its legend as the colour-bar dialog's Save does. A table that
+// exists is used as it is. Says why a legend could not be made, else "".
+std::string ensure_custom_table(const std::string& table, const optSet_t& option)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(clt_file(table + ".clt"), ec)) return {};
+    const clt_folders folders{custom_clt_folder(), program_clt_folder()};
+    std::filesystem::create_directories(folders.tables, ec);
+    const clt_written written =
+        create_clt(folders, option.cb_min, option.cb_max, 0.0f, option.cb_log ? "Log" : "Linear", table);
+    return written.table ? written.legendProblem : std::string();
 }
 
 } // namespace
@@ -55,6 +74,11 @@ void run_driver::kmz_stage(file_job& job, const std::string& key, const std::str
     } else {
         table = converter_.get_custom_clt(job.setting, key);
         invalidText = option.invalid_values;
+        if (!table.empty()) {
+            // The table stays usable without its legend; say once why the
+            // legend is missing (the table exists from now on).
+            if (const std::string problem = ensure_custom_table(table, option); !problem.empty()) log(problem);
+        }
     }
 
     // A table that cannot be opened ends the run (GetColorMap throws).

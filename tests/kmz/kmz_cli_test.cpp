@@ -1,0 +1,199 @@
+// KMZ end to end through vardane-cli on synthetic gridded products: the
+// archive read back with libzip, its KML line by line and through an XML
+// reader, its image through GDAL's /vsizip/, and the colours at the
+// products' marker cells.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "colour/clt_writer.h"
+#include "hdf5/synth_known_values.h"
+#include "integration/cli_run_support.h"
+#include "integration/read_back.h"
+#include "kmz/kmz_read_back.h"
+#include "util/string_utils.h"
+
+using namespace integration;
+using namespace kmz_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct gridded_case {
+    const char* kind;
+    test_support::synth_variants variants;
+    const char* file;
+    const char* kmz;    // first KMZ of the file
+    const char* legend; // the built-in table's legend picture
+    std::vector<std::string> box; // north, south, east, west
+    std::vector<int> markerColour;
+};
+
+const std::vector<gridded_case> kGridded = {
+    // 77.25 mm/h lies above the 0 - 50 mm/h table: its highest colour.
+    {"GSMAP_HOURLY", {}, "gsmap_h.h5", "gsmap_h_PRC.kmz", "gpm_gsmap_hour_l3.png",
+     {"90.000000", "-90.000000", "180.000000", "-180.000000"}, {255, 0, 0, 255}},
+    {"DPR_MONTHLY", {}, "dpr_m.h5", nullptr, "gpm_dpr_month_l3.png",
+     {"67.000000", "-67.000000", "180.000000", "-180.000000"}, {255, 0, 0, 255}},
+    // Snow depth marker far above 100 cm: the linear table's highest colour.
+    {"AMSR2_L3_GD", {{"geo", "SND"}}, "l3gd.h5", "l3gd_SND.kmz", "amsr2_lx_snd.png",
+     {"90.000000", "-90.000000", "360.000000", "0.000000"}, {175, 30, 0, 255}},
+};
+
+// The pixel that holds (lat, lon) in an image laid over the box of the KML.
+std::vector<int> pixel_at(const image& img, const std::vector<std::string>& kml, double lat, double lon)
+{
+    const auto value = [&](const std::string& tag) {
+        for (const auto& l : kml) {
+            if (l.find("<" + tag + ">") != std::string::npos) return std::stod(l.substr(l.find('>') + 1));
+        }
+        return std::nan("");
+    };
+    const double north = value("north"), south = value("south"), east = value("east"), west = value("west");
+    const double l = lon < west ? lon + 360.0 : lon;
+    const int col = int(std::floor((l - west) / (east - west) * img.width));
+    const int row = int(std::floor((north - lat) / (north - south) * img.height));
+    return img.pixel(col, row);
+}
+
+std::vector<std::string> plain_kml(const std::string& base, const std::string& legend,
+                                   const std::vector<std::string>& box)
+{
+    return {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+            "<kml xmlns=\"http://www.opengis.net/kml/2.2\">",
+            "<Folder>",
+            "<GroundOverlay>",
+            "\t<name>" + base + "</name>",
+            "\t<Icon>",
+            "\t\t<href>" + base + ".tiff</href>",
+            "\t</Icon>",
+            "\t<LatLonBox>",
+            "\t\t<north>" + box[0] + "</north>",
+            "\t\t<south>" + box[1] + "</south>",
+            "\t\t<east>" + box[2] + "</east>",
+            "\t\t<west>" + box[3] + "</west>",
+            "\t</LatLonBox>",
+            "</GroundOverlay>",
+            "<ScreenOverlay>",
+            "\t<name>COLOR_BAR</name>",
+            "\t<Icon>",
+            "\t\t<href>" + legend + "</href>",
+            "\t</Icon>",
+            "\t<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>",
+            "\t<screenXY x=\"0\" y=\"15\" xunits=\"fraction\" yunits=\"insetPixels\"/>",
+            "\t<rotationXY x=\"0.5\" y=\"0.5\" xunits=\"fraction\" yunits=\"fraction\"/>",
+            "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>",
+            "</ScreenOverlay>",
+            "</Folder>",
+            "</kml>"};
+}
+
+} // namespace
+
+TEST(KmzCli, GriddedProductsGiveOverlaysAndGcomcIsRefused)
+{
+    cli_scene scene;
+    for (const auto& c : kGridded) scene.product(c.kind, c.file, c.variants);
+    scene.product("SGLI_SST", "sgli.h5");
+    const auto r = scene.run({"--kmz", scene.in().string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+
+    const auto sgli = file_log(r, "sgli.h5");
+    EXPECT_GT(count_of(sgli, "KMZ is NOT supporting GCOM-C Product."), 0u) << r.out;
+    EXPECT_EQ(count_of(sgli, "KMZ is NOT supporting GCOM-C Product."), count_of(sgli, kGenerating));
+
+    for (const auto& c : kGridded) {
+        SCOPED_TRACE(c.kind);
+        const auto made = created(file_log(r, c.file), "KMZ");
+        ASSERT_FALSE(made.empty()) << r.out;
+        if (c.kmz) EXPECT_EQ(made.front(), c.kmz);
+        const fs::path kmz = scene.out() / made.front();
+        const std::string base = basename(made.front());
+
+        const auto z = unzip(kmz);
+        ASSERT_TRUE(z.has_value());
+        ASSERT_EQ(z->size(), 3u);
+        EXPECT_EQ(z->count(c.legend), 1u);
+        const auto kml = crlf_lines(z->at(base + ".kml"));
+        ASSERT_EQ(kml.size(), 27u);
+        EXPECT_EQ(kml, plain_kml(base, c.legend, c.box));
+        const auto hrefs = xml_texts(z->at(base + ".kml"), "href");
+        ASSERT_TRUE(hrefs.has_value()) << "not well-formed XML";
+        EXPECT_EQ(*hrefs, (std::vector<std::string>{base + ".tiff", c.legend}));
+
+        const auto img = read_image(kmz, base + ".tiff");
+        ASSERT_TRUE(img.has_value());
+        EXPECT_EQ(img->bands, 4);
+        EXPECT_GT(img->width, 1);
+        EXPECT_EQ(pixel_at(*img, kml, synth_known::kMarkerLat, synth_known::kMarkerLon), c.markerColour);
+    }
+}
+
+namespace {
+
+// vardane-cli copied where no data folder lies beside it, so that tables
+// made for the user go to $XDG_DATA_HOME/vardane/clt; its log lines.
+std::vector<std::string> run_copied_cli(const fs::path& exe, const fs::path& xdg, const std::vector<std::string>& args)
+{
+    std::string command = "XDG_DATA_HOME='" + xdg.string() + "' '" + exe.string() + "'";
+    for (const auto& a : args) command += " '" + a + "'";
+    const fs::path log = exe.parent_path() / "run.log";
+    command += " > '" + log.string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << read_text(log);
+    return cli_test::split_lines(read_text(log));
+}
+
+} // namespace
+
+TEST(KmzCli, CustomColourBarWithoutTableIsMadeInTheUserFolder)
+{
+    cli_scene scene;
+    scene.product("GSMAP_HOURLY", "gsmap_h.h5");
+    std::string key;
+    const std::string settings = scene.settings([&](spconverter& s) {
+        key = s.get_key_list(ST_GSMAP_HOURLY).front();
+        optSet_t e;
+        ASSERT_TRUE(s.get_OptSetting(ST_GSMAP_HOURLY, key, e));
+        e.custom_colorbar = true;
+        e.cb_min = 0;
+        e.cb_max = 100;
+        e.cb_log = false;
+        e.invalid_values = "77.25"; // the marker
+        ASSERT_TRUE(s.set_CbOptSetting(ST_GSMAP_HOURLY, key, e));
+    });
+    const fs::path bin = scene.in().parent_path() / "bin";
+    const fs::path xdg = scene.in().parent_path() / "xdg";
+    fs::create_directories(bin);
+    fs::copy_file(cli_test::cli_path(), bin / "vardane-cli");
+    const std::string table = "custom_gpm_gsmap_hour_l3_" + normalize(key);
+    const fs::path user = xdg / "vardane" / "clt";
+    const std::vector<std::string> args = {"-o", scene.out().string(), "--settings", settings, "--kmz",
+                                           scene.in().string()};
+
+    // No legend background beside this copy: the table is made and used,
+    // the legend is left out, and the run says why once.
+    const auto first = run_copied_cli(bin / "vardane-cli", xdg, args);
+    EXPECT_EQ(read_text(user / (table + ".clt")), clt_text(0, 100, "Linear"));
+    EXPECT_EQ(count_of(first, "cannot open file: " + (bin / "clt" / "colorbar_base10.png").string()), 1u);
+    const fs::path kmz = scene.out() / "gsmap_h_PRC.kmz";
+    const auto z = unzip(kmz);
+    ASSERT_TRUE(z.has_value());
+    EXPECT_EQ(z->size(), 2u);
+    const auto kml = crlf_lines(z->at("gsmap_h_PRC.kml"));
+    auto img = read_image(kmz, "gsmap_h_PRC.tiff");
+    ASSERT_TRUE(img.has_value());
+    const double lat = synth_known::kMarkerLat, lon = synth_known::kMarkerLon;
+    EXPECT_EQ(pixel_at(*img, kml, lat, lon), (std::vector<int>{0, 0, 0, 0})); // invalid: transparent
+
+    // A table that exists is used as it is, with its legend.
+    std::ofstream(user / (table + ".clt")) << "VAL = 0\tCOLOR = 1,2,3\nVAL = 1000\tCOLOR = 4,5,6,7\n";
+    std::ofstream(user / (table + ".png")) << "legend";
+    const auto second = run_copied_cli(bin / "vardane-cli", xdg, args);
+    EXPECT_EQ(count_of(second, "KMZ file(gsmap_h_PRC.kmz) is created."), 1u);
+    EXPECT_EQ(unzip(kmz)->at(table + ".png"), "legend");
+    img = read_image(kmz, "gsmap_h_PRC.tiff");
+    ASSERT_TRUE(img.has_value());
+    EXPECT_EQ(pixel_at(*img, kml, lat - 10, lon), (std::vector<int>{4, 5, 6, 7}));
+}
