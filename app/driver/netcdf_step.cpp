@@ -1,4 +1,5 @@
 // The NetCDF copy of a radiometer product, once per input file.
+#include "app/driver/data_folder.h"
 #include "app/driver/file_job.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
@@ -21,6 +22,7 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
     converter.set_coordinates(converter_.get_coordinates(job.setting));
     converter.set_valid_ranges(converter_.get_valid_ranges(job.setting));
     converter.set_fill_values(converter_.get_fill_values(job.setting));
+    converter.set_data_file_locator(clt_file);
 
     converter.set_l1_latlon(is_l1_latlon_kind(job.kind));
     converter.set_skip_byte_attributes(skips_byte_attributes(job.kind));
@@ -32,6 +34,7 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
     }
 
     if (!converter.convert()) {
+        log(converter.error());
         fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf);
         return;
     }

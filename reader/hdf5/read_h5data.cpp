@@ -11,6 +11,7 @@ struct memory_sample {
     hid_t type;
     std::int32_t nctype;
     std::size_t bytes;
+    bool unsignedBits = false;
 };
 
 constexpr std::string_view kShortCountNames[] = {"SPC_Temperature_Count", "SPS_Temperature_Count"};
@@ -36,12 +37,15 @@ std::optional<memory_sample> memory_sample_of(hid_t stored, const std::string& n
         return memory_sample{H5T_NATIVE_FLOAT, H5DATA_FLOAT, sizeof(float)};
     }
     if (size == 2) {
-        if (isSigned || named(name, kShortCountNames)) return memory_sample{H5T_NATIVE_SHORT, H5DATA_SHORT, sizeof(short)};
+        if (isSigned) return memory_sample{H5T_NATIVE_SHORT, H5DATA_SHORT, sizeof(short)};
+        // Converting to a signed short would clip counts above 32767; the
+        // unsigned bits are kept and the short samples carry them unchanged.
+        if (named(name, kShortCountNames)) return memory_sample{H5T_NATIVE_USHORT, H5DATA_SHORT, sizeof(short), true};
         return memory_sample{H5T_NATIVE_INT, H5DATA_INT, sizeof(int)};
     }
     if (named(name, kShortFlagNames)) return memory_sample{H5T_NATIVE_SHORT, H5DATA_SHORT, sizeof(short)};
     if (isSigned) return memory_sample{H5T_NATIVE_SCHAR, H5DATA_BYTE, 1};
-    return memory_sample{H5T_NATIVE_UCHAR, H5DATA_BYTE, 1};
+    return memory_sample{H5T_NATIVE_UCHAR, H5DATA_BYTE, 1, true};
 }
 
 } // namespace
@@ -70,6 +74,7 @@ h5data_samples read_h5data_id(hid_t dataset, const std::vector<std::uint64_t>& d
         return out;
     }
     out.nctype = sample->nctype;
+    out.unsignedBits = sample->unsignedBits;
     out.count = static_cast<std::size_t>(*elements);
     return out;
 }

@@ -23,6 +23,9 @@ enum h5data_nctype : std::int32_t {
 struct h5data_samples {
     std::int32_t nctype = H5DATA_NONE;
     std::size_t count = 0;
+    // The file stored unsigned integers and the samples keep their width, so
+    // the bits are those of unsigned values even where nctype is signed.
+    bool unsignedBits = false;
     std::vector<std::byte> bytes;
 
     bool empty() const { return count == 0; }
@@ -38,7 +41,8 @@ struct h5data_samples {
 // size and sign call for, as the NetCDF export needs it:
 //   4-byte signed integer -> int (4); 4-byte unsigned integer -> float (5);
 //   2-byte signed integer, or a dataset named "SPC_Temperature_Count" or
-//   "SPS_Temperature_Count" -> short (3); other 2-byte unsigned -> int (4);
+//   "SPS_Temperature_Count" -> short (3), unsigned counts keeping their bits;
+//   other 2-byte unsigned -> int (4);
 //   other integer sizes named "Land_Ocean_Flag_6_to_36" or
 //   "Land_Ocean_Flag_89" -> short (3); other integers -> signed or unsigned
 //   char (1); 8-byte float -> double (6); other floats -> float (5).

@@ -1,0 +1,70 @@
+#include "netcdf/polar_table_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r";
+
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+// One field as hundredths of a degree; false when it is not a number or
+// does not fit the 16-bit variable.
+bool hundredths(std::string_view field, short& out)
+{
+    field = trimmed(field);
+    if (field.empty()) return false;
+    float degrees = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), degrees);
+    if (ec != std::errc{} || end != field.data() + field.size()) return false;
+    const double value = std::trunc(static_cast<double>(degrees) * 100.0);
+    if (!(value >= -32768.0 && value <= 32767.0)) return false;
+    out = static_cast<short>(value);
+    return true;
+}
+
+} // namespace
+
+bool read_polar_table(const std::string& path, std::size_t lines, std::size_t pixels, std::vector<short>& out,
+                      std::string& error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open file: " + path;
+        return false;
+    }
+    out.assign(lines * pixels, 0);
+    std::string text;
+    for (std::size_t l = 0; l < lines; ++l) {
+        const std::string where = path + " line " + std::to_string(l + 1);
+        if (!std::getline(in, text)) {
+            error = where + ": missing, the grid has " + std::to_string(lines) + " lines.";
+            return false;
+        }
+        std::string_view rest = text;
+        bool exhausted = false;
+        for (std::size_t p = 0; p < pixels; ++p) {
+            if (exhausted) {
+                error = where + ": " + std::to_string(p) + " values, the grid has " + std::to_string(pixels) + ".";
+                return false;
+            }
+            const auto comma = rest.find(',');
+            const std::string_view field = rest.substr(0, comma);
+            if (!hundredths(field, out[l * pixels + p])) {
+                error = where + " value " + std::to_string(p + 1) + ": not a number of degrees.";
+                return false;
+            }
+            exhausted = comma == std::string_view::npos;
+            if (!exhausted) rest = rest.substr(comma + 1);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,48 @@
+#include "netcdf/nc_read_back.h"
+
+#include <netcdf.h>
+
+namespace nc_test {
+
+nc_reader::nc_reader(const std::string& path)
+{
+    if (nc_open(path.c_str(), NC_NOWRITE, &id_) != NC_NOERR) id_ = -1;
+}
+
+nc_reader::~nc_reader()
+{
+    if (id_ >= 0) nc_close(id_);
+}
+
+std::vector<double> nc_reader::values(const std::string& var) const
+{
+    int v = -1, ndims = 0;
+    int dims[NC_MAX_VAR_DIMS];
+    if (nc_inq_varid(id_, var.c_str(), &v) != NC_NOERR || nc_inq_varndims(id_, v, &ndims) != NC_NOERR
+        || nc_inq_vardimid(id_, v, dims) != NC_NOERR) {
+        return {};
+    }
+    std::size_t count = 1;
+    for (int i = 0; i < ndims; ++i) {
+        size_t length = 0;
+        nc_inq_dimlen(id_, dims[i], &length);
+        count *= length;
+    }
+    std::vector<double> out(count);
+    if (nc_get_var_double(id_, v, out.data()) != NC_NOERR) return {};
+    return out;
+}
+
+std::vector<unsigned> nc_reader::unsigned_values(const std::string& var) const
+{
+    int v = -1;
+    nc_type type = NC_NAT;
+    nc_inq_varid(id_, var.c_str(), &v);
+    nc_inq_vartype(id_, v, &type);
+    const double wrap = type == NC_BYTE ? 256.0 : 65536.0;
+    std::vector<unsigned> out;
+    for (double x : values(var)) out.push_back(static_cast<unsigned>(x < 0 ? x + wrap : x));
+    return out;
+}
+
+} // namespace nc_test

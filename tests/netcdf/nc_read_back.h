@@ -1,0 +1,27 @@
+#pragma once
+// Reading the variables of a netCDF file back with the netCDF C library.
+
+#include <string>
+#include <vector>
+
+namespace nc_test {
+
+class nc_reader {
+public:
+    explicit nc_reader(const std::string& path);
+    ~nc_reader();
+    nc_reader(const nc_reader&) = delete;
+    nc_reader& operator=(const nc_reader&) = delete;
+
+    bool ok() const { return id_ >= 0; }
+    // A whole variable converted to double by the library (signed bits);
+    // empty when it is missing.
+    std::vector<double> values(const std::string& var) const;
+    // The bits of a whole byte or short variable read as unsigned.
+    std::vector<unsigned> unsigned_values(const std::string& var) const;
+
+private:
+    int id_ = -1;
+};
+
+} // namespace nc_test
