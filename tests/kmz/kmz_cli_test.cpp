@@ -197,3 +197,47 @@ TEST(KmzCli, CustomColourBarWithoutTableIsMadeInTheUserFolder)
     ASSERT_TRUE(img.has_value());
     EXPECT_EQ(pixel_at(*img, kml, lat - 10, lon), (std::vector<int>{4, 5, 6, 7}));
 }
+
+TEST(KmzCli, RadiometerSwathIsLaidAsAQuadrilateral)
+{
+    cli_scene scene;
+    scene.product("AMSR2_L1B", "l1b.h5");
+    scene.settings([](spconverter& s) {
+        deselect_all(s, ST_GCOMW_L1AB);
+        const std::string key = s.get_key_list(ST_GCOMW_L1AB).front();
+        optSet_t e;
+        ASSERT_TRUE(s.get_OptSetting(ST_GCOMW_L1AB, key, e));
+        e.flag = true;
+        ASSERT_TRUE(s.set_OptSetting(ST_GCOMW_L1AB, key, e));
+    });
+    const auto r = scene.run({"--kmz", scene.in().string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto made = created(r.lines, "KMZ");
+    ASSERT_EQ(made.size(), 1u) << r.out;
+    const std::string base = basename(made.front());
+    const auto z = unzip(scene.out() / made.front());
+    ASSERT_TRUE(z.has_value());
+    EXPECT_EQ(z->count("amsr2_l1b.png"), 1u);
+    const std::string text = z->at(base + ".kml");
+    const auto kml = crlf_lines(text);
+    ASSERT_EQ(kml.size(), 32u);
+    EXPECT_EQ(kml[1], "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
+                      "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">");
+    EXPECT_EQ(std::vector<std::string>(kml.begin() + 8, kml.begin() + 10),
+              (std::vector<std::string>{"\t<gx:LatLonQuad>", "\t\t<coordinates>"}));
+    EXPECT_EQ(std::vector<std::string>(kml.begin() + 11, kml.begin() + 14),
+              (std::vector<std::string>{"\t\t</coordinates>", "\t</gx:LatLonQuad>", "\t<LatLonBox>"}));
+    // The quadrilateral of a north-up window is its box, from the south-west
+    // corner anticlockwise.
+    const auto coordinates = xml_texts(text, "coordinates");
+    ASSERT_TRUE(coordinates.has_value()) << "the gx prefix must be declared";
+    const auto box = [&](int line) { return std::stod(kml[std::size_t(line)].substr(kml[std::size_t(line)].find('>') + 1)); };
+    const double n = box(14), s = box(15), e = box(16), w = box(17);
+    char expected[160];
+    std::snprintf(expected, sizeof expected, "\t\t%.2f,%.2f,0.0  %.2f,%.2f,0.0  %.2f,%.2f,0.0  %.2f,%.2f,0.0", w, s, e, s, e,
+                  n, w, n);
+    EXPECT_EQ(kml[10], expected);
+    const auto img = read_image(scene.out() / made.front(), base + ".tiff");
+    ASSERT_TRUE(img.has_value());
+    EXPECT_EQ(img->bands, 4);
+}
