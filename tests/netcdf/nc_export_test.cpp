@@ -10,7 +10,6 @@
 #include <functional>
 
 #include "app/driver_test_support.h"
-#include "netcdf/golden_header.h"
 #include "netcdf/latlon_grid.h"
 #include "netcdf/nc_read_back.h"
 #include "netcdf/product_extras.h"

@@ -1,5 +1,6 @@
 #pragma once
-// Reading the variables of a netCDF file back with the netCDF C library.
+// Reading a netCDF file back: its variables with the netCDF C library, its
+// header with `ncdump -h` against a golden header of tests/netcdf/golden.
 
 #include <string>
 #include <vector>
@@ -23,5 +24,10 @@ public:
 private:
     int id_ = -1;
 };
+
+// The header without its first line (which names the file).
+std::string ncdump_header(const std::string& ncPath);
+// The golden header NAME.cdl, without its first line; "" when missing.
+std::string golden_header(const std::string& name);
 
 } // namespace nc_test

@@ -9,7 +9,6 @@
 #include <fstream>
 
 #include "netcdf/nc_converter.h"
-#include "netcdf/golden_header.h"
 #include "netcdf/nc_read_back.h"
 #include "settings/spconverter.h"
 #include "support/scratch_folder.h"
