@@ -6,6 +6,7 @@
 #include "colour/clt_numbers.h"
 #include "colour/colorbar_image.h"
 #include "colour/palette.h"
+#include "colour/replaced_file.h"
 
 namespace {
 
@@ -68,10 +69,11 @@ clt_written create_clt(const clt_folders& folders, float minimum, float maximum,
 {
     clt_written result;
     {
-        std::ofstream out(folders.tables / (name + ".clt"), std::ios::binary | std::ios::trunc);
+        replaced_file table(folders.tables / (name + ".clt"));
+        std::ofstream out(table.path(), std::ios::binary | std::ios::trunc);
         out << clt_text(minimum, maximum, type);
         out.close();
-        result.table = bool(out);
+        result.table = bool(out) && table.commit();
     }
     result.legendProblem = create_colorbar_img(folders, type, name);
     return result;

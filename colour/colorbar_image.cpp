@@ -6,6 +6,7 @@
 #include "colour/cairo_handles.h"
 #include "colour/legend_layout.h"
 #include "colour/palette.h"
+#include "colour/replaced_file.h"
 #include "util/string_utils.h"
 
 namespace {
@@ -65,7 +66,8 @@ std::string create_colorbar_img(const clt_folders& folders, const std::string& t
     draw_labels(picture.get(), legend_labels(folders.tables / (name + ".clt")), linear);
 
     const std::filesystem::path legend = folders.tables / (name + ".png");
-    if (cairo_surface_write_to_png(picture.get(), legend.c_str()) != CAIRO_STATUS_SUCCESS) {
+    replaced_file file(legend);
+    if (cairo_surface_write_to_png(picture.get(), file.path().c_str()) != CAIRO_STATUS_SUCCESS || !file.commit()) {
         return "cannot write file: " + legend.string();
     }
     return {};

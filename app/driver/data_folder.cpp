@@ -61,6 +61,8 @@ fs::path custom_clt_folder()
     return user.empty() ? program : user;
 }
 
+clt_folders custom_table_folders() { return {custom_clt_folder(), program_clt_folder()}; }
+
 std::string clt_file(const std::string& name)
 {
     const fs::path user = user_clt_folder();

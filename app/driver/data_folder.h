@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "colour/clt_folders.h"
+
 // The folders of colour tables and legend pictures.
 //
 // The program's data folder "clt" lies beside the executable, in the
@@ -22,6 +24,10 @@ std::filesystem::path user_clt_folder();
 
 // Where new tables and legends are written.
 std::filesystem::path custom_clt_folder();
+
+// The folders for making a user's table: written to custom_clt_folder(),
+// legends drawn on the program's backgrounds.
+clt_folders custom_table_folders();
 
 // Full path of a data file: the user's copy, else the program's. When
 // neither exists, the path in the program's folder, so that a missing table
