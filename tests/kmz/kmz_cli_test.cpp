@@ -42,16 +42,20 @@ const std::vector<gridded_case> kGridded = {
      {"90.000000", "-90.000000", "360.000000", "0.000000"}, {175, 30, 0, 255}},
 };
 
+// A number of the KML's box: north, south, east or west.
+double box_value(const std::vector<std::string>& kml, const std::string& tag)
+{
+    for (const auto& l : kml) {
+        if (l.find("<" + tag + ">") != std::string::npos) return std::stod(l.substr(l.find('>') + 1));
+    }
+    return std::nan("");
+}
+
 // The pixel that holds (lat, lon) in an image laid over the box of the KML.
 std::vector<int> pixel_at(const image& img, const std::vector<std::string>& kml, double lat, double lon)
 {
-    const auto value = [&](const std::string& tag) {
-        for (const auto& l : kml) {
-            if (l.find("<" + tag + ">") != std::string::npos) return std::stod(l.substr(l.find('>') + 1));
-        }
-        return std::nan("");
-    };
-    const double north = value("north"), south = value("south"), east = value("east"), west = value("west");
+    const double north = box_value(kml, "north"), south = box_value(kml, "south");
+    const double east = box_value(kml, "east"), west = box_value(kml, "west");
     const double l = lon < west ? lon + 360.0 : lon;
     const int col = int(std::floor((l - west) / (east - west) * img.width));
     const int row = int(std::floor((north - lat) / (north - south) * img.height));
@@ -223,16 +227,15 @@ TEST(KmzCli, RadiometerSwathIsLaidAsAQuadrilateral)
     ASSERT_EQ(kml.size(), 32u);
     EXPECT_EQ(kml[1], "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
                       "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">");
-    EXPECT_EQ(std::vector<std::string>(kml.begin() + 8, kml.begin() + 10),
-              (std::vector<std::string>{"\t<gx:LatLonQuad>", "\t\t<coordinates>"}));
-    EXPECT_EQ(std::vector<std::string>(kml.begin() + 11, kml.begin() + 14),
-              (std::vector<std::string>{"\t\t</coordinates>", "\t</gx:LatLonQuad>", "\t<LatLonBox>"}));
+    EXPECT_EQ(std::vector<std::string>(kml.begin() + 8, kml.begin() + 14),
+              (std::vector<std::string>{"\t<gx:LatLonQuad>", "\t\t<coordinates>", kml[10], "\t\t</coordinates>",
+                                        "\t</gx:LatLonQuad>", "\t<LatLonBox>"}));
     // The quadrilateral of a north-up window is its box, from the south-west
     // corner anticlockwise.
     const auto coordinates = xml_texts(text, "coordinates");
     ASSERT_TRUE(coordinates.has_value()) << "the gx prefix must be declared";
-    const auto box = [&](int line) { return std::stod(kml[std::size_t(line)].substr(kml[std::size_t(line)].find('>') + 1)); };
-    const double n = box(14), s = box(15), e = box(16), w = box(17);
+    const double n = box_value(kml, "north"), s = box_value(kml, "south");
+    const double e = box_value(kml, "east"), w = box_value(kml, "west");
     char expected[160];
     std::snprintf(expected, sizeof expected, "\t\t%.2f,%.2f,0.0  %.2f,%.2f,0.0  %.2f,%.2f,0.0  %.2f,%.2f,0.0", w, s, e, s, e,
                   n, w, n);

@@ -102,23 +102,6 @@ TEST_F(KmzWriter, QuadFormWithLegend)
     EXPECT_EQ(img->pixel(0, 1), halfBlue); // 0.0: first class of width
 }
 
-TEST_F(KmzWriter, PlainBoxWithoutLegendHoldsTwoEntries)
-{
-    load(kGlobe);
-    const std::string kmz = work.file("B_V.kmz");
-    ASSERT_TRUE(out.gen_KmzImage(kmz, false, 0.0f, kColours, ".png", data.file(".png"), "", false));
-    const auto z = entries(kmz);
-    ASSERT_EQ(z.size(), 2u);
-    const auto lines = crlf_lines(z.at("B_V.kml"));
-    ASSERT_EQ(lines.size(), 17u);
-    EXPECT_EQ(lines[1], "<kml xmlns=\"http://www.opengis.net/kml/2.2\">");
-    EXPECT_EQ(lines[8], "\t<LatLonBox>");
-    EXPECT_EQ(lines[15], "</Folder>");
-    const auto img = read_image(kmz, "B_V.tiff");
-    ASSERT_TRUE(img.has_value());
-    EXPECT_EQ(img->pixel(0, 0), (std::vector<int>{0, 0, 255, 128})); // 2.5 with the upper bound inclusive
-}
-
 TEST_F(KmzWriter, FailuresLeaveNothingBehind)
 {
     const std::string kmz = work.file("B_V.kmz");
