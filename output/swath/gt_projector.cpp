@@ -194,6 +194,26 @@ void gt_projector::clear()
     std::vector<std::uint8_t>().swap(samples8_);
 }
 
+bool gt_projector::write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const
+{
+    // Slices of rows, each flushed to the file before the next: GDAL's block
+    // cache would otherwise hold a second copy of a whole 400 MB window.
+    const auto type = static_cast<GDALDataType>(gdalType);
+    const std::size_t rowBytes = std::size_t(width_) * std::size_t(GDALGetDataTypeSizeBytes(type));
+    const int sliceRows = static_cast<int>(std::max<std::size_t>(1, kSliceBytes / rowBytes));
+    const auto* bytes = static_cast<const std::uint8_t*>(samples);
+    for (int y = 0; y < height_; y += sliceRows) {
+        const int rows = std::min(sliceRows, height_ - y);
+        // GDAL's write interface takes a non-const buffer; it only reads it.
+        void* slice = const_cast<std::uint8_t*>(bytes + std::size_t(y) * rowBytes);
+        if (band.RasterIO(GF_Write, 0, y, width_, rows, slice, width_, rows, type, 0, 0, nullptr) != CE_None) {
+            return false;
+        }
+        if (band.FlushCache(false) != CE_None) return false;
+    }
+    return true;
+}
+
 bool gt_projector::output(const std::string& name) const
 {
     const void* samples = kind_ == RK_BYTE ? static_cast<const void*>(samples8_.data()) : samples16_.data();
@@ -210,11 +230,7 @@ bool gt_projector::output(const std::string& name) const
     bool ok = ds->SetProjection(gdal_session::wgs84_wkt().c_str()) == CE_None;
     ok = ok && ds->SetGeoTransform(gt) == CE_None;
     GDALRasterBand* band = ds->GetRasterBand(1);
-    // GDAL's write interface takes a non-const buffer; it only reads it.
-    ok = ok && band != nullptr
-        && band->RasterIO(GF_Write, 0, 0, width_, height_, const_cast<void*>(samples), width_, height_, type, 0, 0,
-                          nullptr)
-            == CE_None;
+    ok = ok && band != nullptr && write_in_slices(*band, samples, type);
     ok = gdal_session::close(ds) && ok;
     if (!ok) discard_partial_file(name);
     return ok;

@@ -8,6 +8,8 @@
 
 #include "util/view.h"
 
+class GDALRasterBand;
+
 // One corner of a swath cell: where it lies and the value it carries.
 struct point_t {
     float lon = 0.0f;
@@ -65,6 +67,10 @@ public:
     static constexpr std::int64_t kMaxSamples = std::int64_t(20000) * 10000 * 4;
 
 private:
+    // Rows written to the file at a time.
+    static constexpr std::size_t kSliceBytes = std::size_t(16) << 20;
+
+    bool write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const;
     void fill(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
     template <typename T>
     void fill_grid(T* grid, const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
