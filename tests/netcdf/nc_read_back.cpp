@@ -37,18 +37,6 @@ std::vector<double> nc_reader::values(const std::string& var) const
     return out;
 }
 
-std::vector<unsigned> nc_reader::unsigned_values(const std::string& var) const
-{
-    int v = -1;
-    nc_type type = NC_NAT;
-    nc_inq_varid(id_, var.c_str(), &v);
-    nc_inq_vartype(id_, v, &type);
-    const double wrap = type == NC_BYTE ? 256.0 : 65536.0;
-    std::vector<unsigned> out;
-    for (double x : values(var)) out.push_back(static_cast<unsigned>(x < 0 ? x + wrap : x));
-    return out;
-}
-
 namespace {
 
 std::string without_first_line(const std::string& text)

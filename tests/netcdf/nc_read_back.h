@@ -18,8 +18,6 @@ public:
     // A whole variable converted to double by the library (signed bits);
     // empty when it is missing.
     std::vector<double> values(const std::string& var) const;
-    // The bits of a whole byte or short variable read as unsigned.
-    std::vector<unsigned> unsigned_values(const std::string& var) const;
 
 private:
     int id_ = -1;
