@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
 
 // The six polar-stereographic grids of the radiometer L3 products (Hughes
 // 1980 ellipsoid, true scale at 70 degrees of the grid's hemisphere) and the
