@@ -62,8 +62,9 @@ public:
 
     void getXY(float x, float y, int& column, int& row) const { mapping_.getXY(x, y, column, row); }
 
-    // Largest grid a window may have: four global windows of 0.009 degrees
-    // at most, beyond which a hostile extent would exhaust the memory.
+    // Largest grid a window may have (four times a 20000 x 10000
+    // polarisation window, enough for a scene or tile near a pole): an
+    // extent read from a damaged file must not exhaust the memory.
     static constexpr std::int64_t kMaxSamples = std::int64_t(20000) * 10000 * 4;
 
 private:
