@@ -4,7 +4,6 @@
 // small.
 
 #include <set>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -37,11 +36,6 @@ inline void keep_few(spconverter& s)
             ASSERT_TRUE(s.set_OptSetting(k.setting, key, entry));
         }
     }
-}
-
-inline bool ends_with(const std::string& s, const std::string& tail)
-{
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 } // namespace swath_cli

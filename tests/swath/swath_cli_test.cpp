@@ -9,7 +9,6 @@
 #include "swath/swath_cli_support.h"
 
 using namespace integration;
-using swath_cli::ends_with;
 using swath_cli::keep_few;
 
 // Half an orbit from the southern turn past the equator, which it crosses at

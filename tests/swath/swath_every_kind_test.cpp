@@ -1,6 +1,6 @@
 // Every swath kind through vardane-cli --geotiff: one ".proj.tif" per window
 // per variable. Slow: the scene and tile windows hold tens of millions of
-// pixels, the polarisation windows 200 million each.
+// pixels, the four polarisation windows 200 million each.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,12 +11,21 @@
 #include "swath/swath_cli_support.h"
 
 using namespace integration;
-using swath_cli::ends_with;
 using swath_cli::keep_few;
 
 namespace {
 
 int windows_of(productType t) { return t == PT_SGLI_POL ? 4 : 1; }
+
+std::size_t filled_pixels(const std::filesystem::path& path)
+{
+    raster_file tif(path);
+    std::size_t n = 0;
+    for (int y = 0; y < tif.height(); ++y) {
+        for (double v : tif.rows(1, y, 1)) n += v != 65535.0;
+    }
+    return n;
+}
 
 } // namespace
 
@@ -27,8 +36,7 @@ TEST(SwathCli, EverySwathKindGivesOneWindowFilePerWindowAndVariable)
     std::vector<std::string> args{"--geotiff"};
     std::vector<test_support::hdf5_kind> kinds;
     for (const auto& k : test_support::hdf5_kinds()) {
-        // The four polarisation windows are 400 MB each: a test of their own.
-        if (!is_swath_kind(k.type) || k.type == PT_SGLI_POL) continue;
+        if (!is_swath_kind(k.type)) continue;
         kinds.push_back(k);
         args.push_back(scene.product(k.name, std::string(k.name) + ".h5", k.variants));
     }
@@ -46,7 +54,7 @@ TEST(SwathCli, EverySwathKindGivesOneWindowFilePerWindowAndVariable)
         const auto files = created(log, "GeoTIFF");
         EXPECT_EQ(files.size(), reads * windows_of(k.type)) << r.out;
         for (const auto& f : files) {
-            EXPECT_TRUE(ends_with(f, ".proj.tif")) << f;
+            EXPECT_TRUE(f.ends_with(".proj.tif")) << f;
             raster_file tif(scene.out() / f);
             ASSERT_TRUE(tif.is_open()) << f;
             EXPECT_EQ(tif.bands(), 1) << f;
@@ -56,8 +64,8 @@ TEST(SwathCli, EverySwathKindGivesOneWindowFilePerWindowAndVariable)
     // The two halves of the split scene meet at the date line.
     const auto split = created(file_log(r, "vnr180.h5"), "GeoTIFF");
     ASSERT_EQ(split.size(), 2u);
-    EXPECT_TRUE(ends_with(split[0], "_1.proj.tif")) << split[0];
-    EXPECT_TRUE(ends_with(split[1], "_2.proj.tif")) << split[1];
+    EXPECT_TRUE(split[0].ends_with("_1.proj.tif")) << split[0];
+    EXPECT_TRUE(split[1].ends_with("_2.proj.tif")) << split[1];
     raster_file east(scene.out() / split[0]);
     raster_file west(scene.out() / split[1]);
     ASSERT_TRUE(east.geotransform() && west.geotransform());
@@ -68,29 +76,23 @@ TEST(SwathCli, EverySwathKindGivesOneWindowFilePerWindowAndVariable)
     // its centre latitude.
     EXPECT_NE(east.at_lonlat(1, 179.99, 10.0), 65535.0);
     EXPECT_NE(west.at_lonlat(1, -179.99, 10.0), 65535.0);
-}
 
-// The four fixed windows of a polarisation scene, one at a time.
-TEST(SwathCli, PolarisationSceneGivesItsFourQuarterEarthWindows)
-{
-    cli_scene scene;
-    scene.settings(keep_few);
-    const auto pol = scene.product("SGLI_POL", "pol.h5");
-    const auto r = scene.run({"--geotiff", pol});
-    ASSERT_EQ(r.status, 0) << r.out;
-    const auto files = created(r.lines, "GeoTIFF");
-    ASSERT_EQ(files.size(), 4u) << r.out;
+    // The quarter-resolution infrared band covers the scene as the full one
+    // does (its lines and pixels are four of the tie-point grid's).
+    const auto irs = created(file_log(r, "SGLI_IRS.h5"), "GeoTIFF");
+    ASSERT_EQ(irs.size(), 2u);
+    EXPECT_NEAR(double(filled_pixels(scene.out() / irs[0])) / double(filled_pixels(scene.out() / irs[1])), 1.0, 0.1);
+
+    // The four quarter-Earth windows of the polarisation scene (around 35 N,
+    // 139 E): the scene lies in the north-eastern one only.
+    const auto pol = created(file_log(r, "SGLI_POL.h5"), "GeoTIFF");
+    ASSERT_EQ(pol.size(), 4u);
     const char* suffixes[] = {"_N1.proj.tif", "_N2.proj.tif", "_S1.proj.tif", "_S2.proj.tif"};
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_TRUE(ends_with(files[i], suffixes[i])) << files[i];
-        raster_file tif(scene.out() / files[i]);
-        ASSERT_TRUE(tif.is_open());
+        EXPECT_TRUE(pol[i].ends_with(suffixes[i])) << pol[i];
+        raster_file tif(scene.out() / pol[i]);
         EXPECT_EQ(tif.width(), 20000);
         EXPECT_EQ(tif.height(), 10000);
+        EXPECT_EQ(tif.at_lonlat(1, i % 2 ? 139.0 : -139.0, i < 2 ? 35.0 : -35.0) != 65535.0, i == 1) << pol[i];
     }
-    // The scene (around 35 N, 139 E) is in the north-eastern window only.
-    raster_file ne(scene.out() / files[1]);
-    EXPECT_NE(ne.at_lonlat(1, 139.0, 35.0), 65535.0);
-    raster_file nw(scene.out() / files[0]);
-    EXPECT_EQ(nw.at_lonlat(1, -139.0, 35.0), 65535.0);
 }
