@@ -16,6 +16,7 @@ void spout::Clear_Array_raster()
 {
     raster.clear();
     ready = false;
+    gridNodata.reset();
 }
 
 bool spout::begin_load(const void* data, const dataAttr_t& attr, RasterKind kind)

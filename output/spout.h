@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,6 +109,9 @@ public:
     // make, for the run driver to report.
     std::shared_ptr<struct coregistration_cache> coregistered;
     std::vector<std::string> failedWindows;
+    // The stored value of the cells a regridding left empty; colour images
+    // leave them transparent. Unset for a raster loaded from a product.
+    std::optional<std::int32_t> gridNodata;
 
 private:
     // Shared steps of the four loaders around the value copy.

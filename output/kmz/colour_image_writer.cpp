@@ -1,4 +1,5 @@
 #include <new>
+#include <optional>
 #include <vector>
 
 #include <gdal_priv.h>
@@ -28,8 +29,19 @@ float cell_value(const XVal_t& cell, std::int32_t kind, float scale)
 
 using planes = std::vector<std::vector<std::uint8_t>>;
 
+// The stored value of a cell as the regridding's nodata compares with it.
+std::int32_t stored_value(const XVal_t& cell, std::int32_t kind)
+{
+    switch (kind) {
+    case RK_UINT16: return cell.u16;
+    case RK_INT16: return cell.s16;
+    case RK_BYTE: return cell.bytes[0];
+    default: return 0;
+    }
+}
+
 void colour_cells(const output_raster& raster, std::int32_t kind, float scale, const std::vector<color_map>& colours,
-                  const invalid_value& invalid, bool exclusive, planes& p)
+                  const invalid_value& invalid, std::optional<std::int32_t> nodata, bool exclusive, planes& p)
 {
     std::size_t i = 0;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
@@ -37,6 +49,12 @@ void colour_cells(const output_raster& raster, std::int32_t kind, float scale, c
             if (kind == RK_RGB) {
                 for (int k = 0; k < 3; ++k) p[std::size_t(k)][i] = cell.bytes[k];
             } else {
+                // Cells no swath cell reached are no value: without this
+                // the fill value takes the table's top colour over the globe.
+                if (nodata && stored_value(cell, kind) == *nodata) {
+                    ++i;
+                    continue;
+                }
                 const float v = cell_value(cell, kind, scale);
                 const color_map* c = invalid.is_invalid(v) ? nullptr : match_colour(colours, v, exclusive);
                 if (c != nullptr) {
@@ -83,7 +101,7 @@ bool spout::gen_TiffImage(const std::string& name, bool, const std::vector<color
     } catch (const std::bad_alloc&) {
         return false;
     }
-    colour_cells(raster, rasterKind, float(scale), colours, invalid, exclusive, p);
+    colour_cells(raster, rasterKind, float(scale), colours, invalid, gridNodata, exclusive, p);
 
     gdal_session::dataset_ptr ds = gdal_session::create_gtiff(name, raster.width(), raster.height(), bands, GDT_Byte);
     if (!ds) return false;

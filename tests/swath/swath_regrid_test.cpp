@@ -113,6 +113,16 @@ TEST(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
     EXPECT_EQ(out.corners[LR].lon, 180.0);
     EXPECT_EQ(out.raster.at(895, 1905).u16, 250);
     EXPECT_EQ(out.raster.at(0, 0).u16, kNodata);
+
+    // The KMZ image of that raster: a table with a class for every value
+    // colours the swath and leaves the empty globe transparent.
+    const std::vector<color_map> everything{{-1e30f, 1e30f, 200, 100, 50, 255}};
+    const auto image = dir.file("s_TB_colour.tif");
+    ASSERT_TRUE(out.gen_TiffImage(image, false, everything, "", true));
+    const raster_file tif(image);
+    EXPECT_EQ(tif.at(4, 1905, 895), 255);
+    EXPECT_EQ(tif.at(1, 1905, 895), 200);
+    EXPECT_EQ(tif.at(4, 0, 0), 0);
 }
 
 TEST(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveNoStreak)
