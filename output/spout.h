@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
