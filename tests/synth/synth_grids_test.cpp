@@ -15,48 +15,42 @@ namespace sk = synth_known;
 
 // Recognition of every grid variant, the projection it stands for and the
 // reading of its layers are the reader's sweep over the synthetic products.
-TEST(L3Grids, EveryGridIsWrittenWithItsSizeAndMarkerCell)
+TEST(L3Grids, EveryGridHasItsMarkerCellAndVWarmerThanH)
 {
     temp_dir dir;
     for (const auto& g : synth_l3::all_l3_grids()) {
         if (g.width == 3600) continue; // the full-size grid is checked by the slow test
+        SCOPED_TRACE(std::string(g.name));
         const auto path = dir.file(std::string(g.name) + ".h5");
-        ASSERT_TRUE(write_kind("AMSR2_L3_BT", path, options({{"grid", std::string(g.name)}}))) << g.name;
+        ASSERT_TRUE(write_kind("AMSR2_L3_BT", path, options({{"grid", std::string(g.name)}})));
         H5::H5File f(path, H5F_ACC_RDONLY);
-        EXPECT_EQ(read_string_attr(f, "ProductName"), "AMSR2-L3");
-        EXPECT_EQ(dims_of(f.openDataSet("Brightness Temperature (H)")),
-                  (std::vector<hsize_t>{static_cast<hsize_t>(g.height), static_cast<hsize_t>(g.width)}));
         const auto h = read_all<std::uint16_t>(f, "Brightness Temperature (H)");
         const auto v = read_all<std::uint16_t>(f, "Brightness Temperature (V)");
         const auto m = sk::l3_marker_cell(g.width, g.height);
-        ASSERT_TRUE(m.has_value()) << g.name;
+        ASSERT_TRUE(m.has_value());
         const auto at = m->first * static_cast<std::size_t>(g.width) + m->second;
-        EXPECT_EQ(h[at], sk::kMarkerU16) << g.name;
-        EXPECT_EQ(v[at], sk::kMarkerU16) << g.name;
+        EXPECT_EQ(h[at], sk::kMarkerU16);
+        EXPECT_EQ(v[at], sk::kMarkerU16);
         // V is warmer than H over the sea on average, and there are gaps.
-        double sh = 0;
-        double sv = 0;
+        double sh = 0, sv = 0;
         for (std::size_t i = 0; i < h.size(); ++i) {
-            if (h[i] != sk::kFillU16 && v[i] != sk::kFillU16) {
-                sh += h[i];
-                sv += v[i];
-            }
+            if (h[i] != sk::kFillU16 && v[i] != sk::kFillU16) sh += h[i], sv += v[i];
         }
-        EXPECT_GT(sv, sh) << g.name;
+        EXPECT_GT(sv, sh);
     }
 }
 
 TEST(L3Grids, LatLonMarkerCellFollowsTheGridOrigin)
 {
     // Row 0 is the northern edge, column 0 starts at longitude 0.
-    const auto m01 = sk::l3_marker_cell(3600, 1800);
-    ASSERT_TRUE(m01);
-    EXPECT_EQ(m01->first, static_cast<std::size_t>(std::floor((90.0 - sk::kMarkerLat) / 0.1)));
-    EXPECT_EQ(m01->second, 1390u);
-    const auto m025 = sk::l3_marker_cell(1440, 720);
-    ASSERT_TRUE(m025);
-    EXPECT_EQ(m025->first, 219u);
-    EXPECT_EQ(m025->second, 556u);
+    const auto expect_cell = [](int w, int h, std::size_t row, std::size_t col) {
+        const auto m = sk::l3_marker_cell(w, h);
+        ASSERT_TRUE(m) << w;
+        EXPECT_EQ(m->first, row) << w;
+        EXPECT_EQ(m->second, col) << w;
+    };
+    expect_cell(3600, 1800, static_cast<std::size_t>(std::floor((90.0 - sk::kMarkerLat) / 0.1)), 1390);
+    expect_cell(1440, 720, 219, 556);
     EXPECT_FALSE(sk::l3_marker_cell(2000, 1000));
 }
 
@@ -100,7 +94,6 @@ TEST(L3Grids, GeophysicalLayersAndUnknownSizes)
     const auto path = dir.file("gd.h5");
     ASSERT_TRUE(write_kind("AMSRE_L3_GD", path, options({{"grid", "nsidc_south_25km"}, {"geo", "SIC"}, {"layers", "2"}})));
     H5::H5File f(path, H5F_ACC_RDONLY);
-    EXPECT_EQ(read_string_attr(f, "ProductName"), "AMSR-E-L3");
     EXPECT_EQ(read_string_attr(f, "GeophysicalName"), "Sea Ice Concentration");
     EXPECT_EQ(dims_of(f.openDataSet("Geophysical Data")), (std::vector<hsize_t>{332, 316, 2}));
     const auto v = read_all<std::int16_t>(f, "Geophysical Data");
@@ -124,13 +117,7 @@ TEST(GpmGrids, GsmapIsStoredTransposedWithTheMarkerAtItsPosition)
         const auto path = dir.file(std::string(kind) + ".h5");
         ASSERT_TRUE(write_kind(kind, path));
         H5::H5File f(path, H5F_ACC_RDONLY);
-        EXPECT_FALSE(f.attrExists("ProductName"));
-        const std::string header = read_string_attr(f, "FileHeader");
-        EXPECT_NE(header.find("SatelliteName=MULTI"), std::string::npos);
-        EXPECT_EQ(header.find("SatelliteName=GPM"), std::string::npos);
-        const bool hourly = std::string(kind) == "GSMAP_HOURLY";
-        EXPECT_NE(header.find(hourly ? "TimeInterval=HOUR" : "TimeInterval=MONTH"), std::string::npos);
-        const std::string ds = hourly ? "/Grid/hourlyPrecipRate" : "/Grid/monthlyPrecipRate";
+        const std::string ds = std::string(kind) == "GSMAP_HOURLY" ? "/Grid/hourlyPrecipRate" : "/Grid/monthlyPrecipRate";
         EXPECT_EQ(dims_of(f.openDataSet(ds)), (std::vector<hsize_t>{360, 180}));
         const auto v = read_all<float>(f, ds);
         const auto m = sk::gsmap_marker_cell(360, 180);
@@ -148,39 +135,29 @@ TEST(GpmGrids, DprLayersRanksAndNames)
     struct dpr_case {
         const char* kind;
         const char* dataset;
-        const char* interval;
         std::vector<std::pair<std::string, std::string>> variants;
         std::vector<hsize_t> dims;
     };
     const std::vector<dpr_case> cases{
-        {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {}, {2, 3, 360, 134}},
-        {"DPR_DAILY", "/GRID/precipRateESurfMean", "DAY", {{"rank", "3"}, {"layers", "4"}}, {4, 360, 134}},
-        {"DPR_MONTHLY", "/Grids/G2/precipRateESurface/mean", "MONTH", {}, {3, 5, 360, 134}},
-        {"DPRV7_DAILY", "/GRID/precipRateESurfaceMean", "DAY", {{"size", "144x67"}}, {2, 3, 144, 67}},
-        {"DPRV7_MONTHLY", "/FS/G2/precipRateESurface/mean", "MONTH", {}, {3, 3, 360, 134}},
+        {"DPR_DAILY", "/GRID/precipRateESurfMean", {}, {2, 3, 360, 134}},
+        {"DPR_DAILY", "/GRID/precipRateESurfMean", {{"rank", "3"}, {"layers", "4"}}, {4, 360, 134}},
+        {"DPR_MONTHLY", "/Grids/G2/precipRateESurface/mean", {}, {3, 5, 360, 134}},
+        {"DPRV7_DAILY", "/GRID/precipRateESurfaceMean", {{"size", "144x67"}}, {2, 3, 144, 67}},
+        {"DPRV7_MONTHLY", "/FS/G2/precipRateESurface/mean", {}, {3, 3, 360, 134}},
     };
     temp_dir dir;
     for (const auto& c : cases) {
         const auto path = dir.file("dpr.h5");
         ASSERT_TRUE(write_kind(c.kind, path, options(c.variants))) << c.kind;
         H5::H5File f(path, H5F_ACC_RDONLY);
-        const std::string header = read_string_attr(f, "FileHeader");
-        EXPECT_NE(header.find("SatelliteName=GPM"), std::string::npos);
-        EXPECT_NE(header.find(std::string("TimeInterval=") + c.interval), std::string::npos);
         ASSERT_EQ(dims_of(f.openDataSet(c.dataset)), c.dims) << c.kind;
         const auto v = read_all<float>(f, c.dataset);
-        const hsize_t nlon = c.dims[c.dims.size() - 2];
-        const hsize_t nlat = c.dims.back();
-        const std::size_t plane = nlon * nlat;
-        const std::size_t d0 = c.dims[0];
-        const std::size_t layers = v.size() / plane;
+        const hsize_t nlon = c.dims[c.dims.size() - 2], nlat = c.dims.back(), plane = nlon * nlat;
+        const std::size_t d0 = c.dims[0], d1 = c.dims.size() == 4 ? c.dims[1] : 1;
         const auto m = sk::dpr_marker_cell(static_cast<int>(nlon), static_cast<int>(nlat));
-        for (std::size_t idx = 0; idx < layers; ++idx) {
+        for (std::size_t idx = 0; idx < v.size() / plane; ++idx) {
             // Parameter idx is stored at [idx mod d0][idx div d0].
-            const std::size_t i = idx % d0;
-            const std::size_t j = idx / d0;
-            const std::size_t d1 = c.dims.size() == 4 ? c.dims[1] : 1;
-            const std::size_t base = (i * d1 + j) * plane;
+            const std::size_t base = ((idx % d0) * d1 + idx / d0) * plane;
             EXPECT_EQ(v[base], sk::kOriginFloat);
             EXPECT_EQ(v[base + nlat], sk::kTagBase + static_cast<float>(idx)) << c.kind << " " << idx;
             EXPECT_EQ(v[base + m.first * nlat + m.second], sk::kMarkerFloat);

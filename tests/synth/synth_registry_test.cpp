@@ -22,7 +22,6 @@ TEST(Hdf5Registry, EveryKindIsRegisteredOnceWithADescription)
 {
     std::vector<synth_kind> kinds;
     register_hdf5_kinds(kinds);
-    EXPECT_EQ(kinds.size(), 29u);
     std::set<std::string> names;
     for (const auto& k : kinds) {
         EXPECT_FALSE(k.description.empty()) << k.name;
@@ -34,9 +33,7 @@ TEST(Hdf5Registry, SameSeedSameDataOtherSeedOtherData)
 {
     temp_dir dir;
     for (const auto* kind : {"AMSR2_L1B", "AMSR2_L3_GD", "DPR_MONTHLY", "SGLI_VNR"}) {
-        const auto a = dir.file("a.h5");
-        const auto b = dir.file("b.h5");
-        const auto c = dir.file("c.h5");
+        const auto a = dir.file("a.h5"), b = dir.file("b.h5"), c = dir.file("c.h5");
         ASSERT_TRUE(write_kind(kind, a, options({}, 7)));
         ASSERT_TRUE(write_kind(kind, b, options({}, 7)));
         ASSERT_TRUE(write_kind(kind, c, options({}, 8)));

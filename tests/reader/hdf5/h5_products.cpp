@@ -45,6 +45,15 @@ std::string gpm_header(const std::string& satellite, const std::string& interval
         + ";\nSatelliteName=" + satellite + ";\nInstrumentName=MERGED;\nTimeInterval=" + interval + ";\n";
 }
 
+void write_gsmap_hourly(const std::filesystem::path& path, hsize_t w, hsize_t h,
+                        const std::function<void(h5fx::file&)>& extra)
+{
+    h5fx::file f(path);
+    f.text_vlen_1d("FileHeader", gpm_header("MULTI", "HOUR"));
+    f.dataset<float>("/Grid/hourlyPrecipRate", {w, h});
+    if (extra) extra(f);
+}
+
 std::string sgli_scene_name(const std::string& code)
 {
     // 0-5 mission, 7-18 date and time, 19 'F', 20-24 path, 26-30 level.

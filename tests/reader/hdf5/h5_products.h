@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ void write_radiometer(const std::filesystem::path& path, const std::string& prod
 // A GPM file header of the given satellite and interval.
 std::string gpm_header(const std::string& satellite, const std::string& interval,
                        const std::string& fileName = "GPMMRG_MAP_2401010000_H_L3S_MCH_05A.h5");
+
+// A GSMaP hourly grid of w x h under a GPM header, with extra set in the file.
+void write_gsmap_hourly(const std::filesystem::path& path, hsize_t w = 36, hsize_t h = 18,
+                        const std::function<void(h5fx::file&)>& extra = {});
 
 // The SGLI "Product_file_name" of a scene (code at 31) or a daily tile.
 std::string sgli_scene_name(const std::string& code);

@@ -83,40 +83,33 @@ TEST_F(Hdf5Hostile, WrongTypesRanksAndZeroExtentsAreNoProduct)
 
 TEST_F(Hdf5Hostile, GiantClaimedExtentsAllocateNothingLarge)
 {
-    const auto gsmap = dir_ / "giant_gsmap.h5";
-    {
-        h5fx::file f(gsmap);
-        f.text_vlen_1d("FileHeader", h5prod::gpm_header("MULTI", "HOUR"));
-        f.empty_dataset("/Grid/hourlyPrecipRate", H5::PredType::NATIVE_FLOAT, {100000, 100000}, true);
+    struct giant {
+        std::function<void(h5fx::file&)> key;
+        const char* dataset;
+        H5::PredType type;
+        std::vector<hsize_t> dims;
+        bool chunked; // contiguous storage never written: the file holds none of the claimed bytes
+    };
+    const giant cases[] = {
+        {[](auto& f) { f.text_vlen_1d("FileHeader", h5prod::gpm_header("MULTI", "HOUR")); }, "/Grid/hourlyPrecipRate",
+         H5::PredType::NATIVE_FLOAT, {100000, 100000}, true},
+        {[](auto& f) { f.text_vlen_1d("ProductName", "AMSR2-L3"); }, "Geophysical Data", H5::PredType::NATIVE_INT16,
+         {720, 1440, 1000000}, true},
+        {[](auto& f) { f.text_vlen_1d("FileHeader", h5prod::gpm_header("GPM", "MONTH")); },
+         "/Grids/G2/precipRateESurface/mean", H5::PredType::NATIVE_FLOAT,
+         {1u << 20, 1u << 20, 1u << 20, 1u << 20}, true}, // 2^80 samples
+        {[](auto& f) { f.sgli_product_file_name(h5prod::sgli_tile_name("CLFG", "01D", 1, 2)); },
+         "/Image_data/Cloud_flag", H5::PredType::NATIVE_UINT16, {40000, 40000}, false},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const auto path = write("giant" + std::to_string(n++) + ".h5", [&](h5fx::file& f) {
+            c.key(f);
+            f.empty_dataset(c.dataset, c.type, c.dims, c.chunked);
+        });
+        ASSERT_LT(h5fx::size_of(path), 64u * 1024u) << c.dataset;
+        EXPECT_EQ(exercise(path, kMiB), PT_UNKNOWN);
     }
-    ASSERT_LT(h5fx::size_of(gsmap), 64u * 1024u);
-    EXPECT_EQ(exercise(gsmap, kMiB), PT_UNKNOWN);
-
-    const auto l3 = dir_ / "giant_layers.h5";
-    {
-        h5fx::file f(l3);
-        f.text_vlen_1d("ProductName", "AMSR2-L3");
-        f.empty_dataset("Geophysical Data", H5::PredType::NATIVE_INT16, {720, 1440, 1000000}, true);
-    }
-    EXPECT_EQ(exercise(l3, kMiB), PT_UNKNOWN);
-
-    const auto dpr = dir_ / "giant_dpr.h5";
-    {
-        h5fx::file f(dpr);
-        f.text_vlen_1d("FileHeader", h5prod::gpm_header("GPM", "MONTH"));
-        f.empty_dataset("/Grids/G2/precipRateESurface/mean", H5::PredType::NATIVE_FLOAT,
-                        {1u << 20, 1u << 20, 1u << 20, 1u << 20}, true); // 2^80 samples
-    }
-    EXPECT_EQ(exercise(dpr, kMiB), PT_UNKNOWN);
-
-    // Contiguous storage never written: the file holds none of the claimed bytes.
-    const auto sgli = dir_ / "giant_sgli.h5";
-    {
-        h5fx::file f(sgli);
-        f.sgli_product_file_name(h5prod::sgli_tile_name("CLFG", "01D", 1, 2));
-        f.empty_dataset("/Image_data/Cloud_flag", H5::PredType::NATIVE_UINT16, {40000, 40000}, false);
-    }
-    EXPECT_EQ(exercise(sgli, kMiB), PT_UNKNOWN);
 }
 
 TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
@@ -231,16 +224,11 @@ TEST_F(Hdf5Hostile, TruncatedCopiesOfValidFiles)
 TEST_F(Hdf5Hostile, FileReplacedAfterRecognitionIsNotOverrun)
 {
     const auto path = dir_ / "changing.h5";
-    const auto gsmap = [&](hsize_t w, hsize_t h) {
-        h5fx::file f(path);
-        f.text_vlen_1d("FileHeader", h5prod::gpm_header("MULTI", "HOUR"));
-        f.dataset<float>("/Grid/hourlyPrecipRate", {w, h});
-    };
-    gsmap(36, 18);
+    h5prod::write_gsmap_hourly(path, 36, 18);
     spinfo info;
     h5prod::init(info, path);
     ASSERT_EQ(info.getType(), PT_GSMAP_HOURLY);
-    gsmap(72, 36); // larger than the shape recorded at recognition
+    h5prod::write_gsmap_hourly(path, 72, 36); // larger than the shape recorded at recognition
     std::int32_t dtype = 0;
     EXPECT_FALSE(info.get_dataSource(0, dtype));
     EXPECT_TRUE(info.floatRaster.empty());

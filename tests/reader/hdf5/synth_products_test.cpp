@@ -7,7 +7,7 @@
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/spinfo.h"
 #include "hdf5/synth_known_values.h"
-#include "synth_registry.h"
+#include "support/synthetic_file.h"
 
 namespace {
 
@@ -82,17 +82,9 @@ class SynthHdf5Products : public ::testing::TestWithParam<synth_case> {};
 TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
 {
     const synth_case& c = GetParam();
-    const auto kinds = all_synth_kinds();
-    const synth_kind* kind = nullptr;
-    for (const auto& k : kinds) {
-        if (k.name == c.kindName) kind = &k;
-    }
-    ASSERT_NE(kind, nullptr) << c.kindName;
     h5fx::temp_dir dir;
     const auto path = dir / (c.kindName + ".h5");
-    synth_options options;
-    options.variants = c.set;
-    ASSERT_TRUE(kind->write(path.string(), options));
+    ASSERT_FALSE(test_support::write_synthetic(c.kindName, path, c.set).empty()) << c.kindName;
 
     spinfo info;
     info.init(path.string(), h5fx::size_of(path));

@@ -92,11 +92,8 @@ TEST_F(JasmesHdf4, GridsAndGlobalFallback)
     ASSERT_EQ(info.getType(), PT_JASMES_HDF4);
     EXPECT_EQ(info.granule, "");
     EXPECT_EQ(info.getJasmesHdf4Type(), "");
-}
 
-TEST_F(JasmesHdf4, FamilyCodeBelongsToHdf4FilesOnly)
-{
-    spinfo info;
+    // The family code belongs to HDF4 files only: none stays for a flat binary.
     recognise(info, synth("JASMES_HDF4", "m5c.hdf", {{"area", "M5C_x"}}));
     ASSERT_EQ(info.getJasmesHdf4Type(), "ghrm5c");
     recognise(info, synth("JASMES_RAW", "wf.dat"));

@@ -112,20 +112,19 @@ TEST_F(JasmesHostile, FileShrinksBetweenRecognitionAndRead)
 TEST_F(JasmesHostile, NamesWithBlanksAndNonAsciiBytes)
 {
     const std::string odd = " \xe6\x97\xa5\xe6\x9c\xac \xff";
-    spinfo info;
-    std::int32_t dtype = -5;
-    recognise(info, synth("JASMES_RAW", "wf" + odd + ".dat"));
-    EXPECT_EQ(info.getType(), PT_JASMES_RAW);
-    EXPECT_TRUE(info.get_dataSource(0, dtype));
-    recognise(info, synth("JASMES_HDR", "t1" + odd + ".dat"));
-    EXPECT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_TRUE(info.get_dataSource(0, dtype));
-    recognise(info, synth("JASMES_HDF4", "flag" + odd + ".hdf"));
-    EXPECT_EQ(info.getType(), PT_JASMES_HDF4);
-    EXPECT_TRUE(info.get_dataSource(0, dtype));
-    recognise(info, synth("GSMAP_BIN", "gsmap_" + odd + ".dat"));
-    EXPECT_EQ(info.getType(), PT_GSMAP_HOURLY);
-    EXPECT_TRUE(info.get_dataSource(0, dtype));
+    const std::tuple<const char*, std::string, productType> cases[] = {
+        {"JASMES_RAW", "wf" + odd + ".dat", PT_JASMES_RAW},
+        {"JASMES_HDR", "t1" + odd + ".dat", PT_JASMES_HDR},
+        {"JASMES_HDF4", "flag" + odd + ".hdf", PT_JASMES_HDF4},
+        {"GSMAP_BIN", "gsmap_" + odd + ".dat", PT_GSMAP_HOURLY},
+    };
+    for (const auto& [kind, name, type] : cases) {
+        spinfo info;
+        recognise(info, synth(kind, name));
+        EXPECT_EQ(info.getType(), type) << kind;
+        std::int32_t dtype = -5;
+        EXPECT_TRUE(info.get_dataSource(0, dtype)) << kind;
+    }
 }
 
 TEST_F(JasmesHostile, Hdf4ExtentsLargerThanTheFile)

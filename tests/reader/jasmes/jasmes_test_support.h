@@ -7,10 +7,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "jasmes/jasmes_synth.h"
 #include "reader/spinfo.h"
+#include "support/synthetic_file.h"
 #include "synth_registry.h"
 
 namespace jasmes_test {
@@ -34,18 +36,9 @@ protected:
 
     // Writes a file of the given synthetic kind with --set style variants.
     std::string synth(const std::string& kind, const std::string& name,
-                      std::vector<std::pair<std::string, std::string>> variants = {}, bool full = false)
+                      std::vector<std::pair<std::string, std::string>> variants = {})
     {
-        synth_options o;
-        o.full = full;
-        o.variants = std::move(variants);
-        for (const auto& k : all_synth_kinds()) {
-            if (k.name == kind) {
-                EXPECT_TRUE(k.write(path(name), o)) << kind;
-                return path(name);
-            }
-        }
-        ADD_FAILURE() << "no synthetic kind " << kind;
+        EXPECT_FALSE(test_support::write_synthetic(kind, path(name), std::move(variants)).empty()) << kind;
         return path(name);
     }
 
@@ -82,14 +75,10 @@ inline void expect_corners(const spinfo& info, double top, double left, double b
 {
     earthPoint_t c[4];
     info.get_Corner(c);
-    EXPECT_NEAR(c[UL].lat, top, 1e-9);
-    EXPECT_NEAR(c[UL].lon, left, 1e-9);
-    EXPECT_NEAR(c[UR].lat, top, 1e-9);
-    EXPECT_NEAR(c[UR].lon, right, 1e-9);
-    EXPECT_NEAR(c[LL].lat, bottom, 1e-9);
-    EXPECT_NEAR(c[LL].lon, left, 1e-9);
-    EXPECT_NEAR(c[LR].lat, bottom, 1e-9);
-    EXPECT_NEAR(c[LR].lon, right, 1e-9);
+    for (const auto& [k, lat, lon] : {std::tuple{UL, top, left}, {UR, top, right}, {LL, bottom, left}, {LR, bottom, right}}) {
+        EXPECT_NEAR(c[k].lat, lat, 1e-9) << "corner " << k;
+        EXPECT_NEAR(c[k].lon, lon, 1e-9) << "corner " << k;
+    }
 }
 
 } // namespace jasmes_test
