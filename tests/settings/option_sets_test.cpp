@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/spconverter.h"
+#include "settings_test_support.h"
 
 namespace {
 
@@ -24,12 +24,10 @@ optSet_t named(const std::string& name, bool flag = false)
 
 } // namespace
 
-TEST(OptionLookup, KeysAreBlankTrimmedAndFailedLookupsLeaveTheOutputAlone)
+TEST(OptionLookup, KeysAreBlankTrimmedSettersChangeOnlyTheirPartAndNothingIsCreated)
 {
-    const spconverter cvt;
-    optSet_t entry;
-    ASSERT_TRUE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "  TPW  ", entry));
-    EXPECT_EQ(entry.name, "TPW");
+    spconverter cvt;
+    EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "  TPW  ").name, "TPW");
 
     optSet_t untouched = named("marker");
     // Only blanks are trimmed (a tab is part of the key); keys compare byte-wise.
@@ -39,38 +37,24 @@ TEST(OptionLookup, KeysAreBlankTrimmedAndFailedLookupsLeaveTheOutputAlone)
     EXPECT_FALSE(cvt.get_OptSetting(ST_NONE, "TPW", untouched));
     EXPECT_FALSE(cvt.get_OptSetting(static_cast<SettingType>(99), "TPW", untouched));
     EXPECT_EQ(untouched.name, "marker");
-}
 
-TEST(OptionLookup, SettersChangeOnlyTheirPartAndNeverCreateKeys)
-{
-    spconverter cvt;
     optSet_t change{false, "  OTHER  ", 9, true, -1.5f, 300.0f, true, "1,2,3"};
     ASSERT_TRUE(cvt.set_OptSetting(ST_GCOMW_L2LOW, " SWE ", change));
-    optSet_t stored;
-    ASSERT_TRUE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "SWE", stored));
-    EXPECT_EQ(stored.name, "OTHER");  // stored trimmed
-    EXPECT_EQ(stored.index, 1);       // never written by a setter
-    EXPECT_FALSE(stored.custom_colorbar);
+    // The name is stored trimmed; the index is never written by a setter.
+    EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "SWE"), "0,OTHER | 0,0,0,0,");
+    EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "SWE").index, 1);
 
     change.flag = true;
     change.name = "ignored";
     ASSERT_TRUE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "SWE", change));
-    ASSERT_TRUE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "SWE", stored));
-    EXPECT_EQ(stored.name, "OTHER");
-    EXPECT_FALSE(stored.flag);
-    EXPECT_EQ(stored.index, 1);
-    EXPECT_TRUE(stored.custom_colorbar);
-    EXPECT_FLOAT_EQ(stored.cb_min, -1.5f);
-    EXPECT_FLOAT_EQ(stored.cb_max, 300.0f);
-    EXPECT_TRUE(stored.cb_log);
-    EXPECT_EQ(stored.invalid_values, "1,2,3");
+    EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "SWE"), "0,OTHER | 1,-1.5,300,1,1,2,3");
 
     EXPECT_FALSE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "PRC", change));  // only in L3GD
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "NEW", change));
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_NONE, "SWE", change));
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "  ", change));
-    EXPECT_FALSE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "PRC", stored));
-    EXPECT_FALSE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "NEW", stored));
+    EXPECT_FALSE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "PRC", untouched));
+    EXPECT_FALSE(cvt.get_OptSetting(ST_GCOMW_L2LOW, "NEW", untouched));
 }
 
 TEST(SelectionList, ByteWiseKeyOrderLayerLimitAndAppending)
@@ -129,9 +113,8 @@ TEST(Shortcuts, EachReachesItsKind)
     for (const auto& s : fixed) {
         spconverter cvt;
         ASSERT_TRUE((cvt.*s.set)(s.key, named("changed"))) << s.key;
+        EXPECT_EQ(entry_of(cvt, s.kind, s.key).name, "changed");
         optSet_t entry;
-        ASSERT_TRUE(cvt.get_OptSetting(s.kind, s.key, entry));
-        EXPECT_EQ(entry.name, "changed") << s.kind;
         ASSERT_TRUE((cvt.*s.get)(s.key, entry));
         EXPECT_EQ(entry.name, "changed") << s.kind;
     }
@@ -158,11 +141,9 @@ TEST(Shortcuts, EachReachesItsKind)
             const SettingType other = type == AT_AMSRE ? s.gcomw : static_cast<SettingType>(s.gcomw + 6);
             spconverter cvt;
             ASSERT_TRUE((cvt.*s.set)(type, s.key, named("changed"))) << s.key;
+            EXPECT_EQ(entry_of(cvt, written, s.key).name, "changed") << type;
+            EXPECT_NE(entry_of(cvt, other, s.key).name, "changed") << type;
             optSet_t entry;
-            ASSERT_TRUE(cvt.get_OptSetting(written, s.key, entry));
-            EXPECT_EQ(entry.name, "changed") << s.key << " " << type;
-            ASSERT_TRUE(cvt.get_OptSetting(other, s.key, entry));
-            EXPECT_NE(entry.name, "changed") << s.key << " " << type;
             ASSERT_TRUE((cvt.*s.get)(type, s.key, entry));
             EXPECT_EQ(entry.name, "changed") << s.key << " " << type;
         }

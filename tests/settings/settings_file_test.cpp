@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
@@ -12,20 +13,6 @@ namespace {
 std::string golden(const std::string& name)
 {
     return read_file(std::string(VARDANE_SOURCE_DIR) + "/tests/settings/golden/" + name);
-}
-
-optSet_t entry_of(const spconverter& cvt, SettingType kind, const std::string& key)
-{
-    optSet_t entry;
-    EXPECT_TRUE(cvt.get_OptSetting(kind, key, entry)) << key;
-    return entry;
-}
-
-TiffGenType projection_of(const spconverter& cvt, SettingType kind)
-{
-    TiffGenType gen = static_cast<TiffGenType>(-1);
-    EXPECT_TRUE(cvt.get_ProjectionSetting(kind, gen));
-    return gen;
 }
 
 } // namespace
@@ -130,7 +117,7 @@ TEST(SettingsFile, MissingOrUnreadableFileReportsFailureAndChangesNothing)
 {
     temp_folder folder;
     spconverter cvt;
-    write_file(folder.file("vdn-config.dat"), "#GSMap/HourlyL3\n\tPercipRate: flag=0,a/b\n");
+    std::ofstream(folder.file("vdn-config.dat")) << "#GSMap/HourlyL3\n\tPercipRate: flag=0,a/b\n";
     cvt.set_config_path(folder.file("vdn-config.dat"));
     ASSERT_TRUE(cvt.loadSetting());
     ASSERT_EQ(cvt.load_warnings().size(), 1u);
@@ -185,18 +172,18 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
         EXPECT_FALSE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "TPW", optSet_t{false, r.name, 0, false, 0, 0, false, ""}));
 
         load_text(cvt, "#GCOMW/L2Low\n\tTPW: flag=0," + r.name + "\n\tCLW: flag=0,C2\n");
-        EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "TPW").name, "TPW");
-        EXPECT_FALSE(entry_of(cvt, ST_GCOMW_L2LOW, "TPW").flag);
+        // The flag is taken before the name is refused.
+        optSet_t tpw = entry_of(spconverter(), ST_GCOMW_L2LOW, "TPW");
+        tpw.flag = false;
+        EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "TPW"), entry_text(tpw));
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2");  // reading went on
         ASSERT_EQ(cvt.load_warnings().size(), 1u);
         EXPECT_EQ(cvt.load_warnings()[0],
                   "Settings: output name \"" + r.shown + "\" of \"#GCOMW/L2Low\" key \"TPW\" refused; kept \"TPW\".");
 
         load_text(cvt, "#GCOMW/L2Low\n\tTPW:\t1\t" + r.name + "\t1\n\tCLW\t1\tC3\n");
-        const optSet_t tpw = entry_of(cvt, ST_GCOMW_L2LOW, "TPW");
-        EXPECT_EQ(tpw.name, "TPW");
-        EXPECT_TRUE(tpw.flag);  // taken before the name was refused
-        EXPECT_FALSE(tpw.custom_colorbar);
+        tpw.flag = true;
+        EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "TPW"), entry_text(tpw));
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2");  // after the stop
         ASSERT_EQ(cvt.load_warnings().size(), 1u);  // the previous load's line is gone
         EXPECT_NE(cvt.load_warnings()[0].find("output name \"" + r.shown + "\" of \"#GCOMW/L2Low\" key \"TPW\""),
@@ -226,29 +213,25 @@ TEST(SettingsReader, BothLineFormsAndTheLinesTheySkip)
               "\tKuMS stratiform: flag=1\n"                   // no comma: skipped
               "\tDPRMS all: custom_colorbar=1,x1,2,0,\n"      // minimum is no number: skipped
               "\tKaHS all: colour=1,2\n");                    // unknown field: skipped
-    EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "KuNS all").flag);
-    const optSet_t kams = entry_of(cvt, ST_DPR_MONTHLY, "KaMS all");
-    EXPECT_TRUE(kams.flag);
-    EXPECT_EQ(kams.name, "custom");
-    const optSet_t kums = entry_of(cvt, ST_DPR_MONTHLY, "KuMS all");
-    EXPECT_TRUE(kums.custom_colorbar);
-    EXPECT_EQ(kums.cb_min, 0.5f);
-    EXPECT_EQ(kums.cb_max, 1200.0f);
-    EXPECT_TRUE(kums.cb_log);
-    EXPECT_EQ(kums.invalid_values, "a,b ,c");
-    EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "KuMS convective").custom_colorbar);
-    EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "KuMS stratiform").flag);
-    EXPECT_FALSE(entry_of(cvt, ST_DPR_MONTHLY, "DPRMS all").custom_colorbar);
-
-    const optSet_t ssw = entry_of(cvt, ST_GCOMW_L2LOW, "SSW");
-    EXPECT_FALSE(ssw.flag);
-    EXPECT_EQ(ssw.name, "sswname");
-    EXPECT_TRUE(ssw.custom_colorbar);
-    EXPECT_EQ(ssw.cb_min, -5.0f);
-    EXPECT_EQ(ssw.cb_max, 5.0f);
-    EXPECT_TRUE(ssw.cb_log);
-    EXPECT_EQ(ssw.invalid_values, "9,8");
-    EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C");
+    const struct {
+        SettingType kind;
+        const char* key;
+        const char* entry;  // none: as built in
+    } read[] = {
+        {ST_DPR_MONTHLY, "KuNS all", "0,PRC_KUN_ALL | 0,0,0,0,"},
+        {ST_DPR_MONTHLY, "KaMS all", "1,custom | 0,0,0,0,"},
+        {ST_DPR_MONTHLY, "KuMS all", "0,PRC_KUM_ALL | 1,0.5,1200,1,a,b ,c"},
+        {ST_DPR_MONTHLY, "KuMS convective", nullptr},
+        {ST_DPR_MONTHLY, "KuMS stratiform", nullptr},
+        {ST_DPR_MONTHLY, "DPRMS all", nullptr},
+        {ST_DPR_MONTHLY, "KaHS all", nullptr},
+        {ST_GCOMW_L2LOW, "SSW", "0,sswname | 1,-5,5,1,9,8"},
+        {ST_GCOMW_L2LOW, "CLW", "0,C | 0,0,0,0,"},
+    };
+    for (const auto& r : read) {
+        const std::string built_in = entry_text(spconverter(), r.kind, r.key);
+        EXPECT_EQ(entry_text(cvt, r.kind, r.key), r.entry ? r.entry : built_in) << r.key;
+    }
 }
 
 TEST(SettingsReader, MarkersDecideWhereLinesGo)
@@ -328,12 +311,7 @@ TEST(SettingsReader, MalformedFilesNeverStopTheProgram)
     for (const auto& c : cases) {
         spconverter cvt;
         load_text(cvt, c.text);
-        const optSet_t kuns = entry_of(cvt, ST_DPR_MONTHLY, "KuNS all");
-        EXPECT_EQ(kuns.cb_min, 0.0f);
-        EXPECT_EQ(kuns.cb_max, 0.0f);
-        EXPECT_FALSE(kuns.custom_colorbar);
-        EXPECT_EQ(kuns.index, 2);
-        EXPECT_EQ(kuns.name, "PRC_KUN_ALL");
+        EXPECT_EQ(entry_text(cvt, ST_DPR_MONTHLY, "KuNS all"), entry_text(spconverter(), ST_DPR_MONTHLY, "KuNS all"));
         EXPECT_EQ(cvt.get_key_list(ST_DPR_MONTHLY).size(), 15u);
         if (c.key_after) {
             EXPECT_EQ(entry_of(cvt, ST_DPR_MONTHLY, c.key_after).name, "AFTER");
@@ -383,9 +361,8 @@ TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
                   {ST_AMSRE_L2HIGH, "PRC for 89B", "b_out", "w"},
                   {ST_GCOMW_L2HIGH, "PRC for 89B", "PRC_89B", ""}};
     for (const auto& c : copied) {
-        const optSet_t e = entry_of(target, c.kind, c.key);
-        EXPECT_EQ(e.name, c.name);
-        EXPECT_EQ(e.invalid_values, c.invalid_values) << c.name;
+        EXPECT_EQ(entry_of(target, c.kind, c.key).name, c.name);
+        EXPECT_EQ(entry_of(target, c.kind, c.key).invalid_values, c.invalid_values) << c.name;
     }
 
     EXPECT_EQ(projection_of(target, ST_GCOMW_L3GD), TG_POLAR_SOUTH);

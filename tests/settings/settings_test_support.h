@@ -1,52 +1,21 @@
 #pragma once
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
-#include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 
 #include "settings/spconverter.h"
+#include "support/scratch_folder.h"
 
-// A folder of its own for one test, removed with everything in it.
-class temp_folder {
-public:
-    temp_folder()
-    {
-        static std::atomic<int> counter{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("vardane-settings-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~temp_folder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    temp_folder(const temp_folder&) = delete;
-    temp_folder& operator=(const temp_folder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using temp_folder = test_support::scratch_folder;
 
 inline std::string read_file(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void write_file(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
 }
 
 inline std::string settings_text(const spconverter& converter)
@@ -75,4 +44,33 @@ inline void load_text(spconverter& converter, const std::string& text)
 {
     std::istringstream in(text);
     converter.read_settings(in);
+}
+
+inline optSet_t entry_of(const spconverter& cvt, SettingType kind, const std::string& key)
+{
+    optSet_t entry;
+    EXPECT_TRUE(cvt.get_OptSetting(kind, key, entry)) << kind << " " << key;
+    return entry;
+}
+
+// An entry as one text, all but the index (which no setter writes):
+// flag,name | custom_colorbar,min,max,log,invalid values.
+inline std::string entry_text(const optSet_t& e)
+{
+    std::ostringstream os;
+    os << e.flag << "," << e.name << " | " << e.custom_colorbar << "," << e.cb_min << ","
+       << e.cb_max << "," << e.cb_log << "," << e.invalid_values;
+    return os.str();
+}
+
+inline std::string entry_text(const spconverter& cvt, SettingType kind, const std::string& key)
+{
+    return entry_text(entry_of(cvt, kind, key));
+}
+
+inline TiffGenType projection_of(const spconverter& cvt, SettingType kind)
+{
+    TiffGenType gen = static_cast<TiffGenType>(-1);
+    EXPECT_TRUE(cvt.get_ProjectionSetting(kind, gen));
+    return gen;
 }
