@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "reader/spinfo.h"
+#include "support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -12,13 +13,6 @@ namespace {
 // A file of the given size filled with zero bytes, in a fresh temporary folder.
 class TempFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("vardane_spinfo_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string make(const std::string& name, std::uintmax_t size)
     {
         const auto p = dir_ / name;
@@ -27,7 +21,7 @@ protected:
         return p.string();
     }
 
-    fs::path dir_;
+    test_support::scratch_folder dir_{"vardane_spinfo"};
 };
 
 } // namespace

@@ -7,22 +7,6 @@
 
 namespace synth_test {
 
-temp_dir::temp_dir()
-{
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "synth";
-    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c) && c != '.'; }, '_');
-    path_ = std::filesystem::temp_directory_path() /
-            ("vardane-synth-test-" + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::create_directories(path_);
-}
-
-temp_dir::~temp_dir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
 synth_options options(std::vector<std::pair<std::string, std::string>> variants, std::uint32_t seed)
 {
     synth_options o;

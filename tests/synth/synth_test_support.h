@@ -11,22 +11,13 @@
 #include <utility>
 #include <vector>
 
+#include "support/scratch_folder.h"
 #include "synth_registry.h"
 
 namespace synth_test {
 
-// Temporary folder unique to this process and test, removed at the end.
-class temp_dir {
-public:
-    temp_dir();
-    ~temp_dir();
-    temp_dir(const temp_dir&) = delete;
-    temp_dir& operator=(const temp_dir&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+// Temporary folder unique to this process, removed at the end.
+using temp_dir = test_support::scratch_folder;
 
 synth_options options(std::vector<std::pair<std::string, std::string>> variants = {}, std::uint32_t seed = 1);
 

@@ -1,9 +1,6 @@
 #include "reader/hdf5/h5_fixture.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 
 namespace fs = std::filesystem;
 
@@ -95,20 +92,6 @@ void file::text_attribute(const std::string& object, const std::string& name, co
     const H5::StrType type(H5::PredType::C_S1, value.size() + 1);
     H5::Attribute attr = ds.createAttribute(name, type, H5::DataSpace(H5S_SCALAR));
     attr.write(type, value.c_str());
-}
-
-temp_dir::temp_dir()
-{
-    static std::atomic<int> counter{0};
-    dir_ = fs::temp_directory_path()
-        / ("vardane_hdf5_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    fs::create_directories(dir_);
-}
-
-temp_dir::~temp_dir()
-{
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
 }
 
 std::uintmax_t size_of(const fs::path& p) { return fs::file_size(p); }

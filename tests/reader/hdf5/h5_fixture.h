@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
+
 // Writes small HDF5 test files: global attributes in both string layouts,
 // datasets of any native type, shape and content at any path (groups created
 // on the way), and dataset attributes of any type.
@@ -75,18 +77,7 @@ private:
 };
 
 // A unique temporary folder of this process, removed with everything in it.
-class temp_dir {
-public:
-    temp_dir();
-    ~temp_dir();
-    temp_dir(const temp_dir&) = delete;
-    temp_dir& operator=(const temp_dir&) = delete;
-    std::filesystem::path operator/(const std::string& name) const { return dir_ / name; }
-    const std::filesystem::path& path() const { return dir_; }
-
-private:
-    std::filesystem::path dir_;
-};
+using temp_dir = test_support::scratch_folder;
 
 std::uintmax_t size_of(const std::filesystem::path& p);
 

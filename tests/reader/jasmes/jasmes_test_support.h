@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 
 #include "jasmes/jasmes_synth.h"
 #include "reader/spinfo.h"
+#include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
 #include "synth_registry.h"
 
@@ -22,17 +22,7 @@ namespace fs = std::filesystem;
 // A private folder per process and test, removed afterwards.
 class ReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path()
-            / ("vardane_jasmes_" + std::to_string(::getpid()) + "_" + t->test_suite_name() + "_" + t->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return scratch_.file(name); }
 
     // Writes a file of the given synthetic kind with --set style variants.
     std::string synth(const std::string& kind, const std::string& name,
@@ -56,7 +46,7 @@ protected:
         return static_cast<std::uint16_t>(b[offset] | (b[offset + 1] << 8));
     }
 
-    fs::path dir_;
+    test_support::scratch_folder scratch_{"vardane_jasmes"};
 };
 
 } // namespace jasmes_test
