@@ -39,42 +39,36 @@ protected:
         return out;
     }
 
+    // Reads name whole: its netCDF type is want, every sample there, sample i as written.
+    template <class T>
+    void expect(const std::string& name, const std::vector<std::uint64_t>& dims, std::int32_t want, std::size_t i)
+    {
+        std::int32_t nctype = -1;
+        const auto samples = read(name, dims, nctype);
+        EXPECT_EQ(nctype, want) << name;
+        std::uint64_t n = 1;
+        for (const auto d : dims) n *= d;
+        ASSERT_EQ(samples.count, n) << name;
+        EXPECT_EQ(static_cast<double>(samples.as<T>()[i]), pattern(i)) << name;
+    }
+
     h5fx::temp_dir dir_;
     std::filesystem::path path_;
 };
 
 TEST_F(ReadH5Data, SampleTypesFollowClassSizeSignAndName)
 {
-    std::int32_t nctype = -1;
-    auto sps = read("SPS_Temperature_Count", {4, 3}, nctype);
-    ASSERT_EQ(nctype, 3);
-    ASSERT_EQ(sps.count, 12u);
-    EXPECT_EQ(sps.as<short>()[11], 11);
-
-    auto bt = read("Brightness Temperature (H)", {4, 3}, nctype);
-    EXPECT_EQ(nctype, 4);
-    EXPECT_EQ(bt.as<int>()[7], 7);
-
-    auto gd = read("Geophysical Data", {2, 3, 2}, nctype);
-    EXPECT_EQ(nctype, 3);
-    EXPECT_EQ(gd.as<short>()[11], 11);
-
-    EXPECT_EQ(read("Scan Time Int", {5}, nctype).as<int>()[4], 4);
-    EXPECT_EQ(nctype, 4);
-    EXPECT_EQ(read("Pixel Count", {5}, nctype).as<float>()[3], 3.0f);
-    EXPECT_EQ(nctype, 5);
-    EXPECT_EQ(read("Land_Ocean_Flag_89", {2, 6}, nctype).as<short>()[10], 10);
-    EXPECT_EQ(nctype, 3);
-    EXPECT_EQ(read("Pixel Data Quality", {2, 6}, nctype).as<unsigned char>()[9], 9);
-    EXPECT_EQ(nctype, 1);
-    EXPECT_EQ(read("Signed Flags", {2, 6}, nctype).as<signed char>()[5], 5);
-    EXPECT_EQ(nctype, 1);
-    EXPECT_EQ(read("Wide Counts", {3}, nctype).as<signed char>()[2], 2);
-    EXPECT_EQ(nctype, 1);
-    EXPECT_EQ(read("Scan Time", {5}, nctype).as<double>()[4], pattern(4));
-    EXPECT_EQ(nctype, 6);
-    EXPECT_EQ(read("Latitude", {2, 2}, nctype).as<float>()[3], 3.0f);
-    EXPECT_EQ(nctype, 5);
+    expect<short>("SPS_Temperature_Count", {4, 3}, 3, 11);
+    expect<int>("Brightness Temperature (H)", {4, 3}, 4, 7);
+    expect<short>("Geophysical Data", {2, 3, 2}, 3, 11);
+    expect<int>("Scan Time Int", {5}, 4, 4);
+    expect<float>("Pixel Count", {5}, 5, 3);
+    expect<short>("Land_Ocean_Flag_89", {2, 6}, 3, 10);
+    expect<unsigned char>("Pixel Data Quality", {2, 6}, 1, 9);
+    expect<signed char>("Signed Flags", {2, 6}, 1, 5);
+    expect<signed char>("Wide Counts", {3}, 1, 2);
+    expect<double>("Scan Time", {5}, 6, 4);
+    expect<float>("Latitude", {2, 2}, 5, 3);
 }
 
 TEST_F(ReadH5Data, TextDatasetsAndWrongExtentsGiveNothing)
