@@ -54,8 +54,6 @@ inline QStringList log_lines(MainForm& form)
     return control<QPlainTextEdit>(form, "tbox_Infolog")->toPlainText().split(u'\n');
 }
 
-inline int count_line(MainForm& form, const QString& line) { return log_lines(form).count(line); }
-
 // Click into a folder box, type a text, and either press Enter or not.
 inline void type_into(QLineEdit* box, const QString& text, bool pressEnter)
 {
@@ -163,5 +161,33 @@ private:
     QTemporaryDir dir_;
     QString previous_;
 };
+
+// A shown window in its own scratch area, with empty folders "in" and "out"
+// (chosen by neither box yet).
+struct window_setup {
+    scratch s;
+    QString in = s.sub(QStringLiteral("in"));
+    QString out = s.sub(QStringLiteral("out"));
+    MainForm form;
+    window_setup() { form.show(); }
+    void choose_folders()
+    {
+        choose_input(form, in);
+        choose_output(form, out);
+    }
+};
+
+// The controls a run disables and enables again.
+inline const char* const kRunModeControls[] = {"cbox_GeoTiff", "cbox_KMZ",  "cbox_Both",  "cbox_NetCDF",
+                                               "btnOption",    "btnInput",  "tboxInput",  "dg_InputList",
+                                               "btnOutput",    "tboxOutput", "dg_OutputList", "btnRun"};
+
+inline bool run_mode_controls_enabled(MainForm& form, bool enabled)
+{
+    for (const char* n : kRunModeControls) {
+        if (form.findChild<QWidget*>(QString::fromLatin1(n))->isEnabled() != enabled) return false;
+    }
+    return true;
+}
 
 } // namespace gui_test

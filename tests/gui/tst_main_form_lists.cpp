@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QSignalSpy>
 #include <QTimer>
 
 #include "app/window/file_table.h"
@@ -15,108 +14,72 @@ class MainFormLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void initial_state();
     void choosing_an_input_folder_checks_only_the_first_file();
     void ctrl_shift_and_plain_clicks();
-    void typed_missing_folder_is_undone_on_leaving();
-    void enter_then_leave_applies_once();
+    void typed_folders_apply_once_and_missing_ones_are_undone();
     void typed_folder_is_trimmed_and_stored_absolute();
-    void empty_folders_are_reported();
-    void dropped_files_are_added_once();
-    void first_drop_into_empty_list_checks_it();
-    void drop_with_a_missing_file_is_refused();
+    void drops();
     void output_rows_are_replaced_and_painted_red();
-    void rename_to_existing_name_keeps_old_name();
-    void rename_succeeds_and_follows_the_file();
-    void rename_of_vanished_file_drops_the_row();
-    void run_button_messages();
-    void run_button_drops_rows_of_vanished_files();
-    void run_mode_switches_exactly_the_input_controls();
-    void help_without_help_file_shows_error_box();
-    void option_button_uses_the_installed_dialog();
+    void renames();
+    void run_button_messages_and_vanished_inputs();
+    void run_mode_log_and_working_folder();
+    void help_and_option_buttons();
 };
-
-void MainFormLists::initial_state()
-{
-    scratch s;
-    MainForm form;
-    QVERIFY(control<QCheckBox>(form, "cbox_GeoTiff")->isChecked());
-    for (const char* name : {"cbox_KMZ", "cbox_Both", "cbox_NetCDF"}) QVERIFY(!control<QCheckBox>(form, name)->isChecked());
-    QCOMPARE(log_lines(form), QStringList{QStringLiteral("It is displayed at run time progress, error, etc.")});
-    // The working folder is the process's own, in the user's cache.
-    QCOMPARE(form.work_dir(), s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
-
-    // The first line of the first run replaces the hint.
-    form.printNewLog(QStringLiteral("first"));
-    form.printLog(QStringLiteral("second"));
-    QCOMPARE(log_lines(form), (QStringList{"first", "second"}));
-}
 
 void MainFormLists::choosing_an_input_folder_checks_only_the_first_file()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    write_file(in, "b.h5", "bb");
-    write_file(in, "a.h5", "a");
-    write_file(in, "c.h5", QByteArray(3 * 1024 * 1024 / 2, 'c'));
-    s.sub("in/folder-is-not-listed");
-    MainForm form;
-    form.show();
+    window_setup w;
+    write_file(w.in, "b.h5", "bb");
+    write_file(w.in, "a.h5", "a");
+    write_file(w.in, "c.h5", QByteArray(3 * 1024 * 1024 / 2, 'c'));
+    w.s.sub("in/folder-is-not-listed");
 
     // Through the chooser, as a user would.
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Select folder for satellite product data."));
-        dialog->selectFile(in);
+        dialog->selectFile(w.in);
         static_cast<QDialog*>(dialog)->accept();
     });
-    QTest::mouseClick(control<QToolButton>(form, "btnInput"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(w.form, "btnInput"), Qt::LeftButton);
 
-    QTableWidget* list = input_list(form);
+    QTableWidget* list = input_list(w.form);
     QCOMPARE(column_texts(list, 1), (QStringList{"a.h5", "b.h5", "c.h5"}));
-    QCOMPARE(column_texts(list, 0).first(), QDir(in).filePath("a.h5"));
+    QCOMPARE(column_texts(list, 0).first(), QDir(w.in).filePath("a.h5"));
     QCOMPARE(column_texts(list, 4), (QStringList{"True", "False", "False"}));
     QCOMPARE(selected_rows(list), QList<int>{0});
     QCOMPARE(list->item(2, 3)->text(), QStringLiteral("1.50 MiB"));
     QVERIFY(!list->item(0, 2)->text().isEmpty());
-    QCOMPARE(input_box(form)->text(), in);
+    QCOMPARE(input_box(w.form)->text(), w.in);
 }
 
 void MainFormLists::ctrl_shift_and_plain_clicks()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    for (const char* name : {"0", "1", "2", "3", "4", "5"}) write_file(in, name, "x");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    QTableWidget* list = input_list(form);
+    window_setup w;
+    for (const char* name : {"0", "1", "2", "3", "4", "5"}) write_file(w.in, name, "x");
+    choose_input(w.form, w.in);
+    QTableWidget* list = input_list(w.form);
     QCOMPARE(list->rowCount(), 6);
 
-    click_row(list, 2, Qt::ControlModifier);
-    QCOMPARE(checked_rows(list), (QList<int>{0, 2}));
-    QCOMPARE(selected_rows(list), (QList<int>{0, 2}));
-    click_row(list, 0, Qt::ControlModifier); // toggles off
-    QCOMPARE(checked_rows(list), QList<int>{2});
-
-    // From the first checked row (2) to the clicked one, either direction.
-    click_row(list, 4, Qt::ShiftModifier);
-    QCOMPARE(checked_rows(list), (QList<int>{2, 3, 4}));
-    click_row(list, 1, Qt::ShiftModifier);
-    QCOMPARE(checked_rows(list), (QList<int>{1, 2}));
-    QCOMPARE(selected_rows(list), (QList<int>{1, 2}));
-
-    // A plain click leaves only the clicked row.
-    click_row(list, 5);
-    QCOMPARE(checked_rows(list), QList<int>{5});
-    QCOMPARE(selected_rows(list), QList<int>{5});
-
-    // Nothing checked: Shift starts from row 0.
-    click_row(list, 5, Qt::ControlModifier);
-    QVERIFY(checked_rows(list).isEmpty());
-    click_row(list, 3, Qt::ShiftModifier);
-    QCOMPARE(checked_rows(list), (QList<int>{0, 1, 2, 3}));
+    // Each step: click a row with modifiers, then the checked rows.
+    const struct {
+        int row;
+        Qt::KeyboardModifiers modifiers;
+        QList<int> checked;
+    } steps[] = {
+        {2, Qt::ControlModifier, {0, 2}},
+        {0, Qt::ControlModifier, {2}},          // toggles off
+        {4, Qt::ShiftModifier, {2, 3, 4}},      // from the first checked row,
+        {1, Qt::ShiftModifier, {1, 2}},         // in either direction
+        {5, Qt::NoModifier, {5}},               // a plain click leaves only the clicked row
+        {5, Qt::ControlModifier, {}},
+        {3, Qt::ShiftModifier, {0, 1, 2, 3}},   // nothing checked: Shift starts from row 0
+    };
+    for (const auto& step : steps) {
+        click_row(list, step.row, step.modifiers);
+        QCOMPARE(checked_rows(list), step.checked);
+        if (!step.checked.isEmpty()) QCOMPARE(selected_rows(list), step.checked);
+    }
 
     // Checked rows are painted with the highlight colours.
     const QPalette pal = list->palette();
@@ -129,150 +92,110 @@ void MainFormLists::ctrl_shift_and_plain_clicks()
     QCOMPARE(checked_rows(list), (QList<int>{0, 1, 2, 3}));
 }
 
-void MainFormLists::typed_missing_folder_is_undone_on_leaving()
+void MainFormLists::typed_folders_apply_once_and_missing_ones_are_undone()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    write_file(in, "a", "x");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-
-    type_into(input_box(form), QDir(s.path()).filePath("no-such-folder"), false);
-    leave_box(form);
-    QCOMPARE(input_box(form)->text(), in);
-    QCOMPARE(input_list(form)->rowCount(), 1);
-
-    // The same for the output box, which starts empty.
-    type_into(output_box(form), QStringLiteral("/no/such/folder"), false);
-    leave_box(form);
-    QCOMPARE(output_box(form)->text(), QString());
-    QCOMPARE(form.get_outputFolder(), QString());
-
-    // Emptying the box forgets the folder and the list.
-    type_into(input_box(form), QString(), false);
-    leave_box(form);
-    QCOMPARE(input_list(form)->rowCount(), 0);
-    QCOMPARE(input_box(form)->text(), QString());
-}
-
-void MainFormLists::enter_then_leave_applies_once()
-{
-    scratch s;
-    const QString empty = s.sub("empty");
-    MainForm form;
-    form.show();
+    window_setup w;
     const QString message = QStringLiteral("There is no-files in selected folder.");
+    auto messages = [&] { return log_lines(w.form).count(message); };
 
-    type_into(input_box(form), empty, true);
-    QCOMPARE(count_line(form, message), 1);
-    leave_box(form);
-    QCOMPARE(count_line(form, message), 1);
+    // Enter then leaving applies the folder once.
+    type_into(input_box(w.form), w.in, true);
+    QCOMPARE(messages(), 1);
+    leave_box(w.form);
+    QCOMPARE(messages(), 1);
 
     // Entering and leaving without a change applies nothing either.
-    input_box(form)->setFocus(Qt::MouseFocusReason);
+    input_box(w.form)->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
-    leave_box(form);
-    QCOMPARE(count_line(form, message), 1);
+    leave_box(w.form);
+    QCOMPARE(messages(), 1);
 
     // A changed text applied by leaving alone.
-    type_into(input_box(form), empty + "/", false);
-    leave_box(form);
-    QCOMPARE(count_line(form, message), 2);
-    QCOMPARE(input_box(form)->text(), empty);
+    write_file(w.in, "a", "x");
+    type_into(input_box(w.form), w.in + "/", false);
+    leave_box(w.form);
+    QCOMPARE(input_box(w.form)->text(), w.in);
+    QCOMPARE(input_list(w.form)->rowCount(), 1);
+
+    // A missing folder is undone on leaving.
+    type_into(input_box(w.form), QDir(w.s.path()).filePath("no-such-folder"), false);
+    leave_box(w.form);
+    QCOMPARE(input_box(w.form)->text(), w.in);
+    QCOMPARE(input_list(w.form)->rowCount(), 1);
+
+    // The same for the output box, which starts empty.
+    type_into(output_box(w.form), QStringLiteral("/no/such/folder"), false);
+    leave_box(w.form);
+    QCOMPARE(output_box(w.form)->text(), QString());
+    QCOMPARE(w.form.get_outputFolder(), QString());
+
+    // Emptying the box forgets the folder and the list.
+    type_into(input_box(w.form), QString(), false);
+    leave_box(w.form);
+    QCOMPARE(input_list(w.form)->rowCount(), 0);
+    QCOMPARE(input_box(w.form)->text(), QString());
 }
 
 void MainFormLists::typed_folder_is_trimmed_and_stored_absolute()
 {
-    scratch s;
-    const QString out = s.sub("out");
-    write_file(out, "old.tif", "x");
-    MainForm form;
-    form.show();
+    window_setup w;
+    // An empty output folder is reported.
+    choose_output(w.form, w.out);
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("There is no-files in Output folder.")));
+    QCOMPARE(output_list(w.form)->rowCount(), 0);
 
-    type_into(output_box(form), QStringLiteral("  out//  "), true); // relative to the start-up folder
-    QCOMPARE(form.get_outputFolder(), out);
-    QCOMPARE(output_box(form)->text(), out);
-    QCOMPARE(column_texts(output_list(form), 1), QStringList{"old.tif"});
-    QCOMPARE(selected_rows(output_list(form)), QList<int>{0});
+    const QString kept = w.s.sub("kept");
+    write_file(kept, "old.tif", "x");
+    type_into(output_box(w.form), QStringLiteral("  kept//  "), true); // relative to the start-up folder
+    QCOMPARE(w.form.get_outputFolder(), kept);
+    QCOMPARE(output_box(w.form)->text(), kept);
+    QCOMPARE(column_texts(output_list(w.form), 1), QStringList{"old.tif"});
+    QCOMPARE(selected_rows(output_list(w.form)), QList<int>{0});
 }
 
-void MainFormLists::empty_folders_are_reported()
+void MainFormLists::drops()
 {
-    scratch s;
-    MainForm form;
-    form.show();
-    choose_output(form, s.sub("out"));
-    QVERIFY(log_lines(form).contains(QStringLiteral("There is no-files in Output folder.")));
-    QCOMPARE(output_list(form)->rowCount(), 0);
-}
+    window_setup w;
+    const QString a = write_file(w.s.path(), "a", "x");
+    const QString b = write_file(w.s.path(), "b", "y");
+    QTableWidget* list = input_list(w.form);
 
-void MainFormLists::dropped_files_are_added_once()
-{
-    scratch s;
-    const QString in = s.sub("in");
-    const QString listed = write_file(in, "a", "x");
-    const QString other = write_file(s.sub("elsewhere"), "b", "y");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    QTableWidget* list = input_list(form);
-
-    QVERIFY(drop_onto(list, file_urls({listed})));
-    QCOMPARE(list->rowCount(), 1);
-
-    QVERIFY(drop_onto(list, file_urls({other, listed, other})));
-    QCOMPARE(column_texts(list, 0), (QStringList{listed, other}));
-    QCOMPARE(column_texts(list, 4), (QStringList{"True", "False"}));
-    QCOMPARE(selected_rows(list), QList<int>{0});
-}
-
-void MainFormLists::first_drop_into_empty_list_checks_it()
-{
-    scratch s;
-    const QString a = write_file(s.path(), "a", "x");
-    const QString b = write_file(s.path(), "b", "x");
-    MainForm form;
-    form.show();
-    QVERIFY(drop_onto(input_list(form), file_urls({a, b})));
-    QCOMPARE(checked_rows(input_list(form)), QList<int>{0});
-    QCOMPARE(selected_rows(input_list(form)), QList<int>{0});
-}
-
-void MainFormLists::drop_with_a_missing_file_is_refused()
-{
-    scratch s;
-    const QString a = write_file(s.path(), "a", "x");
-    MainForm form;
-    form.show();
-    QVERIFY(!drop_onto(input_list(form), file_urls({a, QDir(s.path()).filePath("gone")})));
-    QVERIFY(!drop_onto(input_list(form), file_urls({s.sub("a-folder")})));
+    // Refused: a missing file, a folder, plain text, a row meant for the
+    // output list; and files from a file manager are no row for the output list.
+    QVERIFY(!drop_onto(list, file_urls({a, QDir(w.s.path()).filePath("gone")})));
+    QVERIFY(!drop_onto(list, file_urls({w.s.sub("a-folder")})));
     auto* text = new QMimeData;
     text->setText(a);
-    QVERIFY(!drop_onto(input_list(form), text));
-    QCOMPARE(input_list(form)->rowCount(), 0);
-    // A row meant for the output list is not a file list either.
-    QVERIFY(!drop_onto(input_list(form), encode_dragged_row({a, "a", "d", "s"})));
-    // And files from a file manager are no row for the output list.
-    QVERIFY(!drop_onto(output_list(form), file_urls({a})));
+    QVERIFY(!drop_onto(list, text));
+    QVERIFY(!drop_onto(list, encode_dragged_row({a, "a", "d", "s"})));
+    QVERIFY(!drop_onto(output_list(w.form), file_urls({a})));
+    QCOMPARE(list->rowCount(), 0);
+
+    // The first drop into an empty list checks its first file only.
+    QVERIFY(drop_onto(list, file_urls({a, b})));
+    QCOMPARE(checked_rows(list), QList<int>{0});
+    QCOMPARE(selected_rows(list), QList<int>{0});
+
+    // Files already listed, or twice in one drop, are added once.
+    const QString c = write_file(w.s.sub("elsewhere"), "c", "z");
+    QVERIFY(drop_onto(list, file_urls({c, a, c})));
+    QCOMPARE(column_texts(list, 0), (QStringList{a, b, c}));
+    QCOMPARE(column_texts(list, 4), (QStringList{"True", "False", "False"}));
+    QCOMPARE(selected_rows(list), QList<int>{0});
 }
 
 void MainFormLists::output_rows_are_replaced_and_painted_red()
 {
-    scratch s;
-    const QString out = s.sub("out");
-    const QString first = write_file(out, "a.tif", QByteArray(1024 * 1024, 'a'));
-    const QString second = write_file(out, "b.tif", "b");
-    MainForm form;
-    form.show();
-    choose_output(form, out);
-    QTableWidget* list = output_list(form);
+    window_setup w;
+    const QString first = write_file(w.out, "a.tif", QByteArray(1024 * 1024, 'a'));
+    const QString second = write_file(w.out, "b.tif", "b");
+    choose_output(w.form, w.out);
+    QTableWidget* list = output_list(w.form);
     QCOMPARE(column_texts(list, 0), (QStringList{first, second}));
-    QCOMPARE(list->item(0, 3)->text(), QStringLiteral("1.00 MiB"));
 
     // A run rewrites a.tif: its old row goes, a new red row is appended.
-    write_file(out, "a.tif", QByteArray(5 * 1024 * 1024 / 4, 'a'));
-    form.append_outputList(first);
+    write_file(w.out, "a.tif", QByteArray(5 * 1024 * 1024 / 4, 'a'));
+    w.form.append_outputList(first);
     QCOMPARE(column_texts(list, 0), (QStringList{second, first}));
     QCOMPARE(list->item(1, 3)->text(), QStringLiteral("1.25 MiB"));
     for (int c = 1; c <= 3; ++c) {
@@ -283,7 +206,7 @@ void MainFormLists::output_rows_are_replaced_and_painted_red()
 
     // A path that is no longer a file only loses its rows.
     QFile::remove(second);
-    form.append_outputList(second);
+    w.form.append_outputList(second);
     QCOMPARE(column_texts(list, 0), QStringList{first});
 }
 
@@ -309,162 +232,120 @@ void edit_name(QTableWidget* list, int row, const QString& name)
 
 } // namespace
 
-void MainFormLists::rename_to_existing_name_keeps_old_name()
+void MainFormLists::renames()
 {
-    scratch s;
-    const QString out = s.sub("out");
-    write_file(out, "a.tif", "a");
-    write_file(out, "b.tif", "b");
-    MainForm form;
-    form.show();
-    choose_output(form, out);
-    QTableWidget* list = output_list(form);
+    window_setup w;
+    const QDir out(w.out);
+    write_file(w.out, "a.tif", "a");
+    write_file(w.out, "b.tif", "b");
+    write_file(w.out, "c.tif", "c");
+    choose_output(w.form, w.out);
+    QTableWidget* list = output_list(w.form);
 
+    // To an existing name: the old name stays, nothing is overwritten.
     edit_name(list, 0, QStringLiteral("b.tif"));
     QCOMPARE(list->item(0, 1)->text(), QStringLiteral("a.tif"));
-    QVERIFY(log_lines(form).contains(QStringLiteral("Filename(b.tif) is already exists.")));
-    QCOMPARE(QFile(QDir(out).filePath("b.tif")).size(), 1);
-    QVERIFY(QFile::exists(QDir(out).filePath("a.tif")));
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Filename(b.tif) is already exists.")));
+    QCOMPARE(QFile(out.filePath("b.tif")).size(), 1);
+    QVERIFY(QFile::exists(out.filePath("a.tif")));
 
     // Blank names and names that leave the folder rename nothing.
     edit_name(list, 0, QStringLiteral("   "));
     edit_name(list, 0, QStringLiteral("../escaped.tif"));
     QCOMPARE(list->item(0, 1)->text(), QStringLiteral("a.tif"));
-    QVERIFY(QFile::exists(QDir(out).filePath("a.tif")));
-    QVERIFY(!QFile::exists(QDir(s.path()).filePath("escaped.tif")));
-}
+    QVERIFY(QFile::exists(out.filePath("a.tif")));
+    QVERIFY(!QFile::exists(QDir(w.s.path()).filePath("escaped.tif")));
 
-void MainFormLists::rename_succeeds_and_follows_the_file()
-{
-    scratch s;
-    const QString out = s.sub("out");
-    write_file(out, "a.tif", "a");
-    MainForm form;
-    form.show();
-    choose_output(form, out);
-    QTableWidget* list = output_list(form);
-
+    // A rename that succeeds: the row follows the file.
     edit_name(list, 0, QStringLiteral("renamed.tif"));
     QCOMPARE(list->item(0, 1)->text(), QStringLiteral("renamed.tif"));
-    QCOMPARE(list->item(0, 0)->text(), QDir(out).filePath("renamed.tif"));
-    QVERIFY(QFile::exists(QDir(out).filePath("renamed.tif")));
-    QVERIFY(!QFile::exists(QDir(out).filePath("a.tif")));
-    QVERIFY(log_lines(form).contains(QStringLiteral("Filename(renamed.tif) is successfully changed.")));
+    QCOMPARE(list->item(0, 0)->text(), out.filePath("renamed.tif"));
+    QVERIFY(QFile::exists(out.filePath("renamed.tif")));
+    QVERIFY(!QFile::exists(out.filePath("a.tif")));
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Filename(renamed.tif) is successfully changed.")));
     // Only the name column can be edited.
     QVERIFY(!(list->item(0, 2)->flags() & Qt::ItemIsEditable));
     QVERIFY(!(list->item(0, 3)->flags() & Qt::ItemIsEditable));
+
+    // A file gone behind the window's back: its row goes.
+    QFile::remove(out.filePath("b.tif"));
+    edit_name(list, 1, QStringLiteral("d.tif"));
+    QCOMPARE(column_texts(list, 1), (QStringList{"renamed.tif", "c.tif"}));
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Filename(b.tif) is Not exists.")));
 }
 
-void MainFormLists::rename_of_vanished_file_drops_the_row()
+void MainFormLists::run_button_messages_and_vanished_inputs()
 {
-    scratch s;
-    const QString out = s.sub("out");
-    write_file(out, "a.tif", "a");
-    write_file(out, "b.tif", "b");
-    MainForm form;
-    form.show();
-    choose_output(form, out);
-    QFile::remove(QDir(out).filePath("a.tif"));
-
-    edit_name(output_list(form), 0, QStringLiteral("c.tif"));
-    QCOMPARE(column_texts(output_list(form), 1), QStringList{"b.tif"});
-    QVERIFY(log_lines(form).contains(QStringLiteral("Filename(a.tif) is Not exists.")));
-}
-
-void MainFormLists::run_button_messages()
-{
-    scratch s;
-    const QString in = s.sub("in");
-    write_file(in, "a", "x");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    auto* run = control<QPushButton>(form, "btnRun");
+    window_setup w;
+    for (const char* name : {"a", "b", "c"}) write_file(w.in, name, "x");
+    choose_input(w.form, w.in);
+    auto* run = control<QPushButton>(w.form, "btnRun");
 
     QTest::mouseClick(run, Qt::LeftButton);
-    QVERIFY(log_lines(form).contains(QStringLiteral("Output folder is NOT exists.")));
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Output folder is NOT exists.")));
 
-    choose_output(form, s.sub("out"));
-    click_row(input_list(form), 0, Qt::ControlModifier); // nothing checked now
+    choose_output(w.form, w.out);
+    click_row(input_list(w.form), 0, Qt::ControlModifier); // nothing checked now
     QTest::mouseClick(run, Qt::LeftButton);
-    QVERIFY(log_lines(form).contains(QStringLiteral("Input file is not selected.")));
-    QVERIFY(!form.run_active());
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Input file is not selected.")));
+    QVERIFY(!w.form.run_active());
+
+    // Checked files that vanished lose their rows and leave nothing to run.
+    click_row(input_list(w.form), 1, Qt::ShiftModifier); // a and b checked
+    QFile::remove(QDir(w.in).filePath("a"));
+    QFile::remove(QDir(w.in).filePath("b"));
+    w.form.printNewLog(QStringLiteral("-"));
+    QTest::mouseClick(run, Qt::LeftButton);
+    QCOMPARE(column_texts(input_list(w.form), 1), QStringList{"c"});
+    QVERIFY(log_lines(w.form).contains(QStringLiteral("Input file is not selected.")));
+    QVERIFY(!w.form.run_active());
 }
 
-void MainFormLists::run_button_drops_rows_of_vanished_files()
+void MainFormLists::run_mode_log_and_working_folder()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    write_file(in, "a", "x");
-    write_file(in, "b", "x");
-    write_file(in, "c", "x");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    choose_output(form, s.sub("out"));
-    click_row(input_list(form), 1, Qt::ShiftModifier); // a and b checked
-    QFile::remove(QDir(in).filePath("a"));
-    QFile::remove(QDir(in).filePath("b"));
+    window_setup w;
+    // The working folder is the process's own, in the user's cache.
+    QCOMPARE(w.form.work_dir(), w.s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
+    // The first line of the first run replaces the hint.
+    w.form.printNewLog(QStringLiteral("first"));
+    w.form.printLog(QStringLiteral("second"));
+    QCOMPARE(log_lines(w.form), (QStringList{"first", "second"}));
 
-    QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
-    QCOMPARE(column_texts(input_list(form), 1), QStringList{"c"});
-    QVERIFY(log_lines(form).contains(QStringLiteral("Input file is not selected.")));
+    // Run mode switches exactly the input controls.
+    w.form.ChangeRunMode(true);
+    QVERIFY(run_mode_controls_enabled(w.form, false));
+    for (const char* n : {"btnCancel", "btnClose", "btnHelp"}) QVERIFY2(control<QWidget>(w.form, n)->isEnabled(), n);
+    w.form.ChangeRunMode(false);
+    QVERIFY(run_mode_controls_enabled(w.form, true));
 }
 
-void MainFormLists::run_mode_switches_exactly_the_input_controls()
+void MainFormLists::help_and_option_buttons()
 {
-    scratch s;
-    MainForm form;
-    form.show();
-    const QStringList switched{"cbox_GeoTiff", "cbox_KMZ", "cbox_Both", "cbox_NetCDF", "btnOption", "btnInput",
-                               "tboxInput", "dg_InputList", "btnOutput", "tboxOutput", "dg_OutputList", "btnRun"};
-    const QStringList always{"btnCancel", "btnClose", "btnHelp"};
-    auto enabled = [&](const QString& name) { return form.findChild<QWidget*>(name)->isEnabled(); };
-
-    form.ChangeRunMode(true);
-    for (const QString& n : switched) QVERIFY2(!enabled(n), qPrintable(n));
-    for (const QString& n : always) QVERIFY2(enabled(n), qPrintable(n));
-    form.ChangeRunMode(false);
-    for (const QString& n : switched + always) QVERIFY2(enabled(n), qPrintable(n));
-}
-
-void MainFormLists::help_without_help_file_shows_error_box()
-{
-    scratch s;
-    MainForm form;
-    form.show();
+    window_setup w;
+    // Without a help file: an error box says so.
     QString text;
-    QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         text = box->text();
-        caption = box->windowTitle();
         icon = box->icon();
         box->accept();
     });
-    QTest::mouseClick(control<QPushButton>(form, "btnHelp"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w.form, "btnHelp"), Qt::LeftButton);
     QCOMPARE(text, QStringLiteral("Help-file is not exits."));
-    QCOMPARE(caption, QStringLiteral("Error!"));
     QCOMPARE(icon, QMessageBox::Critical);
-}
 
-void MainFormLists::option_button_uses_the_installed_dialog()
-{
-    scratch s;
-    MainForm form;
-    form.show();
-    auto* option = control<QPushButton>(form, "btnOption");
+    // The option button opens the installed dialog on the window's settings.
+    auto* option = control<QPushButton>(w.form, "btnOption");
     QTest::mouseClick(option, Qt::LeftButton); // none installed: nothing happens
-
     spconverter* given = nullptr;
-    form.set_option_dialog([&](QWidget* parent, spconverter& settings) {
-        QCOMPARE(parent, static_cast<QWidget*>(&form));
+    w.form.set_option_dialog([&](QWidget* parent, spconverter& settings) {
+        QCOMPARE(parent, static_cast<QWidget*>(&w.form));
         given = &settings;
     });
     QTest::mouseClick(option, Qt::LeftButton);
-    QCOMPARE(given, &form.settings());
+    QCOMPARE(given, &w.form.settings());
 }
 
 QTEST_MAIN(MainFormLists)

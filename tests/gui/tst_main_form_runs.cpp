@@ -39,86 +39,93 @@ bool wait_for_idle(MainForm& form)
     return QTest::qWaitFor([&] { return !form.run_active() && log_lines(form).contains(kCompleted); }, kRunTimeoutMs);
 }
 
-bool every_input_control_enabled(MainForm& form)
-{
-    for (const char* n : {"cbox_GeoTiff", "cbox_KMZ", "cbox_Both", "cbox_NetCDF", "btnOption", "btnInput", "tboxInput",
-                          "dg_InputList", "btnOutput", "tboxOutput", "dg_OutputList", "btnRun"}) {
-        if (!form.findChild<QWidget*>(n)->isEnabled()) return false;
-    }
-    return true;
-}
-
 } // namespace
 
 class MainFormRuns : public QObject {
     Q_OBJECT
 
 private slots:
-    void unrecognised_file_lists_nothing_and_returns_to_idle();
+    void unrecognised_files_by_button_and_by_drop();
     void outputs_are_listed_red_and_replace_their_old_rows();
     void cancel_stops_after_the_current_file();
-    void ui_thread_stays_responsive_during_a_run();
-    void input_row_dropped_on_output_list_runs_that_file();
     void closing_during_a_run_cancels_and_cleans_up();
 };
 
-void MainFormRuns::unrecognised_file_lists_nothing_and_returns_to_idle()
+void MainFormRuns::unrecognised_files_by_button_and_by_drop()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    const QString out = s.sub("out");
-    write_file(in, "x", "not a product at all");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    choose_output(form, out);
+    window_setup w;
+    MainForm& form = w.form;
+    write_file(w.in, "a", "not a product at all");
+    const QString b = write_file(w.in, "b", "junk");
+    choose_input(form, w.in); // only a is checked
+
+    // An input row dropped on the output list runs that file, but not
+    // without an output folder.
+    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
+    QVERIFY(log_lines(form).contains(QStringLiteral("Output folder is NOT exits.")));
+    QVERIFY(!form.run_active());
+    choose_output(form, w.out);
 
     press(form, "btnRun");
     QVERIFY(wait_for_idle(form));
-    const QStringList lines = log_lines(form);
+    QStringList lines = log_lines(form);
     QCOMPARE(lines.first(), kStart);
-    QVERIFY(lines.contains(QStringLiteral("Filename(x) is Not Product Data.")));
+    QVERIFY(lines.contains(QStringLiteral("Filename(a) is Not Product Data.")));
+    QVERIFY(!lines.contains(QStringLiteral("Filename(b) is Not Product Data.")));
     QCOMPARE(lines.last(), kCompleted);
     QCOMPARE(lines.count(kCompleted), 1);
     QCOMPARE(output_list(form)->rowCount(), 0);
-    QVERIFY(QDir(out).isEmpty());
-    QVERIFY(every_input_control_enabled(form));
+    QVERIFY(QDir(w.out).isEmpty());
+    QVERIFY(run_mode_controls_enabled(form, true));
     QVERIFY(QDir(form.work_dir()).exists());
     QVERIFY(QDir(form.work_dir()).isEmpty(QDir::Files));
 
-    // A second run empties the log again.
-    press(form, "btnRun");
+    // The dropped row's run empties the log again.
+    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
     QVERIFY(wait_for_idle(form));
-    QCOMPARE(log_lines(form).first(), kStart);
-    QCOMPARE(log_lines(form).count(kCompleted), 1);
+    lines = log_lines(form);
+    QCOMPARE(lines.first(), kStart);
+    QCOMPARE(lines.count(kCompleted), 1);
+    QVERIFY(lines.contains(QStringLiteral("Filename(b) is Not Product Data.")));
+    QVERIFY(!lines.contains(QStringLiteral("Filename(a) is Not Product Data.")));
 
     // After runs, a relative folder still means one in the start-up folder.
-    QCOMPARE(QDir::currentPath(), s.path());
+    QCOMPARE(QDir::currentPath(), w.s.path());
     type_into(output_box(form), QStringLiteral("in"), true);
-    QCOMPARE(form.get_outputFolder(), in);
+    QCOMPARE(form.get_outputFolder(), w.in);
 }
 
 void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    const QString out = s.sub("out");
-    write_product(in, "GSMaP_hourly.h5", "GSMAP_HOURLY");
-    const QString kept = write_file(out, "kept.txt", "an older file");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    choose_output(form, out);
+    window_setup w;
+    MainForm& form = w.form;
+    write_product(w.in, "GSMaP_hourly.h5", "GSMAP_HOURLY");
+    const QString kept = write_file(w.out, "kept.txt", "an older file");
+    w.choose_folders();
 
+    // The UI thread keeps working: ticks seen while the worker has started
+    // on the file and not finished.
+    int ticksDuringWork = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const QStringList lines = log_lines(form);
+        if (lines.contains(QStringLiteral("'GSMaP_hourly.h5' is processing, now...  ")) && !lines.contains(kCompleted))
+            ++ticksDuringWork;
+    });
+    timer.start(10);
     press(form, "btnRun");
+    QVERIFY(form.run_active());
     QVERIFY(wait_for_idle(form));
+    timer.stop();
+    QVERIFY(ticksDuringWork > 0);
+
     QTableWidget* list = output_list(form);
     const QStringList firstRun = column_texts(list, 0).mid(1);
     QVERIFY(!firstRun.isEmpty());
     QCOMPARE(column_texts(list, 0).first(), kept);
     for (const QString& path : firstRun) {
         QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
-        QCOMPARE(QFileInfo(path).path(), out);
+        QCOMPARE(QFileInfo(path).path(), w.out);
         const int row = column_texts(list, 0).indexOf(path);
         QCOMPARE(list->item(row, 1)->foreground().color(), QColor(Qt::red));
         QVERIFY(log_lines(form).contains(QStringLiteral("GeoTIFF file(%1) is created.").arg(QFileInfo(path).fileName())));
@@ -137,13 +144,10 @@ void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
 
 void MainFormRuns::cancel_stops_after_the_current_file()
 {
-    scratch s;
-    const QString in = s.sub("in");
-    for (const char* name : {"a.h5", "b.h5", "c.h5"}) write_product(in, name, "GSMAP_HOURLY");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    choose_output(form, s.sub("out"));
+    window_setup w;
+    MainForm& form = w.form;
+    for (const char* name : {"a.h5", "b.h5", "c.h5"}) write_product(w.in, name, "GSMAP_HOURLY");
+    w.choose_folders();
     click_row(input_list(form), 2, Qt::ShiftModifier);
     // Longer pauses leave no doubt that the cancel lands inside the first file.
     form.set_pace_ms(1000);
@@ -164,56 +168,6 @@ void MainFormRuns::cancel_stops_after_the_current_file()
     // Cancel while idle does nothing.
     press(form, "btnCancel");
     QCOMPARE(log_lines(form).count(QStringLiteral("Cancel-action will be invoked.")), 1);
-}
-
-void MainFormRuns::ui_thread_stays_responsive_during_a_run()
-{
-    scratch s;
-    const QString in = s.sub("in");
-    write_product(in, "a.h5", "GSMAP_HOURLY");
-    MainForm form;
-    form.show();
-    choose_input(form, in);
-    choose_output(form, s.sub("out"));
-
-    // Ticks seen while the worker has started on the file and not finished.
-    int ticksDuringWork = 0;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        const QStringList lines = log_lines(form);
-        if (lines.contains(QStringLiteral("'a.h5' is processing, now...  ")) && !lines.contains(kCompleted))
-            ++ticksDuringWork;
-    });
-    timer.start(10);
-    press(form, "btnRun");
-    QVERIFY(form.run_active());
-    QVERIFY(wait_for_idle(form));
-    timer.stop();
-    QVERIFY(ticksDuringWork > 0);
-}
-
-void MainFormRuns::input_row_dropped_on_output_list_runs_that_file()
-{
-    scratch s;
-    const QString in = s.sub("in");
-    const QString a = write_file(in, "a", "junk");
-    const QString b = write_file(in, "b", "junk");
-    MainForm form;
-    form.show();
-    choose_input(form, in); // only a is checked
-
-    // Without an output folder the drop starts nothing.
-    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
-    QVERIFY(log_lines(form).contains(QStringLiteral("Output folder is NOT exits.")));
-    QVERIFY(!form.run_active());
-
-    choose_output(form, s.sub("out"));
-    QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
-    QVERIFY(wait_for_idle(form));
-    const QStringList lines = log_lines(form);
-    QCOMPARE(lines.first(), kStart);
-    QVERIFY(lines.contains(QStringLiteral("Filename(b) is Not Product Data.")));
-    QVERIFY(!lines.contains(QStringLiteral("Filename(a) is Not Product Data.")));
 }
 
 void MainFormRuns::closing_during_a_run_cancels_and_cleans_up()

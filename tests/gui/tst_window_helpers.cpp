@@ -14,7 +14,6 @@ class WindowHelpers : public QObject {
 private slots:
     void folder_text_is_cleaned();
     void sizes_are_mebibytes_with_two_decimals();
-    void folder_listing_skips_folders_and_is_sorted();
     void rename_outcomes();
 };
 
@@ -43,19 +42,6 @@ void WindowHelpers::sizes_are_mebibytes_with_two_decimals()
     QCOMPARE(format_mib(qint64(5) * 1024 * 1024 * 1024), QStringLiteral("5120.00 MiB"));
 }
 
-void WindowHelpers::folder_listing_skips_folders_and_is_sorted()
-{
-    QTemporaryDir dir;
-    for (const char* name : {"b", "a", "c"}) {
-        QFile f(dir.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    QDir(dir.path()).mkdir("sub");
-    const QStringList files = files_in_folder(dir.path());
-    QCOMPARE(files, (QStringList{dir.filePath("a"), dir.filePath("b"), dir.filePath("c")}));
-    QVERIFY(files_in_folder(dir.filePath("missing")).isEmpty());
-}
-
 void WindowHelpers::rename_outcomes()
 {
     QTemporaryDir dir;
@@ -70,7 +56,6 @@ void WindowHelpers::rename_outcomes()
 
     rename_result r = rename_output_file(dir.filePath("a.tif"), "b.tif");
     QCOMPARE(r.result, outcome::name_taken);
-    QCOMPARE(r.message(), QStringLiteral("Filename(b.tif) is already exists."));
 
     r = rename_output_file(dir.filePath("a.tif"), "a.tif");
     QCOMPARE(r.result, outcome::unchanged);
@@ -84,7 +69,6 @@ void WindowHelpers::rename_outcomes()
 
     r = rename_output_file(dir.filePath("gone.tif"), "x.tif");
     QCOMPARE(r.result, outcome::file_gone);
-    QCOMPARE(r.message(), QStringLiteral("Filename(gone.tif) is Not exists."));
 
     r = rename_output_file(dir.filePath("a.tif"), " c.tif");
     QCOMPARE(r.result, outcome::renamed);
