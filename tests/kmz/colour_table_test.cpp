@@ -21,77 +21,44 @@ std::vector<float> bounds(const std::string& tableText)
     return v;
 }
 
-std::string lines_of(int n)
+// Each class as {lower, upper, r, g, b, a}.
+std::vector<std::vector<float>> classes_of(const std::string& tableText)
 {
-    std::string text = "# a comment line without the mark\n";
-    for (int k = 0; k < n; ++k) text += "VAL = " + std::to_string(k * 10) + "\tCOLOR = " + std::to_string(k) + ",0,0\n";
-    return text;
+    std::vector<std::vector<float>> v;
+    for (const color_map& c : parse_colour_table(tableText))
+        v.push_back({c.lower, c.upper, float(c.r), float(c.g), float(c.b), float(c.a)});
+    return v;
 }
 
 } // namespace
 
-TEST(ColourTable, ElevenLinesGiveTwelveClassesWithZeroWidthEnds)
+// N table lines give N + 1 classes: a zero-width class at each end, and
+// between them each class coloured by its upper line.
+TEST(ColourTable, LinesAreReadAsClasses)
 {
-    const auto classes = parse_colour_table(lines_of(11));
-    ASSERT_EQ(classes.size(), 12u);
-    EXPECT_EQ(classes[0].lower, 0.0f);
-    EXPECT_EQ(classes[0].upper, 0.0f);
-    EXPECT_EQ(classes[3].lower, 20.0f);
-    EXPECT_EQ(classes[3].upper, 30.0f);
-    EXPECT_EQ(classes[3].r, 3); // coloured by its upper line
-    EXPECT_EQ(classes[11].lower, 100.0f);
-    EXPECT_EQ(classes[11].upper, 100.0f);
-    EXPECT_EQ(classes[11].r, 10);
-}
-
-struct line_case {
-    const char* what;
-    const char* text;
-    std::vector<color_map> expected;
-};
-
-void PrintTo(const line_case& c, std::ostream* os) { *os << c.what; }
-
-class ColourTableLines : public ::testing::TestWithParam<line_case> {};
-
-TEST_P(ColourTableLines, AreReadAsClasses)
-{
-    const auto& c = GetParam();
-    const auto got = parse_colour_table(c.text);
-    ASSERT_EQ(got.size(), c.expected.size()) << c.what;
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        const auto& g = got[i];
-        const auto& e = c.expected[i];
-        EXPECT_EQ(g.lower, e.lower) << c.what << " class " << i;
-        EXPECT_EQ(g.upper, e.upper) << c.what << " class " << i;
-        EXPECT_EQ((std::vector<int>{g.r, g.g, g.b, g.a}), (std::vector<int>{e.r, e.g, e.b, e.a})) << c.what << " " << i;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, ColourTableLines,
-    ::testing::Values(
-        line_case{"alpha given or 255", "VAL = 0\tCOLOR = 10,20,30,128\nVAL = 1\tCOLOR = 10,20,30\n",
-                  {{0, 0, 10, 20, 30, 128}, {0, 1, 10, 20, 30, 255}, {1, 1, 10, 20, 30, 255}}},
-        line_case{"a line without colour keeps its bound for the next",
-                  "VAL = 0\tCOLOR = 1,1,1\nVAL = 5\nVAL = 8\tCOLOR = 2,2,2\n",
-                  {{0, 0, 1, 1, 1, 255}, {5, 8, 2, 2, 2, 255}, {8, 8, 2, 2, 2, 255}}},
-        line_case{"malformed lines are skipped",
-                  "VAL = \tCOLOR = 9,9,9\nVAL = 1\tCOLOR 1,2,3\nVAL = 2\tCOLOR = 1,2\nVAL = 3\tCOLOR = x,2,3\n"
-                  "VAL = 4\tCOLOR = 4,5,6\n",
-                  {{3, 4, 4, 5, 6, 255}, {4, 4, 4, 5, 6, 255}}},
-        line_case{"components clamped, C-locale numbers, CR LF",
-                  "VAL = 1.5e1\tCOLOR = -3,300,99999999999\r\nVAL = 2,5\tCOLOR = 1,2,3,1000\r\n",
-                  {{15, 15, 0, 255, 255, 255}, {15, 2, 1, 2, 3, 255}, {2, 2, 1, 2, 3, 255}}},
-        line_case{"descending bounds are read as they are", "VAL = 9\tCOLOR = 1,1,1\nVAL = 3\tCOLOR = 2,2,2\n",
-                  {{9, 9, 1, 1, 1, 255}, {9, 3, 2, 2, 2, 255}, {3, 3, 2, 2, 2, 255}}},
-        line_case{"no table line at all", "COLOR = 1,2,3\n", {}}));
-
-TEST(ColourTable, NanBoundTakesNothing)
-{
-    const auto classes = parse_colour_table("VAL = nan\tCOLOR = 1,2,3\nVAL = 4\tCOLOR = 4,5,6\n");
-    ASSERT_EQ(classes.size(), 3u);
-    EXPECT_EQ(match_colour(classes, 5.0f, true), nullptr); // only the closing class remains, below 4
+    const struct {
+        const char* what;
+        const char* text;
+        std::vector<std::vector<float>> expected;
+    } cases[] = {
+        {"comment lines, alpha given or 255",
+         "# a comment line without the mark\nVAL = 0\tCOLOR = 10,20,30,128\nVAL = 1\tCOLOR = 10,20,30\n"
+         "VAL = 3\tCOLOR = 40,50,60\n",
+         {{0, 0, 10, 20, 30, 128}, {0, 1, 10, 20, 30, 255}, {1, 3, 40, 50, 60, 255}, {3, 3, 40, 50, 60, 255}}},
+        {"a line without colour keeps its bound for the next", "VAL = 0\tCOLOR = 1,1,1\nVAL = 5\nVAL = 8\tCOLOR = 2,2,2\n",
+         {{0, 0, 1, 1, 1, 255}, {5, 8, 2, 2, 2, 255}, {8, 8, 2, 2, 2, 255}}},
+        {"malformed lines are skipped",
+         "VAL = \tCOLOR = 9,9,9\nVAL = 1\tCOLOR 1,2,3\nVAL = 2\tCOLOR = 1,2\nVAL = 3\tCOLOR = x,2,3\n"
+         "VAL = 4\tCOLOR = 4,5,6\n",
+         {{3, 4, 4, 5, 6, 255}, {4, 4, 4, 5, 6, 255}}},
+        {"components clamped, C-locale numbers, CR LF",
+         "VAL = 1.5e1\tCOLOR = -3,300,99999999999\r\nVAL = 2,5\tCOLOR = 1,2,3,1000\r\n",
+         {{15, 15, 0, 255, 255, 255}, {15, 2, 1, 2, 3, 255}, {2, 2, 1, 2, 3, 255}}},
+        {"descending bounds are read as they are", "VAL = 9\tCOLOR = 1,1,1\nVAL = 3\tCOLOR = 2,2,2\n",
+         {{9, 9, 1, 1, 1, 255}, {9, 3, 2, 2, 2, 255}, {3, 3, 2, 2, 2, 255}}},
+        {"no table line at all", "COLOR = 1,2,3\n", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(classes_of(c.text), c.expected) << c.what;
 }
 
 TEST(ColourTable, MissingFileThrowsWithItsPath)
@@ -135,7 +102,7 @@ TEST(ColourTableWriter, BoundsAndColoursForARange)
     EXPECT_EQ(clt_text(5, 5, "Linear"), "VAL = 5\tCOLOR = 175,30,0\n");
 }
 
-TEST(ColourMatch, BoundsFirstClassAndCatchAll)
+TEST(ColourMatch, BoundsFirstClassCatchAllAndNan)
 {
     const color_map blue{0, 10, 0, 0, 255, 255};
     const color_map green{10, 20, 0, 255, 0, 255};
@@ -153,4 +120,9 @@ TEST(ColourMatch, BoundsFirstClassAndCatchAll)
     EXPECT_EQ(match_colour(table, -1.0f, false), &table[0]);
     EXPECT_EQ(match_colour(table, -0.5f, true)->r, 2); // between -1 and 0: only the catch-all
     EXPECT_EQ(match_colour(table, 1e9f, true), &table[3]);
+
+    // A NaN bound takes nothing: only the closing class remains, below 4.
+    const auto nan = parse_colour_table("VAL = nan\tCOLOR = 1,2,3\nVAL = 4\tCOLOR = 4,5,6\n");
+    ASSERT_EQ(nan.size(), 3u);
+    EXPECT_EQ(match_colour(nan, 5.0f, true), nullptr);
 }

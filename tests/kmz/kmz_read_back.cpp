@@ -83,4 +83,31 @@ std::optional<std::vector<std::string>> xml_texts(const std::string& kml, const 
     return texts;
 }
 
+std::vector<std::string> expected_kml(const std::string& base, const std::string& legend,
+                                      const std::vector<std::string>& box, const std::optional<std::string>& quad)
+{
+    std::vector<std::string> lines = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+        quad ? "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
+               "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">"
+             : "<kml xmlns=\"http://www.opengis.net/kml/2.2\">",
+        "<Folder>", "<GroundOverlay>", "\t<name>" + base + "</name>", "\t<Icon>", "\t\t<href>" + base + ".tiff</href>",
+        "\t</Icon>"};
+    if (quad) {
+        lines.insert(lines.end(), {"\t<gx:LatLonQuad>", "\t\t<coordinates>", *quad, "\t\t</coordinates>",
+                                   "\t</gx:LatLonQuad>"});
+    }
+    lines.insert(lines.end(),
+                 {"\t<LatLonBox>", "\t\t<north>" + box[0] + "</north>", "\t\t<south>" + box[1] + "</south>",
+                  "\t\t<east>" + box[2] + "</east>", "\t\t<west>" + box[3] + "</west>", "\t</LatLonBox>",
+                  "</GroundOverlay>", "<ScreenOverlay>", "\t<name>COLOR_BAR</name>", "\t<Icon>",
+                  "\t\t<href>" + legend + "</href>", "\t</Icon>",
+                  "\t<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>",
+                  "\t<screenXY x=\"0\" y=\"15\" xunits=\"fraction\" yunits=\"insetPixels\"/>",
+                  "\t<rotationXY x=\"0.5\" y=\"0.5\" xunits=\"fraction\" yunits=\"fraction\"/>",
+                  "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>", "</ScreenOverlay>",
+                  "</Folder>", "</kml>"});
+    return lines;
+}
+
 } // namespace kmz_test

@@ -32,4 +32,10 @@ std::optional<image> read_image(const std::filesystem::path& kmz, const std::str
 // `element`, in document order; nothing when the document is not well formed.
 std::optional<std::vector<std::string>> xml_texts(const std::string& kml, const std::string& element);
 
+// The KML lines of an overlay named `base` over the box (north, south, east,
+// west texts) with the given legend picture; with a quadrilateral line, the
+// gx:LatLonQuad form.
+std::vector<std::string> expected_kml(const std::string& base, const std::string& legend,
+                                      const std::vector<std::string>& box, const std::optional<std::string>& quad);
+
 } // namespace kmz_test

@@ -69,23 +69,9 @@ TEST_F(KmzWriter, QuadFormWithLegend)
     const auto z = entries(kmz);
     ASSERT_EQ(z.size(), 3u);
     EXPECT_EQ(z.at("t.png"), "picture");
-    const std::vector<std::string> expected = {
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-        "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
-        "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">",
-        "<Folder>", "<GroundOverlay>", "\t<name>B_V</name>", "\t<Icon>", "\t\t<href>B_V.tiff</href>", "\t</Icon>",
-        "\t<gx:LatLonQuad>", "\t\t<coordinates>",
-        "\t\t-180.00,-90.00,0.0  180.00,-90.00,0.0  180.00,90.00,0.0  -180.00,90.00,0.0",
-        "\t\t</coordinates>", "\t</gx:LatLonQuad>", "\t<LatLonBox>", "\t\t<north>90.000000</north>",
-        "\t\t<south>-90.000000</south>", "\t\t<east>180.000000</east>", "\t\t<west>-180.000000</west>",
-        "\t</LatLonBox>", "</GroundOverlay>", "<ScreenOverlay>", "\t<name>COLOR_BAR</name>", "\t<Icon>",
-        "\t\t<href>t.png</href>", "\t</Icon>",
-        "\t<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>",
-        "\t<screenXY x=\"0\" y=\"15\" xunits=\"fraction\" yunits=\"insetPixels\"/>",
-        "\t<rotationXY x=\"0.5\" y=\"0.5\" xunits=\"fraction\" yunits=\"fraction\"/>",
-        "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>", "</ScreenOverlay>", "</Folder>",
-        "</kml>"};
-    EXPECT_EQ(crlf_lines(z.at("B_V.kml")), expected);
+    EXPECT_EQ(crlf_lines(z.at("B_V.kml")),
+              expected_kml("B_V", "t.png", {"90.000000", "-90.000000", "180.000000", "-180.000000"},
+                           "\t\t-180.00,-90.00,0.0  180.00,-90.00,0.0  180.00,90.00,0.0  -180.00,90.00,0.0"));
     EXPECT_TRUE(xml_texts(z.at("B_V.kml"), "coordinates").has_value());
 
     const auto img = read_image(kmz, "B_V.tiff");
