@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "settings/spconverter.h"
+#include "settings_test_support.h"
 
 TEST(ProjectionSettings, KindsOneToTwentyTwoOnlyAndGlobalJasmesAlwaysLatLon)
 {
@@ -19,14 +19,11 @@ TEST(ProjectionSettings, KindsOneToTwentyTwoOnlyAndGlobalJasmesAlwaysLatLon)
     EXPECT_FALSE(cvt.set_ProjectionSetting(ST_GCOMC_LTOA, TG_POLAR_NORTH));
 
     EXPECT_TRUE(cvt.set_ProjectionSetting(ST_AMSRE_L3BT, TG_POLAR_NORTH));
-    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_AMSRE_L3BT, gen));
-    EXPECT_EQ(gen, TG_POLAR_NORTH);
-    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_GCOMW_L3BT, gen));
-    EXPECT_EQ(gen, TG_EQR);
+    EXPECT_EQ(projection_of(cvt, ST_AMSRE_L3BT), TG_POLAR_NORTH);
+    EXPECT_EQ(projection_of(cvt, ST_GCOMW_L3BT), TG_EQR);
 
     EXPECT_TRUE(cvt.set_ProjectionSetting(ST_JASMES_GLOBAL, TG_POLAR_NORTH));
-    EXPECT_TRUE(cvt.get_ProjectionSetting(ST_JASMES_GLOBAL, gen));
-    EXPECT_EQ(gen, TG_EQR);
+    EXPECT_EQ(projection_of(cvt, ST_JASMES_GLOBAL), TG_EQR);
 }
 
 namespace {
