@@ -98,6 +98,12 @@ std::string write_synthetic(const fs::path& folder, const std::string& kind, con
     return {};
 }
 
+std::string write_text(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+    return path.string();
+}
+
 std::vector<std::string> files_in(const fs::path& folder)
 {
     std::vector<std::string> names;

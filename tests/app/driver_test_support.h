@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -16,6 +17,9 @@
 #include "settings/spconverter.h"
 
 namespace driver_test {
+
+inline const std::string kStart = "-- Converting Start -------";
+inline const std::string kCompleted = "Completed.";
 
 // Temporary folder unique to this process, removed with its contents.
 class temp_folder {
@@ -41,8 +45,10 @@ public:
     void ChangeRunMode(bool running) override;
     void report(const run_event& event) override { reported.push_back(event); }
 
-    // How many events of a type were reported.
+    // How many events of a type were reported; how often a line was logged.
     long count(run_event_type type) const;
+    long count(const std::string& line) const { return std::count(lines.begin(), lines.end(), line); }
+    bool logged(const std::string& line) const { return count(line) > 0; }
 
     std::vector<std::string> lines;
     std::vector<std::string> listed;
@@ -82,6 +88,9 @@ std::string write_gsmap_bin(const std::filesystem::path& folder, const std::stri
 // A synthetic product of a vardane-synth kind; fails the test when the
 // generator cannot write it.
 std::string write_synthetic(const std::filesystem::path& folder, const std::string& kind, const std::string& name);
+
+// Writes a text file and returns its path.
+std::string write_text(const std::filesystem::path& path, const std::string& text);
 
 // Files directly inside a folder (not sub-folders), sorted.
 std::vector<std::string> files_in(const std::filesystem::path& folder);

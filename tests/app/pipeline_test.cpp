@@ -14,14 +14,7 @@ using namespace driver_test;
 
 namespace {
 
-const std::string kStart = "-- Converting Start -------";
-const std::string kCompleted = "Completed.";
 const std::string kGsmapLine = "It is GSMaP/Hourly-L3 Product.";
-
-bool logged(const driver_rig& rig, const std::string& line)
-{
-    return std::find(rig.sink.lines.begin(), rig.sink.lines.end(), line) != rig.sink.lines.end();
-}
 
 int checksum(const fs::path& tif)
 {
@@ -37,37 +30,29 @@ int checksum(const fs::path& tif)
 
 } // namespace
 
-TEST(Pipeline, NoSelectedVariableSkipsTheFileIncludingItsNetcdfStep)
+// What a GSMaP grid logs for the kinds ticked: no selected variable skips
+// the file including its NetCDF step; NetCDF alone reads no variable and is
+// refused; TIFF text on a gridded product writes nothing and says nothing.
+TEST(Pipeline, GriddedPrecipitationLinesForTheKindsTicked)
 {
-    driver_rig rig;
-    optSet_t off;
-    ASSERT_TRUE(rig.settings.get_OptSetting(ST_GSMAP_HOURLY, "PercipRate", off));
-    off.flag = false;
-    ASSERT_TRUE(rig.settings.set_OptSetting(ST_GSMAP_HOURLY, "PercipRate", off));
-    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    ASSERT_TRUE(rig.run({a}, kinds(true, true, true, true)));
-    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ", kGsmapLine,
-                                                        "Converting variables  are Not Selected.", kCompleted}));
-}
-
-TEST(Pipeline, OnlyNetcdfReadsNoVariableAndRefusesAGriddedPrecipitationFile)
-{
-    driver_rig rig;
-    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    ASSERT_TRUE(rig.run({a}, kinds(false, false, false, true)));
-    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ", kGsmapLine,
-                                                        "NetCDF unsupported.", kCompleted}));
-}
-
-TEST(Pipeline, TiffTextOnAGriddedProductWritesNothingAndSaysNothing)
-{
-    driver_rig rig;
-    const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    ASSERT_TRUE(rig.run({a}, kinds(false, false, true, false)));
-    EXPECT_EQ(rig.sink.lines,
-              (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ", kGsmapLine,
-                                        "Reading product data .....", "Generate image files .....", kCompleted}));
-    EXPECT_TRUE(files_in(rig.out).empty());
+    const std::string head = "'gsmap_a.dat' is processing, now...  ";
+    struct line_case { bool deselect; output_switches switches; std::vector<std::string> lines; };
+    const line_case cases[] = {
+        {true, kinds(true, true, true, true), {kStart, head, kGsmapLine, "Converting variables  are Not Selected.", kCompleted}},
+        {false, kinds(false, false, false, true), {kStart, head, kGsmapLine, "NetCDF unsupported.", kCompleted}},
+        {false, kinds(false, false, true, false),
+         {kStart, head, kGsmapLine, "Reading product data .....", "Generate image files .....", kCompleted}}};
+    for (const line_case& c : cases) {
+        SCOPED_TRACE(c.lines[3]);
+        driver_rig rig;
+        optSet_t entry;
+        ASSERT_TRUE(rig.settings.get_OptSetting(ST_GSMAP_HOURLY, "PercipRate", entry));
+        entry.flag = !c.deselect;
+        ASSERT_TRUE(rig.settings.set_OptSetting(ST_GSMAP_HOURLY, "PercipRate", entry));
+        ASSERT_TRUE(rig.run({write_gsmap_bin(rig.temp.path(), "gsmap_a.dat")}, c.switches));
+        EXPECT_EQ(rig.sink.lines, c.lines);
+        EXPECT_TRUE(files_in(rig.out).empty());
+    }
 }
 
 TEST(Pipeline, OutputFolderTypedWithBlanksAndNoSeparatorStillReceivesTheFiles)
@@ -76,7 +61,7 @@ TEST(Pipeline, OutputFolderTypedWithBlanksAndNoSeparatorStillReceivesTheFiles)
     const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
     rig.request.outputFolder = "  " + rig.out.string() + " ";
     ASSERT_TRUE(rig.run({a}, kinds(true, false, false, false)));
-    ASSERT_TRUE(logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created."));
+    ASSERT_TRUE(rig.sink.logged("GeoTIFF file(gsmap_a_PRC.tif) is created."));
     EXPECT_TRUE(fs::exists(rig.out / "gsmap_a_PRC.tif"));
     EXPECT_EQ(rig.sink.listed, (std::vector<std::string>{rig.out.string() + "/gsmap_a_PRC.tif"}));
 }
@@ -92,9 +77,9 @@ TEST(Pipeline, WriterFailuresAreLoggedAndTheRunGoesOn)
     // Both polar grids are either written (moved and listed, north first) or
     // reported as one failure naming both files.
     for (const std::string base : {"gsmap_a_PRC", "gsmap_b_PRC"}) {
-        const bool failed = logged(rig, "Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif).");
-        const bool written = logged(rig, "GeoTIFF file(" + base + "_N.tif) is created.")
-            && logged(rig, "GeoTIFF file(" + base + "_S.tif) is created.");
+        const bool failed = rig.sink.logged("Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif).");
+        const bool written = rig.sink.logged("GeoTIFF file(" + base + "_N.tif) is created.")
+            && rig.sink.logged("GeoTIFF file(" + base + "_S.tif) is created.");
         EXPECT_TRUE(failed != written) << base;
     }
     EXPECT_EQ(rig.sink.lines.back(), kCompleted);
@@ -124,9 +109,9 @@ TEST(Pipeline, KmzOfAGcomcProductIsRefusedPerVariableWithoutReadingGeolocation)
     driver_rig rig;
     const auto sst = write_synthetic(rig.temp.path(), "SGLI_SST", "sst.h5");
     ASSERT_TRUE(rig.run({sst}, kinds(false, true, false, false)));
-    EXPECT_FALSE(logged(rig, "Reading lat ....."));
-    const auto refusals = std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "KMZ is NOT supporting GCOM-C Product.");
-    const auto variables = std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "Generate image files .....");
+    EXPECT_FALSE(rig.sink.logged("Reading lat ....."));
+    const auto refusals = rig.sink.count("KMZ is NOT supporting GCOM-C Product.");
+    const auto variables = rig.sink.count("Generate image files .....");
     EXPECT_GT(variables, 0);
     EXPECT_EQ(refusals, variables);
 }
@@ -139,7 +124,7 @@ TEST(Pipeline, RelativeNamesMeanTheBaseFolderAndTheCurrentDirectoryIsLeftAlone)
     rig.request.outputFolder = "out";
     rig.request.workFolder = "work";
     ASSERT_TRUE(rig.run({"gsmap_a.dat"}, kinds(true, false, false, false)));
-    EXPECT_TRUE(logged(rig, "GeoTIFF file(gsmap_a_PRC.tif) is created."));
+    EXPECT_TRUE(rig.sink.logged("GeoTIFF file(gsmap_a_PRC.tif) is created."));
     EXPECT_TRUE(fs::exists(rig.out / "gsmap_a_PRC.tif"));
     EXPECT_EQ(rig.driver.request().workFolder, rig.work);
 }
@@ -156,8 +141,8 @@ TEST(Pipeline, SecondOutputOfTheSameNameInOneRunIsAFailureNotAnOverwrite)
     std::ofstream(second, std::ios::binary | std::ios::in | std::ios::out).write("\x7f\x7f\x7f\x7f", 4);
     ASSERT_TRUE(rig.run({first, second}, kinds(true, false, false, false)));
 
-    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "GeoTIFF file(gsmap_x_PRC.tif) is created."), 1);
-    EXPECT_TRUE(logged(rig, "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
+    EXPECT_EQ(rig.sink.count("GeoTIFF file(gsmap_x_PRC.tif) is created."), 1);
+    EXPECT_TRUE(rig.sink.logged("Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
                                 + first + " (PercipRate) in this run; not replaced by the one from " + second
                                 + " (PercipRate)."));
     EXPECT_EQ(rig.sink.count(run_event_type::output_created), 1);
@@ -189,12 +174,12 @@ TEST(Pipeline, TwoVariablesWithOneOutputNameKeepTheFirst)
     ASSERT_TRUE(rig.run({dpr}, kinds(true, false, false, false)));
 
     const std::string name = "dpr_" + first.name + ".tif";
-    EXPECT_EQ(std::count(rig.sink.lines.begin(), rig.sink.lines.end(), "GeoTIFF file(" + name + ") is created."), 1);
+    EXPECT_EQ(rig.sink.count("GeoTIFF file(" + name + ") is created."), 1);
     // The variables are converted in their index order, whichever that is.
     const auto collision = [&](const std::string& kept, const std::string& refused) {
         return "Fail in creating GeoTIFF file(" + name + "): the same name was already created from " + dpr + " ("
             + kept + ") in this run; not replaced by the one from " + dpr + " (" + refused + ").";
     };
-    EXPECT_TRUE(logged(rig, collision(keys[0], keys[1])) || logged(rig, collision(keys[1], keys[0])));
+    EXPECT_TRUE(rig.sink.logged(collision(keys[0], keys[1])) || rig.sink.logged(collision(keys[1], keys[0])));
     EXPECT_EQ(rig.sink.count(run_event_type::failure), 1);
 }

@@ -53,15 +53,13 @@ TEST(CliOptions, BadUsageIsAnError)
     }
 }
 
-TEST(CliOptions, ListingNeedsNeitherInputNorOutput)
+// Listing needs neither input nor output; "--" ends the options so file
+// names may start with a dash.
+TEST(CliOptions, ListingAndDashDash)
 {
-    EXPECT_TRUE(parse_command_line({"--list-options"}).error.empty());
-    EXPECT_TRUE(parse_command_line({"--help"}).error.empty());
-    EXPECT_TRUE(parse_command_line({"--version"}).error.empty());
-}
-
-TEST(CliOptions, DashDashEndsOptionsSoFileNamesMayStartWithADash)
-{
+    for (const char* listing : {"--list-options", "--help", "--version"}) {
+        EXPECT_TRUE(parse_command_line({listing}).error.empty()) << listing;
+    }
     const auto r = parse_command_line({"-o", "/o", "--", "-odd-name.h5"});
     ASSERT_TRUE(r.error.empty());
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
@@ -79,9 +77,8 @@ TEST(CliOptions, ChildArgumentsReproduceTheRunForItsFiles)
     EXPECT_EQ(child.options.paceMs, 7);
     EXPECT_EQ(child.options.jobs, 1);
     EXPECT_EQ(child.options.settingsFile, "/s/vdn-config.dat");
-    EXPECT_FALSE(child.options.kinds.geotiff);
-    EXPECT_TRUE(child.options.kinds.tiffText && child.options.kinds.kmz);
-    EXPECT_FALSE(child.options.kinds.netcdf);
+    EXPECT_TRUE(!child.options.kinds.geotiff && child.options.kinds.tiffText && child.options.kinds.kmz
+                && !child.options.kinds.netcdf);
     EXPECT_EQ(child.options.inputs, (std::vector<std::string>{"-b.h5", "c d.h5"}));
 }
 

@@ -69,6 +69,28 @@ std::string settings_without_gsmap(const fs::path& path)
     return path.string();
 }
 
+bool has(const process_result& r, const std::string& line)
+{
+    return std::find(r.lines.begin(), r.lines.end(), line) != r.lines.end();
+}
+
+fs::path work_of(const fs::path& out, const running_cli& run)
+{
+    return out / (".vardane-work-" + std::to_string(run.pid));
+}
+
+// Starts a run over a folder whose 3000 notes fill the output pipe, so the
+// run stays in the middle until its output is read; returns once the run's
+// working folder exists.
+running_cli start_busy_run(const fs::path& in, const fs::path& out, const std::string& notePrefix)
+{
+    for (int i = 0; i < 3000; ++i) write_text(in / (notePrefix + std::to_string(10000 + i) + ".txt"), "x");
+    auto run = start_cli({"-o", out.string(), in.string()});
+    for (int i = 0; i < 3000 && !fs::exists(work_of(out, run)); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(fs::exists(work_of(out, run)));
+    return run;
+}
+
 } // namespace
 
 // The output folder typed with a trailing blank; working folders left by
@@ -106,27 +128,17 @@ TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
     GDALClose(ds);
 }
 
-TEST(CliRun, NoProductAmongTheInputsFails)
-{
-    temp_folder t;
-    const auto out = make_folder(t / "out");
-    const auto r = run_cli({"-o", out.string(), write_text(t / "notes.txt", "x")}, t.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.lines.back(), "Summary: files 1, outputs written 0, failures 0, not products 1.");
-}
-
-TEST(CliRun, MissingOutputFolderIsBadUsageAndSaysSo)
-{
-    temp_folder t;
-    const auto r = run_cli({"-o", (t / "nowhere").string(), write_text(t / "notes.txt", "x")}, t.path());
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "Output folder is NOT exits.\n");
-}
-
-TEST(CliRun, BadUsageExitsWithTwo)
+// Bad usage exits with 2; a run in which no input is a product exits with 1.
+TEST(CliRun, BadUsageExitsWithTwoAndNoProductWithOne)
 {
     temp_folder t;
     const auto notes = write_text(t / "notes.txt", "x");
+    const auto noProduct = run_cli({"-o", t.path().string(), notes}, t.path());
+    EXPECT_EQ(noProduct.status, 1);
+    EXPECT_EQ(noProduct.lines.back(), "Summary: files 1, outputs written 0, failures 0, not products 1.");
+    const auto missing = run_cli({"-o", (t / "nowhere").string(), notes}, t.path());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "Output folder is NOT exits.\n");
     EXPECT_EQ(run_cli({notes}, t.path()).status, 2);
     EXPECT_EQ(run_cli({"-o", t.path().string(), "--jobs", "0", notes}, t.path()).status, 2);
     EXPECT_EQ(run_cli({"-o", t.path().string(), (t / "missing.h5").string()}, t.path()).status, 2);
@@ -141,7 +153,7 @@ TEST(CliRun, BadUsageExitsWithTwo)
     EXPECT_EQ(help.out.rfind("usage: vardane-cli", 0), 0u);
 }
 
-TEST(CliRun, SettingsFileIsReadAndListedInItsOwnFormat)
+TEST(CliRun, SettingsFileIsReadListedInItsOwnFormatAndUsedByAQuietRun)
 {
     temp_folder t;
     const auto file = settings_without_gsmap(t / "vdn-config.dat");
@@ -153,23 +165,14 @@ TEST(CliRun, SettingsFileIsReadAndListedInItsOwnFormat)
     std::ostringstream text;
     expected.write_settings(text);
     EXPECT_EQ(listed.out, text.str());
-    EXPECT_NE(listed.out.find("\tPercipRate: flag=0,PRC\n"), std::string::npos);
 
-    // The same file deselects the only GSMaP variable for a run.
+    // The same file deselects the only GSMaP variable for a run; quiet
+    // prints only failures and the summary.
     const auto out = make_folder(t / "out");
-    const auto r = run_cli({"-o", out.string(), "--settings", file, write_gsmap_bin(t / "gsmap_a.dat")}, t.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(std::find(r.lines.begin(), r.lines.end(), "Converting variables  are Not Selected."), r.lines.end());
-}
-
-TEST(CliRun, QuietPrintsOnlyFailuresAndTheSummary)
-{
-    temp_folder t;
-    const auto out = make_folder(t / "out");
-    const auto file = settings_without_gsmap(t / "vdn-config.dat");
     const auto r = run_cli({"-q", "-o", out.string(), "--settings", file, write_gsmap_bin(t / "gsmap_a.dat"),
                             write_text(t / "notes.txt", "x")},
                            t.path());
+    EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.lines, (std::vector<std::string>{"Converting variables  are Not Selected.",
                                                  "Summary: files 2, outputs written 0, failures 1, not products 1."}));
     // Standard error is no terminal here: no progress line.
@@ -217,10 +220,8 @@ TEST(CliRun, SameBaseNameInTwoFoldersFailsTheSecondAtAnyNumberOfJobs)
         const auto r = run_cli({"-o", out.string(), "-j", jobs, a, c, b}, t.path());
         EXPECT_EQ(r.status, 1) << r.out;
         EXPECT_EQ(std::count(r.lines.begin(), r.lines.end(), "GeoTIFF file(gsmap_x_PRC.tif) is created."), 1) << jobs;
-        EXPECT_NE(std::find(r.lines.begin(), r.lines.end(),
-                            "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
-                                + a + " (PercipRate) in this run; not replaced by the one from " + b + " (PercipRate)."),
-                  r.lines.end())
+        EXPECT_TRUE(has(r, "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from " + a
+                               + " (PercipRate) in this run; not replaced by the one from " + b + " (PercipRate)."))
             << r.out;
         EXPECT_EQ(r.lines.back(), "Summary: files 3, outputs written 2, failures 1, not products 0.");
         EXPECT_TRUE(hidden_entries(out).empty());
@@ -232,14 +233,9 @@ TEST(CliRun, SecondRunOnTheSameOutputFolderLeavesTheFirstRunsWorkingFolderAlone)
     temp_folder t;
     const auto in = make_folder(t / "in");
     const auto out = make_folder(t / "out");
-    // Enough log lines to fill the pipe: the first run stays in the middle
-    // of its run until this test reads its output.
-    for (int i = 0; i < 3000; ++i) write_text(in / ("note_" + std::to_string(10000 + i) + ".txt"), "x");
     write_gsmap_bin(in / "gsmap_a.dat");
-
-    auto first = start_cli({"-o", out.string(), in.string()});
-    const fs::path firstWork = out / (".vardane-work-" + std::to_string(first.pid));
-    for (int i = 0; i < 3000 && !fs::exists(firstWork); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    auto first = start_busy_run(in, out, "note_");
+    const fs::path firstWork = work_of(out, first);
     ASSERT_TRUE(fs::exists(firstWork));
     const fs::path probe = firstWork / "being_written.tif";
     write_text(probe, "the first run's half-made output");
@@ -263,22 +259,18 @@ TEST(CliRun, TerminationSignalCancelsTheRunAtItsNextCheck)
     temp_folder t;
     const auto in = make_folder(t / "in");
     const auto out = make_folder(t / "out");
-    // The notes fill the pipe so the run is still going when the signal
-    // comes; the products after them are where the cancel is noticed.
-    for (int i = 0; i < 3000; ++i) write_text(in / ("a_note_" + std::to_string(10000 + i) + ".txt"), "x");
+    // The products after the notes are where the cancel is noticed.
     write_gsmap_bin(in / "gsmap_y.dat");
     write_gsmap_bin(in / "gsmap_z.dat");
-
-    auto run = start_cli({"-o", out.string(), in.string()});
-    const fs::path work = out / (".vardane-work-" + std::to_string(run.pid));
-    for (int i = 0; i < 3000 && !fs::exists(work); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    auto run = start_busy_run(in, out, "a_note_");
+    const fs::path work = work_of(out, run);
     ASSERT_TRUE(fs::exists(work));
     ::kill(run.pid, SIGTERM);
     const auto r = finish_cli(run);
 
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.lines.begin(), r.lines.end(), "Cancel is activated."), 1);
-    EXPECT_EQ(std::find(r.lines.begin(), r.lines.end(), "'gsmap_z.dat' is processing, now...  "), r.lines.end());
+    EXPECT_FALSE(has(r, "'gsmap_z.dat' is processing, now...  "));
     ASSERT_GE(r.lines.size(), 2u);
     EXPECT_EQ(r.lines[r.lines.size() - 2], kCompleted);
     EXPECT_NE(r.lines.back().find(", cancelled."), std::string::npos) << r.lines.back();

@@ -49,14 +49,20 @@ void load(spout& out, const swath& s)
 const swath kOneCell{2, 2, [](int L, int P) { return std::pair<float, float>(10.0f + P, 1.0f - L); },
                      [](int L, int P) { return std::uint16_t(L == 0 ? (P == 0 ? 100 : 400) : (P == 0 ? 200 : 300)); }};
 
+// A scratch folder and an output loaded with the one-cell swath.
+class SwathRegrid : public ::testing::Test {
+protected:
+    void SetUp() override { load(out, kOneCell); }
+
+    test_support::scratch_folder dir{"vardane-swath"};
+    spout out;
+    std::vector<std::string> names;
+};
+
 } // namespace
 
-TEST(SwathRegrid, RadiometerWindowIsTheGeoreferencedGlobalGridWithTheCellBlendedInside)
+TEST_F(SwathRegrid, RadiometerWindowIsTheGeoreferencedGlobalGridWithTheCellBlendedInside)
 {
-    test_support::scratch_folder dir("vardane-swath");
-    spout out;
-    load(out, kOneCell);
-    std::vector<std::string> names;
     ASSERT_TRUE(out.gen_posGeoTIFF(dir.file("s_TB"), PT_AMSR2_L2_LOW, 0, true, names));
     ASSERT_EQ(names, std::vector<std::string>{dir.file("s_TB.proj.tif")});
     EXPECT_TRUE(out.failedWindows.empty());
@@ -93,12 +99,8 @@ TEST(SwathRegrid, RadiometerWindowIsTheGeoreferencedGlobalGridWithTheCellBlended
     EXPECT_EQ(tif.at(1, 0, 0), kNodata);
 }
 
-TEST(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
+TEST_F(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
 {
-    test_support::scratch_folder dir("vardane-swath");
-    spout out;
-    load(out, kOneCell);
-    std::vector<std::string> names;
     ASSERT_TRUE(out.gen_posGeoTIFF(dir.file("s_TB"), PT_AMSR2_L2_LOW, 0, false, names));
     EXPECT_TRUE(names.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
@@ -125,9 +127,8 @@ TEST(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
     EXPECT_EQ(tif.at(4, 0, 0), 0);
 }
 
-TEST(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveNoStreak)
+TEST_F(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveNoStreak)
 {
-    test_support::scratch_folder dir("vardane-swath");
     // Three columns of one-degree cells along the equator, from 179.9 east
     // across the date line; the middle line's last position is lost.
     const swath s{3, 3,
@@ -137,9 +138,7 @@ TEST(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveNoS
                       return std::pair<float, float>(lon > 180.0f ? lon - 360.0f : lon, 1.0f - L);
                   },
                   [](int, int) { return std::uint16_t(500); }};
-    spout out;
-    load(out, s);
-    std::vector<std::string> names;
+    load(out, s); // in place of the one-cell swath
     ASSERT_TRUE(out.gen_posGeoTIFF(dir.file("d_TB"), PT_AMSR2_L2_LOW, 0, true, names));
     ASSERT_EQ(names.size(), 1u);
     raster_file tif(names[0]);
@@ -158,13 +157,9 @@ TEST(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveNoS
     }
 }
 
-TEST(SwathRegrid, MissingGeolocationFailsAndLeavesNoRasterToDraw)
+TEST_F(SwathRegrid, MissingGeolocationFailsAndLeavesNoRasterToDraw)
 {
-    test_support::scratch_folder dir("vardane-swath");
-    spout out;
-    load(out, kOneCell);
     out.fvals.erase("lon");
-    std::vector<std::string> names;
     EXPECT_FALSE(out.gen_posGeoTIFF(dir.file("m_TB"), PT_AMSR2_L2_LOW, 0, true, names));
     EXPECT_TRUE(names.empty());
     EXPECT_FALSE(out.ready);
