@@ -14,7 +14,6 @@
 
 namespace integration {
 
-inline const std::string kStart = "-- Converting Start -------";
 inline const std::string kCompleted = "Completed.";
 inline const std::string kReading = "Reading product data .....";
 inline const std::string kGenerating = "Generate image files .....";

@@ -53,12 +53,9 @@ std::vector<double> raster_file::rows(int band, int first, int count) const
 
 double raster_file::at(int band, int column, int row) const
 {
-    double v = std::numeric_limits<double>::quiet_NaN();
-    if (!ds_ || band < 1 || band > bands() || column < 0 || row < 0 || column >= width() || row >= height()) return v;
-    if (ds_->GetRasterBand(band)->RasterIO(GF_Read, column, row, 1, 1, &v, 1, 1, GDT_Float64, 0, 0) != CE_None) {
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    return v;
+    const auto line = row >= 0 && row < height() ? rows(band, row, 1) : std::vector<double>{};
+    return column >= 0 && std::size_t(column) < line.size() ? line[std::size_t(column)]
+                                                           : std::numeric_limits<double>::quiet_NaN();
 }
 
 double raster_file::at_lonlat(int band, double lon, double lat) const

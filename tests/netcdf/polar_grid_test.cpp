@@ -34,13 +34,9 @@ nc_converter l3bt_converter(const std::string& in, const std::string& out, const
     return c;
 }
 
-// Latitude and longitude of the centre of a cell, by PROJ, as the test's own
-// reading of the grid's definition.
-struct lat_lon {
-    double lat;
-    double lon;
-};
-lat_lon cell_centre(const char* definition, double upperLeftX, double upperLeftY, double size, int line, int pixel)
+// Longitude and latitude in degrees of the centre of a cell, by PROJ, as the
+// test's own reading of the grid's definition.
+PJ_LP cell_centre(const char* definition, double upperLeftX, double upperLeftY, double size, int line, int pixel)
 {
     PJ_CONTEXT* ctx = proj_context_create();
     PJ* p = proj_create(ctx, definition);
@@ -48,7 +44,7 @@ lat_lon cell_centre(const char* definition, double upperLeftX, double upperLeftY
                                   proj_coord(upperLeftX + (pixel + 0.5) * size, upperLeftY - (line + 0.5) * size, 0, 0));
     proj_destroy(p);
     proj_context_destroy(ctx);
-    return {proj_todeg(g.lp.phi), proj_todeg(g.lp.lam)};
+    return {proj_todeg(g.lp.lam), proj_todeg(g.lp.phi)};
 }
 
 } // namespace
@@ -87,14 +83,13 @@ TEST(PolarGridCoordinates, CellsMatchTheInverseProjection)
         if (c.golden) EXPECT_EQ(nc_test::ncdump_header(out), nc_test::golden_header(c.golden));
         nc_reader nc(out);
         ASSERT_TRUE(nc.ok());
-        const std::size_t pixels = c.pixels;
         const std::vector<double> lat = nc.values("lat");
         const std::vector<double> lon = nc.values("lon");
         for (const auto& k : c.cells) {
-            const lat_lon expected = cell_centre(c.definition, c.upperLeftX, c.upperLeftY, c.size, k.line, k.pixel);
-            const std::size_t i = static_cast<std::size_t>(k.line) * pixels + static_cast<std::size_t>(k.pixel);
-            EXPECT_NEAR(lat.at(i) / 100.0, expected.lat, 0.01) << k.line << "," << k.pixel;
-            EXPECT_NEAR(lon.at(i) / 100.0, expected.lon, 0.01) << k.line << "," << k.pixel;
+            const PJ_LP expected = cell_centre(c.definition, c.upperLeftX, c.upperLeftY, c.size, k.line, k.pixel);
+            const std::size_t i = std::size_t(k.line) * c.pixels + std::size_t(k.pixel);
+            EXPECT_NEAR(lat.at(i) / 100.0, expected.phi, 0.01) << k.line << "," << k.pixel;
+            EXPECT_NEAR(lon.at(i) / 100.0, expected.lam, 0.01) << k.line << "," << k.pixel;
         }
     }
 }

@@ -38,15 +38,15 @@ void set_u16_head(const std::string& path, const std::string& dataset, const std
 
 void add_unit(const std::string& path, const std::string& dataset, const std::string& unit)
 {
-    H5::H5File file(path, H5F_ACC_RDWR);
-    synth_h5::write_attr_string(file.openDataSet(dataset), "UNIT", unit, synth_h5::string_layout::vlen_1d);
+    synth_h5::write_attr_string(H5::H5File(path, H5F_ACC_RDWR).openDataSet(dataset), "UNIT", unit,
+                                synth_h5::string_layout::vlen_1d);
 }
 
 void add_int_attribute(const std::string& path, const std::string& dataset, const std::string& name)
 {
-    H5::H5File file(path, H5F_ACC_RDWR);
     const int value = 7;
-    file.openDataSet(dataset)
+    H5::H5File(path, H5F_ACC_RDWR)
+        .openDataSet(dataset)
         .createAttribute(name, H5::PredType::NATIVE_INT, H5::DataSpace())
         .write(H5::PredType::NATIVE_INT, &value);
 }
@@ -57,10 +57,7 @@ void add_l1b_extras(const std::string& path)
     const std::string quality = "Pixel Data Quality 6 to 36";
     add_dataset(path, quality, H5::PredType::NATIVE_UINT8, {s.scans, s.samples89}, 200);
     add_unit(path, quality, "1");
-    {
-        H5::H5File file(path, H5F_ACC_RDWR);
-        synth_h5::write_attr_float(file.openDataSet(quality), "SCALE FACTOR", 1.0f);
-    }
+    synth_h5::write_attr_float(H5::H5File(path, H5F_ACC_RDWR).openDataSet(quality), "SCALE FACTOR", 1.0f);
     add_dataset(path, "SPS Temperature Count", H5::PredType::NATIVE_UINT16, {s.scans, 20}, 40000);
     add_dataset(path, "Scan Time", H5::PredType::NATIVE_DOUBLE, {s.scans}, 6.0e8);
     add_unit(path, "Scan Time", "sec");

@@ -69,11 +69,9 @@ double value_at(GDALDataset& ds, double lat, double lon)
     if (lon < gt[0]) lon += 360.0;
     const int col = int(std::floor((lon - gt[0]) / gt[1]));
     const int row = int(std::floor((lat - gt[3]) / gt[5]));
-    EXPECT_TRUE(col >= 0 && col < ds.GetRasterXSize() && row >= 0 && row < ds.GetRasterYSize())
-        << "pixel " << col << "," << row;
     double v = 0.0;
     EXPECT_EQ(ds.GetRasterBand(1)->RasterIO(GF_Read, col, row, 1, 1, &v, 1, 1, GDT_Float64, 0, 0, nullptr),
-              CE_None);
+              CE_None) << "pixel " << col << "," << row << " (outside the image?)";
     return v;
 }
 
@@ -95,8 +93,7 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
 
     spout out;
     // The first and the last variable of the product.
-    const std::uint32_t last = info.N_count() - 1;
-    for (std::uint32_t idx : {0u, last}) {
+    for (std::uint32_t idx : {0u, info.N_count() - 1}) {
         SCOPED_TRACE("variable " + std::to_string(idx));
         productInfo_t pi;
         info.get_productInfo(idx, pi);
@@ -116,15 +113,11 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), type);
         EXPECT_EQ(epsg_of(*ds), 4326);
 
+        // The L3 writer's grid starts at -180 degrees and spans the whole turn.
+        std::array<double, 6> want = out.geoTransform;
+        if (through_l3_writer(c.kind)) want = {-180.0, 360.0 / info.dataAttr.width, 0.0, want[3], 0.0, want[5]};
         const auto gt = geotransform_of(*ds);
-        if (through_l3_writer(c.kind)) {
-            EXPECT_DOUBLE_EQ(gt[0], -180.0);
-            EXPECT_NEAR(gt[1], 360.0 / info.dataAttr.width, 1e-12);
-        } else {
-            for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(gt[i], out.geoTransform[i]) << "term " << i;
-        }
-        EXPECT_DOUBLE_EQ(gt[3], out.geoTransform[3]);
-        EXPECT_NEAR(gt[5], out.geoTransform[5], 1e-12);
+        for (int i = 0; i < 6; ++i) EXPECT_NEAR(gt[i], want[i], 1e-12) << "term " << i;
         EXPECT_LT(gt[5], 0.0) << "north-up";
 
         EXPECT_FLOAT_EQ(float(value_at(*ds, synth_known::kMarkerLat, synth_known::kMarkerLon)),
@@ -138,8 +131,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<product_case>& p) {
         std::string name = p.param.synthKind;
         for (const auto& [k, v] : p.param.variants) name += "_" + k + v;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        }
+        for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
         return name;
     });

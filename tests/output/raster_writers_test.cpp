@@ -19,36 +19,6 @@ namespace {
 constexpr int kW = 1440;
 constexpr int kH = 720;
 
-// A JASMES-like global float grid from 0 to 360 degrees: each value tells its
-// own column, with fill values in the first row.
-std::vector<float> global_float_grid()
-{
-    std::vector<float> v(std::size_t(kW) * kH);
-    for (int r = 0; r < kH; ++r) {
-        for (int c = 0; c < kW; ++c) v[std::size_t(r) * kW + c] = float(c) + float(r) / 1000.0f;
-    }
-    v[0] = -9999.0f;
-    v[1] = std::numeric_limits<float>::quiet_NaN();
-    v[2] = -10.5f;
-    v[3] = -9.5f;
-    v[kW + 720] = -9999.0f;
-    return v;
-}
-
-class GriddedGeoTiff : public ::testing::Test {
-protected:
-    void load_global()
-    {
-        grid = global_float_grid();
-        ASSERT_TRUE(out.init_float(grid.data(), attr_of(kW, kH), grid_info(90, 0, -90, 360)));
-    }
-    float source(int r, int c) const { return grid[std::size_t(r) * kW + c]; }
-
-    temp_dir dir;
-    spout out;
-    std::vector<float> grid;
-};
-
 } // namespace
 
 TEST(RasterWriters, EachRasterKindKeepsItsSampleTypeBandsAndValues)
@@ -129,20 +99,33 @@ TEST(RasterWriters, NothingToWriteOrNowhereToWriteCreatesNoFile)
     }
 }
 
-TEST_F(GriddedGeoTiff, GlobalModeRotatesHalfATurnAndFloorsFloats)
+// One float grid through the three modes: global rotates half a turn and
+// floors, regional floors in place, plain changes nothing.
+TEST(GriddedGeoTiff, GlobalRotatesAndFloorsRegionalFloorsPlainKeepsAll)
 {
-    load_global();
-    const std::string name = dir.file("global.tif");
-    ASSERT_TRUE(out.gen_GeoTiffImage(name, 1));
-    auto ds = open_readonly(name);
-    ASSERT_TRUE(ds);
-    EXPECT_EQ(ds->GetRasterXSize(), kW);
-    EXPECT_EQ(ds->GetRasterYSize(), kH);
-    EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), GDT_Float32);
-    EXPECT_EQ(epsg_of(*ds), 4326);
-    EXPECT_EQ(geotransform_of(*ds), (std::vector<double>{-180, 0.25, 0, 90, 0, -0.25}));
+    // A JASMES-like global float grid from 0 to 360 degrees: each value tells
+    // its own column, with fill values in the first row.
+    std::vector<float> grid(std::size_t(kW) * kH);
+    for (std::size_t i = 0; i < grid.size(); ++i) grid[i] = float(i % kW) + float(i / kW) / 1000.0f;
+    grid[0] = -9999.0f;
+    grid[1] = std::numeric_limits<float>::quiet_NaN();
+    grid[2] = -10.5f;
+    grid[3] = -9.5f;
+    grid[kW + 720] = -9999.0f;
+    auto source = [&](int r, int c) { return grid[std::size_t(r) * kW + c]; };
+    temp_dir dir;
+    spout out;
+    ASSERT_TRUE(out.init_float(grid.data(), attr_of(kW, kH), grid_info(90, 0, -90, 360)));
+    for (const int mode : {0, 1, 2}) ASSERT_TRUE(out.gen_GeoTiffImage(dir.file(std::to_string(mode) + ".tif"), mode));
+    auto plain = open_readonly(dir.file("0.tif"));
+    auto global = open_readonly(dir.file("1.tif"));
+    auto regional = open_readonly(dir.file("2.tif"));
+    ASSERT_TRUE(plain && global && regional);
+    EXPECT_EQ(geotransform_of(*global), (std::vector<double>{-180, 0.25, 0, 90, 0, -0.25}));
+    EXPECT_DOUBLE_EQ(geotransform_of(*regional)[0], 0.0);
+    EXPECT_DOUBLE_EQ(geotransform_of(*plain)[0], 0.0);
 
-    const auto v = read_band<float>(*ds, 1, GDT_Float32);
+    const auto v = read_band<float>(*global, 1, GDT_Float32);
     auto at = [&](int r, int c) { return v[std::size_t(r) * kW + c]; };
     EXPECT_FLOAT_EQ(at(5, 0), source(5, 720));
     EXPECT_FLOAT_EQ(at(5, 719), source(5, 1439));
@@ -152,19 +135,6 @@ TEST_F(GriddedGeoTiff, GlobalModeRotatesHalfATurnAndFloorsFloats)
     EXPECT_TRUE(std::isnan(at(0, 721)));   // NaN is not floored
     EXPECT_FLOAT_EQ(at(0, 722), -10.0f);
     EXPECT_FLOAT_EQ(at(0, 723), -9.5f);
-}
-
-TEST_F(GriddedGeoTiff, RegionalModeFloorsButKeepsColumnsAndPlainModeChangesNothing)
-{
-    load_global();
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("regional.tif"), 2));
-    ASSERT_TRUE(out.gen_GeoTiffImage(dir.file("plain.tif"), 0));
-
-    auto regional = open_readonly(dir.file("regional.tif"));
-    auto plain = open_readonly(dir.file("plain.tif"));
-    ASSERT_TRUE(regional && plain);
-    EXPECT_DOUBLE_EQ(geotransform_of(*regional)[0], 0.0);
-    EXPECT_DOUBLE_EQ(geotransform_of(*plain)[0], 0.0);
 
     const auto r = read_band<float>(*regional, 1, GDT_Float32);
     EXPECT_FLOAT_EQ(r[0], -10.0f);
