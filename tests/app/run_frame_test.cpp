@@ -9,19 +9,21 @@
 namespace fs = std::filesystem;
 using namespace driver_test;
 
-TEST(RunFrame, UnrecognisedFileIsListedAsNoProductAndTheWindowReturnsToIdle)
+// A missing input file is no product too, and the next file still runs.
+TEST(RunFrame, UnrecognisedAndMissingFilesAreListedAsNoProductAndTheWindowReturnsToIdle)
 {
     driver_rig rig;
     const auto notes = write_text(rig.temp / "notes.txt", "not a product\n");
-    ASSERT_TRUE(rig.run({notes}, kinds(true, false, false, false)));
+    ASSERT_TRUE(rig.run({(rig.temp / "vanished.h5").string(), notes}, kinds(true, false, false, false)));
     // The log, and the switch back to idle posted before the final line.
-    EXPECT_EQ(rig.sink.events, (std::vector<std::string>{kStart, "mode:1", "Filename(notes.txt) is Not Product Data.",
-                                                         "mode:0", kCompleted}));
+    EXPECT_EQ(rig.sink.events,
+              (std::vector<std::string>{kStart, "mode:1", "Filename(vanished.h5) is Not Product Data.",
+                                        "Filename(notes.txt) is Not Product Data.", "mode:0", kCompleted}));
     EXPECT_TRUE(rig.sink.listed.empty());
     EXPECT_TRUE(rig.driver.completed());
-    ASSERT_EQ(rig.sink.reported.size(), 1u);
-    EXPECT_EQ(rig.sink.reported[0].type, run_event_type::not_product);
-    EXPECT_EQ(rig.sink.reported[0].path, notes);
+    ASSERT_EQ(rig.sink.reported.size(), 2u);
+    EXPECT_EQ(rig.sink.count(run_event_type::not_product), 2);
+    EXPECT_EQ(rig.sink.reported.back().path, notes);
     EXPECT_TRUE(files_in(rig.out).empty());
 }
 
@@ -64,16 +66,6 @@ TEST(RunFrame, WorkingFolderIsEmptiedAtStartAndEndButKeepsSubFolders)
     EXPECT_FALSE(staleSeenDuringRun);
     EXPECT_TRUE(files_in(rig.work).empty());
     EXPECT_TRUE(fs::exists(rig.work / "keep" / "inner.txt"));
-}
-
-TEST(RunFrame, MissingInputFileIsNoProductAndTheNextFileStillRuns)
-{
-    driver_rig rig;
-    const auto notes = write_text(rig.temp / "notes.txt", "x");
-    ASSERT_TRUE(rig.run({(rig.temp / "vanished.h5").string(), notes}, kinds(true, false, false, false)));
-    EXPECT_EQ(rig.sink.lines,
-              (std::vector<std::string>{kStart, "Filename(vanished.h5) is Not Product Data.",
-                                        "Filename(notes.txt) is Not Product Data.", kCompleted}));
 }
 
 // An exception thrown inside the file loop: the clean-up runs first (working
