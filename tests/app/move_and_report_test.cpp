@@ -1,7 +1,5 @@
 // Outputs move from the working folder into the output folder, replacing a
-// file of the same name, and are reported once; GeoTIFF read back with GDAL.
-#include <gdal_priv.h>
-
+// file of the same name, and are reported once.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -68,29 +66,4 @@ TEST_F(MoveCreated, AnUnwritableOutputFolderIsAFileError)
     EXPECT_THROW(rig.driver.move_created("x.nc", (rig.temp / "missing").string() + "/", "NetCDF"),
                  fs::filesystem_error);
     EXPECT_TRUE(rig.sink.lines.empty());
-}
-
-TEST(MoveAndReport, RunReplacesAnExistingGeoTiffWithTheNewGrid)
-{
-    driver_rig rig;
-    const auto input = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
-    std::ofstream(rig.out / "gsmap_a_PRC.tif") << "not a tiff";
-    ASSERT_TRUE(rig.run({input}, kinds(true, false, false, false)));
-
-    EXPECT_TRUE(rig.sink.logged("GeoTIFF file(gsmap_a_PRC.tif) is created."));
-    EXPECT_EQ(rig.sink.listed, (std::vector<std::string>{(rig.out / "gsmap_a_PRC.tif").string()}));
-    EXPECT_EQ(files_in(rig.out), (std::vector<std::string>{"gsmap_a_PRC.tif"}));
-    EXPECT_TRUE(files_in(rig.work).empty());
-
-    GDALAllRegister();
-    GDALDataset* ds = static_cast<GDALDataset*>(GDALOpen((rig.out / "gsmap_a_PRC.tif").c_str(), GA_ReadOnly));
-    ASSERT_NE(ds, nullptr);
-    EXPECT_EQ(ds->GetRasterXSize(), 1440);
-    EXPECT_EQ(ds->GetRasterYSize(), 480);
-    double gt[6] = {};
-    EXPECT_EQ(ds->GetGeoTransform(gt), CE_None);
-    EXPECT_NEAR(gt[0], -180.0, 1e-6);
-    EXPECT_NEAR(gt[3], 60.0, 1e-6);
-    EXPECT_NEAR(gt[1], 0.25, 1e-9);
-    GDALClose(ds);
 }

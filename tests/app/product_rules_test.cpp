@@ -1,14 +1,7 @@
-// How product lines and option keys are made from what a file says.
+// How option keys are made from what a file says.
 #include <gtest/gtest.h>
 
 #include "app/driver/product_rules.h"
-
-TEST(ProductRules, GeophysicalKindsNameTheirVariableInTheLine)
-{
-    EXPECT_EQ(product_line(*find_product_rule(PT_AMSR2_L2_LOW), "SST"), "It is GCOM-W/L2Low(SST) Product.");
-    EXPECT_EQ(product_line(*find_product_rule(PT_AMSRE_L3_GD), "SND"), "It is AMSR-E/L3GD(SND) Product.");
-    EXPECT_EQ(product_line(*find_product_rule(PT_SGLI_SST), "ignored"), "It is GCOM-C L2 SSTD/SSTN Product.");
-}
 
 TEST(ProductRules, SecondLayerCandidatesOnlyWithTwoLayers)
 {

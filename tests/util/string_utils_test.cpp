@@ -39,12 +39,6 @@ TEST(Split, EmptyPartsAndLimits)
     EXPECT_EQ(split(",", ','), (Parts{"", ""}));
 }
 
-TEST(Join, SeparatorBetweenOnly)
-{
-    EXPECT_EQ(join({"a", "b", "c"}, "; "), "a; b; c");
-    EXPECT_EQ(join({}, ","), "");
-}
-
 TEST(PathNames, BothSeparators)
 {
     EXPECT_EQ(basicfname("C:\\data\\x.h5"), "x.h5");
