@@ -1,12 +1,10 @@
 #include <cstdint>
-#include <vector>
 
 #include <geovalues.h>
 #include <geokeys.h>
 
-#include "output/column_shift.h"
 #include "output/l3eqr_grids.h"
-#include "output/partial_file.h"
+#include "output/l3_tiff_file.h"
 #include "output/spout.h"
 #include "output/tiff_handles.h"
 
@@ -58,28 +56,10 @@ bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
     const auto grid = find_l3eqr_grid(raster.width(), raster.height());
     if (!grid) return false;
 
-    bool ok = false;
-    {
-        // "b": big-endian byte order, whatever the host.
-        tiff_ptr tif(XTIFFOpen(name.c_str(), "wb"));
-        if (!tif) return false;
-        gtif_ptr gtif(GTIFNew(tif.get()));
-        const bool isSigned = rasterKind == RK_INT16;
-        ok = gtif && set_tags(tif.get(), *grid, isSigned, flag) && set_geokeys(gtif.get());
-
-        // Half a row: the grid starts at 0 degrees, the file at -180.
-        const column_shift cols(flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0, grid->width);
-        std::vector<std::uint16_t> line(std::size_t(grid->width));
-        for (std::int32_t r = 0; ok && r < grid->height; ++r) {
-            const auto row = raster.row(r);
-            for (std::int32_t c = 0; c < grid->width; ++c) {
-                const XVal_t& v = row[std::size_t(cols.source(c))];
-                line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
-            }
-            ok = TIFFWriteScanline(tif.get(), line.data(), std::uint32_t(r), 0) == 1;
-        }
-        ok = ok && TIFFFlush(tif.get()) == 1;
-    }
-    if (!ok) discard_partial_file(name);
-    return ok;
+    const bool isSigned = rasterKind == RK_INT16;
+    // Half a row: the grid starts at 0 degrees, the file at -180.
+    const std::int32_t shift = flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0;
+    return write_l3_tiff(name, raster, isSigned, shift, [&](TIFF* tif, GTIF* gtif) {
+        return set_tags(tif, *grid, isSigned, flag) && set_geokeys(gtif);
+    });
 }

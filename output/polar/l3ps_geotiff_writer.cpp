@@ -1,10 +1,9 @@
 #include <cstdint>
-#include <vector>
 
 #include <geokeys.h>
 #include <geovalues.h>
 
-#include "output/partial_file.h"
+#include "output/l3_tiff_file.h"
 #include "output/polar/l3ps_grids.h"
 #include "output/spout.h"
 #include "output/tiff_handles.h"
@@ -84,27 +83,8 @@ bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
     const auto grid = find_l3ps_grid(raster.width(), raster.height());
     if (!grid) return false;
 
-    bool ok = false;
-    {
-        // "b": big-endian byte order, whatever the host.
-        tiff_ptr tif(XTIFFOpen(name.c_str(), "wb"));
-        if (!tif) return false;
-        gtif_ptr gtif(GTIFNew(tif.get()));
-        const bool isSigned = rasterKind == RK_INT16;
-        ok = gtif && set_tags(tif.get(), *grid, isSigned) && set_geokeys(gtif.get(), *grid);
-
-        std::vector<std::uint16_t> line(std::size_t(grid->width));
-        for (std::int32_t r = 0; ok && r < grid->height; ++r) {
-            const auto row = raster.row(r);
-            for (std::int32_t c = 0; c < grid->width; ++c) {
-                const XVal_t& v = row[std::size_t(c)];
-                line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
-            }
-            ok = TIFFWriteScanline(tif.get(), line.data(), std::uint32_t(r), 0) == 1;
-        }
-        ok = ok && TIFFFlush(tif.get()) == 1;
-    }
-    // A scanline that could not be written leaves no half image behind.
-    if (!ok) discard_partial_file(name);
-    return ok;
+    const bool isSigned = rasterKind == RK_INT16;
+    return write_l3_tiff(name, raster, isSigned, 0, [&](TIFF* tif, GTIF* gtif) {
+        return set_tags(tif, *grid, isSigned) && set_geokeys(gtif, *grid);
+    });
 }
