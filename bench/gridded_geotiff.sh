@@ -30,12 +30,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-here="$(cd "$(dirname "$0")/.." && pwd)"
-if [ -z "$build" ]; then
-  for d in "$here/build" "$here/build-output"; do
-    if [ -x "$d/cli/vardane-cli" ] && [ -x "$d/tools/synth/vardane-synth" ]; then build="$d"; break; fi
-  done
-fi
+source "$(dirname "$0")/bench_common.sh"
+bench_find_build
 cli="$build/cli/vardane-cli"
 synth="$build/tools/synth/vardane-synth"
 for tool in "$cli" "$synth" /usr/bin/time gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3; do
@@ -49,23 +45,8 @@ if [ ${#kinds[@]} -eq 0 ]; then
 fi
 [ ${#kinds[@]} -gt 0 ] || { echo "no gridded kinds to measure" >&2; exit 2; }
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/vardane-bench-XXXXXX")"
-cleanup() { if [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "kept $work"; fi; }
-trap cleanup EXIT
+bench_work_dir vardane-bench
 
-# /usr/bin/time -v report -> "seconds kilobytes"
-time_report() {
-  awk -F': ' '
-    /Elapsed \(wall clock\) time/ {
-      n = split($2, p, ":"); s = 0
-      for (i = 1; i <= n; i++) s = s * 60 + p[i]
-    }
-    /Maximum resident set size/ { m = $2 }
-    END { printf "%.3f %d\n", s, m }' "$1"
-}
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-max_of() { sort -g | tail -1; }
 
 # Subdatasets of the product whose grid is W x H in either orientation; a
 # file with a single dataset is its own (only) candidate.

@@ -36,35 +36,15 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-here="$(cd "$(dirname "$0")/.." && pwd)"
-if [ -z "$build" ]; then
-  for d in "$here/build" "$here/build-output"; do
-    if [ -x "$d/cli/vardane-cli" ] && [ -x "$d/tools/synth/vardane-synth" ]; then build="$d"; break; fi
-  done
-fi
+source "$(dirname "$0")/bench_common.sh"
+bench_find_build
 cli="$build/cli/vardane-cli"
 synth="$build/tools/synth/vardane-synth"
 for tool in "$cli" "$synth" /usr/bin/time gdalwarp gdalinfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
 done
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/vardane-polar-bench-XXXXXX")"
-cleanup() { if [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "kept $work"; fi; }
-trap cleanup EXIT
-
-# /usr/bin/time -v report -> "wall_seconds cpu_seconds kilobytes"
-time_report() {
-  awk -F': ' '
-    /Elapsed \(wall clock\) time/ {
-      n = split($2, p, ":"); s = 0
-      for (i = 1; i <= n; i++) s = s * 60 + p[i]
-    }
-    /User time \(seconds\)|System time \(seconds\)/ { c += $2 }
-    /Maximum resident set size/ { m = $2 }
-    END { printf "%.3f %.3f %d\n", s, c, m }' "$1"
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-max_of() { sort -g | tail -1; }
+bench_work_dir vardane-polar-bench
 
 # The projections the CLI writes.
 north_srs="+proj=stere +lat_0=90.0 +lon_0=0.0 +k=1 +x_0=0 +y_0=0 +datum=WGS84 +units=m +no_defs"
@@ -93,7 +73,7 @@ measure() {
   for ((i = 0; i < runs; i++)); do
     rm -rf "$work/out" "$work/gdal"; mkdir -p "$work/out" "$work/gdal"
     /usr/bin/time -v -o "$work/$name.time" "$@" >"$work/$name.log" 2>&1 || true
-    read -r w c m < <(time_report "$work/$name.time")
+    read -r w c m < <(time_report_cpu "$work/$name.time")
     walls+=("$w"); cpus+=("$c"); mems+=("$m")
   done
   printf -v "${name}_wall" '%s' "$(printf '%s\n' "${walls[@]}" | median)"

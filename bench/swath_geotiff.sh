@@ -31,34 +31,16 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-here="$(cd "$(dirname "$0")/.." && pwd)"
-if [ -z "$build" ]; then
-  for d in "$here/build" "$here/build-output"; do
-    if [ -x "$d/cli/vardane-cli" ] && [ -x "$d/tools/synth/vardane-synth" ]; then build="$d"; break; fi
-  done
-fi
+source "$(dirname "$0")/bench_common.sh"
+bench_find_build
 cli="$build/cli/vardane-cli"
 synth="$build/tools/synth/vardane-synth"
 for tool in "$cli" "$synth" /usr/bin/time gdalwarp gdalinfo; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
 done
 
-work="$(mktemp -d "${TMPDIR:-/tmp}/vardane-bench-swath-XXXXXX")"
-cleanup() { if [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "kept $work"; fi; }
-trap cleanup EXIT
+bench_work_dir vardane-bench-swath
 
-# /usr/bin/time -v report -> "seconds kilobytes"
-time_report() {
-  awk -F': ' '
-    /Elapsed \(wall clock\) time/ {
-      n = split($2, p, ":"); s = 0
-      for (i = 1; i <= n; i++) s = s * 60 + p[i]
-    }
-    /Maximum resident set size/ { m = $2 }
-    END { printf "%.3f %d\n", s, m }' "$1"
-}
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-max_of() { sort -g | tail -1; }
 megabytes() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 input="$work/amsr2_l1b.h5"

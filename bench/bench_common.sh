@@ -1,0 +1,46 @@
+# Shared parts of the benchmark scripts; sourced, not run.
+
+# Sets build to the first build folder holding both executables, unless the
+# caller gave one.
+bench_find_build() {
+  local here
+  here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  if [ -z "$build" ]; then
+    for d in "$here/build" "$here/build-output"; do
+      if [ -x "$d/cli/vardane-cli" ] && [ -x "$d/tools/synth/vardane-synth" ]; then build="$d"; break; fi
+    done
+  fi
+}
+
+# Makes the scratch folder work (named after $1), removed at exit unless
+# keep is 1.
+bench_work_dir() {
+  work="$(mktemp -d "${TMPDIR:-/tmp}/$1-XXXXXX")"
+  trap 'if [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "kept $work"; fi' EXIT
+}
+
+# /usr/bin/time -v report -> "wall_seconds kilobytes"
+time_report() {
+  awk -F': ' '
+    /Elapsed \(wall clock\) time/ {
+      n = split($2, p, ":"); s = 0
+      for (i = 1; i <= n; i++) s = s * 60 + p[i]
+    }
+    /Maximum resident set size/ { m = $2 }
+    END { printf "%.3f %d\n", s, m }' "$1"
+}
+
+# /usr/bin/time -v report -> "wall_seconds cpu_seconds kilobytes"
+time_report_cpu() {
+  awk -F': ' '
+    /Elapsed \(wall clock\) time/ {
+      n = split($2, p, ":"); s = 0
+      for (i = 1; i <= n; i++) s = s * 60 + p[i]
+    }
+    /User time \(seconds\)|System time \(seconds\)/ { c += $2 }
+    /Maximum resident set size/ { m = $2 }
+    END { printf "%.3f %.3f %d\n", s, c, m }' "$1"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+max_of() { sort -g | tail -1; }
