@@ -10,19 +10,11 @@
 
 namespace {
 
-bool set_tags(TIFF* tif, const l3eqr_grid& grid, bool isSigned, bool shift)
+bool set_georeference(TIFF* tif, const l3eqr_grid& grid, bool shift)
 {
     double tiepoint[6] = {0.0, 0.0, 0.0, shift ? -180.0 : 0.0, 90.0, 0.0};
     double pixelScale[3] = {grid.pixelSize, grid.pixelSize, 0.0};
-    return TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(grid.width)) == 1
-        && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(grid.height)) == 1
-        && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
-        && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
-        && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
-        && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1
-        && TIFFSetField(tif, TIFFTAG_GEOTIEPOINTS, 6, tiepoint) == 1
+    return TIFFSetField(tif, TIFFTAG_GEOTIEPOINTS, 6, tiepoint) == 1
         && TIFFSetField(tif, TIFFTAG_GEOPIXELSCALE, 3, pixelScale) == 1;
 }
 
@@ -60,6 +52,6 @@ bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
     // Half a row: the grid starts at 0 degrees, the file at -180.
     const std::int32_t shift = flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0;
     return write_l3_tiff(name, raster, isSigned, shift, [&](TIFF* tif, GTIF* gtif) {
-        return set_tags(tif, *grid, isSigned, flag) && set_geokeys(gtif);
+        return set_georeference(tif, *grid, flag) && set_geokeys(gtif);
     });
 }

@@ -19,20 +19,12 @@ constexpr int kEllipsoidHughes1980 = 7058;
 constexpr double kHughesSemiMajor = 6378273.0;
 constexpr double kHughesSemiMinor = 6356889.449;
 
-bool set_tags(TIFF* tif, const l3ps_grid& grid, bool isSigned)
+bool set_georeference(TIFF* tif, const l3ps_grid& grid)
 {
     // Pixel (col, row) -> (x, y): x = UL x + col * size, y = UL y - row * size.
     double transform[16] = {grid.pixelSize, 0, 0, grid.upperLeftX, 0, -grid.pixelSize, 0, grid.upperLeftY,
                             0,              0, 0, 0,               0, 0,                0, 1};
-    return TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(grid.width)) == 1
-        && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(grid.height)) == 1
-        && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
-        && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
-        && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
-        && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1
-        && TIFFSetField(tif, TIFFTAG_GEOTRANSMATRIX, 16, transform) == 1;
+    return TIFFSetField(tif, TIFFTAG_GEOTRANSMATRIX, 16, transform) == 1;
 }
 
 bool set_geokeys(GTIF* gtif, const l3ps_grid& grid)
@@ -85,6 +77,6 @@ bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
 
     const bool isSigned = rasterKind == RK_INT16;
     return write_l3_tiff(name, raster, isSigned, 0, [&](TIFF* tif, GTIF* gtif) {
-        return set_tags(tif, *grid, isSigned) && set_geokeys(gtif, *grid);
+        return set_georeference(tif, *grid) && set_geokeys(gtif, *grid);
     });
 }
