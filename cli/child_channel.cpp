@@ -87,7 +87,7 @@ std::optional<child_record> decode_record(const std::string& line)
     const auto fields = fields_of(line.substr(1));
     if (fields.size() != 3) return std::nullopt;
     for (const auto& [type, text] : kEventNames) {
-        if (fields[0] == text) return child_record{run_event{type, fields[1], fields[2]}};
+        if (fields[0] == text) return child_record{run_event{type, fields[1], fields[2], {}}};
     }
     return std::nullopt;
 }

@@ -31,5 +31,5 @@ void run_driver::move_created(const std::string& name, const std::string& outdir
     if (!fs::exists(destination, ec)) return;
     log(kind + run_msg::kCreatedHead + name + run_msg::kCreatedTail);
     sink_.append_outputList(destination.string());
-    sink_.report(run_event{run_event_type::output_created, kind, destination.string()});
+    sink_.report(run_event{run_event_type::output_created, kind, destination.string(), {}});
 }

@@ -11,7 +11,7 @@ bool run_driver::read_lonlat(const std::string& name, std::int32_t index)
     const auto cancelled = [this] {
         if (!FlagCancel) return false;
         log(run_msg::kCancel);
-        sink_.report(run_event{run_event_type::cancelled, {}, {}});
+        sink_.report(run_event{run_event_type::cancelled, {}, {}, {}});
         return true;
     };
 

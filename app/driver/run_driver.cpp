@@ -109,7 +109,7 @@ std::string run_driver::work_path(const std::string& name) const { return (reque
 void run_driver::fail(const std::string& line, const std::string& kind)
 {
     log(line);
-    sink_.report(run_event{run_event_type::failure, kind, currentSource_});
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_, {}});
 }
 
 void run_driver::clean_up()
@@ -124,7 +124,7 @@ bool run_driver::cancel_requested()
     if (!cancelLogged_) {
         cancelLogged_ = true;
         log(run_msg::kCancel);
-        sink_.report(run_event{run_event_type::cancelled, {}, {}});
+        sink_.report(run_event{run_event_type::cancelled, {}, {}, {}});
     }
     return true;
 }

@@ -20,4 +20,7 @@ struct run_event {
     // The input file (recognised, not_product, failure) or the output file
     // (output_created), as a full path.
     std::string path;
+    // Why a failure happened, when the log line does not say it (for example
+    // the cause of a damaged product); empty otherwise.
+    std::string detail;
 };

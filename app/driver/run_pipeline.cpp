@@ -77,11 +77,11 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     info_.init(job.path, job.size);
     if (info_.getType() == PT_UNKNOWN) {
         log(run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail);
-        sink_.report(run_event{run_event_type::not_product, {}, job.path});
+        sink_.report(run_event{run_event_type::not_product, {}, job.path, {}});
         return;
     }
     log("'" + job.fileName + run_msg::kProcessingTail);
-    sink_.report(run_event{run_event_type::recognised, {}, job.path});
+    sink_.report(run_event{run_event_type::recognised, {}, job.path, {}});
     if (cancel_requested()) {
         stop = true;
         return;

@@ -78,7 +78,7 @@ TEST(CliOptions, ChildArgumentsReproduceTheRunForItsFiles)
 
 TEST(RunTally, EventsDecideTheExitStatusAndSummary)
 {
-    const auto event = [](run_event_type type) { return run_event{type, "GeoTIFF", "/x"}; };
+    const auto event = [](run_event_type type) { return run_event{type, "GeoTIFF", "/x", {}}; };
     run_tally ok;
     ok.files = 2;
     for (auto type : {run_event_type::recognised, run_event_type::output_created, run_event_type::not_product}) {
