@@ -136,9 +136,9 @@ public:
                     std::map<SettingType, std::string>& markers,
                     std::map<SettingType, TiffGenType>& projection,
                     std::map<SettingType, spconverter::dimension_table>& dimensions,
-                    std::vector<std::string>& warnings)
+                    std::vector<std::string>& warnings, int& recognised)
         : directory_(directory), markers_(markers), projection_(projection), dimensions_(dimensions),
-          warnings_(warnings)
+          warnings_(warnings), recognised_(recognised)
     {
     }
 
@@ -168,6 +168,7 @@ private:
         for (const auto& [kind, marker] : markers_) {
             if (marker == text) {
                 kind_ = kind;
+                ++recognised_;
                 break;
             }
         }
@@ -288,6 +289,7 @@ private:
     std::map<SettingType, TiffGenType>& projection_;
     std::map<SettingType, spconverter::dimension_table>& dimensions_;
     std::vector<std::string>& warnings_;
+    int& recognised_;
     SettingType kind_ = ST_NONE;
     spconverter::option_set* set_ = nullptr;
 };
@@ -295,9 +297,10 @@ private:
 void spconverter::read_settings(std::istream& is)
 {
     loadWarnings_.clear();
+    sectionsRecognised_ = 0;
     std::streambuf* in = is.rdbuf();
     if (!in) return;
-    settings_reader reader(directory_, sectionMarkers_, projection_, dimensions_, loadWarnings_);
+    settings_reader reader(directory_, sectionMarkers_, projection_, dimensions_, loadWarnings_, sectionsRecognised_);
     std::string line;
     bool too_long = false;
     while (next_line(*in, line, too_long)) {

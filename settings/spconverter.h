@@ -54,6 +54,10 @@ public:
     // read_settings, in file order; each names the section, the key, the
     // refused name and the name kept. Cleared at the start of each load.
     const std::vector<std::string>& load_warnings() const { return loadWarnings_; }
+    // Section markers the last loadSetting or read_settings recognised (a
+    // section named twice counts twice): none means the text was no
+    // settings file at all.
+    int sections_recognised() const { return sectionsRecognised_; }
     // False when the file could not be written; the previous file then stays.
     bool saveSetting() const;
     // The text saveSetting writes.
@@ -150,4 +154,5 @@ private:
     std::map<SettingType, std::string> sectionMarkers_;
     std::map<SettingType, std::string> categoryTexts_;
     std::vector<std::string> loadWarnings_;
+    int sectionsRecognised_ = 0;
 };
