@@ -1,12 +1,13 @@
 #include "cli/child_channel.h"
 
 #include <array>
-#include <vector>
 
 namespace {
 
 constexpr char kLogTag = 'L';
 constexpr char kEventTag = 'E';
+constexpr char kFileTag = 'F';
+constexpr char kEndTag = 'D';
 constexpr char kSeparator = '\t';
 
 constexpr std::array kEventNames = {
@@ -54,6 +55,16 @@ std::string unescaped(const std::string& text)
     return out;
 }
 
+std::string joined(const std::vector<std::string>& fields)
+{
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) out += kSeparator;
+        out += escaped(fields[i]);
+    }
+    return out;
+}
+
 std::vector<std::string> fields_of(const std::string& text)
 {
     std::vector<std::string> fields;
@@ -66,28 +77,57 @@ std::vector<std::string> fields_of(const std::string& text)
     }
 }
 
-} // namespace
-
-std::string encode_log_record(const std::string& text) { return kLogTag + escaped(text); }
-
-std::string encode_event_record(const run_event& event)
+std::string event_text(const run_event& event)
 {
     std::string name;
     for (const auto& [type, text] : kEventNames) {
         if (type == event.type) name = text;
     }
-    return kEventTag + name + kSeparator + escaped(event.kind) + kSeparator + escaped(event.path);
+    return joined({name, event.kind, event.path, event.detail});
+}
+
+std::optional<child_record> decoded_event(const std::string& text)
+{
+    const auto fields = fields_of(text);
+    if (fields.size() != 4) return std::nullopt;
+    for (const auto& [type, name] : kEventNames) {
+        if (fields[0] == name) return child_record{run_event{type, fields[1], fields[2], fields[3]}};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string encode_record(const child_record& record)
+{
+    struct encoder {
+        std::string operator()(const std::string& line) const { return kLogTag + escaped(line); }
+        std::string operator()(const run_event& event) const { return kEventTag + event_text(event); }
+        std::string operator()(const file_started& file) const { return kFileTag + escaped(file.path); }
+        std::string operator()(const task_ended& end) const { return {kEndTag, end.completed ? '1' : '0'}; }
+    };
+    return std::visit(encoder{}, record);
 }
 
 std::optional<child_record> decode_record(const std::string& line)
 {
     if (line.empty()) return std::nullopt;
-    if (line.front() == kLogTag) return child_record{unescaped(line.substr(1))};
-    if (line.front() != kEventTag) return std::nullopt;
-    const auto fields = fields_of(line.substr(1));
-    if (fields.size() != 3) return std::nullopt;
-    for (const auto& [type, text] : kEventNames) {
-        if (fields[0] == text) return child_record{run_event{type, fields[1], fields[2], {}}};
+    const std::string body = line.substr(1);
+    switch (line.front()) {
+    case kLogTag: return child_record{unescaped(body)};
+    case kEventTag: return decoded_event(body);
+    case kFileTag: return child_record{file_started{unescaped(body)}};
+    case kEndTag:
+        if (body == "0" || body == "1") return child_record{task_ended{body == "1"}};
+        return std::nullopt;
+    default: return std::nullopt;
     }
-    return std::nullopt;
+}
+
+std::string encode_task(const std::vector<std::string>& files) { return joined(files); }
+
+std::vector<std::string> decode_task(const std::string& line)
+{
+    if (line.empty()) return {};
+    return fields_of(line);
 }

@@ -3,16 +3,28 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "app/driver/run_event.h"
 
-// How a child process of a parallel run reports to its parent: one record a
-// line on its standard output, a log line or an event, so that the parent
-// shows the log exactly and counts the events, never the wording.
-std::string encode_log_record(const std::string& text);
-std::string encode_event_record(const run_event& event);
+// How a worker process and the parent of a command-line run talk: one record
+// a line, so that the parent shows the log exactly and counts the events,
+// never the wording.
+//
+// Worker to parent: a log line, an event, the start of the next file of the
+// task, or the end of the task.
+struct file_started {
+    std::string path;
+};
+struct task_ended {
+    bool completed = false; // the driver's run ended with its "Completed." line
+};
+using child_record = std::variant<std::string, run_event, file_started, task_ended>;
 
-// A log line or an event; nothing for a line that is no record (a library
-// printing on the child's standard output).
-using child_record = std::variant<std::string, run_event>;
+std::string encode_record(const child_record& record);
+// Nothing for a line that is no record.
 std::optional<child_record> decode_record(const std::string& line);
+
+// Parent to worker: the files of one task.
+std::string encode_task(const std::vector<std::string>& files);
+std::vector<std::string> decode_task(const std::string& line);

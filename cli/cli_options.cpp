@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr const char* kChildFlag = "--child";
+constexpr const char* kWorkerFlag = "--worker";
 
 // The output-kind flags and the switch each one sets.
 struct kind_flag {
@@ -41,13 +41,14 @@ const char* usage_text()
            "                        output kinds; none given means GeoTIFF alone\n"
            "  --settings FILE       settings file (default: the window's settings file)\n"
            "  --list-options        print the settings in the settings-file format and exit\n"
-           "  -j, --jobs N          convert N files at once in child processes, each with its own working folder\n"
+           "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default 1)\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  --help, --version\n"
            "Exit status: 0 every product converted without a failure line; 1 a product failed,\n"
-           "no input was a product, or the run was cancelled; 2 bad usage, unreadable settings\n"
-           "file or missing output folder.\n";
+           "an input was missing, no input was a product, or the run was cancelled; 128 + N when\n"
+           "signal N (SIGINT, SIGTERM, SIGHUP) cancelled it; 2 bad usage, an unreadable settings\n"
+           "file or one without any known section, or a missing output folder.\n";
 }
 
 cli_parse_result parse_command_line(const std::vector<std::string>& args)
@@ -113,8 +114,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             o.version = true;
         } else if (arg == "--list-options" && !hasInline) {
             o.listOptions = true;
-        } else if (arg == kChildFlag && !hasInline) {
-            o.child = true;
+        } else if (arg == kWorkerFlag && !hasInline) {
+            o.worker = true;
         } else {
             result.error = "unknown option " + args[i];
         }
@@ -125,7 +126,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     // Blanks around the folder are no part of its name; trimmed once here,
     // the folder means the same in every use.
     o.output = trim_space(o.output);
-    if (o.help || o.version || o.listOptions) return result;
+    // A worker takes its files as tasks, not as arguments.
+    if (o.help || o.version || o.listOptions || (o.worker && !o.output.empty())) return result;
     if (o.output.empty()) {
         result.error = "no output folder (-o DIR)";
     } else if (o.inputs.empty()) {
@@ -134,9 +136,9 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     return result;
 }
 
-std::vector<std::string> child_arguments(const cli_options& options, const std::vector<std::string>& inputs)
+std::vector<std::string> worker_arguments(const cli_options& options)
 {
-    std::vector<std::string> args{kChildFlag, "--output", options.output, "--pace", std::to_string(options.paceMs)};
+    std::vector<std::string> args{kWorkerFlag, "--output", options.output, "--pace", std::to_string(options.paceMs)};
     for (const auto& k : kKindFlags) {
         if (options.kinds.*k.field) args.emplace_back(k.flag);
     }
@@ -144,7 +146,5 @@ std::vector<std::string> child_arguments(const cli_options& options, const std::
         args.emplace_back("--settings");
         args.push_back(options.settingsFile);
     }
-    args.emplace_back("--");
-    args.insert(args.end(), inputs.begin(), inputs.end());
     return args;
 }

@@ -17,7 +17,7 @@ struct cli_options {
     bool help = false;
     bool version = false;
     bool listOptions = false;
-    bool child = false; // files of a parallel run, started by the parent
+    bool worker = false; // a worker process of a run, started by its parent
 };
 
 struct cli_parse_result {
@@ -30,5 +30,5 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args);
 // The usage text of --help.
 const char* usage_text();
 
-// The arguments that make a child process convert files as options say.
-std::vector<std::string> child_arguments(const cli_options& options, const std::vector<std::string>& inputs);
+// The arguments that make a worker process convert its tasks as options say.
+std::vector<std::string> worker_arguments(const cli_options& options);

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include "cli/child_channel.h"
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
 
@@ -20,6 +19,17 @@ void console_sink::write_line(const std::string& line)
     if (redraw) draw_progress();
 }
 
+void console_sink::write_error_line(const std::string& line)
+{
+    const bool redraw = progressShown_;
+    end_progress();
+    std::fflush(stdout);
+    std::fputs(line.c_str(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+    if (redraw) draw_progress();
+}
+
 void console_sink::draw_progress()
 {
     // Carriage return and erase-line: the line is redrawn in place.
@@ -31,11 +41,7 @@ void console_sink::draw_progress()
 void console_sink::printLog(const std::string& text)
 {
     lastLine_ = text;
-    if (mode_ == console_mode::child) {
-        write_line(encode_log_record(text));
-    } else if (mode_ == console_mode::full) {
-        write_line(text);
-    }
+    if (mode_ == console_mode::full) write_line(text);
 }
 
 void console_sink::printNewLog(const std::string& text) { printLog(text); }
@@ -43,23 +49,26 @@ void console_sink::printNewLog(const std::string& text) { printLog(text); }
 void console_sink::report(const run_event& event)
 {
     tally.count(event);
-    if (mode_ == console_mode::child) {
-        write_line(encode_event_record(event));
-    } else if (mode_ == console_mode::quiet && event.type == run_event_type::failure) {
-        // A failure is reported right after the line that tells it.
-        write_line(lastLine_);
+    if (event.type != run_event_type::failure) return;
+    // A failure is reported right after the line that tells it; its cause,
+    // when the line does not say it, goes to standard error in every mode.
+    if (mode_ == console_mode::quiet) write_line(lastLine_);
+    if (!event.detail.empty()) write_error_line(event.path + ": " + event.detail);
+}
+
+void console_sink::relay(const child_record& record)
+{
+    if (const auto* line = std::get_if<std::string>(&record)) {
+        printLog(*line);
+    } else if (const auto* event = std::get_if<run_event>(&record)) {
+        report(*event);
     }
 }
 
-void console_sink::relay(const std::string& record)
+void console_sink::crashed(const std::string& path, const std::string& ending)
 {
-    const auto decoded = decode_record(record);
-    if (!decoded) return;
-    if (const auto* line = std::get_if<std::string>(&*decoded)) {
-        printLog(*line);
-    } else {
-        report(std::get<run_event>(*decoded));
-    }
+    ++tally.failures;
+    write_error_line(path + ": conversion crashed (" + ending + "); outputs of this file discarded");
 }
 
 // The output list of the window has no counterpart here: the log line and

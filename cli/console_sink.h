@@ -4,13 +4,13 @@
 #include <string>
 
 #include "app/driver/run_sink.h"
+#include "cli/child_channel.h"
 #include "cli/run_tally.h"
 
 // How a console sink shows a run.
 enum class console_mode {
     full,  // every log line
     quiet, // only the lines of failures (and of a run that ended early)
-    child, // records for the parent process of a parallel run
 };
 
 // Prints a run's log lines on standard output as the window shows them,
@@ -27,9 +27,12 @@ public:
     void progress(int done, int total, const std::string& current) override;
     void report(const run_event& event) override;
 
-    // Takes one record line of a child process: its log line is shown and
-    // its event counted like those of this process.
-    void relay(const std::string& record);
+    // Takes one record of a worker process: its log line is shown and its
+    // event counted like those of this process.
+    void relay(const child_record& record);
+    // A worker died while converting `path` (its ending: "SIGSEGV"): the file
+    // is a failure, told on standard error whatever the mode.
+    void crashed(const std::string& path, const std::string& ending);
     // The last line logged: the outer frame's message when a run ended early.
     const std::string& last_line() const { return lastLine_; }
     // In quiet mode the line that ended a run early is shown as well.
@@ -41,6 +44,7 @@ public:
 
 private:
     void write_line(const std::string& line);
+    void write_error_line(const std::string& line);
     void draw_progress();
 
     console_mode mode_;

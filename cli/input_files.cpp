@@ -6,28 +6,38 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The names directly inside a folder, sorted; false when it cannot be listed.
+bool folder_files(const std::string& folder, std::vector<std::string>& names)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (!it->is_directory(entryError)) names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return !ec;
+}
+
+} // namespace
+
 input_expansion expand_inputs(const std::vector<std::string>& inputs)
 {
     input_expansion result;
     for (const auto& input : inputs) {
         std::error_code ec;
-        if (fs::is_directory(input, ec)) {
-            std::vector<std::string> names;
-            for (fs::directory_iterator it(input, ec), end; !ec && it != end; it.increment(ec)) {
-                std::error_code entryError;
-                if (!it->is_directory(entryError)) names.push_back(it->path().filename().string());
+        std::vector<std::string> names;
+        if (!fs::is_directory(input, ec)) {
+            if (fs::exists(input, ec)) {
+                result.files.push_back(input);
+            } else {
+                result.missing.push_back(input);
             }
-            if (ec) {
-                result.error = input;
-                return result;
-            }
-            std::sort(names.begin(), names.end());
+        } else if (folder_files(input, names)) {
             for (const auto& name : names) result.files.push_back((fs::path(input) / name).string());
-        } else if (fs::exists(input, ec)) {
-            result.files.push_back(input);
         } else {
-            result.error = input;
-            return result;
+            result.missing.push_back(input);
         }
     }
     return result;

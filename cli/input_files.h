@@ -5,9 +5,10 @@
 
 struct input_expansion {
     std::vector<std::string> files;
-    std::string error; // the first input that is neither a file nor a folder
+    std::vector<std::string> missing; // inputs that are neither a file nor a readable folder
 };
 
 // Files as given; a folder stands for the files directly inside it (not its
-// sub-folders), sorted by name byte-wise.
+// sub-folders), sorted by name byte-wise. An input that cannot be listed is
+// set aside, so that the others still run.
 input_expansion expand_inputs(const std::vector<std::string>& inputs);

@@ -13,6 +13,7 @@ void run_tally::count(const run_event& event)
 
 int run_tally::exit_status() const
 {
+    if (signal != 0) return 128 + signal;
     return failures == 0 && products > 0 && completed && !cancelled ? 0 : 1;
 }
 

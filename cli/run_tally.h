@@ -5,7 +5,7 @@
 #include "app/driver/run_event.h"
 
 // What a run's events say about it; the same counting serves a run in this
-// process and the events relayed from a child process.
+// process and the events relayed from a worker process.
 struct run_tally {
     int files = 0;
     int products = 0;
@@ -14,9 +14,11 @@ struct run_tally {
     int failures = 0;
     bool cancelled = false;
     bool completed = true; // every run ended with its "Completed." line
+    int signal = 0;        // the signal that cancelled the run, if one did
 
     void count(const run_event& event);
-    // 0 all products converted, 1 otherwise.
+    // 0 all products converted; 128 + the signal after a cancel by signal,
+    // as a shell reports a process the signal ended; 1 otherwise.
     int exit_status() const;
     std::string summary() const;
 };

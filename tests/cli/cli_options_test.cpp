@@ -1,7 +1,8 @@
-// Command-line parsing, the counting of run events, the child records and
+// Command-line parsing, the counting of run events, the worker records and
 // folder inputs.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,21 +60,20 @@ TEST(CliOptions, ListingAndDashDash)
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
 }
 
-TEST(CliOptions, ChildArgumentsReproduceTheRunForItsFiles)
+TEST(CliOptions, WorkerArgumentsReproduceTheRunWithoutItsFiles)
 {
     auto parent = parse_command_line({"--tiff-text", "--kmz", "-o", " /out dir  ", "--pace", "7", "-j", "4",
                                       "--settings", "/s/vdn-config.dat", "-q", "a", "b"})
                       .options;
-    const auto child = parse_command_line(child_arguments(parent, {"-b.h5", "c d.h5"}));
-    ASSERT_TRUE(child.error.empty()) << child.error;
-    EXPECT_TRUE(child.options.child);
-    EXPECT_EQ(child.options.output, "/out dir");
-    EXPECT_EQ(child.options.paceMs, 7);
-    EXPECT_EQ(child.options.jobs, 1);
-    EXPECT_EQ(child.options.settingsFile, "/s/vdn-config.dat");
-    EXPECT_TRUE(!child.options.kinds.geotiff && child.options.kinds.tiffText && child.options.kinds.kmz
-                && !child.options.kinds.netcdf);
-    EXPECT_EQ(child.options.inputs, (std::vector<std::string>{"-b.h5", "c d.h5"}));
+    const auto worker = parse_command_line(worker_arguments(parent));
+    ASSERT_TRUE(worker.error.empty()) << worker.error;
+    EXPECT_TRUE(worker.options.worker);
+    EXPECT_EQ(worker.options.output, "/out dir");
+    EXPECT_EQ(worker.options.paceMs, 7);
+    EXPECT_EQ(worker.options.settingsFile, "/s/vdn-config.dat");
+    EXPECT_TRUE(!worker.options.kinds.geotiff && worker.options.kinds.tiffText && worker.options.kinds.kmz
+                && !worker.options.kinds.netcdf);
+    EXPECT_TRUE(worker.options.inputs.empty());
 }
 
 TEST(RunTally, EventsDecideTheExitStatusAndSummary)
@@ -96,37 +96,42 @@ TEST(RunTally, EventsDecideTheExitStatusAndSummary)
         spoiled.count(event(type));
         EXPECT_EQ(spoiled.exit_status(), 1);
     }
+    run_tally signalled = ok;
+    signalled.cancelled = true;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        signalled.signal = signal;
+        EXPECT_EQ(signalled.exit_status(), 128 + signal);
+    }
     run_tally ended = ok;
     ended.completed = false;
     EXPECT_EQ(ended.exit_status(), 1);
     EXPECT_EQ(ended.summary(), "Summary: files 2, outputs written 1, failures 0, not products 1, run ended early.");
 }
 
-// A child's records survive file names and messages holding the characters
+// Records and tasks survive file names and messages holding the characters
 // that separate records and fields.
-TEST(ChildChannel, RecordsRoundTripWhateverTheTextHolds)
+TEST(ChildChannel, RecordsAndTasksRoundTripWhateverTheTextHolds)
 {
     const std::string awkward = "/out/a\tb\\c\nd\re\\";
     const std::string line = "Fail in creating TIFF file(a\tb\n).";
-    for (const std::string& record : {encode_log_record(line), encode_log_record(""), encode_event_record({run_event_type::output_created, "KMZ", awkward})}) {
-        EXPECT_EQ(record.find('\n'), std::string::npos);
-    }
-    const auto log = decode_record(encode_log_record(line));
-    ASSERT_TRUE(log.has_value());
-    EXPECT_EQ(std::get<std::string>(*log), line);
-
+    std::vector<child_record> records{line, std::string(), file_started{awkward}, task_ended{true}, task_ended{false}};
     for (const auto type : {run_event_type::recognised, run_event_type::not_product, run_event_type::output_created,
                             run_event_type::failure, run_event_type::cancelled}) {
-        const auto decoded = decode_record(encode_event_record({type, "KMZ", awkward}));
-        ASSERT_TRUE(decoded.has_value());
-        const auto& e = std::get<run_event>(*decoded);
-        EXPECT_EQ(e.type, type);
-        EXPECT_EQ(e.kind, "KMZ");
-        EXPECT_EQ(e.path, awkward);
+        records.emplace_back(run_event{type, "KMZ", awkward, line});
     }
-    // Library chatter on the child's output is no record.
+    for (const auto& record : records) {
+        const std::string text = encode_record(record);
+        EXPECT_EQ(text.find('\n'), std::string::npos);
+        const auto decoded = decode_record(text);
+        ASSERT_TRUE(decoded.has_value()) << text;
+        EXPECT_EQ(encode_record(*decoded), text);
+        if (const auto* e = std::get_if<run_event>(&*decoded)) EXPECT_EQ(e->path + e->detail, awkward + line);
+    }
+    EXPECT_EQ(std::get<file_started>(*decode_record(encode_record(file_started{awkward}))).path, awkward);
+    const std::vector<std::string> files{awkward, "b.h5", ""};
+    EXPECT_EQ(decode_task(encode_task(files)), files);
     EXPECT_FALSE(decode_record("property='FileHeader'").has_value());
-    EXPECT_FALSE(decode_record("Ebogus\t\t").has_value());
+    EXPECT_FALSE(decode_record("Ebogus\t\t\t").has_value());
 }
 
 TEST(InputFiles, FoldersGiveTheirFilesInNameOrderWithoutSubFolders)
@@ -140,10 +145,12 @@ TEST(InputFiles, FoldersGiveTheirFilesInNameOrderWithoutSubFolders)
     std::ofstream(dir / "single.txt") << "x";
 
     const auto r = expand_inputs({(dir / "single.txt").string(), dir.string()});
-    EXPECT_TRUE(r.error.empty());
+    EXPECT_TRUE(r.missing.empty());
     EXPECT_EQ(r.files, (std::vector<std::string>{(dir / "single.txt").string(), (dir / "B.dat").string(),
                                                  (dir / "a.h5").string(), (dir / "b.h5").string(),
                                                  (dir / "single.txt").string()}));
-    EXPECT_EQ(expand_inputs({(dir / "missing.h5").string()}).error, (dir / "missing.h5").string());
+    const auto gap = expand_inputs({(dir / "missing.h5").string(), (dir / "a.h5").string()});
+    EXPECT_EQ(gap.missing, std::vector<std::string>{(dir / "missing.h5").string()});
+    EXPECT_EQ(gap.files, std::vector<std::string>{(dir / "a.h5").string()});
     fs::remove_all(dir);
 }

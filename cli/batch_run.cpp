@@ -1,0 +1,339 @@
+#include "cli/batch_run.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <poll.h>
+
+#include "app/driver/run_messages.h"
+#include "app/driver/working_folder.h"
+#include "cli/child_channel.h"
+#include "cli/signal_gate.h"
+#include "cli/worker_main.h"
+#include "cli/worker_process.h"
+
+namespace fs = std::filesystem;
+using steady = std::chrono::steady_clock;
+
+namespace {
+
+// A worker that says nothing for this long after a cancel, or after it was
+// told that no task follows, is stuck (in a library call that never
+// returns): it is killed.
+constexpr auto kSilenceLimit = std::chrono::seconds(10);
+constexpr int kPollMs = 200;
+
+// A worker died in the middle of a file.
+struct crash_note {
+    std::string path;
+    std::string ending;
+};
+using task_entry = std::variant<child_record, crash_note>;
+
+enum class task_state { waiting, running, done };
+
+// Files of one base name, converted in input order by one driver run.
+struct batch_task {
+    std::vector<std::string> files;
+    std::size_t started = 0;    // files begun so far
+    std::size_t handedOut = 0;  // `started` when the task last went to a worker
+    std::size_t fileEntries = 0; // entries before the current file's first one
+    std::vector<task_entry> entries;
+    std::size_t relayed = 0;
+    task_state state = task_state::waiting;
+    bool completed = true;
+};
+
+struct worker_slot {
+    std::unique_ptr<worker_process> process;
+    fs::path workFolder;
+    std::optional<std::size_t> task;
+    bool closing = false;
+    steady::time_point heard;
+};
+
+std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
+{
+    std::vector<batch_task> tasks;
+    std::map<std::string, std::size_t> taskOfStem;
+    for (const auto& file : files) {
+        std::error_code ec;
+        const fs::path path = fs::absolute(file, ec);
+        const auto [it, fresh] = taskOfStem.try_emplace(path.stem().string(), tasks.size());
+        if (fresh) tasks.emplace_back();
+        tasks[it->second].files.push_back(path.string());
+    }
+    return tasks;
+}
+
+class batch {
+public:
+    batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink)
+        : options_(options), total_(static_cast<int>(files.size())), sink_(sink), tasks_(tasks_by_stem(files)),
+          slots_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), tasks_.size()))
+    {
+        std::error_code ec;
+        output_ = fs::absolute(options.output, ec);
+        for (std::size_t i = 0; i < tasks_.size(); ++i) waiting_.push_back(i);
+    }
+
+    run_tally run()
+    {
+        sink_.printNewLog(run_msg::kStart);
+        for (;;) {
+            dispatch();
+            show_ready();
+            if (shown_ == tasks_.size() && !any_worker()) break;
+            wait_and_take();
+            stop_silent_workers();
+        }
+        // One cancel line a run, as in one process: workers that were
+        // between files when the signal came never reached a check.
+        if (signal_ != 0 && !cancelShown_) sink_.printLog(run_msg::kCancel);
+        if (allCompleted_) sink_.printLog(run_msg::kCompleted);
+        sink_.tally.files = total_;
+        sink_.tally.completed = allCompleted_;
+        if (signal_ != 0) {
+            sink_.tally.cancelled = true;
+            sink_.tally.signal = signal_;
+        }
+        return sink_.tally;
+    }
+
+private:
+    bool any_worker() const
+    {
+        for (const auto& slot : slots_) {
+            if (slot.process) return true;
+        }
+        return false;
+    }
+
+    void dispatch()
+    {
+        for (auto& slot : slots_) {
+            if (slot.task || slot.closing) continue;
+            if (signal_ != 0 || waiting_.empty()) {
+                if (slot.process) {
+                    slot.process->close_tasks();
+                    slot.closing = true;
+                    slot.heard = steady::now();
+                }
+                continue;
+            }
+            if (!slot.process && !start_worker(slot)) continue;
+            const std::size_t index = waiting_.front();
+            waiting_.pop_front();
+            batch_task& task = tasks_[index];
+            task.state = task_state::running;
+            task.handedOut = task.started;
+            task.fileEntries = task.entries.size();
+            slot.task = index;
+            slot.heard = steady::now();
+            const std::vector<std::string> rest(task.files.begin() + static_cast<std::ptrdiff_t>(task.started),
+                                                task.files.end());
+            // A worker that cannot take it is found dead on its channel.
+            slot.process->send_task(encode_task(rest));
+        }
+    }
+
+    bool start_worker(worker_slot& slot)
+    {
+        auto process = std::make_unique<worker_process>(worker_arguments(options_));
+        if (!process->started()) {
+            // Without a worker the next file cannot be converted: it fails
+            // alone, and the next one tries again.
+            const std::size_t index = waiting_.front();
+            waiting_.pop_front();
+            batch_task& task = tasks_[index];
+            task.handedOut = task.started;
+            task.fileEntries = task.entries.size();
+            abandon_current_file(task, "no worker process", true);
+            return false;
+        }
+        slot.workFolder = output_ / (kWorkFolderPrefix + std::to_string(process->pid()));
+        slot.process = std::move(process);
+        slot.closing = false;
+        return true;
+    }
+
+    void wait_and_take()
+    {
+        std::vector<pollfd> fds{{signals_.fd(), POLLIN, 0}};
+        std::vector<worker_slot*> owners{nullptr};
+        for (auto& slot : slots_) {
+            if (!slot.process) continue;
+            fds.push_back({slot.process->channel_fd(), POLLIN, 0});
+            owners.push_back(&slot);
+        }
+        if (::poll(fds.data(), fds.size(), kPollMs) < 0) return;
+        for (int signal = signals_.take(); signal != 0; signal = signals_.take()) on_signal(signal);
+        for (std::size_t i = 1; i < fds.size(); ++i) {
+            if (fds[i].revents != 0) take_records(*owners[i]);
+        }
+    }
+
+    void on_signal(int signal)
+    {
+        if (signal_ != 0) {
+            // Asked twice: the workers end now; their folders are still
+            // removed when their ends are read.
+            for (auto& slot : slots_) {
+                if (slot.process) slot.process->kill(SIGKILL);
+            }
+            return;
+        }
+        signal_ = signal;
+        for (const std::size_t index : waiting_) tasks_[index].state = task_state::done;
+        waiting_.clear();
+        // A signal to this process alone reaches the workers this way; one
+        // to the whole group reached them already, and a second cancel is
+        // no news to them.
+        for (auto& slot : slots_) {
+            if (!slot.process) continue;
+            slot.process->close_tasks();
+            slot.process->kill(SIGTERM);
+            slot.heard = steady::now();
+        }
+    }
+
+    void take_records(worker_slot& slot)
+    {
+        std::vector<std::string> lines;
+        const bool open = slot.process->read_lines(lines);
+        slot.heard = steady::now();
+        for (const auto& line : lines) {
+            const auto record = decode_record(line);
+            if (!record || !slot.task) continue;
+            batch_task& task = tasks_[*slot.task];
+            if (std::holds_alternative<file_started>(*record)) {
+                ++task.started;
+                task.fileEntries = task.entries.size();
+            } else if (const auto* end = std::get_if<task_ended>(&*record)) {
+                task.completed = end->completed;
+                task.state = task_state::done;
+                slot.task.reset();
+            } else {
+                task.entries.emplace_back(*record);
+            }
+        }
+        if (!open) worker_ended(slot);
+    }
+
+    void worker_ended(worker_slot& slot)
+    {
+        const int status = slot.process->reap();
+        slot.process.reset();
+        std::error_code ec;
+        fs::remove_all(slot.workFolder, ec);
+        if (!slot.task) return;
+        batch_task& task = tasks_[*slot.task];
+        slot.task.reset();
+        // After a cancel a worker may be killed on purpose; its file was
+        // being abandoned anyway.
+        abandon_current_file(task, ending_of(status), signal_ == 0);
+    }
+
+    // The file a worker was converting when it died: a failure, its outputs
+    // discarded; the files after it in the task wait for a fresh worker.
+    void abandon_current_file(batch_task& task, const std::string& ending, bool report)
+    {
+        if (task.started == task.handedOut) ++task.started; // died before the file began
+        if (report) {
+            discard_outputs(task);
+            task.entries.emplace_back(crash_note{task.files[task.started - 1], ending});
+        }
+        if (signal_ == 0 && task.started < task.files.size()) {
+            task.state = task_state::waiting;
+            task.handedOut = task.started;
+            waiting_.push_front(static_cast<std::size_t>(&task - tasks_.data()));
+        } else {
+            task.state = task_state::done;
+        }
+    }
+
+    void discard_outputs(batch_task& task)
+    {
+        for (std::size_t i = task.entries.size(); i-- > task.fileEntries;) {
+            const auto* record = std::get_if<child_record>(&task.entries[i]);
+            const auto* event = record ? std::get_if<run_event>(record) : nullptr;
+            if (!event || event->type != run_event_type::output_created) continue;
+            std::error_code ec;
+            fs::remove(event->path, ec);
+            if (i < task.relayed) {
+                --sink_.tally.outputs;
+                --task.relayed;
+            }
+            task.entries.erase(task.entries.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+
+    void stop_silent_workers()
+    {
+        const auto now = steady::now();
+        for (auto& slot : slots_) {
+            const bool mustEnd = signal_ != 0 || slot.closing;
+            if (slot.process && mustEnd && now - slot.heard > kSilenceLimit) {
+                slot.process->kill(SIGKILL);
+                slot.heard = now;
+            }
+        }
+    }
+
+    void show_ready()
+    {
+        while (shown_ < tasks_.size()) {
+            batch_task& task = tasks_[shown_];
+            for (; task.relayed < task.entries.size(); ++task.relayed) relay(task.entries[task.relayed]);
+            if (task.state != task_state::done) return;
+            if (!task.completed) {
+                allCompleted_ = false;
+                sink_.show_if_quiet(sink_.last_line());
+            }
+            filesShown_ += static_cast<int>(task.files.size());
+            ++shown_;
+            sink_.progress(filesShown_, total_, shown_ < tasks_.size() ? tasks_[shown_].files.front() : "");
+        }
+    }
+
+    void relay(const task_entry& entry)
+    {
+        if (const auto* record = std::get_if<child_record>(&entry)) {
+            // Every worker that was converting logs its own cancel line.
+            const auto* line = std::get_if<std::string>(record);
+            const bool cancelLine = line && *line == run_msg::kCancel;
+            if (cancelLine && cancelShown_) return;
+            cancelShown_ = cancelShown_ || cancelLine;
+            sink_.relay(*record);
+        } else {
+            const auto& crash = std::get<crash_note>(entry);
+            sink_.crashed(crash.path, crash.ending);
+        }
+    }
+
+    const cli_options& options_;
+    const int total_;
+    console_sink& sink_;
+    fs::path output_;
+    std::vector<batch_task> tasks_;
+    std::deque<std::size_t> waiting_;
+    std::vector<worker_slot> slots_;
+    signal_gate signals_;
+    int signal_ = 0;
+    std::size_t shown_ = 0;
+    int filesShown_ = 0;
+    bool allCompleted_ = true;
+    bool cancelShown_ = false;
+};
+
+} // namespace
+
+run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink)
+{
+    return batch(options, files, sink).run();
+}

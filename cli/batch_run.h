@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/console_sink.h"
+
+// Converts the files in up to options.jobs long-lived worker processes, one
+// task at a time each, and shows their logs in input order between one
+// start line and one "Completed.". Files with one base name make one task,
+// converted by one run of the driver, which refuses the later file's outputs
+// of a name the earlier one already took.
+//
+// A worker that dies costs its current file only: the file is a failure,
+// its outputs are discarded, the worker's working folder is removed and a
+// fresh worker goes on. SIGINT, SIGTERM and SIGHUP cancel the batch
+// (workers finish their cancel check and clean up); a second signal, or a
+// worker silent for too long after a cancel, ends the workers with SIGKILL.
+// Fills sink.tally and returns it.
+run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink);

@@ -1,0 +1,45 @@
+#include "cli/signal_gate.h"
+
+#include <cerrno>
+#include <initializer_list>
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+sigset_t cancel_signals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, signal);
+    return set;
+}
+
+} // namespace
+
+signal_gate::signal_gate()
+{
+    const sigset_t set = cancel_signals();
+    pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    fd_ = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+}
+
+signal_gate::~signal_gate()
+{
+    while (take() != 0) {
+    }
+    if (fd_ >= 0) ::close(fd_);
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
+
+int signal_gate::take()
+{
+    signalfd_siginfo info{};
+    for (;;) {
+        const ssize_t n = ::read(fd_, &info, sizeof info);
+        if (n == static_cast<ssize_t>(sizeof info)) return static_cast<int>(info.ssi_signo);
+        if (n < 0 && errno == EINTR) continue;
+        return 0;
+    }
+}

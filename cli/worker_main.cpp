@@ -1,0 +1,103 @@
+#include "cli/worker_main.h"
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include "app/driver/run_driver.h"
+#include "app/driver/working_folder.h"
+#include "cli/signal_gate.h"
+#include "cli/worker_sink.h"
+#include "output/spout.h"
+#include "reader/spinfo.h"
+#include "settings/spconverter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Task lines from standard input, one at a time, unless a signal comes first.
+class task_reader {
+public:
+    explicit task_reader(signal_gate& signals) : signals_(signals) {}
+
+    // False at the end of input or when a signal came.
+    bool next(std::string& line)
+    {
+        if (signals_.take() != 0) return false;
+        for (;;) {
+            if (const auto end = buffer_.find('\n'); end != std::string::npos) {
+                line = buffer_.substr(0, end);
+                buffer_.erase(0, end + 1);
+                return true;
+            }
+            pollfd fds[] = {{STDIN_FILENO, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
+            if (::poll(fds, 2, -1) < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            if (signals_.take() != 0) return false;
+            if (fds[0].revents == 0) continue;
+            char chunk[4096];
+            const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (n == 0 || (n < 0 && errno != EINTR)) return false;
+            if (n > 0) buffer_.append(chunk, static_cast<std::size_t>(n));
+        }
+    }
+
+private:
+    signal_gate& signals_;
+    std::string buffer_;
+};
+
+// One run of the driver over the files of a task. True when a cancel signal
+// came during it.
+bool convert_task(run_driver& driver, run_request request, worker_sink& sink, signal_gate& signals)
+{
+    bool cancelled = false;
+    const bool started = driver.RunAction(request);
+    while (started && !sink.run_ended()) {
+        pollfd fds[] = {{signals.fd(), POLLIN, 0}, {sink.ended_fd(), POLLIN, 0}};
+        ::poll(fds, 2, -1);
+        if (signals.take() != 0) {
+            cancelled = true;
+            driver.cancel();
+        }
+    }
+    driver.join();
+    sink.send(task_ended{started && driver.completed()});
+    return cancelled;
+}
+
+} // namespace
+
+int run_worker(const cli_options& options, spconverter& settings)
+{
+    // The worker ends with its parent, through the same cancel as a signal.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    std::signal(SIGPIPE, SIG_IGN);
+    signal_gate signals;
+
+    worker_sink sink(kChannelFd);
+    spinfo info;
+    spout out;
+    run_driver driver(info, settings, out, sink);
+    std::error_code ec;
+    run_request request;
+    request.outputFolder = options.output;
+    request.workFolder = process_work_folder(fs::absolute(options.output, ec), kWorkFolderPrefix);
+    request.switches = options.kinds;
+    request.paceMs = options.paceMs;
+
+    task_reader tasks(signals);
+    for (std::string line; sink.connected() && tasks.next(line);) {
+        request.inputs = decode_task(line);
+        if (convert_task(driver, request, sink, signals)) break;
+    }
+    // Each run emptied the working folder; only the folder is left.
+    fs::remove(request.workFolder, ec);
+    return 0;
+}

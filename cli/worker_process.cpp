@@ -1,0 +1,145 @@
+#include "cli/worker_process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/worker_main.h"
+
+extern char** environ;
+
+namespace {
+
+// The running program itself, whatever has since replaced its file.
+constexpr const char* kSelf = "/proc/self/exe";
+// Descriptors at or above this stay clear of the channel number the worker
+// expects, so no file action maps a descriptor onto itself.
+constexpr int kHighFd = 10;
+
+void close_fd(int& fd)
+{
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+int moved_high(int fd)
+{
+    const int high = ::fcntl(fd, F_DUPFD_CLOEXEC, kHighFd);
+    ::close(fd);
+    return high;
+}
+
+} // namespace
+
+worker_process::worker_process(const std::vector<std::string>& arguments)
+{
+    int taskPair[2];
+    int channelPipe[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, taskPair) != 0) return;
+    if (::pipe2(channelPipe, O_CLOEXEC) != 0) {
+        ::close(taskPair[0]);
+        ::close(taskPair[1]);
+        return;
+    }
+    const int workerTasks = moved_high(taskPair[1]);
+    const int workerChannel = moved_high(channelPipe[1]);
+    tasks_ = taskPair[0];
+    channel_ = channelPipe[0];
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, workerTasks, STDIN_FILENO);
+    // Libraries that print on standard output would break into the records;
+    // the records have their own descriptor and the prints go nowhere.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, workerChannel, kChannelFd);
+
+    std::vector<std::string> text{"vardane-cli"};
+    text.insert(text.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& a : text) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, kSelf, &actions, nullptr, argv.data(), environ) == 0) pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(workerTasks);
+    ::close(workerChannel);
+    if (pid_ <= 0) {
+        close_fd(tasks_);
+        close_fd(channel_);
+    }
+}
+
+worker_process::~worker_process()
+{
+    close_fd(tasks_);
+    close_fd(channel_);
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        reap();
+    }
+}
+
+bool worker_process::send_task(const std::string& line)
+{
+    const std::string text = line + '\n';
+    std::size_t sent = 0;
+    while (tasks_ >= 0 && sent < text.size()) {
+        const ssize_t n = ::send(tasks_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno != EINTR) {
+            return false;
+        }
+    }
+    return tasks_ >= 0;
+}
+
+void worker_process::close_tasks() { close_fd(tasks_); }
+
+bool worker_process::read_lines(std::vector<std::string>& lines)
+{
+    char chunk[8192];
+    ssize_t n;
+    do {
+        n = ::read(channel_, chunk, sizeof chunk);
+    } while (n < 0 && errno == EINTR);
+    if (n <= 0) return false;
+    pending_.append(chunk, static_cast<std::size_t>(n));
+    std::size_t start = 0;
+    for (auto end = pending_.find('\n'); end != std::string::npos; end = pending_.find('\n', start)) {
+        lines.push_back(pending_.substr(start, end - start));
+        start = end + 1;
+    }
+    pending_.erase(0, start);
+    return true;
+}
+
+void worker_process::kill(int signal) const
+{
+    if (pid_ > 0) ::kill(pid_, signal);
+}
+
+int worker_process::reap()
+{
+    int status = 0;
+    if (pid_ <= 0) return status;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+    return status;
+}
+
+std::string ending_of(int waitStatus)
+{
+    if (WIFSIGNALED(waitStatus)) {
+        const char* name = sigabbrev_np(WTERMSIG(waitStatus));
+        return name ? std::string("SIG") + name : "signal " + std::to_string(WTERMSIG(waitStatus));
+    }
+    return "exit status " + std::to_string(WEXITSTATUS(waitStatus));
+}

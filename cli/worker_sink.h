@@ -1,0 +1,41 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "app/driver/run_sink.h"
+#include "cli/child_channel.h"
+
+// The run sink of a worker process: every log line and event of the driver
+// becomes a record on the channel to the parent. The run's own frame (its
+// start line and "Completed.") stays here: the parent draws one frame
+// around the whole batch, and learns how a task ended from its end record.
+class worker_sink : public run_sink {
+public:
+    explicit worker_sink(int channelFd);
+    ~worker_sink() override;
+    worker_sink(const worker_sink&) = delete;
+    worker_sink& operator=(const worker_sink&) = delete;
+
+    void printLog(const std::string& text) override;
+    void printNewLog(const std::string& text) override;
+    void append_outputList(const std::string&) override {}
+    // A run ends by switching back to idle, on every path; only its last
+    // line (or the exception's) follows.
+    void ChangeRunMode(bool running) override;
+    void progress(int done, int total, const std::string& current) override;
+    void report(const run_event& event) override;
+
+    void send(const child_record& record);
+    // False once a write failed: the parent is gone.
+    bool connected() const { return connected_; }
+    bool run_ended() const { return runEnded_; }
+    // Readable once the run has ended, for a poll beside the signals.
+    int ended_fd() const { return endedFd_; }
+
+private:
+    int fd_;
+    int endedFd_;
+    std::atomic<bool> connected_{true};
+    std::atomic<bool> runEnded_{false};
+};
