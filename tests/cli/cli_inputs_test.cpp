@@ -1,0 +1,33 @@
+// The inputs of a batch: a missing one is skipped and counted, the others
+// converted; a settings file that holds no settings is refused.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "batch_checks.h"
+#include "integration/cli_run_support.h"
+
+namespace fs = std::filesystem;
+using namespace cli_test;
+
+TEST(CliInputs, MissingInputsAreSkippedAndSettingsWithoutASectionRefused)
+{
+    integration::cli_scene scene;
+    const auto good = scene.product("GSMAP_HOURLY", "good.h5");
+    const auto gone = (scene.in() / "gone.h5").string();
+    const auto r = scene.run({gone, good});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(says(r.err, "no such file or folder: " + gone + "\n")) << r.err;
+    EXPECT_EQ(summary_of(r), "Summary: files 2, outputs written 1, failures 1, not products 0.");
+    expect_clean_output(r, scene.out());
+
+    // Bytes that only by chance hold a line feed or a '#'.
+    const fs::path junk = scene.in() / "junk.dat";
+    std::ofstream file(junk, std::ios::binary);
+    for (unsigned x = 12345, i = 0; i < 4096; ++i) file.put(static_cast<char>((x = x * 1103515245u + 12345u) >> 23));
+    file.close();
+    const auto refused = scene.run({"--settings", junk.string(), good});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(says(refused.err, "no settings section in " + junk.string())) << refused.err;
+    EXPECT_TRUE(refused.lines.empty()) << refused.out;
+}
