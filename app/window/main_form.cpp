@@ -22,6 +22,7 @@
 #include "app/window/folder_box.h"
 #include "app/window/folder_text.h"
 #include "app/window/input_list.h"
+#include "app/window/options/option_form.h"
 #include "app/window/output_list.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/working_folder.h"
@@ -339,5 +340,9 @@ void MainForm::btnHelp_Click()
 
 void MainForm::btnOption_Click()
 {
-    if (optionDialog_) optionDialog_(this, *SPCVT);
+    // The run uses the settings as they are when it starts; they are not
+    // edited under it.
+    if (run_active()) return;
+    OptionForm form(*SPCVT, this);
+    form.ShowDialog();
 }

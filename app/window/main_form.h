@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include <QWidget>
@@ -45,11 +44,6 @@ public:
     bool run_active() const;
     run_driver& driver() { return *driver_; }
     spconverter& settings() { return *SPCVT; }
-
-    // What the "Option" button opens, given the settings to edit. Without
-    // one the button does nothing.
-    using option_dialog_fn = std::function<void(QWidget* parent, spconverter& settings)>;
-    void set_option_dialog(option_dialog_fn open) { optionDialog_ = std::move(open); }
 
     // Where runs put their intermediate files: a folder of this process in
     // the user's cache folder.
@@ -121,5 +115,4 @@ private:
     bool AtFirst = true;
     // The window's runs show their steps at this pace.
     std::int32_t paceMs_ = 100;
-    option_dialog_fn optionDialog_;
 };

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "app/window/file_table.h"
+#include "app/window/options/option_form.h"
+#include "settings/spconverter.h"
 #include "gui_test_support.h"
 
 using namespace gui_test;
@@ -336,16 +338,21 @@ void MainFormLists::help_and_option_buttons()
     QCOMPARE(text, QStringLiteral("Help-file is not exits."));
     QCOMPARE(icon, QMessageBox::Critical);
 
-    // The option button opens the installed dialog on the window's settings.
-    auto* option = control<QPushButton>(w.form, "btnOption");
-    QTest::mouseClick(option, Qt::LeftButton); // none installed: nothing happens
-    spconverter* given = nullptr;
-    w.form.set_option_dialog([&](QWidget* parent, spconverter& settings) {
-        QCOMPARE(parent, static_cast<QWidget*>(&w.form));
-        given = &settings;
+    // "Option" opens the option dialog modally on the window's settings,
+    // and what it saves is what the next run uses.
+    w.form.settings().set_config_path(QDir(w.s.path()).filePath(QStringLiteral("vdn-config.dat")).toStdString());
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<OptionForm*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("txt_PRC_GH"));
+        name->setText(QStringLiteral("RAIN"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("btnSet")), Qt::LeftButton);
     });
-    QTest::mouseClick(option, Qt::LeftButton);
-    QCOMPARE(given, &w.form.settings());
+    QTest::mouseClick(control<QPushButton>(w.form, "btnOption"), Qt::LeftButton);
+    optSet_t gsmap;
+    QVERIFY(w.form.settings().get_OptSetting(ST_GSMAP_HOURLY, "PercipRate", gsmap));
+    QCOMPARE(gsmap.name, std::string("RAIN"));
 }
 
 QTEST_MAIN(MainFormLists)

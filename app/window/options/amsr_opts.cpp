@@ -1,0 +1,9 @@
+#include "app/window/options/amsr_opts.h"
+
+AmsrOpts::AmsrOpts(AmsrType type, spconverter& p_SPCVT, QWidget* parent)
+    : OptionPage(type == AT_AMSRE ? QStringLiteral("tabAQUA") : QStringLiteral("tabGCOMW"), parent), atype_(type)
+{
+    for (const option_group_spec& spec : radiometer_groups(type)) add_group(spec, p_SPCVT);
+}
+
+QString AmsrOpts::sat() const { return atype_ == AT_AMSRE ? QStringLiteral("AQUA") : QStringLiteral("GCOM-W"); }

@@ -1,0 +1,125 @@
+#include "app/window/options/option_form.h"
+
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/window/options/amsr_opts.h"
+#include "app/window/options/annotation_tip.h"
+#include "app/window/options/colorbar_setting_form.h"
+#include "app/window/options/gpm_opts_group_box.h"
+#include "app/window/options/option_page.h"
+#include "app/window/options/save_close_buttons.h"
+#include "app/window/options/sgli_opts.h"
+#include "settings/spconverter.h"
+
+namespace {
+
+// The dialog keeps the size the user gave it for the next opening; the
+// first opening fits a 1280 x 800 screen.
+QSize& remembered_size()
+{
+    static QSize size(1100, 700);
+    return size;
+}
+
+} // namespace
+
+OptionForm::OptionForm(spconverter& settings, QWidget* parent)
+    : QDialog(parent), org_SPCVT(settings), p_SPCVT(std::make_unique<spconverter>(settings))
+{
+    setObjectName(QStringLiteral("OptionForm"));
+    setWindowTitle(QStringLiteral("OptionForm"));
+    // The annotations show even while another window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+
+    tabSatellite = new QTabWidget(this);
+    tabSatellite->setObjectName(QStringLiteral("tabSatellite"));
+
+    tabGPM = new OptionPage(QStringLiteral("tabGPM"));
+    for (const option_group_spec& spec : gpm_groups()) tabGPM->add_group(spec, *p_SPCVT);
+    grp_DprV7DailyL3 = new GPMOptsGroupBox(*p_SPCVT, org_SPCVT, QStringLiteral("DPR(V07) Daily L3"), ST_DPRV7_DAILY, 2,
+                                           tabGPM->content());
+    grp_DprV7MonthlyL3 = new GPMOptsGroupBox(*p_SPCVT, org_SPCVT, QStringLiteral("DPR(V07) Monthly L3"),
+                                             ST_DPRV7_MONTHLY, 3, tabGPM->content());
+    tabGPM->add_widget(grp_DprV7DailyL3);
+    tabGPM->add_widget(grp_DprV7MonthlyL3);
+    tabGCOMW = new AmsrOpts(AT_AMSR2, *p_SPCVT);
+    tabAQUA = new AmsrOpts(AT_AMSRE, *p_SPCVT);
+    tabJASMES = new OptionPage(QStringLiteral("tabJASMES"));
+    for (const option_group_spec& spec : jasmes_groups()) tabJASMES->add_group(spec, *p_SPCVT);
+    tabGCOMC = new SgliOpts(*p_SPCVT);
+
+    tabSatellite->addTab(tabGPM, QStringLiteral("GPM"));
+    tabSatellite->addTab(tabGCOMW, tabGCOMW->sat());
+    tabSatellite->addTab(tabAQUA, tabAQUA->sat());
+    tabSatellite->addTab(tabJASMES, QStringLiteral("JASMES"));
+    tabSatellite->addTab(tabGCOMC, QStringLiteral("GCOM-C"));
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(tabSatellite, 1);
+    column->addLayout(save_close_buttons(this, QStringLiteral("btnSet"), QStringLiteral("btnClose")));
+    resize(remembered_size());
+    OptionForm_Load();
+}
+
+OptionForm::~OptionForm() = default;
+
+void OptionForm::OptionForm_Load()
+{
+    init_tooltip();
+    init_evnet_setting();
+}
+
+void OptionForm::init_tooltip()
+{
+    tips_ = new AnnotationTip(this);
+    tabGCOMW->InitTooltip(*tips_);
+    tabAQUA->InitTooltip(*tips_);
+}
+
+void OptionForm::init_evnet_setting()
+{
+    const colorbar_handler colorbar = [this](SettingType kind) { btnColorbar_Click(kind); };
+    for (OptionPage* page : {static_cast<OptionPage*>(tabGPM), static_cast<OptionPage*>(tabJASMES)}) {
+        page->connect_rows();
+        page->set_colorbar_handler(colorbar);
+    }
+    for (AmsrOpts* page : {tabGCOMW, tabAQUA}) {
+        page->InitEvnetSetting();
+        page->SetCbClick(colorbar);
+    }
+}
+
+int OptionForm::ShowDialog()
+{
+    const int result = exec();
+    if (result == QDialog::Accepted) {
+        org_SPCVT.copyfrom(*p_SPCVT);
+        if (!org_SPCVT.saveSetting()) {
+            QMessageBox::warning(parentWidget(), windowTitle(),
+                                 QStringLiteral("The settings could not be saved in %1. They apply until the "
+                                                "program ends.")
+                                     .arg(QString::fromStdString(org_SPCVT.config_path())));
+        }
+    }
+    return result;
+}
+
+void OptionForm::showEvent(QShowEvent* event)
+{
+    tabSatellite->setCurrentIndex(0);
+    QDialog::showEvent(event);
+}
+
+void OptionForm::done(int result)
+{
+    remembered_size() = size();
+    QDialog::done(result);
+}
+
+void OptionForm::btnColorbar_Click(SettingType kind)
+{
+    ColorbarSettingForm form(org_SPCVT, *p_SPCVT, this);
+    form.ShowDialog(kind);
+}

@@ -1,0 +1,67 @@
+#include "app/window/options/option_group_box.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/window/options/annotation_tip.h"
+#include "app/window/options/option_group_frame.h"
+#include "app/window/options/projection_choice.h"
+
+OptionGroupBox::OptionGroupBox(const option_group_spec& spec, spconverter& settings, QWidget* parent)
+    : QGroupBox(spec.title, parent), kind_(spec.kind), settings_(settings)
+{
+    setObjectName(spec.control);
+    if (spec.projection) projection_ = new ProjectionChoice(*spec.projection, spec.kind, settings, this);
+    const option_group_frame frame = build_group_frame(this, projection_, spec.colorbarButton, spec.targetCaption);
+    colorbarButton_ = frame.colorbarButton;
+
+    // Blocks with a caption (the resolutions of the L1R group) show it at
+    // the start of their first line.
+    const bool captions = std::any_of(spec.blocks.begin(), spec.blocks.end(),
+                                      [](const option_block_spec& b) { return !b.caption.isEmpty(); });
+    int line = 0;
+    for (const option_block_spec& block : spec.blocks) {
+        if (captions) frame.targets->addWidget(new QLabel(block.caption, this), line, 0);
+        for (std::size_t i = 0; i < block.rows.size(); ++i) {
+            const option_row_spec& r = block.rows[i];
+            auto* check = new QCheckBox(r.label, this);
+            check->setObjectName(QStringLiteral("chk_") + r.part);
+            QLineEdit* name = name_box(QStringLiteral("txt_") + r.part, this);
+            const int pair = static_cast<int>(i) % spec.perLine;
+            place_row(frame.targets, line, pair, captions ? 1 : 0, check, name);
+            if (pair == spec.perLine - 1 || i + 1 == block.rows.size()) ++line;
+            rows_.push_back({spec.kind, r.key, check, name, spec.selectionFixed});
+            tooltips_.push_back(r.tooltip);
+        }
+    }
+    load();
+}
+
+void OptionGroupBox::load()
+{
+    for (const option_row& row : rows_) show_option(settings_, row);
+    if (projection_) projection_->load();
+}
+
+void OptionGroupBox::connect_rows()
+{
+    for (const option_row& row : rows_) connect_option_row(settings_, row);
+}
+
+void OptionGroupBox::annotate(AnnotationTip& tips) const
+{
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (!tooltips_[i].isEmpty()) tips.attach(rows_[i].check, tooltips_[i]);
+    }
+}
+
+void OptionGroupBox::set_colorbar_handler(colorbar_handler handler)
+{
+    if (!colorbarButton_) return;
+    connect(colorbarButton_, &QPushButton::clicked, this, [kind = kind_, handler = std::move(handler)] { handler(kind); });
+}
