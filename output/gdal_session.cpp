@@ -9,6 +9,8 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include "output/guarded_file.h"
+#include "output/guarded_vsi.h"
 #include "util/program_dir.h"
 
 namespace gdal_session {
@@ -61,20 +63,45 @@ std::string wgs84_wkt()
 
 void dataset_closer::operator()(GDALDataset* ds) const { GDALClose(GDALDataset::ToHandle(ds)); }
 
+namespace {
+
+// Room for the header, the directory and the georeferencing tags.
+constexpr std::uint64_t kTiffOverhead = 64 * 1024;
+
+std::uint64_t uncompressed_size(int width, int height, int bands, int gdalType)
+{
+    const auto sample = static_cast<std::uint64_t>(GDALGetDataTypeSizeBytes(GDALDataType(gdalType)));
+    return std::uint64_t(width > 0 ? width : 0) * std::uint64_t(height > 0 ? height : 0)
+        * std::uint64_t(bands > 0 ? bands : 0) * sample + kTiffOverhead;
+}
+
+} // namespace
+
 dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType)
 {
     GDALDriver* driver = gtiff_driver();
     if (driver == nullptr || name.empty()) return nullptr;
-    return dataset_ptr(driver->Create(name.c_str(), width, height, bands, GDALDataType(gdalType), nullptr));
+    // A file that cannot fit is not begun; the guarded file catches what
+    // this estimate misses (another writer filling the disk meanwhile).
+    std::string why;
+    const std::string folder = std::filesystem::path(name).parent_path().string();
+    if (!has_room_for(folder, uncompressed_size(width, height, bands, gdalType), why)) {
+        CPLError(CE_Failure, CPLE_FileIO, "%s: %s", name.c_str(), why.c_str());
+        return nullptr;
+    }
+    const std::string guarded = guarded_gdal_name(name);
+    return dataset_ptr(driver->Create(guarded.c_str(), width, height, bands, GDALDataType(gdalType), nullptr));
 }
 
 bool close(dataset_ptr& ds)
 {
     if (!ds) return false;
+    const std::string path = unguarded_path(ds->GetDescription());
     CPLErrorReset();
     ds->FlushCache(false);
     ds.reset();
-    return CPLGetLastErrorType() != CE_Failure && CPLGetLastErrorType() != CE_Fatal;
+    const bool libraryOk = CPLGetLastErrorType() != CE_Failure && CPLGetLastErrorType() != CE_Fatal;
+    return take_write_failure(path).empty() && libraryOk;
 }
 
 } // namespace gdal_session

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "output/column_shift.h"
+#include "output/guarded_file.h"
 #include "output/output_raster.h"
 #include "output/partial_file.h"
 
@@ -21,33 +22,81 @@ bool set_image_structure(TIFF* tif, std::int32_t width, std::int32_t height, boo
         && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1;
 }
 
+// libtiff's file operations on a guarded file: once a write fails, the
+// directory rewrite of the close fails at once instead of spinning.
+guarded_file* file_of(thandle_t h) { return static_cast<guarded_file*>(h); }
+
+tmsize_t read_proc(thandle_t h, void* buf, tmsize_t size)
+{
+    return static_cast<tmsize_t>(file_of(h)->read(buf, static_cast<std::size_t>(size)));
+}
+
+tmsize_t write_proc(thandle_t h, void* buf, tmsize_t size)
+{
+    return static_cast<tmsize_t>(file_of(h)->write(buf, static_cast<std::size_t>(size)));
+}
+
+toff_t seek_proc(thandle_t h, toff_t offset, int whence)
+{
+    if (!file_of(h)->seek(static_cast<std::int64_t>(offset), whence)) return static_cast<toff_t>(-1);
+    return file_of(h)->tell();
+}
+
+toff_t size_proc(thandle_t h) { return file_of(h)->size(); }
+
+int close_proc(thandle_t) { return 0; }
+
+int map_proc(thandle_t, void**, toff_t*) { return 0; }
+
+void unmap_proc(thandle_t, void*, toff_t) {}
+
+// Image data plus room for the header, directory and GeoKeys.
+constexpr std::uint64_t kTiffOverhead = 64 * 1024;
+
+bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSigned, std::int32_t shift,
+                 const std::function<bool(TIFF*, GTIF*)>& describe)
+{
+    const std::int32_t width = raster.width();
+    bool ok = gtif && set_image_structure(tif, width, raster.height(), isSigned) && describe(tif, gtif);
+    const column_shift cols(shift, width);
+    std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
+    for (std::int32_t r = 0; ok && r < raster.height(); ++r) {
+        const auto row = raster.row(r);
+        for (std::int32_t c = 0; c < width; ++c) {
+            const XVal_t& v = row[std::size_t(cols.source(c))];
+            line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
+        }
+        ok = TIFFWriteScanline(tif, line.data(), std::uint32_t(r), 0) == 1;
+    }
+    return ok && TIFFFlush(tif) == 1;
+}
+
 } // namespace
 
 bool write_l3_tiff(const std::string& name, const output_raster& raster, bool isSigned, std::int32_t shift,
                    const std::function<bool(TIFF*, GTIF*)>& describe)
 {
+    std::string why;
+    const auto bytes = std::uint64_t(raster.width()) * std::uint64_t(raster.height()) * 2 + kTiffOverhead;
+    if (!has_room_for(std::filesystem::path(name).parent_path().string(), bytes, why)) return false;
+
     bool ok = false;
     {
-        // "b": big-endian byte order, whatever the host.
-        tiff_ptr tif(XTIFFOpen(name.c_str(), "wb"));
-        if (!tif) return false;
-        gtif_ptr gtif(GTIFNew(tif.get()));
-        const std::int32_t width = raster.width();
-        ok = gtif && set_image_structure(tif.get(), width, raster.height(), isSigned)
-            && describe(tif.get(), gtif.get());
-
-        const column_shift cols(shift, width);
-        std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
-        for (std::int32_t r = 0; ok && r < raster.height(); ++r) {
-            const auto row = raster.row(r);
-            for (std::int32_t c = 0; c < width; ++c) {
-                const XVal_t& v = row[std::size_t(cols.source(c))];
-                line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
+        const std::unique_ptr<guarded_file> file = guarded_file::open(name, "w+");
+        if (!file) return false;
+        {
+            // "b": big-endian byte order, whatever the host.
+            tiff_ptr tif(XTIFFClientOpen(name.c_str(), "wb", file.get(), read_proc, write_proc, seek_proc,
+                                         close_proc, size_proc, map_proc, unmap_proc));
+            if (tif) {
+                gtif_ptr gtif(GTIFNew(tif.get()));
+                ok = write_image(tif.get(), gtif.get(), raster, isSigned, shift, describe);
             }
-            ok = TIFFWriteScanline(tif.get(), line.data(), std::uint32_t(r), 0) == 1;
         }
-        ok = ok && TIFFFlush(tif.get()) == 1;
+        ok = !file->broken() && ok;
     }
+    // The file's own close may be the first to hear of a failed write.
+    ok = take_write_failure(name).empty() && ok;
     // A scanline that could not be written leaves no half image behind.
     if (!ok) discard_partial_file(name);
     return ok;

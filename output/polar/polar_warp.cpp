@@ -10,6 +10,7 @@
 #include <ogr_spatialref.h>
 
 #include "output/gdal_session.h"
+#include "output/guarded_vsi.h"
 #include "output/polar/temporary_files.h"
 
 namespace {
@@ -85,7 +86,8 @@ bool warp_to_projection(const std::string& source, const std::string& destinatio
     GDALDatasetH srcHandle = GDALDataset::ToHandle(src.get());
     int usageError = 0;
     gdal_session::dataset_ptr out(
-        GDALDataset::FromHandle(GDALWarp(destination.c_str(), nullptr, 1, &srcHandle, options.get(), &usageError)));
+        GDALDataset::FromHandle(GDALWarp(guarded_gdal_name(destination).c_str(), nullptr, 1, &srcHandle,
+                                         options.get(), &usageError)));
     const bool warped = out && usageError == 0 && CPLGetLastErrorType() != CE_Failure;
     const bool ok = gdal_session::close(out) && warped;
     if (!ok) remove_if_file(destination);

@@ -1,0 +1,64 @@
+// Writers on a disk that stops taking bytes part-way. The file-size limit
+// stands in for a full disk (a write past it fails with EFBIG where a full
+// disk gives ENOSPC); it is set in a child process so that the test runner
+// keeps writing freely. A writer that spins on the failed file never ends,
+// and the test with it.
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "output/spout.h"
+#include "output_test_support.h"
+
+using namespace output_test;
+
+namespace {
+
+constexpr rlim_t kFileLimit = 256 * 1024;
+
+// Exit status of a child that ran write under the limit: 0 when the writer
+// reported the failure and left no file, 1 when it claimed success, 2 when
+// it left its file behind.
+int write_under_limit(const std::function<bool()>& write, const std::string& name)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{kFileLimit, kFileLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        if (write()) ::_exit(1);
+        ::_exit(std::filesystem::exists(name) ? 2 : 0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+TEST(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
+{
+    temp_dir dir;
+    spout out;
+    // 1440 x 720 16-bit counts: 2 MB, eight times the limit.
+    const std::vector<std::uint16_t> words(std::size_t(1440) * 720, 300);
+    ASSERT_TRUE(out.init_short(words.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
+    struct writer_case {
+        const char* name;
+        std::function<bool(const std::string&)> write;
+    };
+    const writer_case cases[] = {
+        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n, false, false, 0.0); }},
+        {"geo.tif", [&](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
+        {"l3.tif", [&](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
+    };
+    for (const auto& c : cases) {
+        const std::string name = dir.file(c.name);
+        EXPECT_EQ(write_under_limit([&] { return c.write(name); }, name), 0) << c.name;
+        // The same writer without the limit succeeds: the failure was the disk's.
+        EXPECT_TRUE(c.write(name)) << c.name;
+    }
+}
