@@ -1,8 +1,14 @@
 #include "reader/spinfo.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <hdf.h>
 #include <H5Cpp.h>
 
+#include "reader/hdf5/h5_file_access.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/hdf5/hdf5_kind_traits.h"
 #include "util/string_utils.h"
@@ -11,6 +17,7 @@ namespace {
 
 bool is_hdf5_file(const std::string& filename)
 {
+    const h5_error_stack_guard errors;
     H5::Exception::dontPrint();
     try {
         return H5::H5File::isHdf5(filename.c_str());
@@ -24,6 +31,15 @@ bool is_hdf4_file(const std::string& filename)
     return Hishdf(filename.c_str()) != 0;
 }
 
+// Why the file cannot be opened for reading; "" when it can.
+std::string unreadable_cause(const std::string& filename)
+{
+    const int fd = ::open(filename.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::string("cannot be read: ") + std::strerror(errno);
+    ::close(fd);
+    return {};
+}
+
 } // namespace
 
 void spinfo::init(const std::string& filename, std::uintmax_t size)
@@ -35,6 +51,10 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     clear_description();
 
     if (size == 0 || filename.empty()) return;
+    // Without reading it nobody can tell what the file is: it may well be a
+    // product, so it is reported as one that failed, not as no product.
+    damage = unreadable_cause(filename);
+    if (!damage.empty()) return;
     if (is_hdf5_file(filename)) {
         init_hdf5(filename, size);
     } else if (is_hdf4_file(filename)) {
@@ -51,6 +71,7 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
 // a family reader fills only what its products have.
 void spinfo::clear_description()
 {
+    damage.clear();
     attributes.clear();
     fileName.clear();
     nCount = 0;

@@ -50,6 +50,12 @@ public:
     // True when the file-name part of path starts with "gsmap_".
     static bool is_gsmap(const std::string& path);
 
+    // Why a file that carries a product's signature or name could not be
+    // recognised (a truncated or unreadable file, a size its own header
+    // contradicts); "" for a recognised file and for a file that is simply
+    // no product.
+    std::string damage;
+
     std::map<std::string, std::string> attributes;
     std::int32_t tileH = 0;
     std::int32_t tileV = 0;

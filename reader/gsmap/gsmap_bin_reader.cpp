@@ -36,4 +36,6 @@ void spinfo::init_gsmap_bin(const std::string& filename, std::uintmax_t size)
         corners[LR] = {-60.0, 180.0};
         return;
     }
+    // The name says GSMaP; a size of no GSMaP grid is a cut or padded file.
+    damage = "size of " + std::to_string(size) + " bytes fits no GSMaP grid";
 }

@@ -11,6 +11,18 @@ h5_file h5_open_readonly(const std::string& path)
     return h5_file(H5Fopen(path.c_str(), H5F_ACC_RDONLY, H5P_DEFAULT));
 }
 
+std::string h5_error_text()
+{
+    std::string text;
+    const auto innermost = [](unsigned, const H5E_error2_t* e, void* out) -> herr_t {
+        auto& t = *static_cast<std::string*>(out);
+        if (t.empty() && e->desc != nullptr) t = e->desc;
+        return 0;
+    };
+    H5Ewalk2(H5E_DEFAULT, H5E_WALK_UPWARD, innermost, &text);
+    return text;
+}
+
 bool h5_path_exists(hid_t loc, const std::string& path)
 {
     const bool absolute = !path.empty() && path.front() == '/';

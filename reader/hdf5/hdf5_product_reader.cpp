@@ -75,10 +75,17 @@ void spinfo::init_hdf5(const std::string& filename, std::uintmax_t)
 {
     fileName = filename;
 
+    const h5_error_stack_guard errors;
     const h5_file file = h5_open_readonly(filename);
+    // The signature is there, so a file that does not open was meant to be
+    // an HDF5 product.
+    const std::string why = file ? std::string() : h5_error_text();
     build_hdf5_tables(*this);
     read_global_attributes(file.get(), attributes);
-    if (!file) return;
+    if (!file) {
+        damage = "HDF5 file cannot be opened" + (why.empty() ? std::string() : ": " + why);
+        return;
+    }
 
     kind = decide_hdf5_kind(file.get(), *this);
     geoName = geophysical_code(attributes["GeophysicalName"]);
@@ -171,6 +178,7 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
     if (entryIndex >= table->size()) return false;
     const hdfParam_t& entry = (*table)[entryIndex];
 
+    const h5_error_stack_guard errors;
     const h5_file file = h5_open_readonly(fileName);
     if (!file) return false;
     const h5_dataset ds = open_table_dataset(file.get(), entry.name, traits->sgli);

@@ -5,6 +5,7 @@
 #include "reader/gsmap/gsmap_bin_read.h"
 #include "reader/jasmes/binary_rows.h"
 #include "reader/jasmes/jasmes_convert.h"
+#include "reader/jasmes/jasmes_geometry.h"
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
 
@@ -87,6 +88,7 @@ bool spinfo::read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype)
     } else if (kind != PT_JASMES_RAW) {
         return false;
     }
+    if (!jasmes_grid_plausible(*this)) return false;
     const plane_set p{file, header, w, h, jasmes.sampleBytes};
     // The size was right at recognition; the file may have changed since.
     if (p.sampleBytes == 0 || file.file_size() < p.plane_start(jasmes.planes)) return false;

@@ -102,7 +102,12 @@ void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
     if (form == header_form::none || h.width <= 0 || h.height <= 0) return;
 
     const auto layout = classify_jasmes_size(size, h.width, h.height, h.bands, form == header_form::t2);
-    if (!layout) return;
+    if (!layout) {
+        // A header of its own, so a JASMES product: cut short or padded.
+        damage = "size of " + std::to_string(size) + " bytes does not fit its header (" + std::to_string(h.width)
+            + " x " + std::to_string(h.height) + ")";
+        return;
+    }
 
     const auto w = static_cast<std::uint32_t>(h.width);
     const auto ht = static_cast<std::uint32_t>(h.height);

@@ -1,5 +1,26 @@
 #include "reader/jasmes/jasmes_geometry.h"
 
+#include <cmath>
+
+namespace {
+
+constexpr double kPole = 90.0;
+constexpr double kTurn = 360.0;
+
+} // namespace
+
+bool jasmes_grid_plausible(const spinfo& info)
+{
+    const double d = info.resolution;
+    const double lat = info.latOrigin;
+    const double lon = info.lonOrigin;
+    if (!std::isfinite(d) || !std::isfinite(lat) || !std::isfinite(lon) || d <= 0.0) return false;
+    const double rows = info.lines.empty() ? 1.0 : static_cast<double>(info.lines[0]);
+    const double lastRow = lat - (rows - 1) * d;
+    const double slack = d / 2;
+    return lat <= kPole + slack && lastRow >= -kPole - slack && std::fabs(lon) <= kTurn;
+}
+
 void set_jasmes_corners_and_label(spinfo& info)
 {
     const double d = info.resolution;

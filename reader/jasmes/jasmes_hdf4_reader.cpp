@@ -87,11 +87,14 @@ void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
 {
     fileName = filename;
 
+    // The signature is there: whatever fails from here on is damage.
+    damage = "HDF4 file cannot be opened";
     const sd_file file(filename, DFACC_READ);
     if (!file.ok()) return;
     int32 datasetCount = 0;
     int32 attributeCount = 0;
     if (SDfileinfo(file.id(), &datasetCount, &attributeCount) == FAIL) return;
+    damage = "HDF4 dataset list cannot be read";
     jasmes.sdsCount = datasetCount;
     const std::string area = read_area_text(file, attributeCount);
 
@@ -104,7 +107,10 @@ void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
             break;
         }
     }
+    // A readable HDF4 file without the flag images is some other file.
+    damage.clear();
     if (!chosen) return;
+    damage = "HDF4 flag image cannot be read";
 
     const sd_dataset sds(file, index);
     sd_info info;
@@ -115,6 +121,7 @@ void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
     std::error_code ec;
     if (const auto actual = std::filesystem::file_size(filename, ec); !ec) fileSize = actual;
     if (!plausible_extent(sds, rows, columns, fileSize)) return;
+    damage.clear();
 
     nBands = 1;
     nCount = 1;

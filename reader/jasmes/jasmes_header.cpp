@@ -39,15 +39,25 @@ double parse_double(const std::string& s)
     return std::isfinite(v) ? v : 0.0;
 }
 
+// An origin or pixel size written as "nan" or "inf" stays so: unlike a blank
+// field it cannot be taken for 0, and the reader refuses the grid it spoils.
+double parse_coordinate(const std::string& s)
+{
+    const std::string t = skip_blanks(s);
+    double v = 0.0;
+    if (std::from_chars(t.data(), t.data() + t.size(), v).ec != std::errc()) return 0.0;
+    return v;
+}
+
 // Shape, origin and pixel size, common to every format.
 template <class Columns>
 void parse_geometry(const std::string& line, const Columns& c, JasmesHeader_t& h)
 {
     h.width = parse_int(field(line, c.width));
     h.height = parse_int(field(line, c.height));
-    h.lon = parse_double(field(line, c.lon));
-    h.lat = parse_double(field(line, c.lat));
-    h.resolution = parse_double(field(line, c.resolution));
+    h.lon = parse_coordinate(field(line, c.lon));
+    h.lat = parse_coordinate(field(line, c.lat));
+    h.resolution = parse_coordinate(field(line, c.resolution));
 }
 
 void parse_full(const std::string& line, const header_columns& c, JasmesHeader_t& h)

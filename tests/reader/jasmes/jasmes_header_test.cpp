@@ -1,6 +1,8 @@
 // The fixed-column header formats and their word rule.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "jasmes/jasmes_synth.h"
 #include "reader/jasmes/jasmes_header.h"
 
@@ -56,7 +58,7 @@ TEST(JasmesHeader, T1LengthWindows)
     EXPECT_TRUE(parse_header_T1(full + "  trailing", h));
 }
 
-TEST(JasmesHeader, T1UnparsableFieldIsZero)
+TEST(JasmesHeader, T1UnparsableFieldIsZeroAndNanStaysNan)
 {
     auto line = t1_header_line(gobi(), 1.0, 0.0, "sst", "area");
     line.replace(12, 8, "  abc   ");
@@ -64,7 +66,7 @@ TEST(JasmesHeader, T1UnparsableFieldIsZero)
     JasmesHeader_t h;
     ASSERT_TRUE(parse_header_T1(line, h));
     EXPECT_EQ(h.lon, 0.0);
-    EXPECT_EQ(h.resolution, 0.0);
+    EXPECT_TRUE(std::isnan(h.resolution));
 }
 
 TEST(JasmesHeader, T1rgb)

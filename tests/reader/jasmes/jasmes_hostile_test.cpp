@@ -74,11 +74,33 @@ TEST_F(JasmesHostile, ImpossibleShapesAndSizesOneByteOff)
         fs::resize_file(p, static_cast<std::uintmax_t>(static_cast<std::intmax_t>(fs::file_size(p)) + delta));
         recognise(info, p);
         EXPECT_EQ(info.getType(), PT_UNKNOWN) << delta;
+        // Its own header makes it a cut or padded product, not a stranger.
+        EXPECT_NE(info.damage.find("does not fit its header"), std::string::npos) << delta;
     }
     // Short files are no product, whatever they hold.
     ASSERT_TRUE(write_bytes_file(path("tiny.dat"), std::vector<unsigned char>(255, 0)));
     recognise(info, path("tiny.dat"));
     EXPECT_EQ(info.getType(), PT_UNKNOWN);
+}
+
+TEST_F(JasmesHostile, HeaderGridsOffTheGlobeGiveNoImage)
+{
+    struct bad_field {
+        std::size_t column;
+        const char* text;
+    };
+    // Pixel size 0 or negative, origin latitude 999, origin longitude nan;
+    // the untouched header reads.
+    const bad_field cases[] = {{28, "     0.0"}, {28, "   -0.05"}, {20, "   999.0"}, {12, "     nan"}, {0, ""}};
+    for (const auto& c : cases) {
+        auto line = t1_header_line(small_grid(400, 3), 1.0, 0.0, "sst", "area");
+        line.replace(c.column, std::char_traits<char>::length(c.text), c.text);
+        spinfo info;
+        recognise(info, headed("grid.dat", line));
+        ASSERT_EQ(info.getType(), PT_JASMES_HDR) << c.text;
+        std::int32_t dtype = -5;
+        EXPECT_EQ(info.get_dataSource(0, dtype), *c.text == '\0') << c.text;
+    }
 }
 
 TEST_F(JasmesHostile, FileShrinksBetweenRecognitionAndRead)
