@@ -106,10 +106,10 @@ std::string run_driver::resolved(const std::string& path) const
 
 std::string run_driver::work_path(const std::string& name) const { return (request_.workFolder / name).string(); }
 
-void run_driver::fail(const std::string& line, const std::string& kind)
+void run_driver::fail(const std::string& line, const std::string& kind, const std::string& detail)
 {
     log(line);
-    sink_.report(run_event{run_event_type::failure, kind, currentSource_, {}});
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_, detail});
 }
 
 void run_driver::clean_up()

@@ -80,8 +80,12 @@ private:
     bool cancel_requested();
     void pause() const;
     void log(const std::string& text) { sink_.printLog(text); }
-    // Logs a line that says something asked for was not made, and counts it.
-    void fail(const std::string& line, const std::string& kind = {});
+    // Logs a line that says something asked for was not made, and counts it;
+    // detail names the cause where the line does not.
+    void fail(const std::string& line, const std::string& kind = {}, const std::string& detail = {});
+    // The file loop's step for one file, with the failures that cost that
+    // file only (memory running out) turned into a failure of it.
+    void convert_file(const std::string& path, const std::string& outdir, bool& stop);
     // A relative path names a file of the request's base folder.
     std::string resolved(const std::string& path) const;
 

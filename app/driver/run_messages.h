@@ -42,6 +42,7 @@ inline constexpr const char* kFailGeoTiffPair = "Fail in creating GeoTIFF files(
 inline constexpr const char* kFailKmz = "Fail in creating KMZ file(";
 inline constexpr const char* kFailTail = ").";
 inline constexpr const char* kFailNetcdf = "Fail in creating NetCDF file(";
+inline constexpr const char* kFailInformation = "Fail in creating Information file(";
 
 inline std::string failure_line(const char* head, const std::string& names) { return head + names + kFailTail; }
 
@@ -68,5 +69,7 @@ inline constexpr const char* kKindGeoTiff = "GeoTIFF";
 inline constexpr const char* kKindKmz = "KMZ";
 inline constexpr const char* kKindNetcdf = "NetCDF";
 inline constexpr const char* kKindInformation = "Information";
+// Kind of a failure of a whole input file (damaged, out of memory).
+inline constexpr const char* kKindProduct = "Product";
 
 } // namespace run_msg

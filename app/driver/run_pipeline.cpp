@@ -1,11 +1,13 @@
 // The file loop of a run and the steps every input file goes through.
 #include <filesystem>
 #include <ios>
+#include <new>
 #include <system_error>
 
 #include "app/driver/file_job.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
+#include "app/driver/working_folder.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
@@ -13,6 +15,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr const char* kOutOfMemory = "out of memory";
 
 // The destination prefix of every move: blanks trimmed, one trailing '/'.
 std::string destination_prefix(const std::string& folder)
@@ -41,14 +45,16 @@ void run_driver::RunActionProc()
                 for (const auto& path : request_.inputs) {
                     sink_.progress(done, total, path);
                     bool stop = false;
-                    process_file(path, outdir, stop);
+                    convert_file(path, outdir, stop);
                     ++done;
                     if (stop) break;
                 }
-            } catch (const fs::filesystem_error&) {
-                fail(run_msg::kFileIoAbort);
-            } catch (const std::ios_base::failure&) {
-                fail(run_msg::kFileIoAbort);
+            } catch (const fs::filesystem_error& e) {
+                // The file in progress is named with the cause, so that a
+                // summary shows what the abort cost.
+                fail(run_msg::kFileIoAbort, {}, e.what());
+            } catch (const std::ios_base::failure& e) {
+                fail(run_msg::kFileIoAbort, {}, e.what());
             }
             sink_.progress(done, total, "");
         }
@@ -57,6 +63,19 @@ void run_driver::RunActionProc()
         throw;
     }
     clean_up();
+}
+
+void run_driver::convert_file(const std::string& path, const std::string& outdir, bool& stop)
+{
+    try {
+        process_file(path, outdir, stop);
+    } catch (const std::bad_alloc& e) {
+        // One file too large for the memory at hand; the files after it may
+        // well fit. What it left in the working folder goes with it.
+        empty_folder(request_.workFolder);
+        info_.release_buffers();
+        fail(run_msg::kExceptionPrefix + std::string(e.what()), run_msg::kKindProduct, kOutOfMemory);
+    }
 }
 
 void run_driver::process_file(const std::string& path, const std::string& outdir, bool& stop)
@@ -76,8 +95,15 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
 
     info_.init(job.path, job.size);
     if (info_.getType() == PT_UNKNOWN) {
-        log(run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail);
-        sink_.report(run_event{run_event_type::not_product, {}, job.path, {}});
+        const std::string line = run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail;
+        // A file with a product's signature or name that cannot be read is
+        // a failed product, not a stranger: the same line, counted apart.
+        if (!info_.damage.empty()) {
+            fail(line, run_msg::kKindProduct, info_.damage);
+        } else {
+            log(line);
+            sink_.report(run_event{run_event_type::not_product, {}, job.path, {}});
+        }
         return;
     }
     log("'" + job.fileName + run_msg::kProcessingTail);
