@@ -184,6 +184,23 @@ void OptionFormTest::every_group_row_and_text_as_users_know_them()
         QCOMPARE(in<QCheckBox>(page(form, p), QStringLiteral("chk_L3BT_V"))->toolTip(),
                  QStringLiteral("Brightness Temperature(V)"));
     }
+    // They show in a balloon once the pointer rests on the box, and go when it leaves.
+    form.show();
+    auto* tpw = in<QCheckBox>(page(form, "tabGCOMW"), QStringLiteral("chk_L2L_TPW1"));
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(tpw, &enter);
+    const auto balloon = [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QStringLiteral("annotationBalloon") && w->isVisible()) return w;
+        }
+        return static_cast<QWidget*>(nullptr);
+    };
+    QVERIFY(QTest::qWaitFor([&] { return balloon() != nullptr; }, 5000));
+    QCOMPARE(in<QLabel>(balloon(), QStringLiteral("annotationTitle"))->text(), QStringLiteral("Annotation"));
+    QCOMPARE(in<QLabel>(balloon(), QStringLiteral("annotationText"))->text(), QStringLiteral("Total Precipitable Water"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(tpw, &leave);
+    QVERIFY(!balloon());
 }
 
 void OptionFormTest::names_with_blanks_or_over_forty_characters_are_refused()
@@ -306,11 +323,17 @@ void OptionFormTest::projection_and_fixed_selection()
         QVERIFY(!list->isEnabled());
     }
 
-    // A stored polar choice shows when the dialog opens again, on the GPM page.
+    // A stored polar choice shows when the dialog opens again, on the GPM
+    // page, in the size it was left in.
     work.set_ProjectionSetting(ST_GCOMW_L3BT, TG_POLAR_NORTH);
     settings.copyfrom(work);
+    form.show();
+    in<QTabWidget>(&form, QStringLiteral("tabSatellite"))->setCurrentIndex(3);
+    form.resize(900, 640);
+    form.reject();
     OptionForm again(settings);
     again.show();
+    QCOMPARE(again.size(), QSize(900, 640));
     QCOMPARE(in<QTabWidget>(&again, QStringLiteral("tabSatellite"))->currentIndex(), 0);
     QVERIFY(in<QRadioButton>(page(again, "tabGCOMW"), QStringLiteral("rbtn_L3BT_polar"))->isChecked());
     QCOMPARE(in<QComboBox>(page(again, "tabGCOMW"), QStringLiteral("cbx_L3BT_polar"))->currentIndex(), 1);
