@@ -8,10 +8,12 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
 std::mutex failuresMutex;
+thread_local std::string lastFailure;
 std::map<std::string, std::string>& failures()
 {
     static std::map<std::string, std::string> byPath;
@@ -53,6 +55,7 @@ guarded_file::~guarded_file()
 void guarded_file::fail(int error)
 {
     broken_ = true;
+    lastFailure = std::strerror(error);
     const std::lock_guard lock(failuresMutex);
     failures().try_emplace(path_, std::strerror(error));
 }
@@ -122,6 +125,8 @@ std::string take_write_failure(const std::string& path)
     return why;
 }
 
+std::string take_last_write_failure() { return std::exchange(lastFailure, std::string()); }
+
 bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& why)
 {
     struct statvfs fs {};
@@ -129,5 +134,6 @@ bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& w
     const auto room = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
     if (room >= bytes) return true;
     why = std::strerror(ENOSPC);
+    lastFailure = why;
     return false;
 }

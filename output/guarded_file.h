@@ -46,6 +46,14 @@ private:
 // when there was none.
 std::string take_write_failure(const std::string& path);
 
+// The cause of the latest write failure a guarded file of this thread met,
+// forgotten once taken; "" when there was none. Lets the caller of a writer
+// that only says "failed" name why.
+std::string take_last_write_failure();
+
+// Room a TIFF needs beyond its image data: header, directory, georeferencing.
+inline constexpr std::uint64_t kTiffHeaderRoom = 64 * 1024;
+
 // False (with the reason in why) when the file system holding folder has
 // fewer than bytes free for an unprivileged writer: a file of known size
 // that cannot fit is not begun. True when the space cannot be told.

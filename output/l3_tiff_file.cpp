@@ -50,9 +50,6 @@ int map_proc(thandle_t, void**, toff_t*) { return 0; }
 
 void unmap_proc(thandle_t, void*, toff_t) {}
 
-// Image data plus room for the header, directory and GeoKeys.
-constexpr std::uint64_t kTiffOverhead = 64 * 1024;
-
 bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSigned, std::int32_t shift,
                  const std::function<bool(TIFF*, GTIF*)>& describe)
 {
@@ -77,7 +74,7 @@ bool write_l3_tiff(const std::string& name, const output_raster& raster, bool is
                    const std::function<bool(TIFF*, GTIF*)>& describe)
 {
     std::string why;
-    const auto bytes = std::uint64_t(raster.width()) * std::uint64_t(raster.height()) * 2 + kTiffOverhead;
+    const auto bytes = std::uint64_t(raster.width()) * std::uint64_t(raster.height()) * 2 + kTiffHeaderRoom;
     if (!has_room_for(std::filesystem::path(name).parent_path().string(), bytes, why)) return false;
 
     bool ok = false;

@@ -35,7 +35,7 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
 
     if (!converter.convert()) {
         log(converter.error());
-        fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf);
+        fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf, converter.error());
         return;
     }
     move_created(ncName, outdir, run_msg::kKindNetcdf);

@@ -7,6 +7,7 @@
 
 #include "app/driver/run_messages.h"
 #include "app/driver/working_folder.h"
+#include "output/guarded_file.h"
 #include "util/vdn_exception.h"
 
 namespace fs = std::filesystem;
@@ -109,7 +110,9 @@ std::string run_driver::work_path(const std::string& name) const { return (reque
 void run_driver::fail(const std::string& line, const std::string& kind, const std::string& detail)
 {
     log(line);
-    sink_.report(run_event{run_event_type::failure, kind, currentSource_, detail});
+    // A writer says only that it failed; a write the disk refused names why.
+    const std::string why = detail.empty() && !kind.empty() ? take_last_write_failure() : detail;
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_, why});
 }
 
 void run_driver::clean_up()

@@ -6,6 +6,7 @@
 #include "app/driver/prepare_raster.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
+#include "output/guarded_file.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
@@ -20,6 +21,8 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
     const std::string key = trim_space(item.key);
     const std::string stem = job.baseName + "_" + item.name;
     currentKey_ = key;
+    // A write failure of an earlier variable is no cause of this one's.
+    (void)take_last_write_failure();
 
     productInfo_t product;
     if (index >= 0) info_.get_productInfo(static_cast<std::uint32_t>(index), product);

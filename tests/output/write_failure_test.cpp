@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "output/guarded_file.h"
 #include "output/spout.h"
 #include "output_test_support.h"
 
@@ -20,8 +21,8 @@ namespace {
 constexpr rlim_t kFileLimit = 256 * 1024;
 
 // Exit status of a child that ran write under the limit: 0 when the writer
-// reported the failure and left no file, 1 when it claimed success, 2 when
-// it left its file behind.
+// reported the failure, left no file and kept its cause; 1 when it claimed
+// success, 2 when it left its file behind, 3 when the cause was lost.
 int write_under_limit(const std::function<bool()>& write, const std::string& name)
 {
     const pid_t child = ::fork();
@@ -30,7 +31,8 @@ int write_under_limit(const std::function<bool()>& write, const std::string& nam
         const rlimit limit{kFileLimit, kFileLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         if (write()) ::_exit(1);
-        ::_exit(std::filesystem::exists(name) ? 2 : 0);
+        if (std::filesystem::exists(name)) ::_exit(2);
+        ::_exit(take_last_write_failure().empty() ? 3 : 0);
     }
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
