@@ -1,6 +1,7 @@
 // The frame of a run: start and end lines, run modes, the working folder,
 // and how an exception that escapes the file loop is reported.
 #include <filesystem>
+#include <new>
 #include <stdexcept>
 
 #include "driver_test_support.h"
@@ -70,6 +71,7 @@ TEST(RunFrame, WorkingFolderIsEmptiedAtStartAndEndButKeepsSubFolders)
 
 // An exception thrown inside the file loop: the clean-up runs first (working
 // folder emptied, idle posted), then the exception's line; no further file.
+// Running out of memory costs the file in progress only.
 struct escape_case {
     const char* name;
     std::function<void()> thrower;
@@ -96,6 +98,10 @@ TEST_P(RunFrameEscape, IsReportedAfterTheCleanUp)
     EXPECT_EQ(rig.sink.lines, expected);
     EXPECT_EQ(rig.driver.completed(), GetParam().completed);
     EXPECT_TRUE(files_in(rig.work).empty());
+    // A failure counted for the file names its cause.
+    for (const auto& event : rig.sink.reported) {
+        if (event.type == run_event_type::failure) EXPECT_FALSE(event.detail.empty()) << event.path;
+    }
     // Idle was posted before the last line.
     ASSERT_GE(rig.sink.events.size(), 2u);
     EXPECT_EQ(rig.sink.events[rig.sink.events.size() - 2], "mode:0");
@@ -113,5 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                     [] {
                         throw fs::filesystem_error("disk gone", std::make_error_code(std::errc::io_error));
                     },
-                    {"File I/O execption happened. Abort converting.", kCompleted}, true}),
+                    {"File I/O execption happened. Abort converting.", kCompleted}, true},
+        escape_case{"OutOfMemory", [] { throw std::bad_alloc(); },
+                    {"Exception: std::bad_alloc", "'gsmap_b.dat' is processing, now...  ",
+                     "Exception: std::bad_alloc", kCompleted},
+                    true}),
     [](const auto& info) { return std::string(info.param.name); });
