@@ -131,7 +131,9 @@ bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& w
 {
     struct statvfs fs {};
     if (::statvfs(folder.empty() ? "." : folder.c_str(), &fs) != 0) return true;
-    const auto room = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+    // The blocks a file system keeps back are root's to use.
+    const auto blocks = ::geteuid() == 0 ? fs.f_bfree : fs.f_bavail;
+    const auto room = static_cast<std::uint64_t>(blocks) * fs.f_frsize;
     if (room >= bytes) return true;
     why = std::strerror(ENOSPC);
     lastFailure = why;

@@ -55,6 +55,6 @@ std::string take_last_write_failure();
 inline constexpr std::uint64_t kTiffHeaderRoom = 64 * 1024;
 
 // False (with the reason in why) when the file system holding folder has
-// fewer than bytes free for an unprivileged writer: a file of known size
-// that cannot fit is not begun. True when the space cannot be told.
+// fewer than bytes free for this process: a file of known size that cannot
+// fit is not begun. True when the space cannot be told.
 bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& why);
