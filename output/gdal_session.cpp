@@ -11,6 +11,7 @@
 
 #include "output/guarded_file.h"
 #include "output/guarded_vsi.h"
+#include "output/partial_file.h"
 #include "util/program_dir.h"
 
 namespace gdal_session {
@@ -87,7 +88,10 @@ dataset_ptr create_gtiff(const std::string& name, int width, int height, int ban
         return nullptr;
     }
     const std::string guarded = guarded_gdal_name(name);
-    return dataset_ptr(driver->Create(guarded.c_str(), width, height, bands, GDALDataType(gdalType), nullptr));
+    dataset_ptr ds(driver->Create(guarded.c_str(), width, height, bands, GDALDataType(gdalType), nullptr));
+    // A header that could not be written leaves an empty file behind.
+    if (!ds) discard_partial_file(name);
+    return ds;
 }
 
 bool close(dataset_ptr& ds)
