@@ -109,6 +109,14 @@ bool guarded_file::seek(std::int64_t offset, int whence)
     return true;
 }
 
+bool guarded_file::truncate(std::uint64_t length)
+{
+    if (broken_) return false;
+    if (::ftruncate(fd_, static_cast<off_t>(length)) == 0) return true;
+    fail(errno);
+    return false;
+}
+
 std::uint64_t guarded_file::size() const
 {
     struct stat st {};

@@ -24,6 +24,9 @@ public:
     std::size_t write(const void* buffer, std::size_t bytes);
     // whence as for lseek; false for a position before the start.
     bool seek(std::int64_t offset, int whence);
+    // Sets the file's length (GDAL extends a file to place blocks it has
+    // not written yet); false once broken or when the file system refuses.
+    bool truncate(std::uint64_t length);
     std::uint64_t tell() const { return position_; }
     std::uint64_t size() const;
     bool at_end() const { return atEnd_; }

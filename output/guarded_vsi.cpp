@@ -50,6 +50,8 @@ size_t write(void* f, const void* buffer, size_t size, size_t count)
     return file_of(f)->write(buffer, size * count) / size;
 }
 
+int truncate(void* f, vsi_l_offset length) { return file_of(f)->truncate(length) ? 0 : -1; }
+
 int eof(void* f) { return file_of(f)->at_end() ? 1 : 0; }
 
 int flush(void* f) { return file_of(f)->broken() ? -1 : 0; }
@@ -74,6 +76,7 @@ void install_once()
         cb->eof = eof;
         cb->write = write;
         cb->flush = flush;
+        cb->truncate = truncate;
         cb->close = close;
         // No read cache: the handler also writes.
         cb->nBufferSize = 0;
