@@ -31,14 +31,18 @@ std::string user_config_folder()
 
 } // namespace
 
-std::string default_config_path()
+std::string default_config_path() { return config_path_for(getCurrentDir()); }
+
+std::string config_path_for(const std::string& program)
 {
-    const std::string program = getCurrentDir();
-    if (is_writable_folder(program)) return program + "/" + file_name;
+    // An installed program never writes into its installation, even as root.
+    const bool installed = is_installed_layout(program);
+    if (!installed && is_writable_folder(program)) return program + "/" + file_name;
     const std::string user = user_config_folder();
     if (!user.empty()) return user + "/vardane/" + file_name;
-    // Nowhere better: keep the program folder; saving will fail and say so.
-    return program + "/" + file_name;
+    // Nowhere better: a portable program keeps its own folder (saving will
+    // fail and say so); an installed one has no settings file at all.
+    return installed ? std::string() : program + "/" + file_name;
 }
 
 bool create_parent_folder(const std::string& path)

@@ -10,3 +10,10 @@ std::string getCurrentDir()
     if (ec) return {};
     return exe.parent_path().string();
 }
+
+bool is_installed_layout(const std::string& programFolder)
+{
+    if (programFolder.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_directory(std::filesystem::path(programFolder) / ".." / "share" / "vardane", ec);
+}

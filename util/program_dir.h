@@ -5,3 +5,8 @@
 // Folder holding the running executable, without a trailing separator.
 // Independent of the current directory, which the run driver changes.
 std::string getCurrentDir();
+
+// True when programFolder is the bin folder of an installed prefix, that is
+// when programFolder/../share/vardane exists. An installed program keeps no
+// user files beside itself, even when it could write there (run as root).
+bool is_installed_layout(const std::string& programFolder);
