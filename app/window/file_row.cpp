@@ -5,12 +5,15 @@
 #include <QFileInfo>
 #include <QLocale>
 
-QString format_mib(qint64 bytes)
+QString format_size(qint64 bytes)
 {
     QLocale locale = QLocale::system();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const double mib = static_cast<double>(bytes) / 1024.0 / 1024.0;
-    return locale.toString(mib, 'f', 2) + QStringLiteral(" MiB");
+    constexpr qint64 kKiB = 1024;
+    if (bytes < kKiB) return locale.toString(bytes) + QStringLiteral(" B");
+    const bool kib = bytes < kKiB * kKiB;
+    const double value = static_cast<double>(bytes) / static_cast<double>(kib ? kKiB : kKiB * kKiB);
+    return locale.toString(value, 'f', 2) + (kib ? QStringLiteral(" KiB") : QStringLiteral(" MiB"));
 }
 
 file_row make_file_row(const QString& path)
@@ -20,8 +23,9 @@ file_row make_file_row(const QString& path)
     return file_row{
         path,
         info.fileName(),
-        locale.toString(info.lastModified().date(), QLocale::ShortFormat),
-        format_mib(info.size()),
+        // Hourly products of one day differ only by the hour.
+        locale.toString(info.lastModified(), QLocale::ShortFormat),
+        format_size(info.size()),
     };
 }
 

@@ -1,6 +1,7 @@
 #include "app/window/file_table.h"
 
 #include <QDataStream>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIODevice>
 #include <QMimeData>
@@ -8,6 +9,11 @@
 
 #include "app/window/file_row.h"
 #include "app/window/row_colours.h"
+
+// Both lists keep path, date and size in the same columns.
+static_assert(int(input_col::FullPath) == int(output_col::FullPath)
+              && int(input_col::FileDate) == int(output_col::FileDate)
+              && int(input_col::FileSize) == int(output_col::FileSize));
 
 void setup_file_table(QTableWidget& table, std::span<const list_column> columns)
 {
@@ -81,4 +87,24 @@ QStringList decode_dragged_row(const QMimeData* data)
     in >> cells;
     if (in.status() != QDataStream::Ok) return {};
     return cells;
+}
+
+void refresh_file_rows(QTableWidget& table, const QStringList& folderFiles,
+                       const std::function<void(const QString& path)>& add)
+{
+    QStringList listed;
+    for (int row = table.rowCount() - 1; row >= 0; --row) {
+        const QString path = cell_text(table, row, input_col::FullPath);
+        if (!QFileInfo(path).isFile()) {
+            table.removeRow(row);
+            continue;
+        }
+        listed << path;
+        const file_row now = make_file_row(path);
+        if (QTableWidgetItem* date = table.item(row, input_col::FileDate)) date->setText(now.date);
+        if (QTableWidgetItem* size = table.item(row, input_col::FileSize)) size->setText(now.size);
+    }
+    for (const QString& path : folderFiles) {
+        if (!listed.contains(path)) add(path);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 
 #include <QStringList>
@@ -23,6 +24,12 @@ QString cell_text(const QTableWidget& table, int row, int column);
 
 // The cells of one file row (full path, name, date, size), in list order.
 QStringList row_cells(const file_row& row);
+
+// Keeps the rows true to the disk: rows of files that are gone are removed,
+// the date and size of the others are read again, and files of
+// `folderFiles` without a row are handed to `add`.
+void refresh_file_rows(QTableWidget& table, const QStringList& folderFiles,
+                       const std::function<void(const QString& path)>& add);
 
 // A row carried by drag and drop from the input list to the output list.
 inline constexpr char kFileRowMime[] = "application/x-vardane-file-row";

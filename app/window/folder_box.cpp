@@ -27,3 +27,11 @@ void FolderBox::keyPressEvent(QKeyEvent* event)
     }
     QLineEdit::keyPressEvent(event);
 }
+
+void FolderBox::set_problem(const QString& reason)
+{
+    if (problem_.isEmpty()) usualTip_ = toolTip();
+    problem_ = reason;
+    setStyleSheet(reason.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 2px solid #b00020; }"));
+    setToolTip(reason.isEmpty() ? usualTip_ : reason);
+}

@@ -10,6 +10,11 @@ class FolderBox : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    // Marks the box as naming no folder, with the reason as its tooltip;
+    // an empty reason clears the mark.
+    void set_problem(const QString& reason);
+    bool has_problem() const { return !problem_.isEmpty(); }
+
 signals:
     // The user's text should be applied (the receiver decides what the box
     // shows afterwards).
@@ -23,4 +28,6 @@ protected:
 private:
     QString prevText_;      // text when the box received the focus
     bool enterFlag_ = false; // the last change was confirmed with Enter
+    QString problem_;
+    QString usualTip_;
 };

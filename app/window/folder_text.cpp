@@ -1,5 +1,7 @@
 #include "app/window/folder_text.h"
 
+#include <QDir>
+
 namespace {
 
 bool is_separator(QChar c) { return c == u'/' || c == u'\\'; }
@@ -23,4 +25,11 @@ QString clean_folder_text(const QString& typed)
     if (text.isEmpty() && !trimmed.isEmpty()) return QStringLiteral("/"); // the root folder
     if (text.size() == 2 && text[1] == u':') text += u'\\'; // a bare drive names its root
     return text;
+}
+
+QString expand_home(const QString& folder)
+{
+    if (folder == QLatin1String("~")) return QDir::homePath();
+    if (folder.startsWith(QLatin1String("~/"))) return QDir::homePath() + folder.mid(1);
+    return folder;
 }

@@ -7,3 +7,7 @@
 // ("/" stays "/", "C:\" and "C:" become "C:\") so that it still names the
 // root rather than nothing.
 QString clean_folder_text(const QString& typed);
+
+// "~" and "~/..." as the user's home folder and a folder in it, as the
+// shell reads them; other texts unchanged.
+QString expand_home(const QString& folder);

@@ -38,6 +38,7 @@ InputList::InputList(QWidget* parent)
 {
     setup_file_table(*this, kInputColumns);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAccessibleName(QStringLiteral("Input files"));
     // The selection is driven by the check flags, never by the view itself.
     setSelectionMode(QAbstractItemView::NoSelection);
     setAcceptDrops(true);
@@ -65,6 +66,12 @@ void InputList::add_file(const QString& path, bool checked)
     QStringList cells = row_cells(make_file_row(path));
     cells << QString::fromLatin1(checked ? kFlagTrue : kFlagFalse);
     append_text_row(*this, cells);
+}
+
+void InputList::refresh(const QStringList& folderFiles)
+{
+    refresh_file_rows(*this, folderFiles, [this](const QString& path) { add_file(path, false); });
+    sync_selection();
 }
 
 bool InputList::contains_path(const QString& path) const

@@ -26,6 +26,10 @@ public:
     // Remove rows; indices in any order.
     void remove_rows(QList<int> rows);
 
+    // Follow the disk: rows of vanished files go, files of the folder
+    // without a row are added unchecked, dates and sizes are read again.
+    void refresh(const QStringList& folderFiles);
+
     // Make the selection and the colours follow the check flags.
     void sync_selection();
 

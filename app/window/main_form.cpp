@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -12,16 +11,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include "app/window/file_row.h"
 #include "app/window/folder_box.h"
 #include "app/window/folder_text.h"
+#include "app/window/folder_watch.h"
 #include "app/window/input_list.h"
+#include "app/window/log_box.h"
 #include "app/window/options/option_form.h"
 #include "app/window/output_list.h"
 #include "app/driver/run_driver.h"
@@ -63,6 +62,8 @@ MainForm::MainForm(QWidget* parent)
     connect(btnClose, &QPushButton::clicked, this, &MainForm::btnClose_Click);
     connect(btnHelp, &QPushButton::clicked, this, &MainForm::btnHelp_Click);
     connect(btnOption, &QPushButton::clicked, this, &MainForm::btnOption_Click);
+    watch_ = new FolderWatch(this);
+    connect(watch_, &FolderWatch::changed, this, &MainForm::refresh_lists);
 
     MainForm_Load();
 }
@@ -100,6 +101,7 @@ void MainForm::MainForm_Load()
     const std::filesystem::path workParent = user_work_parent();
     sweep_stale_work_folders(workParent, window_text::kWorkDirPrefix);
     WorkDir = QString::fromStdString(process_work_folder(workParent, window_text::kWorkDirPrefix).string());
+    restore_session();
     btnInput->setFocus(Qt::OtherFocusReason);
 }
 
@@ -114,8 +116,7 @@ void MainForm::printLog(const QString& text)
         tbox_Infolog->repaint();
         AtFirst = false;
     }
-    tbox_Infolog->appendPlainText(text);
-    tbox_Infolog->verticalScrollBar()->setValue(tbox_Infolog->verticalScrollBar()->maximum());
+    tbox_Infolog->append_line(text);
 }
 
 void MainForm::printNewLog(const QString& text)
@@ -137,6 +138,7 @@ void MainForm::ChangeRunMode(bool running)
         // follows): reap the thread so that a new run can start.
         if (driver_->running()) driver_->join();
         progress_->reset();
+        refresh_lists();
     }
 }
 
@@ -167,7 +169,9 @@ void MainForm::btnInput_Click()
     // folder the list shows.
     inputFolder = chosen;
     tboxInput->setText(chosen);
+    tboxInput->set_problem({});
     create_inputList(chosen);
+    watch_folders();
 }
 
 void MainForm::btnOutput_Click()
@@ -177,44 +181,60 @@ void MainForm::btnOutput_Click()
     tboxOutput->setText(chosen);
     if (is_folder(chosen)) {
         outputFolder = chosen;
+        tboxOutput->set_problem({});
         create_outputList(chosen);
+        watch_folders();
     } else {
         tboxOutput->setText(outputFolder);
     }
 }
 
+bool MainForm::accept_typed_folder(FolderBox* box, const QString& text, QString& folder)
+{
+    folder = from_startup(expand_home(clean_folder_text(text)));
+    if (!folder.isEmpty() && !is_folder(folder)) {
+        // The typed text stays, so that a slip can be mended in place.
+        const QString why = tr("No such folder: %1").arg(folder);
+        box->set_problem(why);
+        show_status(why);
+        return false;
+    }
+    box->set_problem({});
+    box->setText(folder);
+    show_status({});
+    return true;
+}
+
 void MainForm::tboxInput_operation(const QString& text)
 {
-    QString folder = from_startup(clean_folder_text(text));
-    if (is_folder(folder)) {
-        inputFolder = folder;
-        tboxInput->setText(inputFolder);
-        dg_InputList->setRowCount(0);
-        create_inputList(inputFolder);
-        return;
-    }
-    if (folder.isEmpty()) {
-        inputFolder.clear();
-        dg_InputList->setRowCount(0);
-    }
-    tboxInput->setText(inputFolder);
+    QString folder;
+    if (!accept_typed_folder(tboxInput, text, folder)) return;
+    inputFolder = folder;
+    dg_InputList->setRowCount(0);
+    create_inputList(inputFolder);
+    watch_folders();
 }
 
 void MainForm::tboxOutput_operation(const QString& text)
 {
-    QString folder = from_startup(clean_folder_text(text));
-    if (is_folder(folder)) {
-        outputFolder = folder;
-        tboxOutput->setText(outputFolder);
-        dg_OutputList->setRowCount(0);
-        create_outputList(outputFolder);
-        return;
-    }
-    if (folder.isEmpty()) {
-        outputFolder.clear();
-        dg_OutputList->setRowCount(0);
-    }
-    tboxOutput->setText(outputFolder);
+    QString folder;
+    if (!accept_typed_folder(tboxOutput, text, folder)) return;
+    outputFolder = folder;
+    dg_OutputList->setRowCount(0);
+    create_outputList(outputFolder);
+    watch_folders();
+}
+
+void MainForm::show_status(const QString& text) { statusLine->setText(text); }
+
+QString MainForm::status_text() const { return statusLine->text(); }
+
+void MainForm::watch_folders() { watch_->watch({inputFolder, outputFolder}); }
+
+void MainForm::refresh_lists()
+{
+    if (is_folder(inputFolder)) dg_InputList->refresh(files_in_folder(inputFolder));
+    if (is_folder(outputFolder)) dg_OutputList->refresh(files_in_folder(outputFolder));
 }
 
 QString MainForm::from_startup(const QString& folder) const
@@ -274,7 +294,9 @@ bool MainForm::RunAction(const QStringList& inputList)
 
 void MainForm::btnRun_Click()
 {
-    if (!is_folder(outputFolder)) {
+    // A marked box names a folder that does not exist, whatever folder the
+    // list still shows.
+    if (!is_folder(outputFolder) || tboxOutput->has_problem()) {
         printLog(QString::fromLatin1(window_text::kOutputMissingOnRun));
         return;
     }
@@ -299,7 +321,7 @@ void MainForm::btnRun_Click()
 void MainForm::dg_OutputList_DragDrop(const QString& fullpath)
 {
     if (!QFileInfo(fullpath).isFile()) return;
-    if (!is_folder(outputFolder)) {
+    if (!is_folder(outputFolder) || tboxOutput->has_problem()) {
         printLog(QString::fromLatin1(window_text::kOutputMissingOnDrop));
         return;
     }
@@ -313,29 +335,44 @@ void MainForm::btnCancel_Click()
     printLog(QString::fromLatin1(window_text::kCancelRequested));
 }
 
-void MainForm::btnClose_Click()
+void MainForm::btnClose_Click() { close(); }
+
+bool MainForm::confirm_cancel()
 {
-    driver_->cancel();
-    close();
+    QMessageBox box(QMessageBox::Question, windowTitle(), tr("Cancel the running conversion?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("cancelRunQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    if (run_active() && !confirm_cancel()) {
+        event->ignore();
+        return;
+    }
+    // The worker stops at its next cancel check; the window waits for it
+    // as it goes.
     driver_->cancel();
+    save_session();
     event->accept();
 }
 
-void MainForm::btnHelp_Click()
+void MainForm::keyPressEvent(QKeyEvent* event)
 {
-    const QString help = QDir(StartupFolder).filePath(QString::fromLatin1(window_text::kHelpFile));
-    if (QFileInfo(help).isFile()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    if (event->key() == Qt::Key_Escape && run_active()) {
+        if (confirm_cancel() && run_active()) btnCancel_Click();
+        event->accept();
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(window_text::kHelpMissingCaption),
-                    QString::fromLatin1(window_text::kHelpMissing), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("helpMissingBox"));
-    box.exec();
+    QWidget::keyPressEvent(event);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !run_active()) refresh_lists();
+    QWidget::changeEvent(event);
 }
 
 void MainForm::btnOption_Click()

@@ -9,11 +9,13 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
+class QMenuBar;
 class QPushButton;
 class QToolButton;
 class FolderBox;
+class FolderWatch;
 class InputList;
+class LogBox;
 class OutputList;
 class RunProgress;
 class run_driver;
@@ -51,8 +53,16 @@ public:
     // Pause between pipeline stages of the next runs, in milliseconds.
     void set_pace_ms(std::int32_t ms) { paceMs_ = ms; }
 
+    // The line below the window that says why something did not happen.
+    QString status_text() const;
+
 protected:
+    // During a run, closing asks first; the session is remembered.
     void closeEvent(QCloseEvent* event) override;
+    // Esc during a run asks whether to cancel it.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Coming back to the window re-reads the lists from the disk.
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void btnInput_Click();
@@ -69,6 +79,18 @@ private slots:
 private:
     void build_controls();
     void build_layout();
+    void build_menu();                       // main_form_menu.cpp
+    void show_about();                       // main_form_menu.cpp
+    void restore_session();                  // main_form_session.cpp
+    void save_session() const;               // main_form_session.cpp
+    // True when the user agrees to cancel the running conversion.
+    bool confirm_cancel();
+    // A folder box's text as a folder: "~" expanded, made absolute; false
+    // (box marked, reason in the status line) when it names no folder.
+    bool accept_typed_folder(FolderBox* box, const QString& text, QString& folder);
+    void show_status(const QString& text);
+    void watch_folders();
+    void refresh_lists();
     void MainForm_Load();
     void create_inputList(const QString& folder);
     void create_outputList(const QString& folder);
@@ -79,7 +101,10 @@ private:
     QString from_startup(const QString& folder) const;
 
     // Controls.
-    QPlainTextEdit* tbox_Infolog = nullptr;
+    LogBox* tbox_Infolog = nullptr;
+    QLabel* statusLine = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    FolderWatch* watch_ = nullptr;
     QLabel* lbl_Infolog = nullptr;
     QPushButton* btnRun = nullptr;
     QPushButton* btnCancel = nullptr;

@@ -4,7 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -14,6 +14,7 @@
 
 #include "app/window/folder_box.h"
 #include "app/window/input_list.h"
+#include "app/window/log_box.h"
 #include "app/window/main_form.h"
 #include "app/window/output_list.h"
 #include "app/window/run_progress.h"
@@ -56,26 +57,36 @@ QWidget* folder_pane(QWidget* parent, QLabel* caption, QWidget* box, QWidget* bu
 
 void MainForm::build_controls()
 {
-    tbox_Infolog = named<QPlainTextEdit>("tbox_Infolog", this);
-    tbox_Infolog->setReadOnly(true);
-    tbox_Infolog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    tbox_Infolog->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    tbox_Infolog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    tbox_Infolog = named<LogBox>("tbox_Infolog", this);
+    tbox_Infolog->setAccessibleName(QStringLiteral("Information"));
+    tbox_Infolog->setToolTip(tr("What the runs did, line by line; failures in red"));
     lbl_Infolog = named<QLabel>("lbl_Infolog", QStringLiteral("Information"), this);
+    lbl_Infolog->setBuddy(tbox_Infolog);
+    statusLine = named<QLabel>("statusLine", this);
 
-    btnRun = named<QPushButton>("btnRun", QStringLiteral("Exec"), this);
-    btnCancel = named<QPushButton>("btnCancel", QStringLiteral("Cancel"), this);
-    btnClose = named<QPushButton>("btnClose", QStringLiteral("Close"), this);
-    btnHelp = named<QPushButton>("btnHelp", QStringLiteral("Help"), this);
-    btnOption = named<QPushButton>("btnOption", QStringLiteral("Option"), this);
+    // The texts with a mnemonic: Alt and the underlined letter press them.
+    btnRun = named<QPushButton>("btnRun", QStringLiteral("&Exec"), this);
+    btnCancel = named<QPushButton>("btnCancel", QStringLiteral("&Cancel"), this);
+    btnClose = named<QPushButton>("btnClose", QStringLiteral("C&lose"), this);
+    btnHelp = named<QPushButton>("btnHelp", QStringLiteral("&Help"), this);
+    btnOption = named<QPushButton>("btnOption", QStringLiteral("&Option"), this);
     btnRun->setDefault(false);
     btnRun->setAutoDefault(false);
+    btnRun->setToolTip(tr("Convert the checked input files into the output folder"));
+    btnCancel->setToolTip(tr("Stop the run after the file now being converted"));
+    btnClose->setToolTip(tr("Close the window"));
+    btnHelp->setToolTip(tr("Open the manual"));
+    btnOption->setToolTip(tr("Choose the variables, output names, projections and colour bars"));
 
     grp_OutputFormat = named<QGroupBox>("grp_OutputFormat", QStringLiteral("Output Format"), this);
     cbox_GeoTiff = named<QCheckBox>("cbox_GeoTiff", QStringLiteral("GeoTIFF"), grp_OutputFormat);
     cbox_KMZ = named<QCheckBox>("cbox_KMZ", QStringLiteral("KMZ"), grp_OutputFormat);
     cbox_Both = named<QCheckBox>("cbox_Both", QStringLiteral("TIFF+TEXT"), grp_OutputFormat);
     cbox_NetCDF = named<QCheckBox>("cbox_NetCDF", QStringLiteral("NetCDF"), grp_OutputFormat);
+    cbox_GeoTiff->setToolTip(tr("Georeferenced TIFF images"));
+    cbox_KMZ->setToolTip(tr("Overlays with a colour bar for a virtual globe"));
+    cbox_Both->setToolTip(tr("Plain TIFF images with a text file of their positions"));
+    cbox_NetCDF->setToolTip(tr("CF-style netCDF files"));
 
     lbl_Input = named<QLabel>("lbl_Input", QStringLiteral("Input"), this);
     tboxInput = named<FolderBox>("tboxInput", this);
@@ -84,8 +95,13 @@ void MainForm::build_controls()
     tboxOutput = named<FolderBox>("tboxOutput", this);
     btnOutput = folder_button("btnOutput", this, tr("Choose the folder for the output files"));
 
+    tboxInput->setToolTip(tr("Folder of the product files; Enter applies a typed folder"));
+    tboxOutput->setToolTip(tr("Folder the output files are written to; Enter applies a typed folder"));
     dg_InputList = named<InputList>("dg_InputList", this);
     dg_OutputList = named<OutputList>("dg_OutputList", this);
+    dg_InputList->setToolTip(tr("Click to check a file, Ctrl-click to add, Shift-click for a range; "
+                                "drag a row to the output list to convert it alone"));
+    dg_OutputList->setToolTip(tr("Double-click to open; F2 renames; right-click for more"));
     progress_ = new RunProgress(this);
 }
 
@@ -114,8 +130,8 @@ void MainForm::build_layout()
     logLayout->addWidget(progress_, 1, 1);
     logLayout->addLayout(controls, 0, 2, 2, 1);
     logLayout->setColumnStretch(0, 1);
-    progress_->setMinimumWidth(180);
-    progress_->setMaximumWidth(220);
+    // Wide enough for its counts, the rest is the log's.
+    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance(QStringLiteral("Outputs written 0000")) + 16);
     grp_OutputFormat->setMinimumWidth(150);
 
     auto* rows = new QSplitter(Qt::Vertical, this);
@@ -126,12 +142,25 @@ void MainForm::build_layout()
     rows->setStretchFactor(1, 2);
     rows->setChildrenCollapsible(false);
 
+    build_menu();
     auto* top = new QVBoxLayout(this);
+    top->setMenuBar(menuBar_);
     top->addWidget(rows);
+    top->addWidget(statusLine);
+
+    // Tab follows the screen: the folders and lists from left to right,
+    // then the log, the output kinds and the buttons from top to bottom.
+    QWidget* const chain[] = {tboxInput,    btnInput,     dg_InputList, tboxOutput, btnOutput, dg_OutputList,
+                              tbox_Infolog, cbox_GeoTiff, cbox_KMZ,     cbox_Both,  cbox_NetCDF, btnOption,
+                              btnRun,       btnCancel,    btnHelp,      btnClose};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 
     setMinimumSize(800, 520);
-    // Roomy, yet never larger than the screen it opens on.
+    // Roomy, yet with its frame never larger than the screen it opens on
+    // (the frame is known only once shown; this allows for a usual one).
+    constexpr QSize kFrameAllowance(16, 48);
     QSize start(1200, 760);
-    if (const QScreen* sc = screen()) start = start.boundedTo(sc->availableSize());
+    if (const QScreen* sc = screen()) start = start.boundedTo(sc->availableSize() - kFrameAllowance);
     resize(start);
 }

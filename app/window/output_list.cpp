@@ -1,9 +1,15 @@
 #include "app/window/output_list.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QUrl>
 
 #include "app/window/file_row.h"
 #include "app/window/file_table.h"
@@ -53,8 +59,11 @@ OutputList::OutputList(QWidget* parent)
 {
     setup_file_table(*this, kOutputColumns);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::SelectedClicked);
+    // A double-click opens the file, as in a file manager.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(this, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { QDesktopServices::openUrl(QUrl::fromLocalFile(full_path(row))); });
+    setAccessibleName(QStringLiteral("Output files"));
     setItemDelegateForColumn(output_col::FileName, new name_edit_delegate(this));
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -91,6 +100,25 @@ void OutputList::reset_colours()
 {
     for (int row = 0; row < rowCount(); ++row)
         paint_row(*this, row, output_col::FileName, output_col::FileSize, kIdleColours);
+}
+
+void OutputList::refresh(const QStringList& folderFiles)
+{
+    refresh_file_rows(*this, folderFiles, [this](const QString& path) { add_row(path); });
+}
+
+void OutputList::contextMenuEvent(QContextMenuEvent* event)
+{
+    const int row = rowAt(event->pos().y());
+    if (row < 0) return;
+    const QString path = full_path(row);
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("outputMenu"));
+    menu.addAction(tr("Open"), this, [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    menu.addAction(tr("Open containing folder"), this,
+                   [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath())); });
+    menu.addAction(tr("Copy path"), this, [path] { QGuiApplication::clipboard()->setText(path); });
+    menu.exec(event->globalPos());
 }
 
 QString OutputList::full_path(int row) const { return cell_text(*this, row, output_col::FullPath); }

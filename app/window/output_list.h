@@ -3,8 +3,9 @@
 #include <QStringList>
 #include <QTableWidget>
 
-// The list of files in the output folder. Names can be edited (the file is
-// renamed); files written by the current run are painted red; a row dragged
+// The list of files in the output folder. Names can be edited (F2, or a
+// click on the selected name; the file is renamed); a double-click opens the
+// file; files written by the current run are painted red; a row dragged
 // here from the input list asks for a one-file run.
 class OutputList : public QTableWidget {
     Q_OBJECT
@@ -20,6 +21,10 @@ public:
     // files stand out.
     void reset_colours();
 
+    // Follow the disk: rows of vanished files go, files of the output
+    // folder without a row are added, dates and sizes are read again.
+    void refresh(const QStringList& folderFiles);
+
     QString full_path(int row) const;
     int row_of(const QString& path) const;
 
@@ -30,6 +35,9 @@ signals:
     void message(const QString& text);
 
 protected:
+    // "Open", "Open containing folder", "Copy path" for the row under the
+    // pointer; double-click opens the file with the desktop's application.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -150,8 +150,10 @@ public:
         if (!dir_.isValid()) qFatal("no temporary folder");
         previous_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
-        // The window's working folders go to the scratch area's cache.
+        // The window's working folders go to the scratch area's cache, what
+        // it remembers to the scratch area's config folder.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("cache"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
     }
     ~scratch() { QDir::setCurrent(previous_); }
     QString path() const { return dir_.path(); }

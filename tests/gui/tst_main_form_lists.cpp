@@ -18,7 +18,7 @@ class MainFormLists : public QObject {
 private slots:
     void choosing_an_input_folder_checks_only_the_first_file();
     void ctrl_shift_and_plain_clicks();
-    void typed_folders_apply_once_and_missing_ones_are_undone();
+    void typed_folders_apply_once_and_missing_ones_are_marked();
     void typed_folder_is_trimmed_and_stored_absolute();
     void drops();
     void output_rows_are_replaced_and_painted_red();
@@ -94,7 +94,7 @@ void MainFormLists::ctrl_shift_and_plain_clicks()
     QCOMPARE(checked_rows(list), (QList<int>{0, 1, 2, 3}));
 }
 
-void MainFormLists::typed_folders_apply_once_and_missing_ones_are_undone()
+void MainFormLists::typed_folders_apply_once_and_missing_ones_are_marked()
 {
     window_setup w;
     const QString message = QStringLiteral("There is no-files in selected folder.");
@@ -119,17 +119,26 @@ void MainFormLists::typed_folders_apply_once_and_missing_ones_are_undone()
     QCOMPARE(input_box(w.form)->text(), w.in);
     QCOMPARE(input_list(w.form)->rowCount(), 1);
 
-    // A missing folder is undone on leaving.
-    type_into(input_box(w.form), QDir(w.s.path()).filePath("no-such-folder"), false);
+    // A missing folder keeps its text, is marked and explained; the list
+    // stays as it was.
+    const QString missing = QDir(w.s.path()).filePath("no-such-folder");
+    type_into(input_box(w.form), missing, false);
     leave_box(w.form);
-    QCOMPARE(input_box(w.form)->text(), w.in);
+    QCOMPARE(input_box(w.form)->text(), missing);
+    QVERIFY(w.form.status_text().contains(missing));
     QCOMPARE(input_list(w.form)->rowCount(), 1);
 
-    // The same for the output box, which starts empty.
-    type_into(output_box(w.form), QStringLiteral("/no/such/folder"), false);
+    // "~" is the home folder; a marked output box refuses a run.
+    type_into(output_box(w.form), QStringLiteral("~/no/such/folder"), false);
     leave_box(w.form);
-    QCOMPARE(output_box(w.form)->text(), QString());
+    QCOMPARE(output_box(w.form)->text(), QStringLiteral("~/no/such/folder"));
+    QVERIFY(w.form.status_text().contains(QDir::homePath() + "/no/such/folder"));
     QCOMPARE(w.form.get_outputFolder(), QString());
+    QTest::mouseClick(control<QPushButton>(w.form, "btnRun"), Qt::LeftButton);
+    QCOMPARE(log_lines(w.form).constLast(), QStringLiteral("Output folder is NOT exists."));
+    type_into(output_box(w.form), QStringLiteral("~"), true);
+    QCOMPARE(w.form.get_outputFolder(), QDir::homePath());
+    QVERIFY(w.form.status_text().isEmpty());
 
     // Emptying the box forgets the folder and the list.
     type_into(input_box(w.form), QString(), false);

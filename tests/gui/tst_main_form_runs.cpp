@@ -1,6 +1,7 @@
 // Runs started from the window: the log, the output list, cancel, close,
 // and a UI thread that keeps working while the worker converts.
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -32,6 +33,17 @@ QString write_product(const QString& folder, const QString& name, const char* ki
 }
 
 void press(MainForm& form, const char* button) { QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton); }
+
+// Answer the next "Cancel the running conversion?" question.
+void answer_cancel_question(QMessageBox::StandardButton answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Cancel the running conversion?"));
+        box->button(answer)->click();
+    });
+}
 
 // Wait until the run has ended and the window is idle again.
 bool wait_for_idle(MainForm& form)
@@ -155,7 +167,9 @@ void MainFormRuns::cancel_stops_after_the_current_file()
     press(form, "btnRun");
     const QString processingA = QStringLiteral("'a.h5' is processing, now...  ");
     QVERIFY(QTest::qWaitFor([&] { return log_lines(form).contains(processingA); }, kRunTimeoutMs));
-    press(form, "btnCancel");
+    // Esc asks first, then cancels as the button does.
+    answer_cancel_question(QMessageBox::Yes);
+    QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(wait_for_idle(form));
 
     const QStringList lines = log_lines(form);
@@ -165,8 +179,9 @@ void MainFormRuns::cancel_stops_after_the_current_file()
     QVERIFY(!lines.contains(QStringLiteral("'c.h5' is processing, now...  ")));
     QCOMPARE(lines.last(), kCompleted);
 
-    // Cancel while idle does nothing.
+    // Cancel and Esc while idle do nothing.
     press(form, "btnCancel");
+    QTest::keyClick(&form, Qt::Key_Escape);
     QCOMPARE(log_lines(form).count(QStringLiteral("Cancel-action will be invoked.")), 1);
 }
 
@@ -184,6 +199,12 @@ void MainFormRuns::closing_during_a_run_cancels_and_cleans_up()
 
     press(*form, "btnRun");
     QVERIFY(form->run_active());
+    // Closing asks first; "No" leaves the run going.
+    answer_cancel_question(QMessageBox::No);
+    press(*form, "btnClose");
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->driver().cancel_flag().load());
+    answer_cancel_question(QMessageBox::Yes);
     press(*form, "btnClose");
     QVERIFY(!form->isVisible());
     QVERIFY(form->driver().cancel_flag().load());

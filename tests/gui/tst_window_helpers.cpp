@@ -13,7 +13,7 @@ class WindowHelpers : public QObject {
 
 private slots:
     void folder_text_is_cleaned();
-    void sizes_are_mebibytes_with_two_decimals();
+    void sizes_in_the_unit_that_fits();
     void rename_outcomes();
 };
 
@@ -32,14 +32,15 @@ void WindowHelpers::folder_text_is_cleaned()
     QCOMPARE(clean_folder_text("\tx"), QStringLiteral("\tx"));
 }
 
-void WindowHelpers::sizes_are_mebibytes_with_two_decimals()
+void WindowHelpers::sizes_in_the_unit_that_fits()
 {
-    QCOMPARE(format_mib(0), QStringLiteral("0.00 MiB"));
-    QCOMPARE(format_mib(1024 * 1024), QStringLiteral("1.00 MiB"));
-    QCOMPARE(format_mib(5 * 1024), QStringLiteral("0.00 MiB"));
-    QCOMPARE(format_mib(15 * 1024 * 1024 / 2), QStringLiteral("7.50 MiB"));
+    QCOMPARE(format_size(6), QStringLiteral("6 B"));
+    QCOMPARE(format_size(1023), QStringLiteral("1023 B"));
+    QCOMPARE(format_size(7 * 512), QStringLiteral("3.50 KiB"));
+    QCOMPARE(format_size(1024 * 1024), QStringLiteral("1.00 MiB"));
+    QCOMPARE(format_size(15 * 1024 * 1024 / 2), QStringLiteral("7.50 MiB"));
     // Beyond 4 GiB, no wrap-around and no group separator.
-    QCOMPARE(format_mib(qint64(5) * 1024 * 1024 * 1024), QStringLiteral("5120.00 MiB"));
+    QCOMPARE(format_size(qint64(5) * 1024 * 1024 * 1024), QStringLiteral("5120.00 MiB"));
 }
 
 void WindowHelpers::rename_outcomes()

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+// The run log: read-only, one line per message, scrolled to the newest line.
+// Lines that tell of a failure stand out in a colour of their own. The
+// box takes the keyboard focus so that the log can be scrolled and copied
+// without a mouse.
+class LogBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit LogBox(QWidget* parent = nullptr);
+
+    void append_line(const QString& text);
+
+    // True for the lines that report something not made: "Fail in ...",
+    // "... Skipped.", "cannot open file: ...".
+    static bool is_failure_line(const QString& text);
+    static QColor failure_colour();
+};

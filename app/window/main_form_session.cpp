@@ -1,0 +1,33 @@
+// What the window keeps from one session to the next.
+#include <QCheckBox>
+#include <QFileInfo>
+
+#include "app/window/folder_box.h"
+#include "app/window/main_form.h"
+#include "app/window/window_session.h"
+
+void MainForm::restore_session()
+{
+    const window_session s = load_window_session();
+    cbox_GeoTiff->setChecked(s.geotiff);
+    cbox_KMZ->setChecked(s.kmz);
+    cbox_Both->setChecked(s.tiffText);
+    cbox_NetCDF->setChecked(s.netcdf);
+    if (!s.geometry.isEmpty()) restoreGeometry(s.geometry);
+    // Folders that have gone since are left out silently.
+    if (QFileInfo(s.inputFolder).isDir()) tboxInput_operation(s.inputFolder);
+    if (QFileInfo(s.outputFolder).isDir()) tboxOutput_operation(s.outputFolder);
+}
+
+void MainForm::save_session() const
+{
+    window_session s;
+    s.inputFolder = inputFolder;
+    s.outputFolder = outputFolder;
+    s.geotiff = cbox_GeoTiff->isChecked();
+    s.kmz = cbox_KMZ->isChecked();
+    s.tiffText = cbox_Both->isChecked();
+    s.netcdf = cbox_NetCDF->isChecked();
+    s.geometry = saveGeometry();
+    save_window_session(s);
+}

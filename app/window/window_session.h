@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the window remembers from one session to the next: the folders, the
+// ticked output kinds and its geometry. Kept in the user's config folder
+// ($XDG_CONFIG_HOME/vardane/window.conf), apart from the conversion
+// settings file.
+struct window_session {
+    QString inputFolder;
+    QString outputFolder;
+    bool geotiff = true;
+    bool kmz = false;
+    bool tiffText = false;
+    bool netcdf = false;
+    QByteArray geometry;
+};
+
+// The last saved session; the defaults when none was saved.
+window_session load_window_session();
+void save_window_session(const window_session& session);
