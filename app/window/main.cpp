@@ -1,7 +1,10 @@
-// WinMain: one window per user, then the window's event loop.
+// WinMain: one window per user, then the window's event loop. Files and
+// folders named on the command line (a file manager's "Open with") go to
+// the input list.
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/window/app_icon.h"
 #include "app/window/main_form.h"
 #include "app/window/single_instance.h"
 #include "app/window/window_texts.h"
@@ -10,6 +13,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(window_text::kTitle));
+    QApplication::setWindowIcon(app_icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vardane"));
 
     single_instance guard;
     const int refused = single_instance_exit_code(guard, [] {
@@ -22,6 +27,7 @@ int main(int argc, char* argv[])
     {
         MainForm form;
         form.show();
+        form.open_paths(QApplication::arguments().mid(1));
         code = app.exec();
     }
     guard.release();

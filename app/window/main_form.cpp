@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "app/window/app_icon.h"
 #include "app/window/file_row.h"
 #include "app/window/folder_box.h"
 #include "app/window/folder_text.h"
@@ -84,6 +85,7 @@ MainForm::~MainForm()
 void MainForm::MainForm_Load()
 {
     setWindowTitle(QString::fromLatin1(window_text::kTitle));
+    setWindowIcon(app_icon());
     cbox_GeoTiff->setChecked(true);
     inputFolder.clear();
     tboxInput->clear();
@@ -223,6 +225,21 @@ void MainForm::tboxOutput_operation(const QString& text)
     dg_OutputList->setRowCount(0);
     create_outputList(outputFolder);
     watch_folders();
+}
+
+void MainForm::open_paths(const QStringList& paths)
+{
+    for (const QString& given : paths) {
+        const QString path = from_startup(given);
+        if (is_folder(path)) {
+            tboxInput_operation(path);
+        } else if (QFileInfo(path).isFile()) {
+            if (!dg_InputList->contains_path(path)) dg_InputList->add_file(path, true);
+        } else {
+            show_status(tr("No such file or folder: %1").arg(path));
+        }
+    }
+    dg_InputList->sync_selection();
 }
 
 void MainForm::show_status(const QString& text) { statusLine->setText(text); }

@@ -41,6 +41,10 @@ public:
     void ChangeRunMode(bool running);
     void show_progress(int done, int total, const QString& current);
 
+    // Files and folders given to the program: a folder becomes the input
+    // folder, files are added to the input list checked.
+    void open_paths(const QStringList& paths);
+
     QString get_outputFolder() const { return outputFolder; }
     // True from the start of a run until the window is back to idle.
     bool run_active() const;

@@ -1,0 +1,23 @@
+#include "app/window/app_icon.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+QIcon app_icon()
+{
+    // The resources of a static library are registered by hand.
+    Q_INIT_RESOURCE(window);
+    QSvgRenderer svg(QStringLiteral(":/icons/vardane.svg"));
+    QIcon icon;
+    if (!svg.isValid()) return icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        svg.render(&painter);
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
