@@ -1,8 +1,10 @@
 // The inputs of a batch: a missing one is skipped and counted, the others
-// converted; a settings file that holds no settings is refused.
+// converted; a damaged product is a failure with its cause; a settings file
+// that holds no settings is refused.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "batch_checks.h"
 #include "integration/cli_run_support.h"
@@ -30,4 +32,22 @@ TEST(CliInputs, MissingInputsAreSkippedAndSettingsWithoutASectionRefused)
     EXPECT_EQ(refused.status, 2);
     EXPECT_TRUE(says(refused.err, "no settings section in " + junk.string())) << refused.err;
     EXPECT_TRUE(refused.lines.empty()) << refused.out;
+}
+
+// A product cut short is a failure, not a stranger: its line and its cause
+// (on standard error) are shown even in a quiet run.
+TEST(CliInputs, DamagedProductFailsWithItsCauseInAQuietRun)
+{
+    integration::cli_scene scene;
+    const auto cut = scene.product("AMSR2_L3_BT", "cut.h5");
+    fs::resize_file(cut, fs::file_size(cut) / 2);
+    const auto good = scene.product("GSMAP_HOURLY", "good.h5");
+    const auto r = scene.run({"-q", cut, good});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"Filename(cut.h5) is Not Product Data.",
+                                                 "Summary: files 2, outputs written 1, failures 1, not products 0."}));
+    EXPECT_TRUE(says(r.err, fs::canonical(cut).string() + ": ")) << r.err;
+    // The good file's output and nothing else, no working folder either.
+    EXPECT_EQ(integration::file_names(scene.out()), std::vector<std::string>{"good_PRC.tif"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(scene.out()), fs::directory_iterator()), 1);
 }
