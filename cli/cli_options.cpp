@@ -44,7 +44,9 @@ const char* usage_text()
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default 1)\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
            "  -q, --quiet           print only failures and the summary\n"
-           "  --help, --version\n"
+           "  -v, --verbose         also show the libraries' own messages on standard error\n"
+           "  --help\n"
+           "  --version             the program's version and the versions of the libraries it runs with\n"
            "Exit status: 0 every product converted without a failure line; 1 a product failed,\n"
            "an input was missing, no input was a product, or the run was cancelled; 128 + N when\n"
            "signal N (SIGINT, SIGTERM, SIGHUP) cancelled it; 2 bad usage, an unreadable settings\n"
@@ -108,6 +110,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             if (!value(v) || !parse_count(v, 0, o.paceMs)) result.error = "--pace needs a whole number of milliseconds";
         } else if ((arg == "-q" || arg == "--quiet") && !hasInline) {
             o.quiet = true;
+        } else if ((arg == "-v" || arg == "--verbose") && !hasInline) {
+            o.verbose = true;
         } else if ((arg == "-h" || arg == "--help") && !hasInline) {
             o.help = true;
         } else if (arg == "--version" && !hasInline) {
@@ -142,6 +146,7 @@ std::vector<std::string> worker_arguments(const cli_options& options)
     for (const auto& k : kKindFlags) {
         if (options.kinds.*k.field) args.emplace_back(k.flag);
     }
+    if (options.verbose) args.emplace_back("--verbose");
     if (!options.settingsFile.empty()) {
         args.emplace_back("--settings");
         args.push_back(options.settingsFile);

@@ -14,6 +14,7 @@ struct cli_options {
     int jobs = 1;
     int paceMs = 0;
     bool quiet = false;
+    bool verbose = false; // the libraries' own messages reach standard error
     bool help = false;
     bool version = false;
     bool listOptions = false;

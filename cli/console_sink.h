@@ -5,7 +5,7 @@
 
 #include "app/driver/run_sink.h"
 #include "cli/child_channel.h"
-#include "cli/run_tally.h"
+#include "app/driver/run_tally.h"
 
 // How a console sink shows a run.
 enum class console_mode {

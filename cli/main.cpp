@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/driver/library_versions.h"
 #include "app/driver/run_messages.h"
 #include "app/driver/working_folder.h"
 #include "cli/batch_run.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
     }
     if (options.version) {
         std::cout << "vardane-cli " << VARDANE_VERSION << "\n";
+        for (const auto& [name, version] : library_versions()) std::cout << name << " " << version << "\n";
         return 0;
     }
 

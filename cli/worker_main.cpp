@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -18,6 +19,14 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+void silence_standard_error()
+{
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    ::dup2(null, STDERR_FILENO);
+    ::close(null);
+}
 
 // Task lines from standard input, one at a time, unless a signal comes first.
 class task_reader {
@@ -78,6 +87,10 @@ int run_worker(const cli_options& options, spconverter& settings)
 {
     // The worker ends with its parent, through the same cancel as a signal.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // What the libraries print for themselves (GDAL's warnings, the HDF5
+    // reader's attribute names) is for those who ask for it; the parent
+    // reports every failure with its cause.
+    if (!options.verbose) silence_standard_error();
     std::signal(SIGPIPE, SIG_IGN);
     signal_gate signals;
 

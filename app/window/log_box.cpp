@@ -32,3 +32,12 @@ void LogBox::append_line(const QString& text)
     cursor.insertText(text, format);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
+
+void LogBox::mark_last_line_failed()
+{
+    QTextCursor cursor(document()->lastBlock());
+    cursor.select(QTextCursor::BlockUnderCursor);
+    QTextCharFormat format;
+    format.setForeground(failure_colour());
+    cursor.mergeCharFormat(format);
+}

@@ -12,6 +12,8 @@ public:
     explicit LogBox(QWidget* parent = nullptr);
 
     void append_line(const QString& text);
+    // Shows the last line as a failure (the line a failure event goes with).
+    void mark_last_line_failed();
 
     // True for the lines that report something not made: "Fail in ...",
     // "... Skipped.", "cannot open file: ...".

@@ -139,9 +139,17 @@ void MainForm::ChangeRunMode(bool running)
         // The worker posts this as its last act but one ("Completed."
         // follows): reap the thread so that a new run can start.
         if (driver_->running()) driver_->join();
-        progress_->reset();
+        // The outcome stays in view until the next run starts.
+        tally_.completed = driver_->completed();
+        progress_->show_summary(tally_);
         refresh_lists();
     }
+}
+
+void MainForm::count_event(const run_event& event)
+{
+    tally_.count(event);
+    if (event.type == run_event_type::failure) tbox_Infolog->mark_last_line_failed();
 }
 
 void MainForm::show_progress(int done, int total, const QString& current)
@@ -303,7 +311,9 @@ bool MainForm::RunAction(const QStringList& inputList)
     request.switches.tiffText = cbox_Both->isChecked();
     request.switches.netcdf = cbox_NetCDF->isChecked();
     request.paceMs = paceMs_;
-    progress_->show_progress(0, static_cast<int>(inputList.size()), QString());
+    tally_ = run_tally{};
+    tally_.files = static_cast<int>(inputList.size());
+    progress_->show_progress(0, tally_.files, QString());
     const bool started = driver_->RunAction(request);
     if (!started) progress_->reset();
     return started;

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "app/driver/run_tally.h"
 #include "app/window/ui_sink.h"
 
 class QCheckBox;
@@ -40,6 +41,8 @@ public:
     void append_outputList(const QString& path);
     void ChangeRunMode(bool running);
     void show_progress(int done, int total, const QString& current);
+    // A fact of the running run, for its summary.
+    void count_event(const run_event& event);
 
     // Files and folders given to the program: a folder becomes the input
     // folder, files are added to the input list checked.
@@ -137,6 +140,8 @@ private:
     ui_sink sink_;
     std::unique_ptr<run_driver> driver_;
 
+    // The counts of the current or last run.
+    run_tally tally_;
     QString inputFolder;
     QString outputFolder;
     QString StartupFolder;

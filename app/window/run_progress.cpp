@@ -7,6 +7,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "app/driver/run_tally.h"
+
 RunProgress::RunProgress(QWidget* parent)
     : QWidget(parent)
     , bar_(new QProgressBar(this))
@@ -36,10 +38,28 @@ void RunProgress::show_progress(int done, int total, const QString& current)
     bar_->setValue(done);
     bar_->setFormat(QStringLiteral("%p%"));
     counts_->setText(tr("%1 of %2 files done").arg(done).arg(total));
+    counts_->setStyleSheet(QString());
+    counts_->setToolTip(QString());
     // The driver reports full paths; the name is what fits beside the log.
     const QString name = QFileInfo(current).fileName();
     current_->setText(name.isEmpty() ? QString() : tr("Converting: %1").arg(name));
     current_->setToolTip(current);
+}
+
+void RunProgress::show_summary(const run_tally& tally)
+{
+    const bool whole = tally.completed && !tally.cancelled;
+    bar_->setRange(0, 1);
+    bar_->setValue(whole ? 1 : 0);
+    bar_->setFormat(tally.cancelled ? tr("Cancelled") : whole ? tr("Finished") : tr("Ended early"));
+    QStringList lines{tr("Files %1").arg(tally.files), tr("Outputs written %1").arg(tally.outputs),
+                      tr("Failures %1").arg(tally.failures), tr("Not products %1").arg(tally.notProducts)};
+    if (tally.cancelled) lines << tr("Cancelled");
+    counts_->setText(lines.join(u'\n'));
+    counts_->setToolTip(QString::fromStdString(tally.summary()));
+    // Failures are what the user must not miss.
+    counts_->setStyleSheet(tally.failures > 0 ? QStringLiteral("color: #b00020") : QString());
+    current_->clear();
 }
 
 void RunProgress::reset()
@@ -48,6 +68,7 @@ void RunProgress::reset()
     bar_->setValue(0);
     bar_->setFormat(QString());
     counts_->setText(tr("Ready"));
+    counts_->setStyleSheet(QString());
     current_->clear();
 }
 

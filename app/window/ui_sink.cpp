@@ -49,3 +49,8 @@ void ui_sink::progress(int done, int total, const std::string& current)
 {
     post([form = &form_, done, total, file = to_qstring(current)] { form->show_progress(done, total, file); });
 }
+
+void ui_sink::report(const run_event& event)
+{
+    post([form = &form_, event] { form->count_event(event); });
+}

@@ -20,6 +20,7 @@ public:
     void append_outputList(const std::string& path) override;
     void ChangeRunMode(bool running) override;
     void progress(int done, int total, const std::string& current) override;
+    void report(const run_event& event) override;
 
 private:
     template <typename Call>

@@ -10,7 +10,7 @@
 #include "cli/child_channel.h"
 #include "cli/cli_options.h"
 #include "cli/input_files.h"
-#include "cli/run_tally.h"
+#include "app/driver/run_tally.h"
 
 namespace fs = std::filesystem;
 

@@ -16,6 +16,7 @@
 #include "settings/spconverter.h"
 #include "support/cli_process.h"
 #include "support/scratch_folder.h"
+#include "synth_registry.h"
 
 namespace fs = std::filesystem;
 using namespace cli_test;
@@ -154,6 +155,30 @@ TEST(CliRun, BadUsageExitsWithTwoAndNoProductWithOne)
     const auto help = run_cli({"--help"}, t.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: vardane-cli", 0), 0u);
+}
+
+// The libraries' own messages and the reader's attribute names reach the
+// terminal only when asked for; --version names the libraries.
+TEST(CliRun, LibraryMessagesOnlyWhenVerbose)
+{
+    temp_folder t;
+    const auto out = make_folder(t / "out");
+    const std::string product = (t / "amsr2_l3.h5").string();
+    for (const synth_kind& k : all_synth_kinds()) {
+        if (k.name == "AMSR2_L3_BT") ASSERT_TRUE(k.write(product, synth_options{}));
+    }
+    const auto quiet = run_cli({"-o", out.string(), product}, t.path());
+    EXPECT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.err.find("property="), std::string::npos) << quiet.err;
+    EXPECT_EQ((quiet.out + quiet.err).find("property="), std::string::npos);
+    const auto verbose = run_cli({"-v", "-o", out.string(), product}, t.path());
+    EXPECT_EQ(verbose.status, 0);
+    EXPECT_NE(verbose.err.find("property='"), std::string::npos) << verbose.err;
+    EXPECT_EQ(verbose.out.find("property="), std::string::npos);
+
+    const auto version = run_cli({"--version"}, t.path());
+    for (const char* library : {"vardane-cli ", "GDAL ", "HDF5 ", "netCDF ", "libtiff "})
+        EXPECT_NE(version.out.find(library), std::string::npos) << version.out;
 }
 
 TEST(CliRun, SettingsFileIsReadListedInItsOwnFormatAndUsedByAQuietRun)

@@ -3,9 +3,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTextBlock>
 #include <QTimer>
 
 #include "app/window/file_table.h"
+#include "app/window/log_box.h"
+#include "app/window/run_progress.h"
 #include "app/driver/run_driver.h"
 #include "gui_test_support.h"
 #include "synth_registry.h"
@@ -31,6 +34,9 @@ QString write_product(const QString& folder, const QString& name, const char* ki
     qFatal("no synthetic kind %s", kind);
     return {};
 }
+
+// What the progress panel says once a run is over.
+QString outcome(MainForm& form) { return control<RunProgress>(form, "runProgress")->counts_text(); }
 
 void press(MainForm& form, const char* button) { QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton); }
 
@@ -91,6 +97,7 @@ void MainFormRuns::unrecognised_files_by_button_and_by_drop()
     QVERIFY(run_mode_controls_enabled(form, true));
     QVERIFY(QDir(form.work_dir()).exists());
     QVERIFY(QDir(form.work_dir()).isEmpty(QDir::Files));
+    QCOMPARE(outcome(form), QStringLiteral("Files 1\nOutputs written 0\nFailures 0\nNot products 1"));
 
     // The dropped row's run empties the log again.
     QVERIFY(drop_onto(output_list(form), encode_dragged_row({b, "b", "", ""})));
@@ -100,6 +107,16 @@ void MainFormRuns::unrecognised_files_by_button_and_by_drop()
     QCOMPARE(lines.count(kCompleted), 1);
     QVERIFY(lines.contains(QStringLiteral("Filename(b) is Not Product Data.")));
     QVERIFY(!lines.contains(QStringLiteral("Filename(a) is Not Product Data.")));
+
+    // A damaged product fails: counted, and its line stands out.
+    const QString cut = write_product(w.in, "cut.h5", "GSMAP_HOURLY");
+    QVERIFY(QFile::resize(cut, QFileInfo(cut).size() / 2));
+    QVERIFY(drop_onto(output_list(form), encode_dragged_row({cut, "cut.h5", "", ""})));
+    QVERIFY(wait_for_idle(form));
+    QCOMPARE(outcome(form), QStringLiteral("Files 1\nOutputs written 0\nFailures 1\nNot products 0"));
+    auto* log = control<QPlainTextEdit>(form, "tbox_Infolog");
+    const QTextBlock failed = log->document()->findBlock(log->toPlainText().indexOf(QStringLiteral("Filename(cut.h5)")));
+    QCOMPARE(failed.begin().fragment().charFormat().foreground().color(), LogBox::failure_colour());
 
     // After runs, a relative folder still means one in the start-up folder.
     QCOMPARE(QDir::currentPath(), w.s.path());
@@ -178,6 +195,7 @@ void MainFormRuns::cancel_stops_after_the_current_file()
     QVERIFY(!lines.contains(QStringLiteral("'b.h5' is processing, now...  ")));
     QVERIFY(!lines.contains(QStringLiteral("'c.h5' is processing, now...  ")));
     QCOMPARE(lines.last(), kCompleted);
+    QVERIFY(outcome(form).endsWith(QStringLiteral("Cancelled")));
 
     // Cancel and Esc while idle do nothing.
     press(form, "btnCancel");

@@ -5,7 +5,8 @@
 #include "app/driver/run_event.h"
 
 // What a run's events say about it; the same counting serves a run in this
-// process and the events relayed from a worker process.
+// process, the events relayed from a worker process and the window's
+// summary of its last run.
 struct run_tally {
     int files = 0;
     int products = 0;

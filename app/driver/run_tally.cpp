@@ -1,4 +1,4 @@
-#include "cli/run_tally.h"
+#include "app/driver/run_tally.h"
 
 void run_tally::count(const run_event& event)
 {
