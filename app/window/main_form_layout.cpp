@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStyle>
 #include <QToolButton>
@@ -142,10 +143,19 @@ void MainForm::build_layout()
     rows->setStretchFactor(1, 2);
     rows->setChildrenCollapsible(false);
 
+    // On a small or strongly scaled screen the window may be smaller than
+    // its controls need: they scroll rather than being cut off.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("contentScroller"));
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(rows);
+    rows->setMinimumSize(760, 480);
+
     build_menu();
     auto* top = new QVBoxLayout(this);
     top->setMenuBar(menuBar_);
-    top->addWidget(rows);
+    top->addWidget(scroller);
     top->addWidget(statusLine);
 
     // Tab follows the screen: the folders and lists from left to right,
@@ -156,11 +166,16 @@ void MainForm::build_layout()
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
-    setMinimumSize(800, 520);
     // Roomy, yet with its frame never larger than the screen it opens on
     // (the frame is known only once shown; this allows for a usual one).
     constexpr QSize kFrameAllowance(16, 48);
     QSize start(1200, 760);
-    if (const QScreen* sc = screen()) start = start.boundedTo(sc->availableSize() - kFrameAllowance);
+    QSize smallest(800, 520);
+    if (const QScreen* sc = screen()) {
+        const QSize room = sc->availableSize() - kFrameAllowance;
+        start = start.boundedTo(room);
+        smallest = smallest.boundedTo(room);
+    }
+    setMinimumSize(smallest);
     resize(start);
 }

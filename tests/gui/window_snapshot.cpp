@@ -1,6 +1,8 @@
 // Not a test: shows the window on the current display (Xvfb in practice),
-// runs it over synthetic products as a user would, and saves a picture of
-// the screen. Usage: vardane_window_snapshot OUT.png WORKFOLDER [WIDTHxHEIGHT]
+// runs it over synthetic products (one of them damaged) as a user would, and
+// saves pictures of the screen before, during and after the run.
+// Usage: vardane_window_snapshot OUT.png WORKFOLDER [WIDTHxHEIGHT]
+// (QT_SCALE_FACTOR=2 in the environment shows it as on a high-density screen)
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -30,6 +32,9 @@ int main(int argc, char* argv[])
         }
     }
     write_file(in, "readme.txt", "not a product");
+    const QString cut = QDir(in).filePath(QStringLiteral("gsmap_hourly.h5"));
+    QFile::copy(cut, QDir(in).filePath(QStringLiteral("damaged.h5")));
+    QFile::resize(QDir(in).filePath(QStringLiteral("damaged.h5")), QFileInfo(cut).size() / 2);
     QDir::setCurrent(root);
 
     MainForm form;
@@ -43,6 +48,10 @@ int main(int argc, char* argv[])
     choose_input(form, in);
     choose_output(form, out);
     click_row(input_list(form), input_list(form)->rowCount() - 1, Qt::ShiftModifier);
+    QString before = picture;
+    before.replace(QStringLiteral(".png"), QStringLiteral("-before.png"));
+    QTest::qWait(300);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(before);
     QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
     // One picture while the second file is converted, one after the run.
     if (!QTest::qWaitFor([&] { return log_lines(form).filter(QStringLiteral("is processing")).size() >= 2; }, 600000))
