@@ -149,6 +149,7 @@ void MainForm::build_layout()
     scroller->setObjectName(QStringLiteral("contentScroller"));
     scroller->setWidgetResizable(true);
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidget(rows);
     rows->setMinimumSize(760, 480);
 
