@@ -7,7 +7,6 @@
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <gdal_priv.h>
-#include <ogr_spatialref.h>
 
 #include "output/guarded_file.h"
 #include "output/guarded_vsi.h"
@@ -17,13 +16,6 @@
 namespace gdal_session {
 
 namespace {
-
-// Used when PROJ's database is unavailable and EPSG:4326 cannot be built.
-constexpr const char* kWgs84Fallback =
-    "GEOGCS[\"WGS 84\", DATUM[\"WGS_1984\", SPHEROID[\"WGS 84\", 6378137, 298.257223563, "
-    "AUTHORITY[\"EPSG\", \"7030\"]], AUTHORITY[\"EPSG\", \"6326\"]], PRIMEM[\"Greenwich\", 0, "
-    "AUTHORITY[\"EPSG\", \"8901\"]], UNIT[\"degree\", 0.0174532925199433, AUTHORITY[\"EPSG\", "
-    "\"9122\"]], AUTHORITY[\"EPSG\", \"4326\"]]";
 
 constexpr const char* kDataOptions[] = {"GDAL_DATA", "PROJ_LIB", "GEOTIFF_CSV"};
 
@@ -50,17 +42,7 @@ GDALDriver* gtiff_driver()
     return GetGDALDriverManager()->GetDriverByName("GTiff");
 }
 
-std::string wgs84_wkt()
-{
-    OGRSpatialReference srs;
-    std::string text;
-    if (srs.SetFromUserInput("EPSG:4326") == OGRERR_NONE) {
-        char* wkt = nullptr;
-        if (srs.exportToWkt(&wkt) == OGRERR_NONE && wkt != nullptr) text = wkt;
-        CPLFree(wkt);
-    }
-    return text.empty() ? std::string(kWgs84Fallback) : text;
-}
+std::string wgs84_wkt() { return kWgs84Wkt; }
 
 void dataset_closer::operator()(GDALDataset* ds) const { GDALClose(GDALDataset::ToHandle(ds)); }
 

@@ -18,7 +18,15 @@ namespace gdal_session {
 // folder when there is one, once for the process.
 GDALDriver* gtiff_driver();
 
-// Well-known text of WGS 84 geographic coordinates (EPSG:4326).
+// Well-known text of WGS 84 geographic coordinates (EPSG:4326), as PROJ's
+// database exports it. Written out here because the text never changes and
+// the database lookup costs every process a noticeable start-up, even one
+// that only meets files that are no product.
+inline constexpr const char* kWgs84Wkt =
+    "GEOGCS[\"WGS 84\",DATUM[\"WGS_1984\",SPHEROID[\"WGS 84\",6378137,298.257223563,AUTHORITY[\"EPSG\",\"7030\"]],"
+    "AUTHORITY[\"EPSG\",\"6326\"]],PRIMEM[\"Greenwich\",0,AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\","
+    "0.0174532925199433,AUTHORITY[\"EPSG\",\"9122\"]],AXIS[\"Latitude\",NORTH],AXIS[\"Longitude\",EAST],"
+    "AUTHORITY[\"EPSG\",\"4326\"]]";
 std::string wgs84_wkt();
 
 struct dataset_closer {

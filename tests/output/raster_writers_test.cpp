@@ -8,7 +8,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <ogr_spatialref.h>
 
+#include "output/gdal_session.h"
 #include "output/spout.h"
 #include "output_test_support.h"
 
@@ -144,4 +146,17 @@ TEST(GriddedGeoTiff, GlobalRotatesAndFloorsRegionalFloorsPlainKeepsAll)
     EXPECT_FLOAT_EQ(p[0], -9999.0f);
     EXPECT_FLOAT_EQ(p[2], -10.5f);
     EXPECT_FLOAT_EQ(p[kW * 3 + 1000], source(3, 1000));
+}
+
+// The written-out WGS 84 text is the one PROJ's database gives for
+// EPSG:4326, so that the GeoTIFF keys derived from it stay the same.
+TEST(GriddedGeoTiff, TheFixedWgs84TextIsWhatProjExportsForEpsg4326)
+{
+    OGRSpatialReference srs;
+    ASSERT_EQ(srs.SetFromUserInput("EPSG:4326"), OGRERR_NONE);
+    char* wkt = nullptr;
+    ASSERT_EQ(srs.exportToWkt(&wkt), OGRERR_NONE);
+    const std::string exported(wkt);
+    CPLFree(wkt);
+    EXPECT_EQ(gdal_session::wgs84_wkt(), exported);
 }
