@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -31,15 +33,28 @@ std::optional<h5_plane> parameter_plane(productType kind, h5_sample stored, std:
 // Copies a plane into a row-major destination of plane.cols samples per row,
 // `stride` destination samples per delivered sample, converting each sample
 // with convert. The caller has checked plane.fits(in.size()) and sized out.
+// A plane whose columns are not adjacent in the source (a transpose) is
+// copied in square tiles: the source lines and destination rows a tile
+// touches stay in the cache until the tile is done, where a whole-row walk
+// would fetch a new source line, and page, for every sample.
 template <class In, class Out, class Convert>
-void copy_plane(const std::vector<In>& in, const h5_plane& plane, std::vector<Out>& out, std::size_t stride,
-                Convert convert)
+void copy_plane(const In* in, const h5_plane& plane, Out* out, std::size_t stride, Convert convert)
 {
-    for (std::uint64_t r = 0; r < plane.rows; ++r) {
-        const std::int64_t rowStart = plane.base + static_cast<std::int64_t>(r) * plane.rowStep;
-        Out* dst = out.data() + r * plane.cols * stride;
-        for (std::uint64_t c = 0; c < plane.cols; ++c) {
-            dst[c * stride] = convert(in[static_cast<std::size_t>(rowStart + static_cast<std::int64_t>(c) * plane.colStep)]);
+    constexpr std::uint64_t kTile = 64;
+    const bool adjacent = plane.colStep == 1 || plane.colStep == -1;
+    const std::uint64_t rowTile = adjacent ? plane.rows : kTile;
+    const std::uint64_t colTile = adjacent ? plane.cols : kTile;
+    for (std::uint64_t r0 = 0; r0 < plane.rows; r0 += rowTile) {
+        const std::uint64_t r1 = std::min(plane.rows, r0 + rowTile);
+        for (std::uint64_t c0 = 0; c0 < plane.cols; c0 += colTile) {
+            const std::uint64_t c1 = std::min(plane.cols, c0 + colTile);
+            for (std::uint64_t r = r0; r < r1; ++r) {
+                const In* src = in + plane.base + static_cast<std::int64_t>(r) * plane.rowStep;
+                Out* dst = out + r * plane.cols * stride;
+                for (std::uint64_t c = c0; c < c1; ++c) {
+                    dst[c * stride] = convert(src[static_cast<std::int64_t>(c) * plane.colStep]);
+                }
+            }
         }
     }
 }

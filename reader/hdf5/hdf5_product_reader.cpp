@@ -3,6 +3,7 @@
 #include "reader/hdf5/h5_attribute_values.h"
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_file_access.h"
+#include "reader/hdf5/h5_plane_read.h"
 #include "reader/hdf5/hdf5_corner_points.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/hdf5/hdf5_global_attributes.h"
@@ -61,12 +62,6 @@ std::uint32_t delivered_bytes(h5_sample s)
     case h5_sample::uint8: return 1;
     }
     return 0;
-}
-
-template <class T>
-bool read_samples(hid_t file, hid_t ds, hid_t memType, std::vector<T>& samples, const h5_plane& plane)
-{
-    return h5_read_whole(file, ds, memType, samples) && plane.fits(samples.size());
 }
 
 } // namespace
@@ -221,41 +216,44 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
     dataAttr.bands = b == 3 ? 3 : 1;
     const std::size_t count = static_cast<std::size_t>(width) * height;
 
+    // Only the samples of the plane are read; the plane then indexes them.
+    h5_plane local = *plane;
     bool ok = false;
     switch (*stored) {
     case h5_sample::float32: {
-        std::vector<float> in;
-        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_FLOAT, in, *plane)) break;
+        std::unique_ptr<float[]> in;
+        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, d, local, in)) break;
         floatRaster.resize(count);
-        copy_plane(in, *plane, floatRaster, 1, [scale](float v) { return v * scale; });
+        copy_plane(in.get(), local, floatRaster.data(), 1, [scale](float v) { return v * scale; });
         dtype = DT_FLOAT32;
         ok = true;
         break;
     }
     case h5_sample::int16: {
-        std::vector<std::int16_t> in;
-        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_SHORT, in, *plane)) break;
+        std::unique_ptr<std::int16_t[]> in;
+        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_SHORT, extents->rank, d, local, in)) break;
         shortRaster.resize(count);
-        copy_plane(in, *plane, shortRaster, 1, [](std::int16_t v) { return static_cast<std::uint16_t>(v); });
+        copy_plane(in.get(), local, shortRaster.data(), 1,
+                   [](std::int16_t v) { return static_cast<std::uint16_t>(v); });
         dtype = DT_INT16;
         ok = true;
         break;
     }
     case h5_sample::uint16: {
-        std::vector<std::uint16_t> in;
-        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_USHORT, in, *plane)) break;
+        std::unique_ptr<std::uint16_t[]> in;
+        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_USHORT, extents->rank, d, local, in)) break;
         shortRaster.resize(count);
-        copy_plane(in, *plane, shortRaster, 1, [](std::uint16_t v) { return v; });
+        copy_plane(in.get(), local, shortRaster.data(), 1, [](std::uint16_t v) { return v; });
         dtype = DT_UINT16;
         ok = true;
         break;
     }
     case h5_sample::uint8: {
-        std::vector<std::uint8_t> in;
-        if (!read_samples(file.get(), ds.get(), H5T_NATIVE_UCHAR, in, *plane)) break;
+        std::unique_ptr<std::uint8_t[]> in;
+        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_UCHAR, extents->rank, d, local, in)) break;
         const auto bands = static_cast<std::size_t>(dataAttr.bands);
         byteRaster.assign(count * bands, 0);
-        copy_plane(in, *plane, byteRaster, bands, [](std::uint8_t v) { return v; });
+        copy_plane(in.get(), local, byteRaster.data(), bands, [](std::uint8_t v) { return v; });
         dtype = DT_UINT8;
         ok = true;
         break;

@@ -1,0 +1,123 @@
+#include "reader/hdf5/h5_plane_read.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <new>
+
+#include "reader/hdf5/h5_dataset_shape.h"
+#include "reader/hdf5/h5_handles.h"
+
+namespace {
+
+std::int64_t s(std::uint64_t v) { return static_cast<std::int64_t>(v); }
+
+h5_slab whole(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d)
+{
+    h5_slab slab;
+    slab.plane = plane;
+    slab.samples = 1;
+    for (int i = 0; i < rank; ++i) {
+        slab.count[std::size_t(i)] = d[std::size_t(i)];
+        slab.samples *= d[std::size_t(i)];
+    }
+    return slab;
+}
+
+} // namespace
+
+h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d)
+{
+    h5_slab slab = whole(plane, rank, d);
+    if (rank < 3 || rank > 4 || !plane.fits(slab.samples)) return slab;
+
+    const auto r = std::size_t(rank);
+    const std::int64_t lastRow = s(plane.rows - 1) * plane.rowStep;
+    const std::int64_t lastCol = s(plane.cols - 1) * plane.colStep;
+    std::int64_t lo = plane.base;
+    std::int64_t hi = plane.base;
+    for (const std::int64_t corner : {plane.base + lastRow, plane.base + lastCol, plane.base + lastRow + lastCol}) {
+        lo = std::min(lo, corner);
+        hi = std::max(hi, corner);
+    }
+
+    const std::uint64_t layerSize = d[r - 2] * d[r - 1];
+    std::uint64_t layer = std::uint64_t(lo) / layerSize;
+    if (layer == std::uint64_t(hi) / layerSize) {
+        h5_slab one;
+        one.plane = plane;
+        one.plane.base -= s(layer * layerSize);
+        one.samples = layerSize;
+        one.count[r - 2] = d[r - 2];
+        one.count[r - 1] = d[r - 1];
+        for (std::size_t i = r - 2; i-- > 0;) {
+            one.start[i] = layer % d[i];
+            one.count[i] = 1;
+            layer /= d[i];
+        }
+        return one;
+    }
+
+    // Sample k of every cell of a rows x columns x layers array.
+    if (rank == 3 && plane.rowStep == s(d[1] * d[2]) && plane.colStep == s(d[2]) && plane.base < s(d[2])
+        && plane.rows == d[0] && plane.cols == d[1]) {
+        h5_slab step;
+        step.start = {0, 0, hsize_t(plane.base), 0};
+        step.count = {d[0], d[1], 1, 0};
+        step.plane = {0, s(d[1]), 1, d[0], d[1]};
+        step.samples = d[0] * d[1];
+        return step;
+    }
+    return slab;
+}
+
+template <class T>
+bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
+                   h5_plane& plane, std::unique_ptr<T[]>& out)
+{
+    out.reset();
+    if (H5Tget_size(memType) != sizeof(T)) return false;
+    const auto extents = h5_dataset_extents(dataset);
+    if (!extents || extents->rank != rank) return false;
+    const auto n = extents->elements();
+    if (!n || !h5_raw_size_plausible(file, dataset, *n, sizeof(T)) || !plane.fits(*n)) return false;
+
+    const h5_slab slab = slab_for(plane, rank, d);
+    hid_t fileSpace = H5S_ALL;
+    hid_t memSpace = H5S_ALL;
+    h5_space selected;
+    h5_space memory;
+    if (slab.samples != *n) {
+        selected.reset(H5Dget_space(dataset));
+        const hsize_t samples = slab.samples;
+        memory.reset(H5Screate_simple(1, &samples, nullptr));
+        if (!selected || !memory
+            || H5Sselect_hyperslab(selected.get(), H5S_SELECT_SET, slab.start.data(), nullptr, slab.count.data(),
+                                   nullptr)
+                < 0) {
+            return false;
+        }
+        fileSpace = selected.get();
+        memSpace = memory.get();
+    }
+    try {
+        // Every sample is overwritten by the read: no clearing first.
+        out = std::make_unique_for_overwrite<T[]>(std::size_t(slab.samples));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (H5Dread(dataset, memType, memSpace, fileSpace, H5P_DEFAULT, out.get()) < 0) {
+        out.reset();
+        return false;
+    }
+    plane = slab.plane;
+    return true;
+}
+
+template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
+                                   std::unique_ptr<float[]>&);
+template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
+                                          std::unique_ptr<std::int16_t[]>&);
+template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
+                                           std::unique_ptr<std::uint16_t[]>&);
+template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
+                                          std::unique_ptr<std::uint8_t[]>&);

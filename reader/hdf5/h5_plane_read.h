@@ -1,0 +1,44 @@
+#pragma once
+// Reading only the part of a dataset that a delivered plane takes its
+// samples from: a layered grid of several tens of megabytes is converted one
+// layer at a time, and each conversion needs a few of them.
+
+#include <hdf5.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "reader/hdf5/hdf5_parameter_plane.h"
+
+// A hyperslab of a dataset of rank up to 4 and the plane re-expressed on
+// the samples of that hyperslab, read in row-major order.
+struct h5_slab {
+    std::array<hsize_t, 4> start{};
+    std::array<hsize_t, 4> count{};
+    h5_plane plane;
+    std::uint64_t samples = 0;
+};
+
+// The smallest hyperslab this reader cuts out for a plane that fits the
+// dataset of `rank` extents d: the one layer of the two trailing extents the
+// plane lies in, or one step of the last extent across the others (a layer
+// of rows x columns x layers); the whole dataset otherwise.
+h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d);
+
+// The samples of a plane, converted to memType (whose size must be
+// sizeof(T)): the whole dataset is checked for plausibility as before, then
+// only the slab is allocated, without clearing it, and read. False on any
+// failure; `plane` is then unchanged.
+template <class T>
+bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
+                   h5_plane& plane, std::unique_ptr<T[]>& out);
+
+extern template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
+                                          std::unique_ptr<float[]>&);
+extern template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
+                                                 h5_plane&, std::unique_ptr<std::int16_t[]>&);
+extern template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
+                                                  h5_plane&, std::unique_ptr<std::uint16_t[]>&);
+extern template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
+                                                 h5_plane&, std::unique_ptr<std::uint8_t[]>&);
