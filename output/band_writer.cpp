@@ -20,9 +20,11 @@ std::vector<T> fill_plane(const output_raster& raster, std::int32_t shift, Sampl
     const column_shift cols(shift, w);
     std::vector<T> plane(std::size_t(w) * std::size_t(h));
     T* out = plane.data();
-    for (std::int32_t r = 0; r < h; ++r) {
-        const auto row = raster.row(r);
-        for (std::int32_t c = 0; c < w; ++c) *out++ = sample(row[std::size_t(cols.source(c))]);
+    for (std::int32_t r = 0; r < h; ++r, out += w) {
+        const XVal_t* row = raster.row(r).data();
+        cols.for_each_run([&](std::int32_t first, std::int32_t source, std::int32_t count) {
+            for (std::int32_t i = 0; i < count; ++i) out[first + i] = sample(row[source + i]);
+        });
     }
     return plane;
 }

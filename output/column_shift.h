@@ -22,6 +22,18 @@ public:
         return j >= width_ ? j - width_ : j;
     }
 
+    // Calls run(first, source, count) for the two runs of adjacent columns
+    // a shifted row is made of: output columns [0, width - shift) from
+    // [shift, width), then the rest from [0, shift). A copy per run walks
+    // both rows straight through, with no wrap test per pixel.
+    template <class Run>
+    void for_each_run(Run run) const
+    {
+        if (width_ <= 0) return;
+        run(std::int32_t{0}, shift_, width_ - shift_);
+        if (shift_ > 0) run(width_ - shift_, std::int32_t{0}, shift_);
+    }
+
 private:
     std::int32_t width_;
     std::int32_t shift_ = 0;

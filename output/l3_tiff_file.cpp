@@ -58,11 +58,16 @@ bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSign
     const column_shift cols(shift, width);
     std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
     for (std::int32_t r = 0; ok && r < raster.height(); ++r) {
-        const auto row = raster.row(r);
-        for (std::int32_t c = 0; c < width; ++c) {
-            const XVal_t& v = row[std::size_t(cols.source(c))];
-            line[std::size_t(c)] = isSigned ? std::uint16_t(v.s16) : v.u16;
-        }
+        const XVal_t* row = raster.row(r).data();
+        cols.for_each_run([&](std::int32_t first, std::int32_t source, std::int32_t count) {
+            std::uint16_t* to = line.data() + first;
+            const XVal_t* from = row + source;
+            if (isSigned) {
+                for (std::int32_t i = 0; i < count; ++i) to[i] = std::uint16_t(from[i].s16);
+            } else {
+                for (std::int32_t i = 0; i < count; ++i) to[i] = from[i].u16;
+            }
+        });
         ok = TIFFWriteScanline(tif, line.data(), std::uint32_t(r), 0) == 1;
     }
     return ok && TIFFFlush(tif) == 1;

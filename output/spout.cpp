@@ -8,6 +8,20 @@
 #include "output/gdal_session.h"
 #include "util/string_utils.h"
 
+namespace {
+
+// A cell holding a 16-bit sample, its other half cleared: the loaders write
+// whole cells, as the raster is not cleared before them. The signed and
+// unsigned members share the bits.
+XVal_t sixteen_bit_cell(std::uint16_t sample)
+{
+    XVal_t cell{};
+    cell.u16 = sample;
+    return cell;
+}
+
+} // namespace
+
 spout::spout() : wkt(gdal_session::wgs84_wkt()) {}
 
 spout::~spout() { Clear_Array_raster(); }
@@ -24,7 +38,7 @@ bool spout::begin_load(const void* data, const dataAttr_t& attr, RasterKind kind
     Clear_Array_raster();
     if (data == nullptr || attr.width <= 0 || attr.height <= 0) return false;
     try {
-        raster.reset(attr.width, attr.height);
+        raster.reset_for_overwrite(attr.width, attr.height);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -62,6 +76,7 @@ bool spout::init_char(const std::uint8_t* data, const dataAttr_t& attr, const pr
     const std::uint8_t* src = data;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
         for (XVal_t& cell : raster.row(r)) {
+            cell = XVal_t{};
             std::memcpy(cell.bytes, src, b);
             src += b;
         }
@@ -74,7 +89,7 @@ bool spout::init_short(const std::uint16_t* data, const dataAttr_t& attr, const 
     if (!begin_load(data, attr, RK_UINT16)) return false;
     const std::uint16_t* src = data;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
-        for (XVal_t& cell : raster.row(r)) cell.u16 = *src++;
+        for (XVal_t& cell : raster.row(r)) cell = sixteen_bit_cell(*src++);
     }
     return finish_load(info);
 }
@@ -84,7 +99,7 @@ bool spout::init_signed(const std::uint16_t* data, const dataAttr_t& attr, const
     if (!begin_load(data, attr, RK_INT16)) return false;
     const std::uint16_t* src = data;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
-        for (XVal_t& cell : raster.row(r)) cell.s16 = std::bit_cast<std::int16_t>(*src++);
+        for (XVal_t& cell : raster.row(r)) cell = sixteen_bit_cell(*src++);
     }
     return finish_load(info);
 }
