@@ -73,8 +73,10 @@ std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
 
 class batch {
 public:
-    batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink)
-        : options_(options), total_(static_cast<int>(files.size())), sink_(sink), tasks_(tasks_by_stem(files)),
+    batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
+          file_reporter* reporter)
+        : options_(options), total_(static_cast<int>(files.size())), sink_(sink), reporter_(reporter),
+          tasks_(tasks_by_stem(files)),
           slots_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), tasks_.size()))
     {
         std::error_code ec;
@@ -210,16 +212,20 @@ private:
         for (const auto& line : lines) {
             const auto record = decode_record(line);
             if (!record || !slot.task) continue;
-            batch_task& task = tasks_[*slot.task];
-            if (std::holds_alternative<file_started>(*record)) {
+            const std::size_t index = *slot.task;
+            batch_task& task = tasks_[index];
+            if (const auto* file = std::get_if<file_started>(&*record)) {
                 ++task.started;
                 task.fileEntries = task.entries.size();
+                if (reporter_) reporter_->started(index, file->path);
             } else if (const auto* end = std::get_if<task_ended>(&*record)) {
                 task.completed = end->completed;
                 task.state = task_state::done;
                 slot.task.reset();
+                if (reporter_) reporter_->ended(index, false);
             } else {
                 task.entries.emplace_back(*record);
+                if (reporter_) reporter_->record(index, *record);
             }
         }
         if (!open) worker_ended(slot);
@@ -244,14 +250,18 @@ private:
     void abandon_current_file(batch_task& task, const std::string& ending, bool report)
     {
         if (task.started == task.handedOut) ++task.started; // died before the file began
+        const std::size_t index = static_cast<std::size_t>(&task - tasks_.data());
         if (report) {
             discard_outputs(task);
             task.entries.emplace_back(crash_note{task.files[task.started - 1], ending});
+            if (reporter_) reporter_->crashed(index, task.files[task.started - 1], ending);
+        } else if (reporter_) {
+            reporter_->ended(index, true);
         }
         if (signal_ == 0 && task.started < task.files.size()) {
             task.state = task_state::waiting;
             task.handedOut = task.started;
-            waiting_.push_front(static_cast<std::size_t>(&task - tasks_.data()));
+            waiting_.push_front(index);
         } else {
             task.state = task_state::done;
         }
@@ -319,6 +329,7 @@ private:
     const cli_options& options_;
     const int total_;
     console_sink& sink_;
+    file_reporter* reporter_;
     fs::path output_;
     std::vector<batch_task> tasks_;
     std::deque<std::size_t> waiting_;
@@ -333,7 +344,8 @@ private:
 
 } // namespace
 
-run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink)
+run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
+                    file_reporter* reporter)
 {
-    return batch(options, files, sink).run();
+    return batch(options, files, sink, reporter).run();
 }

@@ -5,6 +5,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
+#include "cli/file_reporter.h"
 
 // Converts the files in up to options.jobs long-lived worker processes, one
 // task at a time each, and shows their logs in input order between one
@@ -17,5 +18,7 @@
 // fresh worker goes on. SIGINT, SIGTERM and SIGHUP cancel the batch
 // (workers finish their cancel check and clean up); a second signal, or a
 // worker silent for too long after a cancel, ends the workers with SIGKILL.
+// Every file that ends goes to `reporter` when there is one.
 // Fills sink.tally and returns it.
-run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink);
+run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
+                    file_reporter* reporter = nullptr);

@@ -12,12 +12,13 @@ constexpr const char* kWorkerFlag = "--worker";
 struct kind_flag {
     const char* flag;
     bool output_switches::*field;
+    const char* label; // as the window's check box names it
 };
 constexpr kind_flag kKindFlags[] = {
-    {"--geotiff", &output_switches::geotiff},
-    {"--kmz", &output_switches::kmz},
-    {"--tiff-text", &output_switches::tiffText},
-    {"--netcdf", &output_switches::netcdf},
+    {"--geotiff", &output_switches::geotiff, "GeoTIFF"},
+    {"--kmz", &output_switches::kmz, "KMZ"},
+    {"--tiff-text", &output_switches::tiffText, "TIFF+TEXT"},
+    {"--netcdf", &output_switches::netcdf, "NetCDF"},
 };
 
 bool parse_count(const std::string& text, int minimum, int& value)
@@ -27,6 +28,19 @@ bool parse_count(const std::string& text, int minimum, int& value)
     const auto [ptr, ec] = std::from_chars(text.data(), end, parsed);
     if (ec != std::errc() || ptr != end || parsed < minimum) return false;
     value = parsed;
+    return true;
+}
+
+// "K/N" with 0 <= K < N.
+bool parse_shard(const std::string& text, int& index, int& count)
+{
+    const auto slash = text.find('/');
+    if (slash == std::string::npos) return false;
+    int k = 0;
+    int n = 0;
+    if (!parse_count(text.substr(0, slash), 0, k) || !parse_count(text.substr(slash + 1), 1, n) || k >= n) return false;
+    index = k;
+    count = n;
     return true;
 }
 
@@ -43,6 +57,19 @@ const char* usage_text()
            "  --list-options        print the settings in the settings-file format and exit\n"
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default 1)\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
+           "  --files-from LIST     also the inputs named in LIST, one a line ('-': standard input);\n"
+           "                        blank lines and lines starting with '#' are skipped\n"
+           "  --shard K/N           convert only shard K (0 to N-1) of N: the inputs, sorted by base name,\n"
+           "                        are dealt out in turn; files of one base name share a shard, since\n"
+           "                        their outputs would take the same names\n"
+           "  --report FILE         append one JSON line per input file when it ends: input, product kind\n"
+           "                        or \"not a product\", outputs with their sizes, failures with their\n"
+           "                        causes, seconds (one write each; give every concurrent run its own)\n"
+           "  --skip-existing       skip a file that the --report FILE records as converted without a\n"
+           "                        failure, for the same output kinds, when every output it recorded is\n"
+           "                        still in the output folder with its recorded size. A file is recorded\n"
+           "                        only when it ended and outputs arrive whole, so a file interrupted\n"
+           "                        or failed is converted again; names are not guessed ahead\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  -v, --verbose         also show the libraries' own messages on standard error\n"
            "  --help\n"
@@ -108,6 +135,14 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             if (!value(v) || !parse_count(v, 1, o.jobs)) result.error = "--jobs needs a whole number of at least 1";
         } else if (arg == "--pace") {
             if (!value(v) || !parse_count(v, 0, o.paceMs)) result.error = "--pace needs a whole number of milliseconds";
+        } else if (arg == "--files-from") {
+            if (!value(o.filesFrom) || o.filesFrom.empty()) result.error = "missing list after --files-from";
+        } else if (arg == "--shard") {
+            if (!value(v) || !parse_shard(v, o.shardIndex, o.shardCount)) result.error = "--shard needs K/N with 0 <= K < N";
+        } else if (arg == "--report") {
+            if (!value(o.reportFile) || o.reportFile.empty()) result.error = "missing file after --report";
+        } else if (arg == "--skip-existing" && !hasInline) {
+            o.skipExisting = true;
         } else if ((arg == "-q" || arg == "--quiet") && !hasInline) {
             o.quiet = true;
         } else if ((arg == "-v" || arg == "--verbose") && !hasInline) {
@@ -134,7 +169,10 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     if (o.help || o.version || o.listOptions || (o.worker && !o.output.empty())) return result;
     if (o.output.empty()) {
         result.error = "no output folder (-o DIR)";
-    } else if (o.inputs.empty()) {
+    } else if (o.skipExisting && o.reportFile.empty()) {
+        // The report is what tells a finished file from one that was cut off.
+        result.error = "--skip-existing needs --report FILE";
+    } else if (o.inputs.empty() && o.filesFrom.empty()) {
         result.error = "no input";
     }
     return result;
@@ -152,4 +190,13 @@ std::vector<std::string> worker_arguments(const cli_options& options)
         args.push_back(options.settingsFile);
     }
     return args;
+}
+
+std::vector<std::string> asked_kinds(const output_switches& kinds)
+{
+    std::vector<std::string> labels;
+    for (const auto& k : kKindFlags) {
+        if (kinds.*k.field) labels.emplace_back(k.label);
+    }
+    return labels;
 }

@@ -11,6 +11,11 @@ struct cli_options {
     std::string output; // blanks around it trimmed
     output_switches kinds;
     std::string settingsFile; // empty: the window's settings file
+    std::string filesFrom; // a list of inputs, one a line; "-" is standard input
+    int shardIndex = 0;    // --shard K/N: this run takes shard K of N
+    int shardCount = 1;
+    std::string reportFile; // one JSON line per input file is appended here
+    bool skipExisting = false;
     int jobs = 1;
     int paceMs = 0;
     bool quiet = false;
@@ -33,3 +38,7 @@ const char* usage_text();
 
 // The arguments that make a worker process convert its tasks as options say.
 std::vector<std::string> worker_arguments(const cli_options& options);
+
+// The labels of the output kinds asked for ("GeoTIFF", "KMZ", "TIFF+TEXT",
+// "NetCDF"), in that order.
+std::vector<std::string> asked_kinds(const output_switches& kinds);

@@ -1,6 +1,9 @@
 // vardane-cli: the conversion run of the window, without a window.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -8,10 +11,13 @@
 #include "app/driver/library_versions.h"
 #include "app/driver/run_messages.h"
 #include "app/driver/working_folder.h"
+#include "cli/batch_inputs.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
-#include "cli/input_files.h"
+#include "cli/file_reporter.h"
+#include "cli/finished_files.h"
+#include "cli/report_log.h"
 #include "cli/worker_main.h"
 #include "settings/spconverter.h"
 
@@ -44,6 +50,32 @@ std::string load_settings(const cli_options& options, spconverter& settings)
     if (!settings.loadSetting()) return "cannot read settings file " + options.settingsFile;
     if (settings.sections_recognised() == 0) return "no settings section in " + options.settingsFile;
     return {};
+}
+
+// Files an earlier run finished: logged as skipped and recorded again, so
+// that this run's report, too, names every input.
+struct skipped_count {
+    int files = 0;
+    int products = 0;
+    int notProducts = 0;
+};
+
+std::vector<std::string> drop_finished(const std::vector<std::string>& files, const finished_files& finished,
+                                       console_sink& sink, file_reporter& reporter, skipped_count& skipped)
+{
+    std::vector<std::string> rest;
+    for (const auto& file : files) {
+        const file_report* earlier = finished.finished(file);
+        if (!earlier) {
+            rest.push_back(file);
+            continue;
+        }
+        sink.printLog("Skipped " + file + ": converted before, its outputs are in the output folder.");
+        reporter.skipped(*earlier);
+        ++skipped.files;
+        ++(earlier->kind == file_report::kNotProduct ? skipped.notProducts : skipped.products);
+    }
+    return rest;
 }
 
 } // namespace
@@ -81,16 +113,54 @@ int main(int argc, char** argv)
     // Working folders of earlier runs that were killed.
     sweep_stale_work_folders(options.output, kWorkFolderPrefix);
 
-    // A missing input costs itself only: the others are converted and the
-    // run counts it as a failure.
-    const input_expansion inputs = expand_inputs(options.inputs);
-    for (const auto& input : inputs.missing) std::cerr << "vardane-cli: no such file or folder: " << input << "\n";
+    const auto inputs = batch_inputs(options);
+    if (!inputs) return usage_error("cannot read the input list " + options.filesFrom);
+    if (inputs->files.empty() && inputs->missing.empty()) {
+        if (options.inputs.empty()) return usage_error("no input in " + options.filesFrom);
+        // An array job may have more tasks than inputs: an empty shard is
+        // done at once.
+        if (options.shardCount > 1) {
+            std::cout << run_tally{}.summary() << std::endl;
+            return 0;
+        }
+    }
+    std::optional<report_log> report;
+    std::optional<file_reporter> reporter;
+    std::optional<finished_files> finished;
+    if (!options.reportFile.empty()) {
+        // Read before this run appends to it.
+        auto earlier = options.skipExisting ? read_report(options.reportFile) : std::map<std::string, file_report>{};
+        report.emplace(options.reportFile);
+        if (!report->is_open()) return usage_error("cannot write the report " + options.reportFile);
+        reporter.emplace(*report, asked_kinds(options.kinds));
+        if (options.skipExisting) finished.emplace(std::move(earlier), asked_kinds(options.kinds), options.output);
+    }
 
     console_sink sink(options.quiet ? console_mode::quiet : console_mode::full, stderr_is_terminal());
-    sink.tally.failures = static_cast<int>(inputs.missing.size());
-    run_tally tally = run_batch(options, inputs.files, sink);
-    tally.files += static_cast<int>(inputs.missing.size());
+    skipped_count skipped;
+    const std::vector<std::string> toConvert =
+        finished ? drop_finished(inputs->files, *finished, sink, *reporter, skipped) : inputs->files;
+
+    // A missing input costs itself only: the others are converted and the
+    // run counts it as a failure.
+    for (const auto& input : inputs->missing) {
+        std::cerr << "vardane-cli: no such file or folder: " << input << "\n";
+        if (reporter) reporter->failed_alone(input, "no such file or folder");
+    }
+    sink.tally.failures = static_cast<int>(inputs->missing.size());
+    // A resumed batch with nothing left to convert has nothing to start.
+    run_tally tally = toConvert.empty() && skipped.files > 0
+        ? sink.tally
+        : run_batch(options, toConvert, sink, reporter ? &*reporter : nullptr);
+    tally.files += static_cast<int>(inputs->missing.size());
+    tally.files += skipped.files;
+    tally.products += skipped.products;
+    tally.notProducts += skipped.notProducts;
     sink.end_progress();
     std::cout << tally.summary() << std::endl;
+    if (report && !report->all_written()) {
+        std::cerr << "vardane-cli: records lost in the report " << options.reportFile << "\n";
+        return std::max(tally.exit_status(), 1);
+    }
     return tally.exit_status();
 }

@@ -10,6 +10,7 @@
 
 #include "app/driver/run_driver.h"
 #include "app/driver/working_folder.h"
+#include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
 #include "output/spout.h"
@@ -94,8 +95,8 @@ int run_worker(const cli_options& options, spconverter& settings)
     std::signal(SIGPIPE, SIG_IGN);
     signal_gate signals;
 
-    worker_sink sink(kChannelFd);
     spinfo info;
+    worker_sink sink(kChannelFd, [&info] { return product_kind_name(info.getType()); });
     spout out;
     run_driver driver(info, settings, out, sink);
     std::error_code ec;

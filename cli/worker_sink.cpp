@@ -7,7 +7,8 @@
 
 #include "app/driver/run_messages.h"
 
-worker_sink::worker_sink(int channelFd) : fd_(channelFd), endedFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+worker_sink::worker_sink(int channelFd, std::function<std::string()> productKind)
+    : fd_(channelFd), productKind_(std::move(productKind)), endedFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 worker_sink::~worker_sink()
 {
@@ -54,4 +55,13 @@ void worker_sink::progress(int, int, const std::string& current)
     if (!current.empty()) send(file_started{current});
 }
 
-void worker_sink::report(const run_event& event) { send(event); }
+void worker_sink::report(const run_event& event)
+{
+    if (event.type != run_event_type::recognised || !event.kind.empty() || !productKind_) {
+        send(event);
+        return;
+    }
+    run_event named = event;
+    named.kind = productKind_();
+    send(named);
+}

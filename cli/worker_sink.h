@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "app/driver/run_sink.h"
@@ -12,7 +13,9 @@
 // around the whole batch, and learns how a task ended from its end record.
 class worker_sink : public run_sink {
 public:
-    explicit worker_sink(int channelFd);
+    // `productKind` names the kind of the file just recognised; it is asked
+    // on the run's own thread, right after the file was identified.
+    worker_sink(int channelFd, std::function<std::string()> productKind);
     ~worker_sink() override;
     worker_sink(const worker_sink&) = delete;
     worker_sink& operator=(const worker_sink&) = delete;
@@ -35,6 +38,7 @@ public:
 
 private:
     int fd_;
+    std::function<std::string()> productKind_;
     int endedFd_;
     std::atomic<bool> connected_{true};
     std::atomic<bool> runEnded_{false};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What became of one input file of a run, as one line of a JSON Lines
+// report, for workflow engines and for resuming a batch.
+struct file_report {
+    struct output {
+        std::string path;
+        std::uintmax_t bytes = 0;
+    };
+    struct failure {
+        std::string line;  // the log line that told it
+        std::string cause; // why, when the line does not say it
+    };
+
+    std::string input;              // full path
+    std::string kind;               // product kind, kNotProduct, or empty when never recognised
+    std::vector<std::string> asked; // output kinds the run was asked for
+    std::vector<output> outputs;
+    std::vector<failure> failures;
+    double seconds = 0;
+    bool cancelled = false;
+    bool skipped = false; // finished by an earlier run; outputs are that run's
+
+    static constexpr const char* kNotProduct = "not a product";
+};
+
+std::string to_json_line(const file_report& report);
+// Nothing for a line that is not such a record (a line cut off by a crash).
+std::optional<file_report> from_json_line(const std::string& line);
+
+// How a report names an input: its full path, normalised ("a/./b" is "a/b"),
+// so that runs given the same file in other words find its record.
+std::string input_key(const std::string& path);

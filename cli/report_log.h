@@ -1,0 +1,32 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "cli/file_report.h"
+
+// The report file of a run, opened for appending. Every record is one
+// write(2) of one line with O_APPEND, so a record is never interleaved with
+// another writer's and a run killed in the middle leaves whole lines only
+// (at worst one line cut short, which readers pass over).
+class report_log {
+public:
+    explicit report_log(const std::string& path);
+    ~report_log();
+    report_log(const report_log&) = delete;
+    report_log& operator=(const report_log&) = delete;
+
+    bool is_open() const { return fd_ >= 0; }
+    // False when the line could not be written whole.
+    bool append(const file_report& report);
+    // False once a record was lost.
+    bool all_written() const { return allWritten_; }
+
+private:
+    int fd_;
+    bool allWritten_ = true;
+};
+
+// The last record of every input in a report file; empty when there is no
+// such file yet.
+std::map<std::string, file_report> read_report(const std::string& path);
