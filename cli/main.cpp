@@ -116,13 +116,13 @@ int main(int argc, char** argv)
     const auto inputs = batch_inputs(options);
     if (!inputs) return usage_error("cannot read the input list " + options.filesFrom);
     if (inputs->files.empty() && inputs->missing.empty()) {
-        if (options.inputs.empty()) return usage_error("no input in " + options.filesFrom);
         // An array job may have more tasks than inputs: an empty shard is
         // done at once.
         if (options.shardCount > 1) {
             std::cout << run_tally{}.summary() << std::endl;
             return 0;
         }
+        if (options.inputs.empty()) return usage_error("no input in " + options.filesFrom);
     }
     std::optional<report_log> report;
     std::optional<file_reporter> reporter;
