@@ -44,3 +44,17 @@ time_report_cpu() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 max_of() { sort -g | tail -1; }
+
+# Runs a command and writes "wall_s cpu_s peak_kB" to the file $1: bash's
+# own clock for wall and CPU time (children included, to the millisecond),
+# /usr/bin/time for the peak resident set. The command's output goes to $2.
+measure() {
+  local report="$1" log="$2"; shift 2
+  local TIMEFORMAT='%3R %3U %3S' times
+  times=$( { time /usr/bin/time -f '%M' -o "$report.mem" "$@" >"$log" 2>&1; } 2>&1 ) || true
+  read -r wall user sys <<<"$times"
+  printf '%s %s %s\n' "$wall" "$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')" \
+    "$(tail -1 "$report.mem")" >"$report"
+}
+
+load_average() { cut -d' ' -f1-3 /proc/loadavg; }

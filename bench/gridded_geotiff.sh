@@ -1,30 +1,35 @@
 #!/usr/bin/env bash
-# Gridded GeoTIFF throughput: vardane-cli --geotiff against gdal_translate of
-# the same grids, on full-size synthetic products, measured in the same run on
-# the same machine.
+# Gridded GeoTIFF throughput: vardane-cli --geotiff against the GDAL tools
+# doing the same work on the same synthetic products, measured in the same
+# run on the same machine.
 #
-#   bench/gridded_geotiff.sh [--build DIR] [--runs N] [--keep] [KIND...]
+#   bench/gridded_geotiff.sh [--build DIR] [--runs N] [--full] [--keep] [KIND...]
 #
 # For each synthetic KIND (default: every gridded HDF5 kind that vardane-synth
-# lists) it writes one --full product, converts it RUNS times with
+# lists) it writes one product (full size with --full, the generator's small
+# default otherwise) and then, RUNS rounds, alternating which goes first:
 #   vardane-cli --geotiff --pace 0 -q -o OUT FILE
-# and RUNS times translates one HDF5 grid of the same size to GeoTIFF for each
-# GeoTIFF the CLI wrote: gdal_translate for a 2-D dataset, gdalmdimtranslate
-# for one layer of a larger array. It prints the
-# median wall time of both, their ratio (CLI / gdal_translate, below 1 means
-# the CLI is faster) and the peak resident memory of both (/usr/bin/time -v).
+# and one GDAL job per GeoTIFF the CLI wrote: gdal_translate of a 2-D grid of
+# the same size, gdalmdimtranslate of one layer of a larger array, or, for a
+# grid stored transposed (GSMaP), gdalmdimtranslate of the transposed and
+# north-up flipped array, so that GDAL does the same transposition work.
+# It prints the medians of wall and CPU time (milliseconds), their ratios
+# (CLI / GDAL, below 1 means the CLI is faster), the peak resident memory of
+# both and the load average at the end of each kind.
 set -euo pipefail
 
 build=""
 runs=5
 keep=0
+full=()
 kinds=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build="$2"; shift 2 ;;
     --runs) runs="$2"; shift 2 ;;
     --keep) keep=1; shift ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --full) full=(--full); shift ;;
+    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) kinds+=("$1"); shift ;;
   esac
@@ -34,7 +39,7 @@ source "$(dirname "$0")/bench_common.sh"
 bench_find_build
 cli="$build/cli/vardane-cli"
 synth="$build/tools/synth/vardane-synth"
-for tool in "$cli" "$synth" /usr/bin/time gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3; do
+for tool in "$cli" "$synth" /usr/bin/time awk gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
 done
 
@@ -48,20 +53,41 @@ fi
 bench_work_dir vardane-bench
 
 
-# Subdatasets of the product whose grid is W x H in either orientation; a
-# file with a single dataset is its own (only) candidate.
+# Subdatasets of the product whose grid is W x H in either orientation, as
+# "translate<TAB>name" (stored as written) or "transposed<TAB>name" (stored
+# columns first); a file with a single dataset is its own candidate.
 matching_subdatasets() {
   local file="$1" w="$2" h="$3"
   gdalinfo "$file" 2>/dev/null | awk -v w="$w" -v h="$h" -v file="$file" '
-    /^Size is / { gsub(",", ""); if (($3 == w && $4 == h) || ($3 == h && $4 == w)) whole = 1 }
+    /^Size is / { gsub(",", ""); if ($3 == w && $4 == h) whole = "translate"; else if ($3 == h && $4 == w) whole = "transposed" }
     /SUBDATASET_[0-9]+_NAME=/ { sub(/^[^=]*=/, ""); name = $0; next }
     /SUBDATASET_[0-9]+_DESC=/ {
       if (match($0, /\[[0-9x]+\]/)) {
         n = split(substr($0, RSTART + 1, RLENGTH - 2), d, "x")
-        if (n >= 2 && ((d[n - 1] == h && d[n] == w) || (d[n - 1] == w && d[n] == h))) { print name; found = 1 }
+        if (n >= 2 && d[n - 1] == h && d[n] == w) { print "translate\t" name; found = 1 }
+        else if (n >= 2 && d[n - 1] == w && d[n] == h) { print "transposed\t" name; found = 1 }
       }
     }
-    END { if (!found && whole) print file }'
+    END { if (!found && whole != "") print whole "\t" file }'
+}
+
+# Path of the first 2-D array stored as W rows of H (a grid written
+# transposed).
+array_of_size() {
+  gdalmdiminfo "$1" 2>/dev/null | python3 -c '
+import json, sys
+w, h = int(sys.argv[1]), int(sys.argv[2])
+def walk(group, path):
+    for name, arr in (group.get("arrays") or {}).items():
+        dims = [d.get("size") if isinstance(d, dict) else None for d in arr.get("dimensions", [])]
+        if dims == [w, h]:
+            return f"{path}/{name}"
+    for name, sub in (group.get("groups") or {}).items():
+        found = walk(sub, f"{path}/{name}")
+        if found:
+            return found
+print(walk(json.load(sys.stdin), "") or "")
+' "$2" "$3"
 }
 
 # Arrays of rank 3 or more with two axes of the grid's size, as
@@ -86,37 +112,52 @@ walk(json.load(sys.stdin), "")
 ' "$2" "$3"
 }
 
-printf '%-28s %5s %10s %10s %7s %12s %12s\n' kind tifs cli_s gdal_s ratio cli_peak_MB gdal_peak_MB
+printf '%-16s %4s %9s %9s %6s %9s %9s %6s %8s %8s  %s\n' kind tifs cli_ms gdal_ms wall cli_cpu gdal_cpu cpu \
+  cli_MB gdal_MB load
+# One GDAL job per line of $1: translate SRC | transposed SRC | mdim ARRAY VIEW.
+run_gdal_jobs() {
+  local jobs="$1" out="$2" input="$3" n=0 tool src view
+  while IFS=$'\t' read -r tool src view; do
+    case "$tool" in
+      translate) gdal_translate -q -of GTiff "$src" "$out/$n.tif" ;;
+      transposed) gdalmdimtranslate -q -of GTiff -array "name=$src,transpose=[1,0],view=[::-1,:]" \
+                    "$input" "$out/$n.tif" ;;
+      mdim) gdalmdimtranslate -q -of GTiff -array "name=$src,view=$view" "$input" "$out/$n.tif" ;;
+    esac || return 1
+    n=$((n + 1))
+  done <"$jobs"
+}
+export -f run_gdal_jobs
+
+ms() { awk -v s="$1" 'BEGIN { printf "%.0f", s * 1000 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
+
 for kind in "${kinds[@]}"; do
   dir="$work/$kind"
   mkdir -p "$dir/in" "$dir/out" "$dir/gdal"
   input="$dir/in/${kind}.h5"
-  if ! "$synth" "$kind" "$input" --full >"$dir/synth.log" 2>&1; then
+  if ! "$synth" "$kind" "$input" "${full[@]}" >"$dir/synth.log" 2>&1; then
     echo "$kind: vardane-synth failed (see $dir/synth.log)" >&2; continue
   fi
 
-  cli_times=(); cli_mem=()
-  for ((i = 0; i < runs; i++)); do
-    rm -rf "$dir/out"; mkdir -p "$dir/out"
-    /usr/bin/time -v -o "$dir/cli.time" "$cli" --geotiff --pace 0 -q -o "$dir/out" "$input" >"$dir/cli.log" 2>&1 || true
-    read -r t m < <(time_report "$dir/cli.time")
-    cli_times+=("$t"); cli_mem+=("$m")
-  done
+  # A first conversion names the GeoTIFFs and the grid size the GDAL jobs
+  # must match (and warms the page cache for both tools).
+  "$cli" --geotiff --pace 0 -q -o "$dir/out" "$input" >"$dir/cli.log" 2>&1 || true
   mapfile -t tifs < <(find "$dir/out" -maxdepth 1 -name '*.tif' | sort)
   if [ ${#tifs[@]} -eq 0 ]; then
     echo "$kind: the CLI wrote no GeoTIFF (see $dir/cli.log)" >&2; continue
   fi
-
-  # One subdataset of the same size per GeoTIFF written.
   read -r w h < <(gdalinfo "${tifs[0]}" | awk '/^Size is/ { gsub(",", ""); print $3, $4 }')
-  # One job per GeoTIFF written: a 2-D grid of the same size goes through
-  # gdal_translate; a grid that is one layer of a larger array (L3
-  # geophysical, DPR) through gdalmdimtranslate with a view of that layer.
   jobs_file="$dir/gdal.jobs"
   : >"$jobs_file"
   mapfile -t subs < <(matching_subdatasets "$input" "$w" "$h")
   if [ ${#subs[@]} -gt 0 ]; then
-    for ((k = 0; k < ${#tifs[@]}; k++)); do printf 'translate\t%s\t\n' "${subs[k % ${#subs[@]}]}" >>"$jobs_file"; done
+    for ((k = 0; k < ${#tifs[@]}; k++)); do
+      sub="${subs[k % ${#subs[@]}]}"
+      # gdalmdimtranslate names the array by its path in the file.
+      [ "${sub%%$'\t'*}" = transposed ] && sub="transposed"$'\t'"$(array_of_size "$input" "$w" "$h")"
+      printf '%s\t\n' "$sub" >>"$jobs_file"
+    done
   else
     mapfile -t layers < <(matching_layers "$input" "$w" "$h")
     for ((k = 0; k < ${#tifs[@]} && ${#layers[@]} > 0; k++)); do printf 'mdim\t%s\n' "${layers[k % ${#layers[@]}]}" >>"$jobs_file"; done
@@ -125,28 +166,25 @@ for kind in "${kinds[@]}"; do
     echo "$kind: no ${w}x${h} grid for the GDAL tools" >&2; continue
   fi
 
-  gdal_times=(); gdal_mem=()
+  cli_wall=(); cli_cpu=(); cli_mem=(); gdal_wall=(); gdal_cpu=(); gdal_mem=()
   for ((i = 0; i < runs; i++)); do
-    rm -rf "$dir/gdal"; mkdir -p "$dir/gdal"
-    /usr/bin/time -v -o "$dir/gdal.time" bash -c '
-      n=0
-      while IFS=$'"'"'\t'"'"' read -r tool src view; do
-        if [ "$tool" = translate ]; then
-          gdal_translate -q -of GTiff "$src" "$1/$n.tif" || exit 1
-        else
-          gdalmdimtranslate -q -of GTiff -array "name=$src,view=$view" "$3" "$1/$n.tif" || exit 1
-        fi
-        n=$((n + 1))
-      done <"$2"' _ "$dir/gdal" "$jobs_file" "$input" >"$dir/gdal.log" 2>&1 || true
-    read -r t m < <(time_report "$dir/gdal.time")
-    gdal_times+=("$t"); gdal_mem+=("$m")
+    for who in $( ((i % 2)) && echo "gdal cli" || echo "cli gdal"); do
+      if [ "$who" = cli ]; then
+        rm -rf "$dir/out"; mkdir -p "$dir/out"
+        measure "$dir/cli.time" "$dir/cli.log" "$cli" --geotiff --pace 0 -q -o "$dir/out" "$input"
+        read -r t c m <"$dir/cli.time"; cli_wall+=("$t"); cli_cpu+=("$c"); cli_mem+=("$m")
+      else
+        rm -rf "$dir/gdal"; mkdir -p "$dir/gdal"
+        measure "$dir/gdal.time" "$dir/gdal.log" bash -c 'run_gdal_jobs "$@"' _ "$jobs_file" "$dir/gdal" "$input"
+        read -r t c m <"$dir/gdal.time"; gdal_wall+=("$t"); gdal_cpu+=("$c"); gdal_mem+=("$m")
+      fi
+    done
   done
 
-  cli_med=$(printf '%s\n' "${cli_times[@]}" | median)
-  gdal_med=$(printf '%s\n' "${gdal_times[@]}" | median)
-  cli_peak=$(printf '%s\n' "${cli_mem[@]}" | max_of)
-  gdal_peak=$(printf '%s\n' "${gdal_mem[@]}" | max_of)
-  ratio=$(awk -v a="$cli_med" -v b="$gdal_med" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
-  printf '%-28s %5d %10s %10s %7s %12.1f %12.1f\n' "$kind" "${#tifs[@]}" "$cli_med" "$gdal_med" "$ratio" \
-    "$(awk -v k="$cli_peak" 'BEGIN { print k / 1024 }')" "$(awk -v k="$gdal_peak" 'BEGIN { print k / 1024 }')"
+  cw=$(printf '%s\n' "${cli_wall[@]}" | median); gw=$(printf '%s\n' "${gdal_wall[@]}" | median)
+  cc=$(printf '%s\n' "${cli_cpu[@]}" | median); gc=$(printf '%s\n' "${gdal_cpu[@]}" | median)
+  cm=$(printf '%s\n' "${cli_mem[@]}" | max_of); gm=$(printf '%s\n' "${gdal_mem[@]}" | max_of)
+  printf '%-16s %4d %9s %9s %6s %9s %9s %6s %8.1f %8.1f  %s\n' "$kind" "${#tifs[@]}" "$(ms "$cw")" "$(ms "$gw")" \
+    "$(ratio "$cw" "$gw")" "$(ms "$cc")" "$(ms "$gc")" "$(ratio "$cc" "$gc")" \
+    "$(awk -v k="$cm" 'BEGIN { print k / 1024 }')" "$(awk -v k="$gm" 'BEGIN { print k / 1024 }')" "$(load_average)"
 done
