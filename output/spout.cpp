@@ -1,6 +1,5 @@
 #include "output/spout.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <new>
