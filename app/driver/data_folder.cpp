@@ -55,8 +55,10 @@ fs::path user_clt_folder()
 
 fs::path custom_clt_folder()
 {
+    // An installed program never writes into its installation, not even
+    // when it could (run as root).
     const fs::path program = program_clt_folder();
-    if (is_writable_folder(program)) return program;
+    if (!is_installed_layout(getCurrentDir()) && is_writable_folder(program)) return program;
     const fs::path user = user_clt_folder();
     return user.empty() ? program : user;
 }

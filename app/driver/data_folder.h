@@ -10,7 +10,8 @@
 // The program's data folder "clt" lies beside the executable, in the
 // installed layout (../share/vardane/clt) or in the build tree (../clt, the
 // executables sit one folder below it). Tables the user makes go there too
-// when it is writable (build tree, portable install), otherwise to the
+// when it is writable and not an installation (build tree, unpacked
+// folder), otherwise to the
 // user's own folder $XDG_DATA_HOME/vardane/clt (default
 // ~/.local/share/vardane/clt). A name is looked up in the user's folder
 // first, so a user's table stands in for a built-in one of the same name.

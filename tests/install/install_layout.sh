@@ -39,8 +39,12 @@ find "$prefix" -printf '%p %s %T@\n' | sort >"$scratch/before"
 mkdir -p "$scratch/home" "$scratch/in" "$scratch/out"
 "$prefix/bin/vardane-synth" AMSR2_L1B "$scratch/in/amsr2_l1b.h5"
 "$prefix/bin/vardane-synth" GSMAP_HOURLY "$scratch/in/gsmap_hourly.h5"
+# A custom colour bar for GSMaP, whose table the run makes in the user's
+# folder (never in the installation, though root could write there).
+"$cli" --list-options | sed '0,/PercipRate: custom_colorbar=0,0,0,0,/s//PercipRate: custom_colorbar=1,0,50,0,/' >"$scratch/settings.dat"
 (cd "$scratch" && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$scratch/home" \
-  "$cli" -o out --geotiff --kmz in >"$scratch/log" 2>&1) || { cat "$scratch/log"; fail "conversion failed"; }
+  "$cli" -o out --geotiff --kmz --settings settings.dat in >"$scratch/log" 2>&1) || { cat "$scratch/log"; fail "conversion failed"; }
+compgen -G "$scratch/home/.local/share/vardane/clt/custom_*.clt" >/dev/null || { cat "$scratch/log"; fail "no custom table in the user's folder"; }
 for kind in tif kmz; do
   for product in amsr2_l1b gsmap_hourly; do
     compgen -G "$scratch/out/${product}*.$kind" >/dev/null || { cat "$scratch/log"; fail "no $kind of $product"; }
