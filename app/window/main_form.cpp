@@ -9,9 +9,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 
