@@ -72,5 +72,5 @@ TEST(GriddedChecksum, EveryGriddedKindWritesTheBytesPinnedBeforeTheFastPath)
         }
     }
     for (const auto& [name, hash] : written) EXPECT_TRUE(pinned.count(name)) << name << " is new";
-    if (HasFailure()) std::cout << "Outputs of this run:\n" << table;
+    if (HasFailure()) std::cout << r.out << r.err << "Outputs of this run:\n" << table;
 }
