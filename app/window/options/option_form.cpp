@@ -37,7 +37,7 @@ OptionForm::OptionForm(spconverter& settings, QWidget* parent)
     tabSatellite->setObjectName(QStringLiteral("tabSatellite"));
 
     tabGPM = new OptionPage(QStringLiteral("tabGPM"));
-    for (const option_group_spec& spec : gpm_groups()) tabGPM->add_group(spec, *p_SPCVT);
+    for (const option_group_layout& table : gpm_groups()) tabGPM->add_group(table, *p_SPCVT);
     grp_DprV7DailyL3 = new GPMOptsGroupBox(*p_SPCVT, org_SPCVT, QStringLiteral("DPR(V07) Daily L3"), ST_DPRV7_DAILY, 2,
                                            tabGPM->content());
     grp_DprV7MonthlyL3 = new GPMOptsGroupBox(*p_SPCVT, org_SPCVT, QStringLiteral("DPR(V07) Monthly L3"),
@@ -47,7 +47,7 @@ OptionForm::OptionForm(spconverter& settings, QWidget* parent)
     tabGCOMW = new AmsrOpts(AT_AMSR2, *p_SPCVT);
     tabAQUA = new AmsrOpts(AT_AMSRE, *p_SPCVT);
     tabJASMES = new OptionPage(QStringLiteral("tabJASMES"));
-    for (const option_group_spec& spec : jasmes_groups()) tabJASMES->add_group(spec, *p_SPCVT);
+    for (const option_group_layout& table : jasmes_groups()) tabJASMES->add_group(table, *p_SPCVT);
     tabGCOMC = new SgliOpts(*p_SPCVT);
 
     tabSatellite->addTab(tabGPM, QStringLiteral("GPM"));

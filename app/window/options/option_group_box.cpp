@@ -12,30 +12,30 @@
 #include "app/window/options/option_group_frame.h"
 #include "app/window/options/projection_choice.h"
 
-OptionGroupBox::OptionGroupBox(const option_group_spec& spec, spconverter& settings, QWidget* parent)
-    : QGroupBox(spec.title, parent), kind_(spec.kind), settings_(settings)
+OptionGroupBox::OptionGroupBox(const option_group_layout& table, spconverter& settings, QWidget* parent)
+    : QGroupBox(table.title, parent), kind_(table.kind), settings_(settings)
 {
-    setObjectName(spec.control);
-    if (spec.projection) projection_ = new ProjectionChoice(*spec.projection, spec.kind, settings, this);
-    const option_group_frame frame = build_group_frame(this, projection_, spec.colorbarButton, spec.targetCaption);
+    setObjectName(table.control);
+    if (table.projection) projection_ = new ProjectionChoice(*table.projection, table.kind, settings, this);
+    const option_group_frame frame = build_group_frame(this, projection_, table.colorbarButton, table.targetCaption);
     colorbarButton_ = frame.colorbarButton;
 
     // Blocks with a caption (the resolutions of the L1R group) show it at
     // the start of their first line.
-    const bool captions = std::any_of(spec.blocks.begin(), spec.blocks.end(),
-                                      [](const option_block_spec& b) { return !b.caption.isEmpty(); });
+    const bool captions = std::any_of(table.blocks.begin(), table.blocks.end(),
+                                      [](const option_block_layout& b) { return !b.caption.isEmpty(); });
     int line = 0;
-    for (const option_block_spec& block : spec.blocks) {
+    for (const option_block_layout& block : table.blocks) {
         if (captions) frame.targets->addWidget(new QLabel(block.caption, this), line, 0);
         for (std::size_t i = 0; i < block.rows.size(); ++i) {
-            const option_row_spec& r = block.rows[i];
+            const option_row_layout& r = block.rows[i];
             auto* check = new QCheckBox(r.label, this);
             check->setObjectName(QStringLiteral("chk_") + r.part);
             QLineEdit* name = name_box(QStringLiteral("txt_") + r.part, this);
-            const int pair = static_cast<int>(i) % spec.perLine;
+            const int pair = static_cast<int>(i) % table.perLine;
             place_row(frame.targets, line, pair, captions ? 1 : 0, check, name);
-            if (pair == spec.perLine - 1 || i + 1 == block.rows.size()) ++line;
-            rows_.push_back({spec.kind, r.key, check, name, spec.selectionFixed});
+            if (pair == table.perLine - 1 || i + 1 == block.rows.size()) ++line;
+            rows_.push_back({table.kind, r.key, check, name, table.selectionFixed});
             tooltips_.push_back(r.tooltip);
         }
     }

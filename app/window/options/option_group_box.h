@@ -5,7 +5,7 @@
 
 #include <QGroupBox>
 
-#include "app/window/options/option_group_spec.h"
+#include "app/window/options/option_group_layout.h"
 #include "app/window/options/option_row.h"
 
 class AnnotationTip;
@@ -22,7 +22,7 @@ using colorbar_handler = std::function<void(SettingType kind)>;
 class OptionGroupBox : public QGroupBox {
     Q_OBJECT
 public:
-    OptionGroupBox(const option_group_spec& spec, spconverter& settings, QWidget* parent);
+    OptionGroupBox(const option_group_layout& table, spconverter& settings, QWidget* parent);
 
     SettingType kind() const { return kind_; }
     // Shows the stored options and projection.

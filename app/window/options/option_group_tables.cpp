@@ -3,7 +3,7 @@
 // parts; the texts, misspellings included, are those the users know.
 #include <array>
 
-#include "app/window/options/option_group_spec.h"
+#include "app/window/options/option_group_layout.h"
 
 namespace {
 
@@ -11,17 +11,17 @@ QString latin(const char* text) { return QString::fromLatin1(text); }
 
 // ---- GPM -------------------------------------------------------------------
 
-option_group_spec gsmap_group(const char* control, const char* title, SettingType kind, const char* button,
+option_group_layout gsmap_group(const char* control, const char* title, SettingType kind, const char* button,
                               const char* part)
 {
-    option_group_spec g{latin(control), latin(title), kind, latin(button), latin("Target(PrecipRate)"), {}, {}, true, 4};
+    option_group_layout g{latin(control), latin(title), kind, latin(button), latin("Target(PrecipRate)"), {}, {}, true, 4};
     g.blocks.push_back({{}, {{latin(part), latin("PrecipRate"), "PercipRate", {}}}});
     return g;
 }
 
-option_group_spec dpr_daily_group()
+option_group_layout dpr_daily_group()
 {
-    option_group_spec g{latin("grp_DprDailyL3"), QStringLiteral(u"DPR(～V06) Daily L3"), ST_DPR_DAILY,
+    option_group_layout g{latin("grp_DprDailyL3"), QStringLiteral(u"DPR(～V06) Daily L3"), ST_DPR_DAILY,
                         latin("btn_cb_DPR_DailyL3"), latin("Target(PrecipRate)"), {}, {}, false, 2};
     g.blocks.push_back({{},
                         {{latin("PRC_A"), latin("DPRMS Ascending"), "DPRMS Ascending", {}},
@@ -31,14 +31,14 @@ option_group_spec dpr_daily_group()
     return g;
 }
 
-option_group_spec dpr_monthly_group()
+option_group_layout dpr_monthly_group()
 {
     struct named { const char* part; const char* text; };
     constexpr std::array<named, 5> scans{{{"KUN", "KuNS"}, {"KAM", "KaMS"}, {"KAH", "KaHS"}, {"DPM", "DPRMS"}, {"KUM", "KuMS"}}};
     constexpr std::array<named, 3> rains{{{"STR", " stratiform"}, {"CON", " convective"}, {"ALL", " all"}}};
-    option_group_spec g{latin("grp_DprMonthlyL3"), QStringLiteral(u"DPR(～V06) Monthly L3"), ST_DPR_MONTHLY,
+    option_group_layout g{latin("grp_DprMonthlyL3"), QStringLiteral(u"DPR(～V06) Monthly L3"), ST_DPR_MONTHLY,
                         latin("btn_cb_DPR_MonthlyL3"), latin("Target(PrecipRate)"), {}, {}, false, 3};
-    option_block_spec block;
+    option_block_layout block;
     for (const named& scan : scans) {
         for (const named& rain : rains) {
             const std::string key = std::string(scan.text) + rain.text;
@@ -85,9 +85,9 @@ QString channel_label(const QString& text, char pol, bool shortened18V)
     return text + u',' + QChar::fromLatin1(pol);
 }
 
-option_block_spec l1ab_rows()
+option_block_layout l1ab_rows()
 {
-    option_block_spec block;
+    option_block_layout block;
     for (const frequency& f : {f6, f7, f10, f18, f23, f36, f89a, f89b}) {
         for (char pol : polarisations) {
             const QString p = QChar::fromLatin1(pol);
@@ -99,7 +99,7 @@ option_block_spec l1ab_rows()
     return block;
 }
 
-std::vector<option_block_spec> l1r_blocks()
+std::vector<option_block_layout> l1r_blocks()
 {
     struct resolution {
         const char* caption;
@@ -114,9 +114,9 @@ std::vector<option_block_spec> l1r_blocks()
         {"reso36", "r36", "res36", {f36, f89}},
         {"original", "org", "original", {f89a, f89b}},
     }};
-    std::vector<option_block_spec> blocks;
+    std::vector<option_block_layout> blocks;
     for (const resolution& r : resolutions) {
-        option_block_spec block{latin(r.caption), {}};
+        option_block_layout block{latin(r.caption), {}};
         const bool first = blocks.empty();
         for (const frequency& f : r.frequencies) {
             for (char pol : polarisations) {
@@ -133,7 +133,7 @@ std::vector<option_block_spec> l1r_blocks()
 }
 
 // Rows of the two geophysical groups; PRC is a level-3 variable only.
-option_block_spec geophysical_rows(const char* prefix, bool level3)
+option_block_layout geophysical_rows(const char* prefix, bool level3)
 {
     struct variable {
         const char* part;
@@ -154,7 +154,7 @@ option_block_spec geophysical_rows(const char* prefix, bool level3)
         {"SMC", "SMC", "SMC", "Soil Moisture Content", false},
         {"SIC", "SIC", "SIC", "Sea Ice Concentration", false},
     }};
-    option_block_spec block;
+    option_block_layout block;
     for (const variable& v : variables) {
         if (v.level3Only && !level3) continue;
         block.rows.push_back({latin(prefix) + latin(v.part) + u'1', latin(v.label), v.key, latin(v.tip)});
@@ -164,14 +164,14 @@ option_block_spec geophysical_rows(const char* prefix, bool level3)
 
 } // namespace
 
-std::vector<option_group_spec> gpm_groups()
+std::vector<option_group_layout> gpm_groups()
 {
     return {gsmap_group("grp_GsmapHourlyL3", "GSMap Hourly L3", ST_GSMAP_HOURLY, "btn_cb_GSMap_HourlyL3", "PRC_GH"),
             gsmap_group("grp_GsmapMonthlyL3", "GSMap Monthly L3", ST_GSMAP_MONTHLY, "btn_cb_GSMap_MonthlyL3", "PRC_GM"),
             dpr_daily_group(), dpr_monthly_group()};
 }
 
-std::vector<option_group_spec> radiometer_groups(AmsrType type)
+std::vector<option_group_layout> radiometer_groups(AmsrType type)
 {
     const bool amsre = type == AT_AMSRE;
     const QString sensor = latin(amsre ? "AMSR-E" : "AMSR2");
@@ -179,13 +179,13 @@ std::vector<option_group_spec> radiometer_groups(AmsrType type)
     const auto kind = [amsre](SettingType amsr2, SettingType amsrE) { return amsre ? amsrE : amsr2; };
     const QString target = latin("Target");
 
-    std::vector<option_group_spec> groups;
+    std::vector<option_group_layout> groups;
     groups.push_back({latin("grp_GCOM_L1AB"),
                       sensor + latin(amsre ? " L1B Brighness Temperature " : " L1A Observation Count/L1B Brighness Temperature "),
                       kind(ST_GCOMW_L1AB, ST_AMSRE_L1AB), button + latin("L1AB"), target, {l1ab_rows()}, {}, false, 4});
     groups.push_back({latin("grp_GCOM_L1R"), sensor + latin(" L1R Brighness Temperature "),
                       kind(ST_GCOMW_L1R, ST_AMSRE_L1R), button + latin("L1R"), target, l1r_blocks(), {}, false, 4});
-    option_group_spec l2high{latin("grp_GCOM_L2High"), sensor + latin(" L2 High resolution Geophysical Data"),
+    option_group_layout l2high{latin("grp_GCOM_L2High"), sensor + latin(" L2 High resolution Geophysical Data"),
                              kind(ST_GCOMW_L2HIGH, ST_AMSRE_L2HIGH), button + latin("L2High"), target, {}, {}, false, 2};
     l2high.blocks.push_back({{},
                              {{latin("L2H_RPC89A1"), latin("RPC for 89A"), "PRC for 89A", latin("Precipitation for 89A")},
@@ -194,7 +194,7 @@ std::vector<option_group_spec> radiometer_groups(AmsrType type)
     groups.push_back({latin("grp_GCOM_L2Low"), sensor + latin(" L2 Low resolution Geophysical Data"),
                       kind(ST_GCOMW_L2LOW, ST_AMSRE_L2LOW), button + latin("L2Low"), target,
                       {geophysical_rows("L2L_", false)}, {}, false, 5});
-    option_group_spec l3bt{latin("grp_GCOM_L3BT"), sensor + latin(" L3 Brightness Temperature"),
+    option_group_layout l3bt{latin("grp_GCOM_L3BT"), sensor + latin(" L3 Brightness Temperature"),
                            kind(ST_GCOMW_L3BT, ST_AMSRE_L3BT), button + latin("L3BT"), target, {},
                            projection_names{latin("rbtn_L3BT_lonlat"), latin("rbtn_L3BT_polar"), latin("cbx_L3BT_polar")},
                            false, 2};
@@ -209,7 +209,7 @@ std::vector<option_group_spec> radiometer_groups(AmsrType type)
     return groups;
 }
 
-std::vector<option_group_spec> jasmes_groups()
+std::vector<option_group_layout> jasmes_groups()
 {
     struct variable {
         const char* part;
@@ -245,21 +245,21 @@ std::vector<option_group_spec> jasmes_groups()
     const auto area = [&](const char* control, const char* title, SettingType kind, const char* button,
                           const char* prefix, bool variable::*member) {
         // Three to a line: the snow-flag labels are long.
-        option_group_spec g{latin(control), latin(title), kind, latin(button), latin("Target"), {}, {}, false, 3};
-        option_block_spec block;
+        option_group_layout g{latin(control), latin(title), kind, latin(button), latin("Target"), {}, {}, false, 3};
+        option_block_layout block;
         for (const variable& v : variables) {
             if (v.*member) block.rows.push_back({latin(prefix) + latin(v.part), latin(v.label), v.key, {}});
         }
         g.blocks.push_back(std::move(block));
         return g;
     };
-    std::vector<option_group_spec> groups;
+    std::vector<option_group_layout> groups;
     groups.push_back(area("grp_JASMES_Global", "Global", ST_JASMES_GLOBAL, "btn_cb_JASMES_Global", "G_", &variable::global));
     groups.back().projection = projection_names{latin("rbtn_JA_G_lonlat"), latin("rbtn_JA_G_polar"), latin("cbx_JA_G_polar")};
     groups.push_back(area("grp_JASMES_Japan", "Japan Area", ST_JASMES_JAPAN, "btn_cb_JASMES_Japan", "J_", &variable::japan));
     groups.push_back(area("grp_JASMES_Thai", "Thailand Area", ST_JASMES_THAILAND, "btn_cb_JASMES_Thailand", "T_",
                           &variable::thailand));
-    option_group_spec gobi{latin("grp_JASMES_Gobi"), latin("Gobi Desert Area"), ST_JASMES_GOBI,
+    option_group_layout gobi{latin("grp_JASMES_Gobi"), latin("Gobi Desert Area"), ST_JASMES_GOBI,
                            latin("btn_cb_JASMES_Gobi"), latin("Target(aerosol)"), {}, {}, false, 3};
     gobi.blocks.push_back({{},
                            {{latin("Gb_rcr"), latin("rcr"), "rcr", {}},

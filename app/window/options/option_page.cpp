@@ -12,9 +12,9 @@ OptionPage::OptionPage(const QString& objectName, QWidget* parent) : QScrollArea
     setWidget(content_);
 }
 
-OptionGroupBox* OptionPage::add_group(const option_group_spec& spec, spconverter& settings)
+OptionGroupBox* OptionPage::add_group(const option_group_layout& table, spconverter& settings)
 {
-    auto* group = new OptionGroupBox(spec, settings, content_);
+    auto* group = new OptionGroupBox(table, settings, content_);
     groups_.push_back(group);
     add_widget(group);
     return group;

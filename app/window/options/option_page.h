@@ -15,7 +15,7 @@ class OptionPage : public QScrollArea {
 public:
     OptionPage(const QString& objectName, QWidget* parent = nullptr);
 
-    OptionGroupBox* add_group(const option_group_spec& spec, spconverter& settings);
+    OptionGroupBox* add_group(const option_group_layout& table, spconverter& settings);
     // A group built elsewhere, placed below the others.
     void add_widget(QWidget* widget);
     QWidget* content() const { return content_; }

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/window/options/option_group_spec.h"
+#include "app/window/options/option_group_layout.h"
 
 class QComboBox;
 class QRadioButton;

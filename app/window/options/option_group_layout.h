@@ -16,7 +16,7 @@
 
 // One variable row: check box "chk_<part>" (selected flag) and text box
 // "txt_<part>" (output name) for the option `key`.
-struct option_row_spec {
+struct option_row_layout {
     QString part;
     QString label;
     std::string key;
@@ -25,9 +25,9 @@ struct option_row_spec {
 
 // Rows shown under one caption (the resolution blocks of the L1R group);
 // most groups have a single block without a caption.
-struct option_block_spec {
+struct option_block_layout {
     QString caption;
-    std::vector<option_row_spec> rows;
+    std::vector<option_row_layout> rows;
 };
 
 // Controls of a group whose gridded outputs may be polar stereographic.
@@ -37,13 +37,13 @@ struct projection_names {
     QString list;   // "North and South", "North", "South"
 };
 
-struct option_group_spec {
+struct option_group_layout {
     QString control;
     QString title;
     SettingType kind = ST_NONE;
     QString colorbarButton;
     QString targetCaption;
-    std::vector<option_block_spec> blocks;
+    std::vector<option_block_layout> blocks;
     std::optional<projection_names> projection;
     // GSMaP's single variable is always converted: only its name is editable.
     bool selectionFixed = false;
@@ -54,12 +54,12 @@ struct option_group_spec {
 // The four hand-laid groups of the "GPM" page (GSMaP hourly and monthly,
 // DPR daily and monthly); the two DPR(V07) groups are built from their
 // option sets.
-std::vector<option_group_spec> gpm_groups();
+std::vector<option_group_layout> gpm_groups();
 
 // The six groups of a radiometer page. Both radiometers have the same rows
 // and control names; titles, colour-bar buttons and option sets follow the
 // radiometer.
-std::vector<option_group_spec> radiometer_groups(AmsrType type);
+std::vector<option_group_layout> radiometer_groups(AmsrType type);
 
 // The four groups of the "JASMES" page.
-std::vector<option_group_spec> jasmes_groups();
+std::vector<option_group_layout> jasmes_groups();
