@@ -29,12 +29,7 @@ while [ $# -gt 0 ]; do
 done
 
 source "$(dirname "$0")/bench_common.sh"
-bench_find_build
-cli="$build/cli/vardane-cli"
-synth="$build/tools/synth/vardane-synth"
-for tool in "$cli" "$synth" /usr/bin/time awk; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project)" >&2; exit 2; }
-done
+bench_find_tools /usr/bin/time awk
 
 bench_work_dir vardane-bench-batch
 mapfile -t kinds < <("$synth" --list | cut -f1 | grep -Ei 'gsmap|dpr|l3' | grep -Eiv 'bin|polar|nsidc|snow' || true)

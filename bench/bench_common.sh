@@ -12,6 +12,19 @@ bench_find_build() {
   fi
 }
 
+# Finds the build (bench_find_build), sets cli and synth to its two
+# programs and stops with status 2 when they or any of the other tools
+# given are missing.
+bench_find_tools() {
+  bench_find_build
+  cli="$build/cli/vardane-cli"
+  synth="$build/tools/synth/vardane-synth"
+  local tool
+  for tool in "$cli" "$synth" "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
+  done
+}
+
 # Makes the scratch folder work (named after $1), removed at exit unless
 # keep is 1.
 bench_work_dir() {

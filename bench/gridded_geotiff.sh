@@ -36,12 +36,7 @@ while [ $# -gt 0 ]; do
 done
 
 source "$(dirname "$0")/bench_common.sh"
-bench_find_build
-cli="$build/cli/vardane-cli"
-synth="$build/tools/synth/vardane-synth"
-for tool in "$cli" "$synth" /usr/bin/time awk gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
-done
+bench_find_tools /usr/bin/time awk gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3
 
 # Gridded kinds: every listed kind whose name says GSMaP, DPR or L3 on the
 # latitude/longitude grid (the polar L3 variants are a different writer).

@@ -32,12 +32,7 @@ while [ $# -gt 0 ]; do
 done
 
 source "$(dirname "$0")/bench_common.sh"
-bench_find_build
-cli="$build/cli/vardane-cli"
-synth="$build/tools/synth/vardane-synth"
-for tool in "$cli" "$synth" /usr/bin/time gdalwarp gdalinfo; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "missing: $tool (build the project, run scripts/install-deps)" >&2; exit 2; }
-done
+bench_find_tools /usr/bin/time gdalwarp gdalinfo
 
 bench_work_dir vardane-bench-swath
 
