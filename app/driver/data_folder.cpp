@@ -65,6 +65,14 @@ fs::path custom_clt_folder()
 
 clt_folders custom_table_folders() { return {custom_clt_folder(), program_clt_folder()}; }
 
+clt_written make_custom_table(const std::string& name, const optSet_t& option)
+{
+    const clt_folders folders = custom_table_folders();
+    std::error_code ec;
+    fs::create_directories(folders.tables, ec);
+    return create_clt(folders, option.cb_min, option.cb_max, 0.0f, option.cb_log ? "Log" : "Linear", name);
+}
+
 std::string clt_file(const std::string& name)
 {
     const fs::path user = user_clt_folder();

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "colour/clt_folders.h"
+#include "colour/clt_writer.h"
+#include "settings/option_types.h"
 
 // The folders of colour tables and legend pictures.
 //
@@ -29,6 +30,11 @@ std::filesystem::path custom_clt_folder();
 // The folders for making a user's table: written to custom_clt_folder(),
 // legends drawn on the program's backgrounds.
 clt_folders custom_table_folders();
+
+// Makes the user's colour table NAME.clt and its legend for the colour-bar
+// part of an option (range, linear or logarithmic) in the folder of
+// custom_table_folders(), creating that folder when needed.
+clt_written make_custom_table(const std::string& name, const optSet_t& option);
 
 // Full path of a data file: the user's copy, else the program's. When
 // neither exists, the path in the program's folder, so that a missing table

@@ -39,10 +39,7 @@ std::string ensure_custom_table(const std::string& table, const optSet_t& option
 {
     std::error_code ec;
     if (std::filesystem::exists(clt_file(table + ".clt"), ec)) return {};
-    const clt_folders folders = custom_table_folders();
-    std::filesystem::create_directories(folders.tables, ec);
-    const clt_written written =
-        create_clt(folders, option.cb_min, option.cb_max, 0.0f, option.cb_log ? "Log" : "Linear", table);
+    const clt_written written = make_custom_table(table, option);
     return written.table ? written.legendProblem : std::string();
 }
 

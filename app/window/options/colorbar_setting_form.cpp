@@ -1,7 +1,5 @@
 #include "app/window/options/colorbar_setting_form.h"
 
-#include <filesystem>
-
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -10,7 +8,6 @@
 #include "app/driver/data_folder.h"
 #include "app/window/options/colorbar_setting_element.h"
 #include "app/window/options/save_close_buttons.h"
-#include "colour/clt_writer.h"
 #include "settings/spconverter.h"
 
 namespace {
@@ -24,13 +21,10 @@ bool without_colorbar(SettingType kind, const std::string& key)
 // Writes the user's table and legend; says what went wrong, else "".
 QString write_custom_table(const std::string& name, const optSet_t& opt)
 {
-    const clt_folders folders = custom_table_folders();
-    std::error_code ec;
-    std::filesystem::create_directories(folders.tables, ec);
-    const clt_written written = create_clt(folders, opt.cb_min, opt.cb_max, 0.0f, opt.cb_log ? "Log" : "Linear", name);
+    const clt_written written = make_custom_table(name, opt);
     if (!written.table) {
         return QStringLiteral("The colour table %1 could not be written in %2.")
-            .arg(QString::fromStdString(name + ".clt"), QString::fromStdString(folders.tables.string()));
+            .arg(QString::fromStdString(name + ".clt"), QString::fromStdString(custom_clt_folder().string()));
     }
     return QString::fromStdString(written.legendProblem);
 }
