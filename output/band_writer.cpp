@@ -1,6 +1,6 @@
 #include "output/band_writer.h"
 
-#include <cmath>
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -10,88 +10,101 @@
 
 namespace {
 
-// Fills a width x height plane row by row from the top, taking each output
-// pixel from the shifted source column through sample(cell).
-template <typename T, typename Sample>
-std::vector<T> fill_plane(const output_raster& raster, std::int32_t shift, Sample sample)
-{
-    const std::int32_t w = raster.width();
-    const std::int32_t h = raster.height();
-    const column_shift cols(shift, w);
-    std::vector<T> plane(std::size_t(w) * std::size_t(h));
-    T* out = plane.data();
-    for (std::int32_t r = 0; r < h; ++r, out += w) {
-        const XVal_t* row = raster.row(r).data();
-        cols.for_each_run([&](std::int32_t first, std::int32_t source, std::int32_t count) {
-            for (std::int32_t i = 0; i < count; ++i) out[first + i] = sample(row[source + i]);
-        });
-    }
-    return plane;
-}
+// Rows handed to GDAL at a time. After each batch the bands' blocks are
+// written out and dropped, so GDAL's block cache never holds more than about
+// a megabyte per band: the same few blocks of memory are reused, instead of a
+// second copy of the whole raster being faulted in and held until the file
+// is closed. Every band of a batch is written before any is flushed, so a
+// pixel-interleaved strip still goes to the file once and whole, and the
+// strips reach the file in the same order as from one flush at closing.
+constexpr std::size_t kBatchBytes = std::size_t(1) << 20;
 
-template <typename T>
-bool write_plane(GDALRasterBand& band, const output_raster& raster, std::vector<T>& plane, GDALDataType type)
+std::int32_t batch_rows(GDALRasterBand& band, std::int32_t width, GDALDataType type)
 {
-    return band.RasterIO(GF_Write, 0, 0, raster.width(), raster.height(), plane.data(), raster.width(),
-                         raster.height(), type, 0, 0, nullptr)
-        == CE_None;
+    int blockWidth = 0;
+    int blockHeight = 0;
+    band.GetBlockSize(&blockWidth, &blockHeight);
+    blockHeight = std::max(1, blockHeight);
+    const std::size_t rowBytes = std::max<std::size_t>(1, std::size_t(width) * std::size_t(GDALGetDataTypeSizeBytes(type)));
+    const std::size_t rows = std::max<std::size_t>(1, kBatchBytes / rowBytes);
+    // Whole blocks only, so that no block is written twice.
+    const std::size_t blocks = std::max<std::size_t>(1, rows / std::size_t(blockHeight));
+    return static_cast<std::int32_t>(std::min<std::size_t>(blocks * std::size_t(blockHeight), 1u << 30));
 }
 
 // Address of band k's sample in the first cell: the member of XVal_t that the
 // kind holds (byte k - 1 for byte rasters).
-const void* first_sample(const output_raster& raster, const raster_layout& layout, int k)
+const std::uint8_t* first_sample(const output_raster& raster, const raster_layout& layout, int k)
 {
     const XVal_t& cell = raster.at(0, 0);
+    const void* sample = nullptr;
     switch (layout.kind) {
-    case RK_UINT16: return &cell.u16;
-    case RK_INT16: return &cell.s16;
-    case RK_FLOAT32: return &cell.f32;
-    default: return &cell.bytes[k - 1];
+    case RK_UINT16: sample = &cell.u16; break;
+    case RK_INT16: sample = &cell.s16; break;
+    case RK_FLOAT32: sample = &cell.f32; break;
+    default: sample = &cell.bytes[k - 1]; break;
     }
+    return static_cast<const std::uint8_t*>(sample);
 }
 
 // Without a shift or a floor the raster itself is the band's buffer: GDAL
 // reads every fourth-byte-spaced sample straight from the cells, which saves
-// a copy of the whole band.
-bool write_in_place(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k)
+// a copy of the band.
+bool write_in_place(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
+                    std::int32_t first, std::int32_t count)
 {
+    const std::int32_t w = raster.width();
     const GSpacing pixel = sizeof(XVal_t);
-    const GSpacing line = pixel * raster.width();
+    const GSpacing line = pixel * w;
     // GDAL's write interface takes a non-const buffer; it only reads it.
-    void* samples = const_cast<void*>(first_sample(raster, layout, k));
-    return band.RasterIO(GF_Write, 0, 0, raster.width(), raster.height(), samples, raster.width(),
-                         raster.height(), layout.type, pixel, line, nullptr)
+    auto* samples = const_cast<std::uint8_t*>(first_sample(raster, layout, k)) + std::size_t(first) * std::size_t(line);
+    return band.RasterIO(GF_Write, 0, first, w, count, samples, w, count, layout.type, pixel, line, nullptr)
         == CE_None;
 }
 
-bool write_band(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
-                const band_options& o)
+// Writes rows [first, first + count) of the band through `buffer`, each
+// output pixel taken from the shifted source column through sample(cell).
+template <typename T, typename Sample>
+bool write_through(GDALRasterBand& band, const output_raster& raster, GDALDataType type, std::int32_t shift,
+                   std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& buffer, Sample sample)
+{
+    const std::int32_t w = raster.width();
+    const column_shift cols(shift, w);
+    buffer.resize(std::size_t(w) * std::size_t(count) * sizeof(T));
+    T* out = reinterpret_cast<T*>(buffer.data());
+    for (std::int32_t r = first; r < first + count; ++r, out += w) {
+        const XVal_t* row = raster.row(r).data();
+        cols.for_each_run([&](std::int32_t to, std::int32_t from, std::int32_t n) {
+            for (std::int32_t i = 0; i < n; ++i) out[to + i] = sample(row[from + i]);
+        });
+    }
+    return band.RasterIO(GF_Write, 0, first, w, count, buffer.data(), w, count, type, 0, 0, nullptr) == CE_None;
+}
+
+bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
+                const band_options& o, std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& buffer)
 {
     const bool floors = o.floorFloats && layout.kind == RK_FLOAT32;
-    if (o.columnShift == 0 && !floors) return write_in_place(band, raster, layout, k);
+    if (o.columnShift == 0 && !floors) return write_in_place(band, raster, layout, k, first, count);
+    const std::int32_t shift = o.columnShift;
     switch (layout.kind) {
-    case RK_UINT16: {
-        auto p = fill_plane<std::uint16_t>(raster, o.columnShift, [](const XVal_t& v) { return v.u16; });
-        return write_plane(band, raster, p, GDT_UInt16);
-    }
-    case RK_INT16: {
-        auto p = fill_plane<std::int16_t>(raster, o.columnShift, [](const XVal_t& v) { return v.s16; });
-        return write_plane(band, raster, p, GDT_Int16);
-    }
+    case RK_UINT16:
+        return write_through<std::uint16_t>(band, raster, GDT_UInt16, shift, first, count, buffer,
+                                            [](const XVal_t& v) { return v.u16; });
+    case RK_INT16:
+        return write_through<std::int16_t>(band, raster, GDT_Int16, shift, first, count, buffer,
+                                           [](const XVal_t& v) { return v.s16; });
     case RK_FLOAT32: {
         const bool floor = o.floorFloats;
-        auto p = fill_plane<float>(raster, o.columnShift, [floor](const XVal_t& v) {
+        return write_through<float>(band, raster, GDT_Float32, shift, first, count, buffer, [floor](const XVal_t& v) {
             // NaN compares false and so stays NaN.
             return floor && v.f32 < kFloatFloor ? kFloatFloor : v.f32;
         });
-        return write_plane(band, raster, p, GDT_Float32);
     }
     case RK_BYTE:
-    case RK_RGB: {
-        auto p = fill_plane<std::uint8_t>(raster, o.columnShift,
-                                          [k](const XVal_t& v) { return v.bytes[k - 1]; });
-        return write_plane(band, raster, p, GDT_Byte);
-    }
+    case RK_RGB:
+        return write_through<std::uint8_t>(band, raster, GDT_Byte, shift, first, count, buffer,
+                                           [k](const XVal_t& v) { return v.bytes[k - 1]; });
     case RK_NONE:
         break;
     }
@@ -103,14 +116,29 @@ bool write_band(GDALRasterBand& band, const output_raster& raster, const raster_
 bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
                         const band_options& options)
 {
+    std::vector<GDALRasterBand*> bands;
+    for (int k = 1; k <= layout.bands; ++k) {
+        GDALRasterBand* band = ds.GetRasterBand(k);
+        if (band == nullptr) return false;
+        bands.push_back(band);
+    }
+    const std::int32_t h = raster.height();
+    const std::int32_t step = batch_rows(*bands.front(), raster.width(), layout.type);
     try {
-        for (int k = 1; k <= layout.bands; ++k) {
-            GDALRasterBand* band = ds.GetRasterBand(k);
-            if (band == nullptr) return false;
-            if (!write_band(*band, raster, layout, k, options)) return false;
+        std::vector<std::uint8_t> buffer;
+        for (std::int32_t first = 0; first < h; first += step) {
+            const std::int32_t count = std::min(step, h - first);
+            for (int k = 1; k <= layout.bands; ++k) {
+                if (!write_rows(*bands[std::size_t(k - 1)], raster, layout, k, options, first, count, buffer)) {
+                    return false;
+                }
+            }
+            for (GDALRasterBand* band : bands) {
+                if (band->FlushCache(false) != CE_None) return false;
+            }
         }
     } catch (const std::bad_alloc&) {
-        // A plane the size of the whole band could not be allocated.
+        // The buffer of a batch of rows could not be allocated.
         return false;
     }
     return true;

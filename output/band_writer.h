@@ -17,7 +17,8 @@ struct band_options {
 // otherwise dominate the value range of a float image.
 inline constexpr float kFloatFloor = -10.0f;
 
-// Writes every band of layout from raster into ds, one whole-band write per
-// band. False as soon as a band is missing or a write fails.
+// Writes every band of layout from raster into ds, a batch of rows of every
+// band at a time, each batch flushed to the file before the next. False as
+// soon as a band is missing or a write fails.
 bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
                         const band_options& options);

@@ -2,11 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
 #include "output/xval.h"
+#include "util/bulk_vector.h"
 
 // The output raster: height rows of width cells in one contiguous block.
 // Row 0 is the first line of the product (north-up for gridded products),
@@ -15,7 +15,7 @@ class output_raster {
 public:
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
-    bool empty() const { return !cells_; }
+    bool empty() const { return cells_.empty(); }
 
     // Discards the old cells and makes height rows of width zero cells.
     // Both sizes must be positive; the product must fit in memory.
@@ -30,10 +30,10 @@ public:
     XVal_t& at(std::int32_t row, std::int32_t col) { return cells_[index(row, col)]; }
     const XVal_t& at(std::int32_t row, std::int32_t col) const { return cells_[index(row, col)]; }
 
-    std::span<XVal_t> row(std::int32_t r) { return {cells_.get() + index(r, 0), std::size_t(width_)}; }
+    std::span<XVal_t> row(std::int32_t r) { return {cells_.data() + index(r, 0), std::size_t(width_)}; }
     std::span<const XVal_t> row(std::int32_t r) const
     {
-        return {cells_.get() + index(r, 0), std::size_t(width_)};
+        return {cells_.data() + index(r, 0), std::size_t(width_)};
     }
 
 private:
@@ -44,7 +44,7 @@ private:
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::unique_ptr<XVal_t[]> cells_;
+    bulk_vector<XVal_t> cells_;
 };
 
 // A two-dimensional float array (geolocation), stored like the raster.

@@ -9,6 +9,7 @@
 #include "reader/jasmes_state.h"
 #include "reader/product_kind.h"
 #include "reader/product_types.h"
+#include "util/bulk_vector.h"
 
 // The one object that knows what an input file is and how to read it.
 // init() recognises a file; get_productInfo() and get_dataSource() describe
@@ -59,9 +60,9 @@ public:
     std::map<std::string, std::string> attributes;
     std::int32_t tileH = 0;
     std::int32_t tileV = 0;
-    std::vector<std::uint8_t> byteRaster;
-    std::vector<std::uint16_t> shortRaster; // signed samples when dtype is DT_INT16
-    std::vector<float> floatRaster;
+    bulk_vector<std::uint8_t> byteRaster;
+    bulk_vector<std::uint16_t> shortRaster; // signed samples when dtype is DT_INT16
+    bulk_vector<float> floatRaster;
     dataAttr_t dataAttr;
     std::string fileName;
     std::uint32_t nCount = 0;

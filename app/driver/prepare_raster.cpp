@@ -1,9 +1,8 @@
 #include "app/driver/prepare_raster.h"
 
-#include <vector>
-
 #include "output/spout.h"
 #include "reader/spinfo.h"
+#include "util/bulk_vector.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ std::uintmax_t expected_samples(const dataAttr_t& attr, bool perPixelBands)
 }
 
 template <typename T>
-bool holds(const std::vector<T>& buffer, std::uintmax_t samples)
+bool holds(const bulk_vector<T>& buffer, std::uintmax_t samples)
 {
     return samples > 0 && buffer.size() >= samples;
 }

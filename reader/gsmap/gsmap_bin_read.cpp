@@ -1,6 +1,6 @@
 #include "reader/gsmap/gsmap_bin_read.h"
 
-bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t rows, std::vector<float>& out)
+bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t rows, bulk_vector<float>& out)
 {
     const std::uint64_t w = columns;
     const std::uint64_t h = rows;

@@ -72,9 +72,9 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
 
 template <class T>
 bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
-                   h5_plane& plane, std::unique_ptr<T[]>& out)
+                   h5_plane& plane, bulk_vector<T>& out)
 {
-    out.reset();
+    out = {};
     if (H5Tget_size(memType) != sizeof(T)) return false;
     const auto extents = h5_dataset_extents(dataset);
     if (!extents || extents->rank != rank) return false;
@@ -101,12 +101,12 @@ bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std
     }
     try {
         // Every sample is overwritten by the read: no clearing first.
-        out = std::make_unique_for_overwrite<T[]>(std::size_t(slab.samples));
+        out.resize(std::size_t(slab.samples));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (H5Dread(dataset, memType, memSpace, fileSpace, H5P_DEFAULT, out.get()) < 0) {
-        out.reset();
+    if (H5Dread(dataset, memType, memSpace, fileSpace, H5P_DEFAULT, out.data()) < 0) {
+        out = {};
         return false;
     }
     plane = slab.plane;
@@ -114,10 +114,10 @@ bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std
 }
 
 template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                   std::unique_ptr<float[]>&);
+                                   bulk_vector<float>&);
 template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          std::unique_ptr<std::int16_t[]>&);
+                                          bulk_vector<std::int16_t>&);
 template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                           std::unique_ptr<std::uint16_t[]>&);
+                                           bulk_vector<std::uint16_t>&);
 template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          std::unique_ptr<std::uint8_t[]>&);
+                                          bulk_vector<std::uint8_t>&);

@@ -7,9 +7,9 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include "reader/hdf5/hdf5_parameter_plane.h"
+#include "util/bulk_vector.h"
 
 // A hyperslab of a dataset of rank up to 4 and the plane re-expressed on
 // the samples of that hyperslab, read in row-major order.
@@ -32,13 +32,13 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
 // failure; `plane` is then unchanged.
 template <class T>
 bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
-                   h5_plane& plane, std::unique_ptr<T[]>& out);
+                   h5_plane& plane, bulk_vector<T>& out);
 
 extern template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          std::unique_ptr<float[]>&);
+                                          bulk_vector<float>&);
 extern template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                 h5_plane&, std::unique_ptr<std::int16_t[]>&);
+                                                 h5_plane&, bulk_vector<std::int16_t>&);
 extern template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                  h5_plane&, std::unique_ptr<std::uint16_t[]>&);
+                                                  h5_plane&, bulk_vector<std::uint16_t>&);
 extern template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                 h5_plane&, std::unique_ptr<std::uint8_t[]>&);
+                                                 h5_plane&, bulk_vector<std::uint8_t>&);

@@ -221,39 +221,39 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
     bool ok = false;
     switch (*stored) {
     case h5_sample::float32: {
-        std::unique_ptr<float[]> in;
+        bulk_vector<float> in;
         if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, d, local, in)) break;
         floatRaster.resize(count);
-        copy_plane(in.get(), local, floatRaster.data(), 1, [scale](float v) { return v * scale; });
+        copy_plane(in.data(), local, floatRaster.data(), 1, [scale](float v) { return v * scale; });
         dtype = DT_FLOAT32;
         ok = true;
         break;
     }
     case h5_sample::int16: {
-        std::unique_ptr<std::int16_t[]> in;
+        bulk_vector<std::int16_t> in;
         if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_SHORT, extents->rank, d, local, in)) break;
         shortRaster.resize(count);
-        copy_plane(in.get(), local, shortRaster.data(), 1,
+        copy_plane(in.data(), local, shortRaster.data(), 1,
                    [](std::int16_t v) { return static_cast<std::uint16_t>(v); });
         dtype = DT_INT16;
         ok = true;
         break;
     }
     case h5_sample::uint16: {
-        std::unique_ptr<std::uint16_t[]> in;
+        bulk_vector<std::uint16_t> in;
         if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_USHORT, extents->rank, d, local, in)) break;
         shortRaster.resize(count);
-        copy_plane(in.get(), local, shortRaster.data(), 1, [](std::uint16_t v) { return v; });
+        copy_plane(in.data(), local, shortRaster.data(), 1, [](std::uint16_t v) { return v; });
         dtype = DT_UINT16;
         ok = true;
         break;
     }
     case h5_sample::uint8: {
-        std::unique_ptr<std::uint8_t[]> in;
+        bulk_vector<std::uint8_t> in;
         if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_UCHAR, extents->rank, d, local, in)) break;
         const auto bands = static_cast<std::size_t>(dataAttr.bands);
         byteRaster.assign(count * bands, 0);
-        copy_plane(in.get(), local, byteRaster.data(), bands, [](std::uint8_t v) { return v; });
+        copy_plane(in.data(), local, byteRaster.data(), bands, [](std::uint8_t v) { return v; });
         dtype = DT_UINT8;
         ok = true;
         break;

@@ -24,7 +24,7 @@ struct plane_set {
 
 // Converts one plane sample by sample into out (width * height values).
 template <class T, class Convert>
-bool convert_plane(const plane_set& p, std::uint32_t plane, std::vector<T>& out, Convert convert)
+bool convert_plane(const plane_set& p, std::uint32_t plane, bulk_vector<T>& out, Convert convert)
 {
     out.assign(p.width * p.height, T{});
     std::vector<unsigned char> row;
@@ -39,7 +39,7 @@ bool convert_plane(const plane_set& p, std::uint32_t plane, std::vector<T>& out,
 // Interleaves three planes into pixels of three bytes, channel k taken from
 // planes[k] through convert(k, sample).
 template <class Convert>
-bool interleave_rgb(const plane_set& p, const std::array<std::uint32_t, 3>& planes, std::vector<std::uint8_t>& out,
+bool interleave_rgb(const plane_set& p, const std::array<std::uint32_t, 3>& planes, bulk_vector<std::uint8_t>& out,
                     Convert convert)
 {
     out.assign(p.width * p.height * 3, 0);

@@ -65,7 +65,7 @@ TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
         if (!c.want) {
             EXPECT_EQ(dtype, DT_UINT8);
             EXPECT_TRUE(info.floatRaster.empty());
-            EXPECT_EQ(info.byteRaster, std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
+            EXPECT_EQ(std::vector<unsigned char>(info.byteRaster.begin(), info.byteRaster.end()), std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
             continue;
         }
         EXPECT_EQ(dtype, DT_FLOAT32);

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <utility>
+#include <vector>
+
+// Storage for the large sample arrays: the planes a read delivers and the
+// output raster. Two things set them apart from a plain std::vector:
+//
+// - Growing does not clear: every element is written by the read or the
+//   copy that follows, and clearing a global 0.1-degree grid only to
+//   overwrite it costs as much as the copy itself.
+// - Blocks of several megabytes come straight from the kernel, aligned to
+//   and marked for huge pages. A fresh 26 MB plane otherwise takes some six
+//   thousand page faults on first touch, which on a virtual machine cost more
+//   than reading the product.
+//
+// Values given explicitly (assign(n, v), resize(n, v)) are written as usual.
+
+namespace bulk_memory {
+
+// Blocks at least this large are mapped on their own; smaller ones come from
+// the heap.
+inline constexpr std::size_t kMappedFrom = std::size_t(4) << 20;
+
+// A block of `bytes` (at least kMappedFrom) of zero pages; throws
+// std::bad_alloc when the address space is exhausted.
+void* map(std::size_t bytes);
+// Returns a block from map() of the same size.
+void unmap(void* block, std::size_t bytes) noexcept;
+
+} // namespace bulk_memory
+
+template <class T>
+class bulk_allocator {
+public:
+    using value_type = T;
+
+    bulk_allocator() noexcept = default;
+    template <class U>
+    bulk_allocator(const bulk_allocator<U>&) noexcept
+    {
+    }
+
+    T* allocate(std::size_t n)
+    {
+        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_array_new_length();
+        const std::size_t bytes = n * sizeof(T);
+        if (bytes >= bulk_memory::kMappedFrom) return static_cast<T*>(bulk_memory::map(bytes));
+        return static_cast<T*>(::operator new(bytes, std::align_val_t(alignof(T))));
+    }
+
+    void deallocate(T* p, std::size_t n) noexcept
+    {
+        const std::size_t bytes = n * sizeof(T);
+        if (bytes >= bulk_memory::kMappedFrom) {
+            bulk_memory::unmap(p, bytes);
+        } else {
+            ::operator delete(p, std::align_val_t(alignof(T)));
+        }
+    }
+
+    // Default-initialisation: a trivial element is left as it is.
+    template <class U>
+    void construct(U* p) noexcept(noexcept(::new (static_cast<void*>(p)) U))
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+
+    template <class U>
+    bool operator==(const bulk_allocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+
+template <class T>
+using bulk_vector = std::vector<T, bulk_allocator<T>>;
