@@ -73,9 +73,10 @@ std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
 
 class batch {
 public:
-    batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
-          file_reporter* reporter)
-        : options_(options), total_(static_cast<int>(files.size())), sink_(sink), reporter_(reporter),
+    batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
+          console_sink& sink, file_reporter* reporter)
+        : options_(options), settings_(settings), total_(static_cast<int>(files.size())), sink_(sink),
+          reporter_(reporter),
           tasks_(tasks_by_stem(files)),
           slots_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), tasks_.size()))
     {
@@ -146,7 +147,8 @@ private:
 
     bool start_worker(worker_slot& slot)
     {
-        auto process = std::make_unique<worker_process>(worker_arguments(options_));
+        // The worker converts with its own copy of the settings: the fork's.
+        auto process = std::make_unique<worker_process>([this] { return run_worker(options_, settings_); });
         if (!process->started()) {
             // Without a worker the next file cannot be converted: it fails
             // alone, and the next one tries again.
@@ -327,6 +329,7 @@ private:
     }
 
     const cli_options& options_;
+    spconverter& settings_;
     const int total_;
     console_sink& sink_;
     file_reporter* reporter_;
@@ -344,8 +347,8 @@ private:
 
 } // namespace
 
-run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
-                    file_reporter* reporter)
+run_tally run_batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
+                    console_sink& sink, file_reporter* reporter)
 {
-    return batch(options, files, sink, reporter).run();
+    return batch(options, settings, files, sink, reporter).run();
 }

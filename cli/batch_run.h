@@ -7,8 +7,11 @@
 #include "cli/console_sink.h"
 #include "cli/file_reporter.h"
 
-// Converts the files in up to options.jobs long-lived worker processes, one
-// task at a time each, and shows their logs in input order between one
+class spconverter;
+
+// Converts the files in up to options.jobs long-lived worker processes (as
+// many as there are tasks, each converting with `settings`), one task at a
+// time each, and shows their logs in input order between one
 // start line and one "Completed.". Files with one base name make one task,
 // converted by one run of the driver, which refuses the later file's outputs
 // of a name the earlier one already took.
@@ -20,5 +23,5 @@
 // worker silent for too long after a cancel, ends the workers with SIGKILL.
 // Every file that ends goes to `reporter` when there is one.
 // Fills sink.tally and returns it.
-run_tally run_batch(const cli_options& options, const std::vector<std::string>& files, console_sink& sink,
-                    file_reporter* reporter = nullptr);
+run_tally run_batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
+                    console_sink& sink, file_reporter* reporter = nullptr);

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr const char* kWorkerFlag = "--worker";
 
 // The output-kind flags and the switch each one sets.
 struct kind_flag {
@@ -153,8 +152,6 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             o.version = true;
         } else if (arg == "--list-options" && !hasInline) {
             o.listOptions = true;
-        } else if (arg == kWorkerFlag && !hasInline) {
-            o.worker = true;
         } else {
             result.error = "unknown option " + args[i];
         }
@@ -165,8 +162,7 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     // Blanks around the folder are no part of its name; trimmed once here,
     // the folder means the same in every use.
     o.output = trim_space(o.output);
-    // A worker takes its files as tasks, not as arguments.
-    if (o.help || o.version || o.listOptions || (o.worker && !o.output.empty())) return result;
+    if (o.help || o.version || o.listOptions) return result;
     if (o.output.empty()) {
         result.error = "no output folder (-o DIR)";
     } else if (o.skipExisting && o.reportFile.empty()) {
@@ -176,20 +172,6 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
         result.error = "no input";
     }
     return result;
-}
-
-std::vector<std::string> worker_arguments(const cli_options& options)
-{
-    std::vector<std::string> args{kWorkerFlag, "--output", options.output, "--pace", std::to_string(options.paceMs)};
-    for (const auto& k : kKindFlags) {
-        if (options.kinds.*k.field) args.emplace_back(k.flag);
-    }
-    if (options.verbose) args.emplace_back("--verbose");
-    if (!options.settingsFile.empty()) {
-        args.emplace_back("--settings");
-        args.push_back(options.settingsFile);
-    }
-    return args;
 }
 
 std::vector<std::string> asked_kinds(const output_switches& kinds)

@@ -23,7 +23,6 @@ struct cli_options {
     bool help = false;
     bool version = false;
     bool listOptions = false;
-    bool worker = false; // a worker process of a run, started by its parent
 };
 
 struct cli_parse_result {
@@ -35,9 +34,6 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args);
 
 // The usage text of --help.
 const char* usage_text();
-
-// The arguments that make a worker process convert its tasks as options say.
-std::vector<std::string> worker_arguments(const cli_options& options);
 
 // The labels of the output kinds asked for ("GeoTIFF", "KMZ", "TIFF+TEXT",
 // "NetCDF"), in that order.

@@ -97,8 +97,6 @@ int main(int argc, char** argv)
 
     spconverter settings;
     if (const std::string error = load_settings(options, settings); !error.empty()) return usage_error(error);
-    // The parent has told the warnings already.
-    if (options.worker) return run_worker(options, settings);
     for (const auto& warning : settings.load_warnings()) std::cerr << "vardane-cli: " << warning << "\n";
     if (options.listOptions) {
         settings.write_settings(std::cout);
@@ -151,7 +149,7 @@ int main(int argc, char** argv)
     // A resumed batch with nothing left to convert has nothing to start.
     run_tally tally = toConvert.empty() && skipped.files > 0
         ? sink.tally
-        : run_batch(options, toConvert, sink, reporter ? &*reporter : nullptr);
+        : run_batch(options, settings, toConvert, sink, reporter ? &*reporter : nullptr);
     tally.files += static_cast<int>(inputs->missing.size());
     tally.files += skipped.files;
     tally.products += skipped.products;

@@ -4,22 +4,20 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "cli/worker_main.h"
 
-extern char** environ;
-
 namespace {
 
-// The running program itself, whatever has since replaced its file.
-constexpr const char* kSelf = "/proc/self/exe";
-// Descriptors at or above this stay clear of the channel number the worker
-// expects, so no file action maps a descriptor onto itself.
+// The worker's ends are kept at or above this until the fork, clear of the
+// numbers they are given in the worker, so that laying them out cannot
+// overwrite one with the other.
 constexpr int kHighFd = 10;
+// Exit status of a worker whose set-up failed or whose body threw.
+constexpr int kWorkerBroken = 70;
 
 void close_fd(int& fd)
 {
@@ -34,9 +32,37 @@ int moved_high(int fd)
     return high;
 }
 
+// In the forked child: lays out the worker's descriptors and closes every
+// other one it inherited, above all the other workers' task sockets, whose
+// end of input would otherwise never come.
+bool arrange_descriptors(int tasks, int channel)
+{
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    // Libraries that print on standard output would break into the records;
+    // the records have their own descriptor and the prints go nowhere.
+    const bool ok = null >= 0 && ::dup2(tasks, STDIN_FILENO) == STDIN_FILENO
+        && ::dup2(null, STDOUT_FILENO) == STDOUT_FILENO && ::dup2(channel, kChannelFd) == kChannelFd;
+    return ok && ::close_range(kChannelFd + 1, ~0U, 0) == 0;
+}
+
+[[noreturn]] void run_child(const std::function<int()>& body, int tasks, int channel)
+{
+    int status = kWorkerBroken;
+    if (arrange_descriptors(tasks, channel)) {
+        try {
+            status = body();
+        } catch (...) {
+            status = kWorkerBroken;
+        }
+    }
+    // Straight out: the parent's buffered output and its exit handlers are
+    // not the worker's to run.
+    ::_exit(status);
+}
+
 } // namespace
 
-worker_process::worker_process(const std::vector<std::string>& arguments)
+worker_process::worker_process(const std::function<int()>& body)
 {
     int taskPair[2];
     int channelPipe[2];
@@ -51,22 +77,9 @@ worker_process::worker_process(const std::vector<std::string>& arguments)
     tasks_ = taskPair[0];
     channel_ = channelPipe[0];
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, workerTasks, STDIN_FILENO);
-    // Libraries that print on standard output would break into the records;
-    // the records have their own descriptor and the prints go nowhere.
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, workerChannel, kChannelFd);
-
-    std::vector<std::string> text{"vardane-cli"};
-    text.insert(text.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (auto& a : text) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, kSelf, &actions, nullptr, argv.data(), environ) == 0) pid_ = pid;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = ::fork();
+    if (pid == 0) run_child(body, workerTasks, workerChannel);
+    if (pid > 0) pid_ = pid;
     ::close(workerTasks);
     ::close(workerChannel);
     if (pid_ <= 0) {

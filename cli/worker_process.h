@@ -1,19 +1,26 @@
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-// The parent's handle on one worker process: this program started with the
-// worker arguments, its standard input a socket that takes tasks and its
-// channel descriptor a pipe of records. The handle owns the process: one
-// that is still alive when the handle goes is killed and reaped, so no
-// worker outlives the run.
+// The parent's handle on one worker process: a fork of this process that
+// runs `body` with its standard input a socket that takes tasks, its
+// standard output /dev/null and its channel descriptor a pipe of records,
+// and ends with body's return value. The handle owns the process: one that
+// is still alive when the handle goes is killed and reaped, so no worker
+// outlives the run.
+//
+// A fork rather than a fresh start of the program: the libraries are loaded
+// and relocated once, in the parent, which halves the start-up of a
+// one-file run and makes each further worker nearly free. The parent must
+// not have started threads or initialised the conversion libraries when it
+// forks; the worker initialises them for itself.
 class worker_process {
 public:
     // Starts a worker; check started().
-    explicit worker_process(const std::vector<std::string>& arguments);
+    explicit worker_process(const std::function<int()>& body);
     ~worker_process();
     worker_process(const worker_process&) = delete;
     worker_process& operator=(const worker_process&) = delete;

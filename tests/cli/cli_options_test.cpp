@@ -60,22 +60,6 @@ TEST(CliOptions, ListingAndDashDash)
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
 }
 
-TEST(CliOptions, WorkerArgumentsReproduceTheRunWithoutItsFiles)
-{
-    auto parent = parse_command_line({"--tiff-text", "--kmz", "-o", " /out dir  ", "--pace", "7", "-j", "4",
-                                      "--settings", "/s/vdn-config.dat", "-q", "a", "b"})
-                      .options;
-    const auto worker = parse_command_line(worker_arguments(parent));
-    ASSERT_TRUE(worker.error.empty()) << worker.error;
-    EXPECT_TRUE(worker.options.worker);
-    EXPECT_EQ(worker.options.output, "/out dir");
-    EXPECT_EQ(worker.options.paceMs, 7);
-    EXPECT_EQ(worker.options.settingsFile, "/s/vdn-config.dat");
-    EXPECT_TRUE(!worker.options.kinds.geotiff && worker.options.kinds.tiffText && worker.options.kinds.kmz
-                && !worker.options.kinds.netcdf);
-    EXPECT_TRUE(worker.options.inputs.empty());
-}
-
 TEST(RunTally, EventsDecideTheExitStatusAndSummary)
 {
     const auto event = [](run_event_type type) { return run_event{type, "GeoTIFF", "/x", {}}; };
