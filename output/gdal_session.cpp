@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <gdal_priv.h>
+#include <ogr_spatialref.h>
 
 #include "output/guarded_file.h"
 #include "output/guarded_vsi.h"
@@ -43,6 +45,32 @@ GDALDriver* gtiff_driver()
 }
 
 std::string wgs84_wkt() { return kWgs84Wkt; }
+
+struct warm_up::thread_holder {
+    std::thread thread;
+};
+
+warm_up::warm_up()
+{
+    try {
+        thread_ = std::make_unique<thread_holder>();
+        thread_->thread = std::thread([] {
+            gtiff_driver();
+            // Parsing the text the writers set opens PROJ's database, whose
+            // connection PROJ then shares with every thread.
+            OGRSpatialReference wgs84;
+            wgs84.importFromWkt(kWgs84Wkt);
+        });
+    } catch (const std::exception&) {
+        // Without a thread the first writer does the same work itself.
+        thread_.reset();
+    }
+}
+
+warm_up::~warm_up()
+{
+    if (thread_ && thread_->thread.joinable()) thread_->thread.join();
+}
 
 void dataset_closer::operator()(GDALDataset* ds) const { GDALClose(GDALDataset::ToHandle(ds)); }
 

@@ -1,11 +1,25 @@
 #include "output/output_raster.h"
 
+#include <algorithm>
+
+output_raster& output_raster::operator=(output_raster&& other) noexcept
+{
+    if (this == &other) return *this;
+    // A moved vector keeps its block, so the cell pointer stays valid.
+    cells_ = std::move(other.cells_);
+    adopted_ = std::move(other.adopted_);
+    data_ = std::exchange(other.data_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    other.cells_ = {};
+    other.adopted_ = {};
+    return *this;
+}
+
 void output_raster::reset(std::int32_t width, std::int32_t height)
 {
-    clear();
-    cells_.assign(std::size_t(width) * std::size_t(height), XVal_t{});
-    width_ = width;
-    height_ = height;
+    reset_for_overwrite(width, height);
+    std::fill(cells_.begin(), cells_.end(), XVal_t{});
 }
 
 void output_raster::reset_for_overwrite(std::int32_t width, std::int32_t height)
@@ -14,6 +28,16 @@ void output_raster::reset_for_overwrite(std::int32_t width, std::int32_t height)
     // them need not be held at once.
     clear();
     cells_.resize(std::size_t(width) * std::size_t(height));
+    data_ = cells_.data();
+    width_ = width;
+    height_ = height;
+}
+
+void output_raster::adopt_floats(std::int32_t width, std::int32_t height, bulk_vector<float>&& values)
+{
+    clear();
+    adopted_ = std::move(values);
+    data_ = reinterpret_cast<XVal_t*>(adopted_.data());
     width_ = width;
     height_ = height;
 }
@@ -21,6 +45,8 @@ void output_raster::reset_for_overwrite(std::int32_t width, std::int32_t height)
 void output_raster::clear()
 {
     cells_ = {};
+    adopted_ = {};
+    data_ = nullptr;
     width_ = 0;
     height_ = 0;
 }

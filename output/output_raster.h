@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "output/xval.h"
@@ -13,9 +14,16 @@
 // column 0 its first pixel.
 class output_raster {
 public:
+    output_raster() = default;
+    output_raster(output_raster&& other) noexcept { *this = std::move(other); }
+    output_raster& operator=(output_raster&& other) noexcept;
+    // Tens of megabytes are never copied by accident.
+    output_raster(const output_raster&) = delete;
+    output_raster& operator=(const output_raster&) = delete;
+
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
-    bool empty() const { return cells_.empty(); }
+    bool empty() const { return data_ == nullptr; }
 
     // Discards the old cells and makes height rows of width zero cells.
     // Both sizes must be positive; the product must fit in memory.
@@ -24,17 +32,18 @@ public:
     // loader that writes every cell whole, which spares clearing tens of
     // megabytes only to overwrite them.
     void reset_for_overwrite(std::int32_t width, std::int32_t height);
+    // Takes over a plane of height rows of width floats as the cells of an
+    // RK_FLOAT32 raster, without a copy: a float and a cell holding it are
+    // laid out alike. values must hold at least width * height samples.
+    void adopt_floats(std::int32_t width, std::int32_t height, bulk_vector<float>&& values);
     // Frees every cell; the raster becomes 0 x 0.
     void clear();
 
-    XVal_t& at(std::int32_t row, std::int32_t col) { return cells_[index(row, col)]; }
-    const XVal_t& at(std::int32_t row, std::int32_t col) const { return cells_[index(row, col)]; }
+    XVal_t& at(std::int32_t row, std::int32_t col) { return data_[index(row, col)]; }
+    const XVal_t& at(std::int32_t row, std::int32_t col) const { return data_[index(row, col)]; }
 
-    std::span<XVal_t> row(std::int32_t r) { return {cells_.data() + index(r, 0), std::size_t(width_)}; }
-    std::span<const XVal_t> row(std::int32_t r) const
-    {
-        return {cells_.data() + index(r, 0), std::size_t(width_)};
-    }
+    std::span<XVal_t> row(std::int32_t r) { return {data_ + index(r, 0), std::size_t(width_)}; }
+    std::span<const XVal_t> row(std::int32_t r) const { return {data_ + index(r, 0), std::size_t(width_)}; }
 
 private:
     std::size_t index(std::int32_t row, std::int32_t col) const
@@ -44,7 +53,11 @@ private:
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    // The cells live in one of the two: cells of their own, or a float plane
+    // taken over from a read.
     bulk_vector<XVal_t> cells_;
+    bulk_vector<float> adopted_;
+    XVal_t* data_ = nullptr;
 };
 
 // A two-dimensional float array (geolocation), stored like the raster.

@@ -113,6 +113,19 @@ bool spout::init_float(const float* data, const dataAttr_t& attr, const productI
     return finish_load(info);
 }
 
+bool spout::take_float(bulk_vector<float>&& data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    Clear_Array_raster();
+    if (attr.width <= 0 || attr.height <= 0
+        || data.size() < std::size_t(attr.width) * std::size_t(attr.height)) {
+        return false;
+    }
+    raster.adopt_floats(attr.width, attr.height, std::move(data));
+    dataAttr = attr;
+    rasterKind = RK_FLOAT32;
+    return finish_load(info);
+}
+
 bool spout::read_fvals(const std::string& key, const float* data, const dataAttr_t& attr)
 {
     // An empty array is stored as such; a negative size or a missing buffer

@@ -13,6 +13,7 @@
 #include "output/warp_extent.h"
 #include "output/xval.h"
 #include "reader/product_types.h"
+#include "util/bulk_vector.h"
 
 // The image-output object: holds the output raster of the current variable
 // and writes it in every output form. Writers create their files under the
@@ -38,6 +39,9 @@ public:
     bool init_short(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info);
     bool init_signed(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info);
     bool init_float(const float* data, const dataAttr_t& attr, const productInfo_t& info);
+    // As init_float, but the raster takes over the read's plane instead of
+    // copying it; `data` is left empty. It must hold width x height samples.
+    bool take_float(bulk_vector<float>&& data, const dataAttr_t& attr, const productInfo_t& info);
 
     // Empties the raster and clears the ready flag; every other field stays.
     void Clear_Array_raster();

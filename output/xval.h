@@ -11,6 +11,8 @@ union XVal_t {
     float f32;
 };
 static_assert(sizeof(XVal_t) == 4, "a raster cell is four bytes");
+static_assert(sizeof(XVal_t) == sizeof(float) && alignof(XVal_t) == alignof(float),
+              "a plane of floats can serve as the cells of a float raster");
 
 // Which member of XVal_t a raster holds. The numbers are part of the
 // writers' contracts (band layout, nodata choice) and must not change.

@@ -14,7 +14,9 @@
 // - Blocks of several megabytes come straight from the kernel, aligned to
 //   and marked for huge pages. A fresh 26 MB plane otherwise takes some six
 //   thousand page faults on first touch, which on a virtual machine cost more
-//   than reading the product.
+//   than reading the product. A few freed blocks are kept for the next plane
+//   of the same size, so that the planes of a conversion, and the files of
+//   a batch, take memory that is already mapped and populated.
 //
 // Values given explicitly (assign(n, v), resize(n, v)) are written as usual.
 
@@ -24,10 +26,10 @@ namespace bulk_memory {
 // the heap.
 inline constexpr std::size_t kMappedFrom = std::size_t(4) << 20;
 
-// A block of `bytes` (at least kMappedFrom) of zero pages; throws
+// A block of `bytes` (at least kMappedFrom), of undefined content; throws
 // std::bad_alloc when the address space is exhausted.
 void* map(std::size_t bytes);
-// Returns a block from map() of the same size.
+// Returns a block from map() of the same size, to be kept or unmapped.
 void unmap(void* block, std::size_t bytes) noexcept;
 
 } // namespace bulk_memory

@@ -1,5 +1,7 @@
 #include "app/driver/prepare_raster.h"
 
+#include <utility>
+
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "util/bulk_vector.h"
@@ -22,7 +24,7 @@ bool holds(const bulk_vector<T>& buffer, std::uintmax_t samples)
 
 } // namespace
 
-bool prepare_raster(const spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product)
+bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product)
 {
     const auto& attr = info.dataAttr;
     switch (dtype) {
@@ -33,8 +35,9 @@ bool prepare_raster(const spinfo& info, spout& out, std::int32_t dtype, const pr
         return holds(info.shortRaster, expected_samples(attr, false))
             && out.init_short(info.shortRaster.data(), attr, product);
     case DT_FLOAT32:
+        // The largest planes are floats: the raster takes this one over.
         return holds(info.floatRaster, expected_samples(attr, false))
-            && out.init_float(info.floatRaster.data(), attr, product);
+            && out.take_float(std::move(info.floatRaster), attr, product);
     case DT_INT16:
         return holds(info.shortRaster, expected_samples(attr, false))
             && out.init_signed(info.shortRaster.data(), attr, product);
