@@ -11,7 +11,7 @@
 // - Growing does not clear: every element is written by the read or the
 //   copy that follows, and clearing a global 0.1-degree grid only to
 //   overwrite it costs as much as the copy itself.
-// - Blocks of several megabytes come straight from the kernel, aligned to
+// - Blocks of a megabyte or more come straight from the kernel, aligned to
 //   and marked for huge pages. A fresh 26 MB plane otherwise takes some six
 //   thousand page faults on first touch, which on a virtual machine cost more
 //   than reading the product. A few freed blocks are kept for the next plane
@@ -24,7 +24,7 @@ namespace bulk_memory {
 
 // Blocks at least this large are mapped on their own; smaller ones come from
 // the heap.
-inline constexpr std::size_t kMappedFrom = std::size_t(4) << 20;
+inline constexpr std::size_t kMappedFrom = std::size_t(1) << 20;
 
 // A block of `bytes` (at least kMappedFrom), of undefined content; throws
 // std::bad_alloc when the address space is exhausted.

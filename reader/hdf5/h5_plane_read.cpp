@@ -71,9 +71,13 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
 }
 
 template <class T>
-bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
-                   h5_plane& plane, bulk_vector<T>& out)
+bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out)
 {
+    const hid_t file = source.file;
+    const hid_t dataset = source.dataset;
+    const hid_t memType = source.memType;
+    const int rank = source.rank;
+    const auto& d = source.d;
     out = {};
     if (H5Tget_size(memType) != sizeof(T)) return false;
     const auto extents = h5_dataset_extents(dataset);
@@ -113,11 +117,6 @@ bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std
     return true;
 }
 
-template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                   bulk_vector<float>&);
-template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          bulk_vector<std::int16_t>&);
-template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                           bulk_vector<std::uint16_t>&);
-template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          bulk_vector<std::uint8_t>&);
+template bool h5_read_plane<float>(const h5_plane_source&, h5_plane&, bulk_vector<float>&);
+template bool h5_read_plane<std::uint16_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint16_t>&);
+template bool h5_read_plane<std::uint8_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint8_t>&);

@@ -26,19 +26,23 @@ struct h5_slab {
 // of rows x columns x layers); the whole dataset otherwise.
 h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d);
 
-// The samples of a plane, converted to memType (whose size must be
+// Where h5_read_plane reads from: an open file and dataset, the memory type
+// to convert to and the dataset's extents.
+struct h5_plane_source {
+    hid_t file;
+    hid_t dataset;
+    hid_t memType;
+    int rank;
+    std::array<std::uint64_t, 4> d;
+};
+
+// The samples of a plane, converted to source.memType (whose size must be
 // sizeof(T)): the whole dataset is checked for plausibility as before, then
 // only the slab is allocated, without clearing it, and read. False on any
 // failure; `plane` is then unchanged.
 template <class T>
-bool h5_read_plane(hid_t file, hid_t dataset, hid_t memType, int rank, const std::array<std::uint64_t, 4>& d,
-                   h5_plane& plane, bulk_vector<T>& out);
+bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out);
 
-extern template bool h5_read_plane<float>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&, h5_plane&,
-                                          bulk_vector<float>&);
-extern template bool h5_read_plane<std::int16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                 h5_plane&, bulk_vector<std::int16_t>&);
-extern template bool h5_read_plane<std::uint16_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                  h5_plane&, bulk_vector<std::uint16_t>&);
-extern template bool h5_read_plane<std::uint8_t>(hid_t, hid_t, hid_t, int, const std::array<std::uint64_t, 4>&,
-                                                 h5_plane&, bulk_vector<std::uint8_t>&);
+extern template bool h5_read_plane<float>(const h5_plane_source&, h5_plane&, bulk_vector<float>&);
+extern template bool h5_read_plane<std::uint16_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint16_t>&);
+extern template bool h5_read_plane<std::uint8_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint8_t>&);

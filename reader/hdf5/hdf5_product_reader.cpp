@@ -64,6 +64,45 @@ std::uint32_t delivered_bytes(h5_sample s)
     return 0;
 }
 
+// True when a plane is the samples of its read, row after row.
+bool laid_out_as_read(const h5_plane& p, std::size_t samples)
+{
+    return p.base == 0 && p.colStep == 1 && p.rowStep == static_cast<std::int64_t>(p.cols)
+        && p.rows * p.cols == samples;
+}
+
+// Reads a plane into `out` (rows of plane.cols samples, `stride` buffer
+// samples apart), each sample through convert. When the plane is the read
+// itself, the read's buffer becomes `out`, converted in place; otherwise
+// the plane is copied out of it. `fill` clears `out` first, for a stride
+// that leaves samples unwritten.
+template <class T, class Convert>
+bool deliver_plane(const h5_plane_source& source, h5_plane plane, std::size_t stride, bool fill, bulk_vector<T>& out,
+                   Convert convert)
+{
+    bulk_vector<T> in;
+    if (!h5_read_plane(source, plane, in)) return false;
+    if (stride == 1 && !fill && laid_out_as_read(plane, in.size())) {
+        for (T& v : in) v = convert(v);
+        out = std::move(in);
+        return true;
+    }
+    const std::size_t n = std::size_t(plane.rows) * std::size_t(plane.cols) * stride;
+    if (fill) {
+        out.assign(n, T{});
+    } else {
+        out.resize(n);
+    }
+    copy_plane(in.data(), plane, out.data(), stride, convert);
+    return true;
+}
+
+template <class T>
+T unchanged(T v)
+{
+    return v;
+}
+
 } // namespace
 
 void spinfo::init_hdf5(const std::string& filename, std::uintmax_t)
@@ -214,50 +253,35 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
     dataAttr.width = static_cast<std::int32_t>(width);
     dataAttr.height = static_cast<std::int32_t>(height);
     dataAttr.bands = b == 3 ? 3 : 1;
-    const std::size_t count = static_cast<std::size_t>(width) * height;
 
     // Only the samples of the plane are read; the plane then indexes them.
-    h5_plane local = *plane;
+    h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, d};
     bool ok = false;
     switch (*stored) {
-    case h5_sample::float32: {
-        bulk_vector<float> in;
-        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, d, local, in)) break;
-        floatRaster.resize(count);
-        copy_plane(in.data(), local, floatRaster.data(), 1, [scale](float v) { return v * scale; });
+    case h5_sample::float32:
+        ok = deliver_plane(source, *plane, 1, false, floatRaster, [scale](float v) { return v * scale; });
         dtype = DT_FLOAT32;
-        ok = true;
         break;
-    }
-    case h5_sample::int16: {
-        bulk_vector<std::int16_t> in;
-        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_SHORT, extents->rank, d, local, in)) break;
-        shortRaster.resize(count);
-        copy_plane(in.data(), local, shortRaster.data(), 1,
-                   [](std::int16_t v) { return static_cast<std::uint16_t>(v); });
+    case h5_sample::int16:
+        // Read as 16 bits into the unsigned buffer: the bits are the
+        // signed samples', as the contract wants them.
+        source.memType = H5T_NATIVE_SHORT;
+        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged<std::uint16_t>);
         dtype = DT_INT16;
-        ok = true;
         break;
-    }
-    case h5_sample::uint16: {
-        bulk_vector<std::uint16_t> in;
-        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_USHORT, extents->rank, d, local, in)) break;
-        shortRaster.resize(count);
-        copy_plane(in.data(), local, shortRaster.data(), 1, [](std::uint16_t v) { return v; });
+    case h5_sample::uint16:
+        source.memType = H5T_NATIVE_USHORT;
+        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged<std::uint16_t>);
         dtype = DT_UINT16;
-        ok = true;
         break;
-    }
     case h5_sample::uint8: {
-        bulk_vector<std::uint8_t> in;
-        if (!h5_read_plane(file.get(), ds.get(), H5T_NATIVE_UCHAR, extents->rank, d, local, in)) break;
+        source.memType = H5T_NATIVE_UCHAR;
         const auto bands = static_cast<std::size_t>(dataAttr.bands);
-        byteRaster.assign(count * bands, 0);
-        copy_plane(in.data(), local, byteRaster.data(), bands, [](std::uint8_t v) { return v; });
+        ok = deliver_plane(source, *plane, bands, true, byteRaster, unchanged<std::uint8_t>);
         dtype = DT_UINT8;
-        ok = true;
         break;
     }
     }
+    if (!ok) dtype = DT_NONE;
     return ok;
 }
