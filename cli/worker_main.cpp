@@ -13,7 +13,6 @@
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
-#include "output/gdal_session.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
@@ -95,7 +94,6 @@ int run_worker(const cli_options& options, spconverter& settings)
     if (!options.verbose) silence_standard_error();
     std::signal(SIGPIPE, SIG_IGN);
     signal_gate signals;
-    const gdal_session::warm_up writers;
 
     spinfo info;
     worker_sink sink(kChannelFd, [&info] { return product_kind_name(info.getType()); });

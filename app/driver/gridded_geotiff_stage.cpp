@@ -76,7 +76,7 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
         }
     };
 
-    if (job.kind == PT_AMSR2_L3_BT || job.kind == PT_AMSR2_L3_GD) {
+    if (is_radiometer_l3_grid(job.kind)) {
         const L3PsType grid = info_.getL3PolarStereoType();
         for (const auto& rule : kL3GridRules) {
             if (rule.grid != grid) continue;

@@ -70,4 +70,8 @@ const jasmes_rule& find_jasmes_rule(JasmesArea area);
 std::vector<std::string> jasmes_candidates(const jasmes_rule& rule, const std::string& para,
                                            const std::string& hdf4Type);
 
+// The radiometer L3 grids, whose GeoTIFFs are ready-made grids written with
+// libtiff alone.
+inline bool is_radiometer_l3_grid(productType k) { return k == PT_AMSR2_L3_BT || k == PT_AMSR2_L3_GD; }
+
 inline bool is_jasmes_kind(productType k) { return k == PT_JASMES_RAW || k == PT_JASMES_HDR || k == PT_JASMES_HDF4; }

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "app/driver/run_request.h"
 #include "app/driver/run_sink.h"
+#include "output/gdal_session.h"
 
 class spinfo;
 class spconverter;
@@ -74,6 +76,8 @@ private:
     void netcdf_step(file_job& job, const std::string& outdir);                                           // netcdf_step.cpp
     void position_info_step(file_job& job, const std::string& outdir);                                    // position_info_step.cpp
     void clean_up();
+    // Starts GDAL's set-up in the background once a file needs it.
+    void warm_up_writers(const file_job& job);
 
     // The cancel check: true when the run is to stop here. Logs the message
     // the first time in a run only.
@@ -98,6 +102,9 @@ private:
     bool cancelLogged_ = false;
     std::atomic<bool> completed_{false};
     std::thread Tjob;
+    // Started with the first file whose outputs go through GDAL, so that
+    // its set-up runs beside that file's read.
+    std::unique_ptr<gdal_session::warm_up> gdalWarmUp_;
 
     // Outputs this run has put in the output folder, by file name, with the
     // source each was made from: a second output of the same name is a

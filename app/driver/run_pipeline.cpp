@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/driver/file_job.h"
+#include "app/driver/product_rules.h"
 #include "app/driver/run_driver.h"
 #include "app/driver/run_messages.h"
 #include "app/driver/working_folder.h"
@@ -78,6 +79,17 @@ void run_driver::convert_file(const std::string& path, const std::string& outdir
     }
 }
 
+void run_driver::warm_up_writers(const file_job& job)
+{
+    if (gdalWarmUp_) return;
+    const output_switches& asked = request_.switches;
+    // netCDF has its own library, and the radiometer L3 grids' GeoTIFFs are
+    // written with libtiff; every other output is written through GDAL.
+    if (asked.kmz || asked.tiffText || (asked.geotiff && !is_radiometer_l3_grid(job.kind))) {
+        gdalWarmUp_ = std::make_unique<gdal_session::warm_up>();
+    }
+}
+
 void run_driver::process_file(const std::string& path, const std::string& outdir, bool& stop)
 {
     file_job job;
@@ -120,6 +132,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
         return;
     }
 
+    warm_up_writers(job);
     job.swath = is_swath_kind(job.kind);
     job.gcomc = is_gcomc_kind(job.kind);
     // Deliberately (tileV, tileH) although the writer names its parameters
