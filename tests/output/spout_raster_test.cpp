@@ -72,6 +72,34 @@ TEST(SpoutRaster, UnusableInputIsRefusedInsteadOfRead)
     EXPECT_FALSE(out.ready);
 }
 
+TEST(SpoutRaster, TakenFloatPlaneIsTheRasterAndOutlivesAMove)
+{
+    spout out;
+    // Large enough to be a block of its own, with a value per cell.
+    const std::int32_t w = 1024;
+    const std::int32_t h = 600;
+    bulk_vector<float> plane(std::size_t(w) * h);
+    for (std::size_t i = 0; i < plane.size(); ++i) plane[i] = float(i);
+    const float* samples = plane.data();
+    EXPECT_FALSE(out.take_float(std::move(plane), attr_of(w, h + 1), grid_info(1, 0, 0, 1)));
+    EXPECT_FALSE(out.ready);
+    ASSERT_EQ(plane.data(), samples) << "a refused plane stays with the reader";
+
+    ASSERT_TRUE(out.take_float(std::move(plane), attr_of(w, h), grid_info(h, 0, 0, w)));
+    EXPECT_TRUE(plane.empty());
+    EXPECT_EQ(out.raster.row(0).data()->f32, 0.0f);
+    EXPECT_EQ(&out.raster.at(0, 0).f32, samples) << "the plane was copied, not taken over";
+    EXPECT_EQ(out.raster.at(h - 1, w - 1).f32, float(w * h - 1));
+    expect_geotransform(out, {0, 1, 0, double(h), 0, -1});
+
+    output_raster moved = std::move(out.raster);
+    EXPECT_TRUE(out.raster.empty());
+    EXPECT_EQ(out.raster.width(), 0);
+    EXPECT_EQ(moved.at(1, 2).f32, float(w + 2));
+    moved.reset(3, 2);
+    EXPECT_EQ(moved.at(1, 2).u16, 0) << "a reset raster starts cleared";
+}
+
 TEST(SpoutRaster, GlobalSphereToleratesLessThanOneDegree)
 {
     spout out;
