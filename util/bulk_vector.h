@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -50,7 +51,7 @@ public:
         if (n > std::size_t(-1) / sizeof(T)) throw std::bad_array_new_length();
         const std::size_t bytes = n * sizeof(T);
         if (bytes >= bulk_memory::kMappedFrom) return static_cast<T*>(bulk_memory::map(bytes));
-        return static_cast<T*>(::operator new(bytes, std::align_val_t(alignof(T))));
+        return std::allocator<T>().allocate(n);
     }
 
     void deallocate(T* p, std::size_t n) noexcept
@@ -59,7 +60,7 @@ public:
         if (bytes >= bulk_memory::kMappedFrom) {
             bulk_memory::unmap(p, bytes);
         } else {
-            ::operator delete(p, std::align_val_t(alignof(T)));
+            std::allocator<T>().deallocate(p, n);
         }
     }
 

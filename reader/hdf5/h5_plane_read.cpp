@@ -70,22 +70,28 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
     return slab;
 }
 
+std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, const h5_plane& plane,
+                                               std::size_t sampleBytes)
+{
+    if (H5Tget_size(source.memType) != sampleBytes) return std::nullopt;
+    const auto extents = h5_dataset_extents(source.dataset);
+    if (!extents || extents->rank != source.rank) return std::nullopt;
+    const auto n = extents->elements();
+    if (!n || !h5_raw_size_plausible(source.file, source.dataset, *n, sampleBytes) || !plane.fits(*n)) {
+        return std::nullopt;
+    }
+    return n;
+}
+
 template <class T>
 bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out)
 {
-    const hid_t file = source.file;
     const hid_t dataset = source.dataset;
-    const hid_t memType = source.memType;
-    const int rank = source.rank;
-    const auto& d = source.d;
     out = {};
-    if (H5Tget_size(memType) != sizeof(T)) return false;
-    const auto extents = h5_dataset_extents(dataset);
-    if (!extents || extents->rank != rank) return false;
-    const auto n = extents->elements();
-    if (!n || !h5_raw_size_plausible(file, dataset, *n, sizeof(T)) || !plane.fits(*n)) return false;
+    const auto n = h5_plane_readable(source, plane, sizeof(T));
+    if (!n) return false;
 
-    const h5_slab slab = slab_for(plane, rank, d);
+    const h5_slab slab = slab_for(plane, source.rank, source.d);
     hid_t fileSpace = H5S_ALL;
     hid_t memSpace = H5S_ALL;
     h5_space selected;
@@ -109,7 +115,7 @@ bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (H5Dread(dataset, memType, memSpace, fileSpace, H5P_DEFAULT, out.data()) < 0) {
+    if (H5Dread(dataset, source.memType, memSpace, fileSpace, H5P_DEFAULT, out.data()) < 0) {
         out = {};
         return false;
     }

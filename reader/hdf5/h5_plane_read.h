@@ -6,7 +6,9 @@
 #include <hdf5.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "reader/hdf5/hdf5_parameter_plane.h"
 #include "util/bulk_vector.h"
@@ -35,6 +37,13 @@ struct h5_plane_source {
     int rank;
     std::array<std::uint64_t, 4> d;
 };
+
+// The number of samples of the dataset when a plane of samples of
+// sampleBytes can be read from it: the memory type has that size, the
+// dataset the rank given and a plausible size for its file, and the plane
+// lies inside it.
+std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, const h5_plane& plane,
+                                               std::size_t sampleBytes);
 
 // The samples of a plane, converted to source.memType (whose size must be
 // sizeof(T)): the whole dataset is checked for plausibility as before, then

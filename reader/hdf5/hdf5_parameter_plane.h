@@ -30,17 +30,20 @@ struct h5_plane {
 std::optional<h5_plane> parameter_plane(productType kind, h5_sample stored, std::uint32_t idx, int rank,
                                         const std::array<std::uint64_t, 4>& d);
 
-// Copies a plane into a row-major destination of plane.cols samples per row,
-// `stride` destination samples per delivered sample, converting each sample
-// with convert. The caller has checked plane.fits(in.size()) and sized out.
+// Copies a plane into a row-major destination whose rows are outRow
+// samples apart (plane.cols * stride when 0), `stride` destination samples
+// per delivered sample, converting each sample with convert. The caller has
+// checked plane.fits(in.size()) and sized out.
 // A plane whose columns are not adjacent in the source (a transpose) is
 // copied in square tiles: the source lines and destination rows a tile
 // touches stay in the cache until the tile is done, where a whole-row walk
 // would fetch a new source line, and page, for every sample.
 template <class In, class Out, class Convert>
-void copy_plane(const In* in, const h5_plane& plane, Out* out, std::size_t stride, Convert convert)
+void copy_plane(const In* in, const h5_plane& plane, Out* out, std::size_t stride, Convert convert,
+                std::size_t outRow = 0)
 {
     constexpr std::uint64_t kTile = 64;
+    if (outRow == 0) outRow = plane.cols * stride;
     const bool adjacent = plane.colStep == 1 || plane.colStep == -1;
     const std::uint64_t rowTile = adjacent ? plane.rows : kTile;
     const std::uint64_t colTile = adjacent ? plane.cols : kTile;
@@ -50,7 +53,7 @@ void copy_plane(const In* in, const h5_plane& plane, Out* out, std::size_t strid
             const std::uint64_t c1 = std::min(plane.cols, c0 + colTile);
             for (std::uint64_t r = r0; r < r1; ++r) {
                 const In* src = in + plane.base + static_cast<std::int64_t>(r) * plane.rowStep;
-                Out* dst = out + r * plane.cols * stride;
+                Out* dst = out + r * outRow;
                 for (std::uint64_t c = c0; c < c1; ++c) {
                     dst[c * stride] = convert(src[static_cast<std::int64_t>(c) * plane.colStep]);
                 }

@@ -1,6 +1,7 @@
 #include <limits>
 
 #include "reader/hdf5/h5_attribute_values.h"
+#include "reader/hdf5/h5_band_read.h"
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_file_access.h"
 #include "reader/hdf5/h5_plane_read.h"
@@ -72,14 +73,26 @@ bool laid_out_as_read(const h5_plane& p, std::size_t samples)
 }
 
 // Reads a plane into `out` (rows of plane.cols samples, `stride` buffer
-// samples apart), each sample through convert. When the plane is the read
-// itself, the read's buffer becomes `out`, converted in place; otherwise
-// the plane is copied out of it. `fill` clears `out` first, for a stride
+// samples apart), each sample through convert. A transposed grid is read in
+// bands straight into `out`; when the plane is the read itself, the read's
+// buffer becomes `out`, converted in place; otherwise the plane is copied
+// out of the read. `fill` clears `out` first, for a stride
 // that leaves samples unwritten.
 template <class T, class Convert>
 bool deliver_plane(const h5_plane_source& source, h5_plane plane, std::size_t stride, bool fill, bulk_vector<T>& out,
                    Convert convert)
 {
+    // A grid stored transposed goes straight into `out`, band by band.
+    if (const auto bands = stride == 1 ? h5_band_layout(plane, source.rank, source.d, sizeof(T)) : std::nullopt) {
+        out.resize(std::size_t(plane.rows) * std::size_t(plane.cols));
+        const std::size_t outRow = std::size_t(plane.cols);
+        const bool read = h5_read_bands<T>(source, plane, *bands,
+                                           [&](const T* samples, const h5_plane& part, std::uint64_t firstCol) {
+                                               copy_plane(samples, part, out.data() + firstCol, 1, convert, outRow);
+                                           });
+        if (!read) out = {};
+        return read;
+    }
     bulk_vector<T> in;
     if (!h5_read_plane(source, plane, in)) return false;
     if (stride == 1 && !fill && laid_out_as_read(plane, in.size())) {

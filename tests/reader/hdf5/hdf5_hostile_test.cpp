@@ -56,6 +56,17 @@ protected:
     h5fx::temp_dir dir_;
 };
 
+// The probe must see the sample arrays, which large grids map directly.
+TEST(AllocationProbe, SeesMappedSampleArrays)
+{
+    alloc_probe::start();
+    {
+        const bulk_vector<float> plane((std::size_t(4) << 20) + 123);
+    }
+    alloc_probe::stop();
+    EXPECT_GE(alloc_probe::largest(), 16 * kMiB);
+}
+
 TEST_F(Hdf5Hostile, WrongTypesRanksAndZeroExtentsAreNoProduct)
 {
     const auto gsmap = [](h5fx::file& f) { f.text_vlen_1d("FileHeader", h5prod::gpm_header("MULTI", "HOUR")); };
