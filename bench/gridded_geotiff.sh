@@ -11,8 +11,11 @@
 #   vardane-cli --geotiff --pace 0 -q -o OUT FILE
 # and one GDAL job per GeoTIFF the CLI wrote: gdal_translate of a 2-D grid of
 # the same size, gdalmdimtranslate of one layer of a larger array, or, for a
-# grid stored transposed (GSMaP), gdalmdimtranslate of the transposed and
-# north-up flipped array, so that GDAL does the same transposition work.
+# grid or layer stored transposed (GSMaP, the DPR layers), gdalmdimtranslate
+# of the transposed and north-up flipped array, so that GDAL does the same
+# transposition work. GDAL's files carry no coordinate system; the CLI's
+# do, which costs it PROJ's database, some 20 to 25 ms of CPU a process
+# (as much as it costs gdal_translate -a_srs EPSG:4326).
 # It prints the medians of wall and CPU time (milliseconds), their ratios
 # (CLI / GDAL, below 1 means the CLI is faster), the peak resident memory of
 # both and the load average at the end of each kind.
@@ -29,7 +32,7 @@ while [ $# -gt 0 ]; do
     --runs) runs="$2"; shift 2 ;;
     --keep) keep=1; shift ;;
     --full) full=(--full); shift ;;
-    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) kinds+=("$1"); shift ;;
   esac
@@ -86,7 +89,9 @@ print(walk(json.load(sys.stdin), "") or "")
 }
 
 # Arrays of rank 3 or more with two axes of the grid's size, as
-# "array<TAB>view" selecting the first layer of every other axis.
+# "array<TAB>view<TAB>permutation" selecting the first layer of every other
+# axis; the permutation (empty for a layer stored as the grid) transposes a
+# layer stored columns first, which the view then flips north-up.
 matching_layers() {
   gdalmdiminfo "$1" 2>/dev/null | python3 -c '
 import json, sys
@@ -98,8 +103,17 @@ def walk(group, path):
             continue
         for i in range(len(dims) - 1):
             if {dims[i], dims[i + 1]} == {w, h} and dims[i] * dims[i + 1] == w * h:
-                view = ",".join(":" if j in (i, i + 1) else "0" for j in range(len(dims)))
-                print(f"{path}/{name}\t[{view}]")
+                if dims[i] == h:
+                    view = ",".join(":" if j in (i, i + 1) else "0" for j in range(len(dims)))
+                    print(f"{path}/{name}\t[{view}]\t")
+                else:
+                    # Stored as W rows of H: swapped into H rows, read
+                    # bottom-up, as the CLI delivers it.
+                    perm = list(range(len(dims)))
+                    perm[i], perm[i + 1] = i + 1, i
+                    view = ",".join("::-1" if j == i else ":" if j == i + 1 else "0" for j in range(len(dims)))
+                    order = ",".join(map(str, perm))
+                    print(f"{path}/{name}\t[{view}]\t[{order}]")
                 break
     for name, sub in (group.get("groups") or {}).items():
         walk(sub, f"{path}/{name}")
@@ -109,15 +123,17 @@ walk(json.load(sys.stdin), "")
 
 printf '%-16s %4s %9s %9s %6s %9s %9s %6s %8s %8s  %s\n' kind tifs cli_ms gdal_ms wall cli_cpu gdal_cpu cpu \
   cli_MB gdal_MB load
-# One GDAL job per line of $1: translate SRC | transposed SRC | mdim ARRAY VIEW.
+# One GDAL job per line of $1: translate SRC | transposed SRC |
+# mdim ARRAY VIEW [PERMUTATION].
 run_gdal_jobs() {
-  local jobs="$1" out="$2" input="$3" n=0 tool src view
-  while IFS=$'\t' read -r tool src view; do
+  local jobs="$1" out="$2" input="$3" n=0 tool src view perm
+  while IFS=$'\t' read -r tool src view perm; do
     case "$tool" in
       translate) gdal_translate -q -of GTiff "$src" "$out/$n.tif" ;;
       transposed) gdalmdimtranslate -q -of GTiff -array "name=$src,transpose=[1,0],view=[::-1,:]" \
                     "$input" "$out/$n.tif" ;;
-      mdim) gdalmdimtranslate -q -of GTiff -array "name=$src,view=$view" "$input" "$out/$n.tif" ;;
+      mdim) gdalmdimtranslate -q -of GTiff -array "name=$src${perm:+,transpose=$perm},view=$view" \
+              "$input" "$out/$n.tif" ;;
     esac || return 1
     n=$((n + 1))
   done <"$jobs"
