@@ -40,6 +40,12 @@ GDALDriver* gtiff_driver()
     std::call_once(registered, [] {
         use_program_gdal_data();
         GDALAllRegister();
+        // Parsing the text every writer sets opens PROJ's database, whose
+        // connection PROJ then shares with every thread. It is done here,
+        // once, so that a background warm-up and a first writer wait for
+        // one opening instead of each making its own.
+        OGRSpatialReference wgs84;
+        wgs84.importFromWkt(kWgs84Wkt);
     });
     return GetGDALDriverManager()->GetDriverByName("GTiff");
 }
@@ -54,13 +60,7 @@ warm_up::warm_up()
 {
     try {
         thread_ = std::make_unique<thread_holder>();
-        thread_->thread = std::thread([] {
-            gtiff_driver();
-            // Parsing the text the writers set opens PROJ's database, whose
-            // connection PROJ then shares with every thread.
-            OGRSpatialReference wgs84;
-            wgs84.importFromWkt(kWgs84Wkt);
-        });
+        thread_->thread = std::thread([] { gtiff_driver(); });
     } catch (const std::exception&) {
         // Without a thread the first writer does the same work itself.
         thread_.reset();
