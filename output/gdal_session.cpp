@@ -7,6 +7,7 @@
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
+#include <gdal_frmts.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
@@ -39,7 +40,11 @@ GDALDriver* gtiff_driver()
     static std::once_flag registered;
     std::call_once(registered, [] {
         use_program_gdal_data();
-        GDALAllRegister();
+        // Only the drivers the writers use: registering all of GDAL's
+        // costs each process some 10 ms and several megabytes.
+        GDALRegister_GTiff();
+        GDALRegister_MEM();
+        GDALRegister_VRT();
         // Parsing the text every writer sets opens PROJ's database, whose
         // connection PROJ then shares with every thread. It is done here,
         // once, so that a background warm-up and a first writer wait for
