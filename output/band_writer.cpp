@@ -25,7 +25,8 @@ std::int32_t batch_rows(GDALRasterBand& band, std::int32_t width, GDALDataType t
     int blockHeight = 0;
     band.GetBlockSize(&blockWidth, &blockHeight);
     blockHeight = std::max(1, blockHeight);
-    const std::size_t rowBytes = std::max<std::size_t>(1, std::size_t(width) * std::size_t(GDALGetDataTypeSizeBytes(type)));
+    const std::size_t sampleBytes = std::size_t(GDALGetDataTypeSizeBytes(type));
+    const std::size_t rowBytes = std::max<std::size_t>(1, std::size_t(width) * sampleBytes);
     const std::size_t rows = std::max<std::size_t>(1, kBatchBytes / rowBytes);
     // Whole blocks only, so that no block is written twice.
     const std::size_t blocks = std::max<std::size_t>(1, rows / std::size_t(blockHeight));

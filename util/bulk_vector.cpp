@@ -30,7 +30,8 @@ public:
     void* take(std::size_t length)
     {
         const std::lock_guard<std::mutex> hold(lock_);
-        const auto it = std::find_if(kept_.begin(), kept_.end(), [length](const kept_block& k) { return k.length == length; });
+        const auto it =
+            std::find_if(kept_.begin(), kept_.end(), [length](const kept_block& k) { return k.length == length; });
         if (it == kept_.end()) return nullptr;
         void* block = it->block;
         bytes_ -= it->length;

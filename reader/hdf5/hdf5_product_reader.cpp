@@ -1,4 +1,5 @@
 #include <limits>
+#include <new>
 
 #include "reader/hdf5/h5_attribute_values.h"
 #include "reader/hdf5/h5_band_read.h"
@@ -76,15 +77,21 @@ bool laid_out_as_read(const h5_plane& p, std::size_t samples)
 // samples apart), each sample through convert. A transposed grid is read in
 // bands straight into `out`; when the plane is the read itself, the read's
 // buffer becomes `out`, converted in place; otherwise the plane is copied
-// out of the read. `fill` clears `out` first, for a stride
-// that leaves samples unwritten.
+// out of the read. `fill` clears `out` first, for a stride that leaves
+// samples unwritten.
 template <class T, class Convert>
 bool deliver_plane(const h5_plane_source& source, h5_plane plane, std::size_t stride, bool fill, bulk_vector<T>& out,
                    Convert convert)
 {
     // A grid stored transposed goes straight into `out`, band by band.
     if (const auto bands = stride == 1 ? h5_band_layout(plane, source.rank, source.d, sizeof(T)) : std::nullopt) {
-        out.resize(std::size_t(plane.rows) * std::size_t(plane.cols));
+        // Nothing is allocated for a dataset its file cannot hold.
+        if (!h5_plane_readable(source, plane, sizeof(T))) return false;
+        try {
+            out.resize(std::size_t(plane.rows) * std::size_t(plane.cols));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
         const std::size_t outRow = std::size_t(plane.cols);
         const bool read = h5_read_bands<T>(source, plane, *bands,
                                            [&](const T* samples, const h5_plane& part, std::uint64_t firstCol) {

@@ -65,7 +65,8 @@ TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
         if (!c.want) {
             EXPECT_EQ(dtype, DT_UINT8);
             EXPECT_TRUE(info.floatRaster.empty());
-            EXPECT_EQ(std::vector<unsigned char>(info.byteRaster.begin(), info.byteRaster.end()), std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
+            const std::vector<unsigned char> held(info.byteRaster.begin(), info.byteRaster.end());
+            EXPECT_EQ(held, std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
             continue;
         }
         EXPECT_EQ(dtype, DT_FLOAT32);

@@ -52,11 +52,9 @@ TEST_F(JasmesGrids, Hdf4FilesOnEveryGrid)
         std::int32_t dtype = -5;
         ASSERT_TRUE(info.get_dataSource(0, dtype));
         const synth_grid* sg = find_synth_grid(g.name);
-        EXPECT_EQ(std::vector<unsigned char>(info.byteRaster.begin(), info.byteRaster.end()), std::vector<unsigned char>(
-                                       [&] {
-                                           const auto c = synth_counts(sg->width, sg->height, 1, 0, 254, 255);
-                                           return std::vector<unsigned char>(c.begin(), c.end());
-                                       }()));
+        const std::vector<unsigned char> held(info.byteRaster.begin(), info.byteRaster.end());
+        const auto counts = synth_counts(sg->width, sg->height, 1, 0, 254, 255);
+        EXPECT_EQ(held, std::vector<unsigned char>(counts.begin(), counts.end()));
         fs::remove(p);
     }
 }
