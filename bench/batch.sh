@@ -15,20 +15,10 @@
 # no more than that of --jobs 1.
 set -euo pipefail
 
-build=""
-runs=3
-keep=0
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --build) build="$2"; shift 2 ;;
-    --runs) runs="$2"; shift 2 ;;
-    --keep) keep=1; shift ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) echo "unknown argument $1" >&2; exit 2 ;;
-  esac
-done
-
 source "$(dirname "$0")/bench_common.sh"
+runs=3
+bench_options "$@"
+bench_no_more_args
 bench_find_tools /usr/bin/time awk
 
 bench_work_dir vardane-bench-batch

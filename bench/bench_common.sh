@@ -1,5 +1,30 @@
 # Shared parts of the benchmark scripts; sourced, not run.
 
+# Reads the options every script takes: --build DIR, --runs N, --keep and
+# -h/--help (which prints the script's leading comment). Sets build, runs
+# (left at the caller's default unless given) and keep; everything else is
+# left, in order, in the array bench_args for the script to read.
+bench_options() {
+  build="${build:-}"
+  keep=0
+  bench_args=()
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --build) build="$2"; shift 2 ;;
+      --runs) runs="$2"; shift 2 ;;
+      --keep) keep=1; shift ;;
+      -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
+      *) bench_args+=("$1"); shift ;;
+    esac
+  done
+}
+
+# Stops with status 2 when the script was given anything bench_options did
+# not take.
+bench_no_more_args() {
+  if [ ${#bench_args[@]} -gt 0 ]; then echo "unknown argument ${bench_args[0]}" >&2; exit 2; fi
+}
+
 # Sets build to the first build folder holding both executables, unless the
 # caller gave one.
 bench_find_build() {

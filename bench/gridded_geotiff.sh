@@ -21,24 +21,18 @@
 # both and the load average at the end of each kind.
 set -euo pipefail
 
-build=""
+source "$(dirname "$0")/bench_common.sh"
 runs=5
-keep=0
+bench_options "$@"
 full=()
 kinds=()
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --build) build="$2"; shift 2 ;;
-    --runs) runs="$2"; shift 2 ;;
-    --keep) keep=1; shift ;;
-    --full) full=(--full); shift ;;
-    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    -*) echo "unknown option $1" >&2; exit 2 ;;
-    *) kinds+=("$1"); shift ;;
+for arg in "${bench_args[@]}"; do
+  case "$arg" in
+    --full) full=(--full) ;;
+    -*) echo "unknown option $arg" >&2; exit 2 ;;
+    *) kinds+=("$arg") ;;
   esac
 done
-
-source "$(dirname "$0")/bench_common.sh"
 bench_find_tools /usr/bin/time awk gdal_translate gdalmdimtranslate gdalinfo gdalmdiminfo python3
 
 # Gridded kinds: every listed kind whose name says GSMaP, DPR or L3 on the

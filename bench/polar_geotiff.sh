@@ -21,22 +21,16 @@
 # gdalwarp, and the peak resident memory (/usr/bin/time -v).
 set -euo pipefail
 
-build=""
+source "$(dirname "$0")/bench_common.sh"
 runs=5
-keep=0
+bench_options "$@"
 kind="GSMAP_HOURLY"
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --build) build="$2"; shift 2 ;;
-    --runs) runs="$2"; shift 2 ;;
-    --keep) keep=1; shift ;;
-    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    -*) echo "unknown option $1" >&2; exit 2 ;;
-    *) kind="$1"; shift ;;
+for arg in "${bench_args[@]}"; do
+  case "$arg" in
+    -*) echo "unknown option $arg" >&2; exit 2 ;;
+    *) kind="$arg" ;;
   esac
 done
-
-source "$(dirname "$0")/bench_common.sh"
 bench_find_tools /usr/bin/time gdalwarp gdalinfo
 
 bench_work_dir vardane-polar-bench

@@ -7,7 +7,7 @@
 #   bench/swath_geotiff.sh [--build DIR] [--runs N] [--keep]
 #
 # The CLI runs RUNS times with the built-in settings (every channel selected):
-#   vardane-cli --geotiff --pace 0 -q --settings EMPTY -o OUT FILE
+#   vardane-cli --geotiff --pace 0 -q --settings BUILTIN -o OUT FILE
 # gdalwarp runs RUNS times over the 16 channels, each a VRT carrying the
 # geolocation of the file's 89 GHz A latitude/longitude datasets (every
 # second sample for the low-frequency channels), nearest neighbour onto the
@@ -18,20 +18,10 @@
 # is 0.1 or less) and the peak resident memory of each (/usr/bin/time -v).
 set -euo pipefail
 
-build=""
-runs=3
-keep=0
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --build) build="$2"; shift 2 ;;
-    --runs) runs="$2"; shift 2 ;;
-    --keep) keep=1; shift ;;
-    -h|--help) sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
-    *) echo "unknown argument $1" >&2; exit 2 ;;
-  esac
-done
-
 source "$(dirname "$0")/bench_common.sh"
+runs=3
+bench_options "$@"
+bench_no_more_args
 bench_find_tools /usr/bin/time gdalwarp gdalinfo
 
 bench_work_dir vardane-bench-swath
@@ -40,7 +30,10 @@ megabytes() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 input="$work/amsr2_l1b.h5"
 "$synth" AMSR2_L1B "$input" --full >"$work/synth.log" 2>&1 || { echo "vardane-synth failed (see $work/synth.log)" >&2; exit 1; }
-: >"$work/builtin.dat" # an empty settings file: the built-in selection
+# The built-in settings, as the CLI lists them when no settings file of the
+# user's exists.
+mkdir -p "$work/config"
+XDG_CONFIG_HOME="$work/config" HOME="$work/config" "$cli" --list-options >"$work/builtin.dat"
 
 # --- vardane-cli
 cli_times=(); cli_mem=()
