@@ -57,24 +57,18 @@ GDALDriver* gtiff_driver()
 
 std::string wgs84_wkt() { return kWgs84Wkt; }
 
-struct warm_up::thread_holder {
-    std::thread thread;
-};
-
 warm_up::warm_up()
 {
     try {
-        thread_ = std::make_unique<thread_holder>();
-        thread_->thread = std::thread([] { gtiff_driver(); });
-    } catch (const std::exception&) {
+        thread_ = std::thread([] { gtiff_driver(); });
+    } catch (const std::system_error&) {
         // Without a thread the first writer does the same work itself.
-        thread_.reset();
     }
 }
 
 warm_up::~warm_up()
 {
-    if (thread_ && thread_->thread.joinable()) thread_->thread.join();
+    if (thread_.joinable()) thread_.join();
 }
 
 void dataset_closer::operator()(GDALDataset* ds) const { GDALClose(GDALDataset::ToHandle(ds)); }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 class GDALDataset;
 class GDALDriver;
@@ -41,8 +42,7 @@ public:
     warm_up& operator=(const warm_up&) = delete;
 
 private:
-    struct thread_holder;
-    std::unique_ptr<thread_holder> thread_;
+    std::thread thread_;
 };
 
 struct dataset_closer {
