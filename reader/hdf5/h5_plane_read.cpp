@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <initializer_list>
 #include <new>
+#include <vector>
 
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_handles.h"
 
 namespace {
+
+// Bytes of stored rows read at a time when a sample is picked out of cells.
+constexpr std::uint64_t kBandBytes = std::uint64_t(1) << 20;
 
 std::int64_t s(std::uint64_t v) { return static_cast<std::int64_t>(v); }
 
@@ -21,6 +25,60 @@ h5_slab whole(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4
         slab.samples *= d[std::size_t(i)];
     }
     return slab;
+}
+
+// The slab in one read: the whole dataset, or a hyperslab of it.
+template <class T>
+bool read_slab(const h5_plane_source& source, const h5_slab& slab, bool whole, T* out)
+{
+    if (whole) return H5Dread(source.dataset, source.memType, H5S_ALL, H5S_ALL, H5P_DEFAULT, out) >= 0;
+    const h5_space fileSpace(H5Dget_space(source.dataset));
+    const hsize_t samples = slab.samples;
+    const h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
+    return fileSpace && memSpace
+        && H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, slab.start.data(), nullptr, slab.count.data(),
+                               nullptr)
+            >= 0
+        && H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, out) >= 0;
+}
+
+// One sample of every cell, read a band of whole stored rows at a time and
+// picked out here. HDF5 gathers a selection with a step one sample at a
+// time, which took three times as long as the rest of the conversion.
+template <class T>
+bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out)
+{
+    const std::uint64_t rows = slab.count[0];
+    const std::uint64_t cellsPerRow = slab.count[1];
+    const std::uint64_t k = slab.start[2];
+    const std::uint64_t rowSamples = cellsPerRow * slab.interleave;
+    const std::uint64_t rowsPerBand = std::clamp<std::uint64_t>(kBandBytes / (rowSamples * sizeof(T)), 1, rows);
+
+    h5_space fileSpace(H5Dget_space(source.dataset));
+    if (!fileSpace) return false;
+    std::vector<T> band;
+    try {
+        band.resize(std::size_t(rowsPerBand * rowSamples));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::uint64_t row = 0; row < rows; row += rowsPerBand) {
+        const std::uint64_t n = std::min(rowsPerBand, rows - row);
+        const std::array<hsize_t, 3> start{row, 0, 0};
+        const std::array<hsize_t, 3> count{n, cellsPerRow, slab.interleave};
+        const hsize_t samples = n * rowSamples;
+        h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
+        if (!memSpace
+            || H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start.data(), nullptr, count.data(), nullptr) < 0
+            || H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, band.data())
+                < 0) {
+            return false;
+        }
+        T* dst = out + row * cellsPerRow;
+        const T* src = band.data() + k;
+        for (std::uint64_t i = 0; i < n * cellsPerRow; ++i) dst[i] = src[i * slab.interleave];
+    }
+    return true;
 }
 
 } // namespace
@@ -65,6 +123,7 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
         step.count = {d[0], d[1], 1, 0};
         step.plane = {0, s(d[1]), 1, d[0], d[1]};
         step.samples = d[0] * d[1];
+        step.interleave = d[2];
         return step;
     }
     return slab;
@@ -86,36 +145,20 @@ std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, co
 template <class T>
 bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out)
 {
-    const hid_t dataset = source.dataset;
     out = {};
     const auto n = h5_plane_readable(source, plane, sizeof(T));
     if (!n) return false;
 
     const h5_slab slab = slab_for(plane, source.rank, source.d);
-    hid_t fileSpace = H5S_ALL;
-    hid_t memSpace = H5S_ALL;
-    h5_space selected;
-    h5_space memory;
-    if (slab.samples != *n) {
-        selected.reset(H5Dget_space(dataset));
-        const hsize_t samples = slab.samples;
-        memory.reset(H5Screate_simple(1, &samples, nullptr));
-        if (!selected || !memory
-            || H5Sselect_hyperslab(selected.get(), H5S_SELECT_SET, slab.start.data(), nullptr, slab.count.data(),
-                                   nullptr)
-                < 0) {
-            return false;
-        }
-        fileSpace = selected.get();
-        memSpace = memory.get();
-    }
     try {
         // Every sample is overwritten by the read: no clearing first.
         out.resize(std::size_t(slab.samples));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (H5Dread(dataset, source.memType, memSpace, fileSpace, H5P_DEFAULT, out.data()) < 0) {
+    const bool read = slab.interleave > 1 ? read_interleaved(source, slab, out.data())
+                                          : read_slab(source, slab, slab.samples == *n, out.data());
+    if (!read) {
         out = {};
         return false;
     }

@@ -20,6 +20,9 @@ struct h5_slab {
     std::array<hsize_t, 4> count{};
     h5_plane plane;
     std::uint64_t samples = 0;
+    // Above 1 for one sample of each cell of a rows x columns x layers
+    // array: the cells' samples, of which the slab takes sample start[2].
+    std::uint64_t interleave = 1;
 };
 
 // The smallest hyperslab this reader cuts out for a plane that fits the

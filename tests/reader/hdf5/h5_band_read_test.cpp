@@ -84,3 +84,35 @@ TEST(H5BandRead, OtherPlanesAndSmallGridsAreReadWhole)
     const std::array<std::uint64_t, 4> small{300, kLen, 1, 1};
     EXPECT_FALSE(h5_band_layout({kLen - 1, -1, kLen, kLen, 300}, 2, small, sizeof(float)));
 }
+
+// One sample of each cell of rows x columns x layers is read a band of whole
+// stored rows at a time and picked out: every layer of a grid of one full
+// band and a partial one must be the samples a whole read holds.
+TEST(H5BandRead, SampleOfEachCellIsPickedOutOfWholeRows)
+{
+    h5fx::temp_dir dir;
+    // A stored row is 600 x 3 shorts, 3600 bytes: 291 rows to a megabyte.
+    constexpr hsize_t kGridRows = 400, kCells = 600, kLayers = 3;
+    const auto path = dir.path() / "cells.h5";
+    {
+        h5fx::file f(path);
+        f.dataset<std::uint16_t>("cells", {kGridRows, kCells, kLayers});
+    }
+    const h5_file file(H5Fopen(path.c_str(), H5F_ACC_RDONLY, H5P_DEFAULT));
+    const h5_dataset ds(H5Dopen2(file.get(), "cells", H5P_DEFAULT));
+    ASSERT_TRUE(ds);
+    const h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_UINT16, 3, {kGridRows, kCells, kLayers, 1}};
+    for (std::int64_t k = 0; k < std::int64_t(kLayers); ++k) {
+        h5_plane plane{k, std::int64_t(kCells * kLayers), std::int64_t(kLayers), kGridRows, kCells};
+        bulk_vector<std::uint16_t> samples;
+        ASSERT_TRUE(h5_read_plane(source, plane, samples)) << "layer " << k;
+        ASSERT_EQ(samples.size(), kGridRows * kCells);
+        EXPECT_EQ(plane.base, 0);
+        EXPECT_EQ(plane.colStep, 1);
+        std::size_t wrong = 0;
+        for (std::uint64_t i = 0; i < samples.size(); ++i) {
+            wrong += samples[i] != std::uint16_t(h5fx::pattern(i * kLayers + std::uint64_t(k)));
+        }
+        EXPECT_EQ(wrong, 0u) << "layer " << k;
+    }
+}
