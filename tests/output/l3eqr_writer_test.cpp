@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include "output/spout.h"
 #include "output_test_support.h"
@@ -22,6 +23,22 @@ std::string byte_order(const std::string& path)
     std::string mark(2, '\0');
     std::ifstream(path, std::ios::binary).read(mark.data(), 2);
     return mark;
+}
+
+// The image lies in one strip, right after the 8-byte header, as files
+// written before the strip went out in pieces have it.
+void expect_one_strip_after_header(const std::string& path, std::uint64_t bytes)
+{
+    // "c": the strip as stored, not chopped into rows on reading.
+    const std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(path.c_str(), "rc"), TIFFClose);
+    ASSERT_TRUE(tif);
+    ASSERT_EQ(TIFFNumberOfStrips(tif.get()), 1u);
+    const std::uint64_t* offsets = nullptr;
+    const std::uint64_t* counts = nullptr;
+    ASSERT_EQ(TIFFGetField(tif.get(), TIFFTAG_STRIPOFFSETS, &offsets), 1);
+    ASSERT_EQ(TIFFGetField(tif.get(), TIFFTAG_STRIPBYTECOUNTS, &counts), 1);
+    EXPECT_EQ(offsets[0], 8u);
+    EXPECT_EQ(counts[0], bytes);
 }
 
 std::string run(const std::string& command)
@@ -66,6 +83,7 @@ TEST_F(L3EqrGeoTiff, SixteenBitGlobalGridsAreWrittenBigEndianAndShiftedHalfATurn
         ASSERT_TRUE(out.gen_L3EQR_GeoTiffImage(name, c.shift));
 
         EXPECT_EQ(byte_order(name), "MM");
+        expect_one_strip_after_header(name, std::uint64_t(w) * std::uint64_t(h) * 2);
         auto ds = open_readonly(name);
         ASSERT_TRUE(ds);
         EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), c.isSigned ? GDT_Int16 : GDT_UInt16);
