@@ -11,8 +11,6 @@ output_raster& output_raster::operator=(output_raster&& other) noexcept
     data_ = std::exchange(other.data_, nullptr);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
-    other.cells_ = {};
-    other.adopted_ = {};
     return *this;
 }
 
@@ -44,8 +42,8 @@ void output_raster::adopt_floats(std::int32_t width, std::int32_t height, bulk_v
 
 void output_raster::clear()
 {
-    cells_ = {};
-    adopted_ = {};
+    release(cells_);
+    release(adopted_);
     data_ = nullptr;
     width_ = 0;
     height_ = 0;

@@ -188,7 +188,7 @@ bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
 
 void spinfo::release_buffers()
 {
-    byteRaster = {};
-    shortRaster = {};
-    floatRaster = {};
+    release(byteRaster);
+    release(shortRaster);
+    release(floatRaster);
 }

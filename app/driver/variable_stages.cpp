@@ -39,6 +39,9 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
     pause();
 
     const bool ready = prepare_raster(info_, out_, dtype, product);
+    // The raster holds the samples now: the read's planes go back to be
+    // reused by the next read, instead of fresh memory being taken for it.
+    info_.release_buffers();
     if (cancel_requested()) return false;
     pause();
     if (!ready) return true;
@@ -56,6 +59,8 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
     pause();
 
     if (request_.switches.kmz) kmz_stage(job, key, stem, outdir);
+    // Likewise the raster, once every output of the variable is written.
+    out_.Clear_Array_raster();
     return true;
 }
 

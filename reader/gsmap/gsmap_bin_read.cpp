@@ -10,7 +10,7 @@ bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t row
     std::vector<unsigned char> row;
     for (std::uint64_t r = 0; r < h; ++r) {
         if (!file.read_row(0, r, w, 4, row)) {
-            out = {};
+            release(out);
             return false;
         }
         float* dst = out.data() + r * w;

@@ -145,7 +145,7 @@ std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, co
 template <class T>
 bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out)
 {
-    out = {};
+    release(out);
     const auto n = h5_plane_readable(source, plane, sizeof(T));
     if (!n) return false;
 
@@ -159,7 +159,7 @@ bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T
     const bool read = slab.interleave > 1 ? read_interleaved(source, slab, out.data())
                                           : read_slab(source, slab, slab.samples == *n, out.data());
     if (!read) {
-        out = {};
+        release(out);
         return false;
     }
     plane = slab.plane;

@@ -97,7 +97,7 @@ bool deliver_plane(const h5_plane_source& source, h5_plane plane, std::size_t st
                                            [&](const T* samples, const h5_plane& part, std::uint64_t firstCol) {
                                                copy_plane(samples, part, out.data() + firstCol, 1, convert, outRow);
                                            });
-        if (!read) out = {};
+        if (!read) release(out);
         return read;
     }
     bulk_vector<T> in;

@@ -44,17 +44,23 @@ TEST(SpoutRaster, SecondLoadReplacesTheFirstCompletely)
     expect_geotransform(out, {0, 1, 0, 3, 0, -1});
 }
 
-TEST(SpoutRaster, ClearKeepsKindAndGeoreferencingButDropsTheCells)
+TEST(SpoutRaster, ClearKeepsKindAndGeoreferencingButHandsTheCellsBack)
 {
     spout out;
-    const std::vector<std::uint16_t> data(4, 1);
-    ASSERT_TRUE(out.init_signed(data.data(), attr_of(2, 2), grid_info(1, 0, 0, 1)));
+    // Cells of a block of their own, which the next plane of that size reuses.
+    const std::int32_t w = 1024;
+    const std::int32_t h = 600;
+    const std::vector<std::uint16_t> data(std::size_t(w) * h, 1);
+    ASSERT_TRUE(out.init_signed(data.data(), attr_of(w, h), grid_info(1, 0, 0, 2)));
+    const XVal_t* cells = out.raster.row(0).data();
     out.Clear_Array_raster();
     EXPECT_FALSE(out.ready);
     EXPECT_TRUE(out.raster.empty());
     EXPECT_EQ(out.rasterKind, RK_INT16);
-    EXPECT_DOUBLE_EQ(out.geoTransform[1], 0.5);
+    EXPECT_DOUBLE_EQ(out.geoTransform[1], 2.0 / w);
     EXPECT_FALSE(out.isGlobalSphere());
+    const bulk_vector<XVal_t> next(data.size());
+    EXPECT_EQ(next.data(), cells) << "the cleared raster still holds its block";
 }
 
 TEST(SpoutRaster, UnusableInputIsRefusedInsteadOfRead)

@@ -24,16 +24,15 @@ TEST(BulkVector, KeepsValuesAcrossGrowthCopiesAndMoves)
     }
 }
 
-// A freed plane's block serves the next plane of the same size, and one of
-// another size gets a block of its own that is whole.
-TEST(BulkVector, FreedBlockIsReusedForThePlaneOfTheSameSize)
+// A released plane's block serves the next plane of the same size, and one
+// of another size gets a block of its own that is whole.
+TEST(BulkVector, ReleasedBlockIsReusedForThePlaneOfTheSameSize)
 {
     const std::size_t n = (std::size_t(26) << 20) / sizeof(float);
-    const float* first = nullptr;
-    {
-        bulk_vector<float> plane(n, 1.5f);
-        first = plane.data();
-    }
+    bulk_vector<float> plane(n, 1.5f);
+    const float* first = plane.data();
+    release(plane);
+    EXPECT_EQ(plane.capacity(), 0u);
     bulk_vector<float> again(n);
     EXPECT_EQ(again.data(), first);
     bulk_vector<float> other(n / 2 + 3, 2.5f);
