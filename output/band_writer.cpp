@@ -33,54 +33,55 @@ std::int32_t batch_rows(GDALRasterBand& band, std::int32_t width, GDALDataType t
     return static_cast<std::int32_t>(std::min<std::size_t>(blocks * std::size_t(blockHeight), 1u << 30));
 }
 
-// Address of band k's sample in the first cell: the member of XVal_t that the
-// kind holds (byte k - 1 for byte rasters).
-const std::uint8_t* first_sample(const output_raster& raster, const raster_layout& layout, int k)
+// Band k's samples of row r: the member of XVal_t that the kind holds (byte
+// k - 1 for byte rasters), wherever the raster keeps it.
+template <typename T>
+sample_row<T> band_row(const output_raster& raster, const raster_layout& layout, int k, std::int32_t r)
 {
-    const XVal_t& cell = raster.at(0, 0);
-    const void* sample = nullptr;
-    switch (layout.kind) {
-    case RK_UINT16: sample = &cell.u16; break;
-    case RK_INT16: sample = &cell.s16; break;
-    case RK_FLOAT32: sample = &cell.f32; break;
-    default: sample = &cell.bytes[k - 1]; break;
-    }
-    return static_cast<const std::uint8_t*>(sample);
+    const sample_row<T> row = raster.samples<T>(r);
+    if (layout.kind == RK_BYTE || layout.kind == RK_RGB) return {row.first() + (k - 1), row.step()};
+    return row;
 }
 
 // Without a shift or a floor the raster itself is the band's buffer: GDAL
-// reads every fourth-byte-spaced sample straight from the cells, which saves
-// a copy of the band.
+// reads the samples straight from the cells, a cell's width apart, which
+// saves a copy of the band.
 bool write_in_place(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
                     std::int32_t first, std::int32_t count)
 {
     const std::int32_t w = raster.width();
-    const GSpacing pixel = sizeof(XVal_t);
+    const GSpacing pixel = GSpacing(raster.cell_bytes());
     const GSpacing line = pixel * w;
     // GDAL's write interface takes a non-const buffer; it only reads it.
-    auto* samples = const_cast<std::uint8_t*>(first_sample(raster, layout, k)) + std::size_t(first) * std::size_t(line);
+    auto* samples = const_cast<std::byte*>(band_row<std::uint8_t>(raster, layout, k, first).first());
     return band.RasterIO(GF_Write, 0, first, w, count, samples, w, count, layout.type, pixel, line, nullptr)
         == CE_None;
 }
 
 // Writes rows [first, first + count) of the band through `buffer`, each
-// output pixel taken from the shifted source column through sample(cell).
-template <typename T, typename Sample>
-bool write_through(GDALRasterBand& band, const output_raster& raster, GDALDataType type, std::int32_t shift,
-                   std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& buffer, Sample sample)
+// output pixel taken from the shifted source column through map(sample).
+template <typename T, typename Map>
+bool write_through(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
+                   std::int32_t shift, std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& buffer,
+                   Map map)
 {
     const std::int32_t w = raster.width();
     const column_shift cols(shift, w);
     buffer.resize(std::size_t(w) * std::size_t(count) * sizeof(T));
     T* out = reinterpret_cast<T*>(buffer.data());
     for (std::int32_t r = first; r < first + count; ++r, out += w) {
-        const XVal_t* row = raster.row(r).data();
+        const sample_row<T> row = band_row<T>(raster, layout, k, r);
         cols.for_each_run([&](std::int32_t to, std::int32_t from, std::int32_t n) {
-            for (std::int32_t i = 0; i < n; ++i) out[to + i] = sample(row[from + i]);
+            row.copy_to(out + to, std::size_t(from), std::size_t(n));
+            for (std::int32_t i = 0; i < n; ++i) out[to + i] = map(out[to + i]);
         });
     }
-    return band.RasterIO(GF_Write, 0, first, w, count, buffer.data(), w, count, type, 0, 0, nullptr) == CE_None;
+    return band.RasterIO(GF_Write, 0, first, w, count, buffer.data(), w, count, layout.type, 0, 0, nullptr)
+        == CE_None;
 }
+
+// The samples as they are.
+constexpr auto kUnchanged = [](auto v) { return v; };
 
 bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_layout& layout, int k,
                 const band_options& o, std::int32_t first, std::int32_t count, std::vector<std::uint8_t>& buffer)
@@ -90,22 +91,20 @@ bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_
     const std::int32_t shift = o.columnShift;
     switch (layout.kind) {
     case RK_UINT16:
-        return write_through<std::uint16_t>(band, raster, GDT_UInt16, shift, first, count, buffer,
-                                            [](const XVal_t& v) { return v.u16; });
+        return write_through<std::uint16_t>(band, raster, layout, k, shift, first, count, buffer,
+                                            kUnchanged);
     case RK_INT16:
-        return write_through<std::int16_t>(band, raster, GDT_Int16, shift, first, count, buffer,
-                                           [](const XVal_t& v) { return v.s16; });
-    case RK_FLOAT32: {
-        const bool floor = o.floorFloats;
-        return write_through<float>(band, raster, GDT_Float32, shift, first, count, buffer, [floor](const XVal_t& v) {
+        return write_through<std::int16_t>(band, raster, layout, k, shift, first, count, buffer,
+                                           kUnchanged);
+    case RK_FLOAT32:
+        return write_through<float>(band, raster, layout, k, shift, first, count, buffer, [floors](float v) {
             // NaN compares false and so stays NaN.
-            return floor && v.f32 < kFloatFloor ? kFloatFloor : v.f32;
+            return floors && v < kFloatFloor ? kFloatFloor : v;
         });
-    }
     case RK_BYTE:
     case RK_RGB:
-        return write_through<std::uint8_t>(band, raster, GDT_Byte, shift, first, count, buffer,
-                                           [k](const XVal_t& v) { return v.bytes[k - 1]; });
+        return write_through<std::uint8_t>(band, raster, layout, k, shift, first, count, buffer,
+                                           kUnchanged);
     case RK_NONE:
         break;
     }

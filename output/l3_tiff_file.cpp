@@ -65,15 +65,10 @@ bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSign
     const column_shift cols(shift, width);
     std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
     for (std::int32_t r = 0; ok && r < raster.height(); ++r) {
-        const XVal_t* row = raster.row(r).data();
+        // Signed samples are written as their bits, like unsigned ones.
+        const sample_row<std::uint16_t> row = raster.samples<std::uint16_t>(r);
         cols.for_each_run([&](std::int32_t first, std::int32_t source, std::int32_t count) {
-            std::uint16_t* to = line.data() + first;
-            const XVal_t* from = row + source;
-            if (isSigned) {
-                for (std::int32_t i = 0; i < count; ++i) to[i] = std::uint16_t(from[i].s16);
-            } else {
-                for (std::int32_t i = 0; i < count; ++i) to[i] = from[i].u16;
-            }
+            row.copy_to(line.data() + first, std::size_t(source), std::size_t(count));
         });
         ok = TIFFWriteScanline(tif, line.data(), std::uint32_t(r), 0) == 1;
     }

@@ -8,6 +8,7 @@ output_raster& output_raster::operator=(output_raster&& other) noexcept
     // A moved vector keeps its block, so the cell pointer stays valid.
     cells_ = std::move(other.cells_);
     adopted_ = std::move(other.adopted_);
+    sixteen_ = std::move(other.sixteen_);
     data_ = std::exchange(other.data_, nullptr);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
@@ -40,10 +41,20 @@ void output_raster::adopt_floats(std::int32_t width, std::int32_t height, bulk_v
     height_ = height;
 }
 
+void output_raster::adopt_sixteen_bits(std::int32_t width, std::int32_t height,
+                                       bulk_vector<std::uint16_t>&& values)
+{
+    clear();
+    sixteen_ = std::move(values);
+    width_ = width;
+    height_ = height;
+}
+
 void output_raster::clear()
 {
     release(cells_);
     release(adopted_);
+    release(sixteen_);
     data_ = nullptr;
     width_ = 0;
     height_ = 0;

@@ -9,14 +9,11 @@
 
 namespace {
 
-// A cell holding a 16-bit sample, its other half cleared: the loaders write
-// whole cells, as the raster is not cleared before them. The signed and
-// unsigned members share the bits.
-XVal_t sixteen_bit_cell(std::uint16_t sample)
+// Width x height samples at least, for a plane to be taken over.
+template <class T>
+bool holds_grid(const bulk_vector<T>& data, const dataAttr_t& attr)
 {
-    XVal_t cell{};
-    cell.u16 = sample;
-    return cell;
+    return attr.width > 0 && attr.height > 0 && data.size() >= std::size_t(attr.width) * std::size_t(attr.height);
 }
 
 } // namespace
@@ -85,22 +82,26 @@ bool spout::init_char(const std::uint8_t* data, const dataAttr_t& attr, const pr
 
 bool spout::init_short(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info)
 {
-    if (!begin_load(data, attr, RK_UINT16)) return false;
-    const std::uint16_t* src = data;
-    for (std::int32_t r = 0; r < raster.height(); ++r) {
-        for (XVal_t& cell : raster.row(r)) cell = sixteen_bit_cell(*src++);
-    }
-    return finish_load(info);
+    return copy_sixteen_bits(data, attr, info, RK_UINT16);
 }
 
 bool spout::init_signed(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info)
 {
-    if (!begin_load(data, attr, RK_INT16)) return false;
-    const std::uint16_t* src = data;
-    for (std::int32_t r = 0; r < raster.height(); ++r) {
-        for (XVal_t& cell : raster.row(r)) cell = sixteen_bit_cell(*src++);
+    return copy_sixteen_bits(data, attr, info, RK_INT16);
+}
+
+bool spout::copy_sixteen_bits(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info,
+                              RasterKind kind)
+{
+    Clear_Array_raster();
+    if (data == nullptr || attr.width <= 0 || attr.height <= 0) return false;
+    bulk_vector<std::uint16_t> plane;
+    try {
+        plane.assign(data, data + std::size_t(attr.width) * std::size_t(attr.height));
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return finish_load(info);
+    return take_sixteen_bits(std::move(plane), attr, info, kind);
 }
 
 bool spout::init_float(const float* data, const dataAttr_t& attr, const productInfo_t& info)
@@ -116,13 +117,31 @@ bool spout::init_float(const float* data, const dataAttr_t& attr, const productI
 bool spout::take_float(bulk_vector<float>&& data, const dataAttr_t& attr, const productInfo_t& info)
 {
     Clear_Array_raster();
-    if (attr.width <= 0 || attr.height <= 0
-        || data.size() < std::size_t(attr.width) * std::size_t(attr.height)) {
-        return false;
-    }
+    if (!holds_grid(data, attr)) return false;
     raster.adopt_floats(attr.width, attr.height, std::move(data));
     dataAttr = attr;
     rasterKind = RK_FLOAT32;
+    return finish_load(info);
+}
+
+bool spout::take_short(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    return take_sixteen_bits(std::move(data), attr, info, RK_UINT16);
+}
+
+bool spout::take_signed(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info)
+{
+    return take_sixteen_bits(std::move(data), attr, info, RK_INT16);
+}
+
+bool spout::take_sixteen_bits(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info,
+                              RasterKind kind)
+{
+    Clear_Array_raster();
+    if (!holds_grid(data, attr)) return false;
+    raster.adopt_sixteen_bits(attr.width, attr.height, std::move(data));
+    dataAttr = attr;
+    rasterKind = kind;
     return finish_load(info);
 }
 

@@ -39,9 +39,12 @@ public:
     bool init_short(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info);
     bool init_signed(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info);
     bool init_float(const float* data, const dataAttr_t& attr, const productInfo_t& info);
-    // As init_float, but the raster takes over the read's plane instead of
-    // copying it; `data` is left empty. It must hold width x height samples.
+    // As init_float, init_short and init_signed, but the raster takes over
+    // the read's plane instead of copying it; `data` is left empty. It must
+    // hold width x height samples; a refused plane stays with the caller.
     bool take_float(bulk_vector<float>&& data, const dataAttr_t& attr, const productInfo_t& info);
+    bool take_short(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info);
+    bool take_signed(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info);
 
     // Empties the raster and clears the ready flag; every other field stays.
     void Clear_Array_raster();
@@ -118,7 +121,13 @@ public:
     std::optional<std::int32_t> gridNodata;
 
 private:
-    // Shared steps of the four loaders around the value copy.
+    // Shared steps of the byte and float loaders around the value copy.
     bool begin_load(const void* data, const dataAttr_t& attr, RasterKind kind);
     bool finish_load(const productInfo_t& info);
+    // 16-bit samples are kept as a plane of two bytes a cell, copied or
+    // taken over.
+    bool copy_sixteen_bits(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info,
+                           RasterKind kind);
+    bool take_sixteen_bits(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info,
+                           RasterKind kind);
 };

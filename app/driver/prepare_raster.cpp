@@ -33,14 +33,13 @@ bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productI
             && out.init_char(info.byteRaster.data(), attr, product);
     case DT_UINT16:
         return holds(info.shortRaster, expected_samples(attr, false))
-            && out.init_short(info.shortRaster.data(), attr, product);
+            && out.take_short(std::move(info.shortRaster), attr, product);
     case DT_FLOAT32:
-        // The largest planes are floats: the raster takes this one over.
         return holds(info.floatRaster, expected_samples(attr, false))
             && out.take_float(std::move(info.floatRaster), attr, product);
     case DT_INT16:
         return holds(info.shortRaster, expected_samples(attr, false))
-            && out.init_signed(info.shortRaster.data(), attr, product);
+            && out.take_signed(std::move(info.shortRaster), attr, product);
     default:
         return false;
     }

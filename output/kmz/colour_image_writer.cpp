@@ -45,7 +45,8 @@ void colour_cells(const output_raster& raster, std::int32_t kind, float scale, c
 {
     std::size_t i = 0;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
-        for (const XVal_t& cell : raster.row(r)) {
+        for (std::int32_t col = 0; col < raster.width(); ++col) {
+            const XVal_t cell = raster.cell(r, col);
             if (kind == RK_RGB) {
                 for (int k = 0; k < 3; ++k) p[std::size_t(k)][i] = cell.bytes[k];
             } else {

@@ -54,10 +54,9 @@ std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::in
     const column_shift cols(g.shift, g.reducedWidth);
     const bool floors = floorFloats && rasterKind == RK_FLOAT32;
     for (std::int32_t r = 0; r < g.reducedHeight; ++r) {
-        const auto src = raster.row(r * g.step);
         const auto out = g.cells.row(r);
         for (std::int32_t j = 0; j < g.reducedWidth; ++j) {
-            XVal_t v = src[std::size_t(cols.source(j) * g.step)];
+            XVal_t v = raster.cell(r * g.step, cols.source(j) * g.step);
             // NaN compares false and so stays NaN.
             if (floors && v.f32 < kFloatFloor) v.f32 = kFloatFloor;
             out[std::size_t(g.pad + j)] = v;

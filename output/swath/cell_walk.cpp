@@ -46,9 +46,8 @@ struct line_state {
     void prepare(const gt_projector& projector, const output_raster& raster, std::int32_t L, const corner_value& v)
     {
         if (prepared) return;
-        const auto row = raster.row(L);
         for (std::size_t P = 0; P < lon.size(); ++P) {
-            value[P] = v(row[P]);
+            value[P] = v(raster.cell(L, std::int32_t(P)));
             projector.getXY(lon[P], lat[P], gx[P], gy[P]);
         }
         prepared = true;

@@ -52,15 +52,15 @@ TEST(SpoutRaster, ClearKeepsKindAndGeoreferencingButHandsTheCellsBack)
     const std::int32_t h = 600;
     const std::vector<std::uint16_t> data(std::size_t(w) * h, 1);
     ASSERT_TRUE(out.init_signed(data.data(), attr_of(w, h), grid_info(1, 0, 0, 2)));
-    const XVal_t* cells = out.raster.row(0).data();
+    const std::byte* cells = out.raster.samples<std::int16_t>(0).first();
     out.Clear_Array_raster();
     EXPECT_FALSE(out.ready);
     EXPECT_TRUE(out.raster.empty());
     EXPECT_EQ(out.rasterKind, RK_INT16);
     EXPECT_DOUBLE_EQ(out.geoTransform[1], 2.0 / w);
     EXPECT_FALSE(out.isGlobalSphere());
-    const bulk_vector<XVal_t> next(data.size());
-    EXPECT_EQ(next.data(), cells) << "the cleared raster still holds its block";
+    const bulk_vector<std::uint16_t> next(data.size());
+    EXPECT_EQ(static_cast<const void*>(next.data()), cells) << "the cleared raster still holds its block";
 }
 
 TEST(SpoutRaster, UnusableInputIsRefusedInsteadOfRead)
@@ -104,6 +104,32 @@ TEST(SpoutRaster, TakenFloatPlaneIsTheRasterAndOutlivesAMove)
     EXPECT_EQ(moved.at(1, 2).f32, float(w + 2));
     moved.reset(3, 2);
     EXPECT_EQ(moved.at(1, 2).u16, 0) << "a reset raster starts cleared";
+}
+
+// A 16-bit plane becomes the raster as it is, two bytes a cell, and every
+// writer's way of reading a cell gives its sample.
+TEST(SpoutRaster, TakenSixteenBitPlaneIsTheRasterTwoBytesACell)
+{
+    spout out;
+    const std::int32_t w = 1024;
+    const std::int32_t h = 600;
+    bulk_vector<std::uint16_t> plane(std::size_t(w) * h);
+    for (std::size_t i = 0; i < plane.size(); ++i) plane[i] = std::uint16_t(65535 - i % 65536);
+    const std::uint16_t* samples = plane.data();
+    EXPECT_FALSE(out.take_signed(std::move(plane), attr_of(w + 1, h), grid_info(1, 0, 0, 1)));
+    ASSERT_EQ(plane.data(), samples) << "a refused plane stays with the reader";
+
+    ASSERT_TRUE(out.take_signed(std::move(plane), attr_of(w, h), grid_info(h, 0, 0, w)));
+    EXPECT_TRUE(plane.empty());
+    EXPECT_EQ(out.rasterKind, RK_INT16);
+    EXPECT_EQ(out.raster.cell_bytes(), 2u);
+    EXPECT_EQ(static_cast<const void*>(out.raster.samples<std::int16_t>(0).first()), samples)
+        << "the plane was copied, not taken over";
+    EXPECT_EQ(out.raster.cell(0, 0).s16, -1);
+    EXPECT_EQ(out.raster.cell(1, 2).u16, std::uint16_t(65535 - (w + 2)));
+    EXPECT_EQ(out.raster.cell(1, 2).bytes[2], 0) << "a cell's other bytes are clear";
+    EXPECT_EQ(out.raster.samples<std::uint16_t>(h - 1)[std::size_t(w - 1)],
+              std::uint16_t(65535 - (std::size_t(w) * h - 1) % 65536));
 }
 
 TEST(SpoutRaster, GlobalSphereToleratesLessThanOneDegree)
