@@ -117,11 +117,15 @@ bool deliver_plane(const h5_plane_source& source, h5_plane plane, std::size_t st
     return true;
 }
 
-template <class T>
-T unchanged(T v)
-{
-    return v;
-}
+// Samples delivered as stored. A function object, not a function: through
+// a function pointer every sample of a plane would be a call.
+struct unchanged {
+    template <class T>
+    T operator()(T v) const
+    {
+        return v;
+    }
+};
 
 } // namespace
 
@@ -286,18 +290,18 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
         // Read as 16 bits into the unsigned buffer: the bits are the
         // signed samples', as the contract wants them.
         source.memType = H5T_NATIVE_SHORT;
-        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged<std::uint16_t>);
+        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged{});
         dtype = DT_INT16;
         break;
     case h5_sample::uint16:
         source.memType = H5T_NATIVE_USHORT;
-        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged<std::uint16_t>);
+        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged{});
         dtype = DT_UINT16;
         break;
     case h5_sample::uint8: {
         source.memType = H5T_NATIVE_UCHAR;
         const auto bands = static_cast<std::size_t>(dataAttr.bands);
-        ok = deliver_plane(source, *plane, bands, true, byteRaster, unchanged<std::uint8_t>);
+        ok = deliver_plane(source, *plane, bands, true, byteRaster, unchanged{});
         dtype = DT_UINT8;
         break;
     }
