@@ -1,5 +1,6 @@
 #include "output/l3_tiff_file.h"
 
+#include <new>
 #include <vector>
 
 #include "output/column_shift.h"
@@ -13,7 +14,8 @@ namespace {
 // buffer of its own before writing it: a second copy of 13 MB for a 0.1
 // degree grid, in memory fresh for every file. Given a buffer of a
 // megabyte, it writes the strip a megabyte at a time, to the same place.
-constexpr tmsize_t kStripPieceBytes = tmsize_t(1) << 20;
+// The buffer is a bulk block, so that file after file reuses it.
+constexpr std::size_t kStripPieceBytes = std::size_t(1) << 20;
 
 // One band of 16-bit samples, uncompressed, written line by line.
 bool set_image_structure(TIFF* tif, std::int32_t width, std::int32_t height, bool isSigned)
@@ -57,11 +59,11 @@ int map_proc(thandle_t, void**, toff_t*) { return 0; }
 void unmap_proc(thandle_t, void*, toff_t) {}
 
 bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSigned, std::int32_t shift,
-                 const std::function<bool(TIFF*, GTIF*)>& describe)
+                 const std::function<bool(TIFF*, GTIF*)>& describe, bulk_vector<std::uint8_t>& piece)
 {
     const std::int32_t width = raster.width();
     bool ok = gtif && set_image_structure(tif, width, raster.height(), isSigned) && describe(tif, gtif)
-        && TIFFWriteBufferSetup(tif, nullptr, kStripPieceBytes) == 1;
+        && TIFFWriteBufferSetup(tif, piece.data(), tmsize_t(piece.size())) == 1;
     const column_shift cols(shift, width);
     std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
     for (std::int32_t r = 0; ok && r < raster.height(); ++r) {
@@ -88,13 +90,20 @@ bool write_l3_tiff(const std::string& name, const output_raster& raster, bool is
     {
         const std::unique_ptr<guarded_file> file = guarded_file::open(name, "w+");
         if (!file) return false;
+        // libtiff writes through the piece until the file is closed.
+        bulk_vector<std::uint8_t> piece;
+        try {
+            piece.resize(kStripPieceBytes);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
         {
             // "b": big-endian byte order, whatever the host.
             tiff_ptr tif(XTIFFClientOpen(name.c_str(), "wb", file.get(), read_proc, write_proc, seek_proc,
                                          close_proc, size_proc, map_proc, unmap_proc));
             if (tif) {
                 gtif_ptr gtif(GTIFNew(tif.get()));
-                ok = write_image(tif.get(), gtif.get(), raster, isSigned, shift, describe);
+                ok = write_image(tif.get(), gtif.get(), raster, isSigned, shift, describe, piece);
             }
         }
         ok = !file->broken() && ok;
