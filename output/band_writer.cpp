@@ -52,7 +52,8 @@ bool write_in_place(GDALRasterBand& band, const output_raster& raster, const ras
     const std::int32_t w = raster.width();
     const GSpacing pixel = GSpacing(raster.cell_bytes());
     const GSpacing line = pixel * w;
-    // GDAL's write interface takes a non-const buffer; it only reads it.
+    // The first sample's address, whatever its type. GDAL's write interface
+    // takes a non-const buffer; it only reads it.
     auto* samples = const_cast<std::byte*>(band_row<std::uint8_t>(raster, layout, k, first).first());
     return band.RasterIO(GF_Write, 0, first, w, count, samples, w, count, layout.type, pixel, line, nullptr)
         == CE_None;
@@ -91,11 +92,9 @@ bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_
     const std::int32_t shift = o.columnShift;
     switch (layout.kind) {
     case RK_UINT16:
-        return write_through<std::uint16_t>(band, raster, layout, k, shift, first, count, buffer,
-                                            kUnchanged);
+        return write_through<std::uint16_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
     case RK_INT16:
-        return write_through<std::int16_t>(band, raster, layout, k, shift, first, count, buffer,
-                                           kUnchanged);
+        return write_through<std::int16_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
     case RK_FLOAT32:
         return write_through<float>(band, raster, layout, k, shift, first, count, buffer, [floors](float v) {
             // NaN compares false and so stays NaN.
@@ -103,8 +102,7 @@ bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_
         });
     case RK_BYTE:
     case RK_RGB:
-        return write_through<std::uint8_t>(band, raster, layout, k, shift, first, count, buffer,
-                                           kUnchanged);
+        return write_through<std::uint8_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
     case RK_NONE:
         break;
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <new>
-#include <vector>
 
 #include "reader/hdf5/h5_handles.h"
 
@@ -63,7 +62,7 @@ bool h5_read_bands(const h5_plane_source& source, const h5_plane& plane, const h
 
     h5_space fileSpace(H5Dget_space(source.dataset));
     if (!fileSpace) return false;
-    std::vector<T> buffer;
+    bulk_vector<T> buffer;
     try {
         buffer.resize(std::size_t(bands.rowsPerBand * bands.rowLength));
     } catch (const std::bad_alloc&) {

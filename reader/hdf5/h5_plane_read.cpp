@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <new>
-#include <vector>
 
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_handles.h"
@@ -56,7 +55,7 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
 
     h5_space fileSpace(H5Dget_space(source.dataset));
     if (!fileSpace) return false;
-    std::vector<T> band;
+    bulk_vector<T> band;
     try {
         band.resize(std::size_t(rowsPerBand * rowSamples));
     } catch (const std::bad_alloc&) {
