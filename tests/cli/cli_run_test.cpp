@@ -157,6 +157,21 @@ TEST(CliRun, BadUsageExitsWithTwoAndNoProductWithOne)
     EXPECT_EQ(help.out.rfind("usage: vardane-cli", 0), 0u);
 }
 
+// A library planted in the folder the program is run from is never loaded:
+// a folder of downloaded products is no place to look for one.
+TEST(CliRun, LibrariesInTheCurrentFolderAreNotLoaded)
+{
+    temp_folder t;
+    for (const char* name : {"libc.so.6", "libstdc++.so.6", "libgdal.so.32"}) write_text(t / name, "not a library");
+    const std::string command =
+        "cd '" + t.path().string() + "' && '" + cli_path() + "' --version > version.txt 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream text(t / "version.txt");
+    const std::string first((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(status, 0) << first;
+    EXPECT_EQ(first.rfind("vardane-cli ", 0), 0u) << first;
+}
+
 // The libraries' own messages and the reader's attribute names reach the
 // terminal only when asked for; --version names the libraries.
 TEST(CliRun, LibraryMessagesOnlyWhenVerbose)
