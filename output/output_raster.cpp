@@ -32,7 +32,7 @@ void output_raster::reset_for_overwrite(std::int32_t width, std::int32_t height)
     height_ = height;
 }
 
-void output_raster::adopt_floats(std::int32_t width, std::int32_t height, bulk_vector<float>&& values)
+void output_raster::adopt(std::int32_t width, std::int32_t height, bulk_vector<float>&& values)
 {
     clear();
     adopted_ = std::move(values);
@@ -41,8 +41,7 @@ void output_raster::adopt_floats(std::int32_t width, std::int32_t height, bulk_v
     height_ = height;
 }
 
-void output_raster::adopt_sixteen_bits(std::int32_t width, std::int32_t height,
-                                       bulk_vector<std::uint16_t>&& values)
+void output_raster::adopt(std::int32_t width, std::int32_t height, bulk_vector<std::uint16_t>&& values)
 {
     clear();
     sixteen_ = std::move(values);

@@ -77,8 +77,8 @@ public:
     // floats for an RK_FLOAT32 raster, 16-bit samples (the bits of signed
     // ones alike) for RK_UINT16 and RK_INT16. values must hold at least
     // width * height samples.
-    void adopt_floats(std::int32_t width, std::int32_t height, bulk_vector<float>&& values);
-    void adopt_sixteen_bits(std::int32_t width, std::int32_t height, bulk_vector<std::uint16_t>&& values);
+    void adopt(std::int32_t width, std::int32_t height, bulk_vector<float>&& values);
+    void adopt(std::int32_t width, std::int32_t height, bulk_vector<std::uint16_t>&& values);
     // Frees every cell; the raster becomes 0 x 0.
     void clear();
 

@@ -101,7 +101,7 @@ bool spout::copy_sixteen_bits(const std::uint16_t* data, const dataAttr_t& attr,
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return take_sixteen_bits(std::move(plane), attr, info, kind);
+    return take_plane(std::move(plane), attr, info, kind);
 }
 
 bool spout::init_float(const float* data, const dataAttr_t& attr, const productInfo_t& info)
@@ -116,30 +116,25 @@ bool spout::init_float(const float* data, const dataAttr_t& attr, const productI
 
 bool spout::take_float(bulk_vector<float>&& data, const dataAttr_t& attr, const productInfo_t& info)
 {
-    Clear_Array_raster();
-    if (!holds_grid(data, attr)) return false;
-    raster.adopt_floats(attr.width, attr.height, std::move(data));
-    dataAttr = attr;
-    rasterKind = RK_FLOAT32;
-    return finish_load(info);
+    return take_plane(std::move(data), attr, info, RK_FLOAT32);
 }
 
 bool spout::take_short(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info)
 {
-    return take_sixteen_bits(std::move(data), attr, info, RK_UINT16);
+    return take_plane(std::move(data), attr, info, RK_UINT16);
 }
 
 bool spout::take_signed(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info)
 {
-    return take_sixteen_bits(std::move(data), attr, info, RK_INT16);
+    return take_plane(std::move(data), attr, info, RK_INT16);
 }
 
-bool spout::take_sixteen_bits(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info,
-                              RasterKind kind)
+template <class T>
+bool spout::take_plane(bulk_vector<T>&& data, const dataAttr_t& attr, const productInfo_t& info, RasterKind kind)
 {
     Clear_Array_raster();
     if (!holds_grid(data, attr)) return false;
-    raster.adopt_sixteen_bits(attr.width, attr.height, std::move(data));
+    raster.adopt(attr.width, attr.height, std::move(data));
     dataAttr = attr;
     rasterKind = kind;
     return finish_load(info);

@@ -125,9 +125,9 @@ private:
     bool begin_load(const void* data, const dataAttr_t& attr, RasterKind kind);
     bool finish_load(const productInfo_t& info);
     // 16-bit samples are kept as a plane of two bytes a cell, copied or
-    // taken over.
+    // taken over; floats as a plane too.
     bool copy_sixteen_bits(const std::uint16_t* data, const dataAttr_t& attr, const productInfo_t& info,
                            RasterKind kind);
-    bool take_sixteen_bits(bulk_vector<std::uint16_t>&& data, const dataAttr_t& attr, const productInfo_t& info,
-                           RasterKind kind);
+    template <class T>
+    bool take_plane(bulk_vector<T>&& data, const dataAttr_t& attr, const productInfo_t& info, RasterKind kind);
 };

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "reader/hdf5/h5_handles.h"
-
 namespace {
 
 // Bytes of stored rows read at a time.
@@ -60,8 +58,6 @@ bool h5_read_bands(const h5_plane_source& source, const h5_plane& plane, const h
     const std::int64_t first = p.base / w;
     const bool forwards = p.colStep > 0;
 
-    h5_space fileSpace(H5Dget_space(source.dataset));
-    if (!fileSpace) return false;
     bulk_vector<T> buffer;
     try {
         buffer.resize(std::size_t(bands.rowsPerBand * bands.rowLength));
@@ -74,20 +70,13 @@ bool h5_read_bands(const h5_plane_source& source, const h5_plane& plane, const h
         std::array<hsize_t, 4> count = bands.slab.count;
         start[std::size_t(bands.rowDim)] += row;
         count[std::size_t(bands.rowDim)] = n;
-        const hsize_t samples = n * bands.rowLength;
-        h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
-        if (!memSpace
-            || H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start.data(), nullptr, count.data(), nullptr) < 0
-            || H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, buffer.data())
-                < 0) {
-            return false;
-        }
+        if (!h5_read_hyperslab(source, start.data(), count.data(), buffer.data())) return false;
         // Delivered columns [lo, hi) are the stored rows of this band.
         const std::int64_t lo = forwards ? s(row) - first : first - s(row + n - 1);
         const std::int64_t hi = lo + s(n);
         if (lo < 0 || std::uint64_t(hi) > p.cols) return false;
         const h5_plane part{p.base + lo * p.colStep - s(row) * w, p.rowStep, p.colStep, p.rows, std::uint64_t(hi - lo)};
-        if (!part.fits(samples)) return false;
+        if (!part.fits(n * bands.rowLength)) return false;
         take(buffer.data(), part, std::uint64_t(lo));
     }
     return true;

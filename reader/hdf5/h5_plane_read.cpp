@@ -31,14 +31,7 @@ template <class T>
 bool read_slab(const h5_plane_source& source, const h5_slab& slab, bool whole, T* out)
 {
     if (whole) return H5Dread(source.dataset, source.memType, H5S_ALL, H5S_ALL, H5P_DEFAULT, out) >= 0;
-    const h5_space fileSpace(H5Dget_space(source.dataset));
-    const hsize_t samples = slab.samples;
-    const h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
-    return fileSpace && memSpace
-        && H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, slab.start.data(), nullptr, slab.count.data(),
-                               nullptr)
-            >= 0
-        && H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, out) >= 0;
+    return h5_read_hyperslab(source, slab.start.data(), slab.count.data(), out);
 }
 
 // One sample of every cell, read a band of whole stored rows at a time and
@@ -53,8 +46,6 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
     const std::uint64_t rowSamples = cellsPerRow * slab.interleave;
     const std::uint64_t rowsPerBand = std::clamp<std::uint64_t>(kBandBytes / (rowSamples * sizeof(T)), 1, rows);
 
-    h5_space fileSpace(H5Dget_space(source.dataset));
-    if (!fileSpace) return false;
     bulk_vector<T> band;
     try {
         band.resize(std::size_t(rowsPerBand * rowSamples));
@@ -65,14 +56,7 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
         const std::uint64_t n = std::min(rowsPerBand, rows - row);
         const std::array<hsize_t, 3> start{row, 0, 0};
         const std::array<hsize_t, 3> count{n, cellsPerRow, slab.interleave};
-        const hsize_t samples = n * rowSamples;
-        h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
-        if (!memSpace
-            || H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start.data(), nullptr, count.data(), nullptr) < 0
-            || H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, band.data())
-                < 0) {
-            return false;
-        }
+        if (!h5_read_hyperslab(source, start.data(), count.data(), band.data())) return false;
         T* dst = out + row * cellsPerRow;
         const T* src = band.data() + k;
         for (std::uint64_t i = 0; i < n * cellsPerRow; ++i) dst[i] = src[i * slab.interleave];
@@ -126,6 +110,17 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
         return step;
     }
     return slab;
+}
+
+bool h5_read_hyperslab(const h5_plane_source& source, const hsize_t* start, const hsize_t* count, void* out)
+{
+    hsize_t samples = 1;
+    for (int i = 0; i < source.rank; ++i) samples *= count[i];
+    const h5_space fileSpace(H5Dget_space(source.dataset));
+    const h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
+    return fileSpace && memSpace
+        && H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start, nullptr, count, nullptr) >= 0
+        && H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, out) >= 0;
 }
 
 std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, const h5_plane& plane,

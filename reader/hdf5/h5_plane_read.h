@@ -41,6 +41,11 @@ struct h5_plane_source {
     std::array<std::uint64_t, 4> d;
 };
 
+// Reads the hyperslab start/count (source.rank entries each) of the dataset
+// into out, in row-major order, as samples of source.memType. False on any
+// failure.
+bool h5_read_hyperslab(const h5_plane_source& source, const hsize_t* start, const hsize_t* count, void* out);
+
 // The number of samples of the dataset when a plane of samples of
 // sampleBytes can be read from it: the memory type has that size, the
 // dataset the rank given and a plausible size for its file, and the plane
