@@ -100,7 +100,9 @@ TEST_P(RunFrameEscape, IsReportedAfterTheCleanUp)
     EXPECT_TRUE(files_in(rig.work).empty());
     // A failure counted for the file names its cause.
     for (const auto& event : rig.sink.reported) {
-        if (event.type == run_event_type::failure) EXPECT_FALSE(event.detail.empty()) << event.path;
+        if (event.type == run_event_type::failure) {
+            EXPECT_FALSE(event.detail.empty()) << event.path;
+        }
     }
     // Idle was posted before the last line.
     ASSERT_GE(rig.sink.events.size(), 2u);

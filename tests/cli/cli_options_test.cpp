@@ -109,7 +109,9 @@ TEST(ChildChannel, RecordsAndTasksRoundTripWhateverTheTextHolds)
         const auto decoded = decode_record(text);
         ASSERT_TRUE(decoded.has_value()) << text;
         EXPECT_EQ(encode_record(*decoded), text);
-        if (const auto* e = std::get_if<run_event>(&*decoded)) EXPECT_EQ(e->path + e->detail, awkward + line);
+        if (const auto* e = std::get_if<run_event>(&*decoded)) {
+            EXPECT_EQ(e->path + e->detail, awkward + line);
+        }
     }
     EXPECT_EQ(std::get<file_started>(*decode_record(encode_record(file_started{awkward}))).path, awkward);
     const std::vector<std::string> files{awkward, "b.h5", ""};

@@ -180,7 +180,9 @@ TEST(CliRun, LibraryMessagesOnlyWhenVerbose)
     const auto out = make_folder(t / "out");
     const std::string product = (t / "amsr2_l3.h5").string();
     for (const synth_kind& k : all_synth_kinds()) {
-        if (k.name == "AMSR2_L3_BT") ASSERT_TRUE(k.write(product, synth_options{}));
+        if (k.name == "AMSR2_L3_BT") {
+            ASSERT_TRUE(k.write(product, synth_options{}));
+        }
     }
     const auto quiet = run_cli({"-o", out.string(), product}, t.path());
     EXPECT_EQ(quiet.status, 0) << quiet.err;

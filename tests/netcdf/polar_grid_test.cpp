@@ -80,7 +80,9 @@ TEST(PolarGridCoordinates, CellsMatchTheInverseProjection)
         nc_converter converter = l3bt_converter(in, out, kDataFolder);
         ASSERT_TRUE(converter.convert()) << converter.error();
 
-        if (c.golden) EXPECT_EQ(nc_test::ncdump_header(out), nc_test::golden_header(c.golden));
+        if (c.golden) {
+            EXPECT_EQ(nc_test::ncdump_header(out), nc_test::golden_header(c.golden));
+        }
         nc_reader nc(out);
         ASSERT_TRUE(nc.ok());
         const std::vector<double> lat = nc.values("lat");
@@ -137,6 +139,8 @@ TEST(PolarGridCoordinates, FailuresAreNamedAndLeaveNoFile)
                                                           : latPath + c.message;
         EXPECT_EQ(converter.error(), expected);
         EXPECT_EQ(fs::exists(out), c.outputExists);
-        if (c.outputExists) EXPECT_EQ(fs::file_size(out), 4u);
+        if (c.outputExists) {
+            EXPECT_EQ(fs::file_size(out), 4u);
+        }
     }
 }

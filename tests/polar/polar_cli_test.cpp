@@ -68,8 +68,12 @@ TEST(PolarCli, ProjectionLinesChooseTheHemispheresAndRefuseTheWrongOne)
     for (const auto& [file, names, lat, lon, value] : expected) {
         EXPECT_EQ(created(file_log(r, file), "GeoTIFF"), names) << r.out;
         for (const std::string& name : names) {
-            if (lat != 0) EXPECT_EQ(value_at(scene.out() / name, lat, lon), value) << name;
-            if (lat == 0) EXPECT_NE(value_at(scene.out() / name, 80, 0), -1) << name; // projected, readable
+            if (lat != 0) {
+                EXPECT_EQ(value_at(scene.out() / name, lat, lon), value) << name;
+            }
+            if (lat == 0) {
+                EXPECT_NE(value_at(scene.out() / name, 80, 0), -1) << name; // projected, readable
+            }
         }
     }
     const auto snow = created(file_log(r, "gd_n.h5"), "GeoTIFF");
