@@ -13,10 +13,11 @@ class GDALDriver;
 // the drivers from under any other GDAL user in the process.
 namespace gdal_session {
 
-// The "GTiff" driver, registering all drivers and opening PROJ's database
-// on the first call; nullptr when GDAL was built without it. The first call also points "GDAL_DATA",
-// "PROJ_LIB" and "GEOTIFF_CSV" at a "gdal-data" folder in the program
-// folder when there is one, once for the process.
+// The "GTiff" driver; nullptr when GDAL was built without it. The first
+// call registers the drivers the writers use (GeoTIFF, MEM, VRT), opens
+// PROJ's database, and points "GDAL_DATA", "PROJ_LIB" and "GEOTIFF_CSV" at
+// a "gdal-data" folder in the program folder when there is one, once for
+// the process.
 GDALDriver* gtiff_driver();
 
 // Well-known text of WGS 84 geographic coordinates (EPSG:4326), as PROJ's
