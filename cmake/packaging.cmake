@@ -78,9 +78,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not found by the library scan: the legend's font, and the platform plugin
-# without which the window cannot open.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-qpa-plugins")
+# Not found by the library scan: the legend's font and cairo, loaded when a
+# legend is drawn, and the platform plugin without which the window cannot
+# open.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libcairo2, qt6-qpa-plugins")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # Folder modes independent of the packager's umask.

@@ -19,27 +19,31 @@ double label_middle(bool linear, int i)
     return legend_layout::label_top(linear, std::size_t(i)) + kLabelMiddle;
 }
 
-void fill_rect(cairo_t* cr, const rgba& c, double x, double y, double w, double h)
+void fill_rect(const cairo_calls& cairo, cairo_t* cr, const rgba& c, double x, double y, double w, double h)
 {
-    cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
-    cairo_rectangle(cr, x, y, w, h);
-    cairo_fill(cr);
+    cairo.set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+    cairo.rectangle(cr, x, y, w, h);
+    cairo.fill(cr);
 }
 
 } // namespace
 
 bool draw_colorbar_background(const std::filesystem::path& png, const std::string& type)
 {
+    std::string problem;
+    const cairo_calls* cairo = cairo_library(problem);
+    if (!cairo) return false;
     const bool linear = is_linear_type(type);
     const palette p = create_rgb_map(type);
     const int labels = linear ? legend_layout::kLinearLabels : legend_layout::kLogLabels;
 
-    const cairo_surface_ptr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kLegendWidth, kLegendHeight));
+    const cairo_surface_ptr surface =
+        owned(*cairo, cairo->image_surface_create(CAIRO_FORMAT_ARGB32, kLegendWidth, kLegendHeight));
     if (!usable(surface)) return false;
     {
-        const cairo_context_ptr cr(cairo_create(surface.get()));
-        cairo_set_source_rgba(cr.get(), 0.0, 0.0, 0.0, kPanelAlpha);
-        cairo_paint(cr.get());
+        const cairo_context_ptr cr = owned(*cairo, cairo->create(surface.get()));
+        cairo->set_source_rgba(cr.get(), 0.0, 0.0, 0.0, kPanelAlpha);
+        cairo->paint(cr.get());
         // Class k (1 .. labels - 1) lies between bounds k - 1 and k and has
         // colour k; colour 0 (the same as colour 1) runs below the lowest
         // bound, as the table gives it to values under its minimum.
@@ -48,9 +52,9 @@ bool draw_colorbar_background(const std::filesystem::path& png, const std::strin
             if (!colour) return false;
             const double bottom = k == 0 ? kLegendHeight : label_middle(linear, k - 1);
             const double top = k == 0 ? label_middle(linear, 0) : label_middle(linear, k);
-            fill_rect(cr.get(), *colour, kStripLeft, top, kStripWidth, bottom - top);
+            fill_rect(*cairo, cr.get(), *colour, kStripLeft, top, kStripWidth, bottom - top);
         }
     }
-    cairo_surface_flush(surface.get());
-    return cairo_surface_write_to_png(surface.get(), png.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo->surface_flush(surface.get());
+    return cairo->surface_write_to_png(surface.get(), png.c_str()) == CAIRO_STATUS_SUCCESS;
 }

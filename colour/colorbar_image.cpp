@@ -37,37 +37,41 @@ std::vector<std::string> legend_labels(const std::filesystem::path& table)
 
 namespace {
 
-void draw_labels(cairo_surface_t* surface, const std::vector<std::string>& labels, bool linear)
+void draw_labels(const cairo_calls& cairo, cairo_surface_t* surface, const std::vector<std::string>& labels,
+                 bool linear)
 {
-    const cairo_context_ptr cr(cairo_create(surface));
-    cairo_select_font_face(cr.get(), kLabelFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr.get(), kLabelSize);
-    cairo_set_source_rgb(cr.get(), 1.0, 1.0, 1.0);
+    const cairo_context_ptr cr = owned(cairo, cairo.create(surface));
+    cairo.select_font_face(cr.get(), kLabelFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo.set_font_size(cr.get(), kLabelSize);
+    cairo.set_source_rgb(cr.get(), 1.0, 1.0, 1.0);
     cairo_font_extents_t font{};
-    cairo_font_extents(cr.get(), &font);
+    cairo.font_extents(cr.get(), &font);
     // A label's position is the top of its text; cairo draws from the
     // baseline.
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        cairo_move_to(cr.get(), legend_layout::kLabelX, legend_layout::label_top(linear, i) + font.ascent);
-        cairo_show_text(cr.get(), labels[i].c_str());
+        cairo.move_to(cr.get(), legend_layout::kLabelX, legend_layout::label_top(linear, i) + font.ascent);
+        cairo.show_text(cr.get(), labels[i].c_str());
     }
-    cairo_surface_flush(surface);
+    cairo.surface_flush(surface);
 }
 
 } // namespace
 
 std::string create_colorbar_img(const clt_folders& folders, const std::string& type, const std::string& name)
 {
+    std::string problem;
+    const cairo_calls* cairo = cairo_library(problem);
+    if (!cairo) return problem;
     const bool linear = is_linear_type(type);
     const std::filesystem::path background = folders.backgrounds / (linear ? kLinearBackground : kLogBackground);
-    const cairo_surface_ptr picture(cairo_image_surface_create_from_png(background.c_str()));
+    const cairo_surface_ptr picture = owned(*cairo, cairo->image_surface_create_from_png(background.c_str()));
     if (!usable(picture)) return "cannot open file: " + background.string();
 
-    draw_labels(picture.get(), legend_labels(folders.tables / (name + ".clt")), linear);
+    draw_labels(*cairo, picture.get(), legend_labels(folders.tables / (name + ".clt")), linear);
 
     const std::filesystem::path legend = folders.tables / (name + ".png");
     replaced_file file(legend);
-    if (cairo_surface_write_to_png(picture.get(), file.path().c_str()) != CAIRO_STATUS_SUCCESS || !file.commit()) {
+    if (cairo->surface_write_to_png(picture.get(), file.path().c_str()) != CAIRO_STATUS_SUCCESS || !file.commit()) {
         return "cannot write file: " + legend.string();
     }
     return {};

@@ -172,6 +172,21 @@ TEST(CliRun, LibrariesInTheCurrentFolderAreNotLoaded)
     EXPECT_EQ(first.rfind("vardane-cli ", 0), 0u) << first;
 }
 
+// cairo, with X11 behind it, is loaded only when a legend is drawn: every
+// start of the program would otherwise pay for loading it.
+TEST(CliRun, StartsWithoutTheDrawingLibrary)
+{
+    temp_folder t;
+    const std::string command =
+        "LD_TRACE_LOADED_OBJECTS=1 '" + cli_path() + "' > '" + (t / "loaded.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream text(t / "loaded.txt");
+    const std::string loaded((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
+    EXPECT_NE(loaded.find("libgdal"), std::string::npos) << loaded;
+    EXPECT_EQ(loaded.find("libcairo"), std::string::npos) << loaded;
+    EXPECT_EQ(loaded.find("libX11"), std::string::npos) << loaded;
+}
+
 // The libraries' own messages and the reader's attribute names reach the
 // terminal only when asked for; --version names the libraries.
 TEST(CliRun, LibraryMessagesOnlyWhenVerbose)

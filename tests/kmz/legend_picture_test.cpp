@@ -1,12 +1,13 @@
 // Legend pictures: labels written where they belong on the drawn
 // backgrounds, read back from the PNG with cairo.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "colour/cairo_handles.h"
 #include "colour/clt_writer.h"
 #include "colour/colorbar_background.h"
 #include "colour/colorbar_image.h"
@@ -23,9 +24,10 @@ struct picture {
 
 picture load_png(const std::filesystem::path& path)
 {
-    const cairo_surface_ptr s(cairo_image_surface_create_from_png(path.c_str()));
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> s(
+        cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy);
     picture p;
-    if (!usable(s)) return p;
+    if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS) return p;
     p.width = cairo_image_surface_get_width(s.get());
     p.height = cairo_image_surface_get_height(s.get());
     const int stride = cairo_image_surface_get_stride(s.get());
