@@ -48,6 +48,24 @@ std::string write_gsmap_bin(const fs::path& path)
     return path.string();
 }
 
+// A shell command run with its standard output and error in one file of
+// `folder`, for what the program's own runner cannot set up (the current
+// folder, the loader's environment).
+struct shell_result {
+    int status = -1;
+    std::string output;
+};
+
+shell_result run_in_shell(const std::string& command, const temp_folder& folder)
+{
+    const fs::path outputFile = folder / "shell-output.txt";
+    shell_result result;
+    result.status = std::system((command + " > '" + outputFile.string() + "' 2>&1").c_str());
+    std::ifstream text(outputFile);
+    result.output.assign(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
+    return result;
+}
+
 std::vector<std::string> hidden_entries(const fs::path& folder)
 {
     std::vector<std::string> names;
@@ -163,12 +181,9 @@ TEST(CliRun, LibrariesInTheCurrentFolderAreNotLoaded)
 {
     temp_folder t;
     for (const char* name : {"libc.so.6", "libstdc++.so.6", "libgdal.so.32"}) write_text(t / name, "not a library");
-    const std::string command =
-        "cd '" + t.path().string() + "' && '" + cli_path() + "' --version > version.txt 2>&1";
-    const int status = std::system(command.c_str());
-    std::ifstream text(t / "version.txt");
-    const std::string first((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(status, 0) << first;
+    const shell_result run = run_in_shell("cd '" + t.path().string() + "' && '" + cli_path() + "' --version", t);
+    const std::string& first = run.output;
+    EXPECT_EQ(run.status, 0) << first;
     EXPECT_EQ(first.rfind("vardane-cli ", 0), 0u) << first;
 }
 
@@ -177,11 +192,9 @@ TEST(CliRun, LibrariesInTheCurrentFolderAreNotLoaded)
 TEST(CliRun, StartsWithoutTheDrawingLibrary)
 {
     temp_folder t;
-    const std::string command =
-        "LD_TRACE_LOADED_OBJECTS=1 '" + cli_path() + "' > '" + (t / "loaded.txt").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream text(t / "loaded.txt");
-    const std::string loaded((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
+    const shell_result run = run_in_shell("LD_TRACE_LOADED_OBJECTS=1 '" + cli_path() + "'", t);
+    ASSERT_EQ(run.status, 0);
+    const std::string& loaded = run.output;
     EXPECT_NE(loaded.find("libgdal"), std::string::npos) << loaded;
     EXPECT_EQ(loaded.find("libcairo"), std::string::npos) << loaded;
     EXPECT_EQ(loaded.find("libX11"), std::string::npos) << loaded;
