@@ -6,6 +6,8 @@
 #include "cli/input_list.h"
 #include "cli/input_shard.h"
 
+namespace vardane {
+
 std::optional<input_expansion> batch_inputs(const cli_options& options)
 {
     std::vector<std::string> named = options.inputs;
@@ -26,3 +28,5 @@ std::optional<input_expansion> batch_inputs(const cli_options& options)
     }
     return shard;
 }
+
+} // namespace vardane

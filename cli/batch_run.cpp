@@ -10,12 +10,14 @@
 #include <optional>
 #include <poll.h>
 
-#include "app/driver/run_messages.h"
-#include "app/driver/working_folder.h"
+#include "driver/run_messages.h"
+#include "driver/working_folder.h"
 #include "cli/child_channel.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_main.h"
 #include "cli/worker_process.h"
+
+namespace vardane {
 
 namespace fs = std::filesystem;
 using steady = std::chrono::steady_clock;
@@ -352,3 +354,5 @@ run_tally run_batch(const cli_options& options, spconverter& settings, const std
 {
     return batch(options, settings, files, sink, reporter).run();
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "cli/console_sink.h"
 #include "cli/file_reporter.h"
 
+namespace vardane {
+
 class spconverter;
 
 // Converts the files in up to options.jobs long-lived worker processes (as
@@ -25,3 +27,5 @@ class spconverter;
 // Fills sink.tally and returns it.
 run_tally run_batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
                     console_sink& sink, file_reporter* reporter = nullptr);
+
+} // namespace vardane

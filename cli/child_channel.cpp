@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vardane {
+
 namespace {
 
 constexpr char kLogTag = 'L';
@@ -131,3 +133,5 @@ std::vector<std::string> decode_task(const std::string& line)
     if (line.empty()) return {};
     return fields_of(line);
 }
+
+} // namespace vardane

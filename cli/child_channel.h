@@ -5,7 +5,9 @@
 #include <variant>
 #include <vector>
 
-#include "app/driver/run_event.h"
+#include "driver/run_event.h"
+
+namespace vardane {
 
 // How a worker process and the parent of a command-line run talk: one record
 // a line, so that the parent shows the log exactly and counts the events,
@@ -28,3 +30,5 @@ std::optional<child_record> decode_record(const std::string& line);
 // Parent to worker: the files of one task.
 std::string encode_task(const std::vector<std::string>& files);
 std::vector<std::string> decode_task(const std::string& line);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 
@@ -182,3 +184,5 @@ std::vector<std::string> asked_kinds(const output_switches& kinds)
     }
     return labels;
 }
+
+} // namespace vardane

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/driver/run_request.h"
+#include "driver/run_request.h"
+
+namespace vardane {
 
 // What the command line asked for.
 struct cli_options {
@@ -38,3 +40,5 @@ const char* usage_text();
 // The labels of the output kinds asked for ("GeoTIFF", "KMZ", "TIFF+TEXT",
 // "NetCDF"), in that order.
 std::vector<std::string> asked_kinds(const output_switches& kinds);
+
+} // namespace vardane

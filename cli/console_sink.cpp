@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+namespace vardane {
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
 
@@ -97,3 +98,5 @@ void console_sink::end_progress()
     std::fflush(stderr);
     progressShown_ = false;
 }
+
+} // namespace vardane

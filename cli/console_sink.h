@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/driver/run_sink.h"
+#include "driver/run_sink.h"
 #include "cli/child_channel.h"
-#include "app/driver/run_tally.h"
+#include "driver/run_tally.h"
+
+namespace vardane {
 
 // How a console sink shows a run.
 enum class console_mode {
@@ -56,3 +58,5 @@ private:
 
 // True when standard error is a terminal.
 bool stderr_is_terminal();
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace vardane {
+
 using json = nlohmann::json;
 
 std::string input_key(const std::string& path)
@@ -55,3 +57,5 @@ std::optional<file_report> from_json_line(const std::string& line)
         return std::nullopt;
     }
 }
+
+} // namespace vardane

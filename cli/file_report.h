@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // What became of one input file of a run, as one line of a JSON Lines
 // report, for workflow engines and for resuming a batch.
 struct file_report {
@@ -36,3 +38,5 @@ std::optional<file_report> from_json_line(const std::string& line);
 // How a report names an input: its full path, normalised ("a/./b" is "a/b"),
 // so that runs given the same file in other words find its record.
 std::string input_key(const std::string& path);
+
+} // namespace vardane

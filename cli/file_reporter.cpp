@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+namespace vardane {
+
 file_reporter::file_reporter(report_log& log, std::vector<std::string> asked) : log_(log), asked_(std::move(asked)) {}
 
 void file_reporter::started(std::size_t task, const std::string& path)
@@ -81,3 +83,5 @@ void file_reporter::finish(std::size_t task)
     log_.append(file.report);
     open_.erase(it);
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "cli/file_report.h"
 #include "cli/report_log.h"
 
+namespace vardane {
+
 // Turns the records of a batch's tasks into one report line per input file,
 // written the moment the file ends (its worker begins the next file or ends
 // the task, or dies), not when the log gets round to showing it.
@@ -41,3 +43,5 @@ private:
     std::vector<std::string> asked_;
     std::map<std::size_t, open_file> open_;
 };
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 finished_files::finished_files(std::map<std::string, file_report> earlier, std::vector<std::string> asked,
@@ -25,3 +27,5 @@ const file_report* finished_files::finished(const std::string& input) const
     });
     return allThere ? &report : nullptr;
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 
 #include "cli/file_report.h"
 
+namespace vardane {
+
 // The files an earlier run finished, from its report. A file counts as
 // finished when its record says it ended without a failure or cancel, for
 // the same output kinds, and every output it recorded is still in the
@@ -26,3 +28,5 @@ private:
     std::vector<std::string> asked_;
     std::filesystem::path outputFolder_;
 };
+
+} // namespace vardane

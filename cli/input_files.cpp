@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -42,3 +44,5 @@ input_expansion expand_inputs(const std::vector<std::string>& inputs)
     }
     return result;
 }
+
+} // namespace vardane

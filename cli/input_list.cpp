@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iostream>
 
+namespace vardane {
+
 std::vector<std::string> read_input_list(std::istream& in)
 {
     std::vector<std::string> paths;
@@ -28,3 +30,5 @@ std::optional<std::vector<std::string>> load_input_list(const std::string& sourc
     if (file.bad()) return std::nullopt;
     return paths;
 }
+
+} // namespace vardane

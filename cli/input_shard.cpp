@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace vardane {
+
 namespace {
 
 std::string stem_of(const std::string& path) { return std::filesystem::path(path).stem().string(); }
@@ -25,3 +27,5 @@ std::vector<std::string> shard_of(std::vector<std::string> inputs, int index, in
     }
     return shard;
 }
+
+} // namespace vardane

@@ -10,9 +10,9 @@
 #include <system_error>
 #include <vector>
 
-#include "app/driver/library_versions.h"
-#include "app/driver/run_messages.h"
-#include "app/driver/working_folder.h"
+#include "driver/library_versions.h"
+#include "driver/run_messages.h"
+#include "driver/working_folder.h"
 #include "cli/batch_inputs.h"
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
@@ -22,6 +22,8 @@
 #include "cli/report_log.h"
 #include "cli/worker_main.h"
 #include "settings/spconverter.h"
+
+namespace vardane {
 
 namespace fs = std::filesystem;
 
@@ -165,9 +167,11 @@ int run_cli(int argc, char** argv)
 
 } // namespace
 
+} // namespace vardane
+
 int main(int argc, char** argv)
 {
-    const int status = run_cli(argc, argv);
+    const int status = vardane::run_cli(argc, argv);
     // Everything of the run is closed by now. What is left are the exit
     // handlers of the hundred-odd libraries this program links, which the
     // parent never initialised: running them costs a short run as much as

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <utility>
 
+namespace vardane {
+
 namespace {
 
 constexpr std::pair<productType, const char*> kNames[] = {
@@ -27,3 +29,5 @@ std::string product_kind_name(productType kind)
     const auto it = std::find_if(std::begin(kNames), std::end(kNames), [kind](const auto& row) { return row.first == kind; });
     return it == std::end(kNames) ? std::string() : it->second;
 }
+
+} // namespace vardane

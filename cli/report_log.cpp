@@ -5,6 +5,8 @@
 #include <fstream>
 #include <unistd.h>
 
+namespace vardane {
+
 report_log::report_log(const std::string& path)
     : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644))
 {
@@ -36,3 +38,5 @@ std::map<std::string, file_report> read_report(const std::string& path)
     }
     return records;
 }
+
+} // namespace vardane

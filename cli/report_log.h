@@ -5,6 +5,8 @@
 
 #include "cli/file_report.h"
 
+namespace vardane {
+
 // The report file of a run, opened for appending. Every record is one
 // write(2) of one line with O_APPEND, so a record is never interleaved with
 // another writer's and a run killed in the middle leaves whole lines only
@@ -30,3 +32,5 @@ private:
 // The last record of every input in a report file; empty when there is no
 // such file yet.
 std::map<std::string, file_report> read_report(const std::string& path);
+
+} // namespace vardane

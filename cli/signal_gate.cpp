@@ -6,6 +6,8 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+namespace vardane {
+
 namespace {
 
 sigset_t cancel_signals()
@@ -43,3 +45,5 @@ int signal_gate::take()
         return 0;
     }
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+namespace vardane {
+
 // SIGINT, SIGTERM and SIGHUP as readable data instead of handlers: while a
 // gate is open they are blocked in the calling thread (and in the threads
 // and worker processes it starts afterwards, which inherit the mask) and
@@ -26,3 +28,5 @@ private:
     sigset_t previous_{};
     int fd_ = -1;
 };
+
+} // namespace vardane

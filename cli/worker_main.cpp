@@ -8,14 +8,16 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-#include "app/driver/run_driver.h"
-#include "app/driver/working_folder.h"
+#include "driver/run_driver.h"
+#include "driver/working_folder.h"
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
+
+namespace vardane {
 
 namespace fs = std::filesystem;
 
@@ -115,3 +117,5 @@ int run_worker(const cli_options& options, spconverter& settings)
     fs::remove(request.workFolder, ec);
     return 0;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include "cli/cli_options.h"
 
+namespace vardane {
+
 class spconverter;
 
 // Working folders of command-line runs are named after their process.
@@ -14,3 +16,5 @@ inline constexpr int kChannelFd = 3;
 // comes, converts each task with one run of the driver in a private working
 // folder, and reports on the channel descriptor. Returns the exit status.
 int run_worker(const cli_options& options, spconverter& settings);
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 
 #include "cli/worker_main.h"
 
+namespace vardane {
+
 namespace {
 
 // The worker's ends are kept at or above this until the fork, clear of the
@@ -156,3 +158,5 @@ std::string ending_of(int waitStatus)
     }
     return "exit status " + std::to_string(WEXITSTATUS(waitStatus));
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace vardane {
+
 // The parent's handle on one worker process: a fork of this process that
 // runs `body` with its standard input a socket that takes tasks, its
 // standard output /dev/null and its channel descriptor a pipe of records,
@@ -52,3 +54,5 @@ private:
 // How a worker ended, for the failure line of its file: "SIGSEGV", or
 // "exit status 3".
 std::string ending_of(int waitStatus);
+
+} // namespace vardane

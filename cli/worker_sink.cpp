@@ -5,7 +5,9 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#include "app/driver/run_messages.h"
+#include "driver/run_messages.h"
+
+namespace vardane {
 
 worker_sink::worker_sink(int channelFd, std::function<std::string()> productKind)
     : fd_(channelFd), productKind_(std::move(productKind)), endedFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
@@ -65,3 +67,5 @@ void worker_sink::report(const run_event& event)
     named.kind = productKind_();
     send(named);
 }
+
+} // namespace vardane

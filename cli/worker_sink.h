@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "app/driver/run_sink.h"
+#include "driver/run_sink.h"
 #include "cli/child_channel.h"
+
+namespace vardane {
 
 // The run sink of a worker process: every log line and event of the driver
 // becomes a record on the channel to the parent. The run's own frame (its
@@ -43,3 +45,5 @@ private:
     std::atomic<bool> connected_{true};
     std::atomic<bool> runEnded_{false};
 };
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kCairoLibrary = "libcairo.so.2";
@@ -45,3 +47,5 @@ const cairo_calls* cairo_library(std::string& problem)
     problem = cairo.problem;
     return cairo.problem.empty() ? &cairo.calls : nullptr;
 }
+
+} // namespace vardane

@@ -29,6 +29,8 @@
     X(surface_status)                                                                                                \
     X(surface_destroy)
 
+namespace vardane {
+
 // cairo_NAME is called as calls.NAME.
 struct cairo_calls {
 #define VARDANE_CAIRO_MEMBER(name) decltype(&::cairo_##name) name = nullptr;
@@ -39,3 +41,5 @@ struct cairo_calls {
 // The calls, loaded once for the process; nullptr when the library or one of
 // its functions cannot be found, and then `problem` says why.
 const cairo_calls* cairo_library(std::string& problem);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "colour/cairo_calls.h"
 
+namespace vardane {
+
 // Owning handles for cairo objects: each is released on every path, through
 // the calls that made it.
 struct cairo_surface_releaser {
@@ -27,3 +29,5 @@ inline bool usable(const cairo_surface_ptr& s)
 {
     return s && s.get_deleter().calls->surface_status(s.get()) == CAIRO_STATUS_SUCCESS;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+namespace vardane {
+
 // Where a colour table and its legend picture are written, and where the
 // two legend backgrounds lie. They differ when the program's data folder is
 // read-only and the user's own tables go to a folder of their own.
@@ -14,3 +16,5 @@ struct clt_folders {
 // logarithmic tables (10 labels).
 inline constexpr const char* kLinearBackground = "colorbar_base10.png";
 inline constexpr const char* kLogBackground = "colorbar_base.png";
+
+} // namespace vardane

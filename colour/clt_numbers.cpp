@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+namespace vardane {
+
 std::string format_significant(double value, int digits)
 {
     std::array<char, 64> buffer{};
@@ -25,3 +27,5 @@ std::optional<float> parse_leading_value(std::string_view text)
     if (ec != std::errc{} || end == text.data()) return std::nullopt;
     return v;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardane {
+
 // Number texts of colour-table files, independent of the C locale (the
 // window's toolkit switches it to the user's, which could write "0,5").
 
@@ -15,3 +17,5 @@ std::string format_significant(double value, int digits);
 // '+' allowed); what follows it is ignored. Nothing when text does not
 // start with a number.
 std::optional<float> parse_leading_value(std::string_view text);
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 #include "colour/palette.h"
 #include "colour/replaced_file.h"
 
+namespace vardane {
+
 namespace {
 
 // Bounds k = 1 .. 8 of a logarithmic table as fractions of the range:
@@ -78,3 +80,5 @@ clt_written create_clt(const clt_folders& folders, float minimum, float maximum,
     result.legendProblem = create_colorbar_img(folders, type, name);
     return result;
 }
+
+} // namespace vardane

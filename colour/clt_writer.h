@@ -4,6 +4,8 @@
 
 #include "colour/clt_folders.h"
 
+namespace vardane {
+
 struct clt_written {
     bool table = false;        // tables/NAME.clt was written
     std::string legendProblem; // empty when tables/NAME.png was saved
@@ -20,3 +22,5 @@ clt_written create_clt(const clt_folders& folders, float minimum, float maximum,
 
 // The text of that table.
 std::string clt_text(float minimum, float maximum, const std::string& type);
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 // One colour class of a colour table. Whether a value on a bound belongs to
 // the class is the caller's choice (see colour_match.h); a class whose
 // bounds are equal takes the values below it or every value that reaches it.
@@ -13,3 +15,5 @@ struct color_map {
     std::int32_t b = 0;
     std::int32_t a = 0; // opacity
 };
+
+} // namespace vardane

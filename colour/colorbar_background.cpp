@@ -4,6 +4,8 @@
 #include "colour/legend_layout.h"
 #include "colour/palette.h"
 
+namespace vardane {
+
 namespace {
 
 // The middle of a label's text, below the top where it is placed.
@@ -58,3 +60,5 @@ bool draw_colorbar_background(const std::filesystem::path& png, const std::strin
     cairo->surface_flush(surface.get());
     return cairo->surface_write_to_png(surface.get(), png.c_str()) == CAIRO_STATUS_SUCCESS;
 }
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "colour/replaced_file.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // Labels: a bold sans-serif face of 8 points, at 96 pixels per inch.
@@ -76,3 +78,5 @@ std::string create_colorbar_img(const clt_folders& folders, const std::string& t
     }
     return {};
 }
+
+} // namespace vardane

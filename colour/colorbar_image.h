@@ -6,6 +6,8 @@
 
 #include "colour/clt_folders.h"
 
+namespace vardane {
+
 // Legend picture of table `name`: a copy of the background for `type`
 // ("Linear": colorbar_base10.png, anything else: colorbar_base.png) with the
 // class bounds of tables/NAME.clt written on it in white, the first bound
@@ -21,3 +23,5 @@ std::string create_colorbar_img(const clt_folders& folders, const std::string& t
 // first: the first five characters of each bound text, up to the end of the
 // file or its first empty line. None for a missing file.
 std::vector<std::string> legend_labels(const std::filesystem::path& table);
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vardane {
+
 const color_map* match_colour(std::span<const color_map> classes, float v, bool exclusive)
 {
     if (std::isnan(v)) return nullptr;
@@ -18,3 +20,5 @@ const color_map* match_colour(std::span<const color_map> classes, float v, bool 
     }
     return nullptr;
 }
+
+} // namespace vardane

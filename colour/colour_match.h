@@ -4,6 +4,8 @@
 
 #include "colour/color_map.h"
 
+namespace vardane {
+
 // The class that colours value v, or nullptr when none does (the pixel is
 // then transparent). Classes are tried in order:
 // - a class with distinct bounds takes lower <= v < upper when `exclusive`
@@ -14,3 +16,5 @@
 // - any later zero-width class takes every value that reaches it.
 // NaN falls in no class.
 const color_map* match_colour(std::span<const color_map> classes, float v, bool exclusive);
+
+} // namespace vardane

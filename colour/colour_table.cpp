@@ -9,6 +9,8 @@
 #include "util/string_utils.h"
 #include "util/vdn_exception.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::string_view kTableLineMark = "VAL = ";
@@ -69,3 +71,5 @@ std::vector<color_map> parse_colour_table(const std::string& text)
     std::istringstream in(text);
     return colour_classes(in);
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "colour/color_map.h"
 
+namespace vardane {
+
 // Reads a ".clt" colour table into its colour classes. Table lines hold
 // "VAL = " followed by a class bound, a tab and "COLOR = r,g,b[,a]"; any
 // other line is ignored. N table lines give N + 1 classes: a zero-width one
@@ -22,3 +24,5 @@ std::vector<color_map> GetColorMap(const std::string& path);
 
 // The same from the text of a table.
 std::vector<color_map> parse_colour_table(const std::string& text);
+
+} // namespace vardane

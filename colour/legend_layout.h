@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace vardane {
+
 // Where the bounds of a table are written on its legend picture (the top of
 // each label, in pixels): linear tables from row 10 down to row 0, 31.2
 // pixels apart; logarithmic tables from 315 upwards in steps of 35. The
@@ -22,3 +24,5 @@ constexpr double label_top(bool linear, std::size_t i)
 }
 
 } // namespace legend_layout
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::array<std::string_view, 11> kLinearPalette = {
@@ -66,3 +68,5 @@ std::optional<rgba> parse_colour_field(std::string_view field)
     }
     return c;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+namespace vardane {
+
 // The two fixed palettes of the program's own colour tables. Each text is
 // the colour part of a table line, tab first: "\tCOLOR = 0,0,255".
 using palette = std::span<const std::string_view>;
@@ -27,3 +29,5 @@ struct rgba {
 // clamped to 0..255. Nothing when there is no "=", fewer than three items,
 // or an item that does not start with a number.
 std::optional<rgba> parse_colour_field(std::string_view field);
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+namespace vardane {
+
 // A data file written under a temporary name beside its final one and put
 // in place by a rename: a reader (another vardane-cli worker using the same
 // table) sees the old file or the whole new one, never half of it. A file
@@ -41,3 +43,5 @@ private:
     std::filesystem::path temporary_;
     bool committed_ = false;
 };
+
+} // namespace vardane

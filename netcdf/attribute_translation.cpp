@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 struct text_pair {
@@ -72,3 +74,5 @@ std::string float_attribute_name(const std::string& h5Name)
     const text_pair* row = find(kFloatAttributeNames, h5Name);
     return row ? std::string(row->to) : h5Name;
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace vardane {
+
 // How the HDF5 names and unit texts of a radiometer product read in the
 // netCDF copy.
 
@@ -17,3 +19,5 @@ std::optional<std::string> units_of(const std::string& rawName, const std::strin
 
 // The netCDF name of a float attribute of the HDF5 file.
 std::string float_attribute_name(const std::string& h5Name);
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "netcdf/nc_file.h"
 
+namespace vardane {
+
 namespace {
 
 // Truncates toward zero and keeps the low bits of the integer, the way a
@@ -83,3 +85,5 @@ bool put_float(nc_file& file, int varId, const std::string& name, float value)
     return file.check(nc_put_att_float(file.id(), varId, name.c_str(), NC_FLOAT, 1, &value),
                       "cannot write attribute " + name);
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 class nc_file;
 
 // The attributes a variable takes from the variable catalogue, each written
@@ -25,3 +27,5 @@ bool put_text(nc_file& file, int varId, const std::string& name, const std::stri
 
 // A single float attribute.
 bool put_float(nc_file& file, int varId, const std::string& name, float value);
+
+} // namespace vardane

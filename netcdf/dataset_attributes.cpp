@@ -10,6 +10,8 @@
 #include "reader/hdf5/h5_attribute_values.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kUnitAttribute = "UNIT";
@@ -75,3 +77,5 @@ bool nc_converter::put_catalogue_attributes(nc_file& file, int varId, int nctype
     if (unsignedBits && !put_text(file, varId, "_Unsigned", "true")) return false;
     return true;
 }
+
+} // namespace vardane

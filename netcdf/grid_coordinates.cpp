@@ -11,6 +11,8 @@
 #include "netcdf/polar_grids.h"
 #include "netcdf/polar_table_reader.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kLine = "line";
@@ -99,3 +101,5 @@ bool nc_converter::gcom_l3_polar_lonlat(nc_file& file)
     if (!read_polar_table(locate_(grid.lonTable), lines, pixels, values, error)) return file.fail(error);
     return put_grid_variable(file, "lon", "Longitude", "degrees_east", values);
 }
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "netcdf/h5_object_names.h"
 
+namespace vardane {
+
 namespace {
 
 herr_t collect_attribute(hid_t, const char* name, const H5A_info_t*, void* data)
@@ -35,3 +37,5 @@ std::optional<std::vector<std::string>> h5_attribute_names(hid_t object)
     if (H5Aiterate2(object, H5_INDEX_NAME, H5_ITER_INC, &index, collect_attribute, &names) < 0) return std::nullopt;
     return names;
 }
+
+} // namespace vardane

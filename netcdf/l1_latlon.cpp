@@ -9,6 +9,8 @@
 #include "reader/hdf5/h5_file_access.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 struct l1_axis {
@@ -79,3 +81,5 @@ bool nc_converter::add_l1_latlon(nc_file& file, hid_t root)
     }
     return true;
 }
+
+} // namespace vardane

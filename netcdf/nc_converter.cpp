@@ -16,6 +16,8 @@
 #include "reader/hdf5/read_h5data.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kConventions = "CF-1.4";
@@ -116,3 +118,5 @@ bool nc_converter::define_dims(nc_file& file, const std::string& varName, std::v
     const auto it = dimensions_.find(varName);
     return dims_.define(file, varName, it == dimensions_.end() ? nullptr : &it->second, lengths, ids);
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 
 #include "netcdf/nc_dimensions.h"
 
+namespace vardane {
+
 class nc_file;
 
 // Copies a radiometer HDF5 product into a netCDF classic file at the full
@@ -74,3 +76,5 @@ private:
     file_locator locate_;
     std::string error_;
 };
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "netcdf/nc_file.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kUnnamedPrefix = "phony_dim_";
@@ -74,3 +76,5 @@ bool nc_dimensions::unnamed(nc_file& file, std::uint64_t length, int& id)
     unnamed_[length] = id;
     return true;
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 class nc_file;
 
 struct dimmap_t {
@@ -38,3 +40,5 @@ private:
     std::map<std::uint64_t, int> unnamed_;
     int counter_ = 0;
 };
+
+} // namespace vardane

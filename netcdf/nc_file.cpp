@@ -2,6 +2,8 @@
 
 #include <netcdf.h>
 
+namespace vardane {
+
 nc_file::~nc_file() { abort(); }
 
 void nc_file::abort()
@@ -56,3 +58,5 @@ bool nc_file::fail(const std::string& message)
     if (error_.empty()) error_ = message;
     return false;
 }
+
+} // namespace vardane

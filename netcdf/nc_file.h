@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vardane {
+
 // One netCDF classic file being written, with every library status turned
 // into a readable failure. The id is closed on every path out of the scope;
 // a file that was not finished (close() not reached) is aborted, and the
@@ -44,3 +46,5 @@ private:
     bool created_ = false;
     std::string error_;
 };
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <iterator>
 
+namespace vardane {
+
 // The six polar-stereographic grids of the radiometer L3 products (Hughes
 // 1980 ellipsoid, true scale at 70 degrees of the grid's hemisphere) and the
 // coordinate tables of the data folder that hold the latitude and longitude
@@ -39,3 +41,5 @@ constexpr const polar_grid& polar_grid_of_lines(std::size_t lines)
     }
     return kPolarGrids[std::size(kPolarGrids) - 1];
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r";
@@ -68,3 +70,5 @@ bool read_polar_table(const std::string& path, std::size_t lines, std::size_t pi
     }
     return true;
 }
+
+} // namespace vardane

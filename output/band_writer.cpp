@@ -8,6 +8,8 @@
 
 #include "output/column_shift.h"
 
+namespace vardane {
+
 namespace {
 
 // Rows handed to GDAL at a time. After each batch the bands' blocks are
@@ -141,3 +143,5 @@ bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const rast
     }
     return true;
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 
 class GDALDataset;
 
+namespace vardane {
+
 // How the raster is laid into the file's bands.
 struct band_options {
     std::int32_t columnShift = 0; // output column c shows source column c + shift (wrapped)
@@ -22,3 +24,5 @@ inline constexpr float kFloatFloor = -10.0f;
 // soon as a band is missing or a write fails.
 bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
                         const band_options& options);
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 // Rotation of a global image by a whole number of columns around a full turn
 // of longitude. Output column c shows source column c + shift, wrapped into
 // the row. The shift is folded into [0, width) once, so that every pixel
@@ -38,3 +40,5 @@ private:
     std::int32_t width_;
     std::int32_t shift_ = 0;
 };
+
+} // namespace vardane

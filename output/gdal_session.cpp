@@ -16,6 +16,8 @@
 #include "output/partial_file.h"
 #include "util/program_dir.h"
 
+namespace vardane {
+
 namespace gdal_session {
 
 namespace {
@@ -115,3 +117,5 @@ bool close(dataset_ptr& ds)
 }
 
 } // namespace gdal_session
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 class GDALDataset;
 class GDALDriver;
 
+namespace vardane {
+
 // GDAL set-up shared by every writer. The drivers are registered on first
 // use and kept for the life of the process: tearing the driver manager down
 // after each file would cost a full re-registration per write and would pull
@@ -59,3 +61,5 @@ dataset_ptr create_gtiff(const std::string& name, int width, int height, int ban
 bool close(dataset_ptr& ds);
 
 } // namespace gdal_session
+
+} // namespace vardane

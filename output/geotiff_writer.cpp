@@ -7,6 +7,8 @@
 #include "output/partial_file.h"
 #include "output/spout.h"
 
+namespace vardane {
+
 namespace {
 
 // Longitude shift of a global grid that starts at 0 degrees, so that the
@@ -45,3 +47,5 @@ bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t
     if (!ok) discard_partial_file(name);
     return ok;
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace vardane {
+
 namespace {
 
 std::mutex failuresMutex;
@@ -147,3 +149,5 @@ bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& w
     lastFailure = why;
     return false;
 }
+
+} // namespace vardane

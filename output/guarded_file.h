@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace vardane {
+
 // A file handed to a library that may go on writing after a write failed:
 // libtiff rewrites its directory when the file is closed and, on a full
 // disk, can walk a half-written directory chain for ever. After the first
@@ -61,3 +63,5 @@ inline constexpr std::uint64_t kTiffHeaderRoom = 64 * 1024;
 // fewer than bytes free for this process: a file of known size that cannot
 // fit is not begun. True when the space cannot be told.
 bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& why);
+
+} // namespace vardane

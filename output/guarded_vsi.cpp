@@ -10,6 +10,8 @@
 
 #include "output/guarded_file.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kPrefix = "/vsivardaneguard/";
@@ -100,3 +102,5 @@ std::string unguarded_path(const std::string& gdalName)
     if (gdalName.compare(0, prefix.size(), prefix) != 0) return gdalName;
     return gdalName.substr(prefix.size());
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // The whole text must be one number (surrounding blanks allowed).
@@ -78,3 +80,5 @@ bool invalid_value::is_invalid(float value) const
     }
     return false;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // The set of values a user marked as invalid for one variable, written as
 // comma-separated pieces: "x" equal to x, "x_" at least x, "_y" at most y,
 // "x_y" between x and y inclusive. Pieces that are empty, malformed or whose
@@ -29,3 +31,5 @@ public:
 private:
     std::vector<rule> rules_;
 };
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 #include "output/output_raster.h"
 #include "output/partial_file.h"
 
+namespace vardane {
+
 namespace {
 
 // The image is one strip, which libtiff would otherwise collect whole in a
@@ -114,3 +116,5 @@ bool write_l3_tiff(const std::string& name, const output_raster& raster, bool is
     if (!ok) discard_partial_file(name);
     return ok;
 }
+
+} // namespace vardane

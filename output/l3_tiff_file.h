@@ -6,6 +6,8 @@
 
 #include "output/tiff_handles.h"
 
+namespace vardane {
+
 class output_raster;
 
 // Writes a 16-bit L3 grid as a big-endian GeoTIFF through libtiff and
@@ -15,3 +17,5 @@ class output_raster;
 // could not be written whole is removed. False on any failure.
 bool write_l3_tiff(const std::string& name, const output_raster& raster, bool isSigned, std::int32_t shift,
                    const std::function<bool(TIFF*, GTIF*)>& describe);
+
+} // namespace vardane

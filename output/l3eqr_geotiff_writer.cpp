@@ -8,6 +8,8 @@
 #include "output/spout.h"
 #include "output/tiff_handles.h"
 
+namespace vardane {
+
 namespace {
 
 bool set_georeference(TIFF* tif, const l3eqr_grid& grid, bool shift)
@@ -55,3 +57,5 @@ bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
         return set_georeference(tif, *grid, flag) && set_geokeys(gtif);
     });
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace vardane {
+
 // The global latitude/longitude grids of the radiometer L3 products.
 struct l3eqr_grid {
     std::int32_t width;
@@ -22,3 +24,5 @@ inline std::optional<l3eqr_grid> find_l3eqr_grid(std::int32_t width, std::int32_
     }
     return std::nullopt;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vardane {
+
 output_raster& output_raster::operator=(output_raster&& other) noexcept
 {
     if (this == &other) return *this;
@@ -58,3 +60,5 @@ void output_raster::clear()
     width_ = 0;
     height_ = 0;
 }
+
+} // namespace vardane

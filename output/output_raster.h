@@ -10,6 +10,8 @@
 #include "output/xval.h"
 #include "util/bulk_vector.h"
 
+namespace vardane {
+
 // The samples of one raster row as type T, wherever the raster keeps them:
 // the T member of four-byte cells, or a plane of T taken over from a read.
 // Every member of XVal_t starts at its first byte, so both are a first
@@ -136,3 +138,5 @@ struct float_grid {
         return values[std::size_t(row) * std::size_t(width) + std::size_t(col)];
     }
 };
+
+} // namespace vardane

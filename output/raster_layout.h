@@ -7,6 +7,8 @@
 
 #include "output/xval.h"
 
+namespace vardane {
+
 // How a raster kind is written to a GDAL file: sample type and band count.
 // Band k of an RGB raster holds byte k - 1 of each cell; every other kind has
 // one band holding its member of XVal_t.
@@ -31,3 +33,5 @@ inline std::optional<raster_layout> layout_of(std::int32_t kind)
     }
     return std::nullopt;
 }
+
+} // namespace vardane

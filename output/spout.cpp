@@ -7,6 +7,8 @@
 #include "output/gdal_session.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // Width x height samples at least, for a plane to be taken over.
@@ -180,3 +182,5 @@ bool spout::isGlobalSphere() const
 }
 
 void spout::reset_global_vars() { warpExtent = warp_extent_t{}; }
+
+} // namespace vardane

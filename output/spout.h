@@ -15,6 +15,8 @@
 #include "reader/product_types.h"
 #include "util/bulk_vector.h"
 
+namespace vardane {
+
 // The image-output object: holds the output raster of the current variable
 // and writes it in every output form. Writers create their files under the
 // names they are given, which the run driver makes full paths inside its
@@ -131,3 +133,5 @@ private:
     template <class T>
     bool take_plane(bulk_vector<T>&& data, const dataAttr_t& attr, const productInfo_t& info, RasterKind kind);
 };
+
+} // namespace vardane

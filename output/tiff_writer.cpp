@@ -5,6 +5,8 @@
 #include "output/partial_file.h"
 #include "output/spout.h"
 
+namespace vardane {
+
 // Plain TIFF: the stored counts in the raster's own sample type, one band per
 // channel, no georeferencing (the position text file carries it). The two
 // flags and the threshold are reserved and have no effect.
@@ -23,3 +25,5 @@ bool spout::gen_TiffImage(const std::string& name, bool, bool, double)
     if (!ok) discard_partial_file(name);
     return ok;
 }
+
+} // namespace vardane

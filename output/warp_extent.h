@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 // Extent, resolution and size overrides for creating a warp output. Zero
 // means "not set" for every field.
 struct warp_extent_t {
@@ -19,3 +21,5 @@ struct warp_extent_t {
     std::int32_t srcAlpha = 0;
     std::int32_t virtualOutput = 0;
 };
+
+} // namespace vardane

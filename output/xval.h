@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 // One cell of the output raster. Which member is meaningful is fixed for a
 // whole raster by its RasterKind and never changes within it.
 union XVal_t {
@@ -24,3 +26,5 @@ enum RasterKind : std::int32_t {
     RK_FLOAT32 = 3,
     RK_INT16 = 4,
 };
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // One known JASMES latitude/longitude grid.
 struct GeoParam_t {
     std::int32_t width = 0;
@@ -42,3 +44,5 @@ struct jasmes_state {
     std::int32_t sdsCount = 0;    // scientific datasets of an HDF4 file
     std::string hdf4Type;         // flag-type text of an HDF4 file (may be empty)
 };
+
+} // namespace vardane

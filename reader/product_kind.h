@@ -2,6 +2,8 @@
 
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // What the rest of the program decides from a product kind alone. The facts
 // sit in the reader's one row per kind, so a new kind is described once.
 struct product_kind_facts {
@@ -19,3 +21,5 @@ bool is_l1_latlon_kind(productType kind);
 bool skips_byte_attributes(productType kind);
 bool is_radiometer_l3_kind(productType kind);
 bool is_netcdf_capable(productType kind);
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vardane {
+
 // Product kind of the current file. Values are fixed: they are stored in
 // settings and compared by number throughout the program.
 enum productType : std::int32_t {
@@ -117,3 +119,5 @@ inline bool is_swath_kind(productType k)
 }
 
 inline bool is_gcomc_kind(productType k) { return k >= PT_SGLI_VNR && k <= PT_SGLI_CLFG; }
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "reader/hdf5/hdf5_kind_traits.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 bool is_hdf5_file(const std::string& filename)
@@ -192,3 +194,5 @@ void spinfo::release_buffers()
     release(shortRaster);
     release(floatRaster);
 }
+
+} // namespace vardane

@@ -11,6 +11,8 @@
 #include "reader/product_types.h"
 #include "util/bulk_vector.h"
 
+namespace vardane {
+
 // The one object that knows what an input file is and how to read it.
 // init() recognises a file; get_productInfo() and get_dataSource() describe
 // and read its parameters. Members are public: the run driver and the writers
@@ -111,3 +113,5 @@ private:
     // Also serves the GSMaP flat-binary files.
     bool read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype);
 };
+
+} // namespace vardane

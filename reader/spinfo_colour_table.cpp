@@ -4,6 +4,8 @@
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 // Name of the built-in colour table of the current file: one table per
 // product and variable family.
 namespace {
@@ -145,3 +147,5 @@ std::string spinfo::getCLT() const
     if (const auto* r = find_row(kKindTables, &kind_table::kind, kind)) return std::string(r->table);
     return {};
 }
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 
 #include "util/program_dir.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* file_name = "vdn-config.dat";
@@ -53,3 +55,5 @@ bool create_parent_folder(const std::string& path)
     std::filesystem::create_directories(parent, ec);
     return std::filesystem::is_directory(parent, ec);
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vardane {
+
 // Where the settings file lives: "vdn-config.dat" in the program folder when
 // that folder is writable (build tree, portable install), otherwise
 // $XDG_CONFIG_HOME/vardane/vdn-config.dat (default ~/.config/vardane/...).
@@ -14,3 +16,5 @@ std::string config_path_for(const std::string& programFolder);
 
 // Creates the folder that will hold path, if missing. False when it cannot.
 bool create_parent_folder(const std::string& path);
+
+} // namespace vardane

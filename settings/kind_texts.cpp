@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vardane {
+
 namespace {
 
 constexpr std::array<kind_texts, 33> texts{{
@@ -60,3 +62,5 @@ const kind_texts* find_kind_texts(SettingType kind)
     if (k < 0 || k >= static_cast<std::int64_t>(texts.size())) return nullptr;
     return &texts[static_cast<std::size_t>(k)];
 }
+
+} // namespace vardane

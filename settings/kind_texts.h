@@ -5,6 +5,8 @@
 
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // Fixed texts of every option-set kind: its section marker in the settings
 // file, its display name in dialogs and the prefix of its user colour tables.
 struct kind_texts {
@@ -19,3 +21,5 @@ std::span<const kind_texts> kind_text_table();
 
 // The row of a kind, or nullptr for a value outside 0..32.
 const kind_texts* find_kind_texts(SettingType kind);
+
+} // namespace vardane

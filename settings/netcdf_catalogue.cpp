@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 using names = std::span<const std::string_view>;
@@ -247,3 +249,5 @@ void add_gcomw_netcdf_catalogue(netcdf_catalogue& catalogue)
     }
     for (const auto& group : groups) add_group(catalogue, group);
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // NetCDF attributes of the radiometer data sets, by kind and HDF5 data-set
 // name: dimension names, "coordinates" text, valid range and fill value.
 struct netcdf_catalogue {
@@ -17,3 +19,5 @@ struct netcdf_catalogue {
 
 // Fills the parts of kinds 7..12 (GCOM-W); other kinds stay empty.
 void add_gcomw_netcdf_catalogue(netcdf_catalogue& catalogue);
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <system_error>
 
+namespace vardane {
+
 namespace {
 
 template <typename T>
@@ -34,3 +36,5 @@ bool parse_leading_float(std::string_view text, float& value)
     value = parsed;
     return true;
 }
+
+} // namespace vardane

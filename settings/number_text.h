@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardane {
+
 // Locale-independent number texts. The window's toolkit switches the C
 // locale to the user's, which would turn "0.5" into "0,5" in printf; stored
 // files and position texts must always use '.'.
@@ -18,3 +20,5 @@ std::string format_fixed4(double value);
 // '+' allowed); anything after it is ignored. False, value unchanged, when
 // the text does not start with a number or the number does not fit a float.
 bool parse_leading_float(std::string_view text, float& value);
+
+} // namespace vardane

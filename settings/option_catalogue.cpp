@@ -2,13 +2,15 @@
 
 #include <utility>
 
-void option_catalogue::add(SettingType kind, std::span<const option_row> rows)
+namespace vardane {
+
+void option_catalogue::add(SettingType kind, std::span<const catalogue_row> rows)
 {
     auto& set = sets[kind];
     auto& keys = order[kind];
     set.clear();
     keys.clear();
-    for (const option_row& row : rows) {
+    for (const catalogue_row& row : rows) {
         optSet_t entry;
         entry.flag = row.selected;
         entry.name = std::string(row.name);
@@ -20,7 +22,7 @@ void option_catalogue::add(SettingType kind, std::span<const option_row> rows)
 
 void option_catalogue::add(SettingType kind, std::span<const positional_row> rows)
 {
-    std::vector<option_row> full;
+    std::vector<catalogue_row> full;
     full.reserve(rows.size());
     int position = 0;
     for (const positional_row& row : rows) {
@@ -28,3 +30,5 @@ void option_catalogue::add(SettingType kind, std::span<const positional_row> row
     }
     add(kind, full);
 }
+
+} // namespace vardane

@@ -8,12 +8,14 @@
 
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // The built-in variable vocabulary of every kind, as data. Each family file
 // (option_catalogue_*.cpp) adds its kinds to an option_catalogue.
 
 // One variable: option key (its display label), output name, layer index,
 // selected by default.
-struct option_row {
+struct catalogue_row {
     std::string_view key;
     std::string_view name;
     int index;
@@ -32,7 +34,7 @@ struct option_catalogue {
     std::map<SettingType, std::vector<std::string>> order;
 
     // Replaces the kind's option set and key order with rows (display order).
-    void add(SettingType kind, std::span<const option_row> rows);
+    void add(SettingType kind, std::span<const catalogue_row> rows);
     void add(SettingType kind, std::span<const positional_row> rows);
 };
 
@@ -40,3 +42,5 @@ void add_gpm_options(option_catalogue& catalogue);      // kinds 1..6
 void add_gcomw_options(option_catalogue& catalogue);    // kinds 7..12
 void add_jasmes_options(option_catalogue& catalogue);   // kinds 19..22
 void add_gcomc_options(option_catalogue& catalogue);    // kinds 23..32
+
+} // namespace vardane

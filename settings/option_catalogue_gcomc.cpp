@@ -5,6 +5,8 @@
 
 #include "settings/option_catalogue.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::array<positional_row, 13> vnr{{
@@ -86,3 +88,5 @@ void add_gcomc_options(option_catalogue& catalogue)
     catalogue.add(ST_GCOMC_LST, lst);
     catalogue.add(ST_GCOMC_CLFG, clfg);
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 
 #include "settings/option_catalogue.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::array<positional_row, 16> l1ab{{
@@ -67,14 +69,14 @@ constexpr std::array<positional_row, 40> l1r{{
     {"BT (original,89GHz-B,V)", "r89_89GHz-B_V"},
 }};
 
-constexpr std::array<option_row, 2> l2high{{
+constexpr std::array<catalogue_row, 2> l2high{{
     {"PRC for 89A", "PRC_89A", 0, true},
     {"PRC for 89B", "PRC_89B", 1, true},
 }};
 
 // Geophysical kinds: the index is the layer inside a multi-layer data set.
 struct geophysical_row {
-    option_row row;
+    catalogue_row row;
     bool in_l2low;
     bool in_l3gd;
 };
@@ -92,15 +94,15 @@ constexpr std::array<geophysical_row, 10> geophysical{{
     {{"SIC", "SIC", 0, true}, true, true},
 }};
 
-constexpr std::array<option_row, 2> l3bt{{
+constexpr std::array<catalogue_row, 2> l3bt{{
     {"Brightness Temperature (H)", "BT_H", 0, true},
     {"Brightness Temperature (V)", "BT_V", 1, true},
 }};
 
 template <bool geophysical_row::*member>
-std::vector<option_row> geophysical_rows()
+std::vector<catalogue_row> geophysical_rows()
 {
-    std::vector<option_row> rows;
+    std::vector<catalogue_row> rows;
     for (const auto& g : geophysical) {
         if (g.*member) rows.push_back(g.row);
     }
@@ -118,3 +120,5 @@ void add_gcomw_options(option_catalogue& catalogue)
     catalogue.add(ST_GCOMW_L3BT, l3bt);
     catalogue.add(ST_GCOMW_L3GD, geophysical_rows<&geophysical_row::in_l3gd>());
 }
+
+} // namespace vardane

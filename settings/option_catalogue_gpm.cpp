@@ -3,13 +3,15 @@
 
 #include "settings/option_catalogue.h"
 
+namespace vardane {
+
 namespace {
 
-constexpr std::array<option_row, 1> gsmap{{
+constexpr std::array<catalogue_row, 1> gsmap{{
     {"PercipRate", "PRC", 0, true},
 }};
 
-constexpr std::array<option_row, 4> dpr_daily{{
+constexpr std::array<catalogue_row, 4> dpr_daily{{
     {"DPRMS Ascending", "PRC_DPM_A", 0, true},
     {"DPRMS Descending", "PRC_DPM_D", 1, true},
     {"KuNS Ascending", "PRC_KUN_A", 2, true},
@@ -17,7 +19,7 @@ constexpr std::array<option_row, 4> dpr_daily{{
 }};
 
 // Scan type x rain type; only the all-rain Ku normal scan is on by default.
-constexpr std::array<option_row, 15> dpr_monthly{{
+constexpr std::array<catalogue_row, 15> dpr_monthly{{
     {"KuNS stratiform", "PRC_KUN_STR", 0, false},
     {"KuNS convective", "PRC_KUN_CON", 1, false},
     {"KuNS all", "PRC_KUN_ALL", 2, true},
@@ -67,3 +69,5 @@ void add_gpm_options(option_catalogue& catalogue)
     catalogue.add(ST_DPRV7_DAILY, dprv7_daily);
     catalogue.add(ST_DPRV7_MONTHLY, dprv7_monthly);
 }
+
+} // namespace vardane

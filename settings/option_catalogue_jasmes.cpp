@@ -4,6 +4,8 @@
 
 #include "settings/option_catalogue.h"
 
+namespace vardane {
+
 namespace {
 
 // One variable and the areas that offer it (Global, Japan, Thailand).
@@ -41,16 +43,16 @@ constexpr std::array<jasmes_row, 23> areas{{
     {"Surface_Flag", "s_sf", false, true, false},
 }};
 
-constexpr std::array<option_row, 3> gobi{{
+constexpr std::array<catalogue_row, 3> gobi{{
     {"rcr", "rcr", 0, true},
     {"taua", "taua", 1, true},
     {"aot", "aot", 2, true},
 }};
 
 template <bool jasmes_row::*member>
-std::vector<option_row> area_rows()
+std::vector<catalogue_row> area_rows()
 {
-    std::vector<option_row> rows;
+    std::vector<catalogue_row> rows;
     for (const auto& r : areas) {
         if (r.*member) rows.push_back({r.key, r.name, 0, true});
     }
@@ -66,3 +68,5 @@ void add_jasmes_options(option_catalogue& catalogue)
     catalogue.add(ST_JASMES_THAILAND, area_rows<&jasmes_row::thailand>());
     catalogue.add(ST_JASMES_GOBI, gobi);
 }
+
+} // namespace vardane

@@ -1,6 +1,8 @@
 // Per-kind forwarding of get_OptSetting / set_OptSetting.
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace {
 
 // AT_AMSRE selects the AMSR-E row, every other value the GCOM-W row.
@@ -52,3 +54,5 @@ VARDANE_RADIOMETER_SHORTCUTS(AMSR_L3GD, ST_GCOMW_L3GD)
 
 #undef VARDANE_FIXED_KIND_SHORTCUTS
 #undef VARDANE_RADIOMETER_SHORTCUTS
+
+} // namespace vardane

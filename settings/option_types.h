@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vardane {
+
 // Option-set kind; stored as a number in the settings file.
 enum SettingType : std::int32_t {
     ST_NONE = 0,
@@ -67,3 +69,5 @@ struct spcvt_listitem {
     std::string key;
     std::string name;
 };
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace vardane {
+
 // Output names become parts of file names and one token of a settings line:
 // 1 to 40 bytes; no blank, tab or other control byte (below 0x20, or 0x7F),
 // no '/', and neither "." nor "..", so that a name can never leave the output
@@ -19,3 +21,5 @@ inline bool is_valid_output_name(const std::string& name)
     }
     return true;
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // Corner labels in the order of productInfo_t::corner.
@@ -28,3 +30,5 @@ std::string spconverter::create_PosInfodata(const productInfo_t& info, const std
     }
     return text;
 }
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 void spconverter::init_projection_setting()
 {
     projection_.clear();
@@ -25,3 +27,5 @@ bool spconverter::set_ProjectionSetting(SettingType kind, TiffGenType gen)
     it->second = gen;
     return true;
 }
+
+} // namespace vardane

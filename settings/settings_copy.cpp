@@ -3,6 +3,8 @@
 #include "settings/settings_sections.h"
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace {
 
 // Shortcut pair of one radiometer option set.
@@ -70,3 +72,5 @@ void spconverter::copyfrom(const spconverter& other)
         if (other.get_ProjectionSetting(kind, gen)) set_ProjectionSetting(kind, gen);
     }
 }
+
+} // namespace vardane

@@ -14,6 +14,8 @@
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // No real settings line comes near this; longer lines are skipped unread so
@@ -337,3 +339,5 @@ bool spconverter::loadSetting()
     }
     return true;
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 const char* bit(bool value) { return value ? "1" : "0"; }
@@ -75,3 +77,5 @@ bool spconverter::saveSetting() const
     }
     return true;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // Order in which the sections of the settings file are written and in which
 // projection choices are copied: GSMaP, DPR, radiometers, GCOM-C, JASMES.
 inline constexpr std::array<SettingType, 32> settings_section_order{
@@ -22,3 +24,5 @@ inline constexpr bool has_projection_choice(SettingType kind)
     return kind == ST_GCOMW_L3BT || kind == ST_GCOMW_L3GD || kind == ST_AMSRE_L3BT ||
            kind == ST_AMSRE_L3GD || kind == ST_JASMES_GLOBAL;
 }
+
+} // namespace vardane

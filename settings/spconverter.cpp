@@ -7,6 +7,8 @@
 #include "settings/output_name.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 template <typename Table>
@@ -210,3 +212,5 @@ spconverter::fill_value_table spconverter::get_fill_values(SettingType kind) con
 {
     return copy_table(fillValues_, kind);
 }
+
+} // namespace vardane

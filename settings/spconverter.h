@@ -9,6 +9,8 @@
 #include "reader/product_types.h"
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // Per-product conversion settings: which variables are converted and how,
 // the projection of gridded products, and the NetCDF attribute catalogue.
 //
@@ -156,3 +158,5 @@ private:
     std::vector<std::string> loadWarnings_;
     int sectionsRecognised_ = 0;
 };
+
+} // namespace vardane

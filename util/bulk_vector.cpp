@@ -6,6 +6,8 @@
 #include <sys/mman.h>
 #include <vector>
 
+namespace vardane {
+
 namespace bulk_memory {
 namespace {
 
@@ -101,3 +103,5 @@ void unmap(void* block, std::size_t bytes) noexcept
 }
 
 } // namespace bulk_memory
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace vardane {
+
 // Storage for the large sample arrays: the planes a read delivers and the
 // output raster. Two things set them apart from a plain std::vector:
 //
@@ -93,3 +95,5 @@ void release(bulk_vector<T>& v) noexcept
 {
     bulk_vector<T>().swap(v);
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace vardane {
+
 std::string getCurrentDir()
 {
     std::error_code ec;
@@ -17,3 +19,5 @@ bool is_installed_layout(const std::string& programFolder)
     std::error_code ec;
     return std::filesystem::is_directory(std::filesystem::path(programFolder) / ".." / "share" / "vardane", ec);
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vardane {
+
 // Folder holding the running executable, without a trailing separator.
 // Independent of the current directory, which the run driver changes.
 std::string getCurrentDir();
@@ -10,3 +12,5 @@ std::string getCurrentDir();
 // when programFolder/../share/vardane exists. An installed program keeps no
 // user files beside itself, even when it could write there (run as root).
 bool is_installed_layout(const std::string& programFolder);
+
+} // namespace vardane

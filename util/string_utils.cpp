@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace vardane {
+
 namespace {
 
 bool is_white(char c)
@@ -130,3 +132,5 @@ std::map<std::string, float> parse_cor(const std::string& text)
     }
     return values;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // Byte-wise string helpers shared by the whole program. No character-set
 // conversion happens anywhere: bytes >= 128 are ordinary bytes.
 
@@ -36,3 +38,5 @@ std::string basename(const std::string& path);
 // "key-value,key-value": the first '-' of an item splits key from value, so a
 // negative value is written "key--1.5". Items without '-' are ignored.
 std::map<std::string, float> parse_cor(const std::string& text);
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+namespace vardane {
+
 // The program's own exception: thrown where a low-level routine meets a
 // condition the run cannot continue from. The run driver logs what() alone.
 class vdn_exception : public std::exception {
@@ -17,3 +19,5 @@ public:
 private:
     std::string message_;
 };
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "util/view.h"
 
+namespace vardane {
+
 view_mapping::view_mapping(const view_t& view)
 {
     const double left = static_cast<float>(view.lon_min);
@@ -13,3 +15,5 @@ view_mapping::view_mapping(const view_t& view)
     scaleX_ = w / (right - left);
     scaleY_ = h / (top - bottom);
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vardane {
+
 // One geographic output window of the swath regridder. Pixel (x, y) maps to
 // lon = lon_min + x * (lon_max - lon_min) / width,
 // lat = lat_max - y * (lat_max - lat_min) / height.
@@ -48,3 +50,5 @@ private:
     double scaleX_ = 0.0;
     double scaleY_ = 0.0;
 };
+
+} // namespace vardane

@@ -4,10 +4,16 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+// Qt names a static library's resource initialiser at global scope, so it is
+// called from there.
+static void init_window_resources() { Q_INIT_RESOURCE(window); }
+
+namespace vardane {
+
 QIcon app_icon()
 {
     // The resources of a static library are registered by hand.
-    Q_INIT_RESOURCE(window);
+    init_window_resources();
     QSvgRenderer svg(QStringLiteral(":/icons/vardane.svg"));
     QIcon icon;
     if (!svg.isValid()) return icon;
@@ -21,3 +27,5 @@ QIcon app_icon()
     }
     return icon;
 }
+
+} // namespace vardane

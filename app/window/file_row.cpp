@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+namespace vardane {
+
 QString format_size(qint64 bytes)
 {
     QLocale locale = QLocale::system();
@@ -38,3 +40,5 @@ QStringList files_in_folder(const QString& folder)
     for (const QFileInfo& entry : entries) paths << entry.absoluteFilePath();
     return paths;
 }
+
+} // namespace vardane

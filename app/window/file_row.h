@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+namespace vardane {
+
 // The four visible facts of a file as both lists show them.
 struct file_row {
     QString fullpath;
@@ -21,3 +23,5 @@ QString format_size(qint64 bytes);
 // Full paths of the files directly inside a folder (no sub-folders), sorted
 // by name so that "the first file" means the same on every file system.
 QStringList files_in_folder(const QString& folder);
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "app/window/file_row.h"
 #include "app/window/row_colours.h"
 
+namespace vardane {
+
 // Both lists keep path, date and size in the same columns.
 static_assert(int(input_col::FullPath) == int(output_col::FullPath)
               && int(input_col::FileDate) == int(output_col::FileDate)
@@ -108,3 +110,5 @@ void refresh_file_rows(QTableWidget& table, const QStringList& folderFiles,
         if (!listed.contains(path)) add(path);
     }
 }
+
+} // namespace vardane

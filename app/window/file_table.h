@@ -9,6 +9,9 @@
 
 class QMimeData;
 class QTableWidget;
+
+namespace vardane {
+
 struct file_row;
 
 // What the two file lists have in common: text columns from a column table,
@@ -36,3 +39,5 @@ inline constexpr char kFileRowMime[] = "application/x-vardane-file-row";
 QMimeData* encode_dragged_row(const QStringList& cells);
 // The carried cells; empty when the data holds no row.
 QStringList decode_dragged_row(const QMimeData* data);
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+namespace vardane {
+
 void FolderBox::focusInEvent(QFocusEvent* event)
 {
     prevText_ = text();
@@ -35,3 +37,5 @@ void FolderBox::set_problem(const QString& reason)
     setStyleSheet(reason.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 2px solid #b00020; }"));
     setToolTip(reason.isEmpty() ? usualTip_ : reason);
 }
+
+} // namespace vardane

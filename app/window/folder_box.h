@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace vardane {
+
 // A text box holding a folder name. A typed name is applied when the user
 // presses Enter, or when the focus leaves the box with a text that differs
 // from the one it had on entering -- but not a second time right after Enter.
@@ -31,3 +33,5 @@ private:
     QString problem_;
     QString usualTip_;
 };
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace vardane {
+
 namespace {
 
 bool is_separator(QChar c) { return c == u'/' || c == u'\\'; }
@@ -33,3 +35,5 @@ QString expand_home(const QString& folder)
     if (folder.startsWith(QLatin1String("~/"))) return QDir::homePath() + folder.mid(1);
     return folder;
 }
+
+} // namespace vardane

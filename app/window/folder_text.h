@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vardane {
+
 // A folder name as typed into a folder box, made ready to test: blanks cut at
 // both ends, trailing separators removed. A bare root keeps its separator
 // ("/" stays "/", "C:\" and "C:" become "C:\") so that it still names the
@@ -11,3 +13,5 @@ QString clean_folder_text(const QString& typed);
 // "~" and "~/..." as the user's home folder and a folder in it, as the
 // shell reads them; other texts unchanged.
 QString expand_home(const QString& folder);
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "app/window/folder_watch.h"
 
+namespace vardane {
+
 namespace {
 constexpr int kSettleMs = 300;
 }
@@ -21,3 +23,5 @@ void FolderWatch::watch(const QStringList& folders)
     }
     if (!wanted.isEmpty()) watcher_.addPaths(wanted);
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace vardane {
+
 // Tells when files appear in, vanish from or are renamed in the watched
 // folders, so that the lists stay true to the disk. A burst of changes (a
 // run moving its outputs in) is told once, a moment after it ends.
@@ -22,3 +24,5 @@ private:
     QFileSystemWatcher watcher_;
     QTimer settle_;
 };
+
+} // namespace vardane

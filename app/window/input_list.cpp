@@ -15,6 +15,8 @@
 #include "app/window/list_columns.h"
 #include "app/window/row_colours.h"
 
+namespace vardane {
+
 namespace {
 
 // Local paths of a drag from outside, or nothing when any item is not an
@@ -231,3 +233,5 @@ void InputList::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
+
+} // namespace vardane

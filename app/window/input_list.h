@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTableWidget>
 
+namespace vardane {
+
 // The list of input files. A hidden column holds each row's check flag; the
 // checked rows are the selected rows and are the files a run converts.
 //   plain click  - only the clicked row is checked (and a drag may start)
@@ -50,3 +52,5 @@ private:
     int dragRow_ = -1;
     QPoint pressPos_;
 };
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vardane {
+
 // The columns of the two file lists, kept as data. Every cell holds text.
 struct list_column {
     const char* header;
@@ -34,3 +36,5 @@ inline constexpr std::array<list_column, output_col::Count> kOutputColumns{{
 // The check flag of an input row, as stored in its hidden column.
 inline constexpr char kFlagTrue[] = "True";
 inline constexpr char kFlagFalse[] = "False";
+
+} // namespace vardane

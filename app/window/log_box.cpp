@@ -4,6 +4,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+namespace vardane {
+
 LogBox::LogBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
@@ -41,3 +43,5 @@ void LogBox::mark_last_line_failed()
     format.setForeground(failure_colour());
     cursor.mergeCharFormat(format);
 }
+
+} // namespace vardane

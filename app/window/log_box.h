@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+namespace vardane {
+
 // The run log: read-only, one line per message, scrolled to the newest line.
 // Lines that tell of a failure stand out in a colour of their own. The
 // box takes the keyboard focus so that the log can be scrolled and copied
@@ -20,3 +22,5 @@ public:
     static bool is_failure_line(const QString& text);
     static QColor failure_colour();
 };
+
+} // namespace vardane

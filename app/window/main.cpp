@@ -9,7 +9,9 @@
 #include "app/window/single_instance.h"
 #include "app/window/window_texts.h"
 
-int main(int argc, char* argv[])
+namespace vardane {
+
+int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(window_text::kTitle));
@@ -32,4 +34,11 @@ int main(int argc, char* argv[])
     }
     guard.release();
     return code;
+}
+
+} // namespace vardane
+
+int main(int argc, char* argv[])
+{
+    return vardane::run_program(argc, argv);
 }

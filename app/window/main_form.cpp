@@ -24,13 +24,15 @@
 #include "app/window/log_box.h"
 #include "app/window/options/option_form.h"
 #include "app/window/output_list.h"
-#include "app/driver/run_driver.h"
-#include "app/driver/working_folder.h"
+#include "driver/run_driver.h"
+#include "driver/working_folder.h"
 #include "app/window/run_progress.h"
 #include "app/window/window_texts.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
+
+namespace vardane {
 
 namespace {
 
@@ -410,3 +412,5 @@ void MainForm::btnOption_Click()
     OptionForm form(*SPCVT, this);
     form.ShowDialog();
 }
+
+} // namespace vardane

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "app/driver/run_tally.h"
+#include "driver/run_tally.h"
 #include "app/window/ui_sink.h"
 
 class QCheckBox;
@@ -13,6 +13,9 @@ class QLabel;
 class QMenuBar;
 class QPushButton;
 class QToolButton;
+
+namespace vardane {
+
 class FolderBox;
 class FolderWatch;
 class InputList;
@@ -150,3 +153,5 @@ private:
     // The window's runs show their steps at this pace.
     std::int32_t paceMs_ = 100;
 };
+
+} // namespace vardane

@@ -20,6 +20,8 @@
 #include "app/window/output_list.h"
 #include "app/window/run_progress.h"
 
+namespace vardane {
+
 namespace {
 
 template <typename W, typename... Args>
@@ -180,3 +182,5 @@ void MainForm::build_layout()
     setMinimumSize(smallest);
     resize(start);
 }
+
+} // namespace vardane

@@ -6,10 +6,12 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "app/driver/library_versions.h"
+#include "driver/library_versions.h"
 #include "app/window/main_form.h"
 #include "app/window/window_texts.h"
 #include "util/program_dir.h"
+
+namespace vardane {
 
 namespace {
 
@@ -67,3 +69,5 @@ void MainForm::show_about()
     box.setIconPixmap(windowIcon().pixmap(64, 64));
     box.exec();
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include "app/window/main_form.h"
 #include "app/window/window_session.h"
 
+namespace vardane {
+
 void MainForm::restore_session()
 {
     const window_session s = load_window_session();
@@ -31,3 +33,5 @@ void MainForm::save_session() const
     s.geometry = saveGeometry();
     save_window_session(s);
 }
+
+} // namespace vardane

@@ -17,6 +17,8 @@
 #include "app/window/output_rename.h"
 #include "app/window/row_colours.h"
 
+namespace vardane {
+
 // Hands a finished name edit to the list, which renames the file and
 // decides what the cell shows.
 class name_edit_delegate : public row_colour_delegate {
@@ -191,3 +193,5 @@ void OutputList::dropEvent(QDropEvent* event)
     event->accept();
     emit rowDropped(cells.value(output_col::FullPath));
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTableWidget>
 
+namespace vardane {
+
 // The list of files in the output folder. Names can be edited (F2, or a
 // click on the selected name; the file is renamed); a double-click opens the
 // file; files written by the current run are painted red; a row dragged
@@ -48,3 +50,5 @@ private:
     void name_edited(const QString& path, const QString& newName);
     int add_row(const QString& path);
 };
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace vardane {
+
 namespace {
 
 bool is_blank(const QString& s)
@@ -66,3 +68,5 @@ rename_result rename_output_file(const QString& oldPath, const QString& newName)
                                             : rename_result::outcome::keep_old_name;
     return r;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace vardane {
+
 // Renaming a file listed in the output list, after the user edited its name.
 struct rename_result {
     enum class outcome {
@@ -23,3 +25,5 @@ struct rename_result {
 // blank, or that would leave the folder (it holds a separator, or is "." or
 // ".."), renames nothing.
 rename_result rename_output_file(const QString& oldPath, const QString& newName);
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <QTableWidget>
 
+namespace vardane {
+
 void row_colour_delegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
@@ -42,3 +44,5 @@ void paint_row(QTableWidget& table, int row, int first, int last, const cell_col
         set_or_clear(*item, SelectedBackgroundRole, colours.selectedBackground);
     }
 }
+
+} // namespace vardane

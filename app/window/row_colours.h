@@ -5,6 +5,8 @@
 
 class QTableWidget;
 
+namespace vardane {
+
 // Item data role holding the text colour of a cell while its row is
 // selected. Views normally ignore a cell's own colours for selected rows;
 // row_colour_delegate honours this role and the background role there too.
@@ -29,3 +31,5 @@ struct cell_colours {
     QColor selectedBackground;
 };
 void paint_row(QTableWidget& table, int row, int first, int last, const cell_colours& colours);
+
+} // namespace vardane

@@ -7,7 +7,9 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "app/driver/run_tally.h"
+#include "driver/run_tally.h"
+
+namespace vardane {
 
 RunProgress::RunProgress(QWidget* parent)
     : QWidget(parent)
@@ -74,3 +76,5 @@ void RunProgress::reset()
 
 QString RunProgress::counts_text() const { return counts_->text(); }
 QString RunProgress::current_text() const { return current_->text(); }
+
+} // namespace vardane

@@ -4,6 +4,9 @@
 
 class QLabel;
 class QProgressBar;
+
+namespace vardane {
+
 struct run_tally;
 
 // Beside the log box while a run is active: how many files are done of how
@@ -28,3 +31,5 @@ private:
     QLabel* counts_;
     QLabel* current_;
 };
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+namespace vardane {
+
 single_instance::single_instance(const QString& lockPath)
     : lock_(lockPath)
 {
@@ -20,3 +22,5 @@ QString single_instance::default_lock_path()
     if (folder.isEmpty()) folder = QDir::tempPath();
     return folder + QStringLiteral("/Vardane.lock");
 }
+
+} // namespace vardane

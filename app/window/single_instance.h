@@ -3,6 +3,8 @@
 #include <QLockFile>
 #include <QString>
 
+namespace vardane {
+
 // One running window per user: a lock file held for the window's lifetime.
 // A lock left behind by a crashed instance is taken over.
 class single_instance {
@@ -33,3 +35,5 @@ int single_instance_exit_code(single_instance& guard, TellUser&& tellUser)
     tellUser();
     return 1;
 }
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 
 #include "app/window/main_form.h"
 
+namespace vardane {
+
 namespace {
 
 QString to_qstring(const std::string& s) { return QString::fromStdString(s); }
@@ -54,3 +56,5 @@ void ui_sink::report(const run_event& event)
 {
     post([form = &form_, event] { form->count_event(event); });
 }
+
+} // namespace vardane

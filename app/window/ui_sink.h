@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/driver/run_sink.h"
+#include "driver/run_sink.h"
+
+namespace vardane {
 
 class MainForm;
 
@@ -28,3 +30,5 @@ private:
 
     MainForm& form_;
 };
+
+} // namespace vardane

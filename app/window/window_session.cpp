@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+namespace vardane {
+
 namespace {
 
 // Looked up at every use, so that a changed $XDG_CONFIG_HOME is followed.
@@ -39,3 +41,5 @@ void save_window_session(const window_session& s)
     file.setValue(QStringLiteral("outputs/netcdf"), s.netcdf);
     file.setValue(QStringLiteral("window/geometry"), s.geometry);
 }
+
+} // namespace vardane

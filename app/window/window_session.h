@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace vardane {
+
 // What the window remembers from one session to the next: the folders, the
 // ticked output kinds and its geometry. Kept in the user's config folder
 // ($XDG_CONFIG_HOME/vardane/window.conf), apart from the conversion
@@ -20,3 +22,5 @@ struct window_session {
 // The last saved session; the defaults when none was saved.
 window_session load_window_session();
 void save_window_session(const window_session& session);
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vardane {
+
 // Texts the window shows, word for word (their spelling is the program's own
 // and users and scripts compare against it).
 namespace window_text {
@@ -28,3 +30,5 @@ inline constexpr char kHelpMissingCaption[] = "Error!";
 inline constexpr char kWorkDirPrefix[] = "work-";
 
 } // namespace window_text
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "output/partial_file.h"
 #include "output/spout.h"
 
+namespace vardane {
+
 // Colour image of the raster for a KMZ overlay: red, green, blue and alpha
 // bytes per pixel (an RGB raster keeps its own three bytes), no
 // georeferencing (the KML document places it).
@@ -111,3 +113,5 @@ bool spout::gen_TiffImage(const std::string& name, bool, const std::vector<color
     if (!ok) discard_partial_file(name);
     return ok;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <utility>
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
@@ -110,3 +112,5 @@ std::string kml_text(const std::vector<std::string>& lines)
     for (const auto& line : lines) text += line + "\r\n";
     return text;
 }
+
+} // namespace vardane

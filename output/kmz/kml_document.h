@@ -6,6 +6,8 @@
 
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // The KML document of a KMZ overlay: the image base.tiff laid over its box,
 // as a quadrilateral as well for swaths, and the legend picture as a screen
 // overlay when there is one. Corners in the order upper-left, upper-right,
@@ -15,3 +17,5 @@ std::vector<std::string> kml_lines(const std::string& base, const earthPoint_t c
 
 // The lines joined, each followed by CR LF.
 std::string kml_text(const std::vector<std::string>& lines);
+
+} // namespace vardane

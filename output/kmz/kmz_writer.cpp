@@ -4,10 +4,12 @@
 #include <system_error>
 
 #include "output/kmz/kml_document.h"
-#include "output/kmz/temporary_files.h"
+#include "output/temporary_files.h"
 #include "output/kmz/zip_archive.h"
 #include "output/spout.h"
 #include "util/string_utils.h"
+
+namespace vardane {
 
 // KMZ overlay: the colour image, the KML document that lays it over its box
 // and the legend picture, zipped side by side at the archive's top level.
@@ -31,7 +33,7 @@ std::optional<std::string> copy_legend(const std::string& pngName, const std::st
 {
     std::error_code ec;
     if (pngName.empty() || pngPath.empty() || !fs::is_regular_file(pngPath, ec)) return std::nullopt;
-    const fs::path copy = temporaries.add(folder / pngName);
+    const fs::path copy = temporaries.add((folder / pngName).string());
     if (!fs::copy_file(pngPath, copy, fs::copy_options::overwrite_existing, ec)) return std::nullopt;
     return pngName;
 }
@@ -48,8 +50,8 @@ bool spout::gen_KmzImage(const std::string& name, bool quad, float, const std::v
     if (base.empty()) return false;
 
     temporary_files temporaries;
-    const fs::path kml = temporaries.add(folder / (base + ".kml"));
-    const fs::path image = temporaries.add(folder / (base + ".tiff"));
+    const fs::path kml = temporaries.add((folder / (base + ".kml")).string());
+    const fs::path image = temporaries.add((folder / (base + ".tiff")).string());
     const std::optional<std::string> legend = copy_legend(pngName, pngPath, folder, temporaries);
 
     if (!write_text_file(kml, kml_text(kml_lines(base, corners, quad, legend)))) return false;
@@ -66,3 +68,5 @@ bool spout::gen_KmzImage(const std::string& name, bool quad, float, const std::v
     fs::remove(archive, ec);
     return false;
 }
+
+} // namespace vardane

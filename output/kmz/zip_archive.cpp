@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace vardane {
+
 namespace {
 // Length -1: the file from the start to its end (ZIP_LENGTH_TO_END of later
 // libzip versions).
@@ -40,3 +42,5 @@ bool zip_archive::save()
     std::error_code ec;
     return std::filesystem::is_regular_file(path_, ec);
 }
+
+} // namespace vardane

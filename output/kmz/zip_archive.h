@@ -6,6 +6,8 @@
 
 #include <zip.h>
 
+namespace vardane {
+
 // A zip archive being written with libzip. Files are added at the top level
 // under the names given and read from disk when the archive is saved, so
 // they must exist until save(). An archive that is never saved (or fails
@@ -28,3 +30,5 @@ private:
     std::filesystem::path path_;
     std::unique_ptr<zip_t, discarder> zip_;
 };
+
+} // namespace vardane

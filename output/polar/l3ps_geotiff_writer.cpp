@@ -8,6 +8,8 @@
 #include "output/spout.h"
 #include "output/tiff_handles.h"
 
+namespace vardane {
+
 namespace {
 
 // The geographic part shared by every grid: an unnamed datum on the Hughes
@@ -80,3 +82,5 @@ bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
         return set_georeference(tif, *grid) && set_geokeys(gtif, *grid);
     });
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace vardane {
+
 // The six polar-stereographic grids of the radiometer L3 products, all on the
 // Hughes 1980 ellipsoid in metres. A grid is known by its size alone.
 struct l3ps_grid {
@@ -37,3 +39,5 @@ inline std::optional<l3ps_grid> find_l3ps_grid(std::int32_t width, std::int32_t 
     }
     return std::nullopt;
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include "output/column_shift.h"
 #include "output/xval.h"
 
+namespace vardane {
+
 namespace {
 
 // Largest width first: the first row whose width the raster exceeds wins.
@@ -78,3 +80,5 @@ std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::in
                       -180.0 / g.reducedHeight};
     return g;
 }
+
+} // namespace vardane

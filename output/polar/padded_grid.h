@@ -7,6 +7,8 @@
 #include "output/output_raster.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // The source image of the polar warps: a global latitude/longitude raster
 // thinned to at most 600 columns, turned so that it runs from -180 degrees,
 // and widened by an eighth of its width on each side with the cells of the
@@ -32,3 +34,5 @@ std::int32_t reduction_step(std::int32_t width);
 std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::int32_t rasterKind,
                                             const earthPoint_t (&corners)[4],
                                             const std::array<double, 6>& geoTransform, bool floorFloats);
+
+} // namespace vardane

@@ -12,9 +12,11 @@
 #include "output/polar/padded_grid.h"
 #include "output/polar/polar_projections.h"
 #include "output/polar/polar_warp.h"
-#include "output/polar/temporary_files.h"
+#include "output/temporary_files.h"
 #include "output/raster_layout.h"
 #include "output/spout.h"
+
+namespace vardane {
 
 namespace {
 
@@ -108,3 +110,5 @@ bool spout::srs_rewarp_PolarImage(const std::string& source, const std::string& 
     warpExtent.quiet = 1;
     return warp_to_projection(source, destination, polar_projection::stere(north), warpExtent);
 }
+
+} // namespace vardane

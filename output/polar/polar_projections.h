@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vardane {
+
 // PROJ definitions of the two warps, kept letter for letter as the program
 // has always written them (the doubled blanks included): the files' CRS
 // descriptions are compared against earlier outputs.
@@ -16,3 +18,5 @@ inline const char* ortho(bool north) { return north ? kOrthoNorth : kOrthoSouth;
 inline const char* stere(bool north) { return north ? kStereNorth : kStereSouth; }
 
 } // namespace polar_projection
+
+} // namespace vardane

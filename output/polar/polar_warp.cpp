@@ -11,7 +11,9 @@
 
 #include "output/gdal_session.h"
 #include "output/guarded_vsi.h"
-#include "output/polar/temporary_files.h"
+#include "output/temporary_files.h"
+
+namespace vardane {
 
 namespace {
 
@@ -93,3 +95,5 @@ bool warp_to_projection(const std::string& source, const std::string& destinatio
     if (!ok) remove_if_file(destination);
     return ok;
 }
+
+} // namespace vardane

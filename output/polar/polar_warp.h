@@ -4,6 +4,8 @@
 
 #include "output/warp_extent.h"
 
+namespace vardane {
+
 // One nearest-neighbour warp of a GeoTIFF file into a new GeoTIFF file in
 // the projection given by a PROJ definition, through GDAL's warp utility.
 // The extent block supplies the output extent, resolution and size where
@@ -13,3 +15,5 @@
 // projection is not understood, or the output cannot be created or written.
 bool warp_to_projection(const std::string& source, const std::string& destination, const char* projDefinition,
                         const warp_extent_t& extent);
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace vardane {
+
 namespace {
 
 constexpr float kLost = -9999.0f;
@@ -64,3 +66,5 @@ void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, 
     lon = static_cast<float>(std::atan2(r.y, r.x) / d);
     lat = static_cast<float>(std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y)) / d);
 }
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "output/swath/position_source.h"
 
+namespace vardane {
+
 bool array_positions::covers(std::int32_t rows, std::int32_t columns) const
 {
     if (lat_.width != lon_.width || lat_.height != lon_.height) return false;
@@ -18,3 +20,5 @@ void array_positions::line(std::int32_t L, std::int32_t columns, float* lon, flo
         lon[P] = lonRow[std::size_t(P) * std::size_t(stride_)];
     }
 }
+
+} // namespace vardane

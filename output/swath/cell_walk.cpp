@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+namespace vardane {
+
 namespace {
 
 // One raster line: its positions, and (filled only when a cell of the line
@@ -112,3 +114,5 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
         std::swap(upper, lower);
     }
 }
+
+} // namespace vardane

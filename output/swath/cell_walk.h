@@ -5,6 +5,8 @@
 #include "output/swath/gt_projector.h"
 #include "output/swath/position_source.h"
 
+namespace vardane {
+
 // Fills the projector's window from every cell of the raster: the cell of
 // lines l, l + 1 and pixels p, p + 1 has its corners in the ring order
 // (l, p), (l + 1, p), (l + 1, p + 1), (l, p + 1). Pairs of lines whose
@@ -12,3 +14,5 @@
 // the same grid as walking them.
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace vardane {
+
 // The band key of the co-registration factors for each low-frequency
 // variable (index = the variable's data-source index): H and V of a
 // frequency share one key.
@@ -14,3 +16,5 @@ inline constexpr std::array<std::string_view, 12> kCoregistrationBands = {
 // Highest variable index that is co-registered; higher ones are the 89 GHz
 // channels on their own positions.
 inline constexpr std::int32_t kLastCoregisteredIndex = 11;
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "output/swath/amsr2latlon.h"
 
+namespace vardane {
+
 namespace {
 
 std::uint64_t mix(std::uint64_t h, std::uint64_t v)
@@ -72,3 +74,5 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
     }
     return e;
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "output/output_raster.h"
 
+namespace vardane {
+
 // Co-registered positions of the low-frequency footprints, one entry per
 // band key, kept between the variables of a product: H and V of a band (and
 // every later variable of the same key) reuse the positions instead of
@@ -34,3 +36,5 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
                                                           const float_grid& lon89A, const std::string& band,
                                                           float a1, float a2, std::int32_t rows,
                                                           std::int32_t columns);
+
+} // namespace vardane

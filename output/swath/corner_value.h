@@ -5,6 +5,8 @@
 #include "output/xval.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // The value a raster cell gives a swath cell corner: signed 16 bits for
 // kind 4, byte 0 for kind 1, else the unsigned 16 bits with the flag bits
 // masked off when the value lies in the valid range (a value outside it,
@@ -31,3 +33,5 @@ private:
     std::uint16_t min_;
     std::uint16_t max_;
 };
+
+} // namespace vardane

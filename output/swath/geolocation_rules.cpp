@@ -12,6 +12,8 @@
 #include "output/swath/tie_point_positions.h"
 #include "output/swath/tile_positions.h"
 
+namespace vardane {
+
 namespace {
 
 enum class source {
@@ -131,3 +133,5 @@ std::unique_ptr<position_source> positions_for(spout& out, productType kind, std
     }
     return nullptr;
 }
+
+} // namespace vardane

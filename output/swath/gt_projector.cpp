@@ -10,6 +10,8 @@
 #include "output/partial_file.h"
 #include "output/xval.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::int32_t kNodataSigned = -32768;
@@ -235,3 +237,5 @@ bool gt_projector::output(const std::string& name) const
     if (!ok) discard_partial_file(name);
     return ok;
 }
+
+} // namespace vardane

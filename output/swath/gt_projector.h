@@ -10,6 +10,8 @@
 
 class GDALRasterBand;
 
+namespace vardane {
+
 // One corner of a swath cell: where it lies and the value it carries.
 struct point_t {
     float lon = 0.0f;
@@ -86,3 +88,5 @@ private:
     std::vector<std::uint16_t> samples16_;
     std::vector<std::uint8_t> samples8_;
 };
+
+} // namespace vardane

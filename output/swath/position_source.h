@@ -6,6 +6,8 @@
 #include "output/output_raster.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 class spout;
 
 // Where the pixels of the raster lie, worked out one raster line at a time
@@ -39,3 +41,5 @@ private:
     const float_grid& lon_;
     std::int32_t stride_;
 };
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "output/swath/position_source.h"
 #include "output/swath/swath_windows.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kWindowExtension = ".proj.tif";
@@ -85,3 +87,5 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
     }
     return true;
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "output/spout.h"
 #include "output/swath/gt_projector.h"
 
+namespace vardane {
+
 namespace {
 
 const view_t kGlobal{3600, 1800, -180, -90, 180, 90, ""};
@@ -143,3 +145,5 @@ std::vector<view_t> windows_for(const spout& out, productType kind)
     }
     return {};
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include "reader/product_types.h"
 #include "util/view.h"
 
+namespace vardane {
+
 class spout;
 
 // How the output windows of a swath product kind are laid out.
@@ -28,3 +30,5 @@ std::vector<view_t> extent_windows(const std::vector<float>& lat, const std::vec
 
 // The window of tile (v, h).
 std::vector<view_t> tile_windows(int v, int h);
+
+} // namespace vardane

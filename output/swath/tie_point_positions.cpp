@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vardane {
+
 bool tie_point_positions::covers(std::int32_t rows, std::int32_t columns) const
 {
     if (lat_.width != lon_.width || lat_.height != lon_.height) return false;
@@ -44,3 +46,5 @@ void tie_point_positions::line(std::int32_t L, std::int32_t columns, float* lon,
         lon[P] = lon00 + (lon10 - lon00) / step * a + (lon01 - lon00) / step * b;
     }
 }
+
+} // namespace vardane

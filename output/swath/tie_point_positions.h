@@ -2,6 +2,8 @@
 
 #include "output/swath/position_source.h"
 
+namespace vardane {
+
 // Positions interpolated in a latitude/longitude tie-point grid that keeps
 // every 10th line and pixel. Bands stored at a coarser resolution than the
 // grid's lines and pixels give their factor (4 for the quarter-resolution
@@ -23,3 +25,5 @@ private:
     const float_grid& lon_;
     std::int32_t factor_;
 };
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vardane {
+
 void tile_positions::line(std::int32_t L, std::int32_t columns, float* lon, float* lat) const
 {
     const double d = std::acos(-1.0) / 180.0;
@@ -13,3 +15,5 @@ void tile_positions::line(std::int32_t L, std::int32_t columns, float* lon, floa
         lon[P] = pole ? 0.0f : static_cast<float>((((P + 0.5) / columns_ + h_) * 10.0 - 180.0) / c);
     }
 }
+
+} // namespace vardane

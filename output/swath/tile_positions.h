@@ -2,6 +2,8 @@
 
 #include "output/swath/position_source.h"
 
+namespace vardane {
+
 // Positions of the pixels of a 10-degree sinusoidal tile (vertical number v
 // from the north, horizontal number h from 180 degrees west), taken at the
 // pixel centres.
@@ -19,3 +21,5 @@ private:
     std::int32_t v_;
     std::int32_t h_;
 };
+
+} // namespace vardane

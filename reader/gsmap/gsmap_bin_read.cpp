@@ -1,5 +1,7 @@
 #include "reader/gsmap/gsmap_bin_read.h"
 
+namespace vardane {
+
 bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t rows, bulk_vector<float>& out)
 {
     const std::uint64_t w = columns;
@@ -21,3 +23,5 @@ bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t row
     }
     return true;
 }
+
+} // namespace vardane

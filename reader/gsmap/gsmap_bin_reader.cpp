@@ -1,5 +1,7 @@
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace {
 
 struct gsmap_layout {
@@ -39,3 +41,5 @@ void spinfo::init_gsmap_bin(const std::string& filename, std::uintmax_t size)
     // The name says GSMaP; a size of no GSMaP grid is a cut or padded file.
     damage = "size of " + std::to_string(size) + " bytes fits no GSMaP grid";
 }
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "reader/hdf5/gpm_file_header.h"
 
+namespace vardane {
+
 gpm_header_flags parse_gpm_header(const std::string& header)
 {
     const auto has = [&](const char* text) { return header.find(text) != std::string::npos; };
@@ -22,3 +24,5 @@ std::optional<std::string> gpm_header_file_name(const std::string& header)
     if (end == std::string::npos) return std::nullopt;
     return header.substr(start, end - start);
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 // No attribute the reader uses is longer; anything beyond is treated as hostile.
@@ -97,3 +99,5 @@ std::optional<std::string> h5_string_attribute(hid_t object, const char* name)
     if (!attr) return std::nullopt;
     return h5_string_attribute(attr.get());
 }
+
+} // namespace vardane

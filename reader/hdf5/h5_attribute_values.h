@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace vardane {
+
 // Reading attribute values of untrusted files. Every reader checks the class,
 // the element count and the byte size of the attribute before it reads, so an
 // attribute of an odd type or length gives "no value", never an overflow.
@@ -24,3 +26,5 @@ std::optional<std::string> h5_string_attribute(hid_t attribute);
 
 // Opens attribute name of object (invalid id when absent) and reads it as above.
 std::optional<std::string> h5_string_attribute(hid_t object, const char* name);
+
+} // namespace vardane

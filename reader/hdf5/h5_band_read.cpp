@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+namespace vardane {
+
 namespace {
 
 // Bytes of stored rows read at a time.
@@ -90,3 +92,5 @@ template bool h5_read_bands<std::uint16_t>(
 template bool h5_read_bands<std::uint8_t>(
     const h5_plane_source&, const h5_plane&, const h5_bands&,
     const std::function<void(const std::uint8_t*, const h5_plane&, std::uint64_t)>&);
+
+} // namespace vardane

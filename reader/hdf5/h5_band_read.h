@@ -10,6 +10,8 @@
 
 #include "reader/hdf5/h5_plane_read.h"
 
+namespace vardane {
+
 // How a plane is read in bands: its slab, seen as storedRows rows of
 // rowLength samples along slab dimension rowDim, read rowsPerBand rows at a
 // time.
@@ -43,3 +45,5 @@ extern template bool h5_read_bands<std::uint16_t>(
 extern template bool h5_read_bands<std::uint8_t>(
     const h5_plane_source&, const h5_plane&, const h5_bands&,
     const std::function<void(const std::uint8_t*, const h5_plane&, std::uint64_t)>&);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 // Deflate cannot shrink data by much more than 1000:1; unwritten chunks
@@ -82,3 +84,5 @@ template bool h5_read_whole<std::uint8_t>(hid_t, hid_t, hid_t, std::vector<std::
 template bool h5_read_whole<std::int8_t>(hid_t, hid_t, hid_t, std::vector<std::int8_t>&);
 template bool h5_read_whole<std::int32_t>(hid_t, hid_t, hid_t, std::vector<std::int32_t>&);
 template bool h5_read_whole<double>(hid_t, hid_t, hid_t, std::vector<double>&);
+
+} // namespace vardane

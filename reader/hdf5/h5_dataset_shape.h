@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace vardane {
+
 // Extents of a dataset as the file claims them. Slots beyond the rank are 0.
 struct h5_extents {
     static constexpr int kMaxRank = 16;
@@ -44,3 +46,5 @@ extern template bool h5_read_whole<std::uint8_t>(hid_t, hid_t, hid_t, std::vecto
 extern template bool h5_read_whole<std::int8_t>(hid_t, hid_t, hid_t, std::vector<std::int8_t>&);
 extern template bool h5_read_whole<std::int32_t>(hid_t, hid_t, hid_t, std::vector<std::int32_t>&);
 extern template bool h5_read_whole<double>(hid_t, hid_t, hid_t, std::vector<double>&);
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "reader/hdf5/h5_file_access.h"
 
+namespace vardane {
+
 void h5_silence_errors()
 {
     H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
@@ -57,3 +59,5 @@ bool h5_type_is(hid_t type, h5_sample sample)
 {
     return type >= 0 && H5Tequal(type, h5_native_type(sample)) > 0;
 }
+
+} // namespace vardane

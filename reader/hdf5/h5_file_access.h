@@ -7,6 +7,8 @@
 #include "reader/hdf5/h5_handles.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // Turns off the HDF5 library's automatic printing of its error stack; the
 // reader reports failures through its own results.
 void h5_silence_errors();
@@ -40,3 +42,5 @@ hid_t h5_native_type(h5_sample sample);
 // True when the stored type equals the native type of sample (class, size,
 // byte order and sign).
 bool h5_type_is(hid_t type, h5_sample sample);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace vardane {
+
 // Owning wrapper of one identifier of the HDF5 function interface. The
 // identifier is closed on every path out of the scope that holds it; an
 // invalid (negative) identifier is never closed.
@@ -43,3 +45,5 @@ using h5_attribute = h5_handle<H5Aclose>;
 using h5_space = h5_handle<H5Sclose>;
 using h5_type = h5_handle<H5Tclose>;
 using h5_object = h5_handle<H5Oclose>;
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 // Bytes of stored rows read at a time when a sample is picked out of cells.
@@ -163,3 +165,5 @@ bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T
 template bool h5_read_plane<float>(const h5_plane_source&, h5_plane&, bulk_vector<float>&);
 template bool h5_read_plane<std::uint16_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint16_t>&);
 template bool h5_read_plane<std::uint8_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint8_t>&);
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "reader/hdf5/hdf5_parameter_plane.h"
 #include "util/bulk_vector.h"
 
+namespace vardane {
+
 // A hyperslab of a dataset of rank up to 4 and the plane re-expressed on
 // the samples of that hyperslab, read in row-major order.
 struct h5_slab {
@@ -63,3 +65,5 @@ bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T
 extern template bool h5_read_plane<float>(const h5_plane_source&, h5_plane&, bulk_vector<float>&);
 extern template bool h5_read_plane<std::uint16_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint16_t>&);
 extern template bool h5_read_plane<std::uint8_t>(const h5_plane_source&, h5_plane&, bulk_vector<std::uint8_t>&);
+
+} // namespace vardane

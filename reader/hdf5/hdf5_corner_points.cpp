@@ -7,6 +7,8 @@
 #include "reader/hdf5/h5_file_access.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 struct geolocation_pair {
@@ -76,3 +78,5 @@ bool read_swath_corners(hid_t file, h5_corner_source source, earthPoint_t corner
     }
     return true;
 }
+
+} // namespace vardane

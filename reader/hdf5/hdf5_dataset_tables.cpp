@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 using table = std::vector<hdfParam_t>;
@@ -311,3 +313,5 @@ const std::vector<hdfParam_t>* hdf5_table_of(const spinfo& info, productType kin
     }
     return nullptr;
 }
+
+} // namespace vardane

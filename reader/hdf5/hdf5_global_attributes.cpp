@@ -6,6 +6,8 @@
 #include "reader/hdf5/h5_attribute_values.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr const char* kGlobalKeys[] = {
@@ -53,3 +55,5 @@ std::string geophysical_code(const std::string& geophysicalName)
     }
     return "";
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/hdf5/sgli_product_name.h"
 
+namespace vardane {
+
 namespace {
 
 // Radiometer products: a "ProductName" value, the dataset whose presence
@@ -139,3 +141,5 @@ productType decide_hdf5_kind(hid_t file, spinfo& info)
     if (productName.empty() && !info.attributes["FileHeader"].empty()) return decide_gpm(file, info);
     return decide_sgli(file, info);
 }
+
+} // namespace vardane

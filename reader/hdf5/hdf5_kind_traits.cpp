@@ -1,5 +1,7 @@
 #include "reader/hdf5/hdf5_kind_traits.h"
 
+namespace vardane {
+
 namespace {
 
 using enum h5_shape_rule;
@@ -212,3 +214,5 @@ void fixed_corners(productType kind, L3PsType grid, earthPoint_t corners[4])
     const corner_set& set = corner_set_of(kind, grid);
     for (int i = 0; i < 4; ++i) corners[i] = set.p[i];
 }
+
+} // namespace vardane

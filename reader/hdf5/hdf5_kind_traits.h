@@ -6,6 +6,8 @@
 #include "reader/product_kind.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // How the extents d0, d1, ... of a dataset give width, height and layers.
 enum class h5_shape_rule {
     rows_cols,        // width d1, height d0
@@ -91,3 +93,5 @@ std::optional<L3PsType> classify_l3_grid(std::uint64_t width, std::uint64_t heig
 // Fixed corners (upper-left, upper-right, lower-left, lower-right) of a kind
 // without geolocation datasets.
 void fixed_corners(productType kind, L3PsType grid, earthPoint_t corners[4]);
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "reader/hdf5/hdf5_kind_traits.h"
 
+namespace vardane {
+
 namespace {
 
 std::int64_t s(std::uint64_t v) { return static_cast<std::int64_t>(v); }
@@ -89,3 +91,5 @@ std::optional<h5_plane> parameter_plane(productType kind, h5_sample stored, std:
     }
     return std::nullopt;
 }
+
+} // namespace vardane

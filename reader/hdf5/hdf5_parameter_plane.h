@@ -9,6 +9,8 @@
 
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // Where one delivered parameter lies in a dataset read whole: delivered
 // sample [r][c] is stored sample base + r * rowStep + c * colStep, for
 // r < rows and c < cols. Flips and transposes are negative or swapped steps.
@@ -61,3 +63,5 @@ void copy_plane(const In* in, const h5_plane& plane, Out* out, std::size_t strid
         }
     }
 }
+
+} // namespace vardane

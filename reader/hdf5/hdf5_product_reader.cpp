@@ -15,6 +15,8 @@
 #include "reader/hdf5/hdf5_table_dataset.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace {
 
 // Real products have a handful of layers; a file claiming more is refused
@@ -309,3 +311,5 @@ bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
     if (!ok) dtype = DT_NONE;
     return ok;
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "reader/hdf5/h5_file_access.h"
 
+namespace vardane {
+
 h5_dataset open_table_dataset(hid_t file, const std::string& path, bool throwWhenMissing)
 {
     if (!h5_path_exists(file, path)) {
@@ -12,3 +14,5 @@ h5_dataset open_table_dataset(hid_t file, const std::string& path, bool throwWhe
     }
     return h5_dataset(H5Dopen2(file, path.c_str(), H5P_DEFAULT));
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 struct memory_sample {
@@ -92,3 +94,5 @@ h5data_samples read_h5data(H5::DataSet& dataset, std::vector<std::uint64_t>& dim
     dims.clear();
     return out;
 }
+
+} // namespace vardane

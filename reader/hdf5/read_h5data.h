@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // netCDF external type codes of the samples read_h5data delivers.
 enum h5data_nctype : std::int32_t {
     H5DATA_NONE = 0,
@@ -56,3 +58,5 @@ h5data_samples read_h5data_id(hid_t dataset, const std::vector<std::uint64_t>& d
 // dataset and empties dims before returning, whatever the outcome.
 h5data_samples read_h5data(H5::DataSet& dataset, std::vector<std::uint64_t>& dims, std::int32_t& nctype,
                            const std::string& name);
+
+} // namespace vardane

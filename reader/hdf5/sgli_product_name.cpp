@@ -1,5 +1,7 @@
 #include "reader/hdf5/sgli_product_name.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::size_t kCodePos = 31;
@@ -67,3 +69,5 @@ sgli_name_info decode_sgli_product_name(std::string_view name)
     }
     return info;
 }
+
+} // namespace vardane

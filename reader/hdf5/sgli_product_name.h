@@ -5,6 +5,8 @@
 
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // What the "Product_file_name" of an SGLI product says about it.
 struct sgli_name_info {
     productType kind = PT_UNKNOWN;
@@ -18,3 +20,5 @@ struct sgli_name_info {
 // digits). Text shorter than a position reads
 // as NUL there, so short names match nothing.
 sgli_name_info decode_sgli_product_name(std::string_view name);
+
+} // namespace vardane

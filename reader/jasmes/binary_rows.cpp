@@ -1,5 +1,7 @@
 #include "reader/jasmes/binary_rows.h"
 
+namespace vardane {
+
 std::uintmax_t binary_rows::file_size()
 {
     in_.clear();
@@ -20,3 +22,5 @@ bool binary_rows::read_row(std::uintmax_t planeStart, std::uint64_t row, std::ui
     in_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(rowBytes));
     return in_.gcount() == static_cast<std::streamsize>(rowBytes);
 }
+
+} // namespace vardane

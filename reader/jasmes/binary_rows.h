@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace vardane {
+
 // Row-by-row reading of flat binary planes. Every read checks that the bytes
 // arrived: a file that shrank after recognition gives a failed read, never
 // stale or uninitialised samples.
@@ -40,3 +42,5 @@ inline float le_f32(const unsigned char* p)
         | (std::uint32_t{p[3]} << 24);
     return std::bit_cast<float>(u);
 }
+
+} // namespace vardane

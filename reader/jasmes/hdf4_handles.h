@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace vardane {
+
 // An open HDF4 file (SDstart / SDend).
 class sd_file {
 public:
@@ -61,3 +63,5 @@ inline bool get_sd_info(const sd_dataset& sds, sd_info& info)
     info.name = name;
     return info.rank >= 0 && info.rank <= H4_MAX_VAR_DIMS;
 }
+
+} // namespace vardane

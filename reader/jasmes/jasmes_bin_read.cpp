@@ -9,6 +9,8 @@
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // One image of the file: where its planes start and their shape.
@@ -151,3 +153,5 @@ bool spinfo::read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype)
     dtype = filled;
     return true;
 }
+
+} // namespace vardane

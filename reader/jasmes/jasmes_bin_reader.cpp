@@ -9,6 +9,8 @@
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr std::uintmax_t kMinimumFileSize = 256;
@@ -142,3 +144,5 @@ void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
     kind = PT_JASMES_HDR;
     set_jasmes_corners_and_label(*this);
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vardane {
+
 float jasmes_wst_value(std::uint8_t v)
 {
     if (v == 0) return kJasmesMissing;
@@ -37,3 +39,5 @@ float jasmes_aerosol_value(std::uint16_t v, double scale)
     if (v >= kJasmesWordFill) return kJasmesMissing;
     return static_cast<float>(scale * v);
 }
+
+} // namespace vardane

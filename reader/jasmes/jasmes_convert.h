@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 // Conversion of stored JASMES counts to physical values. Missing samples
 // become kJasmesMissing.
 inline constexpr float kJasmesMissing = -10000.0f;
@@ -24,3 +26,5 @@ std::uint8_t jasmes_aerosol_channel(std::uint16_t v, double scale);
 float jasmes_aerosol_value(std::uint16_t v, double scale);
 
 inline constexpr std::uint16_t kJasmesWordFill = 65534;
+
+} // namespace vardane

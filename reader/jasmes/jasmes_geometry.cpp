@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vardane {
+
 namespace {
 
 constexpr double kPole = 90.0;
@@ -36,3 +38,5 @@ void set_jasmes_corners_and_label(spinfo& info)
     info.corners[LR] = {bottom, right};
     info.productLabel = info.para.empty() ? "JASMES_unknown" : "JASMES_" + info.para;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 // Corners of a JASMES image from the centre of its upper-left pixel, the pixel
 // size and the first parameter's shape: the outer edges of the edge pixels.
 // Also sets the product label "JASMES_" + para ("JASMES_unknown" without para).
@@ -13,3 +15,5 @@ void set_jasmes_corners_and_label(spinfo& info);
 // fails gives no image: a zero pixel size, a mirrored grid or an origin off
 // the globe would only make a wrongly placed GeoTIFF.
 bool jasmes_grid_plausible(const spinfo& info);
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "reader/jasmes/jasmes_grids.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr GeoParam_t kBinaryGrids[] = {
@@ -30,3 +32,5 @@ const GeoParam_t* find_jasmes_grid(std::span<const GeoParam_t> grids, std::int64
     }
     return nullptr;
 }
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace vardane {
+
 // One scientific dataset a JASMES HDF4 file may hold.
 struct sdsParam_t {
     std::string_view name;
@@ -21,3 +23,5 @@ inline constexpr sdsParam_t kJasmesHdf4Datasets[] = {
 
 // The global attribute whose text names the area.
 inline constexpr std::string_view kJasmesHdf4AreaAttribute = "File Name";
+
+} // namespace vardane

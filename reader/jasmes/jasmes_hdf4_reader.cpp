@@ -10,6 +10,8 @@
 #include "reader/jasmes/jasmes_hdf4_type.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace {
 
 // Longest area text taken from the file.
@@ -178,3 +180,5 @@ bool spinfo::read_jasmes_hdf4(std::uint32_t idx, std::int32_t& dtype)
     dtype = DT_UINT8;
     return true;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 struct family_code {
@@ -28,3 +30,5 @@ std::string jasmes_hdf4_type(const std::string& granule)
     }
     return std::string(kOtherFamily);
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "reader/jasmes/jasmes_header_columns.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // Text of a column range; shorter (or empty) when the line ends inside it.
@@ -140,3 +142,5 @@ bool parse_header_T2(const std::string& strbuf, JasmesHeader_t& PData)
     for (int k = 0; k < bands; ++k) PData.bandScale[k] = parse_double(field(strbuf, bandColumn(k)));
     return true;
 }
+
+} // namespace vardane

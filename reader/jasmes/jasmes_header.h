@@ -4,6 +4,8 @@
 
 #include "reader/jasmes_state.h"
 
+namespace vardane {
+
 // Parsers of the one-line text header of a JASMES flat-binary file. Each
 // reads fixed columns of strbuf into PData and tells whether the line has its
 // format. Numbers are decimal text with leading blanks; a field that does not
@@ -26,3 +28,5 @@ bool isNaturalWord(const std::string& sbuf);
 
 // Classic ASCII printable range (blank to tilde).
 bool is_printable_char(char c);
+
+} // namespace vardane

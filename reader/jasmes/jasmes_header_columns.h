@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace vardane {
+
 // Zero-based, inclusive column ranges of the header line formats.
 struct header_column {
     std::size_t first;
@@ -35,3 +37,5 @@ struct t2_columns {
 inline constexpr t2_columns kT2Columns{
     {0, 5}, {6, 11}, {12, 20}, {21, 29}, {30, 38}, {39, 41}, 42, 8, 32,
 };
+
+} // namespace vardane

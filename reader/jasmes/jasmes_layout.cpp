@@ -1,5 +1,7 @@
 #include "reader/jasmes/jasmes_layout.h"
 
+namespace vardane {
+
 namespace {
 
 struct layout_row {
@@ -39,3 +41,5 @@ std::optional<jasmes_layout> classify_jasmes_size(std::uintmax_t size, std::int6
     }
     return std::nullopt;
 }
+
+} // namespace vardane

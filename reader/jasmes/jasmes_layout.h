@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace vardane {
+
 // How a headed JASMES flat-binary file is laid out, told apart by its size.
 struct jasmes_layout {
     std::int32_t bytesPerSample; // 1, 2, 3, 4, or -1 for the 23-band aerosol file
@@ -23,3 +25,5 @@ std::uintmax_t jasmes_layout_bytes(const jasmes_layout& layout, std::int64_t wid
 
 // Headerless files: one plane of a known grid, 1- or 2-byte samples.
 inline constexpr std::uint32_t kHeaderlessSampleBytes[] = {1, 2};
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "integration/read_back.h"
 #include "support/cli_process.h"
 
+namespace vardane {
+
 namespace cli_test {
 
 inline void expect_clean_output(const process_result& r, const std::filesystem::path& out)
@@ -34,3 +36,5 @@ inline bool says(const std::string& text, const std::string& part) { return text
 inline std::string summary_of(const process_result& r) { return r.lines.empty() ? "" : r.lines.back(); }
 
 } // namespace cli_test
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "batch_checks.h"
 #include "integration/cli_run_support.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 using namespace cli_test;
 
@@ -51,3 +53,5 @@ TEST(CliInputs, DamagedProductFailsWithItsCauseInAQuietRun)
     EXPECT_EQ(integration::file_names(scene.out()), std::vector<std::string>{"good_PRC.tif"});
     EXPECT_EQ(std::distance(fs::directory_iterator(scene.out()), fs::directory_iterator()), 1);
 }
+
+} // namespace vardane

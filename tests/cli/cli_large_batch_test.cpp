@@ -18,6 +18,8 @@
 #include "cli/input_shard.h"
 #include "integration/cli_run_support.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 using json = nlohmann::json;
 using namespace cli_test;
@@ -172,3 +174,5 @@ TEST(CliLargeBatch, KilledRunResumesWithoutRedoingFinishedFiles)
         EXPECT_EQ(lines[i]["outputs"].size(), 1u) << lines[i];
     }
 }
+
+} // namespace vardane

@@ -10,7 +10,9 @@
 #include "cli/child_channel.h"
 #include "cli/cli_options.h"
 #include "cli/input_files.h"
-#include "app/driver/run_tally.h"
+#include "driver/run_tally.h"
+
+namespace vardane {
 
 namespace fs = std::filesystem;
 
@@ -140,3 +142,5 @@ TEST(InputFiles, FoldersGiveTheirFilesInNameOrderWithoutSubFolders)
     EXPECT_EQ(gap.files, std::vector<std::string>{(dir / "a.h5").string()});
     fs::remove_all(dir);
 }
+
+} // namespace vardane

@@ -18,6 +18,8 @@
 #include "support/scratch_folder.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 using namespace cli_test;
 using temp_folder = test_support::scratch_folder;
@@ -351,3 +353,5 @@ TEST(CliRun, TerminationSignalCancelsTheRunAtItsNextCheck)
     EXPECT_NE(r.lines.back().find(", cancelled."), std::string::npos) << r.lines.back();
     EXPECT_FALSE(fs::exists(work));
 }
+
+} // namespace vardane

@@ -14,6 +14,9 @@
 
 extern char** environ;
 
+namespace vardane {
+
+
 namespace fs = std::filesystem;
 using namespace cli_test;
 
@@ -86,3 +89,5 @@ TEST(CliSignal, TermToTheGroupAndHangupToTheParentCancelMidRun)
         expect_clean_output(r, scene.out());
     }
 }
+
+} // namespace vardane

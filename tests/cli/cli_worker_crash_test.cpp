@@ -8,6 +8,8 @@
 #include "batch_checks.h"
 #include "integration/cli_run_support.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 using namespace cli_test;
 
@@ -59,3 +61,5 @@ TEST(CliWorker, CrashingFilesFailAloneBetweenTwoGoodFiles)
         for (const auto& entry : fs::directory_iterator(scene.out())) fs::remove(entry.path());
     }
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+namespace vardane {
+
 namespace fuzz {
 
 namespace {
@@ -115,3 +117,5 @@ std::vector<unsigned char> byte_mutator::mutate(const std::vector<unsigned char>
 }
 
 } // namespace fuzz
+
+} // namespace vardane

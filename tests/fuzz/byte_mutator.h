@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace fuzz {
 
 class byte_mutator {
@@ -36,3 +38,5 @@ private:
 };
 
 } // namespace fuzz
+
+} // namespace vardane

@@ -35,7 +35,6 @@
 #include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
 
-namespace fs = std::filesystem;
 
 // Sanitizer builds: an allocation far beyond any small product fails as it
 // would on a machine without that much memory (malloc returns null, new
@@ -47,6 +46,10 @@ extern "C" const char* __asan_default_options()
     // that the leak suppressions can tell its own blocks from ours.
     return "allocator_may_return_null=1:max_allocation_size_mb=2048:fast_unwind_on_malloc=0";
 }
+
+namespace vardane {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -291,3 +294,5 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, ReaderFuzz, ::testing::Range<std::size_t>(0,
                          seed_name);
 
 } // namespace
+
+} // namespace vardane

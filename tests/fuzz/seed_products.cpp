@@ -2,6 +2,8 @@
 
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace fuzz {
 
 std::vector<seed_product> seed_products()
@@ -34,3 +36,5 @@ std::vector<seed_product> seed_products()
 }
 
 } // namespace fuzz
+
+} // namespace vardane

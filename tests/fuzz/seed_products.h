@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace vardane {
+
 namespace fuzz {
 
 struct seed_product {
@@ -18,3 +20,5 @@ struct seed_product {
 std::vector<seed_product> seed_products();
 
 } // namespace fuzz
+
+} // namespace vardane

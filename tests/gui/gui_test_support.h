@@ -18,6 +18,8 @@
 
 #include "app/window/main_form.h"
 
+namespace vardane {
+
 namespace gui_test {
 
 // Write a file of the given size (or content) and return its full path.
@@ -193,3 +195,5 @@ inline bool run_mode_controls_enabled(MainForm& form, bool enabled)
 }
 
 } // namespace gui_test
+
+} // namespace vardane

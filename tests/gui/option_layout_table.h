@@ -1,5 +1,7 @@
 #pragma once
 
+namespace vardane {
+
 // The option dialog's groups as users know them: for every group its page,
 // control name, title, colour-bar button (empty: none) and its rows, each
 // "part|label|key" (the key is the label when left out). Written out by
@@ -105,3 +107,5 @@ inline constexpr group kGroups[] = {
 #undef JASMES_MIDDLE
 
 } // namespace option_layout
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 #include "app/window/options/option_form.h"
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace {
 
 bool save_screen(const QString& path)
@@ -22,7 +24,7 @@ bool save_screen(const QString& path)
 
 } // namespace
 
-int main(int argc, char* argv[])
+int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     if (argc != 2) {
@@ -50,4 +52,11 @@ int main(int argc, char* argv[])
     });
     form.ShowDialog();
     return saved ? 0 : 1;
+}
+
+} // namespace vardane
+
+int main(int argc, char* argv[])
+{
+    return vardane::run_program(argc, argv);
 }

@@ -10,6 +10,8 @@
 #include "app/window/folder_box.h"
 #include "gui_test_support.h"
 
+namespace vardane {
+
 using namespace gui_test;
 
 // Stands in for the desktop's file opener.
@@ -144,5 +146,7 @@ void MainFormDesktop::about_names_the_libraries()
     QVERIFY(!w.form.windowIcon().pixmap(48, 48).isNull());
 }
 
-QTEST_MAIN(MainFormDesktop)
+} // namespace vardane
+
+QTEST_MAIN(vardane::MainFormDesktop)
 #include "tst_main_form_desktop.moc"

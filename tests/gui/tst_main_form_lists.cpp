@@ -10,6 +10,8 @@
 #include "settings/spconverter.h"
 #include "gui_test_support.h"
 
+namespace vardane {
+
 using namespace gui_test;
 
 class MainFormLists : public QObject {
@@ -364,5 +366,7 @@ void MainFormLists::help_and_option_buttons()
     QCOMPARE(gsmap.name, std::string("RAIN"));
 }
 
-QTEST_MAIN(MainFormLists)
+} // namespace vardane
+
+QTEST_MAIN(vardane::MainFormLists)
 #include "tst_main_form_lists.moc"

@@ -9,9 +9,11 @@
 #include "app/window/file_table.h"
 #include "app/window/log_box.h"
 #include "app/window/run_progress.h"
-#include "app/driver/run_driver.h"
+#include "driver/run_driver.h"
 #include "gui_test_support.h"
 #include "synth_registry.h"
+
+namespace vardane {
 
 using namespace gui_test;
 
@@ -232,5 +234,7 @@ void MainFormRuns::closing_during_a_run_cancels_and_cleans_up()
     QVERIFY(!QDir(workDir).exists());
 }
 
-QTEST_MAIN(MainFormRuns)
+} // namespace vardane
+
+QTEST_MAIN(vardane::MainFormRuns)
 #include "tst_main_form_runs.moc"

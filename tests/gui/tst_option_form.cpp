@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/driver/data_folder.h"
+#include "driver/data_folder.h"
 #include "app/window/options/colorbar_setting_element.h"
 #include "app/window/options/colorbar_setting_form.h"
 #include "app/window/options/option_form.h"
@@ -20,6 +20,8 @@
 #include "option_layout_table.h"
 #include "settings/spconverter.h"
 #include "synth_registry.h"
+
+namespace vardane {
 
 using namespace gui_test;
 
@@ -433,5 +435,7 @@ void OptionFormTest::colour_bar_rows_and_save()
     QFile::remove(table + ".png");
 }
 
-QTEST_MAIN(OptionFormTest)
+} // namespace vardane
+
+QTEST_MAIN(vardane::OptionFormTest)
 #include "tst_option_form.moc"

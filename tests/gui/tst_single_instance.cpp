@@ -7,6 +7,8 @@
 
 #include "app/window/single_instance.h"
 
+namespace vardane {
+
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -56,5 +58,7 @@ void SingleInstance::second_instance_of_the_program_exits_with_code_1()
     QCOMPARE(told, 2);
 }
 
-QTEST_GUILESS_MAIN(SingleInstance)
+} // namespace vardane
+
+QTEST_GUILESS_MAIN(vardane::SingleInstance)
 #include "tst_single_instance.moc"

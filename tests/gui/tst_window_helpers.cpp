@@ -8,6 +8,8 @@
 #include "app/window/folder_text.h"
 #include "app/window/output_rename.h"
 
+namespace vardane {
+
 class WindowHelpers : public QObject {
     Q_OBJECT
 
@@ -80,5 +82,7 @@ void WindowHelpers::rename_outcomes()
     QCOMPARE(moved.readAll(), QByteArray("a.tif"));
 }
 
-QTEST_GUILESS_MAIN(WindowHelpers)
+} // namespace vardane
+
+QTEST_GUILESS_MAIN(vardane::WindowHelpers)
 #include "tst_window_helpers.moc"

@@ -11,9 +11,11 @@
 #include "gui_test_support.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 using namespace gui_test;
 
-int main(int argc, char* argv[])
+int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     if (argc != 3 && argc != 4) {
@@ -65,4 +67,11 @@ int main(int argc, char* argv[])
     QTest::qWait(300);
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
     return shot.save(picture) ? 0 : 1;
+}
+
+} // namespace vardane
+
+int main(int argc, char* argv[])
+{
+    return vardane::run_program(argc, argv);
 }

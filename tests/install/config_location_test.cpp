@@ -7,6 +7,8 @@
 #include "settings/config_location.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -62,3 +64,5 @@ TEST(ConfigLocation, InstalledProgramKeepsSettingsInTheUsersFolder)
     EXPECT_EQ(config_path_for(tmp.file("usr/bin")), "");
     EXPECT_EQ(config_path_for(tmp.file("portable")), tmp.file("portable/vdn-config.dat"));
 }
+
+} // namespace vardane

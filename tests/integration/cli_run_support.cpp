@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <fstream>
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace integration {
@@ -63,3 +65,5 @@ void deselect_all(spconverter& settings, SettingType kind)
 }
 
 } // namespace integration
+
+} // namespace vardane

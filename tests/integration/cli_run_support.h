@@ -12,6 +12,8 @@
 #include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
 
+namespace vardane {
+
 namespace integration {
 
 inline const std::string kCompleted = "Completed.";
@@ -54,3 +56,5 @@ std::vector<std::string> file_log(const cli_test::process_result& r, const std::
 void deselect_all(spconverter& settings, SettingType kind);
 
 } // namespace integration
+
+} // namespace vardane

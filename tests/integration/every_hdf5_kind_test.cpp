@@ -12,6 +12,8 @@
 #include "support/product_kinds.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 using namespace integration;
 using test_support::hdf5_kinds;
 
@@ -57,3 +59,5 @@ TEST(EveryHdf5Kind, EachIsAnnouncedAndEverySelectedVariableReachesTheWriters)
         }
     }
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vardane {
+
 namespace integration {
 
 std::span<const gridded_input> gridded_inputs()
@@ -64,3 +66,5 @@ std::span<const pinned_output> pinned_outputs()
 }
 
 } // namespace integration
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 
 #include "support/synthetic_file.h"
 
+namespace vardane {
+
 namespace integration {
 
 // A gridded product converted with the default settings.
@@ -28,3 +30,5 @@ std::span<const gridded_input> gridded_inputs();
 std::span<const pinned_output> pinned_outputs();
 
 } // namespace integration
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "integration/gridded_checksum_table.h"
 #include "integration/read_back.h"
 
+namespace vardane {
+
 using namespace integration;
 
 namespace {
@@ -74,3 +76,5 @@ TEST(GriddedChecksum, EveryGriddedKindWritesTheBytesPinnedBeforeTheFastPath)
     for (const auto& [name, hash] : written) EXPECT_TRUE(pinned.count(name)) << name << " is new";
     if (HasFailure()) std::cout << r.out << r.err << "Outputs of this run:\n" << table;
 }
+
+} // namespace vardane

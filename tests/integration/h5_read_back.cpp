@@ -2,6 +2,8 @@
 
 #include <H5Cpp.h>
 
+namespace vardane {
+
 namespace integration {
 
 h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
@@ -27,3 +29,5 @@ h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
 }
 
 } // namespace integration
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace integration {
 
 struct h5_grid {
@@ -22,3 +24,5 @@ struct h5_grid {
 h5_grid read_h5_grid(const std::string& file, const std::string& dataset);
 
 } // namespace integration
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "integration/read_back.h"
 #include "jasmes/jasmes_synth.h"
 
+namespace vardane {
+
 using namespace integration;
 
 namespace {
@@ -211,3 +213,5 @@ TEST_P(GsmapBinaryGeoTiff, RowsRunFromMinus180AndValuesPassUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(BothSizes, GsmapBinaryGeoTiff,
                          ::testing::Values(std::make_pair(1440, 480), std::make_pair(3600, 1200)));
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "integration/h5_read_back.h"
 #include "integration/read_back.h"
 
+namespace vardane {
+
 using namespace integration;
 
 namespace {
@@ -107,3 +109,5 @@ TEST(PlainTiffTextGridded, GriddedProductsGetNoTiffNoLineAndNoPositionFile)
                                         kGenerating, kReading, kGenerating}));
     EXPECT_TRUE(file_names(scene.out()).empty());
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <limits>
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace integration {
@@ -103,3 +105,5 @@ std::vector<std::string> created(const std::vector<std::string>& lines, const st
 }
 
 } // namespace integration
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace integration {
 
 // One raster file opened read-only; closed when the object goes.
@@ -54,3 +56,5 @@ std::size_t count_of(const std::vector<std::string>& lines, const std::string& t
 std::vector<std::string> created(const std::vector<std::string>& lines, const std::string& kind);
 
 } // namespace integration
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "integration/read_back.h"
 #include "hdf5/synth_known_values.h"
 
+namespace vardane {
+
 using namespace integration;
 namespace known = synth_known;
 
@@ -97,3 +99,5 @@ TEST(SettingsSelection, RadiometerWithEveryVariableSwitchedOffIsNotSelected)
     EXPECT_EQ(created(amsreLog, "TIFF").size(), 16u) << r.out;
     for (const auto& name : file_names(scene.out())) EXPECT_NE(name.rfind("amsr2", 0), 0u) << name;
 }
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 #include "colour/colour_table.h"
 #include "util/vdn_exception.h"
 
+namespace vardane {
+
 namespace {
 
 std::vector<float> bounds(const std::string& tableText)
@@ -126,3 +128,5 @@ TEST(ColourMatch, BoundsFirstClassCatchAllAndNan)
     ASSERT_EQ(nan.size(), 3u);
     EXPECT_EQ(match_colour(nan, 5.0f, true), nullptr);
 }
+
+} // namespace vardane

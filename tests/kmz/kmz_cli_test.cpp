@@ -16,6 +16,8 @@
 #include "kmz/kmz_read_back.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 using namespace integration;
 using namespace kmz_test;
 namespace fs = std::filesystem;
@@ -193,3 +195,5 @@ TEST(KmzCli, CustomColourBarWithoutTableIsMadeInTheUserFolder)
     ASSERT_TRUE(img.has_value());
     EXPECT_EQ(pixel_at(*img, kml, lat - 10, lon), (std::vector<int>{4, 5, 6, 7}));
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include <gdal_priv.h>
 #include <zip.h>
 
+namespace vardane {
+
 namespace kmz_test {
 
 std::optional<std::map<std::string, std::string>> unzip(const std::filesystem::path& kmz)
@@ -109,3 +111,5 @@ std::vector<std::string> expected_kml(const std::string& base, const std::string
 }
 
 } // namespace kmz_test
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace kmz_test {
 
 // Entry name -> bytes; nothing when the archive cannot be opened.
@@ -39,3 +41,5 @@ std::vector<std::string> expected_kml(const std::string& base, const std::string
                                       const std::vector<std::string>& box, const std::optional<std::string>& quad);
 
 } // namespace kmz_test
+
+} // namespace vardane

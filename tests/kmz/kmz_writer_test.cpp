@@ -10,6 +10,8 @@
 #include "output/spout.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 using namespace kmz_test;
 namespace fs = std::filesystem;
 
@@ -103,3 +105,5 @@ TEST(KmlDocument, SouthUpQuadStartsWithTheUpperEdge)
     const auto lines = kml_lines("b", southUp, true, std::nullopt);
     EXPECT_EQ(lines[10], "\t\t100.00,10.00,0.0  120.00,10.00,0.0  120.00,30.00,0.0  100.00,30.00,0.0");
 }
+
+} // namespace vardane

@@ -14,6 +14,8 @@
 #include "colour/legend_layout.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 namespace {
 
 struct picture {
@@ -101,3 +103,5 @@ TEST_F(LegendPicture, MissingBackgroundKeepsTheTableAndSaysWhy)
     EXPECT_TRUE(std::filesystem::exists(scratch / "lonely.clt"));
     EXPECT_FALSE(std::filesystem::exists(scratch / "lonely.png"));
 }
+
+} // namespace vardane

@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/driver_test_support.h"
+#include "driver/driver_test_support.h"
 #include "netcdf/latlon_grid.h"
 #include "netcdf/nc_read_back.h"
 #include "netcdf/product_extras.h"
 #include "support/synthetic_file.h"
+
+namespace vardane {
 
 namespace fs = std::filesystem;
 using nc_test::nc_reader;
@@ -223,3 +225,5 @@ TEST(NetcdfExport, HeadersMatchGoldens)
         EXPECT_EQ(nc_test::ncdump_header(nc_of(rig, c.golden)), nc_test::golden_header(c.golden));
     }
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace vardane {
+
 namespace nc_test {
 
 nc_reader::nc_reader(const std::string& path)
@@ -65,3 +67,5 @@ std::string golden_header(const std::string& name)
 }
 
 } // namespace nc_test
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace nc_test {
 
 class nc_reader {
@@ -29,3 +31,5 @@ std::string ncdump_header(const std::string& ncPath);
 std::string golden_header(const std::string& name);
 
 } // namespace nc_test
+
+} // namespace vardane

@@ -14,6 +14,8 @@
 #include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 using nc_test::nc_reader;
 
@@ -144,3 +146,5 @@ TEST(PolarGridCoordinates, FailuresAreNamedAndLeaveNoFile)
         }
     }
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "tools/synth/hdf5/h5_writer.h"
 
+namespace vardane {
+
 namespace nc_test {
 
 swath_size swath_size_of(const std::string& path)
@@ -68,3 +70,5 @@ void add_l1b_extras(const std::string& path)
 }
 
 } // namespace nc_test
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace nc_test {
 
 // Scans and 89 GHz samples of a swath ("Latitude of Observation Point for 89A").
@@ -34,3 +36,5 @@ void add_int_attribute(const std::string& path, const std::string& dataset, cons
 void add_l1b_extras(const std::string& path);
 
 } // namespace nc_test
+
+} // namespace vardane

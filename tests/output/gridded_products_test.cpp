@@ -11,12 +11,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/driver/prepare_raster.h"
+#include "driver/prepare_raster.h"
 #include "hdf5/synth_known_values.h"
 #include "output/spout.h"
 #include "output_test_support.h"
 #include "reader/spinfo.h"
 #include "support/synthetic_file.h"
+
+namespace vardane {
 
 using namespace output_test;
 
@@ -134,3 +136,5 @@ INSTANTIATE_TEST_SUITE_P(
         for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
         return name;
     });
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "output/invalid_value.h"
 
+namespace vardane {
+
 // Each text's rule count (malformed pieces give none) and what it matches.
 TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped)
 {
@@ -35,3 +37,5 @@ TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped
         }
     }
 }
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "output/spout.h"
 #include "output_test_support.h"
 
+namespace vardane {
+
 using namespace output_test;
 
 namespace {
@@ -122,3 +124,5 @@ TEST_F(L3EqrGeoTiff, RastersOtherThanSixteenBitGlobalGridsCreateNoFile)
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
+
+} // namespace vardane

@@ -11,6 +11,8 @@
 #include "reader/product_types.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 namespace output_test {
 
 // A private folder per test, removed with everything in it at the end;
@@ -77,3 +79,5 @@ inline std::vector<double> geotransform_of(GDALDataset& ds)
 }
 
 } // namespace output_test
+
+} // namespace vardane

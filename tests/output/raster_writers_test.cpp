@@ -14,6 +14,8 @@
 #include "output/spout.h"
 #include "output_test_support.h"
 
+namespace vardane {
+
 using namespace output_test;
 
 namespace {
@@ -160,3 +162,5 @@ TEST(GriddedGeoTiff, TheFixedWgs84TextIsWhatProjExportsForEpsg4326)
     CPLFree(wkt);
     EXPECT_EQ(gdal_session::wgs84_wkt(), exported);
 }
+
+} // namespace vardane

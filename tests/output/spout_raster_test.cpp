@@ -5,6 +5,8 @@
 #include "output/spout.h"
 #include "output_test_support.h"
 
+namespace vardane {
+
 using output_test::attr_of;
 using output_test::grid_info;
 
@@ -184,3 +186,5 @@ TEST(SpoutSwathInputs, CoRegistrationIsReplacedWholeAndTheWarpBlockIsReset)
     EXPECT_EQ(out.warpExtent.forcedWidth, 0);
     EXPECT_DOUBLE_EQ(out.warpExtent.maxX, 0.0);
 }
+
+} // namespace vardane

@@ -14,6 +14,8 @@
 #include "output/spout.h"
 #include "output_test_support.h"
 
+namespace vardane {
+
 using namespace output_test;
 
 namespace {
@@ -64,3 +66,5 @@ TEST(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
         EXPECT_TRUE(c.write(name)) << c.name;
     }
 }
+
+} // namespace vardane

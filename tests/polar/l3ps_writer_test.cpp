@@ -10,6 +10,8 @@
 #include "output/output_test_support.h"
 #include "output/spout.h"
 
+namespace vardane {
+
 using namespace output_test;
 
 TEST(L3PolarGeoTiff, SixGridsGiveProjectedBigEndianFilesWithTheirKeysCornersAndCounts)
@@ -63,3 +65,5 @@ TEST(L3PolarGeoTiff, SixGridsGiveProjectedBigEndianFilesWithTheirKeysCornersAndC
     EXPECT_FALSE(out.gen_L3PS_GeoTiffImage(dir.file("square.tif")));
     EXPECT_FALSE(std::filesystem::exists(dir / "square.tif"));
 }
+
+} // namespace vardane

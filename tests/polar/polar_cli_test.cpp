@@ -11,6 +11,8 @@
 #include "integration/cli_run_support.h"
 #include "integration/read_back.h"
 
+namespace vardane {
+
 using namespace integration;
 namespace known = synth_known;
 
@@ -91,3 +93,5 @@ TEST(PolarCli, ProjectionLinesChooseTheHemispheresAndRefuseTheWrongOne)
         EXPECT_TRUE(e.path().string().ends_with("_N.tif") || e.path().string().ends_with("_S.tif")) << e.path();
     }
 }
+
+} // namespace vardane

@@ -11,6 +11,8 @@
 #include "output/polar/padded_grid.h"
 #include "output/spout.h"
 
+namespace vardane {
+
 using namespace output_test;
 
 namespace {
@@ -120,3 +122,5 @@ TEST(PolarGeoTiff, ModesRefusalsAndFailuresLeaveOnlyTheirResults)
         EXPECT_EQ(names_in(here.path()), c.files);
     }
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include "reader/spinfo.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -55,3 +57,5 @@ TEST_F(TempFiles, GsmapNameRulesAreExact)
     EXPECT_FALSE(spinfo::is_gsmap("/gsmap_dir/file"));
     EXPECT_FALSE(spinfo::is_gsmap("xgsmap_"));
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "settings_test_support.h"
 
+namespace vardane {
+
 namespace {
 
 std::vector<std::string> keys_of(const std::vector<spcvt_listitem>& items)
@@ -159,3 +161,5 @@ TEST(KindTexts, CustomColourTableNamesArePlainFileNames)
     EXPECT_EQ(cvt.get_custom_clt(static_cast<SettingType>(-3), "SST"), "");
     EXPECT_EQ(cvt.get_custom_clt(ST_JASMES_JAPAN, "../x/y"), "custom_jasmes_j____x_y");
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "settings_test_support.h"
 
+namespace vardane {
+
 TEST(ProjectionSettings, KindsOneToTwentyTwoOnlyAndGlobalJasmesAlwaysLatLon)
 {
     spconverter cvt;
@@ -83,3 +85,5 @@ TEST(NumberTexts, DecimalPointUnderACommaLocale)
     EXPECT_NE(block.find(":1.5000/2.5000\n"), std::string::npos);
     EXPECT_NE(os.str().find("custom_colorbar=0,0.5,0,0,\n"), std::string::npos);
 }
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 
 #include "settings_test_support.h"
 
+namespace vardane {
+
 namespace {
 
 std::string golden(const std::string& name)
@@ -381,3 +383,5 @@ TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
     EXPECT_EQ(entry_of(copy, ST_JASMES_GOBI, "aot").name, "aot_out");
     EXPECT_EQ(entry_of(assigned, ST_JASMES_GOBI, "aot").name, "only_in_copy");
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "settings/spconverter.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 using temp_folder = test_support::scratch_folder;
 
 inline std::string read_file(const std::string& path)
@@ -74,3 +76,5 @@ inline TiffGenType projection_of(const spconverter& cvt, SettingType kind)
     EXPECT_TRUE(cvt.get_ProjectionSetting(kind, gen));
     return gen;
 }
+
+} // namespace vardane

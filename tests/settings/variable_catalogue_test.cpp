@@ -6,6 +6,8 @@
 #include "settings/output_name.h"
 #include "settings_test_support.h"
 
+namespace vardane {
+
 // Rules every row of the catalogue must keep, rather than the rows themselves.
 TEST(VariableCatalogue, EveryKindHoldsValidEntriesAndNothingUnlisted)
 {
@@ -75,3 +77,5 @@ TEST(VariableCatalogue, AmsreStartsAsACopyOfGcomw)
         EXPECT_EQ(cvt.get_fill_values(gcomw), cvt.get_fill_values(amsre));
     }
 }
+
+} // namespace vardane

@@ -12,6 +12,9 @@
 
 extern char** environ;
 
+namespace vardane {
+
+
 namespace fs = std::filesystem;
 
 namespace cli_test {
@@ -97,3 +100,5 @@ process_result finish_cli(running_cli& process)
 }
 
 } // namespace cli_test
+
+} // namespace vardane

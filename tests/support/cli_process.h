@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace vardane {
+
 namespace cli_test {
 
 struct process_result {
@@ -33,3 +35,5 @@ process_result finish_cli(running_cli& process);
 std::vector<std::string> split_lines(const std::string& text);
 
 } // namespace cli_test
+
+} // namespace vardane

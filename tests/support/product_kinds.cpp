@@ -1,5 +1,7 @@
 #include "support/product_kinds.h"
 
+namespace vardane {
+
 namespace test_support {
 
 const std::vector<hdf5_kind>& hdf5_kinds()
@@ -39,3 +41,5 @@ const std::vector<hdf5_kind>& hdf5_kinds()
 }
 
 } // namespace test_support
+
+} // namespace vardane

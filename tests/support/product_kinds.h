@@ -10,6 +10,8 @@
 #include "reader/product_types.h"
 #include "support/synthetic_file.h"
 
+namespace vardane {
+
 namespace test_support {
 
 struct hdf5_kind {
@@ -26,3 +28,5 @@ const std::vector<hdf5_kind>& hdf5_kinds();
 inline bool is_radiometer_swath(productType t) { return is_swath_kind(t) && !is_gcomc_kind(t); }
 
 } // namespace test_support
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vardane {
+
 namespace test_support {
 
 class scratch_folder {
@@ -34,3 +36,5 @@ private:
 };
 
 } // namespace test_support
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace test_support {
 
 std::string write_synthetic(const std::string& kind, const std::filesystem::path& path, synth_variants variants)
@@ -16,3 +18,5 @@ std::string write_synthetic(const std::string& kind, const std::filesystem::path
 }
 
 } // namespace test_support
+
+} // namespace vardane

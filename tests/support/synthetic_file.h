@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace vardane {
+
 namespace test_support {
 
 using synth_variants = std::vector<std::pair<std::string, std::string>>;
@@ -16,3 +18,5 @@ std::string write_synthetic(const std::string& kind, const std::filesystem::path
                             synth_variants variants = {});
 
 } // namespace test_support
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace swath_cli {
 
 // A few variables of each option set keep the outputs small: for the
@@ -39,3 +41,5 @@ inline void keep_few(spconverter& s)
 }
 
 } // namespace swath_cli
+
+} // namespace vardane

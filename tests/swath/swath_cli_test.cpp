@@ -8,6 +8,8 @@
 #include "integration/read_back.h"
 #include "swath/swath_cli_support.h"
 
+namespace vardane {
+
 using namespace integration;
 using swath_cli::keep_few;
 
@@ -47,3 +49,5 @@ TEST(SwathCli, RadiometerSwathLiesWhereItFliesWithoutStreaks)
         for (double v : equator) EXPECT_TRUE(v == 65535.0 || (v > 5000 && v < 40000)) << v;
     }
 }
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "support/product_kinds.h"
 #include "swath/swath_cli_support.h"
 
+namespace vardane {
+
 using namespace integration;
 using swath_cli::keep_few;
 
@@ -96,3 +98,5 @@ TEST(SwathCli, EverySwathKindGivesOneWindowFilePerWindowAndVariable)
         EXPECT_EQ(tif.at_lonlat(1, i % 2 ? 139.0 : -139.0, i < 2 ? 35.0 : -35.0) != 65535.0, i == 1) << pol[i];
     }
 }
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "output/swath/amsr2latlon.h"
 #include "output/swath/swath_windows.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr double kDeg = M_PI / 180.0;
@@ -114,3 +116,5 @@ TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
         }
     }
 }
+
+} // namespace vardane

@@ -11,6 +11,8 @@
 #include "output/spout.h"
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 using integration::raster_file;
 
 namespace {
@@ -165,3 +167,5 @@ TEST_F(SwathRegrid, MissingGeolocationFailsAndLeavesNoRasterToDraw)
     EXPECT_FALSE(out.ready);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 #include "synth_known_values.h"
 #include "synth_test_support.h"
 
+namespace vardane {
+
 using namespace synth_test;
 
 TEST(FullSizes, RadiometerSwathAndL3AndGpmGrids)
@@ -33,3 +35,5 @@ TEST(FullSizes, RadiometerSwathAndL3AndGpmGrids)
     ASSERT_TRUE(m);
     EXPECT_EQ(h[m->first * 3600 + m->second], synth_known::kMarkerU16);
 }
+
+} // namespace vardane

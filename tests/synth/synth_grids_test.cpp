@@ -10,6 +10,8 @@
 #include "synth_known_values.h"
 #include "synth_test_support.h"
 
+namespace vardane {
+
 using namespace synth_test;
 namespace sk = synth_known;
 
@@ -164,3 +166,5 @@ TEST(GpmGrids, DprLayersRanksAndNames)
         }
     }
 }
+
+} // namespace vardane

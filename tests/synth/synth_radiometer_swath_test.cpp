@@ -9,6 +9,8 @@
 #include "synth_known_values.h"
 #include "synth_test_support.h"
 
+namespace vardane {
+
 using namespace synth_test;
 namespace sk = synth_known;
 
@@ -171,3 +173,5 @@ TEST(SwathAttributes, CoRegistrationTextsParseToTheSixBandsWithNegativeValues)
     EXPECT_FLOAT_EQ(a1.at("6G"), 0.52f);
     EXPECT_FLOAT_EQ(a2.at("6G"), -0.09f);
 }
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "synth_test_support.h"
 
+namespace vardane {
+
 using namespace synth_test;
 
 namespace {
@@ -55,3 +57,5 @@ TEST(Hdf5Registry, BadVariantValuesFailWithoutThrowing)
     for (const auto& [kind, o] : bad) EXPECT_FALSE(write_kind(kind, dir.file("x.h5"), o)) << kind;
     EXPECT_FALSE(write_kind("AMSR2_L1B", dir.file("missing/x.h5")));
 }
+
+} // namespace vardane

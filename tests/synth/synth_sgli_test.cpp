@@ -6,6 +6,8 @@
 #include "synth_known_values.h"
 #include "synth_test_support.h"
 
+namespace vardane {
+
 using namespace synth_test;
 namespace sk = synth_known;
 using synth_sgli::sgli_product;
@@ -143,3 +145,5 @@ TEST(SgliTiles, TileNumbersMarkerCellAndOffEarthFill)
     EXPECT_EQ(c[5], sk::kFillU16);           // top-left: beyond -180
     EXPECT_NE(c[c.size() - 1], sk::kFillU16); // bottom-right: on the Earth
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace vardane {
+
 namespace synth_test {
 
 synth_options options(std::vector<std::pair<std::string, std::string>> variants, std::uint32_t seed)
@@ -49,3 +51,5 @@ std::vector<hsize_t> dims_of(const H5::DataSet& ds)
 }
 
 } // namespace synth_test
+
+} // namespace vardane

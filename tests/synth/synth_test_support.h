@@ -14,6 +14,8 @@
 #include "support/scratch_folder.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_test {
 
 // Temporary folder unique to this process, removed at the end.
@@ -58,3 +60,5 @@ std::vector<T> read_all(const H5::H5File& f, const std::string& path)
 }
 
 } // namespace synth_test
+
+} // namespace vardane

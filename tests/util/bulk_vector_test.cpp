@@ -6,6 +6,8 @@
 
 #include "util/bulk_vector.h"
 
+namespace vardane {
+
 // Small, mapped and huge-page-straddling sizes behave as vectors: values
 // given are kept through growth, copies and moves.
 TEST(BulkVector, KeepsValuesAcrossGrowthCopiesAndMoves)
@@ -41,3 +43,5 @@ TEST(BulkVector, ReleasedBlockIsReusedForThePlaneOfTheSameSize)
     again.assign(n, 0.0f);
     EXPECT_EQ(again[n - 1], 0.0f);
 }
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "util/program_dir.h"
 
+namespace vardane {
+
 TEST(ProgramDir, FolderOfExecutableIndependentOfCwd)
 {
     const std::string before = getCurrentDir();
@@ -15,3 +17,5 @@ TEST(ProgramDir, FolderOfExecutableIndependentOfCwd)
     std::filesystem::current_path(cwd);
     EXPECT_NE(before.back(), '/');
 }
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include "util/string_utils.h"
 #include "util/view.h"
 
+namespace vardane {
+
 using namespace std::string_literals;
 using Parts = std::vector<std::string>;
 
@@ -83,3 +85,5 @@ TEST(GetXY, MapsIntoTheViewItBelongsTo)
     EXPECT_EQ(c, view_mapping::kFar);
     EXPECT_EQ(r, -view_mapping::kFar);
 }
+
+} // namespace vardane

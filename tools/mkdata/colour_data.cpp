@@ -6,6 +6,8 @@
 #include "colour/colorbar_background.h"
 #include "tools/mkdata/data_writers.h"
 
+namespace vardane {
+
 // The built-in colour tables: one for every name the reader can choose for
 // a file, each over the physical range of its variable (the KMZ writer
 // colours stored counts times their scale factor). Precipitation and
@@ -97,3 +99,5 @@ bool write_colour_data(const std::filesystem::path& folder)
     }
     return true;
 }
+
+} // namespace vardane

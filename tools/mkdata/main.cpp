@@ -5,7 +5,9 @@
 
 #include "tools/mkdata/data_writers.h"
 
-int main(int argc, char** argv)
+namespace vardane {
+
+int run_program(int argc, char** argv)
 {
     if (argc != 2) {
         std::cerr << "usage: vardane-mkdata FOLDER\n";
@@ -21,4 +23,11 @@ int main(int argc, char** argv)
     const bool colours = write_colour_data(folder);
     const bool polar = write_polar_tables(folder);
     return colours && polar ? 0 : 1;
+}
+
+} // namespace vardane
+
+int main(int argc, char** argv)
+{
+    return vardane::run_program(argc, argv);
 }

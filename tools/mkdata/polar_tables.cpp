@@ -14,6 +14,8 @@
 #include "netcdf/polar_grids.h"
 #include "tools/mkdata/data_writers.h"
 
+namespace vardane {
+
 namespace {
 
 struct context_closer {
@@ -97,3 +99,5 @@ bool write_polar_tables(const std::filesystem::path& folder)
     }
     return true;
 }
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace {
 
 std::string lower(std::string s)
@@ -26,7 +28,7 @@ int usage(int status)
 
 } // namespace
 
-int main(int argc, char** argv)
+int run_program(int argc, char** argv)
 {
     const auto kinds = all_synth_kinds();
     std::string kindName;
@@ -66,4 +68,11 @@ int main(int argc, char** argv)
     }
     std::cerr << "vardane-synth: unknown kind '" << kindName << "' (see --list)\n";
     return 2;
+}
+
+} // namespace vardane
+
+int main(int argc, char** argv)
+{
+    return vardane::run_program(argc, argv);
 }

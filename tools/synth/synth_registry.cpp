@@ -1,5 +1,7 @@
 #include "synth_registry.h"
 
+namespace vardane {
+
 std::vector<synth_kind> all_synth_kinds()
 {
     std::vector<synth_kind> kinds;
@@ -7,3 +9,5 @@ std::vector<synth_kind> all_synth_kinds()
     register_jasmes_kinds(kinds);
     return kinds;
 }
+
+} // namespace vardane

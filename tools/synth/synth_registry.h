@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // Options shared by every synthetic-product writer.
 struct synth_options {
     bool full = false;          // real product sizes instead of small test sizes
@@ -38,3 +40,5 @@ void register_jasmes_kinds(std::vector<synth_kind>& kinds);
 
 // Every kind, in registration order.
 std::vector<synth_kind> all_synth_kinds();
+
+} // namespace vardane

@@ -1,5 +1,7 @@
 #include "app/window/options/amsr_opts.h"
 
+namespace vardane {
+
 AmsrOpts::AmsrOpts(AmsrType type, spconverter& p_SPCVT, QWidget* parent)
     : OptionPage(type == AT_AMSRE ? QStringLiteral("tabAQUA") : QStringLiteral("tabGCOMW"), parent), atype_(type)
 {
@@ -7,3 +9,5 @@ AmsrOpts::AmsrOpts(AmsrType type, spconverter& p_SPCVT, QWidget* parent)
 }
 
 QString AmsrOpts::sat() const { return atype_ == AT_AMSRE ? QStringLiteral("AQUA") : QStringLiteral("GCOM-W"); }
+
+} // namespace vardane

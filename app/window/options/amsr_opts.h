@@ -3,6 +3,8 @@
 #include "app/window/options/option_page.h"
 #include "reader/product_types.h"
 
+namespace vardane {
+
 // The page of one microwave radiometer: its six option sets (L1A/L1B, L1R,
 // L2 high and low resolution, L3 brightness temperature and geophysical
 // data). The same page serves AMSR2 ("GCOM-W") and AMSR-E ("AQUA"); the
@@ -26,3 +28,5 @@ public:
 private:
     AmsrType atype_;
 };
+
+} // namespace vardane

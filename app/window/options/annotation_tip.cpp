@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+namespace vardane {
+
 namespace {
 
 QWidget* make_balloon()
@@ -106,3 +108,5 @@ void AnnotationTip::hide_balloon()
         sinceHidden_.start();
     }
 }
+
+} // namespace vardane

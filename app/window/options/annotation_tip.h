@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vardane {
+
 // Explanatory balloons over the controls of the option pages: a small
 // window titled "Annotation" with the information icon and the control's
 // text. It appears after the pointer has rested on a control for two
@@ -43,3 +45,5 @@ private:
     QPointer<QWidget> target_;
     QWidget* balloon_ = nullptr;
 };
+
+} // namespace vardane

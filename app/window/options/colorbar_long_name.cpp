@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace vardane {
+
 namespace {
 
 struct full_name {
@@ -51,3 +53,5 @@ std::string GetLongName(const std::string& key)
     }
     return key;
 }
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "app/window/options/colorbar_long_name.h"
 #include "settings/number_text.h"
 
+namespace vardane {
+
 namespace {
 
 template <typename W>
@@ -84,3 +86,5 @@ optSet_t ColorbarSettingElement::get_opt() const
     opt.invalid_values = txtInvalidValue->text().toStdString();
     return opt;
 }
+
+} // namespace vardane

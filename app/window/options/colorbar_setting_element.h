@@ -11,6 +11,8 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
+namespace vardane {
+
 // One row of the colour-bar dialog: a variable's colour bar, default or
 // custom, with its range, scale and invalid-value text.
 class ColorbarSettingElement : public QFrame {
@@ -34,3 +36,5 @@ private:
     QComboBox* cmbType;
     QLineEdit* txtInvalidValue;
 };
+
+} // namespace vardane

@@ -5,10 +5,12 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/driver/data_folder.h"
+#include "driver/data_folder.h"
 #include "app/window/options/colorbar_setting_element.h"
 #include "app/window/options/save_close_buttons.h"
 #include "settings/spconverter.h"
+
+namespace vardane {
 
 namespace {
 
@@ -94,3 +96,5 @@ void ColorbarSettingForm::store_rows(SettingType kind)
     }
     if (!problems.isEmpty()) QMessageBox::warning(this, windowTitle(), problems.join(u'\n'));
 }
+
+} // namespace vardane

@@ -6,9 +6,12 @@
 
 #include "settings/option_types.h"
 
-class ColorbarSettingElement;
 class QGroupBox;
 class QVBoxLayout;
+
+namespace vardane {
+
+class ColorbarSettingElement;
 class spconverter;
 
 // The colour-bar dialog of one product kind: per variable a default or
@@ -33,3 +36,5 @@ private:
     QGroupBox* group_ = nullptr;
     QVBoxLayout* rows_ = nullptr;
 };
+
+} // namespace vardane

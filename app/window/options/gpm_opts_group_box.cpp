@@ -6,6 +6,8 @@
 #include "app/window/options/option_grid.h"
 #include "app/window/options/option_group_frame.h"
 
+namespace vardane {
+
 GPMOptsGroupBox::GPMOptsGroupBox(spconverter& p_SPCVT, spconverter& org_SPCVT, const QString& title, SettingType type,
                                  int max_col, QWidget* parent)
     : QGroupBox(title, parent), p_SPCVT_(p_SPCVT), org_SPCVT_(org_SPCVT), type_(type)
@@ -25,3 +27,5 @@ void GPMOptsGroupBox::btnColorbar_Click()
     ColorbarSettingForm form(org_SPCVT_, p_SPCVT_, this);
     form.ShowDialog(type_);
 }
+
+} // namespace vardane

@@ -9,6 +9,9 @@
 
 class QCheckBox;
 class QLineEdit;
+
+namespace vardane {
+
 class spconverter;
 
 // A GPM option group built from its option set rather than laid out by
@@ -31,3 +34,5 @@ private:
     spconverter& org_SPCVT_;
     SettingType type_;
 };
+
+} // namespace vardane

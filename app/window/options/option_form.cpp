@@ -13,6 +13,8 @@
 #include "app/window/options/sgli_opts.h"
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace {
 
 // The dialog keeps the size the user gave it for the next opening; the
@@ -123,3 +125,5 @@ void OptionForm::btnColorbar_Click(SettingType kind)
     ColorbarSettingForm form(org_SPCVT, *p_SPCVT, this);
     form.ShowDialog(kind);
 }
+
+} // namespace vardane

@@ -6,11 +6,14 @@
 
 #include "settings/option_types.h"
 
+class QTabWidget;
+
+namespace vardane {
+
 class AmsrOpts;
 class AnnotationTip;
 class GPMOptsGroupBox;
 class OptionPage;
-class QTabWidget;
 class SgliOpts;
 class spconverter;
 
@@ -55,3 +58,5 @@ private:
     GPMOptsGroupBox* grp_DprV7MonthlyL3 = nullptr;
     AnnotationTip* tips_ = nullptr;
 };
+
+} // namespace vardane

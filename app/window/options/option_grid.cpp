@@ -9,6 +9,8 @@
 #include "app/window/options/option_group_frame.h"
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 std::vector<option_row> build_option_grid(spconverter& settings, SettingType kind, int perLine, QGridLayout* targets,
                                           control_namer& names, QWidget* parent)
 {
@@ -27,3 +29,5 @@ std::vector<option_row> build_option_grid(spconverter& settings, SettingType kin
     }
     return rows;
 }
+
+} // namespace vardane

@@ -8,6 +8,9 @@
 
 class QGridLayout;
 class QWidget;
+
+namespace vardane {
+
 class spconverter;
 
 // Names generated controls uniquely: prefix + kind + running number
@@ -28,3 +31,5 @@ private:
 // connected to store each change.
 std::vector<option_row> build_option_grid(spconverter& settings, SettingType kind, int perLine, QGridLayout* targets,
                                           control_namer& names, QWidget* parent);
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 #include "app/window/options/option_group_frame.h"
 #include "app/window/options/projection_choice.h"
 
+namespace vardane {
+
 OptionGroupBox::OptionGroupBox(const option_group_layout& table, spconverter& settings, QWidget* parent)
     : QGroupBox(table.title, parent), kind_(table.kind), settings_(settings)
 {
@@ -65,3 +67,5 @@ void OptionGroupBox::set_colorbar_handler(colorbar_handler handler)
     if (!colorbarButton_) return;
     connect(colorbarButton_, &QPushButton::clicked, this, [kind = kind_, handler = std::move(handler)] { handler(kind); });
 }
+
+} // namespace vardane

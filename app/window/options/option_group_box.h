@@ -8,9 +8,12 @@
 #include "app/window/options/option_group_layout.h"
 #include "app/window/options/option_row.h"
 
+class QPushButton;
+
+namespace vardane {
+
 class AnnotationTip;
 class ProjectionChoice;
-class QPushButton;
 class spconverter;
 
 // What a colour-bar button opens: the colour-bar dialog for a kind.
@@ -42,3 +45,5 @@ private:
     ProjectionChoice* projection_ = nullptr;
     QPushButton* colorbarButton_ = nullptr;
 };
+
+} // namespace vardane

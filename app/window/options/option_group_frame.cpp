@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace vardane {
+
 namespace {
 
 QLabel* text_label(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
@@ -62,3 +64,5 @@ QLineEdit* name_box(const QString& objectName, QWidget* parent)
     box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 22);
     return box;
 }
+
+} // namespace vardane

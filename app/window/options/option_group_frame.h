@@ -9,6 +9,8 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
+namespace vardane {
+
 // The rows every option group shares: "Projection(GeoTIFF)" with the
 // projection (the fixed text "lat/lon (EQR)" when there is no choice),
 // "Projection(KMZ)" with "lat/lon (EQR)" and the "Color bar setting" button
@@ -30,3 +32,5 @@ void place_row(QGridLayout* targets, int line, int pair, int firstColumn, QCheck
 
 // A text box for output names (up to 40 characters, shown shorter).
 QLineEdit* name_box(const QString& objectName, QWidget* parent);
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "reader/product_types.h"
 #include "settings/option_types.h"
 
+namespace vardane {
+
 // The hand-laid option groups of the option dialog, as data: which option
 // set each group edits, what its controls are called and say, and which
 // option key each row edits. The pages build their groups from these
@@ -63,3 +65,5 @@ std::vector<option_group_layout> radiometer_groups(AmsrType type);
 
 // The four groups of the "JASMES" page.
 std::vector<option_group_layout> jasmes_groups();
+
+} // namespace vardane

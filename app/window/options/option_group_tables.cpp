@@ -5,6 +5,8 @@
 
 #include "app/window/options/option_group_layout.h"
 
+namespace vardane {
+
 namespace {
 
 QString latin(const char* text) { return QString::fromLatin1(text); }
@@ -268,3 +270,5 @@ std::vector<option_group_layout> jasmes_groups()
     groups.push_back(std::move(gobi));
     return groups;
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <QVBoxLayout>
 
+namespace vardane {
+
 OptionPage::OptionPage(const QString& objectName, QWidget* parent) : QScrollArea(parent), content_(new QWidget)
 {
     setObjectName(objectName);
@@ -41,3 +43,5 @@ void OptionPage::set_colorbar_handler(const colorbar_handler& handler)
 {
     for (OptionGroupBox* g : groups_) g->set_colorbar_handler(handler);
 }
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 
 class QVBoxLayout;
 
+namespace vardane {
+
 // A page of the option dialog: option groups stacked top to bottom,
 // scrolling when they are taller than the dialog.
 class OptionPage : public QScrollArea {
@@ -32,3 +34,5 @@ private:
     QVBoxLayout* column_;
     std::vector<OptionGroupBox*> groups_;
 };
+
+} // namespace vardane

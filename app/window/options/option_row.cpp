@@ -5,6 +5,8 @@
 
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 void show_option(const spconverter& settings, const option_row& row)
 {
     optSet_t option;
@@ -36,3 +38,5 @@ void connect_option_row(spconverter& settings, const option_row& row)
     }
     QObject::connect(row.name, &QLineEdit::editingFinished, row.name, [&settings, row] { store_row(settings, row); });
 }
+
+} // namespace vardane

@@ -6,6 +6,9 @@
 
 class QCheckBox;
 class QLineEdit;
+
+namespace vardane {
+
 class spconverter;
 
 // One variable row of an option panel: a check box for the selected flag
@@ -29,3 +32,5 @@ void show_option(const spconverter& settings, const option_row& row);
 // characters) is undone in the row, so that the row always shows what is
 // stored.
 void connect_option_row(spconverter& settings, const option_row& row);
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 
 #include "settings/spconverter.h"
 
+namespace vardane {
+
 namespace {
 
 // List position <-> polar projection; no or another position means both poles.
@@ -80,3 +82,5 @@ void ProjectionChoice::store()
 {
     settings_.set_ProjectionSetting(kind_, polar_->isChecked() ? polar_projection(poles_->currentIndex()) : TG_EQR);
 }
+
+} // namespace vardane

@@ -6,6 +6,9 @@
 
 class QComboBox;
 class QRadioButton;
+
+namespace vardane {
+
 class spconverter;
 
 // The projection of a group's gridded outputs: "lat/lon (EQR)" or "polar
@@ -30,3 +33,5 @@ private:
     QRadioButton* polar_;
     QComboBox* poles_;
 };
+
+} // namespace vardane

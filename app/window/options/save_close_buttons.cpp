@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+namespace vardane {
+
 QLayout* save_close_buttons(QDialog* dialog, const QString& saveName, const QString& closeName)
 {
     auto* row = new QHBoxLayout;
@@ -19,3 +21,5 @@ QLayout* save_close_buttons(QDialog* dialog, const QString& saveName, const QStr
     button(QStringLiteral("Close"), closeName, &QDialog::reject);
     return row;
 }
+
+} // namespace vardane

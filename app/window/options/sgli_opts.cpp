@@ -9,6 +9,8 @@
 #include "app/window/options/option_group_frame.h"
 #include "settings/option_types.h"
 
+namespace vardane {
+
 namespace {
 
 struct sgli_group {
@@ -50,3 +52,5 @@ SgliOpts::SgliOpts(spconverter& p_SPCVT, QWidget* parent) : QScrollArea(parent)
     column->addStretch(1);
     setWidget(content);
 }
+
+} // namespace vardane

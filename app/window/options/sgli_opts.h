@@ -2,6 +2,8 @@
 
 #include <QScrollArea>
 
+namespace vardane {
+
 class spconverter;
 
 // The "GCOM-C" page: one group per SGLI product, each built from the
@@ -12,3 +14,5 @@ class SgliOpts : public QScrollArea {
 public:
     explicit SgliOpts(spconverter& p_SPCVT, QWidget* parent = nullptr);
 };
+
+} // namespace vardane

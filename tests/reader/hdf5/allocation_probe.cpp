@@ -8,6 +8,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+namespace vardane {
+
 namespace {
 
 std::atomic<bool> active{false};
@@ -31,8 +33,11 @@ void* allocate(std::size_t size)
 
 } // namespace
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+} // namespace vardane
+
+// Replacements of the global allocation functions count every allocation.
+void* operator new(std::size_t size) { return vardane::allocate(size); }
+void* operator new[](std::size_t size) { return vardane::allocate(size); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
@@ -40,7 +45,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 extern "C" void* mmap(void* addr, std::size_t length, int prot, int flags, int fd, off_t offset)
 {
-    if ((flags & MAP_ANONYMOUS) != 0) note(length);
+    if ((flags & MAP_ANONYMOUS) != 0) vardane::note(length);
     const long result = ::syscall(SYS_mmap, addr, length, prot, flags, fd, offset);
     if (result < 0 && result > -4096) {
         errno = static_cast<int>(-result);
@@ -49,7 +54,7 @@ extern "C" void* mmap(void* addr, std::size_t length, int prot, int flags, int f
     return reinterpret_cast<void*>(result);
 }
 
-namespace alloc_probe {
+namespace vardane::alloc_probe {
 
 void start()
 {
@@ -61,4 +66,4 @@ std::size_t largest() { return peak.load(); }
 
 void stop() { active = false; }
 
-} // namespace alloc_probe
+} // namespace vardane::alloc_probe

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace vardane {
+
 // Largest single operator-new request or anonymous mapping made while a
 // probe is active (the test executable that links allocation_probe.cpp
 // replaces the global operator new and mmap: large sample arrays are mapped
@@ -13,3 +15,5 @@ std::size_t largest();
 void stop();
 
 } // namespace alloc_probe
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/hdf5/h5_handles.h"
 
+namespace vardane {
+
 namespace {
 
 struct band_case {
@@ -116,3 +118,5 @@ TEST(H5BandRead, SampleOfEachCellIsPickedOutOfWholeRows)
         EXPECT_EQ(wrong, 0u) << "layer " << k;
     }
 }
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace h5fx {
@@ -97,3 +99,5 @@ void file::text_attribute(const std::string& object, const std::string& name, co
 std::uintmax_t size_of(const fs::path& p) { return fs::file_size(p); }
 
 } // namespace h5fx
+
+} // namespace vardane

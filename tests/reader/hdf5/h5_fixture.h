@@ -10,6 +10,8 @@
 
 #include "support/scratch_folder.h"
 
+namespace vardane {
+
 // Writes small HDF5 test files: global attributes in both string layouts,
 // datasets of any native type, shape and content at any path (groups created
 // on the way), and dataset attributes of any type.
@@ -82,3 +84,5 @@ using temp_dir = test_support::scratch_folder;
 std::uintmax_t size_of(const std::filesystem::path& p);
 
 } // namespace h5fx
+
+} // namespace vardane

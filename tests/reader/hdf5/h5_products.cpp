@@ -4,6 +4,8 @@
 
 #include "reader/hdf5/hdf5_dataset_tables.h"
 
+namespace vardane {
+
 namespace h5prod {
 
 std::vector<hdfParam_t> table_of(productType kind)
@@ -74,3 +76,5 @@ void init(spinfo& info, const std::filesystem::path& path)
 }
 
 } // namespace h5prod
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 // Small product files for the reader tests, written from the reader's own
 // dataset tables (the tables themselves are checked name by name elsewhere).
 namespace h5prod {
@@ -42,3 +44,5 @@ std::string sgli_tile_name(const std::string& code, const std::string& period, i
 void init(spinfo& info, const std::filesystem::path& path);
 
 } // namespace h5prod
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 #include "reader/hdf5/h5_products.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -272,3 +274,5 @@ TEST_F(Hdf5Hostile, FileReplacedByZeroExtentAfterRecognitionFailsTheRead)
 }
 
 } // namespace
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 #include "reader/hdf5/sgli_product_name.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace {
 
 class Hdf5Kind : public ::testing::Test {
@@ -170,3 +172,5 @@ TEST(GeophysicalCodes, ExactNamesOnly)
 }
 
 } // namespace
+
+} // namespace vardane

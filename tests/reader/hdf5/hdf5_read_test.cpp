@@ -7,6 +7,8 @@
 #include "reader/hdf5/h5_products.h"
 #include "reader/spinfo.h"
 
+namespace vardane {
+
 namespace {
 
 using h5fx::pattern;
@@ -183,3 +185,5 @@ TEST_F(Hdf5Read, SgliMasksFlagsAndMissingDatasets)
 }
 
 } // namespace
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/hdf5/read_h5data.h"
 
+namespace vardane {
+
 namespace {
 
 using h5fx::pattern;
@@ -84,3 +86,5 @@ TEST_F(ReadH5Data, TextDatasetsAndWrongExtentsGiveNothing)
 }
 
 } // namespace
+
+} // namespace vardane

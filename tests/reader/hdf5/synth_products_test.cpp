@@ -9,6 +9,8 @@
 #include "hdf5/synth_known_values.h"
 #include "support/synthetic_file.h"
 
+namespace vardane {
+
 namespace {
 
 using variants = std::vector<std::pair<std::string, std::string>>;
@@ -156,3 +158,5 @@ std::string case_name(const ::testing::TestParamInfo<synth_case>& info)
 INSTANTIATE_TEST_SUITE_P(EveryKind, SynthHdf5Products, ::testing::ValuesIn(all_cases()), case_name);
 
 } // namespace
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "jasmes_test_support.h"
 
+namespace vardane {
+
 using namespace jasmes_test;
 
 namespace {
@@ -79,3 +81,5 @@ TEST_F(GsmapBin, SmallGridAndOtherSizes)
 }
 
 } // namespace
+
+} // namespace vardane

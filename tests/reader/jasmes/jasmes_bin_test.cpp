@@ -5,6 +5,8 @@
 
 #include "jasmes_test_support.h"
 
+namespace vardane {
+
 using namespace jasmes_test;
 
 namespace {
@@ -185,3 +187,5 @@ TEST_F(JasmesBin, ParameterParIsRenamed)
 }
 
 } // namespace
+
+} // namespace vardane

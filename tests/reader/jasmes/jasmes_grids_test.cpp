@@ -4,6 +4,8 @@
 
 #include "jasmes_test_support.h"
 
+namespace vardane {
+
 using namespace jasmes_test;
 
 namespace {
@@ -77,3 +79,5 @@ TEST_F(JasmesGrids, GeneratorCommandLine)
 }
 
 } // namespace
+
+} // namespace vardane

@@ -1,6 +1,8 @@
 // JASMES HDF4 flag images: dataset choice, grids, area text, read-back.
 #include "jasmes_test_support.h"
 
+namespace vardane {
+
 using namespace jasmes_test;
 
 namespace {
@@ -102,3 +104,5 @@ TEST_F(JasmesHdf4, GridsAndGlobalFallback)
 }
 
 } // namespace
+
+} // namespace vardane

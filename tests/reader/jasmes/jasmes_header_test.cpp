@@ -6,6 +6,8 @@
 #include "jasmes/jasmes_synth.h"
 #include "reader/jasmes/jasmes_header.h"
 
+namespace vardane {
+
 namespace {
 
 const synth_grid& gobi() { return *find_synth_grid("gobi"); }
@@ -118,3 +120,5 @@ TEST(JasmesHeader, T2)
 }
 
 } // namespace
+
+} // namespace vardane

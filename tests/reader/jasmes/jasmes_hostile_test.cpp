@@ -2,6 +2,8 @@
 // "no product" or a failed read, never a crash or a read past the data.
 #include "jasmes_test_support.h"
 
+namespace vardane {
+
 using namespace jasmes_test;
 
 namespace {
@@ -204,3 +206,5 @@ TEST_F(JasmesHostile, Hdf4SignatureFollowedByGarbage)
 }
 
 } // namespace
+
+} // namespace vardane

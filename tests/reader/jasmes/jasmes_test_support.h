@@ -15,6 +15,8 @@
 #include "support/synthetic_file.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace jasmes_test {
 
 namespace fs = std::filesystem;
@@ -72,3 +74,5 @@ inline void expect_corners(const spinfo& info, double top, double left, double b
 }
 
 } // namespace jasmes_test
+
+} // namespace vardane

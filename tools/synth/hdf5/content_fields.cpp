@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace vardane {
+
 namespace synth_content {
 
 namespace {
@@ -71,3 +73,5 @@ double precipitation(std::uint32_t seed, double lat, double lon)
 }
 
 } // namespace synth_content
+
+} // namespace vardane

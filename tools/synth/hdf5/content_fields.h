@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 namespace synth_content {
 
 // Uniform value in [0, 1) from a seed and up to three coordinates.
@@ -27,3 +29,5 @@ double brightness_temperature(int channel, bool vertical, double lat, double lon
 double precipitation(std::uint32_t seed, double lat, double lon);
 
 } // namespace synth_content
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 
 #include "content_fields.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 namespace {
@@ -48,3 +50,5 @@ std::int16_t geophysical_count(const geophysical& g, double value)
 }
 
 } // namespace synth_radiometer
+
+} // namespace vardane

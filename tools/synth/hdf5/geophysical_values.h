@@ -6,6 +6,8 @@
 
 #include "radiometer_names.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 // Value of layer `layer` of `g` at a position in physical units, or nothing
@@ -16,3 +18,5 @@ std::optional<double> geophysical_value(const geophysical& g, double lat, double
 std::int16_t geophysical_count(const geophysical& g, double value);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

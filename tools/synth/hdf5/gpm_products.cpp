@@ -10,6 +10,8 @@
 #include "known_value_stamps.h"
 #include "synth_variants.h"
 
+namespace vardane {
+
 namespace synth_gpm {
 
 namespace {
@@ -140,3 +142,5 @@ void write_gpm(const std::string& outfile, const synth_options& options, gpm_pro
 }
 
 } // namespace synth_gpm
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_gpm {
 
 enum class gpm_product { gsmap_hourly, gsmap_monthly, dpr_daily, dpr_monthly, dprv7_daily, dprv7_monthly };
@@ -19,3 +21,5 @@ enum class gpm_product { gsmap_hourly, gsmap_monthly, dpr_daily, dpr_monthly, dp
 void write_gpm(const std::string& outfile, const synth_options& options, gpm_product product);
 
 } // namespace synth_gpm
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vardane {
+
 namespace synth_h5 {
 
 namespace {
@@ -110,3 +112,5 @@ void write_attr_fixed_1d(const H5::H5Object& obj, const std::string& name, const
 }
 
 } // namespace synth_h5
+
+} // namespace vardane

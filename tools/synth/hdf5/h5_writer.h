@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 namespace synth_h5 {
 
 // How a text attribute is stored: a one-element, one-dimensional
@@ -53,3 +55,5 @@ void write_attr_string(const H5::H5Object& obj, const std::string& name, const s
 void write_attr_fixed_1d(const H5::H5Object& obj, const std::string& name, const std::string& value);
 
 } // namespace synth_h5
+
+} // namespace vardane

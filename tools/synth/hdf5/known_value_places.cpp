@@ -5,6 +5,8 @@
 #include "l3_grids.h"
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_known {
 
 namespace {
@@ -54,3 +56,5 @@ std::optional<stored_index> tile_marker_cell(int h, int v, int rows, int columns
 }
 
 } // namespace synth_known
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_stamps {
 
 template <typename T> struct known;
@@ -64,3 +66,5 @@ inline places grid_places(std::size_t base, std::size_t stride, std::size_t colu
 }
 
 } // namespace synth_stamps
+
+} // namespace vardane

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace vardane {
+
 namespace synth_l3 {
 
 namespace {
@@ -142,3 +144,5 @@ std::optional<cell> cell_of(const l3_grid& g, lat_lon p)
 }
 
 } // namespace synth_l3
+
+} // namespace vardane

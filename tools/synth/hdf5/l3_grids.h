@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+namespace vardane {
+
 namespace synth_l3 {
 
 enum class grid_projection { latlon, polar_north, polar_south };
@@ -53,3 +55,5 @@ struct cell {
 std::optional<cell> cell_of(const l3_grid& g, lat_lon p);
 
 } // namespace synth_l3
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace vardane {
+
 namespace synth_orbit {
 
 namespace {
@@ -65,3 +67,5 @@ double scan_fraction(double p, int n)
 }
 
 } // namespace synth_orbit
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vardane {
+
 namespace synth_orbit {
 
 struct geo_point {
@@ -44,3 +46,5 @@ geo_point footprint(const orbit& o, const conical_scan& s, double t, double f, d
 double scan_fraction(double p, int n);
 
 } // namespace synth_orbit
+
+} // namespace vardane

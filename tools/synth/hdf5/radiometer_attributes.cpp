@@ -2,6 +2,8 @@
 
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 void write_root_attributes(const H5::H5File& file, const sensor& s, const root_attributes& a,
@@ -25,3 +27,5 @@ std::string granule_id(const sensor& s, const std::string& level_tag)
 }
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -8,6 +8,8 @@
 #include "h5_writer.h"
 #include "radiometer_names.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 struct root_attributes {
@@ -24,3 +26,5 @@ void write_root_attributes(const H5::H5File& file, const sensor& s, const root_a
 std::string granule_id(const sensor& s, const std::string& level_tag);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 namespace {
@@ -63,3 +65,5 @@ swath_geolocation make_swath_geolocation(const swath_shape& shape)
 }
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -6,6 +6,8 @@
 
 #include "orbit_geometry.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 struct swath_shape {
@@ -37,3 +39,5 @@ struct swath_geolocation {
 swath_geolocation make_swath_geolocation(const swath_shape& shape);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

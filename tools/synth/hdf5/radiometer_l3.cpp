@@ -12,6 +12,8 @@
 #include "radiometer_attributes.h"
 #include "synth_variants.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 namespace {
@@ -123,3 +125,5 @@ void write_radiometer_l3(const std::string& outfile, const synth_options& option
 }
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -13,6 +13,8 @@
 #include "radiometer_names.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 enum class l3_content { brightness, geophysical };
@@ -21,3 +23,5 @@ void write_radiometer_l3(const std::string& outfile, const synth_options& option
                          l3_content content);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -4,6 +4,8 @@
 
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 namespace {
@@ -124,3 +126,5 @@ float synth_known::geophysical_scale(const std::string& code)
     const auto* g = synth_radiometer::find_geophysical(code);
     return g ? g->scale : 0.0f;
 }
+
+} // namespace vardane

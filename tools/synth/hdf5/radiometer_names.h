@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 // The two radiometers, which share product layouts.
@@ -57,3 +59,5 @@ std::span<const geophysical> geophysicals();
 const geophysical* find_geophysical(std::string_view code_or_name);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -12,6 +12,8 @@
 #include "radiometer_geolocation.h"
 #include "synth_variants.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 namespace {
@@ -212,3 +214,5 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
 }
 
 } // namespace synth_radiometer
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "radiometer_names.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_radiometer {
 
 enum class swath_level { l1a, l1b, l1r, l2_high, l2_low };
@@ -18,3 +20,5 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
                             swath_level level);
 
 } // namespace synth_radiometer
+
+} // namespace vardane

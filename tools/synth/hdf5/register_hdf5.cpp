@@ -11,6 +11,8 @@
 #include "sgli_tiles.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace {
 
 using writer = std::function<void(const std::string&, const synth_options&)>;
@@ -111,3 +113,5 @@ void register_hdf5_kinds(std::vector<synth_kind>& kinds)
                          }});
     }
 }
+
+} // namespace vardane

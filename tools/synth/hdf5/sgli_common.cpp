@@ -9,6 +9,8 @@
 #include "h5_writer.h"
 #include "known_value_stamps.h"
 
+namespace vardane {
+
 namespace synth_sgli {
 
 namespace {
@@ -165,3 +167,5 @@ void write_image_data(const H5::H5File& file, sgli_product id, int lines, int pi
 }
 
 } // namespace synth_sgli
+
+} // namespace vardane

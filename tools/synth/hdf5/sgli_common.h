@@ -14,6 +14,8 @@
 #include "sgli_names.h"
 #include "synth_known_values.h"
 
+namespace vardane {
+
 namespace synth_sgli {
 
 // Product file name with the product code at character 31 and, for tiles, "01D"
@@ -36,3 +38,5 @@ void write_image_data(const H5::H5File& file, sgli_product id, int lines, int pi
                       const marker_fn& marker, std::uint32_t seed);
 
 } // namespace synth_sgli
+
+} // namespace vardane

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace vardane {
+
 namespace synth_sgli {
 
 namespace {
@@ -140,3 +142,5 @@ std::span<const dataset> datasets_of(sgli_product id)
 }
 
 } // namespace synth_sgli
+
+} // namespace vardane

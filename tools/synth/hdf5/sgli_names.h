@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+namespace vardane {
+
 namespace synth_sgli {
 
 enum class sample_type { u16, u8 };
@@ -44,3 +46,5 @@ const product& product_of(sgli_product id);
 std::span<const dataset> datasets_of(sgli_product id);
 
 } // namespace synth_sgli
+
+} // namespace vardane

@@ -9,6 +9,8 @@
 #include "sgli_common.h"
 #include "synth_variants.h"
 
+namespace vardane {
+
 namespace synth_sgli {
 
 namespace {
@@ -101,3 +103,5 @@ void write_sgli_scene(const std::string& outfile, const synth_options& options, 
 }
 
 } // namespace synth_sgli
+
+} // namespace vardane

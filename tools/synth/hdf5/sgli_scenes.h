@@ -11,8 +11,12 @@
 #include "sgli_names.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_sgli {
 
 void write_sgli_scene(const std::string& outfile, const synth_options& options, sgli_product id);
 
 } // namespace synth_sgli
+
+} // namespace vardane

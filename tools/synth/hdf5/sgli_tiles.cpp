@@ -8,6 +8,8 @@
 #include "sgli_common.h"
 #include "synth_variants.h"
 
+namespace vardane {
+
 namespace synth_sgli {
 
 namespace {
@@ -64,3 +66,5 @@ void write_sgli_tile(const std::string& outfile, const synth_options& options, s
 }
 
 } // namespace synth_sgli
+
+} // namespace vardane

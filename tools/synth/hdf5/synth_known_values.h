@@ -30,6 +30,8 @@
 #include <optional>
 #include <string>
 
+namespace vardane {
+
 namespace synth_known {
 
 // --- fill values ---------------------------------------------------------------
@@ -118,3 +120,5 @@ stored_index dpr_marker_cell(int nlon, int nlat);
 std::optional<stored_index> tile_marker_cell(int h, int v, int rows, int columns);
 
 } // namespace synth_known
+
+} // namespace vardane

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
+namespace vardane {
+
 namespace synth_variants {
 
 namespace {
@@ -45,3 +47,5 @@ pair integer_pair(const synth_options& o, const std::string& key, pair fallback,
 }
 
 } // namespace synth_variants
+
+} // namespace vardane

@@ -7,6 +7,8 @@
 #include "h5_writer.h"
 #include "synth_registry.h"
 
+namespace vardane {
+
 namespace synth_variants {
 
 // Integer option within [min, max], or fallback when not given.
@@ -23,3 +25,5 @@ struct pair {
 pair integer_pair(const synth_options& o, const std::string& key, pair fallback, int max_each);
 
 } // namespace synth_variants
+
+} // namespace vardane

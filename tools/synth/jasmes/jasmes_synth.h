@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vardane {
+
 // A named JASMES grid ("global", "japan", "japan5", "thailand", "gobi").
 struct synth_grid {
     const char* name;
@@ -61,3 +63,5 @@ bool write_jasmes_hdf4(const std::string& path, std::int32_t width, std::int32_t
 // GSMaP precipitation grid, columns x rows floats; negative values mark
 // missing samples.
 std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows, std::uint32_t seed);
+
+} // namespace vardane

@@ -10,6 +10,8 @@
 #include "synth_registry.h"
 #include "util/string_utils.h"
 
+namespace vardane {
+
 namespace {
 
 // --set grid=NAME, optionally overridden by width= and height=.
@@ -179,3 +181,5 @@ void register_jasmes_kinds(std::vector<synth_kind>& kinds)
                      write_hdf4});
     kinds.push_back({"GSMAP_BIN", "GSMaP flat-binary grid, name it gsmap_* (--set size=small|large)", write_gsmap});
 }
+
+} // namespace vardane

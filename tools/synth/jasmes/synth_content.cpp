@@ -5,6 +5,8 @@
 
 #include "jasmes/jasmes_synth.h"
 
+namespace vardane {
+
 namespace {
 
 // Smooth value in [0, 1] with a few large features; the seed shifts them.
@@ -90,3 +92,5 @@ std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows
     }
     return out;
 }
+
+} // namespace vardane

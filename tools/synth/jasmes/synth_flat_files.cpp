@@ -4,6 +4,8 @@
 
 #include "jasmes/jasmes_synth.h"
 
+namespace vardane {
+
 void append_u8(std::vector<unsigned char>& out, const std::vector<std::uint32_t>& counts)
 {
     for (const auto v : counts) out.push_back(static_cast<unsigned char>(v));
@@ -51,3 +53,5 @@ bool write_headed_file(const std::string& path, const std::string& line, std::si
     bytes.insert(bytes.end(), payload.begin(), payload.end());
     return write_bytes_file(path, bytes);
 }
+
+} // namespace vardane

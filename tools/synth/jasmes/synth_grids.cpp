@@ -1,5 +1,7 @@
 #include "jasmes/jasmes_synth.h"
 
+namespace vardane {
+
 namespace {
 
 constexpr synth_grid kGrids[] = {
@@ -19,3 +21,5 @@ const synth_grid* find_synth_grid(const std::string& name)
     }
     return nullptr;
 }
+
+} // namespace vardane

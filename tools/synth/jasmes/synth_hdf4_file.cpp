@@ -4,6 +4,8 @@
 #include "jasmes/jasmes_synth.h"
 #include "reader/jasmes/hdf4_handles.h"
 
+namespace vardane {
+
 namespace {
 
 bool write_dataset(const sd_file& file, std::int32_t width, std::int32_t height, const synth_sds& dataset,
@@ -42,3 +44,5 @@ bool write_jasmes_hdf4(const std::string& path, std::int32_t width, std::int32_t
     if (!ok) std::cerr << "vardane-synth: cannot write HDF4 file " << path << "\n";
     return ok;
 }
+
+} // namespace vardane

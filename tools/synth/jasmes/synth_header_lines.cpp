@@ -2,6 +2,8 @@
 
 #include "jasmes/jasmes_synth.h"
 
+namespace vardane {
+
 namespace {
 
 template <class... Args>
@@ -42,3 +44,5 @@ std::string t2_header_line(const synth_grid& g, const std::vector<double>& bandS
     for (const double s : bandScales) line += format("%8.5f", s);
     return line;
 }
+
+} // namespace vardane

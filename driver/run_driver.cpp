@@ -1,0 +1,142 @@
+#include "driver/run_driver.h"
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <pthread.h>
+
+#include "driver/run_messages.h"
+#include "driver/working_folder.h"
+#include "output/guarded_file.h"
+#include "util/vdn_exception.h"
+
+namespace vardane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The kernel keeps 15 bytes of a thread name.
+constexpr const char* kWorkerName = "RunActionProc_Thread";
+constexpr std::size_t kKernelNameBytes = 15;
+
+void name_this_thread()
+{
+    const std::string name = std::string(kWorkerName).substr(0, kKernelNameBytes);
+    pthread_setname_np(pthread_self(), name.c_str());
+}
+
+} // namespace
+
+run_driver::run_driver(spinfo& info, spconverter& converter, spout& out, run_sink& sink)
+    : info_(info), converter_(converter), out_(out), sink_(sink)
+{
+}
+
+run_driver::~run_driver()
+{
+    if (Tjob.joinable()) {
+        FlagCancel = true;
+        Tjob.join();
+    }
+}
+
+namespace {
+
+fs::path absolute_in(const fs::path& base, const fs::path& p)
+{
+    if (p.empty() || p.is_absolute() || base.empty()) return p;
+    return base / p;
+}
+
+} // namespace
+
+bool run_driver::RunAction(const run_request& request)
+{
+    // A finished worker that nobody joined yet: it has already posted its
+    // switch back to idle.
+    if (Tjob.joinable()) Tjob.join();
+
+    request_ = request;
+    std::error_code ec;
+    if (request_.baseFolder.empty()) request_.baseFolder = fs::current_path(ec);
+    request_.workFolder = absolute_in(request_.baseFolder, request_.workFolder).lexically_normal();
+    if (ec || !prepare_working_folder(request_.workFolder)) {
+        sink_.printLog(run_msg::kWorkFolderFailed);
+        return false;
+    }
+    empty_folder(request_.workFolder);
+
+    sink_.printNewLog(run_msg::kStart);
+    FlagCancel = false;
+    completed_ = false;
+    produced_.clear();
+    sink_.ChangeRunMode(true);
+
+    Tjob = std::thread([this] {
+        name_this_thread();
+        RunActionProcWrapper();
+    });
+    return true;
+}
+
+bool run_driver::running() const { return Tjob.joinable(); }
+
+void run_driver::join()
+{
+    if (Tjob.joinable()) Tjob.join();
+}
+
+void run_driver::RunActionProcWrapper()
+{
+    try {
+        RunActionProc();
+        completed_ = true;
+        log(run_msg::kCompleted);
+    } catch (const vdn_exception& e) {
+        log(e.what());
+    } catch (const std::exception& e) {
+        log(std::string(run_msg::kExceptionPrefix) + e.what());
+    } catch (...) {
+        log(run_msg::kUnhandled);
+    }
+}
+
+std::string run_driver::resolved(const std::string& path) const
+{
+    return absolute_in(request_.baseFolder, path).string();
+}
+
+std::string run_driver::work_path(const std::string& name) const { return (request_.workFolder / name).string(); }
+
+void run_driver::fail(const std::string& line, const std::string& kind, const std::string& detail)
+{
+    log(line);
+    // A writer says only that it failed; a write the disk refused names why.
+    const std::string why = detail.empty() && !kind.empty() ? take_last_write_failure() : detail;
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_, why});
+}
+
+void run_driver::clean_up()
+{
+    empty_folder(request_.workFolder);
+    sink_.ChangeRunMode(false);
+}
+
+bool run_driver::cancel_requested()
+{
+    if (!FlagCancel) return false;
+    if (!cancelLogged_) {
+        cancelLogged_ = true;
+        log(run_msg::kCancel);
+        sink_.report(run_event{run_event_type::cancelled, {}, {}, {}});
+    }
+    return true;
+}
+
+void run_driver::pause() const
+{
+    if (request_.paceMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(request_.paceMs));
+}
+
+} // namespace vardane

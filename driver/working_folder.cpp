@@ -1,0 +1,96 @@
+#include "driver/working_folder.h"
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstdlib>
+#include <system_error>
+#include <unistd.h>
+
+namespace vardane {
+
+namespace fs = std::filesystem;
+
+bool prepare_working_folder(const fs::path& folder)
+{
+    std::error_code ec;
+    if (folder.empty() || !folder.is_absolute()) return false;
+    if (!fs::is_directory(folder, ec)) fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
+}
+
+void empty_folder(const fs::path& folder) noexcept
+{
+    if (folder.empty()) return;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (it->is_directory(entryError)) continue;
+        fs::remove(it->path(), entryError);
+    }
+}
+
+void move_file_replacing(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (!ec) return;
+    if (ec != std::errc::cross_device_link) throw fs::filesystem_error("cannot move file", from, to, ec);
+
+    fs::path hidden = to;
+    hidden.replace_filename("." + to.filename().string() + ".part-" + std::to_string(::getpid()));
+    try {
+        fs::copy_file(from, hidden, fs::copy_options::overwrite_existing);
+        fs::rename(hidden, to);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(hidden, ignored);
+        throw;
+    }
+    fs::remove(from);
+}
+
+fs::path process_work_folder(const fs::path& parent, const std::string& prefix)
+{
+    return parent / (prefix + std::to_string(::getpid()));
+}
+
+namespace {
+
+// The process id a folder name carries after the prefix; 0 for any other name.
+pid_t owner_of(const std::string& name, const std::string& prefix)
+{
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+    long pid = 0;
+    const char* first = name.data() + prefix.size();
+    const char* last = name.data() + name.size();
+    const auto [end, ec] = std::from_chars(first, last, pid);
+    if (ec != std::errc() || end != last || pid <= 0) return 0;
+    return static_cast<pid_t>(pid);
+}
+
+bool process_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+} // namespace
+
+void sweep_stale_work_folders(const fs::path& parent, const std::string& prefix) noexcept
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (!it->is_directory(entryError) || it->is_symlink(entryError)) continue;
+        const pid_t owner = owner_of(it->path().filename().string(), prefix);
+        if (owner == 0 || owner == ::getpid() || !process_gone(owner)) continue;
+        fs::remove_all(it->path(), entryError);
+    }
+}
+
+fs::path user_work_parent()
+{
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache == '/') return fs::path(cache) / "vardane";
+    if (const char* home = std::getenv("HOME"); home && *home == '/') return fs::path(home) / ".cache" / "vardane";
+    std::error_code ec;
+    return fs::temp_directory_path(ec) / "vardane";
+}
+
+} // namespace vardane
