@@ -3,10 +3,10 @@
 #include <array>
 #include <fstream>
 
-#include "colour/clt_numbers.h"
 #include "colour/colorbar_image.h"
 #include "colour/palette.h"
 #include "colour/replaced_file.h"
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -35,23 +35,23 @@ std::string linear_text(float m, float M, palette p)
     const float step = (M - m) / float(kLinearSteps);
     float v = m;
     for (int k = 0; m < M && k < kLinearSteps && v < M; ++k) {
-        text += table_line(format_significant(v, kFloatDigits), p[std::size_t(k)]);
+        text += table_line(format_general(v, kFloatDigits), p[std::size_t(k)]);
         v = v + step;
     }
-    text += table_line(format_significant(M, kFloatDigits), p[kLinearSteps]);
+    text += table_line(format_general(M, kFloatDigits), p[kLinearSteps]);
     return text;
 }
 
 std::string log_text(float m, float M, palette p)
 {
     const float range = M - m;
-    std::string text = table_line(format_significant(m, kFloatDigits), p[0]);
+    std::string text = table_line(format_general(m, kFloatDigits), p[0]);
     for (std::size_t k = 1; k < kLogFractions.size(); ++k) {
         const double v = double(m) + double(range) * kLogFractions[k];
-        text += table_line(format_significant(v, kDoubleDigits), p[k]);
+        text += table_line(format_general(v, kDoubleDigits), p[k]);
     }
     const float last = range + m;
-    text += table_line(format_significant(last, kFloatDigits), p[kLogFractions.size()]);
+    text += table_line(format_general(last, kFloatDigits), p[kLogFractions.size()]);
     return text;
 }
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <sstream>
 
-#include "colour/clt_numbers.h"
 #include "colour/palette.h"
+#include "util/number_text.h"
 #include "util/string_utils.h"
 #include "util/vdn_exception.h"
 
@@ -22,7 +22,7 @@ std::optional<float> line_bound(const std::string& line)
     const auto fields = split(line, '\t');
     const auto parts = split(fields[0], '=', 2);
     if (parts.size() < 2) return std::nullopt;
-    return parse_leading_value(parts[1]);
+    return leading_float(parts[1]);
 }
 
 std::optional<rgba> line_colour(const std::string& line)

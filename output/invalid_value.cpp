@@ -1,36 +1,21 @@
 #include "output/invalid_value.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
+#include "util/number_text.h"
 #include "util/string_utils.h"
 
 namespace vardane {
 
 namespace {
 
-// The whole text must be one number (surrounding blanks allowed).
-std::optional<float> parse_float(const std::string& text)
-{
-    std::string t = text;
-    trim(t);
-    if (t.empty()) return std::nullopt;
-    const char* begin = t.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const float v = std::strtof(begin, &end);
-    if (end == begin || *end != '\0' || errno == ERANGE) return std::nullopt;
-    return v;
-}
-
 std::optional<invalid_value::rule> parse_piece(const std::string& piece)
 {
     using rule = invalid_value::rule;
     const std::vector<std::string> parts = split(piece, '_');
     if (parts.size() == 1) {
-        const auto x = parse_float(parts[0]);
+        const auto x = whole_float(parts[0]);
         if (!x) return std::nullopt;
         return rule{*x, 0.0f, invalid_value::EQUAL};
     }
@@ -38,8 +23,8 @@ std::optional<invalid_value::rule> parse_piece(const std::string& piece)
     const bool hasLow = !parts[0].empty();
     const bool hasHigh = !parts[1].empty();
     if (!hasLow && !hasHigh) return std::nullopt;
-    std::optional<float> low = hasLow ? parse_float(parts[0]) : std::optional<float>(0.0f);
-    std::optional<float> high = hasHigh ? parse_float(parts[1]) : std::optional<float>(0.0f);
+    std::optional<float> low = hasLow ? whole_float(parts[0]) : std::optional<float>(0.0f);
+    std::optional<float> high = hasHigh ? whole_float(parts[1]) : std::optional<float>(0.0f);
     if (!low || !high) return std::nullopt;
     if (!hasHigh) return rule{*low, 0.0f, invalid_value::AT_LEAST};
     if (!hasLow) return rule{0.0f, *high, invalid_value::AT_MOST};

@@ -1,8 +1,8 @@
 #include <array>
 #include <string_view>
 
-#include "settings/number_text.h"
 #include "settings/spconverter.h"
+#include "util/number_text.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -26,7 +26,7 @@ std::string spconverter::create_PosInfodata(const productInfo_t& info, const std
     for (std::size_t i = 0; i < corner_labels.size(); ++i) {
         text += "\t";
         text += corner_labels[i];
-        text += ":" + format_fixed4(info.corner[i].lat) + "/" + format_fixed4(info.corner[i].lon) + "\n";
+        text += ":" + format_fixed(info.corner[i].lat, 4) + "/" + format_fixed(info.corner[i].lon, 4) + "\n";
     }
     return text;
 }

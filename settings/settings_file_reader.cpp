@@ -8,10 +8,10 @@
 #include <istream>
 #include <streambuf>
 
-#include "settings/number_text.h"
 #include "settings/output_name.h"
 #include "settings/settings_sections.h"
 #include "settings/spconverter.h"
+#include "util/number_text.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -21,6 +21,15 @@ namespace {
 // No real settings line comes near this; longer lines are skipped unread so
 // that a damaged or hostile file cannot make the reader hold it in memory.
 constexpr std::size_t max_line_bytes = 1 << 20;
+
+// The number at the start of text into value; false, value unchanged, when
+// no number starts it.
+bool parse_leading_float(std::string_view text, float& value)
+{
+    const auto read = leading_float(text);
+    if (read) value = *read;
+    return read.has_value();
+}
 
 // Next line without its line feed and one trailing carriage return.
 // False at the end of the input. too_long marks a line over the cap, whose

@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "settings/config_location.h"
-#include "settings/number_text.h"
 #include "settings/settings_sections.h"
 #include "settings/spconverter.h"
+#include "util/number_text.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -37,7 +37,7 @@ void spconverter::write_settings(std::ostream& os) const
                 os << '\t' << key << ": flag=" << bit(entry.flag) << ',' << one_line(entry.name)
                    << '\n';
                 os << '\t' << key << ": custom_colorbar=" << bit(entry.custom_colorbar) << ','
-                   << format_general6(entry.cb_min) << ',' << format_general6(entry.cb_max) << ','
+                   << format_general(entry.cb_min, 6) << ',' << format_general(entry.cb_max, 6) << ','
                    << bit(entry.cb_log) << ',' << one_line(entry.invalid_values) << '\n';
             }
         }

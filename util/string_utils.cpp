@@ -1,6 +1,6 @@
 #include "util/string_utils.h"
 
-#include <cstdlib>
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -127,8 +127,8 @@ std::map<std::string, float> parse_cor(const std::string& text)
     for (const std::string& item : split(text, ',')) {
         const auto minus = item.find('-');
         if (minus == std::string::npos) continue;
-        const std::string number = item.substr(minus + 1);
-        values[item.substr(0, minus)] = static_cast<float>(std::strtod(number.c_str(), nullptr));
+        const double number = leading_double(std::string_view(item).substr(minus + 1)).value_or(0.0);
+        values[item.substr(0, minus)] = static_cast<float>(number);
     }
     return values;
 }

@@ -1,8 +1,9 @@
 #include "output/kmz/kml_document.h"
 
 #include <array>
-#include <charconv>
 #include <utility>
+
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -27,15 +28,6 @@ constexpr std::array<const char*, 9> kLegendLines = {
     "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>",
 };
 
-// Fixed-point text with `decimals` places and '.' whatever the C locale.
-std::string fixed(double v, int decimals)
-{
-    std::array<char, 64> buffer{};
-    const auto [end, ec] =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, decimals);
-    return ec == std::errc{} ? std::string(buffer.data(), end) : std::string("0");
-}
-
 // A file name inside markup: the few characters XML reserves are escaped,
 // so that an odd input name cannot break the document.
 std::string xml_text(const std::string& s)
@@ -52,7 +44,10 @@ std::string xml_text(const std::string& s)
     return out;
 }
 
-std::string triple(const earthPoint_t& p) { return fixed(p.lon, 2) + "," + fixed(p.lat, 2) + "," + fixed(0.0, 1); }
+std::string triple(const earthPoint_t& p)
+{
+    return format_fixed(p.lon, 2) + "," + format_fixed(p.lat, 2) + "," + format_fixed(0.0, 1);
+}
 
 // West first: the smaller longitude.
 std::pair<earthPoint_t, earthPoint_t> west_east(const earthPoint_t& a, const earthPoint_t& b)
@@ -89,10 +84,10 @@ std::vector<std::string> kml_lines(const std::string& base, const earthPoint_t c
     }
     l.insert(l.end(), {
                           "\t<LatLonBox>",
-                          "\t\t<north>" + fixed(corners[UL].lat, 6) + "</north>",
-                          "\t\t<south>" + fixed(corners[LR].lat, 6) + "</south>",
-                          "\t\t<east>" + fixed(corners[LR].lon, 6) + "</east>",
-                          "\t\t<west>" + fixed(corners[UL].lon, 6) + "</west>",
+                          "\t\t<north>" + format_fixed(corners[UL].lat, 6) + "</north>",
+                          "\t\t<south>" + format_fixed(corners[LR].lat, 6) + "</south>",
+                          "\t\t<east>" + format_fixed(corners[LR].lon, 6) + "</east>",
+                          "\t\t<west>" + format_fixed(corners[UL].lon, 6) + "</west>",
                           "\t</LatLonBox>",
                           "</GroundOverlay>",
                       });

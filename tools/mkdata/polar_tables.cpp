@@ -2,9 +2,7 @@
 // the six polar-stereographic L3 grids, by the inverse projection of PROJ.
 #include <proj.h>
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -13,6 +11,7 @@
 
 #include "netcdf/polar_grids.h"
 #include "tools/mkdata/data_writers.h"
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -29,19 +28,16 @@ using projection = std::unique_ptr<PJ, projection_closer>;
 
 std::string definition(const polar_grid& g)
 {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "+proj=stere +lat_0=%.1f +lat_ts=%.1f +lon_0=%.1f +x_0=0 +y_0=0 +a=%.3f +b=%.3f +units=m +no_defs",
-                  g.trueScaleLat < 0 ? -90.0 : 90.0, g.trueScaleLat, g.poleLon, kHughesSemiMajor, kHughesSemiMinor);
-    return text;
+    return "+proj=stere +lat_0=" + format_fixed(g.trueScaleLat < 0 ? -90.0 : 90.0, 1)
+        + " +lat_ts=" + format_fixed(g.trueScaleLat, 1) + " +lon_0=" + format_fixed(g.poleLon, 1)
+        + " +x_0=0 +y_0=0 +a=" + format_fixed(kHughesSemiMajor, 3) + " +b=" + format_fixed(kHughesSemiMinor, 3)
+        + " +units=m +no_defs";
 }
 
 // Degrees with five decimals (about a metre): the reader keeps hundredths.
 void append_degrees(std::string& line, double degrees)
 {
-    char text[32];
-    const auto r = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 5);
-    line.append(text, r.ptr);
+    line += format_fixed(degrees, 5);
 }
 
 bool write_table(const std::filesystem::path& path, const std::vector<std::string>& lines)

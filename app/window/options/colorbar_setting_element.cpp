@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 #include "app/window/options/colorbar_long_name.h"
-#include "settings/number_text.h"
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -52,8 +52,8 @@ ColorbarSettingElement::ColorbarSettingElement(const std::string& list_key, cons
     choice->addButton(radioDefault);
     choice->addButton(radioCustom);
     (opt.custom_colorbar ? radioCustom : radioDefault)->setChecked(true);
-    txtMin = named(new QLineEdit(QString::fromStdString(format_general6(opt.cb_min)), this), "txtMin");
-    txtMax = named(new QLineEdit(QString::fromStdString(format_general6(opt.cb_max)), this), "txtMax");
+    txtMin = named(new QLineEdit(QString::fromStdString(format_general(opt.cb_min, 6)), this), "txtMin");
+    txtMax = named(new QLineEdit(QString::fromStdString(format_general(opt.cb_max, 6)), this), "txtMax");
     cmbType = named(new QComboBox(this), "cmbType");
     cmbType->addItems({QStringLiteral("Linear"), QStringLiteral("Log")});
     cmbType->setCurrentIndex(opt.cb_log ? 1 : 0);

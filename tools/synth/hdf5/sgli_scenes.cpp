@@ -1,6 +1,7 @@
 #include "sgli_scenes.h"
 
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "orbit_geometry.h"
 #include "sgli_common.h"
 #include "synth_variants.h"
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -40,8 +42,11 @@ synth_orbit::geo_point parse_centre(const synth_options& o)
     const auto comma = text.find(',');
     try {
         if (comma == std::string::npos) throw std::invalid_argument("");
-        const double lat = std::stod(text.substr(0, comma));
-        const double lon = std::stod(text.substr(comma + 1));
+        const auto readLat = leading_double(std::string_view(text).substr(0, comma));
+        const auto readLon = leading_double(std::string_view(text).substr(comma + 1));
+        if (!readLat || !readLon) throw std::invalid_argument("");
+        const double lat = *readLat;
+        const double lon = *readLon;
         if (lat < -80 || lat > 80 || lon < -180 || lon > 180) throw std::invalid_argument("");
         return {lat, lon};
     } catch (const std::exception&) {

@@ -8,6 +8,7 @@
 
 #include "jasmes/jasmes_synth.h"
 #include "synth_registry.h"
+#include "util/number_text.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -40,13 +41,13 @@ bool pick_grid(const synth_options& o, const std::string& fallback, synth_grid& 
 
 bool number(const synth_options& o, const std::string& key, double fallback, double& value)
 {
-    try {
-        value = std::stod(o.variant(key, std::to_string(fallback)));
-        return true;
-    } catch (const std::exception&) {
+    const auto read = leading_double(o.variant(key, format_general(fallback, 17)));
+    if (!read) {
         std::cerr << "vardane-synth: --set " << key << " needs a number\n";
         return false;
     }
+    value = *read;
+    return true;
 }
 
 std::vector<std::uint32_t> counts_for(const synth_grid& g, const synth_options& o, std::uint32_t lo,

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "jasmes/jasmes_synth.h"
+#include "util/number_text.h"
 
 namespace vardane {
 
@@ -18,7 +19,8 @@ std::string format(const char* fmt, Args... args)
 // Columns 0-35: width, height, upper-left centre and pixel size.
 std::string geometry(const synth_grid& g)
 {
-    return format("%6d%6d%8.3f%8.3f%8.4f", g.width, g.height, g.lon, g.lat, g.resolution);
+    return format("%6d%6d%8s%8s%8s", g.width, g.height, format_fixed(g.lon, 3).c_str(), format_fixed(g.lat, 3).c_str(),
+                  format_fixed(g.resolution, 4).c_str());
 }
 
 } // namespace
@@ -26,7 +28,8 @@ std::string geometry(const synth_grid& g)
 std::string t1_header_line(const synth_grid& g, double scale, double offset, const std::string& para,
                            const std::string& area)
 {
-    return geometry(g) + format("%12.6f%12.6f %-8.8s %-40.40s", scale, offset, para.c_str(), area.c_str());
+    return geometry(g) + format("%12s%12s %-8.8s %-40.40s", format_fixed(scale, 6).c_str(),
+                                format_fixed(offset, 6).c_str(), para.c_str(), area.c_str());
 }
 
 std::string t1_wst_header_line(const synth_grid& g) { return geometry(g) + " WST"; }
@@ -34,14 +37,16 @@ std::string t1_wst_header_line(const synth_grid& g) { return geometry(g) + " WST
 std::string t1rgb_header_line(const synth_grid& g, double scale, double offset, const std::string& para,
                               const std::string& area)
 {
-    return geometry(g) + format("%9.5f%9.5f %-8.8s %-42.42s", scale, offset, para.c_str(), area.c_str());
+    return geometry(g) + format("%9s%9s %-8.8s %-42.42s", format_fixed(scale, 5).c_str(),
+                                format_fixed(offset, 5).c_str(), para.c_str(), area.c_str());
 }
 
 std::string t2_header_line(const synth_grid& g, const std::vector<double>& bandScales)
 {
-    std::string line = format("%6d%6d%9.3f%9.3f%9.4f%03d", g.width, g.height, g.lon, g.lat, g.resolution,
+    std::string line = format("%6d%6d%9s%9s%9s%03d", g.width, g.height, format_fixed(g.lon, 3).c_str(),
+                              format_fixed(g.lat, 3).c_str(), format_fixed(g.resolution, 4).c_str(),
                               static_cast<int>(bandScales.size()));
-    for (const double s : bandScales) line += format("%8.5f", s);
+    for (const double s : bandScales) line += format("%8s", format_fixed(s, 5).c_str());
     return line;
 }
 
