@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "output/invalid_value.h"
+#include "support/comma_locale.h"
 
 namespace vardane {
 
@@ -36,6 +37,28 @@ TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped
             EXPECT_EQ(rules.is_invalid(value), invalid) << '"' << p.text << "\" " << value;
         }
     }
+}
+
+// The window runs under the user's locale; "0.5" must stay one half there.
+TEST(InvalidValue, DecimalTextsUnderACommaLocale)
+{
+    const test_support::comma_locale locale;
+    ASSERT_TRUE(locale.active()) << test_support::comma_locale::missing();
+    const invalid_value rules("0.5,-999.9,1.25_2.75,_-0.5e1");
+    ASSERT_EQ(rules.rules().size(), 4u);
+    EXPECT_EQ(rules.rules()[0].low, 0.5f);
+    EXPECT_EQ(rules.rules()[1].low, -999.9f);
+    EXPECT_EQ(rules.rules()[2].low, 1.25f);
+    EXPECT_EQ(rules.rules()[2].high, 2.75f);
+    EXPECT_EQ(rules.rules()[3].high, -5.0f);
+    EXPECT_TRUE(rules.is_invalid(-999.9f));
+    EXPECT_FALSE(rules.is_invalid(0.0f));
+    EXPECT_FALSE(rules.is_invalid(1.0f));
+    EXPECT_TRUE(rules.is_invalid(2.0f));
+    // The user's own decimal mark is no number here, as in any other locale.
+    const invalid_value userMark("0,5");
+    EXPECT_EQ(userMark.rules().size(), 2u);
+    EXPECT_FALSE(userMark.is_invalid(0.5f));
 }
 
 } // namespace vardane

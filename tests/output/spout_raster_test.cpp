@@ -4,6 +4,7 @@
 
 #include "output/spout.h"
 #include "output_test_support.h"
+#include "support/comma_locale.h"
 
 namespace vardane {
 
@@ -185,6 +186,22 @@ TEST(SpoutSwathInputs, CoRegistrationIsReplacedWholeAndTheWarpBlockIsReset)
     out.reset_global_vars();
     EXPECT_EQ(out.warpExtent.forcedWidth, 0);
     EXPECT_DOUBLE_EQ(out.warpExtent.maxX, 0.0);
+}
+
+// The factors the driver hands over from the file's attributes, read while
+// the window runs under a locale whose decimal mark is a comma.
+TEST(SpoutSwathInputs, CoRegistrationFactorsUnderACommaLocale)
+{
+    const test_support::comma_locale locale;
+    ASSERT_TRUE(locale.active()) << test_support::comma_locale::missing();
+    spout out;
+    out.parse_cor_a1("6G-0.99780,7G-0.99761,36G--1.25");
+    out.parse_cor_a2("6G--0.00912,10G-2.5e-3");
+    EXPECT_EQ(out.corA1.at("6G"), static_cast<float>(0.99780));
+    EXPECT_EQ(out.corA1.at("7G"), static_cast<float>(0.99761));
+    EXPECT_EQ(out.corA1.at("36G"), -1.25f);
+    EXPECT_EQ(out.corA2.at("6G"), static_cast<float>(-0.00912));
+    EXPECT_EQ(out.corA2.at("10G"), static_cast<float>(2.5e-3));
 }
 
 } // namespace vardane

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <sstream>
 #include <string>
 
 #include "settings_test_support.h"
@@ -63,27 +61,6 @@ TEST(PositionInformation, BlockLayoutAndRounding)
     const std::string long_block = cvt.create_PosInfodata(corners(1.5, 2.5), "/in/" + long_name, long_name + ".tif");
     EXPECT_NE(long_block.find("OUTPUT FILE:" + long_name + ".tif\n"), std::string::npos);
     EXPECT_NE(long_block.find("\tINPUT FILE:" + long_name + "\n"), std::string::npos);
-}
-
-// The window's toolkit switches to the user's locale; numbers in stored and
-// written texts must keep their decimal point.
-TEST(NumberTexts, DecimalPointUnderACommaLocale)
-{
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    }
-    spconverter cvt;
-    const std::string block = cvt.create_PosInfodata(corners(1.5, 2.5), "a", "b");
-    optSet_t cb;
-    cb.cb_min = 0.5f;
-    cvt.set_CbOptSetting(ST_GSMAP_HOURLY, "PercipRate", cb);
-    std::ostringstream os;
-    cvt.write_settings(os);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_NE(block.find(":1.5000/2.5000\n"), std::string::npos);
-    EXPECT_NE(os.str().find("custom_colorbar=0,0.5,0,0,\n"), std::string::npos);
 }
 
 } // namespace vardane
