@@ -1,33 +1,22 @@
 #include "netcdf/polar_table_reader.h"
 
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <string_view>
+
+#include "util/number_text.h"
 
 namespace vardane {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r";
-
-std::string_view trimmed(std::string_view s)
-{
-    const auto first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
-
 // One field as hundredths of a degree; false when it is not a number or
 // does not fit the 16-bit variable.
 bool hundredths(std::string_view field, short& out)
 {
-    field = trimmed(field);
-    if (field.empty()) return false;
-    float degrees = 0;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), degrees);
-    if (ec != std::errc{} || end != field.data() + field.size()) return false;
-    const double value = std::trunc(static_cast<double>(degrees) * 100.0);
+    const auto degrees = whole_float(field);
+    if (!degrees) return false;
+    const double value = std::trunc(static_cast<double>(*degrees) * 100.0);
     if (!(value >= -32768.0 && value <= 32767.0)) return false;
     out = static_cast<short>(value);
     return true;
