@@ -39,11 +39,12 @@ QStringList geotiffs(const QString& folder)
 }
 
 // Every property a reader of the file sees: size, bands, type, geotransform,
-// coordinate system, no-data value and every sample.
+// coordinate system, metadata, no-data value and every sample.
 struct raster_contents {
     int width = 0, height = 0, bands = 0;
     std::vector<double> geotransform = std::vector<double>(6, 0.0);
     QByteArray crs;
+    QStringList metadata;
     std::vector<GDALDataType> types;
     std::vector<double> noData;
     std::vector<QByteArray> samples;
@@ -63,6 +64,7 @@ raster_contents read_raster(const QString& path)
     r.bands = ds->GetRasterCount();
     ds->GetGeoTransform(r.geotransform.data());
     r.crs = ds->GetProjectionRef();
+    for (char** item = ds->GetMetadata(); item && *item; ++item) r.metadata << QString::fromUtf8(*item);
     for (int b = 1; b <= r.bands; ++b) {
         GDALRasterBand* band = ds->GetRasterBand(b);
         const GDALDataType type = band->GetRasterDataType();
