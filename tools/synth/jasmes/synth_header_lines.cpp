@@ -7,6 +7,8 @@ namespace vardane {
 
 namespace {
 
+// Fixed-width columns. Decimal numbers come in as text: printf's own %f
+// would write the locale's decimal mark, a comma in some.
 template <class... Args>
 std::string format(const char* fmt, Args... args)
 {
