@@ -65,6 +65,7 @@ std::pair<earthPoint_t, earthPoint_t> west_east(const earthPoint_t& a, const ear
 // south-up one.
 std::string quad_coordinates(const earthPoint_t c[4])
 {
+    using namespace corner;
     const bool northUp = c[UL].lat > c[LL].lat;
     const auto [sw, se] = northUp ? west_east(c[LL], c[LR]) : west_east(c[UL], c[UR]);
     const auto [nw, ne] = northUp ? west_east(c[UL], c[UR]) : west_east(c[LL], c[LR]);
@@ -89,10 +90,10 @@ std::vector<std::string> kml_lines(const std::string& base, const earthPoint_t c
     }
     l.insert(l.end(), {
                           "\t<LatLonBox>",
-                          "\t\t<north>" + fixed(corners[UL].lat, 6) + "</north>",
-                          "\t\t<south>" + fixed(corners[LR].lat, 6) + "</south>",
-                          "\t\t<east>" + fixed(corners[LR].lon, 6) + "</east>",
-                          "\t\t<west>" + fixed(corners[UL].lon, 6) + "</west>",
+                          "\t\t<north>" + fixed(corners[corner::UL].lat, 6) + "</north>",
+                          "\t\t<south>" + fixed(corners[corner::LR].lat, 6) + "</south>",
+                          "\t\t<east>" + fixed(corners[corner::LR].lon, 6) + "</east>",
+                          "\t\t<west>" + fixed(corners[corner::UL].lon, 6) + "</west>",
                           "\t</LatLonBox>",
                           "</GroundOverlay>",
                       });
