@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,6 +21,15 @@ std::string unreadable_cause(const std::string& filename)
     if (fd < 0) return std::string("cannot be read: ") + std::strerror(errno);
     ::close(fd);
     return {};
+}
+
+// The path a failure names: absolute, so that the report and the window
+// can tell two inputs of one name apart.
+std::string full_path(const std::string& path)
+{
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
 }
 
 // Runs a family reader's operation; whatever it throws, of any type,
@@ -61,7 +71,7 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     // Without reading it nobody can tell what the file is: it may well be a
     // product, so it is reported as one that failed, not as no product.
     if (auto cause = unreadable_cause(filename); !cause.empty()) {
-        failure_ = failure(filename, std::move(cause));
+        failure_ = failure(full_path(filename), std::move(cause));
         return;
     }
     for (const auto& reader : readers_) {
@@ -72,7 +82,7 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     }
     // A file that failed is no product, whatever its reader had found.
     if (failure_.failed()) {
-        if (failure_.file.empty()) failure_.file = filename;
+        failure_.file = full_path(failure_.file.empty() ? filename : failure_.file);
         const std::string name = desc_.fileName;
         desc_ = product_description{};
         desc_.fileName = name;
@@ -115,7 +125,7 @@ bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
         // Nothing half-read is left for a consumer to take.
         release_buffers();
         if (!failure_.failed()) failure_.cause = "parameter " + std::to_string(idx) + " cannot be read";
-        if (failure_.file.empty()) failure_.file = desc_.fileName;
+        failure_.file = full_path(failure_.file.empty() ? desc_.fileName : failure_.file);
         return false;
     }
     dtype = result.dtype;

@@ -204,7 +204,9 @@ bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::
 
 } // namespace
 
-failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_description& d)
+namespace {
+
+failure open_file(const std::string& path, product_description& d)
 {
     d.fileName = path;
 
@@ -240,6 +242,19 @@ failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_descr
     }
     if (traits->label) d.productLabel = traits->label;
     return {};
+}
+
+} // namespace
+
+failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_description& d)
+{
+    // The library's C++ exceptions derive from nothing standard: they are
+    // turned into the file's failure here, in the library's words.
+    try {
+        return open_file(path, d);
+    } catch (const H5::Exception& e) {
+        return failure(path, e.getDetailMsg());
+    }
 }
 
 namespace {
@@ -338,7 +353,12 @@ read_result hdf5_reader::read(const product_description& d, std::uint32_t idx, r
 {
     const h5_error_stack_guard errors;
     read_result result;
-    if (read_parameter(d, idx, out, result.dtype)) return result;
+    try {
+        if (read_parameter(d, idx, out, result.dtype)) return result;
+    } catch (const H5::Exception& e) {
+        out.release_planes();
+        return {DT_NONE, failure(d.fileName, e.getDetailMsg())};
+    }
     // The library's own words where it refused; the stack goes with `errors`.
     const std::string why = h5_error_text();
     result.why = failure(d.fileName, why.empty() ? "parameter " + std::to_string(idx) + " cannot be read" : why);

@@ -171,6 +171,20 @@ TEST_F(Registry, FailureLastsUntilTheNextInit)
     EXPECT_FALSE(info.last_failure().failed());
 }
 
+// The failure names the input by its full path, whatever path it was given by.
+TEST_F(Registry, FailureNamesTheFullPath)
+{
+    const fs::path cut = synth("GSMAP_BIN", {{"size", "small"}});
+    fs::resize_file(cut, 1000);
+    const fs::path relative = fs::relative(cut, fs::current_path());
+    ASSERT_TRUE(relative.is_relative());
+    spinfo info;
+    info.init(relative.string(), 1000);
+    ASSERT_TRUE(info.last_failure().failed());
+    EXPECT_EQ(fs::path(info.last_failure().file), fs::absolute(relative));
+    EXPECT_TRUE(fs::equivalent(info.last_failure().file, cut));
+}
+
 // A dataset that goes between recognition and read: the reader throws
 // inside, and the read ends as this file's failure.
 TEST_F(Registry, DatasetMissingAtReadIsTheFilesFailure)
