@@ -35,7 +35,10 @@ inline outcome offer(const std::string& path, std::uintmax_t size)
     return o;
 }
 
-inline outcome offer(const std::filesystem::path& path) { return offer(path.string(), std::filesystem::file_size(path)); }
+inline outcome offer(const std::filesystem::path& path)
+{
+    return offer(path.string(), std::filesystem::file_size(path));
+}
 
 // Name of the family that identifies a file; "" when none does.
 inline std::string family_of(const std::filesystem::path& path)

@@ -121,7 +121,8 @@ TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
             break;
         case DT_INT16:
             EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[origin]), synth_known::kOriginI16);
-            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[origin + 1]), synth_known::kTagBase + static_cast<int>(idx));
+            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[origin + 1]),
+                      synth_known::kTagBase + static_cast<int>(idx));
             break;
         case DT_UINT8:
             EXPECT_EQ(info.byteRaster()[origin], synth_known::kOriginU8);

@@ -172,7 +172,8 @@ TEST_F(JasmesBin, AerosolFileOffersTwoCompositesAndOnePlane)
     EXPECT_TRUE(info.byteRaster().empty()); // the previous buffer was released
     for (std::size_t i = 0; i < n; ++i) {
         const auto v = u16_at(raw, header + 2 * 2 * n + 2 * i);
-        ASSERT_FLOAT_EQ(info.floatRaster()[i], v >= 65534 ? kMissing : static_cast<float>(described.scales[2] * v)) << i;
+        const float want = v >= 65534 ? kMissing : static_cast<float>(described.scales[2] * v);
+        ASSERT_FLOAT_EQ(info.floatRaster()[i], want) << i;
     }
     EXPECT_FALSE(info.get_dataSource(3, dtype));
 }
