@@ -28,20 +28,20 @@ bool holds(const bulk_vector<T>& buffer, std::uintmax_t samples)
 
 bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productInfo_t& product)
 {
-    const auto& attr = info.dataAttr;
+    const auto& attr = info.dataAttr();
     switch (dtype) {
     case DT_UINT8:
-        return holds(info.byteRaster, expected_samples(attr, true))
-            && out.init_char(info.byteRaster.data(), attr, product);
+        return holds(info.byteRaster(), expected_samples(attr, true))
+            && out.init_char(info.byteRaster().data(), attr, product);
     case DT_UINT16:
-        return holds(info.shortRaster, expected_samples(attr, false))
-            && out.take_short(std::move(info.shortRaster), attr, product);
+        return holds(info.shortRaster(), expected_samples(attr, false))
+            && out.take_short(info.take_shortRaster(), attr, product);
     case DT_FLOAT32:
-        return holds(info.floatRaster, expected_samples(attr, false))
-            && out.take_float(std::move(info.floatRaster), attr, product);
+        return holds(info.floatRaster(), expected_samples(attr, false))
+            && out.take_float(info.take_floatRaster(), attr, product);
     case DT_INT16:
-        return holds(info.shortRaster, expected_samples(attr, false))
-            && out.take_signed(std::move(info.shortRaster), attr, product);
+        return holds(info.shortRaster(), expected_samples(attr, false))
+            && out.take_signed(info.take_shortRaster(), attr, product);
     default:
         return false;
     }

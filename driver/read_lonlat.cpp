@@ -25,17 +25,17 @@ bool run_driver::read_lonlat(const std::string& name, std::int32_t index)
     const bool read = index >= 0 && info_.get_dataSource(static_cast<std::uint32_t>(index), dtype);
     // Geolocation is float data: anything else would hand the writer a
     // buffer that does not hold the array dataAttr describes.
-    const auto& attr = info_.dataAttr;
+    const auto& attr = info_.dataAttr();
     const auto samples = static_cast<std::uintmax_t>(attr.width < 0 ? 0 : attr.width)
         * static_cast<std::uintmax_t>(attr.height < 0 ? 0 : attr.height);
-    if (!read || dtype != DT_FLOAT32 || samples == 0 || info_.floatRaster.size() < samples) {
+    if (!read || dtype != DT_FLOAT32 || samples == 0 || info_.floatRaster().size() < samples) {
         fail(run_msg::kReadFailed);
         return false;
     }
     if (cancelled()) return false;
     pause();
 
-    const bool stored = out_.read_fvals(name, info_.floatRaster.data(), attr);
+    const bool stored = out_.read_fvals(name, info_.floatRaster().data(), attr);
     if (cancelled()) return false;
     pause();
     return stored;

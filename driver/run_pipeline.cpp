@@ -112,8 +112,8 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
         const std::string line = run_msg::kNotProductHead + job.fileName + run_msg::kNotProductTail;
         // A file with a product's signature or name that cannot be read is
         // a failed product, not a stranger: the same line, counted apart.
-        if (!info_.damage.empty()) {
-            fail(line, run_msg::kKindProduct, info_.damage);
+        if (info_.last_failure().failed()) {
+            fail(line, run_msg::kKindProduct, info_.last_failure().cause);
         } else {
             log(line);
             sink_.report(run_event{run_event_type::not_product, {}, job.path, {}});
@@ -137,9 +137,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     warm_up_writers(job);
     job.swath = is_swath_kind(job.kind);
     job.gcomc = is_gcomc_kind(job.kind);
-    // Deliberately (tileV, tileH) although the writer names its parameters
-    // (horizontal, vertical): the tile writers were built against this order.
-    out_.tile_no(info_.tileV, info_.tileH);
+    out_.tile_no(info_.tileH(), info_.tileV());
     job.posInfo.clear();
 
     for (const auto& item : job.selection) {

@@ -22,8 +22,8 @@ constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
 
 std::string attribute_text(const spinfo& info, const char* name)
 {
-    const auto it = info.attributes.find(name);
-    return it == info.attributes.end() ? std::string() : it->second;
+    const auto it = info.attributes().find(name);
+    return it == info.attributes().end() ? std::string() : it->second;
 }
 
 } // namespace

@@ -52,8 +52,8 @@ bool spout::finish_load(const productInfo_t& info)
     for (int i = 0; i < 4; ++i) corners[i] = info.corner[i];
 
     // Upper-left and lower-right are the outer edges of the grid.
-    const earthPoint_t& ul = corners[UL];
-    const earthPoint_t& lr = corners[LR];
+    const earthPoint_t& ul = corners[corner::UL];
+    const earthPoint_t& lr = corners[corner::LR];
     geoTransform = {ul.lon, (lr.lon - ul.lon) / raster.width(), 0.0,
                     ul.lat, 0.0, (lr.lat - ul.lat) / raster.height()};
 
@@ -176,8 +176,8 @@ std::int32_t spout::get_BandCount() const { return rasterKind == RK_RGB ? 3 : 4;
 bool spout::isGlobalSphere() const
 {
     if (!ready) return false;
-    const double lonSpan = corners[UR].lon - corners[UL].lon;
-    const double latSpan = corners[UL].lat - corners[LL].lat;
+    const double lonSpan = corners[corner::UR].lon - corners[corner::UL].lon;
+    const double latSpan = corners[corner::UL].lat - corners[corner::LL].lat;
     return std::abs(lonSpan - 360.0) < 1.0 && std::abs(latSpan - 180.0) < 1.0;
 }
 

@@ -34,15 +34,12 @@ struct JasmesHeader_t {
 
 void clear_JasmeHeader(JasmesHeader_t& header);
 
-// What the JASMES flat-binary and HDF4 readers remember between recognition
-// and read.
+// What the JASMES flat-binary reader remembers of its file between
+// recognition and read.
 struct jasmes_state {
     JasmesHeader_t header;
-    std::int32_t headerSize = -1; // bytes before the first sample; -1 when not JASMES binary
     std::uint32_t planes = 0;      // image planes stored after the header
     std::uint32_t sampleBytes = 0; // bytes per stored sample of a plane
-    std::int32_t sdsCount = 0;    // scientific datasets of an HDF4 file
-    std::string hdf4Type;         // flag-type text of an HDF4 file (may be empty)
 };
 
 } // namespace vardane

@@ -92,7 +92,11 @@ struct dataAttr_t {
 };
 
 // Corner order everywhere: upper-left, upper-right, lower-left, lower-right.
-enum CornerIndex : int { UL = 0, UR = 1, LL = 2, LR = 3 };
+// Scoped by the namespace so that the two-letter names stay out of every
+// other scope; the values index the four-point arrays directly.
+namespace corner {
+enum index : int { UL = 0, UR = 1, LL = 2, LR = 3 };
+} // namespace corner
 
 struct productInfo_t {
     std::string product;

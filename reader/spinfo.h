@@ -1,47 +1,57 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "reader/jasmes_state.h"
+#include "reader/product_description.h"
 #include "reader/product_kind.h"
+#include "reader/product_reader.h"
 #include "reader/product_types.h"
 #include "util/bulk_vector.h"
+#include "util/failure.h"
 
 namespace vardane {
 
 // The one object that knows what an input file is and how to read it.
-// init() recognises a file; get_productInfo() and get_dataSource() describe
-// and read its parameters. Members are public: the run driver and the writers
-// read several of them directly.
+// init() offers the file to the product families of the registry
+// (reader_registry.h) in order and keeps the description the first taker
+// gives; get_productInfo() and get_dataSource() describe and read its
+// parameters through that family's reader.
 //
 // Read-data contract: after a successful get_dataSource exactly one of
 // byteRaster, shortRaster (unsigned or signed) or floatRaster holds the
 // parameter, dataAttr.height rows of dataAttr.width samples, first row first.
 // Integer samples are unscaled; float samples are final values. Each read
 // releases the buffers of the previous read.
+//
+// Failures: init and get_dataSource never throw. A file that carries a
+// family's mark but cannot be recognised, or a parameter that cannot be
+// read, leaves last_failure() naming the file and the cause.
 class spinfo {
 public:
-    spinfo() = default;
+    spinfo();
+    ~spinfo();
+    spinfo(const spinfo&) = delete;
+    spinfo& operator=(const spinfo&) = delete;
 
     void init(const std::string& filename, std::uintmax_t size);
 
-    productType getType() const { return kind; }
-    std::string productName() const { return productLabel; }
-    JasmesArea getJasmesArea() const { return jasmesArea; }
-    std::string getPara() const { return para; }
-    double getOffset() const { return offset; }
-    std::string getGeophsyicalName() const { return geoName; }
-    L3PsType getL3PolarStereoType() const { return l3PsType; }
-    std::string getJasmesHdf4Type() const { return kind == PT_JASMES_HDF4 ? jasmes.hdf4Type : std::string(); }
+    productType getType() const { return desc_.kind; }
+    std::string productName() const { return desc_.productLabel; }
+    JasmesArea getJasmesArea() const { return desc_.jasmesArea; }
+    std::string getPara() const { return desc_.para; }
+    double getOffset() const { return desc_.offset; }
+    std::string getGeophsyicalName() const { return desc_.geoName; }
+    L3PsType getL3PolarStereoType() const { return desc_.l3PsType; }
+    std::string getJasmesHdf4Type() const;
     std::int32_t getHeaderSize() const;
-    std::uint32_t N_count() const { return nCount; }
-    std::uint32_t N_pixel(std::uint32_t idx) const;
-    std::uint32_t N_line(std::uint32_t idx) const;
-    std::uint32_t N_byte(std::uint32_t idx) const;
+    std::uint32_t N_count() const { return desc_.nCount; }
+    std::uint32_t N_pixel(std::uint32_t idx) const { return pixels_of(desc_, idx); }
+    std::uint32_t N_line(std::uint32_t idx) const { return lines_of(desc_, idx); }
+    std::uint32_t N_byte(std::uint32_t idx) const { return bytes_of(desc_, idx); }
     void get_Corner(earthPoint_t points[4]) const;
     void get_Corner_B(earthPoint_t points[4]) const;
     void get_productInfo(std::uint32_t idx, productInfo_t& info) const;
@@ -50,68 +60,38 @@ public:
     // Name of the built-in colour table for the current file ("" when none).
     std::string getCLT() const;
 
-    // True when the file-name part of path starts with "gsmap_".
-    static bool is_gsmap(const std::string& path);
+    void release_buffers() { buffers_.release_planes(); }
 
-    // Why a file that carries a product's signature or name could not be
-    // recognised (a truncated or unreadable file, a size its own header
-    // contradicts); "" for a recognised file and for a file that is simply
-    // no product.
-    std::string damage;
+    // Why the last init or get_dataSource failed: the input's full path and
+    // the cause in the library's words. Empty after a success and after
+    // init of a file that is simply no product.
+    const failure& last_failure() const { return failure_; }
 
-    std::map<std::string, std::string> attributes;
-    std::int32_t tileH = 0;
-    std::int32_t tileV = 0;
-    bulk_vector<std::uint8_t> byteRaster;
-    bulk_vector<std::uint16_t> shortRaster; // signed samples when dtype is DT_INT16
-    bulk_vector<float> floatRaster;
-    dataAttr_t dataAttr;
-    std::string fileName;
-    std::uint32_t nCount = 0;
-    std::int32_t nBands = 0;
-    std::vector<std::uint32_t> pixels;
-    std::vector<std::uint32_t> lines;
-    std::vector<double> scales;
-    double offset = 0.0;
-    double lonOrigin = 0.0;
-    double latOrigin = 0.0;
-    double resolution = 0.0;
-    std::string para;
-    std::string granule;
-    std::int32_t bytesPerSample = 0;
-    productType kind = PT_UNKNOWN;
-    std::string productLabel;
-    JasmesArea jasmesArea = JA_NONE;
-    std::string geoName;
-    L3PsType l3PsType = PS_NONE;
-    earthPoint_t corners[4];
-    earthPoint_t cornersB[4];
-    bool isGsmapBin = false;
+    // The current file as init found it.
+    const std::string& fileName() const { return desc_.fileName; }
+    const std::map<std::string, std::string>& attributes() const { return desc_.attributes; }
+    std::int32_t tileV() const { return desc_.tileV; } // vertical tile number, 0 when not a tile
+    std::int32_t tileH() const { return desc_.tileH; } // horizontal tile number
 
-    // HDF5 dataset tables, one per family, rebuilt by every HDF5 initialisation.
-    std::vector<hdfParam_t> tblL1A, tblL1B, tblL1R, tblL2High, tblL2Low, tblL3BT, tblL3GD;
-    std::vector<hdfParam_t> tblGsmapHourly, tblGsmapMonthly;
-    std::vector<hdfParam_t> tblDprDaily, tblDprMonthly, tblDprV7Daily, tblDprV7Monthly;
-    std::vector<hdfParam_t> tblVNR, tblPOL, tblIRS, tblNWLR, tblIWPR, tblSST;
-    std::vector<hdfParam_t> tblLTOA, tblRSRF, tblLST, tblCLFG;
+    // The last read.
+    const dataAttr_t& dataAttr() const { return buffers_.dataAttr; }
+    const bulk_vector<std::uint8_t>& byteRaster() const { return buffers_.byteRaster; }
+    const bulk_vector<std::uint16_t>& shortRaster() const { return buffers_.shortRaster; }
+    const bulk_vector<float>& floatRaster() const { return buffers_.floatRaster; }
 
-    jasmes_state jasmes;
-
-    void release_buffers();
+    // Hand the plane of the last read over to its consumer; the buffer is
+    // then empty until the next read.
+    bulk_vector<std::uint16_t> take_shortRaster() { return std::move(buffers_.shortRaster); }
+    bulk_vector<float> take_floatRaster() { return std::move(buffers_.floatRaster); }
 
 private:
-    // Reset the description of the current file before recognising the next.
-    void clear_description();
-
-    // Family readers; each lives in its own source file.
-    void init_hdf5(const std::string& filename, std::uintmax_t size);
-    bool read_hdf5(std::uint32_t idx, std::int32_t& dtype);
-    void init_jasmes_hdf4(const std::string& filename, std::uintmax_t size);
-    bool read_jasmes_hdf4(std::uint32_t idx, std::int32_t& dtype);
-    void init_gsmap_bin(const std::string& filename, std::uintmax_t size);
-    void init_jasmes_bin(const std::string& filename, std::uintmax_t size);
-    // Also serves the GSMaP flat-binary files.
-    bool read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype);
+    // One reader per family, in the registry's order.
+    std::vector<std::unique_ptr<product_reader>> readers_;
+    // The family that took the current file; nullptr when none did.
+    product_reader* current_ = nullptr;
+    product_description desc_;
+    read_buffers buffers_;
+    failure failure_;
 };
 
 } // namespace vardane

@@ -60,6 +60,7 @@ std::pair<earthPoint_t, earthPoint_t> west_east(const earthPoint_t& a, const ear
 // south-up one.
 std::string quad_coordinates(const earthPoint_t c[4])
 {
+    using namespace corner;
     const bool northUp = c[UL].lat > c[LL].lat;
     const auto [sw, se] = northUp ? west_east(c[LL], c[LR]) : west_east(c[UL], c[UR]);
     const auto [nw, ne] = northUp ? west_east(c[UL], c[UR]) : west_east(c[LL], c[LR]);
@@ -84,10 +85,10 @@ std::vector<std::string> kml_lines(const std::string& base, const earthPoint_t c
     }
     l.insert(l.end(), {
                           "\t<LatLonBox>",
-                          "\t\t<north>" + format_fixed(corners[UL].lat, 6) + "</north>",
-                          "\t\t<south>" + format_fixed(corners[LR].lat, 6) + "</south>",
-                          "\t\t<east>" + format_fixed(corners[LR].lon, 6) + "</east>",
-                          "\t\t<west>" + format_fixed(corners[UL].lon, 6) + "</west>",
+                          "\t\t<north>" + format_fixed(corners[corner::UL].lat, 6) + "</north>",
+                          "\t\t<south>" + format_fixed(corners[corner::LR].lat, 6) + "</south>",
+                          "\t\t<east>" + format_fixed(corners[corner::LR].lon, 6) + "</east>",
+                          "\t\t<west>" + format_fixed(corners[corner::UL].lon, 6) + "</west>",
                           "\t</LatLonBox>",
                           "</GroundOverlay>",
                       });

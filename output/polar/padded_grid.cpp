@@ -47,7 +47,7 @@ std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::in
 
     // Nearest whole column (halves up) that brings the grid's centre
     // longitude to 0: a grid running 0..360 turns by half its width.
-    const double centre = (corners[UR].lon + corners[UL].lon) / 2.0;
+    const double centre = (corners[corner::UR].lon + corners[corner::UL].lon) / 2.0;
     g.shift = std::int32_t(std::floor(-centre / 360.0 * g.reducedWidth + 0.5));
     g.pad = std::int32_t(g.reducedWidth * 0.125);
 

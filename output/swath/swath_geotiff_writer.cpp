@@ -34,10 +34,10 @@ void take_regridded_grid(spout& out, const gt_projector& projector)
             }
         }
     }
-    out.corners[UL] = {90.0, -180.0};
-    out.corners[UR] = {90.0, 180.0};
-    out.corners[LL] = {-90.0, -180.0};
-    out.corners[LR] = {-90.0, 180.0};
+    out.corners[corner::UL] = {90.0, -180.0};
+    out.corners[corner::UR] = {90.0, 180.0};
+    out.corners[corner::LL] = {-90.0, -180.0};
+    out.corners[corner::LR] = {-90.0, 180.0};
     out.geoTransform = {-180.0, 360.0 / w, 0.0, 90.0, 0.0, -180.0 / h};
     out.gridNodata = projector.nodata();
     out.ready = true;

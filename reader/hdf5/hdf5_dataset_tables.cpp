@@ -256,60 +256,58 @@ table make_lst()
 
 struct kind_table {
     productType kind;
-    std::vector<hdfParam_t> spinfo::*member;
+    table entries;
 };
 
-constexpr kind_table kKindTables[] = {
-    {PT_AMSR2_L1A, &spinfo::tblL1A},          {PT_AMSR2_L1B, &spinfo::tblL1B},
-    {PT_AMSR2_L1R, &spinfo::tblL1R},          {PT_AMSR2_L2_HIGH, &spinfo::tblL2High},
-    {PT_AMSR2_L2_LOW, &spinfo::tblL2Low},     {PT_AMSR2_L3_BT, &spinfo::tblL3BT},
-    {PT_AMSR2_L3_GD, &spinfo::tblL3GD},       {PT_AMSRE_L1B, &spinfo::tblL1B},
-    {PT_AMSRE_L1R, &spinfo::tblL1R},          {PT_AMSRE_L2_HIGH, &spinfo::tblL2High},
-    {PT_AMSRE_L2_LOW, &spinfo::tblL2Low},     {PT_AMSRE_L3_BT, &spinfo::tblL3BT},
-    {PT_AMSRE_L3_GD, &spinfo::tblL3GD},       {PT_GSMAP_HOURLY, &spinfo::tblGsmapHourly},
-    {PT_GSMAP_MONTHLY, &spinfo::tblGsmapMonthly}, {PT_DPR_DAILY, &spinfo::tblDprDaily},
-    {PT_DPR_MONTHLY, &spinfo::tblDprMonthly}, {PT_DPRV7_DAILY, &spinfo::tblDprV7Daily},
-    {PT_DPRV7_MONTHLY, &spinfo::tblDprV7Monthly}, {PT_SGLI_VNR, &spinfo::tblVNR},
-    {PT_SGLI_POL, &spinfo::tblPOL},           {PT_SGLI_IRS, &spinfo::tblIRS},
-    {PT_SGLI_NWLR, &spinfo::tblNWLR},         {PT_SGLI_IWPR, &spinfo::tblIWPR},
-    {PT_SGLI_SST, &spinfo::tblSST},           {PT_SGLI_LTOA, &spinfo::tblLTOA},
-    {PT_SGLI_RSRF, &spinfo::tblRSRF},         {PT_SGLI_LST, &spinfo::tblLST},
-    {PT_SGLI_CLFG, &spinfo::tblCLFG},
-};
+// Built once: the tables are the same for every file.
+std::vector<kind_table> make_tables()
+{
+    const table l1b = make_l1b();
+    const table l1r = make_l1r();
+    const table l2High = make_l2_high();
+    const table l2Low = make_l2_low();
+    const table l3BT = make_l3_bt();
+    const table l3GD = single("Geophysical Data", int16, 3);
+    return {
+        {PT_AMSR2_L1A, make_l1a()},
+        {PT_AMSR2_L1B, l1b},
+        {PT_AMSR2_L1R, l1r},
+        {PT_AMSR2_L2_HIGH, l2High},
+        {PT_AMSR2_L2_LOW, l2Low},
+        {PT_AMSR2_L3_BT, l3BT},
+        {PT_AMSR2_L3_GD, l3GD},
+        {PT_AMSRE_L1B, l1b},
+        {PT_AMSRE_L1R, l1r},
+        {PT_AMSRE_L2_HIGH, l2High},
+        {PT_AMSRE_L2_LOW, l2Low},
+        {PT_AMSRE_L3_BT, l3BT},
+        {PT_AMSRE_L3_GD, l3GD},
+        {PT_GSMAP_HOURLY, single("/Grid/hourlyPrecipRate", float32, 2)},
+        {PT_GSMAP_MONTHLY, single("/Grid/monthlyPrecipRate", float32, 2)},
+        {PT_DPR_DAILY, single("/GRID/precipRateESurfMean", float32, 4)},
+        {PT_DPR_MONTHLY, single("/Grids/G2/precipRateESurface/mean", float32, 4)},
+        {PT_DPRV7_DAILY, single("/GRID/precipRateESurfaceMean", float32, 4)},
+        {PT_DPRV7_MONTHLY, single("/FS/G2/precipRateESurface/mean", float32, 4)},
+        {PT_SGLI_VNR, make_vnr()},
+        {PT_SGLI_POL, make_pol()},
+        {PT_SGLI_IRS, make_irs()},
+        {PT_SGLI_NWLR, make_nwlr()},
+        {PT_SGLI_IWPR, make_iwpr()},
+        {PT_SGLI_SST, make_sst()},
+        {PT_SGLI_LTOA, make_ltoa()},
+        {PT_SGLI_RSRF, make_rsrf()},
+        {PT_SGLI_LST, make_lst()},
+        {PT_SGLI_CLFG, single("/Image_data/Cloud_flag", uint16, 2)},
+    };
+}
 
 } // namespace
 
-void build_hdf5_tables(spinfo& info)
+const std::vector<hdfParam_t>* hdf5_table_of(productType kind)
 {
-    info.tblL1A = make_l1a();
-    info.tblL1B = make_l1b();
-    info.tblL1R = make_l1r();
-    info.tblL2High = make_l2_high();
-    info.tblL2Low = make_l2_low();
-    info.tblL3BT = make_l3_bt();
-    info.tblL3GD = single("Geophysical Data", int16, 3);
-    info.tblGsmapHourly = single("/Grid/hourlyPrecipRate", float32, 2);
-    info.tblGsmapMonthly = single("/Grid/monthlyPrecipRate", float32, 2);
-    info.tblDprDaily = single("/GRID/precipRateESurfMean", float32, 4);
-    info.tblDprMonthly = single("/Grids/G2/precipRateESurface/mean", float32, 4);
-    info.tblDprV7Daily = single("/GRID/precipRateESurfaceMean", float32, 4);
-    info.tblDprV7Monthly = single("/FS/G2/precipRateESurface/mean", float32, 4);
-    info.tblVNR = make_vnr();
-    info.tblPOL = make_pol();
-    info.tblIRS = make_irs();
-    info.tblNWLR = make_nwlr();
-    info.tblIWPR = make_iwpr();
-    info.tblSST = make_sst();
-    info.tblLTOA = make_ltoa();
-    info.tblRSRF = make_rsrf();
-    info.tblLST = make_lst();
-    info.tblCLFG = single("/Image_data/Cloud_flag", uint16, 2);
-}
-
-const std::vector<hdfParam_t>* hdf5_table_of(const spinfo& info, productType kind)
-{
-    for (const auto& k : kKindTables) {
-        if (k.kind == kind) return &(info.*k.member);
+    static const std::vector<kind_table> tables = make_tables();
+    for (const auto& k : tables) {
+        if (k.kind == kind) return &k.entries;
     }
     return nullptr;
 }

@@ -2,15 +2,13 @@
 
 #include <vector>
 
-#include "reader/spinfo.h"
+#include "reader/product_types.h"
 
 namespace vardane {
 
-// Rebuilds the 23 dataset tables of info in their fixed order. The position of
-// an entry is the parameter index the rest of the program uses.
-void build_hdf5_tables(spinfo& info);
-
-// The table of a product kind (4 to 32); nullptr for any other kind.
-const std::vector<hdfParam_t>* hdf5_table_of(const spinfo& info, productType kind);
+// The dataset table of a product kind (4 to 32): the datasets a file of the
+// kind must hold, in their fixed order; the position of an entry is the
+// parameter index the rest of the program uses. nullptr for any other kind.
+const std::vector<hdfParam_t>* hdf5_table_of(productType kind);
 
 } // namespace vardane

@@ -63,9 +63,9 @@ constexpr gpm_rule kDprRules[] = {
      {{{"/Grids/G2/precipRateESurface/mean", PT_DPR_MONTHLY}, {"/FS/G2/precipRateESurface/mean", PT_DPRV7_MONTHLY}}}},
 };
 
-bool table_exists(hid_t file, const spinfo& info, productType kind)
+bool table_exists(hid_t file, productType kind)
 {
-    const auto* table = hdf5_table_of(info, kind);
+    const auto* table = hdf5_table_of(kind);
     if (!table) return false;
     for (const auto& entry : *table) {
         if (!h5_path_exists(file, entry.name)) return false;
@@ -74,14 +74,14 @@ bool table_exists(hid_t file, const spinfo& info, productType kind)
 }
 
 // nullopt when the product name is no radiometer product.
-std::optional<productType> decide_amsr(hid_t file, const spinfo& info, const std::string& productName)
+std::optional<productType> decide_amsr(hid_t file, const std::string& productName)
 {
     bool known = false;
     for (const auto& r : kAmsrRules) {
         if (r.productName != productName) continue;
         known = true;
         if (r.probe && !h5_path_exists(file, r.probe)) continue;
-        return table_exists(file, info, r.kind) ? r.kind : PT_UNKNOWN;
+        return table_exists(file, r.kind) ? r.kind : PT_UNKNOWN;
     }
     if (known) return PT_UNKNOWN;
     return std::nullopt;
@@ -100,7 +100,7 @@ productType decide_gpm_rules(hid_t file, const gpm_header_flags& flags, const gp
     return PT_UNKNOWN;
 }
 
-productType decide_gpm(hid_t file, spinfo& info)
+productType decide_gpm(hid_t file, product_description& info)
 {
     const std::string& header = info.attributes["FileHeader"];
     const gpm_header_flags flags = parse_gpm_header(header);
@@ -112,7 +112,7 @@ productType decide_gpm(hid_t file, spinfo& info)
     return PT_UNKNOWN;
 }
 
-productType decide_sgli(hid_t file, spinfo& info)
+productType decide_sgli(hid_t file, product_description& info)
 {
     if (!h5_path_exists(file, "Global_attributes")) return PT_UNKNOWN;
     const h5_object group(H5Oopen(file, "Global_attributes", H5P_DEFAULT));
@@ -134,10 +134,10 @@ productType decide_sgli(hid_t file, spinfo& info)
 
 } // namespace
 
-productType decide_hdf5_kind(hid_t file, spinfo& info)
+productType decide_hdf5_kind(hid_t file, product_description& info)
 {
     const std::string productName = info.attributes["ProductName"];
-    if (const auto amsr = decide_amsr(file, info, productName)) return *amsr;
+    if (const auto amsr = decide_amsr(file, productName)) return *amsr;
     if (productName.empty() && !info.attributes["FileHeader"].empty()) return decide_gpm(file, info);
     return decide_sgli(file, info);
 }

@@ -1,4 +1,7 @@
+#include <H5Cpp.h>
+
 #include <limits>
+#include <mutex>
 #include <new>
 
 #include "reader/hdf5/h5_attribute_values.h"
@@ -13,7 +16,7 @@
 #include "reader/hdf5/hdf5_kind_traits.h"
 #include "reader/hdf5/hdf5_parameter_plane.h"
 #include "reader/hdf5/hdf5_table_dataset.h"
-#include "reader/spinfo.h"
+#include "reader/hdf5/hdf5_reader.h"
 
 namespace vardane {
 
@@ -131,185 +134,235 @@ struct unchanged {
 
 } // namespace
 
-void spinfo::init_hdf5(const std::string& filename, std::uintmax_t)
+hdf5_reader::hdf5_reader()
 {
-    fileName = filename;
-
-    const h5_error_stack_guard errors;
-    const h5_file file = h5_open_readonly(filename);
-    // The signature is there, so a file that does not open was meant to be
-    // an HDF5 product.
-    const std::string why = file ? std::string() : h5_error_text();
-    build_hdf5_tables(*this);
-    read_global_attributes(file.get(), attributes);
-    if (!file) {
-        damage = "HDF5 file cannot be opened" + (why.empty() ? std::string() : ": " + why);
-        return;
-    }
-
-    kind = decide_hdf5_kind(file.get(), *this);
-    geoName = geophysical_code(attributes["GeophysicalName"]);
-    granule = attributes["GranuleID"];
-
-    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
-    const std::vector<hdfParam_t>* table = hdf5_table_of(*this, kind);
-    if (!traits || !table || table->empty()) {
-        kind = PT_UNKNOWN;
-        return;
-    }
-    nBands = static_cast<std::int32_t>(table->size());
-    nCount = static_cast<std::uint32_t>(table->size());
-
-    bool failed = false;
-    entry_shape first;
-    for (std::size_t i = 0; i < table->size() && !failed; ++i) {
-        const hdfParam_t& entry = (*table)[i];
-        const h5_dataset ds = open_table_dataset(file.get(), entry.name, traits->sgli);
-        const h5_type type(ds ? H5Dget_type(ds.get()) : H5I_INVALID_HID);
-        const auto extents = ds ? h5_dataset_extents(ds.get()) : std::nullopt;
-        if (!ds || !h5_type_is(type.get(), entry.h5type) || !extents || !rank_accepted(kind, entry, extents->rank)
-            || extents->rank < 2) {
-            failed = true;
-            break;
-        }
-        // An empty, overflowing or implausibly large array fails the file;
-        // the remaining entries are still checked.
-        const auto elements = extents->elements();
-        if (!elements || !h5_raw_size_plausible(file.get(), ds.get(), *elements, H5Tget_size(type.get()))) {
-            failed = true;
-        }
-        const entry_shape shape = shape_of(traits->shape, *extents);
-        if (shape.width > std::numeric_limits<std::uint32_t>::max()
-            || shape.height > std::numeric_limits<std::uint32_t>::max()) {
-            failed = true;
-        }
-        pixels.push_back(static_cast<std::uint32_t>(shape.width));
-        lines.push_back(static_cast<std::uint32_t>(shape.height));
-        if (i == 0) {
-            first = shape;
-            if (traits->l3Grid) {
-                const auto grid = classify_l3_grid(shape.width, shape.height);
-                if (grid) l3PsType = *grid;
-                else failed = true;
-            }
-        }
-        scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
-    }
-
-    if (!failed && traits->layered) {
-        if (first.layers < 1 || first.layers > kMaxLayers) {
-            failed = true;
-        } else {
-            nBands = static_cast<std::int32_t>(first.layers);
-            nCount = static_cast<std::uint32_t>(first.layers);
-            pixels.assign(nCount, static_cast<std::uint32_t>(first.width));
-            lines.assign(nCount, static_cast<std::uint32_t>(first.height));
-        }
-    }
-
-    offset = 0.0;
-    if (failed) {
-        kind = PT_UNKNOWN;
-        nCount = 0;
-        nBands = 0;
-        return;
-    }
-    bytesPerSample = traits->bytesPerSample;
-
-    if (traits->corners == h5_corner_source::fixed) {
-        fixed_corners(kind, l3PsType, corners);
-    } else if (!read_swath_corners(file.get(), traits->corners, corners, cornersB)) {
-        // The kind stands; the corners stay cleared and the label unset.
-        return;
-    }
-    if (traits->label) productLabel = traits->label;
+    // The C++ layer of the library prints every exception it makes unless
+    // told once per process not to; this reader reports through failures.
+    static std::once_flag silenced;
+    std::call_once(silenced, [] { H5::Exception::dontPrint(); });
 }
 
-bool spinfo::read_hdf5(std::uint32_t idx, std::int32_t& dtype)
+bool hdf5_reader::identify(const std::string& path, std::uintmax_t) const
+{
+    const h5_error_stack_guard errors;
+    try {
+        return H5::H5File::isHdf5(path.c_str());
+    } catch (const H5::Exception&) {
+        return false;
+    }
+}
+
+namespace {
+
+// Checks every dataset of the kind's table and records the parameters'
+// shapes and scales. False when a dataset is missing, of another type or
+// rank, or of an implausible size; a missing SGLI dataset throws.
+bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::vector<hdfParam_t>& table,
+                         product_description& d)
+{
+    d.nBands = static_cast<std::int32_t>(table.size());
+    d.nCount = static_cast<std::uint32_t>(table.size());
+    entry_shape first;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const hdfParam_t& entry = table[i];
+        const h5_dataset ds = open_table_dataset(file, entry.name, traits.sgli);
+        const h5_type type(ds ? H5Dget_type(ds.get()) : H5I_INVALID_HID);
+        const auto extents = ds ? h5_dataset_extents(ds.get()) : std::nullopt;
+        if (!ds || !h5_type_is(type.get(), entry.h5type) || !extents || !rank_accepted(d.kind, entry, extents->rank)
+            || extents->rank < 2) {
+            return false;
+        }
+        // An empty, overflowing or implausibly large array fails the file.
+        const auto elements = extents->elements();
+        if (!elements || !h5_raw_size_plausible(file, ds.get(), *elements, H5Tget_size(type.get()))) return false;
+        const entry_shape shape = shape_of(traits.shape, *extents);
+        if (shape.width > std::numeric_limits<std::uint32_t>::max()
+            || shape.height > std::numeric_limits<std::uint32_t>::max()) {
+            return false;
+        }
+        d.pixels.push_back(static_cast<std::uint32_t>(shape.width));
+        d.lines.push_back(static_cast<std::uint32_t>(shape.height));
+        if (i == 0) {
+            first = shape;
+            if (traits.l3Grid) {
+                const auto grid = classify_l3_grid(shape.width, shape.height);
+                if (!grid) return false;
+                d.l3PsType = *grid;
+            }
+        }
+        d.scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
+    }
+    if (!traits.layered) return true;
+    // The parameters are the layers of the one dataset.
+    if (first.layers < 1 || first.layers > kMaxLayers) return false;
+    d.nBands = static_cast<std::int32_t>(first.layers);
+    d.nCount = static_cast<std::uint32_t>(first.layers);
+    d.pixels.assign(d.nCount, static_cast<std::uint32_t>(first.width));
+    d.lines.assign(d.nCount, static_cast<std::uint32_t>(first.height));
+    return true;
+}
+
+} // namespace
+
+namespace {
+
+failure open_file(const std::string& path, product_description& d)
+{
+    d.fileName = path;
+
+    const h5_error_stack_guard errors;
+    const h5_file file = h5_open_readonly(path);
+    // The signature is there, so a file that does not open was meant to be
+    // an HDF5 product.
+    if (!file) {
+        const std::string why = h5_error_text();
+        return failure(path, "HDF5 file cannot be opened" + (why.empty() ? std::string() : ": " + why));
+    }
+    read_global_attributes(file.get(), d.attributes);
+
+    d.kind = decide_hdf5_kind(file.get(), d);
+    d.geoName = geophysical_code(d.attributes["GeophysicalName"]);
+    d.granule = d.attributes["GranuleID"];
+
+    const hdf5_kind_traits* traits = hdf5_traits_of(d.kind);
+    const std::vector<hdfParam_t>* table = hdf5_table_of(d.kind);
+    if (!traits || !table || table->empty() || !describe_parameters(file.get(), *traits, *table, d)) {
+        d.kind = PT_UNKNOWN;
+        d.nCount = 0;
+        d.nBands = 0;
+        return {};
+    }
+    d.bytesPerSample = traits->bytesPerSample;
+
+    if (traits->corners == h5_corner_source::fixed) {
+        fixed_corners(d.kind, d.l3PsType, d.corners);
+    } else if (!read_swath_corners(file.get(), traits->corners, d.corners, d.cornersB)) {
+        // The kind stands; the corners stay cleared and the label unset.
+        return {};
+    }
+    if (traits->label) d.productLabel = traits->label;
+    return {};
+}
+
+} // namespace
+
+failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_description& d)
+{
+    // The library's C++ exceptions derive from nothing standard: they are
+    // turned into the file's failure here, in the library's words.
+    try {
+        return open_file(path, d);
+    } catch (const H5::Exception& e) {
+        return failure(path, e.getDetailMsg());
+    }
+}
+
+namespace {
+
+// Reads parameter idx into out; dtype names the plane filled. False when
+// the file no longer holds what open() found.
+bool read_parameter(const product_description& d, std::uint32_t idx, read_buffers& out, std::int32_t& dtype)
 {
     dtype = DT_NONE;
-    if (idx >= nCount) return false;
-    release_buffers();
+    if (idx >= d.nCount) return false;
+    out.release_planes();
 
-    const hdf5_kind_traits* traits = hdf5_traits_of(kind);
-    const std::vector<hdfParam_t>* table = hdf5_table_of(*this, kind);
+    const hdf5_kind_traits* traits = hdf5_traits_of(d.kind);
+    const std::vector<hdfParam_t>* table = hdf5_table_of(d.kind);
     if (!traits || !table || table->empty()) return false;
     const std::size_t entryIndex = traits->layered ? 0 : idx;
     if (entryIndex >= table->size()) return false;
     const hdfParam_t& entry = (*table)[entryIndex];
 
-    const h5_error_stack_guard errors;
-    const h5_file file = h5_open_readonly(fileName);
+    const h5_file file = h5_open_readonly(d.fileName);
     if (!file) return false;
     const h5_dataset ds = open_table_dataset(file.get(), entry.name, traits->sgli);
     if (!ds) return false;
 
     const float scale = h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f);
-    dataAttr.mask = 0;
+    out.dataAttr.mask = 0;
     if (const auto mask = h5_uint16_attribute(ds.get(), "Mask")) {
         // Without a valid-DN range the mask applies to every value.
-        dataAttr.mask = *mask;
-        dataAttr.minValidDN = h5_uint16_attribute(ds.get(), "Minimum_valid_DN").value_or(0);
-        dataAttr.maxValidDN = h5_uint16_attribute(ds.get(), "Maximum_valid_DN").value_or(0xFFFF);
+        out.dataAttr.mask = *mask;
+        out.dataAttr.minValidDN = h5_uint16_attribute(ds.get(), "Minimum_valid_DN").value_or(0);
+        out.dataAttr.maxValidDN = h5_uint16_attribute(ds.get(), "Maximum_valid_DN").value_or(0xFFFF);
     }
 
     // The file may have changed since recognition: its extents are checked
     // again before they index or divide anything.
     const auto extents = h5_dataset_extents(ds.get());
-    if (!extents || !rank_accepted(kind, entry, extents->rank) || extents->rank < 2 || extents->rank > 4
+    if (!extents || !rank_accepted(d.kind, entry, extents->rank) || extents->rank < 2 || extents->rank > 4
         || !extents->elements()) {
         return false;
     }
-    std::array<std::uint64_t, 4> d{1, 1, 1, 1};
-    for (int i = 0; i < extents->rank; ++i) d[static_cast<std::size_t>(i)] = extents->d[static_cast<std::size_t>(i)];
+    std::array<std::uint64_t, 4> dims{1, 1, 1, 1};
+    for (int i = 0; i < extents->rank; ++i) dims[static_cast<std::size_t>(i)] = extents->d[static_cast<std::size_t>(i)];
 
     const h5_type type(H5Dget_type(ds.get()));
     const auto stored = stored_sample(type.get());
     if (!stored) return false;
-    const auto plane = parameter_plane(kind, *stored, idx, extents->rank, d);
+    const auto plane = parameter_plane(d.kind, *stored, idx, extents->rank, dims);
 
-    const std::uint32_t width = N_pixel(idx);
-    const std::uint32_t height = N_line(idx);
-    const std::uint32_t b = N_byte(idx);
+    const std::uint32_t width = pixels_of(d, idx);
+    const std::uint32_t height = lines_of(d, idx);
+    const std::uint32_t b = bytes_of(d, idx);
     // The delivered plane must be exactly the shape recorded by the
     // initialisation, and its buffer the one the stored type fills.
     if (!plane || plane->cols != width || plane->rows != height || delivered_bytes(*stored) != (b == 3 ? 1 : b)) {
         return false;
     }
-    dataAttr.width = static_cast<std::int32_t>(width);
-    dataAttr.height = static_cast<std::int32_t>(height);
-    dataAttr.bands = b == 3 ? 3 : 1;
+    out.dataAttr.width = static_cast<std::int32_t>(width);
+    out.dataAttr.height = static_cast<std::int32_t>(height);
+    out.dataAttr.bands = b == 3 ? 3 : 1;
 
     // Only the samples of the plane are read; the plane then indexes them.
-    h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, d};
+    h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, dims};
     bool ok = false;
     switch (*stored) {
     case h5_sample::float32:
-        ok = deliver_plane(source, *plane, 1, false, floatRaster, [scale](float v) { return v * scale; });
+        ok = deliver_plane(source, *plane, 1, false, out.floatRaster, [scale](float v) { return v * scale; });
         dtype = DT_FLOAT32;
         break;
     case h5_sample::int16:
         // Read as 16 bits into the unsigned buffer: the bits are the
         // signed samples', as the contract wants them.
         source.memType = H5T_NATIVE_SHORT;
-        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged{});
+        ok = deliver_plane(source, *plane, 1, false, out.shortRaster, unchanged{});
         dtype = DT_INT16;
         break;
     case h5_sample::uint16:
         source.memType = H5T_NATIVE_USHORT;
-        ok = deliver_plane(source, *plane, 1, false, shortRaster, unchanged{});
+        ok = deliver_plane(source, *plane, 1, false, out.shortRaster, unchanged{});
         dtype = DT_UINT16;
         break;
     case h5_sample::uint8: {
         source.memType = H5T_NATIVE_UCHAR;
-        const auto bands = static_cast<std::size_t>(dataAttr.bands);
-        ok = deliver_plane(source, *plane, bands, true, byteRaster, unchanged{});
+        const auto bands = static_cast<std::size_t>(out.dataAttr.bands);
+        ok = deliver_plane(source, *plane, bands, true, out.byteRaster, unchanged{});
         dtype = DT_UINT8;
         break;
     }
     }
     if (!ok) dtype = DT_NONE;
     return ok;
+}
+
+} // namespace
+
+read_result hdf5_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
+{
+    const h5_error_stack_guard errors;
+    read_result result;
+    try {
+        if (read_parameter(d, idx, out, result.dtype)) return result;
+    } catch (const H5::Exception& e) {
+        out.release_planes();
+        return {DT_NONE, failure(d.fileName, e.getDetailMsg())};
+    }
+    // The library's own words where it refused; the stack goes with `errors`.
+    const std::string why = h5_error_text();
+    result.why = failure(d.fileName, why.empty() ? "parameter " + std::to_string(idx) + " cannot be read" : why);
+    return result;
 }
 
 } // namespace vardane

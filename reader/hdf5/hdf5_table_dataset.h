@@ -8,11 +8,10 @@
 
 namespace vardane {
 
-// Opens a dataset of a product table. A missing SGLI dataset raises the HDF5
-// library's exception (H5::DataSetIException), which the run driver reports
-// and which ends the run, as with any unreadable product layout the library
-// itself refuses; for the other families a missing or unopenable dataset is
-// an invalid handle.
+// Opens a dataset of a product table. A missing SGLI dataset throws
+// vdn_exception ("unable to open dataset ..."): the file is then a failed
+// product, not a stranger. For the other families a missing or unopenable
+// dataset is an invalid handle.
 h5_dataset open_table_dataset(hid_t file, const std::string& path, bool throwWhenMissing);
 
 } // namespace vardane

@@ -7,8 +7,9 @@ namespace {
 constexpr std::size_t kCodePos = 31;
 constexpr std::size_t kPeriodPos = 16;
 constexpr std::size_t kTileMarkPos = 19;
-constexpr std::size_t kTileHPos = 21;
-constexpr std::size_t kTileVPos = 23;
+// "_TVVHH": the vertical tile number comes first.
+constexpr std::size_t kTileVPos = 21;
+constexpr std::size_t kTileHPos = 23;
 
 struct sgli_code {
     std::string_view code;
@@ -42,7 +43,7 @@ std::int32_t two_digits(std::string_view name, std::size_t pos)
 
 bool has_tile_digits(std::string_view name)
 {
-    for (std::size_t i = kTileHPos; i < kTileVPos + 2; ++i) {
+    for (std::size_t i = kTileVPos; i < kTileHPos + 2; ++i) {
         if (!is_digit_at(name, i)) return false;
     }
     return true;

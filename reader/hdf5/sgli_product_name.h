@@ -11,8 +11,8 @@ namespace vardane {
 struct sgli_name_info {
     productType kind = PT_UNKNOWN;
     bool tile = false;       // "_T" at 19-20: tile numbers follow
-    std::int32_t tileH = 0;  // characters 21-22
-    std::int32_t tileV = 0;  // characters 23-24
+    std::int32_t tileV = 0;  // characters 21-22: the vertical tile number
+    std::int32_t tileH = 0;  // characters 23-24: the horizontal tile number
 };
 
 // Decodes the product code at character 31 (the daily-tile codes only with

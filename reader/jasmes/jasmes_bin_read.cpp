@@ -1,12 +1,10 @@
-// Read of one parameter of a JASMES flat-binary file (and of a GSMaP
-// flat-binary file, which shares the plain-file path).
+// Read of one parameter of a JASMES flat-binary file.
 #include <array>
 
-#include "reader/gsmap/gsmap_bin_read.h"
+#include "reader/jasmes/jasmes_bin_reader.h"
 #include "reader/jasmes/binary_rows.h"
 #include "reader/jasmes/jasmes_convert.h"
 #include "reader/jasmes/jasmes_geometry.h"
-#include "reader/spinfo.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -62,80 +60,70 @@ constexpr std::uint32_t kAerosolFloatPlane = 2;
 
 } // namespace
 
-bool spinfo::read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype)
+read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
-    dtype = DT_NONE;
-    if (idx >= nCount) return false;
-    release_buffers();
-    binary_rows file(fileName);
-    if (!file.is_open()) return false;
-
-    const std::uint64_t w = N_pixel(idx);
-    const std::uint64_t h = N_line(idx);
-    if (w == 0 || h == 0) return false;
-
-    if (isGsmapBin) {
-        if (!read_gsmap_grid(file, static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), floatRaster))
-            return false;
-        dataAttr.width = static_cast<std::int32_t>(w);
-        dataAttr.height = static_cast<std::int32_t>(h);
-        dataAttr.bands = 1;
-        dtype = DT_FLOAT32;
-        return true;
-    }
+    const auto refused = [&](const char* cause) { return read_result{DT_NONE, failure(d.fileName, cause)}; };
+    out.release_planes();
+    const std::uint64_t w = pixels_of(d, idx);
+    const std::uint64_t h = lines_of(d, idx);
+    if (w == 0 || h == 0) return refused("no such parameter");
+    binary_rows file(d.fileName);
+    if (!file.is_open()) return refused("cannot be read");
 
     std::uintmax_t header = 0;
-    if (kind == PT_JASMES_HDR) {
-        header = jasmes.headerSize > 0 ? static_cast<std::uintmax_t>(jasmes.headerSize) : 0;
-    } else if (kind != PT_JASMES_RAW) {
-        return false;
+    if (d.kind == PT_JASMES_HDR) {
+        header = d.headerSize > 0 ? static_cast<std::uintmax_t>(d.headerSize) : 0;
+    } else if (d.kind != PT_JASMES_RAW) {
+        return refused("no JASMES flat-binary product");
     }
-    if (!jasmes_grid_plausible(*this)) return false;
-    const plane_set p{file, header, w, h, jasmes.sampleBytes};
+    if (!jasmes_grid_plausible(d)) return refused("grid of its header lies off the Earth");
+    const plane_set p{file, header, w, h, state_.sampleBytes};
     // The size was right at recognition; the file may have changed since.
-    if (p.sampleBytes == 0 || file.file_size() < p.plane_start(jasmes.planes)) return false;
+    if (p.sampleBytes == 0 || file.file_size() < p.plane_start(state_.planes)) {
+        return refused("file is shorter than its planes");
+    }
 
-    const double s = idx < scales.size() ? scales[idx] : 0.0;
+    const double s = idx < d.scales.size() ? d.scales[idx] : 0.0;
     const auto u8 = [](const unsigned char* q) { return static_cast<std::uint8_t>(*q); };
     bool ok = false;
     std::int32_t bands = 1;
     std::int32_t filled = DT_FLOAT32;
 
-    if (bytesPerSample == -1 && nBands == 23) {
+    if (d.bytesPerSample == -1 && d.nBands == 23) {
         if (idx < 2) {
-            ok = interleave_rgb(p, kAerosolRgbPlanes[idx], byteRaster, [&](std::size_t k, const unsigned char* q) {
+            ok = interleave_rgb(p, kAerosolRgbPlanes[idx], out.byteRaster, [&](std::size_t k, const unsigned char* q) {
                 const std::uint32_t plane = kAerosolRgbPlanes[idx][k];
-                return jasmes_aerosol_channel(le_u16(q), plane < scales.size() ? scales[plane] : 0.0);
+                return jasmes_aerosol_channel(le_u16(q), plane < d.scales.size() ? d.scales[plane] : 0.0);
             });
             bands = 3;
             filled = DT_UINT8;
         } else {
-            const double s2 = kAerosolFloatPlane < scales.size() ? scales[kAerosolFloatPlane] : 0.0;
-            ok = convert_plane(p, kAerosolFloatPlane, floatRaster,
+            const double s2 = kAerosolFloatPlane < d.scales.size() ? d.scales[kAerosolFloatPlane] : 0.0;
+            ok = convert_plane(p, kAerosolFloatPlane, out.floatRaster,
                                [&](const unsigned char* q) { return jasmes_aerosol_value(le_u16(q), s2); });
         }
-    } else if (nBands == 1) {
-        switch (bytesPerSample) {
+    } else if (d.nBands == 1) {
+        switch (d.bytesPerSample) {
         case 1:
-            if (para == "wf") {
-                ok = convert_plane(p, 0, byteRaster, u8);
+            if (d.para == "wf") {
+                ok = convert_plane(p, 0, out.byteRaster, u8);
                 filled = DT_UINT8;
-            } else if (para == "wst") {
-                ok = convert_plane(p, 0, floatRaster, [](const unsigned char* q) { return jasmes_wst_value(*q); });
+            } else if (d.para == "wst") {
+                ok = convert_plane(p, 0, out.floatRaster, [](const unsigned char* q) { return jasmes_wst_value(*q); });
             } else {
-                ok = convert_plane(p, 0, floatRaster,
-                                   [&](const unsigned char* q) { return jasmes_byte_value(*q, s, offset); });
+                ok = convert_plane(p, 0, out.floatRaster,
+                                   [&](const unsigned char* q) { return jasmes_byte_value(*q, s, d.offset); });
             }
             break;
         case 2:
         case 4: {
-            const bool chla = bytesPerSample == 2 && trim_space(para) == "chla";
-            ok = convert_plane(p, 0, floatRaster,
-                               [&](const unsigned char* q) { return jasmes_word_value(le_u16(q), s, offset, chla); });
+            const bool chla = d.bytesPerSample == 2 && trim_space(d.para) == "chla";
+            ok = convert_plane(p, 0, out.floatRaster,
+                               [&](const unsigned char* q) { return jasmes_word_value(le_u16(q), s, d.offset, chla); });
             break;
         }
         case 3:
-            ok = interleave_rgb(p, {0, 1, 2}, byteRaster, [](std::size_t, const unsigned char* q) { return *q; });
+            ok = interleave_rgb(p, {0, 1, 2}, out.byteRaster, [](std::size_t, const unsigned char* q) { return *q; });
             bands = 3;
             filled = DT_UINT8;
             break;
@@ -144,14 +132,13 @@ bool spinfo::read_jasmes_bin(std::uint32_t idx, std::int32_t& dtype)
     }
     // Any other band structure has no defined image: nothing is delivered.
     if (!ok) {
-        release_buffers();
-        return false;
+        out.release_planes();
+        return refused("planes cannot be read");
     }
-    dataAttr.width = static_cast<std::int32_t>(w);
-    dataAttr.height = static_cast<std::int32_t>(h);
-    dataAttr.bands = bands;
-    dtype = filled;
-    return true;
+    out.dataAttr.width = static_cast<std::int32_t>(w);
+    out.dataAttr.height = static_cast<std::int32_t>(h);
+    out.dataAttr.bands = bands;
+    return {filled, {}};
 }
 
 } // namespace vardane

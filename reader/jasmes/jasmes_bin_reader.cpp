@@ -1,12 +1,13 @@
 // Recognition of the JASMES flat-binary products: one text header row followed
 // by the image planes, or the bare image of a known grid.
+#include "reader/jasmes/jasmes_bin_reader.h"
+
 #include <fstream>
 
 #include "reader/jasmes/jasmes_geometry.h"
 #include "reader/jasmes/jasmes_grids.h"
 #include "reader/jasmes/jasmes_header.h"
 #include "reader/jasmes/jasmes_layout.h"
-#include "reader/spinfo.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -57,14 +58,17 @@ header_form parse_any_header(const std::string& line, JasmesHeader_t& header)
 
 } // namespace
 
-void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
+bool jasmes_bin_reader::identify(const std::string&, std::uintmax_t) const { return true; }
+
+failure jasmes_bin_reader::open(const std::string& filename, std::uintmax_t size, product_description& d)
 {
-    fileName = filename;
+    d.fileName = filename;
+    state_ = jasmes_state{};
 
     std::ifstream in(filename, std::ios::binary);
-    if (!in || size < kMinimumFileSize) return;
+    if (!in || size < kMinimumFileSize) return {};
     std::string line;
-    if (!read_first_line(in, line)) return;
+    if (!read_first_line(in, line)) return {};
 
     if (!printable_prefix(line, kPrintableLead)) {
         // Headerless: the size alone names the grid and the sample size.
@@ -75,74 +79,74 @@ void spinfo::init_jasmes_bin(const std::string& filename, std::uintmax_t size)
                 if (plane * sampleBytes == size) b = static_cast<std::int32_t>(sampleBytes);
             }
             if (b == 0) continue;
-            nCount = 1;
-            nBands = 1;
-            pixels = {static_cast<std::uint32_t>(g.width)};
-            lines = {static_cast<std::uint32_t>(g.height)};
-            scales = {b == 1 ? 1.0 : 0.02};
-            para = b == 1 ? "wf" : "lst";
-            bytesPerSample = b;
-            lonOrigin = g.lon;
-            latOrigin = g.lat;
-            resolution = g.resolution;
-            jasmesArea = g.area;
-            jasmes.headerSize = 0;
-            jasmes.planes = 1;
-            jasmes.sampleBytes = static_cast<std::uint32_t>(b);
-            kind = PT_JASMES_RAW;
-            set_jasmes_corners_and_label(*this);
-            return;
+            d.nCount = 1;
+            d.nBands = 1;
+            d.pixels = {static_cast<std::uint32_t>(g.width)};
+            d.lines = {static_cast<std::uint32_t>(g.height)};
+            d.scales = {b == 1 ? 1.0 : 0.02};
+            d.para = b == 1 ? "wf" : "lst";
+            d.bytesPerSample = b;
+            d.lonOrigin = g.lon;
+            d.latOrigin = g.lat;
+            d.resolution = g.resolution;
+            d.jasmesArea = g.area;
+            d.headerSize = 0;
+            state_.planes = 1;
+            state_.sampleBytes = static_cast<std::uint32_t>(b);
+            d.kind = PT_JASMES_RAW;
+            set_jasmes_corners_and_label(d);
+            return {};
         }
-        return;
+        return {};
     }
 
     // A header line is text throughout; control or non-ASCII bytes inside it
     // mean the file is something else.
-    if (!all_printable(line)) return;
-    JasmesHeader_t& h = jasmes.header;
+    if (!all_printable(line)) return {};
+    JasmesHeader_t& h = state_.header;
     const header_form form = parse_any_header(line, h);
-    if (form == header_form::none || h.width <= 0 || h.height <= 0) return;
+    if (form == header_form::none || h.width <= 0 || h.height <= 0) return {};
 
     const auto layout = classify_jasmes_size(size, h.width, h.height, h.bands, form == header_form::t2);
     if (!layout) {
         // A header of its own, so a JASMES product: cut short or padded.
-        damage = "size of " + std::to_string(size) + " bytes does not fit its header (" + std::to_string(h.width)
-            + " x " + std::to_string(h.height) + ")";
-        return;
+        return failure(filename, "size of " + std::to_string(size) + " bytes does not fit its header ("
+                                     + std::to_string(h.width) + " x " + std::to_string(h.height) + ")");
     }
 
     const auto w = static_cast<std::uint32_t>(h.width);
     const auto ht = static_cast<std::uint32_t>(h.height);
     if (form == header_form::t2) {
-        nBands = h.bands;
-        pixels.assign(static_cast<std::size_t>(h.bands), w);
-        lines.assign(static_cast<std::size_t>(h.bands), ht);
-        scales.assign(h.bandScale, h.bandScale + h.bands);
-        offset = 0.0;
-        para = "wst";
-        granule = "_multi_type_";
+        d.nBands = h.bands;
+        d.pixels.assign(static_cast<std::size_t>(h.bands), w);
+        d.lines.assign(static_cast<std::size_t>(h.bands), ht);
+        d.scales.assign(h.bandScale, h.bandScale + h.bands);
+        d.offset = 0.0;
+        d.para = "wst";
+        d.granule = "_multi_type_";
     } else {
-        nBands = 1;
-        pixels = {w};
-        lines = {ht};
-        scales = {h.scale};
-        offset = h.offset;
-        para = h.para;
-        granule = h.area;
-        if (form == header_form::t1 && trim_space(para) == "par") para = "par_";
+        d.nBands = 1;
+        d.pixels = {w};
+        d.lines = {ht};
+        d.scales = {h.scale};
+        d.offset = h.offset;
+        d.para = h.para;
+        d.granule = h.area;
+        if (form == header_form::t1 && trim_space(d.para) == "par") d.para = "par_";
     }
-    lonOrigin = h.lon;
-    latOrigin = h.lat;
-    resolution = h.resolution;
-    bytesPerSample = layout->bytesPerSample;
-    nCount = layout->nCount;
-    if (layout->bytesPerSample == -1) para = "aerosol";
-    jasmes.headerSize = static_cast<std::int32_t>(layout->headerRows * w);
-    jasmes.planes = layout->planes;
-    jasmes.sampleBytes = layout->sampleBytes;
-    if (const GeoParam_t* g = find_jasmes_grid(jasmes_binary_grids(), h.width, h.height)) jasmesArea = g->area;
-    kind = PT_JASMES_HDR;
-    set_jasmes_corners_and_label(*this);
+    d.lonOrigin = h.lon;
+    d.latOrigin = h.lat;
+    d.resolution = h.resolution;
+    d.bytesPerSample = layout->bytesPerSample;
+    d.nCount = layout->nCount;
+    if (layout->bytesPerSample == -1) d.para = "aerosol";
+    d.headerSize = static_cast<std::int32_t>(layout->headerRows * w);
+    state_.planes = layout->planes;
+    state_.sampleBytes = layout->sampleBytes;
+    if (const GeoParam_t* g = find_jasmes_grid(jasmes_binary_grids(), h.width, h.height)) d.jasmesArea = g->area;
+    d.kind = PT_JASMES_HDR;
+    set_jasmes_corners_and_label(d);
+    return {};
 }
 
 } // namespace vardane

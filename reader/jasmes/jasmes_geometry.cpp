@@ -11,7 +11,7 @@ constexpr double kTurn = 360.0;
 
 } // namespace
 
-bool jasmes_grid_plausible(const spinfo& info)
+bool jasmes_grid_plausible(const product_description& info)
 {
     const double d = info.resolution;
     const double lat = info.latOrigin;
@@ -23,7 +23,7 @@ bool jasmes_grid_plausible(const spinfo& info)
     return lat <= kPole + slack && lastRow >= -kPole - slack && std::fabs(lon) <= kTurn;
 }
 
-void set_jasmes_corners_and_label(spinfo& info)
+void set_jasmes_corners_and_label(product_description& info)
 {
     const double d = info.resolution;
     const double w = info.pixels.empty() ? 0.0 : static_cast<double>(info.pixels[0]);
@@ -32,10 +32,10 @@ void set_jasmes_corners_and_label(spinfo& info)
     const double bottom = info.latOrigin - (h - 1) * d - d / 2;
     const double left = info.lonOrigin - d / 2;
     const double right = info.lonOrigin + (w - 1) * d + d / 2;
-    info.corners[UL] = {top, left};
-    info.corners[UR] = {top, right};
-    info.corners[LL] = {bottom, left};
-    info.corners[LR] = {bottom, right};
+    info.corners[corner::UL] = {top, left};
+    info.corners[corner::UR] = {top, right};
+    info.corners[corner::LL] = {bottom, left};
+    info.corners[corner::LR] = {bottom, right};
     info.productLabel = info.para.empty() ? "JASMES_unknown" : "JASMES_" + info.para;
 }
 

@@ -1,5 +1,9 @@
 // Recognition and read of the JASMES flag images stored as HDF4 scientific
 // datasets.
+#include "reader/jasmes/jasmes_hdf4_reader.h"
+
+#include <hdf.h>
+
 #include <filesystem>
 #include <vector>
 
@@ -8,7 +12,6 @@
 #include "reader/jasmes/jasmes_grids.h"
 #include "reader/jasmes/jasmes_hdf4_datasets.h"
 #include "reader/jasmes/jasmes_hdf4_type.h"
-#include "reader/spinfo.h"
 
 namespace vardane {
 
@@ -85,100 +88,95 @@ int32 dataset_index(const sd_file& file, const std::string& name)
 
 } // namespace
 
-void spinfo::init_jasmes_hdf4(const std::string& filename, std::uintmax_t size)
+bool jasmes_hdf4_reader::identify(const std::string& path, std::uintmax_t) const
 {
-    fileName = filename;
+    return Hishdf(path.c_str()) != 0;
+}
 
+failure jasmes_hdf4_reader::open(const std::string& filename, std::uintmax_t size, product_description& d)
+{
+    d.fileName = filename;
     // The signature is there: whatever fails from here on is damage.
-    damage = "HDF4 file cannot be opened";
+    const auto damaged = [&](const char* cause) { return failure(filename, cause); };
     const sd_file file(filename, DFACC_READ);
-    if (!file.ok()) return;
+    if (!file.ok()) return damaged("HDF4 file cannot be opened");
     int32 datasetCount = 0;
     int32 attributeCount = 0;
-    if (SDfileinfo(file.id(), &datasetCount, &attributeCount) == FAIL) return;
-    damage = "HDF4 dataset list cannot be read";
-    jasmes.sdsCount = datasetCount;
+    if (SDfileinfo(file.id(), &datasetCount, &attributeCount) == FAIL) return damaged("HDF4 file cannot be opened");
+    d.datasetCount = datasetCount;
     const std::string area = read_area_text(file, attributeCount);
-
     const sdsParam_t* chosen = nullptr;
     int32 index = -1;
     for (const auto& wanted : kJasmesHdf4Datasets) {
-        if (!find_dataset(file, datasetCount, wanted, index)) return;
+        if (!find_dataset(file, datasetCount, wanted, index)) return damaged("HDF4 dataset list cannot be read");
         if (index >= 0) {
             chosen = &wanted;
             break;
         }
     }
     // A readable HDF4 file without the flag images is some other file.
-    damage.clear();
-    if (!chosen) return;
-    damage = "HDF4 flag image cannot be read";
-
+    if (!chosen) return {};
     const sd_dataset sds(file, index);
     sd_info info;
-    if (!get_sd_info(sds, info) || info.rank != 2) return;
+    if (!get_sd_info(sds, info) || info.rank != 2) return damaged("HDF4 flag image cannot be read");
     const int32 rows = info.dims[0];
     const int32 columns = info.dims[1];
     std::uintmax_t fileSize = size;
     std::error_code ec;
     if (const auto actual = std::filesystem::file_size(filename, ec); !ec) fileSize = actual;
-    if (!plausible_extent(sds, rows, columns, fileSize)) return;
-    damage.clear();
-
-    nBands = 1;
-    nCount = 1;
-    pixels = {static_cast<std::uint32_t>(columns)};
-    lines = {static_cast<std::uint32_t>(rows)};
-    scales = {1.0};
-    offset = 0.0;
-    bytesPerSample = 1;
+    if (!plausible_extent(sds, rows, columns, fileSize)) return damaged("HDF4 flag image cannot be read");
+    d.nBands = 1;
+    d.nCount = 1;
+    d.pixels = {static_cast<std::uint32_t>(columns)};
+    d.lines = {static_cast<std::uint32_t>(rows)};
+    d.scales = {1.0};
+    d.offset = 0.0;
+    d.bytesPerSample = 1;
     const GeoParam_t* grid = find_jasmes_grid(jasmes_hdf4_grids(), columns, rows);
     if (!grid) grid = &jasmes_hdf4_grids().front();
-    lonOrigin = grid->lon;
-    latOrigin = grid->lat;
-    resolution = grid->resolution;
-    jasmesArea = grid->area;
-    para = std::string(chosen->name);
-    granule = area;
-    jasmes.hdf4Type = jasmes_hdf4_type(granule);
-    kind = PT_JASMES_HDF4;
-    set_jasmes_corners_and_label(*this);
+    d.lonOrigin = grid->lon;
+    d.latOrigin = grid->lat;
+    d.resolution = grid->resolution;
+    d.jasmesArea = grid->area;
+    d.para = std::string(chosen->name);
+    d.granule = area;
+    d.hdf4Type = jasmes_hdf4_type(d.granule);
+    d.kind = PT_JASMES_HDF4;
+    set_jasmes_corners_and_label(d);
+    return {};
 }
 
-bool spinfo::read_jasmes_hdf4(std::uint32_t idx, std::int32_t& dtype)
+read_result jasmes_hdf4_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
-    dtype = DT_NONE;
-    if (idx >= nCount) return false;
-    release_buffers();
-    const sd_file file(fileName, DFACC_READ);
-    if (!file.ok()) return false;
-    const int32 index = dataset_index(file, para);
-    if (index < 0) return false;
+    const auto refused = [&](const char* cause) { return read_result{DT_NONE, failure(d.fileName, cause)}; };
+    out.release_planes();
+    const std::uint32_t width = pixels_of(d, idx);
+    const std::uint32_t height = lines_of(d, idx);
+    if (width == 0 || height == 0) return refused("no such parameter");
+    const sd_file file(d.fileName, DFACC_READ);
+    if (!file.ok()) return refused("HDF4 file cannot be opened");
+    const int32 index = dataset_index(file, d.para);
+    if (index < 0) return refused("HDF4 flag image is missing");
     const sd_dataset sds(file, index);
     sd_info info;
-    if (!get_sd_info(sds, info) || info.rank != 2) return false;
-
-    const std::uint32_t width = N_pixel(idx);
-    const std::uint32_t height = N_line(idx);
+    if (!get_sd_info(sds, info) || info.rank != 2) return refused("HDF4 flag image cannot be read");
     // The file may have been replaced since recognition: the image must still
     // have the recognised shape before anything is read into the buffer.
-    if (width == 0 || height == 0 || info.dims[1] != static_cast<int32>(width)
-        || info.dims[0] != static_cast<int32>(height))
-        return false;
-    if (info.numberType != kHdf4Uint8) return false;
-
-    byteRaster.assign(std::size_t(width) * height, 0);
+    if (info.dims[1] != static_cast<int32>(width) || info.dims[0] != static_cast<int32>(height)
+        || info.numberType != kHdf4Uint8) {
+        return refused("HDF4 flag image has changed since it was recognised");
+    }
+    out.byteRaster.assign(std::size_t(width) * height, 0);
     int32 start[2] = {0, 0};
     int32 edges[2] = {info.dims[0], info.dims[1]};
-    if (SDreaddata(sds.id(), start, nullptr, edges, byteRaster.data()) == FAIL) {
-        release_buffers();
-        return false;
+    if (SDreaddata(sds.id(), start, nullptr, edges, out.byteRaster.data()) == FAIL) {
+        out.release_planes();
+        return refused("HDF4 flag image cannot be read");
     }
-    dataAttr.width = static_cast<std::int32_t>(width);
-    dataAttr.height = static_cast<std::int32_t>(height);
-    dataAttr.bands = 1;
-    dtype = DT_UINT8;
-    return true;
+    out.dataAttr.width = static_cast<std::int32_t>(width);
+    out.dataAttr.height = static_cast<std::int32_t>(height);
+    out.dataAttr.bands = 1;
+    return {DT_UINT8, {}};
 }
 
 } // namespace vardane

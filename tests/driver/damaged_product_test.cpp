@@ -50,7 +50,8 @@ TEST(DamagedProduct, FileWithoutReadPermissionIsDamagedNotNoProduct)
         if (::getuid() == 0 && ::setuid(65534) != 0) ::_exit(2);
         spinfo info;
         info.init(product, fs::file_size(product));
-        ::_exit(info.getType() == PT_UNKNOWN && info.damage.find("Permission denied") != std::string::npos ? 0 : 1);
+        const bool refused = info.last_failure().cause.find("Permission denied") != std::string::npos;
+        ::_exit(info.getType() == PT_UNKNOWN && refused ? 0 : 1);
     }
     int status = -1;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -79,10 +79,10 @@ void write_bytes(const fs::path& p, const std::vector<unsigned char>& b)
 std::size_t samples_of(const spinfo& info, std::int32_t dtype)
 {
     switch (dtype) {
-    case DT_UINT8: return info.byteRaster.size();
+    case DT_UINT8: return info.byteRaster().size();
     case DT_UINT16:
-    case DT_INT16: return info.shortRaster.size();
-    case DT_FLOAT32: return info.floatRaster.size();
+    case DT_INT16: return info.shortRaster().size();
+    case DT_FLOAT32: return info.floatRaster().size();
     default: return 0;
     }
 }
@@ -106,7 +106,7 @@ std::string exercise(const fs::path& path)
         info.get_productInfo(idx, pinfo);
         std::int32_t dtype = -1;
         if (!info.get_dataSource(idx, dtype)) continue;
-        const auto& a = info.dataAttr;
+        const auto& a = info.dataAttr();
         if (a.width <= 0 || a.height <= 0)
             return "parameter " + std::to_string(idx) + " read with shape " + std::to_string(a.width) + "x" +
                    std::to_string(a.height);

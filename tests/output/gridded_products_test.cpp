@@ -109,15 +109,15 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
                                             : out.gen_GeoTiffImage(name, 0));
         auto ds = open_readonly(name);
         ASSERT_TRUE(ds);
-        EXPECT_EQ(ds->GetRasterXSize(), info.dataAttr.width);
-        EXPECT_EQ(ds->GetRasterYSize(), info.dataAttr.height);
+        EXPECT_EQ(ds->GetRasterXSize(), info.dataAttr().width);
+        EXPECT_EQ(ds->GetRasterYSize(), info.dataAttr().height);
         ASSERT_EQ(ds->GetRasterCount(), 1);
         EXPECT_EQ(ds->GetRasterBand(1)->GetRasterDataType(), type);
         EXPECT_EQ(epsg_of(*ds), 4326);
 
         // The L3 writer's grid starts at -180 degrees and spans the whole turn.
         std::array<double, 6> want = out.geoTransform;
-        if (through_l3_writer(c.kind)) want = {-180.0, 360.0 / info.dataAttr.width, 0.0, want[3], 0.0, want[5]};
+        if (through_l3_writer(c.kind)) want = {-180.0, 360.0 / info.dataAttr().width, 0.0, want[3], 0.0, want[5]};
         const auto gt = geotransform_of(*ds);
         for (int i = 0; i < 6; ++i) EXPECT_NEAR(gt[i], want[i], 1e-12) << "term " << i;
         EXPECT_LT(gt[5], 0.0) << "north-up";

@@ -25,10 +25,10 @@ inline productInfo_t grid_info(double north, double west, double south, double e
     productInfo_t info;
     info.product = "test product";
     info.area = "test area";
-    info.corner[UL] = {north, west};
-    info.corner[UR] = {north, east};
-    info.corner[LL] = {south, west};
-    info.corner[LR] = {south, east};
+    info.corner[corner::UL] = {north, west};
+    info.corner[corner::UR] = {north, east};
+    info.corner[corner::LL] = {south, west};
+    info.corner[corner::LR] = {south, east};
     info.scale = scale;
     return info;
 }

@@ -30,7 +30,7 @@ TEST(SpoutRaster, QuarterDegreeGridFromZeroTo360GetsItsGeotransform)
     EXPECT_DOUBLE_EQ(out.scale, 0.01);
     EXPECT_EQ(out.productName, "test product");
     EXPECT_EQ(out.areaName, "test area");
-    EXPECT_DOUBLE_EQ(out.corners[LR].lon, 360.0);
+    EXPECT_DOUBLE_EQ(out.corners[corner::LR].lon, 360.0);
 }
 
 TEST(SpoutRaster, SecondLoadReplacesTheFirstCompletely)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "reader/gsmap/gsmap_bin_reader.h"
 #include "reader/spinfo.h"
 #include "support/scratch_folder.h"
 
@@ -40,22 +41,23 @@ TEST_F(TempFiles, EmptyFileOrPathIsNoProduct)
 TEST_F(TempFiles, GsmapNameRulesAreExact)
 {
     spinfo info;
-    // Another size: no product, and the flag is still the GSMaP one.
+    // Another size: no product, and the GSMaP reader took it as a cut file.
     const auto odd = make("gsmap_odd.dat", 17'280'001);
     info.init(odd, 17'280'001);
     EXPECT_EQ(info.getType(), PT_UNKNOWN);
-    EXPECT_TRUE(info.isGsmapBin);
+    EXPECT_EQ(info.last_failure().file, odd);
+    EXPECT_NE(info.last_failure().cause.find("GSMaP grid"), std::string::npos) << info.last_failure().cause;
 
     // Upper case is not GSMaP binary: it falls through to the JASMES tests.
     const auto upper = make("GSMAP_nrt.dat", 17'280'000);
     info.init(upper, 17'280'000);
-    EXPECT_FALSE(info.isGsmapBin);
+    EXPECT_FALSE(info.last_failure().failed()) << info.last_failure().cause;
     EXPECT_NE(info.getType(), PT_GSMAP_HOURLY);
 
-    EXPECT_TRUE(spinfo::is_gsmap("/a/b/gsmap_x"));
-    EXPECT_TRUE(spinfo::is_gsmap("C:\\a\\gsmap_x"));
-    EXPECT_FALSE(spinfo::is_gsmap("/gsmap_dir/file"));
-    EXPECT_FALSE(spinfo::is_gsmap("xgsmap_"));
+    EXPECT_TRUE(is_gsmap("/a/b/gsmap_x"));
+    EXPECT_TRUE(is_gsmap("C:\\a\\gsmap_x"));
+    EXPECT_FALSE(is_gsmap("/gsmap_dir/file"));
+    EXPECT_FALSE(is_gsmap("xgsmap_"));
 }
 
 } // namespace vardane

@@ -113,8 +113,8 @@ TEST_F(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
     EXPECT_EQ(out.rasterKind, RK_UINT16);
     EXPECT_EQ(out.geoTransform, (std::array<double, 6>{-180, 0.1, 0, 90, 0, -0.1}));
     EXPECT_TRUE(out.isGlobalSphere());
-    EXPECT_EQ(out.corners[LR].lat, -90.0);
-    EXPECT_EQ(out.corners[LR].lon, 180.0);
+    EXPECT_EQ(out.corners[corner::LR].lat, -90.0);
+    EXPECT_EQ(out.corners[corner::LR].lon, 180.0);
     EXPECT_EQ(out.raster.at(895, 1905).u16, 250);
     EXPECT_EQ(out.raster.at(0, 0).u16, kNodata);
 

@@ -10,9 +10,7 @@ namespace h5prod {
 
 std::vector<hdfParam_t> table_of(productType kind)
 {
-    spinfo info;
-    build_hdf5_tables(info);
-    const auto* t = hdf5_table_of(info, kind);
+    const auto* t = hdf5_table_of(kind);
     return t ? *t : std::vector<hdfParam_t>{};
 }
 
@@ -62,11 +60,12 @@ std::string sgli_scene_name(const std::string& code)
     return "GC1SG1_202401010131F05810_1BSG_" + code + "_2000.h5";
 }
 
-std::string sgli_tile_name(const std::string& code, const std::string& period, int tileH, int tileV)
+std::string sgli_tile_name(const std::string& code, const std::string& period, int tileV, int tileH)
 {
     char tile[8];
-    std::snprintf(tile, sizeof tile, "%02d%02d", tileH, tileV);
-    // 7-14 date, 15 'D', 16-18 period, 19-20 "_T", 21-24 tile, 26-30 level.
+    std::snprintf(tile, sizeof tile, "%02d%02d", tileV, tileH);
+    // 7-14 date, 15 'D', 16-18 period, 19-20 "_T", 21-22 vertical and 23-24
+    // horizontal tile number, 26-30 level.
     return "GC1SG1_20240101D" + period + "_T" + tile + "_L2SG_" + code + "_Q_2000.h5";
 }
 

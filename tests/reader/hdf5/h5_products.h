@@ -38,7 +38,7 @@ void write_gsmap_hourly(const std::filesystem::path& path, hsize_t w = 36, hsize
 
 // The SGLI "Product_file_name" of a scene (code at 31) or a daily tile.
 std::string sgli_scene_name(const std::string& code);
-std::string sgli_tile_name(const std::string& code, const std::string& period, int tileH, int tileV);
+std::string sgli_tile_name(const std::string& code, const std::string& period, int tileV, int tileH);
 
 // Opens path with a fresh spinfo.
 void init(spinfo& info, const std::filesystem::path& path);

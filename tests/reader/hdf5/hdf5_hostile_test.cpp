@@ -33,11 +33,11 @@ protected:
             bool ok = false;
             EXPECT_NO_THROW(ok = info.get_dataSource(idx, dtype)) << path << " idx " << idx;
             if (ok) {
-                const auto samples = static_cast<std::size_t>(info.dataAttr.width) * info.dataAttr.height;
-                const std::size_t held = dtype == DT_FLOAT32 ? info.floatRaster.size()
-                    : dtype == DT_UINT8                      ? info.byteRaster.size()
-                                                             : info.shortRaster.size();
-                EXPECT_EQ(held, samples * static_cast<std::size_t>(info.dataAttr.bands));
+                const auto samples = static_cast<std::size_t>(info.dataAttr().width) * info.dataAttr().height;
+                const std::size_t held = dtype == DT_FLOAT32 ? info.floatRaster().size()
+                    : dtype == DT_UINT8                      ? info.byteRaster().size()
+                                                             : info.shortRaster().size();
+                EXPECT_EQ(held, samples * static_cast<std::size_t>(info.dataAttr().bands));
             } else if (info.getType() != PT_UNKNOWN) {
                 EXPECT_EQ(dtype, DT_NONE);
             }
@@ -179,13 +179,16 @@ TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
     });
     EXPECT_EQ(exercise(oddScale), PT_SGLI_IWPR);
     h5prod::init(info, oddScale);
-    EXPECT_EQ(info.scales[0], 1.0);
-    EXPECT_EQ(info.scales[1], 0.5);
+    productInfo_t product;
+    info.get_productInfo(0, product);
+    EXPECT_EQ(product.scale, 1.0);
+    info.get_productInfo(1, product);
+    EXPECT_EQ(product.scale, 0.5);
     std::int32_t dtype = 0;
     ASSERT_TRUE(info.get_dataSource(2, dtype));
-    EXPECT_EQ(info.dataAttr.mask, 0x7);
+    EXPECT_EQ(info.dataAttr().mask, 0x7);
     ASSERT_TRUE(info.get_dataSource(3, dtype));
-    EXPECT_EQ(info.dataAttr.mask, 0);
+    EXPECT_EQ(info.dataAttr().mask, 0);
 
     // The SGLI file name must be one-dimensional; a huge one is refused or read whole.
     const auto scalarName = write("scalar_sgli.h5", [&](h5fx::file& f) {
@@ -244,7 +247,7 @@ TEST_F(Hdf5Hostile, FileReplacedAfterRecognitionIsNotOverrun)
     h5prod::write_gsmap_hourly(path, 72, 36); // larger than the shape recorded at recognition
     std::int32_t dtype = 0;
     EXPECT_FALSE(info.get_dataSource(0, dtype));
-    EXPECT_TRUE(info.floatRaster.empty());
+    EXPECT_TRUE(info.floatRaster().empty());
     fs::resize_file(path, 100); // and now no HDF5 file at all
     EXPECT_FALSE(info.get_dataSource(0, dtype));
 }
@@ -269,7 +272,7 @@ TEST_F(Hdf5Hostile, FileReplacedByZeroExtentAfterRecognitionFailsTheRead)
         std::int32_t dtype = 0;
         EXPECT_FALSE(info.get_dataSource(1, dtype));
         EXPECT_EQ(dtype, DT_NONE);
-        EXPECT_TRUE(info.floatRaster.empty());
+        EXPECT_TRUE(info.floatRaster().empty());
     }
 }
 

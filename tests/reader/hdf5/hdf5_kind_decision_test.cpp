@@ -3,6 +3,7 @@
 #include "reader/hdf5/gpm_file_header.h"
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/hdf5/h5_products.h"
+#include "reader/family_probe.h"
 #include "reader/hdf5/sgli_product_name.h"
 #include "reader/spinfo.h"
 
@@ -52,9 +53,13 @@ TEST_F(Hdf5Kind, BothStringLayoutsOfGlobalAttributes)
         h5prod::init(info, path);
         EXPECT_EQ(info.getType(), PT_AMSR2_L3_GD) << path;
         EXPECT_EQ(info.getGeophsyicalName(), "SST");
-        EXPECT_EQ(info.attributes["CoRegistrationParameterA1"], "6G-0.0,7G-1.5");
-        EXPECT_EQ(info.attributes["FileHeader"], ""); // absent keys are empty
-        EXPECT_EQ(info.fileName, path.string());
+        const auto text = [&](const char* key) {
+            const auto it = info.attributes().find(key);
+            return it == info.attributes().end() ? std::string() : it->second;
+        };
+        EXPECT_EQ(text("CoRegistrationParameterA1"), "6G-0.0,7G-1.5");
+        EXPECT_EQ(text("FileHeader"), ""); // absent keys are empty
+        EXPECT_EQ(info.fileName(), path.string());
     }
 }
 
@@ -111,7 +116,7 @@ TEST_F(Hdf5Kind, GpmHeaderFlagsSelectTheGrid)
         spinfo info;
         h5prod::init(info, path);
         EXPECT_EQ(info.getType(), v.expected) << "variant " << n - 1;
-        EXPECT_EQ(info.granule, "GPMMRG_MAP_2401010000_H_L3S_MCH_05A.h5");
+        EXPECT_EQ(family_probe::describe(path).granule, "GPMMRG_MAP_2401010000_H_L3S_MCH_05A.h5");
     }
 }
 
@@ -127,8 +132,8 @@ TEST_F(Hdf5Kind, GranuleIdWinsAndGsmapNamedHdfIsHdf5)
         spinfo info;
         h5prod::init(info, path);
         EXPECT_EQ(info.getType(), PT_GSMAP_HOURLY) << path;
-        EXPECT_FALSE(info.isGsmapBin);
-        EXPECT_EQ(info.granule, id);
+        EXPECT_EQ(family_probe::family_of(path), "HDF5");
+        EXPECT_EQ(family_probe::describe(path).granule, id);
     }
 }
 
@@ -144,8 +149,8 @@ TEST_F(Hdf5Kind, SgliTileNumbersReachTheDescription)
         spinfo info;
         h5prod::init(info, path);
         EXPECT_EQ(info.getType(), expected) << period;
-        EXPECT_EQ(info.tileH, 5);
-        EXPECT_EQ(info.tileV, 29);
+        EXPECT_EQ(info.tileV(), 5);
+        EXPECT_EQ(info.tileH(), 29);
     }
 }
 

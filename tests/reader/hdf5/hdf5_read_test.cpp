@@ -21,8 +21,8 @@ protected:
         std::int32_t dtype = 99;
         ASSERT_TRUE(info.get_dataSource(idx, dtype)) << "idx " << idx;
         ASSERT_EQ(dtype, expectedType);
-        EXPECT_EQ(static_cast<std::uint32_t>(info.dataAttr.width), info.N_pixel(idx));
-        EXPECT_EQ(static_cast<std::uint32_t>(info.dataAttr.height), info.N_line(idx));
+        EXPECT_EQ(static_cast<std::uint32_t>(info.dataAttr().width), info.N_pixel(idx));
+        EXPECT_EQ(static_cast<std::uint32_t>(info.dataAttr().height), info.N_line(idx));
     }
 
     static void expect_corners(const earthPoint_t (&got)[4], const earthPoint_t (&want)[4], double eps = 1e-9)
@@ -51,9 +51,9 @@ TEST_F(Hdf5Read, DprDailyBitPickingNeverLeavesTheDataset)
     ASSERT_EQ(info.N_count(), 6u);
     std::int32_t dtype = 0;
     EXPECT_FALSE(info.get_dataSource(5, dtype));
-    EXPECT_TRUE(info.floatRaster.empty());
+    EXPECT_TRUE(info.floatRaster().empty());
     read(info, 3, DT_FLOAT32); // i = 1, j = 1
-    EXPECT_EQ(info.floatRaster[0], pattern(((1 * 2 + 1) * 4 + 0) * 5 + 4));
+    EXPECT_EQ(info.floatRaster()[0], pattern(((1 * 2 + 1) * 4 + 0) * 5 + 4));
 }
 
 TEST_F(Hdf5Read, L2HighOddIndexIs89BWithItsOwnCorners)
@@ -65,7 +65,7 @@ TEST_F(Hdf5Read, L2HighOddIndexIs89BWithItsOwnCorners)
         h5prod::init(info, path);
         ASSERT_EQ(info.getType(), kind);
         read(info, 1, DT_INT16); // first layer of 89B
-        EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster[23]), pattern(23 * 2));
+        EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[23]), pattern(23 * 2));
         // Corners: 89A latitude unscaled, 89B latitude doubled.
         const earthPoint_t a[4] = {{0, 0}, {5, 5}, {18, 18}, {23, 23}};
         const earthPoint_t b[4] = {{0, 0}, {10, 5}, {36, 18}, {46, 23}};
@@ -114,7 +114,7 @@ TEST_F(Hdf5Read, LayersShareTheScaleOfTheirDataset)
     ASSERT_EQ(info.getType(), PT_AMSR2_L3_GD);
     ASSERT_EQ(info.N_count(), 2u);
     read(info, 1, DT_INT16);
-    EXPECT_EQ(info.shortRaster[720u * 1440u - 1u], pattern((720u * 1440u - 1u) * 2 + 1));
+    EXPECT_EQ(info.shortRaster()[720u * 1440u - 1u], pattern((720u * 1440u - 1u) * 2 + 1));
     productInfo_t pi;
     info.get_productInfo(1, pi);
     EXPECT_NEAR(pi.scale, 0.1, 1e-7);
@@ -129,19 +129,21 @@ TEST_F(Hdf5Read, FloatsArriveScaledAndIntegersRawWithTheirScale)
     h5prod::init(info, path);
     ASSERT_EQ(info.getType(), PT_AMSR2_L1B);
     read(info, 5, DT_UINT16);
-    EXPECT_EQ(info.shortRaster[29], 29);
+    EXPECT_EQ(info.shortRaster()[29], 29);
     productInfo_t pi;
     info.get_productInfo(5, pi);
     EXPECT_NEAR(pi.scale, 0.01, 1e-8);
     EXPECT_EQ(pi.para, "Brightness Temperature (10.7GHz,V)");
 
     read(info, 16, DT_FLOAT32);
-    EXPECT_FLOAT_EQ(info.floatRaster[29], 29.0f * 0.01f);
+    EXPECT_FLOAT_EQ(info.floatRaster()[29], 29.0f * 0.01f);
     info.get_productInfo(16, pi);
     EXPECT_NEAR(pi.scale, 0.01, 1e-8);
     // Corners: latitude scaled, longitude not.
     const earthPoint_t corners[4] = {{0, 0}, {0.04, 4}, {0.25, 25}, {0.29, 29}};
-    expect_corners(info.corners, corners, 1e-6);
+    earthPoint_t held[4];
+    info.get_Corner(held);
+    expect_corners(held, corners, 1e-6);
 }
 
 TEST_F(Hdf5Read, SgliMasksFlagsAndMissingDatasets)
@@ -160,19 +162,19 @@ TEST_F(Hdf5Read, SgliMasksFlagsAndMissingDatasets)
     h5prod::init(info, path);
     ASSERT_EQ(info.getType(), PT_SGLI_SST);
     read(info, 0, DT_UINT16);
-    EXPECT_EQ(info.dataAttr.mask, 0x0FFF);
-    EXPECT_EQ(info.dataAttr.minValidDN, 0);
-    EXPECT_EQ(info.dataAttr.maxValidDN, 65534);
+    EXPECT_EQ(info.dataAttr().mask, 0x0FFF);
+    EXPECT_EQ(info.dataAttr().minValidDN, 0);
+    EXPECT_EQ(info.dataAttr().maxValidDN, 65534);
 
     read(info, 1, DT_UINT16); // a mask without its range masks every value
-    EXPECT_EQ(info.dataAttr.mask, 0x00FF);
-    EXPECT_EQ(info.dataAttr.minValidDN, 0);
-    EXPECT_EQ(info.dataAttr.maxValidDN, 65535);
+    EXPECT_EQ(info.dataAttr().mask, 0x00FF);
+    EXPECT_EQ(info.dataAttr().minValidDN, 0);
+    EXPECT_EQ(info.dataAttr().maxValidDN, 65535);
 
     read(info, 2, DT_UINT8); // no mask of its own: the previous one is gone
-    EXPECT_EQ(info.dataAttr.mask, 0);
+    EXPECT_EQ(info.dataAttr().mask, 0);
 
-    // A missing SGLI dataset raises the library's exception.
+    // A missing SGLI dataset makes the file a failed product; nothing is thrown.
     const auto broken = dir_ / "sst_missing.h5";
     {
         h5fx::file f(broken);
@@ -181,7 +183,10 @@ TEST_F(Hdf5Read, SgliMasksFlagsAndMissingDatasets)
         table.erase(table.begin() + 2);
         h5prod::write_table(f, table, 5, 7);
     }
-    EXPECT_THROW(h5prod::init(info, broken), H5::Exception);
+    EXPECT_NO_THROW(h5prod::init(info, broken));
+    EXPECT_EQ(info.getType(), PT_UNKNOWN);
+    EXPECT_EQ(info.last_failure().file, broken.string());
+    EXPECT_EQ(info.last_failure().cause, "unable to open dataset /Image_data/Cloud_probability");
 }
 
 } // namespace

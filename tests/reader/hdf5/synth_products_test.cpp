@@ -102,34 +102,35 @@ TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
         EXPECT_EQ(pi.product, c.label);
         std::int32_t dtype = -1;
         ASSERT_TRUE(info.get_dataSource(idx, dtype));
-        const std::size_t w = info.dataAttr.width;
-        const std::size_t h = info.dataAttr.height;
+        const std::size_t w = info.dataAttr().width;
+        const std::size_t h = info.dataAttr().height;
         ASSERT_EQ(w, info.N_pixel(idx));
         ASSERT_EQ(h, info.N_line(idx));
         ASSERT_GT(w, 1u);
         // Exactly one buffer holds the parameter; the previous read's are released.
-        const std::size_t held = info.byteRaster.size() + info.shortRaster.size() + info.floatRaster.size();
-        ASSERT_EQ(held, w * h * static_cast<std::size_t>(info.dataAttr.bands));
+        const std::size_t held = info.byteRaster().size() + info.shortRaster().size() + info.floatRaster().size();
+        ASSERT_EQ(held, w * h * static_cast<std::size_t>(info.dataAttr().bands));
         if (info.N_byte(idx) == 4 && !southFirst) continue; // geolocation
 
         // Origin value at stored [0][0] of the parameter, its tag beside it.
         const std::size_t origin = southFirst ? (h - 1) * w : 0;
         switch (dtype) {
         case DT_UINT16:
-            EXPECT_EQ(info.shortRaster[origin], synth_known::kOriginU16);
-            EXPECT_EQ(info.shortRaster[origin + 1], synth_known::kTagBase + idx);
+            EXPECT_EQ(info.shortRaster()[origin], synth_known::kOriginU16);
+            EXPECT_EQ(info.shortRaster()[origin + 1], synth_known::kTagBase + idx);
             break;
         case DT_INT16:
-            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster[origin]), synth_known::kOriginI16);
-            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster[origin + 1]), synth_known::kTagBase + static_cast<int>(idx));
+            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[origin]), synth_known::kOriginI16);
+            EXPECT_EQ(static_cast<std::int16_t>(info.shortRaster()[origin + 1]),
+                      synth_known::kTagBase + static_cast<int>(idx));
             break;
         case DT_UINT8:
-            EXPECT_EQ(info.byteRaster[origin], synth_known::kOriginU8);
-            EXPECT_EQ(info.byteRaster[origin + 1], synth_known::kTagBaseU8 + idx);
+            EXPECT_EQ(info.byteRaster()[origin], synth_known::kOriginU8);
+            EXPECT_EQ(info.byteRaster()[origin + 1], synth_known::kTagBaseU8 + idx);
             break;
         case DT_FLOAT32:
-            EXPECT_NEAR(info.floatRaster[origin], synth_known::kOriginFloat * pi.scale, 1e-4);
-            EXPECT_NEAR(info.floatRaster[origin + 1], (synth_known::kTagBase + idx) * pi.scale, 1e-3);
+            EXPECT_NEAR(info.floatRaster()[origin], synth_known::kOriginFloat * pi.scale, 1e-4);
+            EXPECT_NEAR(info.floatRaster()[origin + 1], (synth_known::kTagBase + idx) * pi.scale, 1e-3);
             break;
         default: ADD_FAILURE() << "buffer code " << dtype;
         }
@@ -138,7 +139,9 @@ TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
     EXPECT_FALSE(info.get_dataSource(info.N_count(), dtype));
     EXPECT_EQ(info.N_pixel(info.N_count()), 0u);
     if (is_swath_kind(info.getType()) && !is_gcomc_kind(info.getType())) {
-        for (const auto& p : info.corners) {
+        earthPoint_t corners[4];
+        info.get_Corner(corners);
+        for (const auto& p : corners) {
             EXPECT_LE(std::abs(p.lat), 90.0);
             EXPECT_LE(std::abs(p.lon), 360.0);
         }

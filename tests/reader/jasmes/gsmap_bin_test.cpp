@@ -26,18 +26,18 @@ TEST_F(GsmapBin, LargeGridIsRotatedByHalfARow)
     spinfo info;
     recognise(info, p);
     ASSERT_EQ(info.getType(), PT_GSMAP_HOURLY);
-    EXPECT_TRUE(info.isGsmapBin);
+    EXPECT_EQ(family_probe::family_of(p), "GSMaP binary");
     expect_corners(info, 60.0, -180.0, -60.0, 180.0);
     EXPECT_EQ(info.productName(), "GPM_GSMaP_Hourly_L3");
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(0, dtype));
     EXPECT_EQ(dtype, DT_FLOAT32);
-    EXPECT_EQ(info.dataAttr.width, 3600);
-    EXPECT_EQ(info.dataAttr.height, 1200);
-    EXPECT_EQ(info.dataAttr.bands, 1);
+    EXPECT_EQ(info.dataAttr().width, 3600);
+    EXPECT_EQ(info.dataAttr().height, 1200);
+    EXPECT_EQ(info.dataAttr().bands, 1);
 
     const auto raw = bytes_of(p);
-    const auto& out = info.floatRaster;
+    const auto& out = info.floatRaster();
     ASSERT_EQ(out.size(), 3600u * 1200u);
     std::size_t negatives = 0;
     for (std::size_t r = 0; r < 1200; ++r) {
@@ -59,15 +59,17 @@ TEST_F(GsmapBin, SmallGridAndOtherSizes)
     ASSERT_EQ(info.getType(), PT_JASMES_HDR);
     recognise(info, p);
     EXPECT_EQ(info.getPara(), "");
-    EXPECT_EQ(info.granule, "");
+    productInfo_t product;
+    info.get_productInfo(0, product);
+    EXPECT_EQ(product.area, "");
     EXPECT_EQ(info.getOffset(), 0.0);
     EXPECT_EQ(info.getHeaderSize(), -1);
     ASSERT_EQ(info.getType(), PT_GSMAP_HOURLY);
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(0, dtype));
     const auto raw = bytes_of(p);
-    EXPECT_EQ(info.floatRaster[720], stored(raw, 1440, 0, 0));
-    EXPECT_EQ(info.floatRaster[479 * 1440 + 719], stored(raw, 1440, 479, 1439));
+    EXPECT_EQ(info.floatRaster()[720], stored(raw, 1440, 0, 0));
+    EXPECT_EQ(info.floatRaster()[479 * 1440 + 719], stored(raw, 1440, 479, 1439));
 
     // Any other size is no product and is not tried as JASMES either, even
     // when it would fit a JASMES grid.

@@ -66,17 +66,17 @@ TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
         const std::size_t n = static_cast<std::size_t>(info.N_pixel(0)) * info.N_line(0);
         if (!c.want) {
             EXPECT_EQ(dtype, DT_UINT8);
-            EXPECT_TRUE(info.floatRaster.empty());
-            const std::vector<unsigned char> held(info.byteRaster.begin(), info.byteRaster.end());
+            EXPECT_TRUE(info.floatRaster().empty());
+            const std::vector<unsigned char> held(info.byteRaster().begin(), info.byteRaster().end());
             EXPECT_EQ(held, std::vector<unsigned char>(raw.begin() + static_cast<std::ptrdiff_t>(c.header), raw.end()));
             continue;
         }
         EXPECT_EQ(dtype, DT_FLOAT32);
-        EXPECT_TRUE(info.byteRaster.empty());
-        ASSERT_EQ(info.floatRaster.size(), n);
+        EXPECT_TRUE(info.byteRaster().empty());
+        ASSERT_EQ(info.floatRaster().size(), n);
         for (std::size_t i = 0; i < n; ++i) {
             const unsigned v = c.bytes == 1 ? raw[c.header + i] : u16_at(raw, c.header + 2 * i);
-            ASSERT_FLOAT_EQ(info.floatRaster[i], c.want(v)) << i;
+            ASSERT_FLOAT_EQ(info.floatRaster()[i], c.want(v)) << i;
         }
     }
 }
@@ -113,17 +113,17 @@ TEST_F(JasmesBin, RgbPlanesAreInterleaved)
     ASSERT_EQ(info.getType(), PT_JASMES_HDR);
     EXPECT_EQ(info.N_byte(0), 3u);
     EXPECT_EQ(info.getJasmesArea(), JA_NONE); // no known grid of this shape
-    EXPECT_EQ(info.granule.substr(0, 9), "Japan_rgb");
+    EXPECT_EQ(describe(p).granule.substr(0, 9), "Japan_rgb");
     expect_corners(info, 50.005, 122.995, 50.0 - 199 * 0.01 - 0.005, 123.0 + 299 * 0.01 + 0.005);
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(0, dtype));
     EXPECT_EQ(dtype, DT_UINT8);
-    EXPECT_EQ(info.dataAttr.bands, 3);
+    EXPECT_EQ(info.dataAttr().bands, 3);
     const auto raw = bytes_of(p);
     const std::size_t n = 300 * 200;
-    ASSERT_EQ(info.byteRaster.size(), 3 * n);
+    ASSERT_EQ(info.byteRaster().size(), 3 * n);
     for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(info.byteRaster[3 * i + k], raw[300 + k * n + i]) << i;
+        for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(info.byteRaster()[3 * i + k], raw[300 + k * n + i]) << i;
     }
 }
 
@@ -136,42 +136,44 @@ TEST_F(JasmesBin, AerosolFileOffersTwoCompositesAndOnePlane)
     spinfo info;
     recognise(info, p);
     ASSERT_EQ(info.getType(), PT_JASMES_HDR);
-    EXPECT_EQ(info.nBands, 23);
+    const auto described = describe(p);
+    EXPECT_EQ(described.nBands, 23);
     EXPECT_EQ(info.N_count(), 3u);
     EXPECT_EQ(info.getPara(), "aerosol");
-    EXPECT_EQ(info.granule, "_multi_type_");
+    EXPECT_EQ(described.granule, "_multi_type_");
     EXPECT_EQ(info.getHeaderSize(), 240);
     EXPECT_EQ(info.N_byte(0), 3u);
     EXPECT_EQ(info.N_byte(1), 3u);
     EXPECT_EQ(info.N_byte(2), 2u);
     EXPECT_EQ(info.N_byte(3), 0u);
-    EXPECT_DOUBLE_EQ(info.scales[2], 0.003);
+    EXPECT_DOUBLE_EQ(described.scales[2], 0.003);
 
     const auto raw = bytes_of(p);
     const auto channel = [&](std::size_t plane, std::size_t i) -> unsigned {
         const auto v = u16_at(raw, header + plane * 2 * n + 2 * i);
         if (v >= 65534) return 0;
-        return static_cast<unsigned>(std::floor(info.scales[plane] * v * 100.0)) & 0xffu;
+        return static_cast<unsigned>(std::floor(described.scales[plane] * v * 100.0)) & 0xffu;
     };
     const std::size_t planes[2][3] = {{9, 8, 7}, {3, 2, 1}};
     for (std::uint32_t idx = 0; idx < 2; ++idx) {
         std::int32_t dtype = -5;
         ASSERT_TRUE(info.get_dataSource(idx, dtype));
         EXPECT_EQ(dtype, DT_UINT8);
-        EXPECT_EQ(info.dataAttr.bands, 3);
-        ASSERT_EQ(info.byteRaster.size(), 3 * n);
+        EXPECT_EQ(info.dataAttr().bands, 3);
+        ASSERT_EQ(info.byteRaster().size(), 3 * n);
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t k = 0; k < 3; ++k)
-                ASSERT_EQ(info.byteRaster[3 * i + k], channel(planes[idx][k], i)) << idx << " " << i;
+                ASSERT_EQ(info.byteRaster()[3 * i + k], channel(planes[idx][k], i)) << idx << " " << i;
         }
     }
     std::int32_t dtype = -5;
     ASSERT_TRUE(info.get_dataSource(2, dtype));
     EXPECT_EQ(dtype, DT_FLOAT32);
-    EXPECT_TRUE(info.byteRaster.empty()); // the previous buffer was released
+    EXPECT_TRUE(info.byteRaster().empty()); // the previous buffer was released
     for (std::size_t i = 0; i < n; ++i) {
         const auto v = u16_at(raw, header + 2 * 2 * n + 2 * i);
-        ASSERT_FLOAT_EQ(info.floatRaster[i], v >= 65534 ? kMissing : static_cast<float>(info.scales[2] * v)) << i;
+        const float want = v >= 65534 ? kMissing : static_cast<float>(described.scales[2] * v);
+        ASSERT_FLOAT_EQ(info.floatRaster()[i], want) << i;
     }
     EXPECT_FALSE(info.get_dataSource(3, dtype));
 }

@@ -29,7 +29,7 @@ TEST_F(JasmesGrids, HeaderlessFilesOnEveryGrid)
             recognise(info, p);
             ASSERT_EQ(info.getType(), PT_JASMES_RAW) << g.name << bytes;
             EXPECT_EQ(info.getJasmesArea(), g.area);
-            EXPECT_DOUBLE_EQ(info.resolution, g.resolution);
+            EXPECT_DOUBLE_EQ(describe(p).resolution, g.resolution);
             const synth_grid* sg = find_synth_grid(g.name);
             EXPECT_EQ(info.N_pixel(0), static_cast<std::uint32_t>(sg->width));
             EXPECT_EQ(info.N_line(0), static_cast<std::uint32_t>(sg->height));
@@ -50,11 +50,11 @@ TEST_F(JasmesGrids, Hdf4FilesOnEveryGrid)
         recognise(info, p);
         ASSERT_EQ(info.getType(), PT_JASMES_HDF4) << g.name;
         EXPECT_EQ(info.getJasmesArea(), g.area);
-        EXPECT_DOUBLE_EQ(info.resolution, g.resolution);
+        EXPECT_DOUBLE_EQ(describe(p).resolution, g.resolution);
         std::int32_t dtype = -5;
         ASSERT_TRUE(info.get_dataSource(0, dtype));
         const synth_grid* sg = find_synth_grid(g.name);
-        const std::vector<unsigned char> held(info.byteRaster.begin(), info.byteRaster.end());
+        const std::vector<unsigned char> held(info.byteRaster().begin(), info.byteRaster().end());
         const auto counts = synth_counts(sg->width, sg->height, 1, 0, 254, 255);
         EXPECT_EQ(held, std::vector<unsigned char>(counts.begin(), counts.end()));
         fs::remove(p);

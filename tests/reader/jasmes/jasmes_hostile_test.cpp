@@ -77,7 +77,8 @@ TEST_F(JasmesHostile, ImpossibleShapesAndSizesOneByteOff)
         recognise(info, p);
         EXPECT_EQ(info.getType(), PT_UNKNOWN) << delta;
         // Its own header makes it a cut or padded product, not a stranger.
-        EXPECT_NE(info.damage.find("does not fit its header"), std::string::npos) << delta;
+        EXPECT_NE(info.last_failure().cause.find("does not fit its header"), std::string::npos) << delta;
+        EXPECT_EQ(info.last_failure().file, p);
     }
     // Short files are no product, whatever they hold.
     ASSERT_TRUE(write_bytes_file(path("tiny.dat"), std::vector<unsigned char>(255, 0)));
@@ -125,7 +126,7 @@ TEST_F(JasmesHostile, FileShrinksBetweenRecognitionAndRead)
             std::int32_t dtype = -5;
             EXPECT_FALSE(info.get_dataSource(idx, dtype)) << kind << " " << idx;
             EXPECT_EQ(dtype, DT_NONE);
-            EXPECT_TRUE(info.byteRaster.empty() && info.floatRaster.empty());
+            EXPECT_TRUE(info.byteRaster().empty() && info.floatRaster().empty());
         }
         fs::remove(p);
         std::int32_t dtype = -5;
@@ -192,7 +193,7 @@ TEST_F(JasmesHostile, Hdf4FileTruncatedOrReplaced)
     ASSERT_TRUE(write_jasmes_hdf4(p, 30, 20, {{"cs_flg_tpf", 8, true}}, "M5C_x", 1));
     std::int32_t dtype = -5;
     EXPECT_FALSE(info.get_dataSource(0, dtype));
-    EXPECT_TRUE(info.byteRaster.empty());
+    EXPECT_TRUE(info.byteRaster().empty());
 }
 
 TEST_F(JasmesHostile, Hdf4SignatureFollowedByGarbage)

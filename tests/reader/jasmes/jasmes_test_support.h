@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jasmes/jasmes_synth.h"
+#include "reader/family_probe.h"
 #include "reader/spinfo.h"
 #include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
@@ -20,6 +21,7 @@ namespace vardane {
 namespace jasmes_test {
 
 namespace fs = std::filesystem;
+using family_probe::describe;
 
 // A private folder per process and test, removed afterwards.
 class ReaderTest : public ::testing::Test {
@@ -67,6 +69,7 @@ inline void expect_corners(const spinfo& info, double top, double left, double b
 {
     earthPoint_t c[4];
     info.get_Corner(c);
+    using namespace corner;
     for (const auto& [k, lat, lon] : {std::tuple{UL, top, left}, {UR, top, right}, {LL, bottom, left}, {LR, bottom, right}}) {
         EXPECT_NEAR(c[k].lat, lat, 1e-9) << "corner " << k;
         EXPECT_NEAR(c[k].lon, lon, 1e-9) << "corner " << k;

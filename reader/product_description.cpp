@@ -1,0 +1,43 @@
+#include "reader/product_description.h"
+
+#include "reader/hdf5/hdf5_kind_traits.h"
+
+namespace vardane {
+
+namespace {
+
+bool has_parameter(const product_description& d, std::uint32_t idx)
+{
+    return d.kind != PT_UNKNOWN && idx < d.nCount;
+}
+
+} // namespace
+
+std::uint32_t pixels_of(const product_description& d, std::uint32_t idx)
+{
+    return has_parameter(d, idx) && idx < d.pixels.size() ? d.pixels[idx] : 0;
+}
+
+std::uint32_t lines_of(const product_description& d, std::uint32_t idx)
+{
+    return has_parameter(d, idx) && idx < d.lines.size() ? d.lines[idx] : 0;
+}
+
+std::uint32_t bytes_of(const product_description& d, std::uint32_t idx)
+{
+    if (!has_parameter(d, idx)) return 0;
+    const auto b = static_cast<std::uint32_t>(d.bytesPerSample);
+    // The aerosol file: two colour composites, then 16-bit parameters.
+    if (d.kind == PT_JASMES_HDR && d.nBands == 23) return idx < 2 ? 3 : 2;
+    if (const auto* traits = hdf5_traits_of(d.kind)) return traits->byteRule.bytes(idx, b);
+    return b;
+}
+
+void read_buffers::release_planes()
+{
+    release(byteRaster);
+    release(shortRaster);
+    release(floatRaster);
+}
+
+} // namespace vardane
