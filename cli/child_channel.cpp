@@ -85,15 +85,15 @@ std::string event_text(const run_event& event)
     for (const auto& [type, text] : kEventNames) {
         if (type == event.type) name = text;
     }
-    return joined({name, event.kind, event.path, event.detail});
+    return joined({name, event.kind, event.path, event.why.file, event.why.cause});
 }
 
 std::optional<child_record> decoded_event(const std::string& text)
 {
     const auto fields = fields_of(text);
-    if (fields.size() != 4) return std::nullopt;
+    if (fields.size() != 5) return std::nullopt;
     for (const auto& [type, name] : kEventNames) {
-        if (fields[0] == name) return child_record{run_event{type, fields[1], fields[2], fields[3]}};
+        if (fields[0] == name) return child_record{run_event{type, fields[1], fields[2], failure{fields[3], fields[4]}}};
     }
     return std::nullopt;
 }

@@ -19,7 +19,7 @@ std::string to_json_line(const file_report& report)
     json outputs = json::array();
     for (const auto& o : report.outputs) outputs.push_back({{"path", o.path}, {"bytes", o.bytes}});
     json failures = json::array();
-    for (const auto& f : report.failures) failures.push_back({{"line", f.line}, {"cause", f.cause}});
+    for (const auto& f : report.failures) failures.push_back({{"line", f.line}, {"cause", f.cause}, {"file", f.file}});
     const json record = {
         {"input", report.input},
         {"kind", report.kind.empty() ? json(nullptr) : json(report.kind)},
@@ -47,7 +47,9 @@ std::optional<file_report> from_json_line(const std::string& line)
             report.outputs.push_back({o.at("path").get<std::string>(), o.at("bytes").get<std::uintmax_t>()});
         }
         for (const auto& f : record.at("failures")) {
-            report.failures.push_back({f.at("line").get<std::string>(), f.at("cause").get<std::string>()});
+            // Reports of earlier versions name no file.
+            report.failures.push_back({f.at("line").get<std::string>(), f.at("cause").get<std::string>(),
+                                       f.value("file", std::string())});
         }
         report.seconds = record.at("seconds").get<double>();
         report.cancelled = record.at("cancelled").get<bool>();

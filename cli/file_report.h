@@ -16,7 +16,8 @@ struct file_report {
     };
     struct failure {
         std::string line;  // the log line that told it
-        std::string cause; // why, when the line does not say it
+        std::string cause; // why, in the words of the library or system that refused
+        std::string file;  // the file it concerns: the output being made, or the input
     };
 
     std::string input;              // full path

@@ -35,7 +35,7 @@ void file_reporter::record(std::size_t task, const child_record& record)
         file.report.outputs.push_back({event->path, ec ? 0 : bytes});
         break;
     }
-    case run_event_type::failure: file.report.failures.push_back({file.lastLine, event->detail}); break;
+    case run_event_type::failure: file.report.failures.push_back({file.lastLine, event->why.cause, event->why.file}); break;
     case run_event_type::cancelled: file.report.cancelled = true; break;
     }
 }

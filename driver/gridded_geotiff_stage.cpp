@@ -62,7 +62,7 @@ std::int32_t area_code(const file_job& job)
 
 } // namespace
 
-void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, const std::string& outdir)
+void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
 {
     const std::string eqr = stem + ".tif";
     const std::string north = stem + "_N.tif";
@@ -72,9 +72,9 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
 
     const auto report = [&](bool written, const std::string& name) {
         if (written) {
-            move_created(name, outdir, run_msg::kKindGeoTiff);
+            move_created(name, run_msg::kKindGeoTiff);
         } else {
-            fail(run_msg::failure_line(run_msg::kFailGeoTiff, name), run_msg::kKindGeoTiff);
+            fail_writer(run_msg::failure_line(run_msg::kFailGeoTiff, name), run_msg::kKindGeoTiff);
         }
     };
 
@@ -104,13 +104,14 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem, c
         if (rule.setting != setting) continue;
         const bool written = out_.gen_GeoTiff_PolarImages(rule.mode, work_path(north), work_path(south), area);
         if (!written) {
-            fail(rule.north && rule.south ? run_msg::failure_line(run_msg::kFailGeoTiffPair, north + "," + south)
-                                          : run_msg::failure_line(run_msg::kFailGeoTiff, rule.north ? north : south),
-                 run_msg::kKindGeoTiff);
+            fail_writer(rule.north && rule.south
+                            ? run_msg::failure_line(run_msg::kFailGeoTiffPair, north + "," + south)
+                            : run_msg::failure_line(run_msg::kFailGeoTiff, rule.north ? north : south),
+                        run_msg::kKindGeoTiff);
             return;
         }
-        if (rule.north) move_created(north, outdir, run_msg::kKindGeoTiff);
-        if (rule.south) move_created(south, outdir, run_msg::kKindGeoTiff);
+        if (rule.north) move_created(north, run_msg::kKindGeoTiff);
+        if (rule.south) move_created(south, run_msg::kKindGeoTiff);
         return;
     }
 }

@@ -13,6 +13,7 @@
 #include "reader/product_kind.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
+#include "util/vdn_exception.h"
 
 namespace vardane {
 
@@ -47,8 +48,7 @@ std::string ensure_custom_table(const std::string& table, const optSet_t& option
 
 } // namespace
 
-void run_driver::kmz_stage(file_job& job, const std::string& key, const std::string& stem,
-                           const std::string& outdir)
+void run_driver::kmz_stage(file_job& job, std::int32_t index, const std::string& key, const std::string& stem)
 {
     const std::string name = stem + ".kmz";
     // Radiometer swaths are drawn cell by cell as quadrilaterals.
@@ -80,16 +80,32 @@ void run_driver::kmz_stage(file_job& job, const std::string& key, const std::str
         }
     }
 
-    // A table that cannot be opened ends the run (GetColorMap throws).
+    const std::string failLine = run_msg::failure_line(run_msg::kFailKmz, name);
+    // A table that cannot be opened costs this KMZ only.
     std::vector<color_map> colours;
-    if (!table.empty() && table != kRgbTable) colours = GetColorMap(clt_file(table + ".clt"));
+    try {
+        if (!table.empty() && table != kRgbTable) colours = GetColorMap(clt_file(table + ".clt"));
+    } catch (const vdn_exception& e) {
+        fail(failLine, run_msg::kKindKmz, failure{work_path(name), e.why().cause});
+        return;
+    }
     const std::string pngName = table + ".png";
     const std::string pngPath = clt_file(pngName);
 
-    if (out_.gen_KmzImage(work_path(name), quad, 0.0f, colours, pngName, pngPath, invalidText, true)) {
-        move_created(name, outdir, run_msg::kKindKmz);
+    // A radiometer swath is drawn regridded: the GeoTIFF stage leaves its
+    // raster so when it ran, else the regridding is done here, without
+    // keeping the windows.
+    if (quad && !out_.holds_regridded_grid()) {
+        std::vector<std::string> windows;
+        if (!out_.gen_posGeoTIFF(work_path(stem), job.kind, index, false, windows)) {
+            fail_writer(failLine, run_msg::kKindKmz);
+            return;
+        }
+    }
+    if (out_.gen_KmzImage(work_path(name), quad, colours, pngName, pngPath, invalidText, true)) {
+        move_created(name, run_msg::kKindKmz);
     } else {
-        fail(run_msg::failure_line(run_msg::kFailKmz, name), run_msg::kKindKmz);
+        fail_writer(failLine, run_msg::kKindKmz);
     }
 }
 

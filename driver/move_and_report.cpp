@@ -9,10 +9,10 @@ namespace vardane {
 
 namespace fs = std::filesystem;
 
-void run_driver::move_created(const std::string& name, const std::string& outdir, const std::string& kind)
+void run_driver::move_created(const std::string& name, const std::string& kind)
 {
     const fs::path source = work_path(name);
-    const fs::path destination = outdir + name;
+    const fs::path destination = request_.outputFolder + name;
     // Only a file made in this run is reported: a file of the same name left
     // in the output folder by an earlier run is not news.
     std::error_code ec;
@@ -25,11 +25,22 @@ void run_driver::move_created(const std::string& name, const std::string& outdir
     const auto [earlier, fresh] = produced_.try_emplace(destination.filename().string(), made_from);
     if (!fresh) {
         fs::remove(source, ec);
-        fail(run_msg::collision_line(kind, name, earlier->second, made_from), kind);
+        fail(run_msg::collision_line(kind, name, earlier->second, made_from), kind,
+             failure{destination.string(), {}});
         return;
     }
 
-    move_file_replacing(source, destination);
+    // A move the file system refuses (a read-only output folder, a folder
+    // squatting the name) costs this output only; it does not stay in the
+    // working folder either.
+    try {
+        move_file_replacing(source, destination);
+    } catch (const fs::filesystem_error& e) {
+        produced_.erase(destination.filename().string());
+        fs::remove(source, ec);
+        fail(run_msg::kind_failure_line(kind, name), kind, failure{destination.string(), e.code().message()});
+        return;
+    }
     if (!fs::exists(destination, ec)) return;
     log(kind + run_msg::kCreatedHead + name + run_msg::kCreatedTail);
     sink_.append_outputList(destination.string());

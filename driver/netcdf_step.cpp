@@ -10,7 +10,7 @@
 
 namespace vardane {
 
-void run_driver::netcdf_step(file_job& job, const std::string& outdir)
+void run_driver::netcdf_step(file_job& job)
 {
     if (!request_.switches.netcdf) return;
     if (!is_netcdf_capable(job.kind)) {
@@ -37,10 +37,11 @@ void run_driver::netcdf_step(file_job& job, const std::string& outdir)
 
     if (!converter.convert()) {
         log(converter.error());
-        fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf, converter.error());
+        fail(run_msg::failure_line(run_msg::kFailNetcdf, ncName), run_msg::kKindNetcdf,
+             failure{work_path(ncName), converter.error()});
         return;
     }
-    move_created(ncName, outdir, run_msg::kKindNetcdf);
+    move_created(ncName, run_msg::kKindNetcdf);
 }
 
 } // namespace vardane

@@ -40,7 +40,7 @@ std::string write_blocks(const std::string& path, const std::vector<std::string>
 
 } // namespace
 
-void run_driver::position_info_step(file_job& job, const std::string& outdir)
+void run_driver::position_info_step(file_job& job)
 {
     if (!request_.switches.tiffText || !job.swath || job.selection.empty() || job.gcomc) return;
     // Without a single plain TIFF there is nothing to place: no empty text.
@@ -52,10 +52,10 @@ void run_driver::position_info_step(file_job& job, const std::string& outdir)
     const std::string path = work_path(name);
     if (const std::string why = write_blocks(path, job.posInfo); !why.empty()) {
         discard_partial_file(path);
-        fail(run_msg::failure_line(run_msg::kFailInformation, name), run_msg::kKindInformation, why);
+        fail(run_msg::failure_line(run_msg::kFailInformation, name), run_msg::kKindInformation, failure{path, why});
         return;
     }
-    move_created(name, outdir, run_msg::kKindInformation);
+    move_created(name, run_msg::kKindInformation);
 }
 
 } // namespace vardane

@@ -29,7 +29,7 @@ bool run_driver::read_lonlat(const std::string& name, std::int32_t index)
     const auto samples = static_cast<std::uintmax_t>(attr.width < 0 ? 0 : attr.width)
         * static_cast<std::uintmax_t>(attr.height < 0 ? 0 : attr.height);
     if (!read || dtype != DT_FLOAT32 || samples == 0 || info_.floatRaster().size() < samples) {
-        fail(run_msg::kReadFailed);
+        fail(run_msg::kReadFailed, {}, read_failure());
         return false;
     }
     if (cancelled()) return false;

@@ -7,7 +7,9 @@
 
 #include "driver/run_messages.h"
 #include "driver/working_folder.h"
-#include "output/guarded_file.h"
+#include "output/spout.h"
+#include "reader/spinfo.h"
+#include "util/string_utils.h"
 #include "util/vdn_exception.h"
 
 namespace vardane {
@@ -61,6 +63,7 @@ bool run_driver::RunAction(const run_request& request)
     std::error_code ec;
     if (request_.baseFolder.empty()) request_.baseFolder = fs::current_path(ec);
     request_.workFolder = absolute_in(request_.baseFolder, request_.workFolder).lexically_normal();
+    request_.outputFolder = destination_prefix(request_.outputFolder);
     if (ec || !prepare_working_folder(request_.workFolder)) {
         sink_.printLog(run_msg::kWorkFolderFailed);
         return false;
@@ -109,12 +112,31 @@ std::string run_driver::resolved(const std::string& path) const
 
 std::string run_driver::work_path(const std::string& name) const { return (request_.workFolder / name).string(); }
 
-void run_driver::fail(const std::string& line, const std::string& kind, const std::string& detail)
+std::string run_driver::destination_prefix(const std::string& folder) const
+{
+    // Blanks typed around the folder are no part of it.
+    const std::string typed = trim_space(folder);
+    if (typed.empty()) return {};
+    std::string prefix = resolved(typed);
+    if (prefix.back() != '/') prefix += '/';
+    return prefix;
+}
+
+void run_driver::fail(const std::string& line, const std::string& kind, const failure& why)
 {
     log(line);
-    // A writer says only that it failed; a write the disk refused names why.
-    const std::string why = detail.empty() && !kind.empty() ? take_last_write_failure() : detail;
     sink_.report(run_event{run_event_type::failure, kind, currentSource_, why});
+}
+
+void run_driver::fail_writer(const std::string& line, const std::string& kind)
+{
+    fail(line, kind, out_.last_failure());
+}
+
+failure run_driver::read_failure() const
+{
+    if (info_.last_failure().failed()) return info_.last_failure();
+    return failure{currentSource_, "the read gave no usable samples"};
 }
 
 void run_driver::clean_up()

@@ -11,6 +11,7 @@
 #include "driver/run_request.h"
 #include "driver/run_sink.h"
 #include "output/gdal_session.h"
+#include "util/failure.h"
 
 namespace vardane {
 
@@ -50,7 +51,8 @@ public:
     // True when the last run ended normally (it logged "Completed."); false
     // while running and after a run that an exception ended.
     bool completed() const { return completed_.load(); }
-    // The request of the current or last run, its folders made absolute.
+    // The request of the current or last run, its folders made absolute and
+    // the output folder ending in '/' (empty when none was given).
     const run_request& request() const { return request_; }
 
     // Worker side; public so that tests can run a whole run synchronously
@@ -59,24 +61,26 @@ public:
     void RunActionProcWrapper();
     void RunActionProc();
     bool read_lonlat(const std::string& name, std::int32_t index);
-    // Moves the working folder's file `name` to outdir + name and reports it.
-    void move_created(const std::string& name, const std::string& outdir, const std::string& kind);
+    // Moves the working folder's file `name` into the request's output
+    // folder and reports it; a move the file system refuses is a failure of
+    // that output (kind).
+    void move_created(const std::string& name, const std::string& kind);
     // Full path of a file of the working folder.
     std::string work_path(const std::string& name) const;
 
 private:
     // Per-file steps, each in the source file named after it.
-    void process_file(const std::string& path, const std::string& outdir, bool& stop);
+    void process_file(const std::string& path, bool& stop);
     void build_selection(file_job& job);                       // selection_step.cpp
     void select_jasmes(file_job& job);                         // selection_step.cpp
     void read_geolocation(const product_rule& rule);          // selection_step.cpp
-    bool convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir); // variable_stages.cpp
-    void tiff_stage(file_job& job, const productInfo_t& info, const std::string& stem, const std::string& outdir);
-    void swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem, const std::string& outdir);
-    void gridded_geotiff_stage(file_job& job, const std::string& stem, const std::string& outdir); // gridded_geotiff_stage.cpp
-    void kmz_stage(file_job& job, const std::string& key, const std::string& stem, const std::string& outdir); // kmz_stage.cpp
-    void netcdf_step(file_job& job, const std::string& outdir);                                           // netcdf_step.cpp
-    void position_info_step(file_job& job, const std::string& outdir);                                    // position_info_step.cpp
+    bool convert_variable(file_job& job, const spcvt_listitem& item);  // variable_stages.cpp
+    void tiff_stage(file_job& job, const productInfo_t& info, const std::string& stem);
+    void swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem);
+    void gridded_geotiff_stage(file_job& job, const std::string& stem);                 // gridded_geotiff_stage.cpp
+    void kmz_stage(file_job& job, std::int32_t index, const std::string& key, const std::string& stem); // kmz_stage.cpp
+    void netcdf_step(file_job& job);                                                     // netcdf_step.cpp
+    void position_info_step(file_job& job);                                              // position_info_step.cpp
     void clean_up();
     // Starts GDAL's set-up in the background once a file needs it.
     void warm_up_writers(const file_job& job);
@@ -86,14 +90,27 @@ private:
     bool cancel_requested();
     void pause() const;
     void log(const std::string& text) { sink_.printLog(text); }
-    // Logs a line that says something asked for was not made, and counts it;
-    // detail names the cause where the line does not.
-    void fail(const std::string& line, const std::string& kind = {}, const std::string& detail = {});
-    // The file loop's step for one file, with the failures that cost that
-    // file only (memory running out) turned into a failure of it.
-    void convert_file(const std::string& path, const std::string& outdir, bool& stop);
+    // Logs a line that says something asked for was not made and reports it
+    // as a failure event of the current input carrying why (the file
+    // concerned and the library's or system's cause).
+    void fail(const std::string& line, const std::string& kind, const failure& why);
+    // fail() for a writer call of out_ that returned false.
+    void fail_writer(const std::string& line, const std::string& kind);
+    // The reader's failure of the last read of the current file; one naming
+    // the file alone when the read succeeded but gave unusable samples.
+    failure read_failure() const;
+    // The file loop's step for one file. An exception of any type thrown
+    // while converting it ends that file only: its leftovers in the working
+    // folder go, it is logged and reported as a failure of that file, and
+    // the run goes on with the next file.
+    void convert_file(const std::string& path, bool& stop);
+    // What convert_file does with an exception it caught.
+    void fail_file(const std::string& line, const failure& why);
     // A relative path names a file of the request's base folder.
     std::string resolved(const std::string& path) const;
+    // The output folder as typed, made the prefix of every move: blanks
+    // trimmed, resolved, one trailing '/'; empty when nothing was typed.
+    std::string destination_prefix(const std::string& folder) const;
 
     spinfo& info_;
     spconverter& converter_;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "util/failure.h"
+
 namespace vardane {
 
 // What happened in a run, as facts a front end can count, beside the log
@@ -22,9 +24,10 @@ struct run_event {
     // The input file (recognised, not_product, failure) or the output file
     // (output_created), as a full path.
     std::string path;
-    // Why a failure happened, when the log line does not say it (for example
-    // the cause of a damaged product); empty otherwise.
-    std::string detail;
+    // Of a failure: the file it concerns (the output being made, or the
+    // input itself) and the cause in the words of the library or system
+    // that refused; empty for other events.
+    failure why;
 };
 
 } // namespace vardane

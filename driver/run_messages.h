@@ -14,7 +14,6 @@ inline constexpr const char* kCompleted = "Completed.";
 inline constexpr const char* kWorkFolderFailed = "Fail in working-folder. Abort.";
 inline constexpr const char* kOutputFolderMissing = "Output folder is NOT exits.";
 inline constexpr const char* kCancel = "Cancel is activated.";
-inline constexpr const char* kFileIoAbort = "File I/O execption happened. Abort converting.";
 inline constexpr const char* kUnhandled = "Unhandled exception.";
 inline constexpr const char* kExceptionPrefix = "Exception: ";
 
@@ -47,6 +46,11 @@ inline constexpr const char* kFailNetcdf = "Fail in creating NetCDF file(";
 inline constexpr const char* kFailInformation = "Fail in creating Information file(";
 
 inline std::string failure_line(const char* head, const std::string& names) { return head + names + kFailTail; }
+// The same line for an output of a kind word ("GeoTIFF", "KMZ", ...).
+inline std::string kind_failure_line(const std::string& kind, const std::string& name)
+{
+    return "Fail in creating " + kind + " file(" + name + kFailTail;
+}
 
 // NetCDF and position information, once per file.
 inline constexpr const char* kNetcdfUnsupported = "NetCDF unsupported.";

@@ -1,7 +1,6 @@
 // The file loop of a run and the steps every input file goes through.
+#include <exception>
 #include <filesystem>
-#include <ios>
-#include <new>
 #include <system_error>
 
 #include "driver/file_job.h"
@@ -11,53 +10,29 @@
 #include "driver/working_folder.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
-#include "util/string_utils.h"
+#include "util/vdn_exception.h"
 
 namespace vardane {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kOutOfMemory = "out of memory";
-
-// The destination prefix of every move: blanks trimmed, one trailing '/'.
-std::string destination_prefix(const std::string& folder)
-{
-    std::string prefix = trim_space(folder);
-    if (prefix.empty() || prefix.back() != '/') prefix += '/';
-    return prefix;
-}
-
-} // namespace
-
 void run_driver::RunActionProc()
 {
     try {
-        const std::string output = trim_space(request_.outputFolder);
-        const std::string outdir = destination_prefix(resolved(output));
         cancelLogged_ = false;
         currentSource_.clear();
         std::error_code ec;
-        if (output.empty() || !fs::is_directory(outdir, ec)) {
-            fail(run_msg::kOutputFolderMissing);
+        if (request_.outputFolder.empty() || !fs::is_directory(request_.outputFolder, ec)) {
+            fail(run_msg::kOutputFolderMissing, {}, failure{request_.outputFolder, ec ? ec.message() : std::string()});
         } else {
             const int total = static_cast<int>(request_.inputs.size());
             int done = 0;
-            try {
-                for (const auto& path : request_.inputs) {
-                    sink_.progress(done, total, path);
-                    bool stop = false;
-                    convert_file(path, outdir, stop);
-                    ++done;
-                    if (stop) break;
-                }
-            } catch (const fs::filesystem_error& e) {
-                // The file in progress is named with the cause, so that a
-                // summary shows what the abort cost.
-                fail(run_msg::kFileIoAbort, {}, e.what());
-            } catch (const std::ios_base::failure& e) {
-                fail(run_msg::kFileIoAbort, {}, e.what());
+            for (const auto& path : request_.inputs) {
+                sink_.progress(done, total, path);
+                bool stop = false;
+                convert_file(path, stop);
+                ++done;
+                if (stop) break;
             }
             sink_.progress(done, total, "");
         }
@@ -68,17 +43,33 @@ void run_driver::RunActionProc()
     clean_up();
 }
 
-void run_driver::convert_file(const std::string& path, const std::string& outdir, bool& stop)
+void run_driver::convert_file(const std::string& path, bool& stop)
 {
+    // Whatever a library throws costs this file only: the files after it
+    // may well convert (a file too large for the memory at hand, a damaged
+    // dataset, an output the file system refused).
+    currentSource_ = resolved(path);
     try {
-        process_file(path, outdir, stop);
-    } catch (const std::bad_alloc& e) {
-        // One file too large for the memory at hand; the files after it may
-        // well fit. What it left in the working folder goes with it.
-        empty_folder(request_.workFolder);
-        info_.release_buffers();
-        fail(run_msg::kExceptionPrefix + std::string(e.what()), run_msg::kKindProduct, kOutOfMemory);
+        process_file(path, stop);
+    } catch (const vdn_exception& e) {
+        const failure why = e.why();
+        fail_file(e.what(), failure{why.file.empty() ? currentSource_ : why.file, why.cause});
+    } catch (const std::exception& e) {
+        fail_file(run_msg::kExceptionPrefix + std::string(e.what()), failure{currentSource_, e.what()});
+    } catch (...) {
+        fail_file(run_msg::kUnhandled, failure{currentSource_, run_msg::kUnhandled});
     }
+}
+
+void run_driver::fail_file(const std::string& line, const failure& why)
+{
+    // What the file left in the working folder goes with it, and so do the
+    // read's planes.
+    empty_folder(request_.workFolder);
+    info_.release_buffers();
+    out_.Clear_Array_raster();
+    currentKey_.clear();
+    fail(line, run_msg::kKindProduct, why);
 }
 
 void run_driver::warm_up_writers(const file_job& job)
@@ -92,7 +83,7 @@ void run_driver::warm_up_writers(const file_job& job)
     }
 }
 
-void run_driver::process_file(const std::string& path, const std::string& outdir, bool& stop)
+void run_driver::process_file(const std::string& path, bool& stop)
 {
     file_job job;
     job.path = resolved(path);
@@ -113,7 +104,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
         // A file with a product's signature or name that cannot be read is
         // a failed product, not a stranger: the same line, counted apart.
         if (info_.last_failure().failed()) {
-            fail(line, run_msg::kKindProduct, info_.last_failure().cause);
+            fail(line, run_msg::kKindProduct, info_.last_failure());
         } else {
             log(line);
             sink_.report(run_event{run_event_type::not_product, {}, job.path, {}});
@@ -130,7 +121,7 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
 
     build_selection(job);
     if (job.selection.empty()) {
-        fail(run_msg::kNotSelected);
+        fail(run_msg::kNotSelected, {}, failure{job.path, {}});
         return;
     }
 
@@ -141,11 +132,11 @@ void run_driver::process_file(const std::string& path, const std::string& outdir
     job.posInfo.clear();
 
     for (const auto& item : job.selection) {
-        if (!convert_variable(job, item, outdir)) break;
+        if (!convert_variable(job, item)) break;
     }
     currentKey_.clear();
-    netcdf_step(job, outdir);
-    position_info_step(job, outdir);
+    netcdf_step(job);
+    position_info_step(job);
     if (cancel_requested()) {
         stop = true;
         return;

@@ -6,7 +6,6 @@
 #include "driver/prepare_raster.h"
 #include "driver/run_driver.h"
 #include "driver/run_messages.h"
-#include "output/guarded_file.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
@@ -16,15 +15,13 @@ namespace vardane {
 
 namespace fs = std::filesystem;
 
-bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, const std::string& outdir)
+bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item)
 {
     if (!request_.switches.geotiff && !request_.switches.kmz && !request_.switches.tiffText) return true;
     const std::int32_t index = item.index;
     const std::string key = trim_space(item.key);
     const std::string stem = job.baseName + "_" + item.name;
     currentKey_ = key;
-    // A write failure of an earlier variable is no cause of this one's.
-    (void)take_last_write_failure();
 
     productInfo_t product;
     if (index >= 0) info_.get_productInfo(static_cast<std::uint32_t>(index), product);
@@ -34,7 +31,7 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
 
     std::int32_t dtype = DT_NONE;
     if (index < 0 || !info_.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
-        fail(run_msg::kReadFailed);
+        fail(run_msg::kReadFailed, {}, read_failure());
         return true;
     }
     if (cancel_requested()) return false;
@@ -51,23 +48,24 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item, con
     log(run_msg::kGenerating);
     if (cancel_requested()) return false;
 
-    if (request_.switches.tiffText) tiff_stage(job, product, stem, outdir);
-    if (job.swath) {
-        swath_geotiff_stage(job, index, stem, outdir);
-    } else if (request_.switches.geotiff) {
-        gridded_geotiff_stage(job, stem, outdir);
+    if (request_.switches.tiffText) tiff_stage(job, product, stem);
+    if (request_.switches.geotiff) {
+        if (job.swath) {
+            swath_geotiff_stage(job, index, stem);
+        } else {
+            gridded_geotiff_stage(job, stem);
+        }
     }
     if (cancel_requested()) return false;
     pause();
 
-    if (request_.switches.kmz) kmz_stage(job, key, stem, outdir);
+    if (request_.switches.kmz) kmz_stage(job, index, key, stem);
     // Likewise the raster, once every output of the variable is written.
     out_.Clear_Array_raster();
     return true;
 }
 
-void run_driver::tiff_stage(file_job& job, const productInfo_t& product, const std::string& stem,
-                            const std::string& outdir)
+void run_driver::tiff_stage(file_job& job, const productInfo_t& product, const std::string& stem)
 {
     if (job.gcomc) {
         log(run_msg::kTiffNotGcomc);
@@ -76,33 +74,29 @@ void run_driver::tiff_stage(file_job& job, const productInfo_t& product, const s
     // Gridded products have no plain TIFF (and nothing to say about it).
     if (!job.swath) return;
     const std::string name = stem + ".tif";
-    if (!out_.gen_TiffImage(work_path(name), false, false, 0.0)) {
-        fail(run_msg::failure_line(run_msg::kFailTiff, name), run_msg::kKindTiff);
+    if (!out_.gen_TiffImage(work_path(name))) {
+        fail_writer(run_msg::failure_line(run_msg::kFailTiff, name), run_msg::kKindTiff);
         return;
     }
     job.posInfo.push_back(converter_.create_PosInfodata(product, job.path, name));
-    move_created(name, outdir, run_msg::kKindTiff);
+    move_created(name, run_msg::kKindTiff);
 }
 
-void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem,
-                                     const std::string& outdir)
+void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem)
 {
-    // Besides writing the GeoTIFF windows, the swath writer regrids the
-    // raster that the KMZ stage of a radiometer product draws.
-    if (!request_.switches.geotiff && !(request_.switches.kmz && !job.gcomc)) return;
+    // The swath writer also leaves a radiometer's raster regridded, which
+    // the KMZ stage then draws instead of regridding it again.
     std::vector<std::string> names;
-    const bool regridded = out_.gen_posGeoTIFF(work_path(stem), job.kind, index, request_.switches.geotiff, names);
-    if (!request_.switches.geotiff) return;
-    if (!regridded) {
-        fail(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
+    if (!out_.gen_posGeoTIFF(work_path(stem), job.kind, index, true, names)) {
+        fail_writer(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
         return;
     }
-    for (const auto& name : names) move_created(fs::path(name).filename().string(), outdir, run_msg::kKindGeoTiff);
+    for (const auto& name : names) move_created(fs::path(name).filename().string(), run_msg::kKindGeoTiff);
     // A window that could not be made (a grid too large for the memory, a
     // failed write) is named, so that a missing file is never silent.
-    for (const auto& name : out_.failedWindows) {
-        fail(run_msg::failure_line(run_msg::kFailGeoTiff, fs::path(name).filename().string()),
-             run_msg::kKindGeoTiff);
+    for (const failure& window : out_.failed_windows()) {
+        fail(run_msg::failure_line(run_msg::kFailGeoTiff, fs::path(window.file).filename().string()),
+             run_msg::kKindGeoTiff, window);
     }
 }
 

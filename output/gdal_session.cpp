@@ -109,11 +109,18 @@ bool close(dataset_ptr& ds)
 {
     if (!ds) return false;
     const std::string path = unguarded_path(ds->GetDescription());
+    // The close is judged by its own errors; a failure met before it (a
+    // band that could not be written) stays the one the writer reports.
+    const CPLErr earlierType = CPLGetLastErrorType();
+    const CPLErrorNum earlierNumber = CPLGetLastErrorNo();
+    const std::string earlierMessage = CPLGetLastErrorMsg();
     CPLErrorReset();
     ds->FlushCache(false);
     ds.reset();
     const bool libraryOk = CPLGetLastErrorType() != CE_Failure && CPLGetLastErrorType() != CE_Fatal;
-    return take_write_failure(path).empty() && libraryOk;
+    if (libraryOk && earlierType != CE_None) CPLErrorSetState(earlierType, earlierNumber, earlierMessage.c_str());
+    // The disk's words stay for the writer to report (library_cause).
+    return !has_write_failure(path) && libraryOk;
 }
 
 } // namespace gdal_session

@@ -6,6 +6,7 @@
 #include "output/gdal_session.h"
 #include "output/partial_file.h"
 #include "output/spout.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -24,10 +25,10 @@ bool spout::gen_GeoTiffImage(const std::string& name, std::int32_t area)
 
 bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t floorFlag)
 {
-    if (!ready || name.empty() || raster.empty()) return false;
-    if (gdal_session::gtiff_driver() == nullptr) return false;
+    if (!can_write(name)) return false;
+    if (gdal_session::gtiff_driver() == nullptr) return refuse(name, write_cause::kNoGtiff);
     const auto layout = layout_of(rasterKind);
-    if (!layout) return false;
+    if (!layout) return refuse(name, write_cause::kSampleType);
 
     const std::int32_t width = raster.width();
     // Nearest whole column, halves up: -180 degrees on an even width is
@@ -36,7 +37,7 @@ bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t
 
     gdal_session::dataset_ptr ds =
         gdal_session::create_gtiff(name, width, raster.height(), layout->bands, layout->type);
-    if (!ds) return false;
+    if (!ds) return outcome(false, name);
 
     std::array<double, 6> gt = geoTransform;
     if (shift != 0) gt[0] += lonShift;
@@ -45,7 +46,7 @@ bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t
     ok = ok && write_raster_bands(*ds, raster, *layout, band_options{shift, floorFlag != 0});
     ok = gdal_session::close(ds) && ok;
     if (!ok) discard_partial_file(name);
-    return ok;
+    return outcome(ok, name);
 }
 
 } // namespace vardane

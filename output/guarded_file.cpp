@@ -15,7 +15,6 @@ namespace vardane {
 namespace {
 
 std::mutex failuresMutex;
-thread_local std::string lastFailure;
 std::map<std::string, std::string>& failures()
 {
     static std::map<std::string, std::string> byPath;
@@ -57,7 +56,6 @@ guarded_file::~guarded_file()
 void guarded_file::fail(int error)
 {
     broken_ = true;
-    lastFailure = std::strerror(error);
     const std::lock_guard lock(failuresMutex);
     failures().try_emplace(path_, std::strerror(error));
 }
@@ -135,7 +133,11 @@ std::string take_write_failure(const std::string& path)
     return why;
 }
 
-std::string take_last_write_failure() { return std::exchange(lastFailure, std::string()); }
+bool has_write_failure(const std::string& path)
+{
+    const std::lock_guard lock(failuresMutex);
+    return failures().count(path) > 0;
+}
 
 bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& why)
 {
@@ -146,7 +148,6 @@ bool has_room_for(const std::string& folder, std::uint64_t bytes, std::string& w
     const auto room = static_cast<std::uint64_t>(blocks) * fs.f_frsize;
     if (room >= bytes) return true;
     why = std::strerror(ENOSPC);
-    lastFailure = why;
     return false;
 }
 

@@ -51,10 +51,8 @@ private:
 // when there was none.
 std::string take_write_failure(const std::string& path);
 
-// The cause of the latest write failure a guarded file of this thread met,
-// forgotten once taken; "" when there was none. Lets the caller of a writer
-// that only says "failed" name why.
-std::string take_last_write_failure();
+// True when a guarded file on path met a write error that nobody took yet.
+bool has_write_failure(const std::string& path);
 
 // Room a TIFF needs beyond its image data: header, directory, georeferencing.
 inline constexpr std::uint64_t kTiffHeaderRoom = 64 * 1024;

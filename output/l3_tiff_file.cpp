@@ -1,5 +1,9 @@
 #include "output/l3_tiff_file.h"
 
+#include <cstdarg>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -60,6 +64,31 @@ int map_proc(thandle_t, void**, toff_t*) { return 0; }
 
 void unmap_proc(thandle_t, void*, toff_t) {}
 
+// libtiff's words on this file go to the writer's cause instead of stderr;
+// the first error is the root of the ones after it.
+int keep_first_error(TIFF*, void* cause, const char* module, const char* format, va_list args)
+{
+    auto& text = *static_cast<std::string*>(cause);
+    if (!text.empty()) return 1;
+    char message[512];
+    std::vsnprintf(message, sizeof message, format, args);
+    text = module && *module ? std::string(module) + ": " + message : std::string(message);
+    return 1;
+}
+
+// XTIFFClientOpen with the error handler of this file: the GeoTIFF tags
+// registered as XTIFFClientOpen registers them.
+TIFF* open_tiff(const std::string& name, guarded_file& file, std::string& cause)
+{
+    XTIFFInitialize();
+    std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(), TIFFOpenOptionsFree);
+    if (!options) return nullptr;
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), keep_first_error, &cause);
+    // "b": big-endian byte order, whatever the host.
+    return TIFFClientOpenExt(name.c_str(), "wb", &file, read_proc, write_proc, seek_proc, close_proc, size_proc,
+                             map_proc, unmap_proc, options.get());
+}
+
 bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSigned, std::int32_t shift,
                  const std::function<bool(TIFF*, GTIF*)>& describe, bulk_vector<std::uint8_t>& piece)
 {
@@ -82,27 +111,30 @@ bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSign
 } // namespace
 
 bool write_l3_tiff(const std::string& name, const output_raster& raster, bool isSigned, std::int32_t shift,
-                   const std::function<bool(TIFF*, GTIF*)>& describe)
+                   const std::function<bool(TIFF*, GTIF*)>& describe, std::string& cause)
 {
-    std::string why;
+    cause.clear();
     const auto bytes = std::uint64_t(raster.width()) * std::uint64_t(raster.height()) * 2 + kTiffHeaderRoom;
-    if (!has_room_for(std::filesystem::path(name).parent_path().string(), bytes, why)) return false;
+    if (!has_room_for(std::filesystem::path(name).parent_path().string(), bytes, cause)) return false;
 
     bool ok = false;
+    std::string libraryWords;
     {
         const std::unique_ptr<guarded_file> file = guarded_file::open(name, "w+");
-        if (!file) return false;
+        if (!file) {
+            cause = std::strerror(errno);
+            return false;
+        }
         // libtiff writes through the piece until the file is closed.
         bulk_vector<std::uint8_t> piece;
         try {
             piece.resize(kStripPieceBytes);
         } catch (const std::bad_alloc&) {
+            cause = "out of memory";
             return false;
         }
         {
-            // "b": big-endian byte order, whatever the host.
-            tiff_ptr tif(XTIFFClientOpen(name.c_str(), "wb", file.get(), read_proc, write_proc, seek_proc,
-                                         close_proc, size_proc, map_proc, unmap_proc));
+            tiff_ptr tif(open_tiff(name, *file, libraryWords));
             if (tif) {
                 gtif_ptr gtif(GTIFNew(tif.get()));
                 ok = write_image(tif.get(), gtif.get(), raster, isSigned, shift, describe, piece);
@@ -110,10 +142,15 @@ bool write_l3_tiff(const std::string& name, const output_raster& raster, bool is
         }
         ok = !file->broken() && ok;
     }
-    // The file's own close may be the first to hear of a failed write.
-    ok = take_write_failure(name).empty() && ok;
-    // A scanline that could not be written leaves no half image behind.
-    if (!ok) discard_partial_file(name);
+    // The file's own close may be the first to hear of a failed write; the
+    // disk's words are the root of libtiff's.
+    const std::string diskWords = take_write_failure(name);
+    ok = diskWords.empty() && ok;
+    if (!ok) {
+        cause = !diskWords.empty() ? diskWords : !libraryWords.empty() ? libraryWords : "not written";
+        // A scanline that could not be written leaves no half image behind.
+        discard_partial_file(name);
+    }
     return ok;
 }
 

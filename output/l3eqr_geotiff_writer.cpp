@@ -7,6 +7,7 @@
 #include "output/l3_tiff_file.h"
 #include "output/spout.h"
 #include "output/tiff_handles.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -45,17 +46,19 @@ bool set_geokeys(GTIF* gtif)
 
 bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
 {
-    if (!ready || name.empty()) return false;
-    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return false;
+    if (!can_write(name)) return false;
+    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return refuse(name, write_cause::kSampleType);
     const auto grid = find_l3eqr_grid(raster.width(), raster.height());
-    if (!grid) return false;
+    if (!grid) return refuse(name, write_cause::kUnknownGrid);
 
     const bool isSigned = rasterKind == RK_INT16;
     // Half a row: the grid starts at 0 degrees, the file at -180.
     const std::int32_t shift = flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0;
-    return write_l3_tiff(name, raster, isSigned, shift, [&](TIFF* tif, GTIF* gtif) {
+    std::string cause;
+    const bool written = write_l3_tiff(name, raster, isSigned, shift, [&](TIFF* tif, GTIF* gtif) {
         return set_georeference(tif, *grid, flag) && set_geokeys(gtif);
-    });
+    }, cause);
+    return written || refuse(name, cause);
 }
 
 } // namespace vardane

@@ -4,7 +4,10 @@
 #include <cstring>
 #include <new>
 
+#include <cpl_error.h>
+
 #include "output/gdal_session.h"
+#include "output/write_failure.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -47,8 +50,6 @@ bool spout::begin_load(const void* data, const dataAttr_t& attr, RasterKind kind
 
 bool spout::finish_load(const productInfo_t& info)
 {
-    productName = info.product;
-    areaName = info.area;
     for (int i = 0; i < 4; ++i) corners[i] = info.corner[i];
 
     // Upper-left and lower-right are the outer edges of the grid.
@@ -157,18 +158,18 @@ bool spout::read_fvals(const std::string& key, const float* data, const dataAttr
     } catch (const std::bad_alloc&) {
         return false;
     }
-    fvals[key] = std::move(grid);
+    geolocation.fvals[key] = std::move(grid);
     return true;
 }
 
-void spout::parse_cor_a1(const std::string& text) { corA1 = parse_cor(text); }
+void spout::parse_cor_a1(const std::string& text) { geolocation.corA1 = parse_cor(text); }
 
-void spout::parse_cor_a2(const std::string& text) { corA2 = parse_cor(text); }
+void spout::parse_cor_a2(const std::string& text) { geolocation.corA2 = parse_cor(text); }
 
 void spout::tile_no(std::int32_t horizontal, std::int32_t vertical)
 {
-    tileH = horizontal;
-    tileV = vertical;
+    geolocation.tileH = horizontal;
+    geolocation.tileV = vertical;
 }
 
 std::int32_t spout::get_BandCount() const { return rasterKind == RK_RGB ? 3 : 4; }
@@ -181,6 +182,30 @@ bool spout::isGlobalSphere() const
     return std::abs(lonSpan - 360.0) < 1.0 && std::abs(latSpan - 180.0) < 1.0;
 }
 
-void spout::reset_global_vars() { warpExtent = warp_extent_t{}; }
+void spout::begin_write()
+{
+    lastFailure_.clear();
+    CPLErrorReset();
+}
+
+bool spout::refuse(const std::string& file, const std::string& cause)
+{
+    if (!lastFailure_.failed()) lastFailure_ = failure{file, cause.empty() ? write_cause::kNotWritten : cause};
+    return false;
+}
+
+bool spout::outcome(bool written, const std::string& file)
+{
+    if (written) return true;
+    return refuse(file, library_cause(file));
+}
+
+bool spout::can_write(const std::string& name)
+{
+    begin_write();
+    if (name.empty()) return refuse(name, write_cause::kNoName);
+    if (!ready || raster.empty()) return refuse(name, write_cause::kNotReady);
+    return true;
+}
 
 } // namespace vardane

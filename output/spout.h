@@ -2,20 +2,22 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "colour/color_map.h"
 #include "output/output_raster.h"
+#include "output/swath_geolocation.h"
 #include "output/warp_extent.h"
 #include "output/xval.h"
 #include "reader/product_types.h"
 #include "util/bulk_vector.h"
+#include "util/failure.h"
 
 namespace vardane {
+
+class gt_projector;
 
 // The image-output object: holds the output raster of the current variable
 // and writes it in every output form. Writers create their files under the
@@ -23,9 +25,9 @@ namespace vardane {
 // working folder; a writer's temporary files go beside the file it makes.
 // Nothing here depends on, or changes, the current directory.
 //
-// The state is public, like that of spinfo: the writers, the run driver and
-// the tests read it directly. Only the loaders and the swath writer change
-// the raster.
+// The state is private: callers load it through the loaders and the swath
+// inputs and read it back as files. Only the loaders and the swath writer
+// change the raster.
 class spout {
 public:
     spout();
@@ -51,25 +53,28 @@ public:
     // Empties the raster and clears the ready flag; every other field stays.
     void Clear_Array_raster();
 
+    // --- Swath inputs, set per product before its variables are loaded.
     // Stores a copy of a height x width geolocation array under key.
     bool read_fvals(const std::string& key, const float* data, const dataAttr_t& attr);
     void parse_cor_a1(const std::string& text);
     void parse_cor_a2(const std::string& text);
-    // Tile numbers of a tiled product. The reader keeps the name's digits
-    // 21-22 as tileH and 23-24 as tileV although the products put the vertical
-    // number first; the run driver therefore passes (tileV, tileH) here, which
-    // lands each number in its right place.
+    // Tile numbers of a tiled product: horizontal from 180 degrees west,
+    // vertical from the north.
     void tile_no(std::int32_t horizontal, std::int32_t vertical);
 
     // Bands of a colour image made from the raster: 3 for RGB, else 4 (RGBA).
     std::int32_t get_BandCount() const;
     // True for a loaded raster whose corners span 360 x 180 degrees (within 1).
     bool isGlobalSphere() const;
-    // Zeroes the warp extent block.
-    void reset_global_vars();
 
-    // --- Writers. Each returns true when its file was written.
-    bool gen_TiffImage(const std::string& name, bool a, bool b, double c);
+    // --- Writers. Each returns true when its file was written; when not,
+    // last_failure() names the file and the cause.
+    // Plain TIFF of the stored samples, without georeferencing.
+    bool gen_TiffImage(const std::string& name);
+    // Regrids a swath raster onto its latitude/longitude windows, written as
+    // GeoTIFFs stem + suffix + ".proj.tif" when `keep` (their names added to
+    // `names`). A radiometer's raster becomes the regridded global grid
+    // (holds_regridded_grid()), which the KMZ overlay draws.
     bool gen_posGeoTIFF(const std::string& stem, productType kind, std::int32_t idx, bool keep,
                         std::vector<std::string>& names);
     // area: 0 plain, 1 rotate a global grid by half a turn and floor floats
@@ -87,40 +92,23 @@ public:
     // Colour form (output/kmz/): a Byte image of the raster coloured through
     // `colours` (match_colour, `exclusive` upper bounds), invalid values and
     // unmatched pixels transparent; 4 bands (RGBA), 3 for an RGB raster.
-    // The second argument is not used.
-    bool gen_TiffImage(const std::string& name, bool unused, const std::vector<color_map>& colours,
+    bool gen_TiffImage(const std::string& name, const std::vector<color_map>& colours,
                        const std::string& invalidText, bool exclusive);
-    bool gen_KmzImage(const std::string& name, bool quad, float unused, const std::vector<color_map>& colours,
+    bool gen_KmzImage(const std::string& name, bool quad, const std::vector<color_map>& colours,
                       const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                       bool flag);
 
-    // --- State.
-    bool ready = false;                  // a raster is loaded; every writer checks it first
-    std::string productName;             // productInfo_t.product
-    std::string areaName;                // productInfo_t.area
-    output_raster raster;                // row 0 first line, column 0 first pixel
-    std::int32_t rasterKind = RK_NONE;   // which member of XVal_t is valid
-    std::array<double, 6> geoTransform{-180.0, 1.0, 0.0, 90.0, 0.0, -1.0}; // GDAL order
-    std::string wkt;                     // WGS 84 geographic coordinates
-    earthPoint_t corners[4];             // UL, UR, LL, LR
-    warp_extent_t warpExtent;            // overrides for the polar warp
-    std::map<std::string, float_grid> fvals; // "lat89A", "lon89A", "lat89B", "lon89B", "lat", "lon"
-    double scale = 1.0;                  // productInfo_t.scale, applied only by colour images
-    std::map<std::string, float> corA1;  // co-registration factors by band key ("6G" ... "36G")
-    std::map<std::string, float> corA2;
-    std::int32_t tileV = 0;
-    std::int32_t tileH = 0;
-    dataAttr_t dataAttr;                 // of the last loaded variable
-
-    // Swath regridding (output/swath/): the co-registered 89 GHz positions,
-    // kept between the variables of a product and made once per band key;
-    // and the full names of the windows the last gen_posGeoTIFF could not
-    // make, for the run driver to report.
-    std::shared_ptr<struct coregistration_cache> coregistered;
-    std::vector<std::string> failedWindows;
-    // The stored value of the cells a regridding left empty; colour images
-    // leave them transparent. Unset for a raster loaded from a product.
-    std::optional<std::int32_t> gridNodata;
+    // --- What the run driver reads back.
+    // Why the last writer call returned false: the file it was making (full
+    // path) and the words of the library or system that refused. Cleared by
+    // every writer call.
+    const failure& last_failure() const { return lastFailure_; }
+    // The windows the last gen_posGeoTIFF could not make (full name and
+    // cause), although it returned true for the others.
+    const std::vector<failure>& failed_windows() const { return failedWindows_; }
+    // True while the raster is the global grid a radiometer swath was
+    // regridded onto, not the swath as loaded.
+    bool holds_regridded_grid() const { return ready && gridNodata.has_value(); }
 
 private:
     // Shared steps of the byte and float loaders around the value copy.
@@ -132,6 +120,37 @@ private:
                            RasterKind kind);
     template <class T>
     bool take_plane(bulk_vector<T>&& data, const dataAttr_t& attr, const productInfo_t& info, RasterKind kind);
+
+    // The swath writer's result becomes the raster (output/swath/).
+    void take_regridded_grid(const gt_projector& projector);
+    // Starts a writer call: no failure yet, and no library words left from
+    // an earlier call.
+    void begin_write();
+    // Records why `file` was not written and returns false. A cause already
+    // recorded by a deeper step of the same call is kept.
+    bool refuse(const std::string& file, const std::string& cause);
+    // Records the library's words on `file` when `written` is false.
+    bool outcome(bool written, const std::string& file);
+    // The checks every writer makes before it begins: begin_write, then
+    // false (recorded) without a name or a loaded raster.
+    bool can_write(const std::string& name);
+
+    bool ready = false;                  // a raster is loaded; every writer checks it first
+    output_raster raster;                // row 0 first line, column 0 first pixel
+    std::int32_t rasterKind = RK_NONE;   // which member of XVal_t is valid
+    std::array<double, 6> geoTransform{-180.0, 1.0, 0.0, 90.0, 0.0, -1.0}; // GDAL order
+    std::string wkt;                     // WGS 84 geographic coordinates
+    earthPoint_t corners[4];             // UL, UR, LL, LR
+    warp_extent_t warpExtent;            // overrides for the polar warp
+    double scale = 1.0;                  // productInfo_t.scale, applied only by colour images
+    swath_geolocation geolocation;       // the swath writer's positions
+    dataAttr_t dataAttr;                 // of the last loaded variable
+    // The stored value of the cells a regridding left empty; colour images
+    // leave them transparent. Unset for a raster loaded from a product.
+    std::optional<std::int32_t> gridNodata;
+
+    failure lastFailure_;
+    std::vector<failure> failedWindows_;
 };
 
 } // namespace vardane

@@ -7,21 +7,10 @@ namespace vardane {
 
 namespace {
 
-// Shortcut pair of one radiometer option set.
-struct radiometer_accessors {
-    SettingType gcomw_kind;
-    bool (spconverter::*get)(AmsrType, const std::string&, optSet_t&) const;
-    bool (spconverter::*set)(AmsrType, const std::string&, const optSet_t&);
-};
-
-constexpr std::array<radiometer_accessors, 6> radiometer_sets{{
-    {ST_GCOMW_L1AB, &spconverter::get_OptSet_AMSR_L1AB, &spconverter::set_OptSet_AMSR_L1AB},
-    {ST_GCOMW_L1R, &spconverter::get_OptSet_AMSR_L1R, &spconverter::set_OptSet_AMSR_L1R},
-    {ST_GCOMW_L2HIGH, &spconverter::get_OptSet_AMSR_L2High, &spconverter::set_OptSet_AMSR_L2High},
-    {ST_GCOMW_L2LOW, &spconverter::get_OptSet_AMSR_L2Low, &spconverter::set_OptSet_AMSR_L2Low},
-    {ST_GCOMW_L3BT, &spconverter::get_OptSet_AMSR_L3BT, &spconverter::set_OptSet_AMSR_L3BT},
-    {ST_GCOMW_L3GD, &spconverter::get_OptSet_AMSR_L3GD, &spconverter::set_OptSet_AMSR_L3GD},
-}};
+// The GCOM-W kinds of the radiometer option sets; each AMSR-E kind lies
+// amsre_offset after its GCOM-W kind.
+constexpr std::array<SettingType, 6> radiometer_kinds{ST_GCOMW_L1AB,   ST_GCOMW_L1R,  ST_GCOMW_L2HIGH,
+                                                      ST_GCOMW_L2LOW,  ST_GCOMW_L3BT, ST_GCOMW_L3GD};
 
 constexpr std::array<SettingType, 8> jasmes_gpm_kinds{
     ST_JASMES_GLOBAL, ST_JASMES_JAPAN, ST_JASMES_THAILAND, ST_JASMES_GOBI,
@@ -42,13 +31,12 @@ void spconverter::copyfrom(const spconverter& other)
             set_CbOptSetting(kind, key, entry);
         }
     }
-    for (const AmsrType type : {AT_AMSR2, AT_AMSRE}) {
-        for (const radiometer_accessors& r : radiometer_sets) {
-            const auto kind =
-                static_cast<SettingType>(r.gcomw_kind + (type == AT_AMSRE ? amsre_offset : 0));
+    for (const int offset : {0, amsre_offset}) {
+        for (const SettingType gcomw : radiometer_kinds) {
+            const auto kind = static_cast<SettingType>(gcomw + offset);
             for (const std::string& key : get_key_list(kind)) {
-                if (!(other.*r.get)(type, key, entry)) continue;
-                (this->*r.set)(type, key, entry);
+                if (!other.get_OptSetting(kind, key, entry)) continue;
+                set_OptSetting(kind, key, entry);
                 set_CbOptSetting(kind, key, entry);
             }
         }

@@ -74,34 +74,20 @@ public:
     // Changes the colour-bar part only, without checks.
     bool set_CbOptSetting(SettingType kind, const std::string& key, const optSet_t& entry);
 
+    // Per-kind shortcuts of get_OptSetting / set_OptSetting for the kinds
+    // the selection and the dialogs name.
     bool get_OptSet_GSMap_HourlyL3(const std::string& key, optSet_t& entry) const;
     bool set_OptSet_GSMap_HourlyL3(const std::string& key, const optSet_t& entry);
-    bool get_OptSet_GSMap_MonthlyL3(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_GSMap_MonthlyL3(const std::string& key, const optSet_t& entry);
-    bool get_OptSet_DPR_DailyL3(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_DPR_DailyL3(const std::string& key, const optSet_t& entry);
-    bool get_OptSet_DPR_MonthlyL3(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_DPR_MonthlyL3(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Global(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_JASMES_Global(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Japan(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_JASMES_Japan(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Thailand(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_JASMES_Thailand(const std::string& key, const optSet_t& entry);
     bool get_OptSet_JASMES_Gobi(const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_JASMES_Gobi(const std::string& key, const optSet_t& entry);
 
     // Radiometer shortcuts: AT_AMSRE picks the AMSR-E kind, anything else GCOM-W.
     bool get_OptSet_AMSR_L1AB(AmsrType type, const std::string& key, optSet_t& entry) const;
     bool set_OptSet_AMSR_L1AB(AmsrType type, const std::string& key, const optSet_t& entry);
-    bool get_OptSet_AMSR_L1R(AmsrType type, const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_AMSR_L1R(AmsrType type, const std::string& key, const optSet_t& entry);
-    bool get_OptSet_AMSR_L2High(AmsrType type, const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_AMSR_L2High(AmsrType type, const std::string& key, const optSet_t& entry);
     bool get_OptSet_AMSR_L2Low(AmsrType type, const std::string& key, optSet_t& entry) const;
     bool set_OptSet_AMSR_L2Low(AmsrType type, const std::string& key, const optSet_t& entry);
-    bool get_OptSet_AMSR_L3BT(AmsrType type, const std::string& key, optSet_t& entry) const;
-    bool set_OptSet_AMSR_L3BT(AmsrType type, const std::string& key, const optSet_t& entry);
     bool get_OptSet_AMSR_L3GD(AmsrType type, const std::string& key, optSet_t& entry) const;
     bool set_OptSet_AMSR_L3GD(AmsrType type, const std::string& key, const optSet_t& entry);
 

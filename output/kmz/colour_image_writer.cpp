@@ -9,6 +9,7 @@
 #include "output/invalid_value.h"
 #include "output/partial_file.h"
 #include "output/spout.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -88,12 +89,12 @@ bool write_planes(GDALDataset& ds, const output_raster& raster, planes& p)
 
 } // namespace
 
-bool spout::gen_TiffImage(const std::string& name, bool, const std::vector<color_map>& colours,
+bool spout::gen_TiffImage(const std::string& name, const std::vector<color_map>& colours,
                           const std::string& invalidText, bool exclusive)
 {
-    if (!ready || name.empty() || raster.empty()) return false;
-    if (rasterKind < RK_UINT16 || rasterKind > RK_INT16) return false;
-    if (gdal_session::gtiff_driver() == nullptr) return false;
+    if (!can_write(name)) return false;
+    if (rasterKind < RK_UINT16 || rasterKind > RK_INT16) return refuse(name, write_cause::kSampleType);
+    if (gdal_session::gtiff_driver() == nullptr) return refuse(name, write_cause::kNoGtiff);
 
     const invalid_value invalid(invalidText);
     const int bands = get_BandCount();
@@ -102,16 +103,16 @@ bool spout::gen_TiffImage(const std::string& name, bool, const std::vector<color
         // Unmatched and invalid pixels stay 0, 0, 0, 0: transparent.
         p.assign(std::size_t(bands), std::vector<std::uint8_t>(std::size_t(raster.width()) * raster.height(), 0));
     } catch (const std::bad_alloc&) {
-        return false;
+        return refuse(name, write_cause::kOutOfMemory);
     }
     colour_cells(raster, rasterKind, float(scale), colours, invalid, gridNodata, exclusive, p);
 
     gdal_session::dataset_ptr ds = gdal_session::create_gtiff(name, raster.width(), raster.height(), bands, GDT_Byte);
-    if (!ds) return false;
+    if (!ds) return outcome(false, name);
     bool ok = write_planes(*ds, raster, p);
     ok = gdal_session::close(ds) && ok;
     if (!ok) discard_partial_file(name);
-    return ok;
+    return outcome(ok, name);
 }
 
 } // namespace vardane

@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -7,6 +9,7 @@
 #include "output/temporary_files.h"
 #include "output/kmz/zip_archive.h"
 #include "output/spout.h"
+#include "output/write_failure.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -19,12 +22,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool write_text_file(const fs::path& path, const std::string& text)
+// "" when the text is on disk, else the system's words.
+std::string write_text_file(const fs::path& path, const std::string& text)
 {
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
-    return bool(out);
+    if (out) return {};
+    return errno != 0 ? std::strerror(errno) : "cannot write " + path.string();
 }
 
 // Copies the legend beside the archive; its name when that worked.
@@ -40,22 +46,28 @@ std::optional<std::string> copy_legend(const std::string& pngName, const std::st
 
 } // namespace
 
-bool spout::gen_KmzImage(const std::string& name, bool quad, float, const std::vector<color_map>& colours,
+bool spout::gen_KmzImage(const std::string& name, bool quad, const std::vector<color_map>& colours,
                          const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                          bool flag)
 {
-    if (!ready || name.empty()) return false;
+    if (!can_write(name)) return false;
     const fs::path folder = fs::path(name).parent_path();
     const std::string base = trim_space(basename(name));
-    if (base.empty()) return false;
+    if (base.empty()) return refuse(name, write_cause::kNoName);
 
     temporary_files temporaries;
     const fs::path kml = temporaries.add((folder / (base + ".kml")).string());
     const fs::path image = temporaries.add((folder / (base + ".tiff")).string());
     const std::optional<std::string> legend = copy_legend(pngName, pngPath, folder, temporaries);
 
-    if (!write_text_file(kml, kml_text(kml_lines(base, corners, quad, legend)))) return false;
-    if (!gen_TiffImage(image.string(), false, colours, invalidText, flag)) return false;
+    if (const std::string why = write_text_file(kml, kml_text(kml_lines(base, corners, quad, legend))); !why.empty()) {
+        return refuse(name, why);
+    }
+    // The image's cause is the archive's.
+    if (!gen_TiffImage(image.string(), colours, invalidText, flag)) {
+        lastFailure_.file = name;
+        return false;
+    }
 
     const fs::path archive = folder / (base + ".kmz");
     zip_archive kmz(archive);
@@ -66,7 +78,7 @@ bool spout::gen_KmzImage(const std::string& name, bool quad, float, const std::v
     // An incomplete archive must not be taken for a result.
     std::error_code ec;
     fs::remove(archive, ec);
-    return false;
+    return refuse(archive.string(), kmz.error());
 }
 
 } // namespace vardane

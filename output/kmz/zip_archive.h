@@ -22,13 +22,19 @@ public:
     bool add_file(const std::string& entry, const std::filesystem::path& source);
     // Writes the archive; true when it is complete on disk.
     bool save();
+    // libzip's words on the last refusal; "" when nothing was refused.
+    const std::string& error() const { return error_; }
 
 private:
     struct discarder {
         void operator()(zip_t* z) const { zip_discard(z); }
     };
+    // Keeps libzip's words on the archive's last error.
+    void keep_error();
+
     std::filesystem::path path_;
     std::unique_ptr<zip_t, discarder> zip_;
+    std::string error_;
 };
 
 } // namespace vardane

@@ -7,6 +7,7 @@
 #include "output/polar/l3ps_grids.h"
 #include "output/spout.h"
 #include "output/tiff_handles.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -72,15 +73,17 @@ bool set_geokeys(GTIF* gtif, const l3ps_grid& grid)
 
 bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
 {
-    if (!ready || name.empty()) return false;
-    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return false;
+    if (!can_write(name)) return false;
+    if (rasterKind != RK_UINT16 && rasterKind != RK_INT16) return refuse(name, write_cause::kSampleType);
     const auto grid = find_l3ps_grid(raster.width(), raster.height());
-    if (!grid) return false;
+    if (!grid) return refuse(name, write_cause::kUnknownGrid);
 
     const bool isSigned = rasterKind == RK_INT16;
-    return write_l3_tiff(name, raster, isSigned, 0, [&](TIFF* tif, GTIF* gtif) {
+    std::string cause;
+    const bool written = write_l3_tiff(name, raster, isSigned, 0, [&](TIFF* tif, GTIF* gtif) {
         return set_georeference(tif, *grid) && set_geokeys(gtif, *grid);
-    });
+    }, cause);
+    return written || refuse(name, cause);
 }
 
 } // namespace vardane

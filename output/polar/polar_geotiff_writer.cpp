@@ -15,6 +15,7 @@
 #include "output/temporary_files.h"
 #include "output/raster_layout.h"
 #include "output/spout.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -48,32 +49,40 @@ std::string ortho_name(const std::string& result)
     return beside(result, kOrthoPrefix + std::filesystem::path(result).filename().string());
 }
 
+// The polar-stereographic warp of an orthographic image, with the extent
+// block reset (GDAL's suggested extent) and quiet.
+bool rewarp_polar(const std::string& source, const std::string& destination, bool north, warp_extent_t& extent)
+{
+    extent = warp_extent_t{};
+    extent.quiet = 1;
+    return warp_to_projection(source, destination, polar_projection::stere(north), extent);
+}
+
 // The warps of the requested hemispheres, north first. Everything made here
 // goes again unless the whole call succeeds: the results are kept only at
-// the very end.
-bool write_polar_images(spout& out, const std::vector<hemisphere>& wanted, const raster_layout& layout,
-                        bool floorFloats)
+// the very end. False with the file that failed in `failed`.
+bool write_polar_images(const padded_grid& grid, const std::string& wkt, warp_extent_t& extent,
+                        const std::vector<hemisphere>& wanted, const raster_layout& layout, std::string& failed)
 {
-    const auto grid = make_padded_grid(out.raster, out.rasterKind, out.corners, out.geoTransform, floorFloats);
-    if (!grid) return false;
-
     temporary_files files;
     const std::string eqrImage = files.add(beside(wanted.front().name, kEqrImageName));
-    if (!write_padded_image(eqrImage, *grid, layout, out.wkt)) return false;
+    failed = eqrImage;
+    if (!write_padded_image(eqrImage, grid, layout, wkt)) return false;
 
     std::vector<std::string> results;
     for (const hemisphere& h : wanted) {
         // Orthographic first, as a square as high as the padded image: the
         // hemisphere seen from above its pole, without the far side.
-        out.reset_global_vars();
-        out.warpExtent.forcedWidth = out.warpExtent.forcedHeight =
-            std::min(grid->cells.width(), grid->cells.height());
-        out.warpExtent.quiet = 1;
+        extent = warp_extent_t{};
+        extent.forcedWidth = extent.forcedHeight = std::min(grid.cells.width(), grid.cells.height());
+        extent.quiet = 1;
         const std::string ortho = files.add(ortho_name(h.name));
-        if (!warp_to_projection(eqrImage, ortho, polar_projection::ortho(h.north), out.warpExtent)) return false;
+        failed = ortho;
+        if (!warp_to_projection(eqrImage, ortho, polar_projection::ortho(h.north), extent)) return false;
 
         results.push_back(files.add(h.name));
-        if (!out.srs_rewarp_PolarImage(ortho, h.name, h.north)) return false;
+        failed = h.name;
+        if (!rewarp_polar(ortho, h.name, h.north, extent)) return false;
     }
     files.keep(results);
     return true;
@@ -84,31 +93,35 @@ bool write_polar_images(spout& out, const std::vector<hemisphere>& wanted, const
 bool spout::gen_GeoTiff_PolarImages(std::int32_t mode, const std::string& north, const std::string& south,
                                     std::int32_t area)
 {
-    if (!ready || !isGlobalSphere()) return false;
-
     std::vector<hemisphere> wanted;
     if (mode != 2) wanted.push_back({true, north});
     if (mode != 1) wanted.push_back({false, south});
     for (const hemisphere& h : wanted) {
-        if (h.name.empty()) return false;
+        if (!can_write(h.name)) return false;
     }
+    const std::string& first = wanted.front().name;
+    if (!isGlobalSphere()) return refuse(first, write_cause::kNotGlobal);
     const auto layout = layout_of(rasterKind);
-    if (!layout || gdal_session::gtiff_driver() == nullptr) return false;
+    if (!layout) return refuse(first, write_cause::kSampleType);
+    if (gdal_session::gtiff_driver() == nullptr) return refuse(first, write_cause::kNoGtiff);
 
     try {
-        return write_polar_images(*this, wanted, *layout, area != 0);
+        const auto grid = make_padded_grid(raster, rasterKind, corners, geoTransform, area != 0);
+        if (!grid) return refuse(first, write_cause::kNotGlobal);
+        std::string failed;
+        const bool written = write_polar_images(*grid, wkt, warpExtent, wanted, *layout, failed);
+        return outcome(written, failed);
     } catch (const std::bad_alloc&) {
         // The padded grid did not fit in memory; whatever was made is gone
         // again.
-        return false;
+        return refuse(first, write_cause::kOutOfMemory);
     }
 }
 
 bool spout::srs_rewarp_PolarImage(const std::string& source, const std::string& destination, bool north)
 {
-    reset_global_vars();
-    warpExtent.quiet = 1;
-    return warp_to_projection(source, destination, polar_projection::stere(north), warpExtent);
+    begin_write();
+    return outcome(rewarp_polar(source, destination, north, warpExtent), destination);
 }
 
 } // namespace vardane

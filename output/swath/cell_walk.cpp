@@ -1,4 +1,5 @@
 #include "output/swath/cell_walk.h"
+#include "output/swath/position_range.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,8 +16,7 @@ struct line_state {
     std::vector<std::int32_t> value;
     std::vector<int> gx, gy;
     // Range of the positions that are not lost; empty when none is usable.
-    float lonMin = 0, lonMax = 0, latMin = 0, latMax = 0;
-    bool usable = false;
+    position_range range;
     bool prepared = false;
 
     explicit line_state(std::int32_t columns)
@@ -29,20 +29,9 @@ struct line_state {
     {
         const auto columns = static_cast<std::int32_t>(lon.size());
         positions.line(L, columns, lon.data(), lat.data());
-        usable = false;
+        range = position_range{};
         prepared = false;
-        for (std::int32_t P = 0; P < columns; ++P) {
-            if (position_is_lost(lon[P], lat[P])) continue;
-            if (!usable) {
-                lonMin = lonMax = lon[P];
-                latMin = latMax = lat[P];
-                usable = true;
-            }
-            lonMin = std::min(lonMin, lon[P]);
-            lonMax = std::max(lonMax, lon[P]);
-            latMin = std::min(latMin, lat[P]);
-            latMax = std::max(latMax, lat[P]);
-        }
+        for (std::int32_t P = 0; P < columns; ++P) range.add(lon[P], lat[P]);
     }
 
     void prepare(const gt_projector& projector, const output_raster& raster, std::int32_t L, const corner_value& v)
@@ -64,11 +53,11 @@ bool outside_window(const gt_projector& projector, const line_state& a, const li
 {
     // Every cell reaches both lines: a line without any usable position
     // leaves no cell to draw.
-    if (!a.usable || !b.usable) return true;
-    const float lonMin = std::min(a.lonMin, b.lonMin);
-    const float lonMax = std::max(a.lonMax, b.lonMax);
-    const float latMin = std::min(a.latMin, b.latMin);
-    const float latMax = std::max(a.latMax, b.latMax);
+    if (!a.range.any || !b.range.any) return true;
+    const float lonMin = std::min(a.range.lonMin, b.range.lonMin);
+    const float lonMax = std::max(a.range.lonMax, b.range.lonMax);
+    const float latMin = std::min(a.range.latMin, b.range.latMin);
+    const float latMax = std::max(a.range.latMax, b.range.latMax);
     int x = 0, yTop = 0, yBottom = 0;
     projector.getXY(lonMin, latMax, x, yTop);
     projector.getXY(lonMin, latMin, x, yBottom);

@@ -5,7 +5,6 @@
 #include <limits>
 #include <span>
 
-#include "output/spout.h"
 #include "output/swath/coregistration_bands.h"
 #include "output/swath/coregistration_cache.h"
 #include "output/swath/position_source.h"
@@ -60,10 +59,10 @@ constexpr geolocation_rule kRules[] = {
 constexpr std::int32_t kQuarterIrsBands[] = {0, 1, 3};
 constexpr std::int32_t kQuarterFactor = 4;
 
-const float_grid* grid(const spout& out, const char* key)
+const float_grid* grid(const swath_geolocation& geo, const char* key)
 {
-    const auto it = out.fvals.find(key);
-    return it == out.fvals.end() ? nullptr : &it->second;
+    const auto it = geo.fvals.find(key);
+    return it == geo.fvals.end() ? nullptr : &it->second;
 }
 
 float factor(const std::map<std::string, float>& table, std::string_view band)
@@ -73,63 +72,64 @@ float factor(const std::map<std::string, float>& table, std::string_view band)
     return it == table.end() ? 0.0f : it->second;
 }
 
-std::unique_ptr<position_source> from_arrays(const spout& out, const char* latKey, const char* lonKey,
-                                             std::int32_t stride)
+std::unique_ptr<position_source> from_arrays(const swath_geolocation& geo, const raster_size& size,
+                                             const char* latKey, const char* lonKey, std::int32_t stride)
 {
-    const float_grid* lat = grid(out, latKey);
-    const float_grid* lon = grid(out, lonKey);
+    const float_grid* lat = grid(geo, latKey);
+    const float_grid* lon = grid(geo, lonKey);
     if (!lat || !lon) return nullptr;
     auto positions = std::make_unique<array_positions>(*lat, *lon, stride);
-    if (!positions->covers(out.raster.height(), out.raster.width())) return nullptr;
+    if (!positions->covers(size.rows, size.columns)) return nullptr;
     return positions;
 }
 
-std::unique_ptr<position_source> coregistered(spout& out, std::int32_t k)
+std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const raster_size& size, std::int32_t k)
 {
-    const float_grid* lat = grid(out, "lat89A");
-    const float_grid* lon = grid(out, "lon89A");
+    const float_grid* lat = grid(geo, "lat89A");
+    const float_grid* lon = grid(geo, "lon89A");
     if (!lat || !lon || k < 0 || k > kLastCoregisteredIndex) return nullptr;
-    const std::int32_t rows = out.raster.height();
-    const std::int32_t columns = out.raster.width();
+    const std::int32_t rows = size.rows;
+    const std::int32_t columns = size.columns;
     // Each footprint lies between A samples 2P and 2P + 1 of its scan.
     if (!array_positions(*lat, *lon, 2).covers(rows, columns) || std::int64_t(2) * columns > lat->width) {
         return nullptr;
     }
-    if (!out.coregistered) out.coregistered = std::make_shared<coregistration_cache>();
+    if (!geo.coregistered) geo.coregistered = std::make_shared<coregistration_cache>();
     const std::string_view band = kCoregistrationBands[std::size_t(k)];
-    const auto& e = coregistered_positions(*out.coregistered, *lat, *lon, std::string(band), factor(out.corA1, band),
-                                           factor(out.corA2, band), rows, columns);
+    const auto& e = coregistered_positions(*geo.coregistered, *lat, *lon, std::string(band), factor(geo.corA1, band),
+                                           factor(geo.corA2, band), rows, columns);
     return std::make_unique<array_positions>(e.lat, e.lon, 1);
 }
 
-std::unique_ptr<position_source> tie_points(const spout& out, productType kind, std::int32_t k)
+std::unique_ptr<position_source> tie_points(const swath_geolocation& geo, const raster_size& size, productType kind,
+                                            std::int32_t k)
 {
-    const float_grid* lat = grid(out, "lat");
-    const float_grid* lon = grid(out, "lon");
+    const float_grid* lat = grid(geo, "lat");
+    const float_grid* lon = grid(geo, "lon");
     if (!lat || !lon) return nullptr;
     const bool quarter = kind == PT_SGLI_IRS && std::ranges::find(kQuarterIrsBands, k) != std::end(kQuarterIrsBands);
     auto positions = std::make_unique<tie_point_positions>(*lat, *lon, quarter ? kQuarterFactor : 1);
-    if (!positions->covers(out.raster.height(), out.raster.width())) return nullptr;
+    if (!positions->covers(size.rows, size.columns)) return nullptr;
     return positions;
 }
 
 } // namespace
 
-std::unique_ptr<position_source> positions_for(spout& out, productType kind, std::int32_t k)
+std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
+                                               std::int32_t k)
 {
     const auto rule = std::ranges::find(kRules, kind, &geolocation_rule::kind);
     if (rule == std::end(kRules)) return nullptr;
     const auto band = std::ranges::find_if(rule->bands, [k](const index_band& b) { return k <= b.lastIndex; });
     if (band == rule->bands.end()) return nullptr;
     switch (band->how) {
-    case source::coregistered: return coregistered(out, k);
-    case source::a89: return from_arrays(out, "lat89A", "lon89A", 1);
-    case source::a89_doubled: return from_arrays(out, "lat89A", "lon89A", 2);
-    case source::b89: return from_arrays(out, "lat89B", "lon89B", 1);
-    case source::latlon: return from_arrays(out, "lat", "lon", 1);
-    case source::tie_point: return tie_points(out, kind, k);
-    case source::tile:
-        return std::make_unique<tile_positions>(out.raster.height(), out.raster.width(), out.tileV, out.tileH);
+    case source::coregistered: return coregistered(geo, size, k);
+    case source::a89: return from_arrays(geo, size, "lat89A", "lon89A", 1);
+    case source::a89_doubled: return from_arrays(geo, size, "lat89A", "lon89A", 2);
+    case source::b89: return from_arrays(geo, size, "lat89B", "lon89B", 1);
+    case source::latlon: return from_arrays(geo, size, "lat", "lon", 1);
+    case source::tie_point: return tie_points(geo, size, kind, k);
+    case source::tile: return std::make_unique<tile_positions>(size.rows, size.columns, geo.tileV, geo.tileH);
     }
     return nullptr;
 }

@@ -4,11 +4,16 @@
 #include <memory>
 
 #include "output/output_raster.h"
+#include "output/swath_geolocation.h"
 #include "reader/product_types.h"
 
 namespace vardane {
 
-class spout;
+// Lines and pixels of the swath raster being placed.
+struct raster_size {
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+};
 
 // Where the pixels of the raster lie, worked out one raster line at a time
 // so that each corner's position is found once and shared by the cells
@@ -21,9 +26,10 @@ public:
 };
 
 // The geolocation of the selected variable (index k) of a product kind,
-// taken from what out holds; nullptr when that geolocation is missing or does
-// not cover out's raster.
-std::unique_ptr<position_source> positions_for(spout& out, productType kind, std::int32_t k);
+// taken from geo (whose co-registration cache it may fill); nullptr when
+// that geolocation is missing or does not cover a raster of `size`.
+std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
+                                               std::int32_t k);
 
 // Positions read from latitude/longitude arrays at [L][stride P].
 class array_positions final : public position_source {

@@ -8,6 +8,7 @@
 #include "output/swath/gt_projector.h"
 #include "output/swath/position_source.h"
 #include "output/swath/swath_windows.h"
+#include "output/write_failure.h"
 
 namespace vardane {
 
@@ -15,50 +16,50 @@ namespace {
 
 constexpr const char* kWindowExtension = ".proj.tif";
 
+} // namespace
+
 // The radiometer's global grid becomes the raster, so that the writers after
 // this one (the KMZ overlay) draw the regridded image. The raster kind stays.
-void take_regridded_grid(spout& out, const gt_projector& projector)
+void spout::take_regridded_grid(const gt_projector& projector)
 {
     const std::int32_t w = projector.getWidth();
     const std::int32_t h = projector.getHeight();
-    out.Clear_Array_raster();
-    out.raster.reset(w, h);
+    Clear_Array_raster();
+    raster.reset(w, h);
     for (std::int32_t r = 0; r < h; ++r) {
-        auto row = out.raster.row(r);
+        auto row = raster.row(r);
         for (std::int32_t c = 0; c < w; ++c) {
             const std::int16_t v = projector.getVal(c, r);
-            if (out.rasterKind == RK_INT16) {
+            if (rasterKind == RK_INT16) {
                 row[std::size_t(c)].s16 = v;
             } else {
                 row[std::size_t(c)].u16 = std::bit_cast<std::uint16_t>(v);
             }
         }
     }
-    out.corners[corner::UL] = {90.0, -180.0};
-    out.corners[corner::UR] = {90.0, 180.0};
-    out.corners[corner::LL] = {-90.0, -180.0};
-    out.corners[corner::LR] = {-90.0, 180.0};
-    out.geoTransform = {-180.0, 360.0 / w, 0.0, 90.0, 0.0, -180.0 / h};
-    out.gridNodata = projector.nodata();
-    out.ready = true;
+    corners[corner::UL] = {90.0, -180.0};
+    corners[corner::UR] = {90.0, 180.0};
+    corners[corner::LL] = {-90.0, -180.0};
+    corners[corner::LR] = {-90.0, 180.0};
+    geoTransform = {-180.0, 360.0 / w, 0.0, 90.0, 0.0, -180.0 / h};
+    gridNodata = projector.nodata();
+    ready = true;
 }
-
-} // namespace
 
 bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32_t idx, bool keep,
                            std::vector<std::string>& names)
 {
-    failedWindows.clear();
-    if (!ready || stem.empty()) return false;
+    failedWindows_.clear();
+    if (!can_write(stem)) return false;
     const bool radiometer = window_layout_of(kind) == window_layout::global;
     try {
-        const auto positions = positions_for(*this, kind, idx);
-        const auto windows = windows_for(*this, kind);
+        const auto positions = positions_for(geolocation, raster_size{raster.height(), raster.width()}, kind, idx);
+        const auto windows = windows_for(geolocation, kind);
         if (!positions || windows.empty()) {
             // Without its geolocation the swath has no place on the map; a
             // radiometer raster left as it is would be drawn as one.
             if (radiometer) Clear_Array_raster();
-            return false;
+            return refuse(stem, write_cause::kNoGeolocation);
         }
         const corner_value value(rasterKind, dataAttr);
         for (const view_t& window : windows) {
@@ -67,7 +68,7 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
             // 400 MB each.
             gt_projector projector(rasterKind, window.width, window.height);
             if (!projector.setView(window)) {
-                failedWindows.push_back(name);
+                failedWindows_.push_back(failure{name, write_cause::kOutOfMemory});
                 if (radiometer) Clear_Array_raster();
                 continue;
             }
@@ -76,14 +77,15 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
                 if (projector.output(name)) {
                     names.push_back(name);
                 } else {
-                    failedWindows.push_back(name);
+                    std::string cause = library_cause(name);
+                    failedWindows_.push_back(failure{name, cause.empty() ? write_cause::kNotWritten : cause});
                 }
             }
-            if (radiometer) take_regridded_grid(*this, projector);
+            if (radiometer) take_regridded_grid(projector);
         }
     } catch (const std::bad_alloc&) {
         if (radiometer) Clear_Array_raster();
-        return false;
+        return refuse(stem, write_cause::kOutOfMemory);
     }
     return true;
 }

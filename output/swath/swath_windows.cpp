@@ -4,8 +4,8 @@
 #include <cmath>
 #include <optional>
 
-#include "output/spout.h"
 #include "output/swath/gt_projector.h"
+#include "output/swath/position_range.h"
 
 namespace vardane {
 
@@ -78,35 +78,24 @@ window_layout window_layout_of(productType kind)
 
 std::vector<view_t> extent_windows(const std::vector<float>& lat, const std::vector<float>& lon)
 {
-    float lonMin = 0.0f, lonMax = 0.0f, latMin = 0.0f, latMax = 0.0f;
+    position_range range;
     float westMost = -180.0f; // largest negative longitude
     float eastMost = 180.0f;  // smallest non-negative longitude
-    bool any = false;
     const std::size_t n = std::min(lat.size(), lon.size());
     for (std::size_t i = 0; i < n; ++i) {
-        // Lost positions would stretch the window over the whole Earth.
-        if (position_is_lost(lon[i], lat[i])) continue;
-        if (!any) {
-            lonMin = lonMax = lon[i];
-            latMin = latMax = lat[i];
-            any = true;
-        }
-        lonMin = std::min(lonMin, lon[i]);
-        lonMax = std::max(lonMax, lon[i]);
-        latMin = std::min(latMin, lat[i]);
-        latMax = std::max(latMax, lat[i]);
+        if (!range.add(lon[i], lat[i])) continue;
         if (lon[i] < 0.0f) westMost = std::max(westMost, lon[i]);
         else eastMost = std::min(eastMost, lon[i]);
     }
-    if (!any) return {};
-    const double north = std::ceil(latMax);
-    const double south = std::floor(latMin);
+    if (!range.any) return {};
+    const double north = std::ceil(range.latMax);
+    const double south = std::floor(range.latMin);
     std::vector<view_t> windows;
     const auto add = [&](std::optional<view_t> v) {
         if (v) windows.push_back(*v);
     };
-    if (lonMax - lonMin < 180.0f) {
-        add(window(std::floor(lonMin), south, std::ceil(lonMax), north, kExtentPerDegree, ""));
+    if (range.lonMax - range.lonMin < 180.0f) {
+        add(window(std::floor(range.lonMin), south, std::ceil(range.lonMax), north, kExtentPerDegree, ""));
     } else {
         add(window(std::floor(eastMost), south, 180.0, north, kExtentPerDegree, "_1"));
         add(window(-180.0, south, std::ceil(westMost), north, kExtentPerDegree, "_2"));
@@ -130,18 +119,18 @@ std::vector<view_t> tile_windows(int v, int h)
     return {*w};
 }
 
-std::vector<view_t> windows_for(const spout& out, productType kind)
+std::vector<view_t> windows_for(const swath_geolocation& geo, productType kind)
 {
     switch (window_layout_of(kind)) {
     case window_layout::global: return {kGlobal};
     case window_layout::polarisation: return {std::begin(kPolarisation), std::end(kPolarisation)};
     case window_layout::extent: {
-        const auto lat = out.fvals.find("lat");
-        const auto lon = out.fvals.find("lon");
-        if (lat == out.fvals.end() || lon == out.fvals.end()) return {};
+        const auto lat = geo.fvals.find("lat");
+        const auto lon = geo.fvals.find("lon");
+        if (lat == geo.fvals.end() || lon == geo.fvals.end()) return {};
         return extent_windows(lat->second.values, lon->second.values);
     }
-    case window_layout::tile: return tile_windows(out.tileV, out.tileH);
+    case window_layout::tile: return tile_windows(geo.tileV, geo.tileH);
     }
     return {};
 }

@@ -2,12 +2,11 @@
 
 #include <vector>
 
+#include "output/swath_geolocation.h"
 #include "reader/product_types.h"
 #include "util/view.h"
 
 namespace vardane {
-
-class spout;
 
 // How the output windows of a swath product kind are laid out.
 enum class window_layout {
@@ -21,7 +20,7 @@ window_layout window_layout_of(productType kind);
 
 // The windows of the current product in the order they are made; empty when
 // the geolocation gives no usable extent.
-std::vector<view_t> windows_for(const spout& out, productType kind);
+std::vector<view_t> windows_for(const swath_geolocation& geo, productType kind);
 
 // The windows of a scene whose "lat"/"lon" arrays are these: one, or two
 // ("_1" east of the 180th meridian's west side, "_2" west of it) when the

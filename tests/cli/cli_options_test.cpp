@@ -103,7 +103,7 @@ TEST(ChildChannel, RecordsAndTasksRoundTripWhateverTheTextHolds)
     std::vector<child_record> records{line, std::string(), file_started{awkward}, task_ended{true}, task_ended{false}};
     for (const auto type : {run_event_type::recognised, run_event_type::not_product, run_event_type::output_created,
                             run_event_type::failure, run_event_type::cancelled}) {
-        records.emplace_back(run_event{type, "KMZ", awkward, line});
+        records.emplace_back(run_event{type, "KMZ", awkward, failure{awkward + "\t2", line}});
     }
     for (const auto& record : records) {
         const std::string text = encode_record(record);
@@ -112,7 +112,7 @@ TEST(ChildChannel, RecordsAndTasksRoundTripWhateverTheTextHolds)
         ASSERT_TRUE(decoded.has_value()) << text;
         EXPECT_EQ(encode_record(*decoded), text);
         if (const auto* e = std::get_if<run_event>(&*decoded)) {
-            EXPECT_EQ(e->path + e->detail, awkward + line);
+            EXPECT_EQ(e->path + e->why.file + e->why.cause, awkward + awkward + "\t2" + line);
         }
     }
     EXPECT_EQ(std::get<file_started>(*decode_record(encode_record(file_started{awkward}))).path, awkward);

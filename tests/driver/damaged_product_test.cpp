@@ -30,7 +30,8 @@ TEST(DamagedProduct, FilesCutAtNinetyNinePercentAreFailuresNotStrangers)
     for (const auto& e : rig.sink.reported) {
         if (e.type != run_event_type::failure) continue;
         failed.push_back(e.path);
-        EXPECT_FALSE(e.detail.empty()) << e.path;
+        EXPECT_FALSE(e.why.cause.empty()) << e.path;
+        EXPECT_EQ(e.why.file, e.path);
     }
     EXPECT_EQ(failed, std::vector<std::string>(files.begin(), files.end() - 1));
     EXPECT_TRUE(rig.sink.logged("Filename(l1b.h5) is Not Product Data."));

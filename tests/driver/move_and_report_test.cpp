@@ -19,8 +19,9 @@ std::string read_all(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// move_created takes bare names of the driver's working folder: an empty
-// run sets it up, then single moves are driven by hand.
+// move_created takes bare names of the driver's working folder and moves
+// them into the request's output folder: an empty run sets both up, then
+// single moves are driven by hand.
 class MoveCreated : public ::testing::Test {
 protected:
     MoveCreated()
@@ -41,7 +42,7 @@ TEST_F(MoveCreated, ReplacesAFileOfTheSameNameAndReportsIt)
 {
     std::ofstream(rig.out / "x_V.tif") << "old output of an earlier run";
     std::ofstream(rig.work / "x_V.tif") << "new";
-    rig.driver.move_created("x_V.tif", outdir, "GeoTIFF");
+    rig.driver.move_created("x_V.tif", "GeoTIFF");
 
     EXPECT_EQ(read_all(rig.out / "x_V.tif"), "new");
     EXPECT_FALSE(fs::exists(rig.work / "x_V.tif"));
@@ -56,18 +57,30 @@ TEST_F(MoveCreated, ReplacesAFileOfTheSameNameAndReportsIt)
 TEST_F(MoveCreated, AFileNotMadeInThisRunIsNotReported)
 {
     std::ofstream(rig.out / "x_V.kmz") << "from yesterday";
-    rig.driver.move_created("x_V.kmz", outdir, "KMZ");
+    rig.driver.move_created("x_V.kmz", "KMZ");
     EXPECT_TRUE(rig.sink.lines.empty());
     EXPECT_TRUE(rig.sink.listed.empty());
     EXPECT_EQ(read_all(rig.out / "x_V.kmz"), "from yesterday");
 }
 
-TEST_F(MoveCreated, AnUnwritableOutputFolderIsAFileError)
+// A folder squatting the output's name: the move is refused, which is a
+// failure of that output with the system's words, not of the run.
+TEST_F(MoveCreated, ARefusedMoveIsAFailureOfThatOutputWithItsCause)
 {
+    fs::create_directories(rig.out / "x.nc" / "inside");
     std::ofstream(rig.work / "x.nc") << "data";
-    EXPECT_THROW(rig.driver.move_created("x.nc", (rig.temp / "missing").string() + "/", "NetCDF"),
-                 fs::filesystem_error);
-    EXPECT_TRUE(rig.sink.lines.empty());
+    rig.driver.move_created("x.nc", "NetCDF");
+
+    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{"Fail in creating NetCDF file(x.nc)."}));
+    EXPECT_TRUE(rig.sink.listed.empty());
+    EXPECT_FALSE(fs::exists(rig.work / "x.nc")) << "the refused output does not stay behind";
+    EXPECT_TRUE(fs::is_directory(rig.out / "x.nc" / "inside"));
+    ASSERT_EQ(rig.sink.reported.size(), 1u);
+    const run_event& event = rig.sink.reported[0];
+    EXPECT_EQ(event.type, run_event_type::failure);
+    EXPECT_EQ(event.kind, "NetCDF");
+    EXPECT_EQ(event.why.file, outdir + "x.nc");
+    EXPECT_FALSE(event.why.cause.empty());
 }
 
 } // namespace vardane

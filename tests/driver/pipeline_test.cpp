@@ -68,7 +68,10 @@ TEST(Pipeline, OutputFolderTypedWithBlanksAndNoSeparatorStillReceivesTheFiles)
     EXPECT_EQ(rig.sink.listed, (std::vector<std::string>{rig.out.string() + "/gsmap_a_PRC.tif"}));
 }
 
-TEST(Pipeline, WriterFailuresAreLoggedAndTheRunGoesOn)
+// The GSMaP grid spans 60 degrees north to 60 south: no polar projection can
+// be made of it, and each file's pair is one failure naming both files and
+// the writer's cause, after which the run goes on.
+TEST(Pipeline, WriterFailuresAreLoggedWithTheirCauseAndTheRunGoesOn)
 {
     driver_rig rig;
     const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
@@ -76,13 +79,22 @@ TEST(Pipeline, WriterFailuresAreLoggedAndTheRunGoesOn)
     TiffGenType polar = TG_POLAR_BOTH;
     ASSERT_TRUE(rig.settings.set_ProjectionSetting(ST_GSMAP_HOURLY, polar));
     ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, false)));
-    // Both polar grids are either written (moved and listed, north first) or
-    // reported as one failure naming both files.
     for (const std::string base : {"gsmap_a_PRC", "gsmap_b_PRC"}) {
-        const bool failed = rig.sink.logged("Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif).");
-        const bool written = rig.sink.logged("GeoTIFF file(" + base + "_N.tif) is created.")
-            && rig.sink.logged("GeoTIFF file(" + base + "_S.tif) is created.");
-        EXPECT_TRUE(failed != written) << base;
+        EXPECT_TRUE(rig.sink.logged("Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif)."))
+            << base;
+    }
+    EXPECT_TRUE(files_in(rig.out).empty());
+    EXPECT_TRUE(files_in(rig.work).empty());
+    ASSERT_EQ(rig.sink.count(run_event_type::failure), 2);
+    const std::string inputs[] = {a, b};
+    int i = 0;
+    for (const auto& event : rig.sink.reported) {
+        if (event.type != run_event_type::failure) continue;
+        EXPECT_EQ(event.path, inputs[i]);
+        EXPECT_EQ(event.kind, "GeoTIFF");
+        EXPECT_EQ(event.why.file, (rig.work / (i == 0 ? "gsmap_a_PRC_N.tif" : "gsmap_b_PRC_N.tif")).string());
+        EXPECT_EQ(event.why.cause, "the raster does not cover the whole Earth");
+        ++i;
     }
     EXPECT_EQ(rig.sink.lines.back(), kCompleted);
 }

@@ -1,5 +1,5 @@
 // The frame of a run: start and end lines, run modes, the working folder,
-// and how an exception that escapes the file loop is reported.
+// and how an exception thrown while converting a file is reported.
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -71,63 +71,77 @@ TEST(RunFrame, WorkingFolderIsEmptiedAtStartAndEndButKeepsSubFolders)
     EXPECT_TRUE(fs::exists(rig.work / "keep" / "inner.txt"));
 }
 
-// An exception thrown inside the file loop: the clean-up runs first (working
-// folder emptied, idle posted), then the exception's line; no further file.
-// Running out of memory costs the file in progress only.
+// An exception of any type thrown while a file is converted costs that file
+// only: what it left in the working folder goes, its line is logged and
+// counted as a failure of the file naming the cause, and the next file
+// converts.
 struct escape_case {
     const char* name;
     std::function<void()> thrower;
-    std::vector<std::string> tail; // lines after the file's product line
-    bool completed;
+    std::string line;  // logged for each file
+    std::string cause; // of its failure event
+    std::string file;  // of its failure event, when not the input
 };
 
 class RunFrameEscape : public ::testing::TestWithParam<escape_case> {};
 
-TEST_P(RunFrameEscape, IsReportedAfterTheCleanUp)
+TEST_P(RunFrameEscape, EndsOnlyTheFileItWasThrownIn)
 {
     driver_rig rig;
     const auto a = write_gsmap_bin(rig.temp.path(), "gsmap_a.dat");
     const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
+    // File a throws once its product line is out; file b converts.
+    bool leftoverSeenAtB = true;
+    bool thrown = false;
     rig.sink.hook = [&](const std::string& line) {
-        if (line != "It is GSMaP/Hourly-L3 Product.") return;
+        if (line == "'gsmap_b.dat' is processing, now...  ") leftoverSeenAtB = fs::exists(rig.work / "half_written.tif");
+        if (line != "It is GSMaP/Hourly-L3 Product." || thrown) return;
+        thrown = true;
         write_text(rig.work / "half_written.tif", "x");
         GetParam().thrower();
     };
     ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, false)));
 
-    std::vector<std::string> expected{kStart, "'gsmap_a.dat' is processing, now...  "};
-    expected.insert(expected.end(), GetParam().tail.begin(), GetParam().tail.end());
+    const std::vector<std::string> expected{kStart,
+                                            "'gsmap_a.dat' is processing, now...  ",
+                                            GetParam().line,
+                                            "'gsmap_b.dat' is processing, now...  ",
+                                            "It is GSMaP/Hourly-L3 Product.",
+                                            "Reading product data .....",
+                                            "Generate image files .....",
+                                            "GeoTIFF file(gsmap_b_PRC.tif) is created.",
+                                            kCompleted};
     EXPECT_EQ(rig.sink.lines, expected);
-    EXPECT_EQ(rig.driver.completed(), GetParam().completed);
+    EXPECT_TRUE(rig.driver.completed());
+    EXPECT_FALSE(leftoverSeenAtB) << "the failed file's leftovers went with it";
     EXPECT_TRUE(files_in(rig.work).empty());
-    // A failure counted for the file names its cause.
+    EXPECT_EQ(files_in(rig.out), std::vector<std::string>{"gsmap_b_PRC.tif"});
+    ASSERT_EQ(rig.sink.count(run_event_type::failure), 1);
     for (const auto& event : rig.sink.reported) {
-        if (event.type == run_event_type::failure) {
-            EXPECT_FALSE(event.detail.empty()) << event.path;
-        }
+        if (event.type != run_event_type::failure) continue;
+        EXPECT_EQ(event.path, a);
+        EXPECT_EQ(event.why.file, GetParam().file.empty() ? a : GetParam().file);
+        EXPECT_EQ(event.why.cause, GetParam().cause);
+        EXPECT_EQ(event.kind, "Product");
     }
-    // Idle was posted before the last line.
-    ASSERT_GE(rig.sink.events.size(), 2u);
-    EXPECT_EQ(rig.sink.events[rig.sink.events.size() - 2], "mode:0");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RunFrameEscape,
     ::testing::Values(
         escape_case{"ProgramException", [] { throw vdn_exception("cannot open file: /opt/clt/x.clt"); },
-                    {"cannot open file: /opt/clt/x.clt"}, false},
-        escape_case{"StandardException", [] { throw std::runtime_error("bad things"); }, {"Exception: bad things"},
-                    false},
-        escape_case{"AnythingElse", [] { throw 42; }, {"Unhandled exception."}, false},
+                    "cannot open file: /opt/clt/x.clt", "cannot open file: /opt/clt/x.clt", ""},
+        escape_case{"ProgramExceptionWithItsFailure",
+                    [] { throw vdn_exception("dataset unreadable", failure{"/in/x.h5", "bad chunk"}); },
+                    "dataset unreadable", "bad chunk", "/in/x.h5"},
+        escape_case{"StandardException", [] { throw std::runtime_error("bad things"); }, "Exception: bad things",
+                    "bad things", ""},
+        escape_case{"AnythingElse", [] { throw 42; }, "Unhandled exception.", "Unhandled exception.", ""},
         escape_case{"FileInputOutputError",
-                    [] {
-                        throw fs::filesystem_error("disk gone", std::make_error_code(std::errc::io_error));
-                    },
-                    {"File I/O execption happened. Abort converting.", kCompleted}, true},
-        escape_case{"OutOfMemory", [] { throw std::bad_alloc(); },
-                    {"Exception: std::bad_alloc", "'gsmap_b.dat' is processing, now...  ",
-                     "Exception: std::bad_alloc", kCompleted},
-                    true}),
+                    [] { throw fs::filesystem_error("disk gone", std::make_error_code(std::errc::io_error)); },
+                    "Exception: filesystem error: disk gone: Input/output error",
+                    "filesystem error: disk gone: Input/output error", ""},
+        escape_case{"OutOfMemory", [] { throw std::bad_alloc(); }, "Exception: std::bad_alloc", "std::bad_alloc", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace vardane

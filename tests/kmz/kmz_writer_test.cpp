@@ -66,7 +66,7 @@ TEST_F(KmzWriter, QuadFormWithLegend)
     load(kGlobe);
     std::ofstream(data / "t.png") << "picture";
     const std::string kmz = work.file("B_V.kmz");
-    ASSERT_TRUE(out.gen_KmzImage(kmz, true, 0.0f, kColours, "t.png", data.file("t.png"), "90_", true));
+    ASSERT_TRUE(out.gen_KmzImage(kmz, true, kColours, "t.png", data.file("t.png"), "90_", true));
 
     const auto z = entries(kmz);
     ASSERT_EQ(z.size(), 3u);
@@ -92,11 +92,18 @@ TEST_F(KmzWriter, QuadFormWithLegend)
 TEST_F(KmzWriter, FailuresLeaveNothingBehind)
 {
     const std::string kmz = work.file("B_V.kmz");
-    EXPECT_FALSE(out.gen_KmzImage(kmz, false, 0.0f, kColours, "", "", "", true)); // nothing loaded
+    EXPECT_FALSE(out.gen_KmzImage(kmz, false, kColours, "", "", "", true)); // nothing loaded
+    EXPECT_EQ(out.last_failure().cause, "no raster is loaded");
     load(kGlobe);
-    out.rasterKind = 7; // no colour image can be made of it
-    EXPECT_FALSE(out.gen_KmzImage(kmz, false, 0.0f, kColours, "", "", "", true));
-    EXPECT_TRUE(fs::is_empty(work.path()));
+    // A folder squats the name of the colour image, which then cannot be
+    // made after the KML text was: the text goes again, the folder stays.
+    fs::create_directories(work.file("B_V.tiff") + "/inside");
+    EXPECT_FALSE(out.gen_KmzImage(kmz, false, kColours, "", "", "", true));
+    EXPECT_EQ(out.last_failure().file, kmz);
+    EXPECT_FALSE(out.last_failure().cause.empty());
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(work.path())) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"B_V.tiff"});
 }
 
 TEST(KmlDocument, SouthUpQuadStartsWithTheUpperEdge)

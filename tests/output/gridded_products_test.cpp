@@ -116,7 +116,11 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         EXPECT_EQ(epsg_of(*ds), 4326);
 
         // The L3 writer's grid starts at -180 degrees and spans the whole turn.
-        std::array<double, 6> want = out.geoTransform;
+        // Upper-left and lower-right corners are the grid's outer edges.
+        const earthPoint_t& ul = pi.corner[corner::UL];
+        const earthPoint_t& lr = pi.corner[corner::LR];
+        std::array<double, 6> want{ul.lon, (lr.lon - ul.lon) / info.dataAttr().width, 0.0,
+                                   ul.lat, 0.0, (lr.lat - ul.lat) / info.dataAttr().height};
         if (through_l3_writer(c.kind)) want = {-180.0, 360.0 / info.dataAttr().width, 0.0, want[3], 0.0, want[5]};
         const auto gt = geotransform_of(*ds);
         for (int i = 0; i < 6; ++i) EXPECT_NEAR(gt[i], want[i], 1e-12) << "term " << i;

@@ -57,7 +57,7 @@ TEST(RasterWriters, EachRasterKindKeepsItsSampleTypeBandsAndValues)
             spout out;
             ASSERT_TRUE(c.load(out));
             const std::string name = dir.file("out.tif");
-            ASSERT_TRUE(geo ? out.gen_GeoTiffImage(name, 0) : out.gen_TiffImage(name, false, false, 0.0));
+            ASSERT_TRUE(geo ? out.gen_GeoTiffImage(name, 0) : out.gen_TiffImage(name));
             auto ds = open_readonly(name);
             ASSERT_TRUE(ds);
             ASSERT_EQ(ds->GetRasterCount(), int(c.bands.size()));
@@ -84,7 +84,7 @@ TEST(RasterWriters, NothingToWriteOrNowhereToWriteCreatesNoFile)
 {
     using writer = std::function<bool(spout&, const std::string&)>;
     const std::pair<const char*, writer> writers[] = {
-        {"TIFF", [](spout& o, const std::string& n) { return o.gen_TiffImage(n, false, false, 0.0); }},
+        {"TIFF", [](spout& o, const std::string& n) { return o.gen_TiffImage(n); }},
         {"GeoTIFF", [](spout& o, const std::string& n) { return o.gen_GeoTiffImage(n, 1); }},
         {"L3 GeoTIFF", [](spout& o, const std::string& n) { return o.gen_L3EQR_GeoTiffImage(n, true); }},
     };

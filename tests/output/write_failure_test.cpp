@@ -3,14 +3,15 @@
 // disk gives ENOSPC); it is set in a child process so that the test runner
 // keeps writing freely. A writer that spins on the failed file never ends,
 // and the test with it.
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "output/guarded_file.h"
 #include "output/spout.h"
 #include "output_test_support.h"
 
@@ -23,9 +24,10 @@ namespace {
 constexpr rlim_t kFileLimit = 256 * 1024;
 
 // Exit status of a child that ran write under the limit: 0 when the writer
-// reported the failure, left no file and kept its cause; 1 when it claimed
-// success, 2 when it left its file behind, 3 when the cause was lost.
-int write_under_limit(const std::function<bool()>& write, const std::string& name)
+// reported the failure, left no file and named the file and the system's
+// cause; 1 when it claimed success, 2 when it left its file behind, 3 when
+// the cause was lost or another.
+int write_under_limit(const std::function<bool()>& write, const std::string& name, const spout& out)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -34,7 +36,8 @@ int write_under_limit(const std::function<bool()>& write, const std::string& nam
         ::setrlimit(RLIMIT_FSIZE, &limit);
         if (write()) ::_exit(1);
         if (std::filesystem::exists(name)) ::_exit(2);
-        ::_exit(take_last_write_failure().empty() ? 3 : 0);
+        const failure& why = out.last_failure();
+        ::_exit(why.file == name && why.cause == std::strerror(EFBIG) ? 0 : 3);
     }
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
@@ -55,16 +58,50 @@ TEST(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
         std::function<bool(const std::string&)> write;
     };
     const writer_case cases[] = {
-        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n, false, false, 0.0); }},
+        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n); }},
         {"geo.tif", [&](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
         {"l3.tif", [&](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
     };
     for (const auto& c : cases) {
         const std::string name = dir.file(c.name);
-        EXPECT_EQ(write_under_limit([&] { return c.write(name); }, name), 0) << c.name;
+        EXPECT_EQ(write_under_limit([&] { return c.write(name); }, name, out), 0) << c.name;
         // The same writer without the limit succeeds: the failure was the disk's.
         EXPECT_TRUE(c.write(name)) << c.name;
     }
+}
+
+// An output that cannot even be created carries the library's own words:
+// GDAL's for the writers that go through it, libtiff's or the system's for
+// the radiometer grids, libzip's or the system's for the KMZ.
+TEST(WriteFailure, AnOutputInAMissingFolderNamesTheFileAndTheLibrarysCause)
+{
+    temp_dir dir;
+    spout out;
+    const std::vector<std::uint16_t> words(std::size_t(1440) * 720, 300);
+    ASSERT_TRUE(out.init_short(words.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
+    const std::string missing = dir.file("missing");
+    struct writer_case {
+        const char* name;
+        std::function<bool(const std::string&)> write;
+    };
+    const writer_case cases[] = {
+        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n); }},
+        {"geo.tif", [&](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
+        {"l3.tif", [&](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
+        {"colour.tif", [&](const std::string& n) { return out.gen_TiffImage(n, {}, "", true); }},
+        {"over.kmz", [&](const std::string& n) { return out.gen_KmzImage(n, false, {}, "", "", "", true); }},
+    };
+    for (const auto& c : cases) {
+        const std::string name = missing + "/" + c.name;
+        ASSERT_FALSE(c.write(name)) << c.name;
+        const failure& why = out.last_failure();
+        EXPECT_EQ(why.file, name) << c.name;
+        // Every library names the missing file or folder in its own way; the
+        // system's words for it are the common part where it passes them on.
+        EXPECT_FALSE(why.cause.empty()) << c.name;
+        EXPECT_NE(why.cause, "not written") << c.name << ": the library's words were lost";
+    }
+    EXPECT_EQ(out.last_failure().cause, std::strerror(ENOENT)) << "the KMZ's first file is a text the system refused";
 }
 
 } // namespace vardane

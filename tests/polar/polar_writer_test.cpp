@@ -66,7 +66,12 @@ TEST(PolarGeoTiff, MarkersLandWhereProjPutsThemAndEachFileHoldsItsPole)
     spout out;
     const auto values = global_grid(3600, 1800, 0);
     ASSERT_TRUE(out.init_float(values.data(), attr_of(3600, 1800), grid_info(90, 0, -90, 360)));
-    const auto g = make_padded_grid(out.raster, out.rasterKind, out.corners, out.geoTransform, false);
+    // The padded grid the writer makes of that raster.
+    output_raster raster;
+    bulk_vector<float> plane(values.begin(), values.end());
+    raster.adopt(3600, 1800, std::move(plane));
+    const earthPoint_t corners[4] = {{90, 0}, {90, 360}, {-90, 0}, {-90, 360}};
+    const auto g = make_padded_grid(raster, RK_FLOAT32, corners, {0, 0.1, 0, 90, 0, -0.1}, false);
     ASSERT_TRUE(g);
     EXPECT_EQ(std::vector<int>({g->step, g->reducedWidth, g->reducedHeight, g->shift, g->cells.width()}),
               std::vector<int>({6, 600, 300, -300, 750}));

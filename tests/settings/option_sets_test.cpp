@@ -96,30 +96,28 @@ TEST(SelectionList, ByteWiseKeyOrderLayerLimitAndAppending)
 TEST(Shortcuts, EachReachesItsKind)
 {
     using getter = bool (spconverter::*)(const std::string&, optSet_t&) const;
-    using setter = bool (spconverter::*)(const std::string&, const optSet_t&);
     const struct {
         getter get;
-        setter set;
         SettingType kind;
         const char* key;
     } fixed[] = {
-        {&spconverter::get_OptSet_GSMap_HourlyL3, &spconverter::set_OptSet_GSMap_HourlyL3, ST_GSMAP_HOURLY, "PercipRate"},
-        {&spconverter::get_OptSet_GSMap_MonthlyL3, &spconverter::set_OptSet_GSMap_MonthlyL3, ST_GSMAP_MONTHLY, "PercipRate"},
-        {&spconverter::get_OptSet_DPR_DailyL3, &spconverter::set_OptSet_DPR_DailyL3, ST_DPR_DAILY, "KuNS Ascending"},
-        {&spconverter::get_OptSet_DPR_MonthlyL3, &spconverter::set_OptSet_DPR_MonthlyL3, ST_DPR_MONTHLY, "KaHS convective"},
-        {&spconverter::get_OptSet_JASMES_Global, &spconverter::set_OptSet_JASMES_Global, ST_JASMES_GLOBAL, "lst"},
-        {&spconverter::get_OptSet_JASMES_Japan, &spconverter::set_OptSet_JASMES_Japan, ST_JASMES_JAPAN, "alph"},
-        {&spconverter::get_OptSet_JASMES_Thailand, &spconverter::set_OptSet_JASMES_Thailand, ST_JASMES_THAILAND, "tau_500"},
-        {&spconverter::get_OptSet_JASMES_Gobi, &spconverter::set_OptSet_JASMES_Gobi, ST_JASMES_GOBI, "taua"},
+        {&spconverter::get_OptSet_GSMap_HourlyL3, ST_GSMAP_HOURLY, "PercipRate"},
+        {&spconverter::get_OptSet_JASMES_Global, ST_JASMES_GLOBAL, "lst"},
+        {&spconverter::get_OptSet_JASMES_Japan, ST_JASMES_JAPAN, "alph"},
+        {&spconverter::get_OptSet_JASMES_Thailand, ST_JASMES_THAILAND, "tau_500"},
+        {&spconverter::get_OptSet_JASMES_Gobi, ST_JASMES_GOBI, "taua"},
     };
     for (const auto& s : fixed) {
         spconverter cvt;
-        ASSERT_TRUE((cvt.*s.set)(s.key, named("changed"))) << s.key;
-        EXPECT_EQ(entry_of(cvt, s.kind, s.key).name, "changed");
+        ASSERT_TRUE(cvt.set_OptSetting(s.kind, s.key, named("changed"))) << s.key;
         optSet_t entry;
         ASSERT_TRUE((cvt.*s.get)(s.key, entry));
         EXPECT_EQ(entry.name, "changed") << s.kind;
     }
+    spconverter hourly;
+    ASSERT_TRUE(hourly.set_OptSet_GSMap_HourlyL3("PercipRate", named("changed")));
+    EXPECT_EQ(entry_of(hourly, ST_GSMAP_HOURLY, "PercipRate").name, "changed");
+    EXPECT_NE(entry_of(hourly, ST_GSMAP_MONTHLY, "PercipRate").name, "changed");
 
     using amsr_getter = bool (spconverter::*)(AmsrType, const std::string&, optSet_t&) const;
     using amsr_setter = bool (spconverter::*)(AmsrType, const std::string&, const optSet_t&);
@@ -130,10 +128,7 @@ TEST(Shortcuts, EachReachesItsKind)
         const char* key;
     } radiometer[] = {
         {&spconverter::get_OptSet_AMSR_L1AB, &spconverter::set_OptSet_AMSR_L1AB, ST_GCOMW_L1AB, "OC BT (6.9GHz,H)"},
-        {&spconverter::get_OptSet_AMSR_L1R, &spconverter::set_OptSet_AMSR_L1R, ST_GCOMW_L1R, "BT (res06,6.9GHz,H)"},
-        {&spconverter::get_OptSet_AMSR_L2High, &spconverter::set_OptSet_AMSR_L2High, ST_GCOMW_L2HIGH, "PRC for 89B"},
         {&spconverter::get_OptSet_AMSR_L2Low, &spconverter::set_OptSet_AMSR_L2Low, ST_GCOMW_L2LOW, "CLW"},
-        {&spconverter::get_OptSet_AMSR_L3BT, &spconverter::set_OptSet_AMSR_L3BT, ST_GCOMW_L3BT, "Brightness Temperature (V)"},
         {&spconverter::get_OptSet_AMSR_L3GD, &spconverter::set_OptSet_AMSR_L3GD, ST_GCOMW_L3GD, "SND"},
     };
     for (const auto& s : radiometer) {

@@ -67,7 +67,7 @@ TEST_F(SwathRegrid, RadiometerWindowIsTheGeoreferencedGlobalGridWithTheCellBlend
 {
     ASSERT_TRUE(out.gen_posGeoTIFF(dir.file("s_TB"), PT_AMSR2_L2_LOW, 0, true, names));
     ASSERT_EQ(names, std::vector<std::string>{dir.file("s_TB.proj.tif")});
-    EXPECT_TRUE(out.failedWindows.empty());
+    EXPECT_TRUE(out.failed_windows().empty());
 
     raster_file tif(names[0]);
     ASSERT_TRUE(tif.is_open());
@@ -107,22 +107,26 @@ TEST_F(SwathRegrid, KmzOnlyRunWritesNothingAndLeavesTheRegriddedGlobalRaster)
     EXPECT_TRUE(names.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
-    ASSERT_TRUE(out.ready);
-    EXPECT_EQ(out.raster.width(), 3600);
-    EXPECT_EQ(out.raster.height(), 1800);
-    EXPECT_EQ(out.rasterKind, RK_UINT16);
-    EXPECT_EQ(out.geoTransform, (std::array<double, 6>{-180, 0.1, 0, 90, 0, -0.1}));
+    ASSERT_TRUE(out.holds_regridded_grid());
     EXPECT_TRUE(out.isGlobalSphere());
-    EXPECT_EQ(out.corners[corner::LR].lat, -90.0);
-    EXPECT_EQ(out.corners[corner::LR].lon, 180.0);
-    EXPECT_EQ(out.raster.at(895, 1905).u16, 250);
-    EXPECT_EQ(out.raster.at(0, 0).u16, kNodata);
+    // The raster as the plain writers see it now.
+    const auto grid = dir.file("grid.tif");
+    ASSERT_TRUE(out.gen_GeoTiffImage(grid, 0));
+    {
+        const raster_file tif(grid);
+        EXPECT_EQ(tif.width(), 3600);
+        EXPECT_EQ(tif.height(), 1800);
+        EXPECT_EQ(tif.type(1), GDT_UInt16);
+        EXPECT_EQ(tif.geotransform(), (std::array<double, 6>{-180, 0.1, 0, 90, 0, -0.1}));
+        EXPECT_EQ(tif.at(1, 1905, 895), 250);
+        EXPECT_EQ(tif.at(1, 0, 0), kNodata);
+    }
 
     // The KMZ image of that raster: a table with a class for every value
     // colours the swath and leaves the empty globe transparent.
     const std::vector<color_map> everything{{-1e30f, 1e30f, 200, 100, 50, 255}};
     const auto image = dir.file("s_TB_colour.tif");
-    ASSERT_TRUE(out.gen_TiffImage(image, false, everything, "", true));
+    ASSERT_TRUE(out.gen_TiffImage(image, everything, "", true));
     const raster_file tif(image);
     EXPECT_EQ(tif.at(4, 1905, 895), 255);
     EXPECT_EQ(tif.at(1, 1905, 895), 200);
@@ -161,10 +165,14 @@ TEST_F(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveN
 
 TEST_F(SwathRegrid, MissingGeolocationFailsAndLeavesNoRasterToDraw)
 {
-    out.fvals.erase("lon");
+    // A longitude array that no pixel fits.
+    ASSERT_TRUE(out.read_fvals("lon", nullptr, dataAttr_t{0, 0, 1, 0, 0, 0}));
     EXPECT_FALSE(out.gen_posGeoTIFF(dir.file("m_TB"), PT_AMSR2_L2_LOW, 0, true, names));
     EXPECT_TRUE(names.empty());
-    EXPECT_FALSE(out.ready);
+    EXPECT_EQ(out.last_failure().file, dir.file("m_TB"));
+    EXPECT_EQ(out.last_failure().cause, "the swath has no usable geolocation");
+    EXPECT_FALSE(out.holds_regridded_grid());
+    EXPECT_FALSE(out.gen_GeoTiffImage(dir.file("m.tif"), 0)) << "no raster is left to draw";
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
