@@ -1,8 +1,10 @@
 #include "app/window/log_box.h"
 
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 
 namespace vardane {
 
@@ -35,13 +37,32 @@ void LogBox::append_line(const QString& text)
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void LogBox::mark_last_line_failed()
+void LogBox::mark_last_line_failed(const QString& cause, const QString& file)
 {
     QTextCursor cursor(document()->lastBlock());
     cursor.select(QTextCursor::BlockUnderCursor);
     QTextCharFormat format;
     format.setForeground(failure_colour());
+    QStringList why;
+    if (!cause.isEmpty()) why << cause;
+    if (!file.isEmpty()) why << file;
+    if (!why.isEmpty()) format.setToolTip(why.join(u'\n'));
     cursor.mergeCharFormat(format);
+}
+
+bool LogBox::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = cursorForPosition(help->pos()).charFormat().toolTip();
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        }
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 } // namespace vardane

@@ -14,13 +14,19 @@ public:
     explicit LogBox(QWidget* parent = nullptr);
 
     void append_line(const QString& text);
-    // Shows the last line as a failure (the line a failure event goes with).
-    void mark_last_line_failed();
+    // Shows the last line as a failure (the line a failure event goes with);
+    // its tool tip names the cause and the file concerned, which the line
+    // itself does not say.
+    void mark_last_line_failed(const QString& cause, const QString& file);
 
     // True for the lines that report something not made: "Fail in ...",
     // "... Skipped.", "cannot open file: ...".
     static bool is_failure_line(const QString& text);
     static QColor failure_colour();
+
+protected:
+    // Shows the tool tip of the text under the pointer.
+    bool viewportEvent(QEvent* event) override;
 };
 
 } // namespace vardane

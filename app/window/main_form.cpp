@@ -151,7 +151,10 @@ void MainForm::ChangeRunMode(bool running)
 void MainForm::count_event(const run_event& event)
 {
     tally_.count(event);
-    if (event.type == run_event_type::failure) tbox_Infolog->mark_last_line_failed();
+    if (event.type == run_event_type::failure) {
+        tbox_Infolog->mark_last_line_failed(QString::fromStdString(event.why.cause),
+                                            QString::fromStdString(event.why.file));
+    }
 }
 
 void MainForm::show_progress(int done, int total, const QString& current)

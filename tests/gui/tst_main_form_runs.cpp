@@ -119,6 +119,10 @@ void MainFormRuns::unrecognised_files_by_button_and_by_drop()
     auto* log = control<QPlainTextEdit>(form, "tbox_Infolog");
     const QTextBlock failed = log->document()->findBlock(log->toPlainText().indexOf(QStringLiteral("Filename(cut.h5)")));
     QCOMPARE(failed.begin().fragment().charFormat().foreground().color(), LogBox::failure_colour());
+    // The line's tool tip says why, in the library's words, and which file.
+    const QString why = failed.begin().fragment().charFormat().toolTip();
+    QVERIFY2(why.contains(QStringLiteral("GSMaP")) || why.contains(QStringLiteral("HDF5")), qPrintable(why));
+    QVERIFY2(why.endsWith(cut), qPrintable(why));
 
     // After runs, a relative folder still means one in the start-up folder.
     QCOMPARE(QDir::currentPath(), w.s.path());
