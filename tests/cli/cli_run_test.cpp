@@ -5,17 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <csignal>
-#include <thread>
 
 #include "settings/spconverter.h"
 #include "support/cli_process.h"
 #include "support/scratch_folder.h"
+#include "support/wait_until.h"
 #include "synth_registry.h"
 
 namespace vardane {
@@ -111,8 +110,8 @@ running_cli start_busy_run(const fs::path& in, const fs::path& out, const std::s
 {
     for (int i = 0; i < 3000; ++i) write_text(in / (notePrefix + std::to_string(10000 + i) + ".txt"), "x");
     auto run = start_cli({"-o", out.string(), in.string()});
-    for (int i = 0; i < 3000 && work_of(out).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(work_of(out).empty());
+    EXPECT_TRUE(test_support::wait_until([&] { return !work_of(out).empty(); }))
+        << "the run made no working folder in " << out;
     return run;
 }
 
