@@ -1,4 +1,4 @@
-// WinMain: one window per user, then the window's event loop. Files and
+// The window program's entry: one window per user, then the window's event loop. Files and
 // folders named on the command line (a file manager's "Open with") go to
 // the input list.
 #include <QApplication>
