@@ -11,6 +11,8 @@
 
 namespace vardane {
 
+namespace {
+
 int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -35,6 +37,8 @@ int run_program(int argc, char* argv[])
     guard.release();
     return code;
 }
+
+} // namespace
 
 } // namespace vardane
 
