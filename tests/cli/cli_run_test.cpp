@@ -42,7 +42,7 @@ std::string write_text(const fs::path& path, const std::string& text)
 
 std::string write_gsmap_bin(const fs::path& path)
 {
-    std::vector<float> grid(1440u * 480u);
+    std::vector<float> grid(std::size_t{1440} * 480);
     for (std::size_t i = 0; i < grid.size(); ++i) grid[i] = static_cast<float>(i % 97) * 0.1f;
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(grid.data()), static_cast<std::streamsize>(grid.size() * sizeof(float)));
