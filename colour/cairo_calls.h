@@ -33,6 +33,7 @@ namespace vardane {
 
 // cairo_NAME is called as calls.NAME.
 struct cairo_calls {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument is the member's name, not an expression.
 #define VARDANE_CAIRO_MEMBER(name) decltype(&::cairo_##name) name = nullptr;
     VARDANE_CAIRO_CALLS(VARDANE_CAIRO_MEMBER)
 #undef VARDANE_CAIRO_MEMBER

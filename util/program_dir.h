@@ -5,7 +5,8 @@
 namespace vardane {
 
 // Folder holding the running executable, without a trailing separator.
-// Independent of the current directory, which the run driver changes.
+// Read from /proc/self/exe, so a program started from any folder (or through
+// a link) finds its data beside itself rather than in the current directory.
 std::string getCurrentDir();
 
 // True when programFolder is the bin folder of an installed prefix, that is

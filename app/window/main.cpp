@@ -1,4 +1,4 @@
-// WinMain: one window per user, then the window's event loop. Files and
+// The window program's entry: one window per user, then the window's event loop. Files and
 // folders named on the command line (a file manager's "Open with") go to
 // the input list.
 #include <QApplication>
@@ -10,6 +10,8 @@
 #include "app/window/window_texts.h"
 
 namespace vardane {
+
+namespace {
 
 int run_program(int argc, char* argv[])
 {
@@ -35,6 +37,8 @@ int run_program(int argc, char* argv[])
     guard.release();
     return code;
 }
+
+} // namespace
 
 } // namespace vardane
 

@@ -11,12 +11,12 @@
 #include <set>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 
 #include "batch_checks.h"
 #include "cli/input_list.h"
 #include "cli/input_shard.h"
 #include "integration/cli_run_support.h"
+#include "support/wait_until.h"
 
 namespace vardane {
 
@@ -134,13 +134,14 @@ TEST(CliLargeBatch, KilledRunResumesWithoutRedoingFinishedFiles)
     args.insert(args.end(), files.begin(), files.end());
 
     running_cli first = start_cli(args);
-    while (report_lines(report).size() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const bool twoRecorded = test_support::wait_until([&] { return report_lines(report).size() >= 2; });
     ::kill(first.pid, SIGKILL);
-    finish_cli(first);
+    const auto killed = finish_cli(first);
+    ASSERT_TRUE(twoRecorded) << "the first run recorded fewer than 2 files within a minute; its errors:\n"
+                             << killed.err;
     // Its orphaned worker cancels its file and removes its working folder.
-    for (int i = 0; i < 1500 && !hidden_entries(scene.out()).empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    EXPECT_TRUE(test_support::wait_until([&] { return hidden_entries(scene.out()).empty(); }))
+        << "the orphaned worker left its working folder in " << scene.out();
     const auto done = by_input(report_lines(report));
     ASSERT_LT(done.size(), files.size());
     std::map<std::string, fs::file_time_type> written;

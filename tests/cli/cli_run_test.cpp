@@ -5,17 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <csignal>
-#include <thread>
 
 #include "settings/spconverter.h"
 #include "support/cli_process.h"
 #include "support/scratch_folder.h"
+#include "support/wait_until.h"
 #include "synth_registry.h"
 
 namespace vardane {
@@ -43,7 +42,7 @@ std::string write_text(const fs::path& path, const std::string& text)
 
 std::string write_gsmap_bin(const fs::path& path)
 {
-    std::vector<float> grid(1440u * 480u);
+    std::vector<float> grid(std::size_t{1440} * 480);
     for (std::size_t i = 0; i < grid.size(); ++i) grid[i] = static_cast<float>(i % 97) * 0.1f;
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(grid.data()), static_cast<std::streamsize>(grid.size() * sizeof(float)));
@@ -111,8 +110,8 @@ running_cli start_busy_run(const fs::path& in, const fs::path& out, const std::s
 {
     for (int i = 0; i < 3000; ++i) write_text(in / (notePrefix + std::to_string(10000 + i) + ".txt"), "x");
     auto run = start_cli({"-o", out.string(), in.string()});
-    for (int i = 0; i < 3000 && work_of(out).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(work_of(out).empty());
+    EXPECT_TRUE(test_support::wait_until([&] { return !work_of(out).empty(); }))
+        << "the run made no working folder in " << out;
     return run;
 }
 

@@ -40,7 +40,11 @@
 // would on a machine without that much memory (malloc returns null, new
 // throws), so that a size trusted from the file shows up as a thrown
 // exception below, while the libraries' own checked mallocs fail softly.
+// The runtime finds the hook by this name, reserved as it is.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+extern "C" const char* __asan_default_options();
 extern "C" const char* __asan_default_options()
+// NOLINTEND(bugprone-reserved-identifier)
 {
     // Whole stacks through the HDF5 library, which has no frame pointers, so
     // that the leak suppressions can tell its own blocks from ours.

@@ -22,8 +22,6 @@ bool save_screen(const QString& path)
     return QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 }
 
-} // namespace
-
 int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -53,6 +51,8 @@ int run_program(int argc, char* argv[])
     form.ShowDialog();
     return saved ? 0 : 1;
 }
+
+} // namespace
 
 } // namespace vardane
 

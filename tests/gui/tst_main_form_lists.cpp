@@ -200,7 +200,7 @@ void MainFormLists::drops()
 void MainFormLists::output_rows_are_replaced_and_painted_red()
 {
     window_setup w;
-    const QString first = write_file(w.out, "a.tif", QByteArray(1024 * 1024, 'a'));
+    const QString first = write_file(w.out, "a.tif", QByteArray(qsizetype{1024} * 1024, 'a'));
     const QString second = write_file(w.out, "b.tif", "b");
     choose_output(w.form, w.out);
     QTableWidget* list = output_list(w.form);

@@ -117,7 +117,8 @@ void MainFormRuns::unrecognised_files_by_button_and_by_drop()
     QVERIFY(wait_for_idle(form));
     QCOMPARE(outcome(form), QStringLiteral("Files 1\nOutputs written 0\nFailures 1\nNot products 0"));
     auto* log = control<QPlainTextEdit>(form, "tbox_Infolog");
-    const QTextBlock failed = log->document()->findBlock(log->toPlainText().indexOf(QStringLiteral("Filename(cut.h5)")));
+    const QTextBlock failed =
+        log->document()->findBlock(static_cast<int>(log->toPlainText().indexOf(QStringLiteral("Filename(cut.h5)"))));
     QCOMPARE(failed.begin().fragment().charFormat().foreground().color(), LogBox::failure_colour());
     // The line's tool tip says why, in the library's words, and which file.
     const QString why = failed.begin().fragment().charFormat().toolTip();
@@ -161,7 +162,7 @@ void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
     for (const QString& path : firstRun) {
         QVERIFY2(QFileInfo(path).size() > 0, qPrintable(path));
         QCOMPARE(QFileInfo(path).path(), w.out);
-        const int row = column_texts(list, 0).indexOf(path);
+        const auto row = static_cast<int>(column_texts(list, 0).indexOf(path));
         QCOMPARE(list->item(row, 1)->foreground().color(), QColor(Qt::red));
         QVERIFY(log_lines(form).contains(QStringLiteral("GeoTIFF file(%1) is created.").arg(QFileInfo(path).fileName())));
     }

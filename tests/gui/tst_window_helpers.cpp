@@ -38,9 +38,9 @@ void WindowHelpers::sizes_in_the_unit_that_fits()
 {
     QCOMPARE(format_size(6), QStringLiteral("6 B"));
     QCOMPARE(format_size(1023), QStringLiteral("1023 B"));
-    QCOMPARE(format_size(7 * 512), QStringLiteral("3.50 KiB"));
-    QCOMPARE(format_size(1024 * 1024), QStringLiteral("1.00 MiB"));
-    QCOMPARE(format_size(15 * 1024 * 1024 / 2), QStringLiteral("7.50 MiB"));
+    QCOMPARE(format_size(qint64{7} * 512), QStringLiteral("3.50 KiB"));
+    QCOMPARE(format_size(qint64{1024} * 1024), QStringLiteral("1.00 MiB"));
+    QCOMPARE(format_size(qint64{15} * 1024 * 1024 / 2), QStringLiteral("7.50 MiB"));
     // Beyond 4 GiB, no wrap-around and no group separator.
     QCOMPARE(format_size(qint64(5) * 1024 * 1024 * 1024), QStringLiteral("5120.00 MiB"));
 }

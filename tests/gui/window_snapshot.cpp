@@ -15,6 +15,8 @@ namespace vardane {
 
 using namespace gui_test;
 
+namespace {
+
 int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -68,6 +70,8 @@ int run_program(int argc, char* argv[])
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
     return shot.save(picture) ? 0 : 1;
 }
+
+} // namespace
 
 } // namespace vardane
 

@@ -189,9 +189,15 @@ class GsmapBinaryGeoTiff : public ::testing::TestWithParam<std::pair<int, int>> 
 TEST_P(GsmapBinaryGeoTiff, RowsRunFromMinus180AndValuesPassUnchanged)
 {
     cli_scene scene;
-    const auto [columns, rows] = GetParam();
+    // Plain variables: clang before 16 cannot capture a structured binding in
+    // the lambda below.
+    const int columns = GetParam().first;
+    const int rows = GetParam().second;
     std::vector<float> grid(std::size_t(columns) * std::size_t(rows));
-    for (std::size_t i = 0; i < grid.size(); ++i) grid[i] = float(i / columns * 10000 + i % columns); // row, column
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        const std::size_t row = i / columns;
+        grid[i] = float(row * 10000 + i % columns);
+    }
     grid[5] = -999.9f; // no observation: kept as it is
     std::vector<unsigned char> payload;
     append_f32le(payload, grid);

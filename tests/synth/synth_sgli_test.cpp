@@ -132,8 +132,9 @@ TEST(SgliTiles, TileNumbersMarkerCellAndOffEarthFill)
     const auto v = read_all<std::uint16_t>(f, "/Image_data/LST");
     EXPECT_EQ(v[m->first * 120 + m->second], sk::kMarkerU16);
     // The marker cell's centre by the tile geometry is close to the marker position.
-    const double lat = 90.0 - ((m->first + 0.5) / 120 + 5) * 10.0;
-    const double lon = (((m->second + 0.5) / 120 + 29) * 10.0 - 180.0) / std::cos(lat * M_PI / 180.0);
+    const double lat = 90.0 - ((static_cast<double>(m->first) + 0.5) / 120 + 5) * 10.0;
+    const double lon =
+        (((static_cast<double>(m->second) + 0.5) / 120 + 29) * 10.0 - 180.0) / std::cos(lat * M_PI / 180.0);
     EXPECT_NEAR(lat, sk::kMarkerLat, 0.1);
     EXPECT_NEAR(lon, sk::kMarkerLon, 0.15);
 

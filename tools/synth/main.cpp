@@ -26,8 +26,6 @@ int usage(int status)
     return status;
 }
 
-} // namespace
-
 int run_program(int argc, char** argv)
 {
     const auto kinds = all_synth_kinds();
@@ -50,14 +48,12 @@ int run_program(int argc, char** argv)
             const auto eq = kv.find('=');
             if (eq == std::string::npos) return usage(2);
             options.variants.emplace_back(kv.substr(0, eq), kv.substr(eq + 1));
-        } else if (!arg.empty() && arg[0] == '-') {
-            return usage(2);
-        } else if (kindName.empty()) {
+        } else if (!arg.starts_with('-') && kindName.empty()) {
             kindName = arg;
-        } else if (outfile.empty()) {
+        } else if (!arg.starts_with('-') && outfile.empty()) {
             outfile = arg;
         } else {
-            return usage(2);
+            return usage(2); // an unknown option or a third operand
         }
     }
     if (kindName.empty() || outfile.empty()) return usage(2);
@@ -69,6 +65,8 @@ int run_program(int argc, char** argv)
     std::cerr << "vardane-synth: unknown kind '" << kindName << "' (see --list)\n";
     return 2;
 }
+
+} // namespace
 
 } // namespace vardane
 
