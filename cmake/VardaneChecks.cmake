@@ -21,10 +21,13 @@ if(VARDANE_SANITIZE)
 endif()
 
 if(VARDANE_ODR_CHECK)
-  # The types are compared when the link merges the units' descriptions of
-  # them, before any code is made; no optimisation is needed for that.
-  add_compile_options(-flto -Wodr)
-  add_link_options(-flto=auto -Wodr -Werror=odr)
+  # CMake's link-time optimisation (-flto, and gcc-ar for the static
+  # libraries, whose members are then compiler IR). The types are compared
+  # when the link merges the units' descriptions of them, before any code is
+  # made: no optimisation level is needed for that.
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+  add_compile_options(-Wodr)
+  add_link_options(-Wodr -Werror=odr)
 endif()
 
 # Runs a program of the build at build time: as is, or in a sanitizer build
