@@ -17,6 +17,7 @@
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
+#include "cli/fast_exit.h"
 #include "cli/file_reporter.h"
 #include "cli/finished_files.h"
 #include "cli/report_log.h"
@@ -179,5 +180,5 @@ int main(int argc, char** argv)
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
-    std::_Exit(status);
+    vardane::fast_exit(status);
 }

@@ -10,6 +10,7 @@
 
 #include "driver/run_driver.h"
 #include "driver/working_folder.h"
+#include "cli/fast_exit.h"
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
@@ -93,7 +94,10 @@ int run_worker(const cli_options& options, spconverter& settings)
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.
-    if (!options.verbose) silence_standard_error();
+    if (!options.verbose) {
+        keep_sanitizer_reports_on_standard_error();
+        silence_standard_error();
+    }
     std::signal(SIGPIPE, SIG_IGN);
     signal_gate signals;
 

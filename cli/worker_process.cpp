@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "cli/fast_exit.h"
 #include "cli/worker_main.h"
 
 namespace vardane {
@@ -59,7 +60,7 @@ bool arrange_descriptors(int tasks, int channel)
     }
     // Straight out: the parent's buffered output and its exit handlers are
     // not the worker's to run.
-    ::_exit(status);
+    fast_exit(status);
 }
 
 } // namespace

@@ -3,13 +3,10 @@
 include(GoogleTest)
 find_package(GTest REQUIRED)
 
-# Sanitizer builds: the leak checker ignores only the third-party blocks named
-# in cmake/lsan.supp; child processes started by tests inherit the setting.
-set(VARDANE_TEST_ENVIRONMENT "")
-if(VARDANE_SANITIZE)
-  list(APPEND VARDANE_TEST_ENVIRONMENT
-    "LSAN_OPTIONS=suppressions=${VARDANE_SOURCE_ROOT}/cmake/lsan.supp:print_suppressions=0")
-endif()
+# Sanitizer builds: every test runs with the leak checker's suppressions
+# (cmake/VardaneChecks.cmake); the processes it starts inherit them. One
+# entry only: the discovery script would flatten a list.
+set(VARDANE_TEST_ENVIRONMENT "${VARDANE_SANITIZER_ENV}")
 
 function(vardane_add_test name)
   cmake_parse_arguments(T "" "" "LABELS;SOURCES;LIBS" ${ARGN})
