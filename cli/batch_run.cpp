@@ -42,8 +42,8 @@ enum class task_state { waiting, running, done };
 // Files of one base name, converted in input order by one driver run.
 struct batch_task {
     std::vector<std::string> files;
-    std::size_t started = 0;    // files begun so far
-    std::size_t handedOut = 0;  // `started` when the task last went to a worker
+    std::size_t started = 0;     // files begun so far
+    std::size_t handedOut = 0;   // `started` when the task last went to a worker
     std::size_t fileEntries = 0; // entries before the current file's first one
     std::vector<task_entry> entries;
     std::size_t relayed = 0;
@@ -75,11 +75,10 @@ std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
 
 class batch {
 public:
-    batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
-          console_sink& sink, file_reporter* reporter)
+    batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files, console_sink& sink,
+          file_reporter* reporter)
         : options_(options), settings_(settings), total_(static_cast<int>(files.size())), sink_(sink),
-          reporter_(reporter),
-          tasks_(tasks_by_stem(files)),
+          reporter_(reporter), tasks_(tasks_by_stem(files)),
           slots_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), tasks_.size()))
     {
         std::error_code ec;

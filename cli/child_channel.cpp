@@ -13,10 +13,8 @@ constexpr char kEndTag = 'D';
 constexpr char kSeparator = '\t';
 
 constexpr std::array kEventNames = {
-    std::pair{run_event_type::recognised, "recognised"},
-    std::pair{run_event_type::not_product, "not_product"},
-    std::pair{run_event_type::output_created, "output_created"},
-    std::pair{run_event_type::failure, "failure"},
+    std::pair{run_event_type::recognised, "recognised"},         std::pair{run_event_type::not_product, "not_product"},
+    std::pair{run_event_type::output_created, "output_created"}, std::pair{run_event_type::failure, "failure"},
     std::pair{run_event_type::cancelled, "cancelled"},
 };
 
@@ -93,7 +91,8 @@ std::optional<child_record> decoded_event(const std::string& text)
     const auto fields = fields_of(text);
     if (fields.size() != 5) return std::nullopt;
     for (const auto& [type, name] : kEventNames) {
-        if (fields[0] == name) return child_record{run_event{type, fields[1], fields[2], failure{fields[3], fields[4]}}};
+        if (fields[0] == name)
+            return child_record{run_event{type, fields[1], fields[2], failure{fields[3], fields[4]}}};
     }
     return std::nullopt;
 }

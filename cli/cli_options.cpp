@@ -8,7 +8,6 @@ namespace vardane {
 
 namespace {
 
-
 // The output-kind flags and the switch each one sets.
 struct kind_flag {
     const char* flag;
@@ -56,7 +55,8 @@ const char* usage_text()
            "                        output kinds; none given means GeoTIFF alone\n"
            "  --settings FILE       settings file (default: the window's settings file)\n"
            "  --list-options        print the settings in the settings-file format and exit\n"
-           "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default 1)\n"
+           "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default "
+           "1)\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
            "  --files-from LIST     also the inputs named in LIST, one a line ('-': standard input);\n"
            "                        blank lines and lines starting with '#' are skipped\n"
@@ -139,7 +139,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
         } else if (arg == "--files-from") {
             if (!value(o.filesFrom) || o.filesFrom.empty()) result.error = "missing list after --files-from";
         } else if (arg == "--shard") {
-            if (!value(v) || !parse_shard(v, o.shardIndex, o.shardCount)) result.error = "--shard needs K/N with 0 <= K < N";
+            if (!value(v) || !parse_shard(v, o.shardIndex, o.shardCount))
+                result.error = "--shard needs K/N with 0 <= K < N";
         } else if (arg == "--report") {
             if (!value(o.reportFile) || o.reportFile.empty()) result.error = "missing file after --report";
         } else if (arg == "--skip-existing" && !hasInline) {

@@ -13,8 +13,8 @@ struct cli_options {
     std::string output; // blanks around it trimmed
     output_switches kinds;
     std::string settingsFile; // empty: the window's settings file
-    std::string filesFrom; // a list of inputs, one a line; "-" is standard input
-    int shardIndex = 0;    // --shard K/N: this run takes shard K of N
+    std::string filesFrom;    // a list of inputs, one a line; "-" is standard input
+    int shardIndex = 0;       // --shard K/N: this run takes shard K of N
     int shardCount = 1;
     std::string reportFile; // one JSON line per input file is appended here
     bool skipExisting = false;

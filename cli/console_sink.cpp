@@ -54,7 +54,8 @@ void console_sink::report(const run_event& event)
     // A failure is reported right after the line that tells it; its cause,
     // when the line does not say it, goes to standard error in every mode.
     if (mode_ == console_mode::quiet) write_line(lastLine_);
-    if (event.why.failed()) write_error_line((event.why.file.empty() ? event.path : event.why.file) + ": " + event.why.cause);
+    if (event.why.failed())
+        write_error_line((event.why.file.empty() ? event.path : event.why.file) + ": " + event.why.cause);
 }
 
 void console_sink::relay(const child_record& record)

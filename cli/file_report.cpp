@@ -21,14 +21,10 @@ std::string to_json_line(const file_report& report)
     json failures = json::array();
     for (const auto& f : report.failures) failures.push_back({{"line", f.line}, {"cause", f.cause}, {"file", f.file}});
     const json record = {
-        {"input", report.input},
-        {"kind", report.kind.empty() ? json(nullptr) : json(report.kind)},
-        {"asked", report.asked},
-        {"outputs", outputs},
-        {"failures", failures},
-        {"seconds", report.seconds},
-        {"cancelled", report.cancelled},
-        {"skipped", report.skipped},
+        {"input", report.input},         {"kind", report.kind.empty() ? json(nullptr) : json(report.kind)},
+        {"asked", report.asked},         {"outputs", outputs},
+        {"failures", failures},          {"seconds", report.seconds},
+        {"cancelled", report.cancelled}, {"skipped", report.skipped},
     };
     // Names that are not UTF-8 are kept readable rather than refused.
     return record.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -48,8 +44,8 @@ std::optional<file_report> from_json_line(const std::string& line)
         }
         for (const auto& f : record.at("failures")) {
             // Reports of earlier versions name no file.
-            report.failures.push_back({f.at("line").get<std::string>(), f.at("cause").get<std::string>(),
-                                       f.value("file", std::string())});
+            report.failures.push_back(
+                {f.at("line").get<std::string>(), f.at("cause").get<std::string>(), f.value("file", std::string())});
         }
         report.seconds = record.at("seconds").get<double>();
         report.cancelled = record.at("cancelled").get<bool>();

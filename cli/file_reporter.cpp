@@ -35,7 +35,9 @@ void file_reporter::record(std::size_t task, const child_record& record)
         file.report.outputs.push_back({event->path, ec ? 0 : bytes});
         break;
     }
-    case run_event_type::failure: file.report.failures.push_back({file.lastLine, event->why.cause, event->why.file}); break;
+    case run_event_type::failure:
+        file.report.failures.push_back({file.lastLine, event->why.cause, event->why.file});
+        break;
     case run_event_type::cancelled: file.report.cancelled = true; break;
     }
 }
@@ -78,8 +80,7 @@ void file_reporter::finish(std::size_t task)
     const auto it = open_.find(task);
     if (it == open_.end()) return;
     open_file& file = it->second;
-    file.report.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - file.start).count();
+    file.report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - file.start).count();
     log_.append(file.report);
     open_.erase(it);
 }

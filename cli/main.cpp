@@ -151,8 +151,8 @@ int run_cli(int argc, char** argv)
     sink.tally.failures = static_cast<int>(inputs->missing.size());
     // A resumed batch with nothing left to convert has nothing to start.
     run_tally tally = toConvert.empty() && skipped.files > 0
-        ? sink.tally
-        : run_batch(options, settings, toConvert, sink, reporter ? &*reporter : nullptr);
+                          ? sink.tally
+                          : run_batch(options, settings, toConvert, sink, reporter ? &*reporter : nullptr);
     tally.files += static_cast<int>(inputs->missing.size());
     tally.files += skipped.files;
     tally.products += skipped.products;

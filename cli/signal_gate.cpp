@@ -29,8 +29,7 @@ signal_gate::signal_gate()
 
 signal_gate::~signal_gate()
 {
-    while (take() != 0) {
-    }
+    while (take() != 0) {}
     if (fd_ >= 0) ::close(fd_);
     pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }

@@ -44,7 +44,7 @@ bool arrange_descriptors(int tasks, int channel)
     // Libraries that print on standard output would break into the records;
     // the records have their own descriptor and the prints go nowhere.
     const bool ok = null >= 0 && ::dup2(tasks, STDIN_FILENO) == STDIN_FILENO
-        && ::dup2(null, STDOUT_FILENO) == STDOUT_FILENO && ::dup2(channel, kChannelFd) == kChannelFd;
+                    && ::dup2(null, STDOUT_FILENO) == STDOUT_FILENO && ::dup2(channel, kChannelFd) == kChannelFd;
     return ok && ::close_range(kChannelFd + 1, ~0U, 0) == 0;
 }
 
@@ -145,8 +145,7 @@ int worker_process::reap()
 {
     int status = 0;
     if (pid_ <= 0) return status;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     pid_ = -1;
     return status;
 }

@@ -10,7 +10,9 @@
 namespace vardane {
 
 worker_sink::worker_sink(int channelFd, std::function<std::string()> productKind)
-    : fd_(channelFd), productKind_(std::move(productKind)), endedFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    : fd_(channelFd), productKind_(std::move(productKind)), endedFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+}
 
 worker_sink::~worker_sink()
 {
@@ -21,8 +23,7 @@ void worker_sink::ChangeRunMode(bool running)
 {
     std::uint64_t count = 0;
     if (running) {
-        while (::read(endedFd_, &count, sizeof count) > 0) {
-        }
+        while (::read(endedFd_, &count, sizeof count) > 0) {}
     } else {
         count = 1;
         [[maybe_unused]] const auto written = ::write(endedFd_, &count, sizeof count);

@@ -28,11 +28,11 @@ loaded_cairo load()
         result.problem = "cannot load " + std::string(kCairoLibrary) + ": " + last_dl_error();
         return result;
     }
-#define VARDANE_CAIRO_RESOLVE(name)                                                                                  \
-    result.calls.name = reinterpret_cast<decltype(result.calls.name)>(::dlsym(library, "cairo_" #name));           \
-    if (!result.calls.name) {                                                                                        \
-        result.problem = "no cairo_" #name " in " + std::string(kCairoLibrary);                                      \
-        return result;                                                                                               \
+#define VARDANE_CAIRO_RESOLVE(name)                                                                                    \
+    result.calls.name = reinterpret_cast<decltype(result.calls.name)>(::dlsym(library, "cairo_" #name));               \
+    if (!result.calls.name) {                                                                                          \
+        result.problem = "no cairo_" #name " in " + std::string(kCairoLibrary);                                        \
+        return result;                                                                                                 \
     }
     VARDANE_CAIRO_CALLS(VARDANE_CAIRO_RESOLVE)
 #undef VARDANE_CAIRO_RESOLVE

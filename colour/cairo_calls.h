@@ -9,24 +9,24 @@
 // ten other libraries whose loading cost every start of the program some
 // 7 ms of CPU (an eighth of its start-up), while only a run that makes a
 // colour table draws anything.
-#define VARDANE_CAIRO_CALLS(X)                                                                                       \
-    X(create)                                                                                                        \
-    X(destroy)                                                                                                       \
-    X(paint)                                                                                                         \
-    X(fill)                                                                                                          \
-    X(rectangle)                                                                                                     \
-    X(move_to)                                                                                                       \
-    X(show_text)                                                                                                     \
-    X(set_source_rgb)                                                                                                \
-    X(set_source_rgba)                                                                                               \
-    X(select_font_face)                                                                                              \
-    X(set_font_size)                                                                                                 \
-    X(font_extents)                                                                                                  \
-    X(image_surface_create)                                                                                          \
-    X(image_surface_create_from_png)                                                                                 \
-    X(surface_write_to_png)                                                                                          \
-    X(surface_flush)                                                                                                 \
-    X(surface_status)                                                                                                \
+#define VARDANE_CAIRO_CALLS(X)                                                                                         \
+    X(create)                                                                                                          \
+    X(destroy)                                                                                                         \
+    X(paint)                                                                                                           \
+    X(fill)                                                                                                            \
+    X(rectangle)                                                                                                       \
+    X(move_to)                                                                                                         \
+    X(show_text)                                                                                                       \
+    X(set_source_rgb)                                                                                                  \
+    X(set_source_rgba)                                                                                                 \
+    X(select_font_face)                                                                                                \
+    X(set_font_size)                                                                                                   \
+    X(font_extents)                                                                                                    \
+    X(image_surface_create)                                                                                            \
+    X(image_surface_create_from_png)                                                                                   \
+    X(surface_write_to_png)                                                                                            \
+    X(surface_flush)                                                                                                   \
+    X(surface_status)                                                                                                  \
     X(surface_destroy)
 
 namespace vardane {

@@ -15,8 +15,7 @@ namespace {
 // Bounds k = 1 .. 8 of a logarithmic table as fractions of the range:
 // log10(10 / (10 - k)) to four places. Bound 0 is the minimum, bound 9 the
 // maximum.
-constexpr std::array<double, 9> kLogFractions = {0,      0.0458, 0.0969, 0.1549, 0.2218,
-                                                 0.301, 0.3979, 0.5229, 0.699};
+constexpr std::array<double, 9> kLogFractions = {0, 0.0458, 0.0969, 0.1549, 0.2218, 0.301, 0.3979, 0.5229, 0.699};
 constexpr int kLinearSteps = 10;
 
 // Bounds computed in single precision are written with the digits a float

@@ -17,8 +17,8 @@ struct clt_written {
 // gives ten bounds spaced as log10(10 / (10 - k)) of the range, coloured by
 // the logarithmic palette. A linear range with minimum >= maximum gives the
 // single line of the maximum. `unused` has no effect.
-clt_written create_clt(const clt_folders& folders, float minimum, float maximum, float unused,
-                       const std::string& type, const std::string& name);
+clt_written create_clt(const clt_folders& folders, float minimum, float maximum, float unused, const std::string& type,
+                       const std::string& name);
 
 // The text of that table.
 std::string clt_text(float minimum, float maximum, const std::string& type);

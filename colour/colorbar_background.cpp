@@ -16,10 +16,7 @@ constexpr double kStripWidth = 10.0;
 constexpr double kPanelAlpha = 0.65;
 
 // Middle of label i, the first (the table's minimum) lowest.
-double label_middle(bool linear, int i)
-{
-    return legend_layout::label_top(linear, std::size_t(i)) + kLabelMiddle;
-}
+double label_middle(bool linear, int i) { return legend_layout::label_top(linear, std::size_t(i)) + kLabelMiddle; }
 
 void fill_rect(const cairo_calls& cairo, cairo_t* cr, const rgba& c, double x, double y, double w, double h)
 {

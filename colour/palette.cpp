@@ -12,15 +12,14 @@ namespace vardane {
 namespace {
 
 constexpr std::array<std::string_view, 11> kLinearPalette = {
-    "\tCOLOR = 0,0,255",    "\tCOLOR = 0,0,255",   "\tCOLOR = 0,100,255", "\tCOLOR = 0,180,255",
+    "\tCOLOR = 0,0,255",    "\tCOLOR = 0,0,255",    "\tCOLOR = 0,100,255", "\tCOLOR = 0,180,255",
     "\tCOLOR = 51,219,128", "\tCOLOR = 155,235,74", "\tCOLOR = 255,235,0", "\tCOLOR = 255,179,0",
     "\tCOLOR = 255,100,0",  "\tCOLOR = 235,30,0",   "\tCOLOR = 175,30,0",
 };
 
 constexpr std::array<std::string_view, 10> kLogPalette = {
-    "\tCOLOR = 0,0,255",   "\tCOLOR = 0,0,255",      "\tCOLOR = 0,128,255", "\tCOLOR = 0,255,255",
-    "\tCOLOR = 0,255,128", "\tCOLOR = 0,255,0",      "\tCOLOR = 188,255,122", "\tCOLOR = 255,255,0",
-    "\tCOLOR = 255,128,0", "\tCOLOR = 255,0,0",
+    "\tCOLOR = 0,0,255", "\tCOLOR = 0,0,255",     "\tCOLOR = 0,128,255", "\tCOLOR = 0,255,255", "\tCOLOR = 0,255,128",
+    "\tCOLOR = 0,255,0", "\tCOLOR = 188,255,122", "\tCOLOR = 255,255,0", "\tCOLOR = 255,128,0", "\tCOLOR = 255,0,0",
 };
 
 // A decimal integer at the start of text, after blanks; a value beyond the

@@ -32,18 +32,17 @@ bool prepare_raster(spinfo& info, spout& out, std::int32_t dtype, const productI
     switch (dtype) {
     case DT_UINT8:
         return holds(info.byteRaster(), expected_samples(attr, true))
-            && out.init_char(info.byteRaster().data(), attr, product);
+               && out.init_char(info.byteRaster().data(), attr, product);
     case DT_UINT16:
         return holds(info.shortRaster(), expected_samples(attr, false))
-            && out.take_short(info.take_shortRaster(), attr, product);
+               && out.take_short(info.take_shortRaster(), attr, product);
     case DT_FLOAT32:
         return holds(info.floatRaster(), expected_samples(attr, false))
-            && out.take_float(info.take_floatRaster(), attr, product);
+               && out.take_float(info.take_floatRaster(), attr, product);
     case DT_INT16:
         return holds(info.shortRaster(), expected_samples(attr, false))
-            && out.take_signed(info.take_shortRaster(), attr, product);
-    default:
-        return false;
+               && out.take_signed(info.take_shortRaster(), attr, product);
+    default: return false;
     }
 }
 

@@ -27,6 +27,7 @@ constexpr geolocation_read kSST[] = {{"lat", 3}, {"lon", 4}};
 constexpr std::span<const geolocation_read> kNone{};
 
 // One row per product kind: announcement, option set, selection, geolocation.
+// clang-format off
 const product_rule kProductRules[] = {
     {PT_AMSR2_L1A, "It is GCOM-W/L1A Product.", nullptr, ST_GCOMW_L1AB, sm::all, AT_AMSR2, gw::geotiff_or_kmz, kL1AB, true},
     {PT_AMSR2_L1B, "It is GCOM-W/L1B Product.", nullptr, ST_GCOMW_L1AB, sm::all, AT_AMSR2, gw::geotiff_or_kmz, kL1AB, true},
@@ -58,6 +59,7 @@ const product_rule kProductRules[] = {
     {PT_SGLI_LST, "It is GCOM-C L2 LST Product.", nullptr, ST_GCOMC_LST, sm::all, AT_AMSR2, gw::never, kNone, false},
     {PT_SGLI_CLFG, "It is GCOM-C L2 CLFG Product.", nullptr, ST_GCOMC_CLFG, sm::all, AT_AMSR2, gw::never, kNone, false},
 };
+// clang-format on
 
 // With two selectable layers, a geophysical file also offers its second
 // variable under another key.
@@ -67,13 +69,16 @@ struct second_candidate {
 };
 constexpr second_candidate kSecondCandidates[] = {{"SND", "SWE"}, {"SST", "SST10GHz"}};
 
+// clang-format off
 const jasmes_rule kJasmesRules[] = {
     {JA_GLOBAL, "It is JASMES/GlobalSphere Product.", ST_JASMES_GLOBAL, &spconverter::get_OptSet_JASMES_Global, jasmes_keys::global_flag_type},
     {JA_JAPAN, "It is JASMES/Japan Product.", ST_JASMES_JAPAN, &spconverter::get_OptSet_JASMES_Japan, jasmes_keys::local_lst},
     {JA_THAILAND, "It is JASMES/Thailand Product.", ST_JASMES_THAILAND, &spconverter::get_OptSet_JASMES_Thailand, jasmes_keys::local_lst},
     {JA_GOBI, "It is JASMES/Gobi Product.", ST_JASMES_GOBI, &spconverter::get_OptSet_JASMES_Gobi, jasmes_keys::gobi_fixed},
 };
-const jasmes_rule kUnknownJasmes = {JA_NONE, "It is Unknown JASMES Product... skipped.", ST_NONE, nullptr, jasmes_keys::gobi_fixed};
+// clang-format on
+const jasmes_rule kUnknownJasmes = {JA_NONE, "It is Unknown JASMES Product... skipped.", ST_NONE, nullptr,
+                                    jasmes_keys::gobi_fixed};
 
 // Flag files of the global grid carry their HDF4 flag type in the key.
 constexpr const char* kGlobalFlagParas[] = {"cs_flg_tpf", "Surface_Flag"};
@@ -127,8 +132,7 @@ std::vector<std::string> jasmes_candidates(const jasmes_rule& rule, const std::s
     case jasmes_keys::local_lst:
         // The option key of the land surface temperature has a trailing '_'.
         return {trim_space(para) == "lst" ? std::string("lst_") : para};
-    case jasmes_keys::gobi_fixed:
-        return {std::begin(kGobiKeys), std::end(kGobiKeys)};
+    case jasmes_keys::gobi_fixed: return {std::begin(kGobiKeys), std::end(kGobiKeys)};
     }
     return {};
 }

@@ -14,10 +14,10 @@ class spconverter;
 
 // How the selection list of a product kind is built.
 enum class selection_mode {
-    all,            // every selected option of the kind's set
-    below_count,    // the same, only options whose index is below N_count
-    l2low_names,    // geophysical-name candidates in the L2 low-resolution set
-    l3gd_names,     // geophysical-name candidates in the L3 geophysical set
+    all,         // every selected option of the kind's set
+    below_count, // the same, only options whose index is below N_count
+    l2low_names, // geophysical-name candidates in the L2 low-resolution set
+    l3gd_names,  // geophysical-name candidates in the L3 geophysical set
 };
 
 // When a swath product's geolocation is read before its variables.
@@ -33,8 +33,8 @@ struct geolocation_read {
 // How one product kind is announced, selected and prepared.
 struct product_rule {
     productType kind;
-    const char* head;  // the log line, or the part before the geophysical name
-    const char* tail;  // null: head is the whole line; else it follows the name
+    const char* head; // the log line, or the part before the geophysical name
+    const char* tail; // null: head is the whole line; else it follows the name
     SettingType setting;
     selection_mode mode;
     AmsrType amsr;

@@ -27,7 +27,7 @@ bool run_driver::read_lonlat(const std::string& name, std::int32_t index)
     // buffer that does not hold the array dataAttr describes.
     const auto& attr = info_.dataAttr();
     const auto samples = static_cast<std::uintmax_t>(attr.width < 0 ? 0 : attr.width)
-        * static_cast<std::uintmax_t>(attr.height < 0 ? 0 : attr.height);
+                         * static_cast<std::uintmax_t>(attr.height < 0 ? 0 : attr.height);
     if (!read || dtype != DT_FLOAT32 || samples == 0 || info_.floatRaster().size() < samples) {
         fail(run_msg::kReadFailed, {}, read_failure());
         return false;

@@ -71,16 +71,16 @@ public:
 private:
     // Per-file steps, each in the source file named after it.
     void process_file(const std::string& path, bool& stop);
-    void build_selection(file_job& job);                       // selection_step.cpp
-    void select_jasmes(file_job& job);                         // selection_step.cpp
-    void read_geolocation(const product_rule& rule);          // selection_step.cpp
-    bool convert_variable(file_job& job, const spcvt_listitem& item);  // variable_stages.cpp
+    void build_selection(file_job& job);                              // selection_step.cpp
+    void select_jasmes(file_job& job);                                // selection_step.cpp
+    void read_geolocation(const product_rule& rule);                  // selection_step.cpp
+    bool convert_variable(file_job& job, const spcvt_listitem& item); // variable_stages.cpp
     void tiff_stage(file_job& job, const productInfo_t& info, const std::string& stem);
     void swath_geotiff_stage(file_job& job, std::int32_t index, const std::string& stem);
-    void gridded_geotiff_stage(file_job& job, const std::string& stem);                 // gridded_geotiff_stage.cpp
+    void gridded_geotiff_stage(file_job& job, const std::string& stem); // gridded_geotiff_stage.cpp
     void kmz_stage(file_job& job, std::int32_t index, const std::string& key, const std::string& stem); // kmz_stage.cpp
-    void netcdf_step(file_job& job);                                                     // netcdf_step.cpp
-    void position_info_step(file_job& job);                                              // position_info_step.cpp
+    void netcdf_step(file_job& job);        // netcdf_step.cpp
+    void position_info_step(file_job& job); // position_info_step.cpp
     void clean_up();
     // Starts GDAL's set-up in the background once a file needs it.
     void warm_up_writers(const file_job& job);

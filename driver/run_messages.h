@@ -66,7 +66,7 @@ inline std::string collision_line(const std::string& kind, const std::string& na
                                   const std::string& second)
 {
     return "Fail in creating " + kind + " file(" + name + "): the same name was already created from " + first
-        + " in this run; not replaced by the one from " + second + ".";
+           + " in this run; not replaced by the one from " + second + ".";
 }
 
 // Kind words of move-and-report.

@@ -22,7 +22,7 @@ int run_tally::exit_status() const
 std::string run_tally::summary() const
 {
     std::string s = "Summary: files " + std::to_string(files) + ", outputs written " + std::to_string(outputs)
-        + ", failures " + std::to_string(failures) + ", not products " + std::to_string(notProducts);
+                    + ", failures " + std::to_string(failures) + ", not products " + std::to_string(notProducts);
     if (cancelled) s += ", cancelled";
     if (!completed) s += ", run ended early";
     return s + ".";

@@ -47,9 +47,7 @@ void run_driver::build_selection(file_job& job)
     log(product_line(*rule, job.geoName));
     job.setting = rule->setting;
     switch (rule->mode) {
-    case selection_mode::all:
-        converter_.selList(rule->setting, job.selection);
-        break;
+    case selection_mode::all: converter_.selList(rule->setting, job.selection); break;
     case selection_mode::below_count:
         converter_.selList(rule->setting, job.selection, static_cast<int>(info_.N_count()));
         break;
@@ -58,8 +56,8 @@ void run_driver::build_selection(file_job& job)
         for (const auto& key : geophysical_candidates(job.geoName, info_.N_count())) {
             optSet_t option;
             const bool found = rule->mode == selection_mode::l2low_names
-                ? converter_.get_OptSet_AMSR_L2Low(rule->amsr, key, option)
-                : converter_.get_OptSet_AMSR_L3GD(rule->amsr, key, option);
+                                   ? converter_.get_OptSet_AMSR_L2Low(rule->amsr, key, option)
+                                   : converter_.get_OptSet_AMSR_L3GD(rule->amsr, key, option);
             if (found) append_if_selected(option, key, job.selection);
         }
         break;
@@ -81,8 +79,9 @@ void run_driver::select_jasmes(file_job& job)
 
 void run_driver::read_geolocation(const product_rule& rule)
 {
-    const bool wanted = rule.when == geolocation_when::geotiff_or_kmz ? (request_.switches.geotiff || request_.switches.kmz)
-        : rule.when == geolocation_when::geotiff_only                 ? request_.switches.geotiff
+    const bool wanted = rule.when == geolocation_when::geotiff_or_kmz
+                            ? (request_.switches.geotiff || request_.switches.kmz)
+                        : rule.when == geolocation_when::geotiff_only ? request_.switches.geotiff
                                                                       : false;
     if (!wanted) return;
     // The swath writers check what they received; the reads' results are

@@ -54,8 +54,7 @@ std::string long_name_of(const std::string& rawName)
     return row ? std::string(row->to) : rawName;
 }
 
-std::optional<std::string> units_of(const std::string& rawName, const std::string& varName,
-                                    const std::string& unit)
+std::optional<std::string> units_of(const std::string& rawName, const std::string& varName, const std::string& unit)
 {
     if (unit.empty()) return std::nullopt;
     if (unit == kDegrees) {

@@ -41,8 +41,7 @@ bool put_valid_range(nc_file& file, int varId, nc_type type, const std::vector<f
     }
     case NC_FLOAT:
         return file.check(nc_put_att_float(file.id(), varId, "valid_range", NC_FLOAT, n, range.data()), what);
-    default:
-        return true;
+    default: return true;
     }
 }
 
@@ -63,14 +62,12 @@ bool put_fill_value(nc_file& file, int varId, nc_type type, float value)
         const int v = wrapped<std::int32_t>(value);
         return file.check(nc_put_att_int(id, varId, "_FillValue", NC_INT, 1, &v), what);
     }
-    case NC_FLOAT:
-        return file.check(nc_put_att_float(id, varId, "_FillValue", NC_FLOAT, 1, &value), what);
+    case NC_FLOAT: return file.check(nc_put_att_float(id, varId, "_FillValue", NC_FLOAT, 1, &value), what);
     case NC_DOUBLE: {
         const double v = value;
         return file.check(nc_put_att_double(id, varId, "_FillValue", NC_DOUBLE, 1, &v), what);
     }
-    default:
-        return true;
+    default: return true;
     }
 }
 

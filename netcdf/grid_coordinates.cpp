@@ -39,8 +39,7 @@ bool nc_converter::put_grid_variable(nc_file& file, const char* name, const char
         || !put_text(file, varId, "units", units) || !file.data_mode()) {
         return false;
     }
-    return file.check(nc_put_var_short(file.id(), varId, values.data()),
-                      std::string("cannot write variable ") + name);
+    return file.check(nc_put_var_short(file.id(), varId, values.data()), std::string("cannot write variable ") + name);
 }
 
 namespace {
@@ -85,7 +84,7 @@ bool nc_converter::gcom_l3_lonlat(nc_file& file)
     std::size_t lines = 0, pixels = 0;
     if (!grid_size(file, dims_, lines, pixels)) return false;
     return put_grid_variable(file, "lat", "Latitude", "degrees_north", latlon_grid_latitudes(lines, pixels))
-        && put_grid_variable(file, "lon", "Longitude", "degrees_east", latlon_grid_longitudes(lines, pixels));
+           && put_grid_variable(file, "lon", "Longitude", "degrees_east", latlon_grid_longitudes(lines, pixels));
 }
 
 bool nc_converter::gcom_l3_polar_lonlat(nc_file& file)

@@ -51,8 +51,7 @@ private:
     bool copy_dataset(nc_file& file, hid_t root, const std::string& rawName);
     bool copy_dataset_attributes(nc_file& file, hid_t dataset, int varId, int nctype, const std::string& rawName,
                                  const std::string& varName);
-    bool put_catalogue_attributes(nc_file& file, int varId, int nctype, bool unsignedBits,
-                                  const std::string& varName);
+    bool put_catalogue_attributes(nc_file& file, int varId, int nctype, bool unsignedBits, const std::string& varName);
     bool define_dims(nc_file& file, const std::string& varName, std::vector<int>& ids,
                      const std::vector<std::uint64_t>& lengths);
 

@@ -21,8 +21,8 @@ bool nc_dimensions::define(nc_file& file, const std::string& varName, const std:
     }
     ids.assign(lengths.size(), -1);
     for (std::size_t i = 0; i < lengths.size(); ++i) {
-        const bool ok = names ? named(file, varName, (*names)[i], lengths[i], ids[i])
-                              : unnamed(file, lengths[i], ids[i]);
+        const bool ok =
+            names ? named(file, varName, (*names)[i], lengths[i], ids[i]) : unnamed(file, lengths[i], ids[i]);
         if (!ok) return false;
     }
     return true;
@@ -45,8 +45,8 @@ bool nc_dimensions::add(nc_file& file, const std::string& name, std::uint64_t le
     return true;
 }
 
-bool nc_dimensions::named(nc_file& file, const std::string& varName, const std::string& name,
-                          std::uint64_t length, int& id)
+bool nc_dimensions::named(nc_file& file, const std::string& varName, const std::string& name, std::uint64_t length,
+                          int& id)
 {
     if (const dimmap_t* known = find(name)) {
         if (known->length != length) {

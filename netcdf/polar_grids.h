@@ -12,8 +12,8 @@ namespace vardane {
 struct polar_grid {
     int lines;
     int pixels;
-    double pixelSize;    // metres
-    double upperLeftX;   // metres, outer corner of the upper-left cell
+    double pixelSize;  // metres
+    double upperLeftX; // metres, outer corner of the upper-left cell
     double upperLeftY;
     double trueScaleLat; // degrees; negative for the southern grids
     double poleLon;      // degrees: the meridian straight down from the pole

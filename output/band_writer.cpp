@@ -57,8 +57,7 @@ bool write_in_place(GDALRasterBand& band, const output_raster& raster, const ras
     // The first sample's address, whatever its type. GDAL's write interface
     // takes a non-const buffer; it only reads it.
     auto* samples = const_cast<std::byte*>(band_row<std::uint8_t>(raster, layout, k, first).first());
-    return band.RasterIO(GF_Write, 0, first, w, count, samples, w, count, layout.type, pixel, line, nullptr)
-        == CE_None;
+    return band.RasterIO(GF_Write, 0, first, w, count, samples, w, count, layout.type, pixel, line, nullptr) == CE_None;
 }
 
 // Writes rows [first, first + count) of the band through `buffer`, each
@@ -79,8 +78,7 @@ bool write_through(GDALRasterBand& band, const output_raster& raster, const rast
             for (std::int32_t i = 0; i < n; ++i) out[to + i] = map(out[to + i]);
         });
     }
-    return band.RasterIO(GF_Write, 0, first, w, count, buffer.data(), w, count, layout.type, 0, 0, nullptr)
-        == CE_None;
+    return band.RasterIO(GF_Write, 0, first, w, count, buffer.data(), w, count, layout.type, 0, 0, nullptr) == CE_None;
 }
 
 // The samples as they are.
@@ -95,18 +93,15 @@ bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_
     switch (layout.kind) {
     case RK_UINT16:
         return write_through<std::uint16_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
-    case RK_INT16:
-        return write_through<std::int16_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
+    case RK_INT16: return write_through<std::int16_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
     case RK_FLOAT32:
         return write_through<float>(band, raster, layout, k, shift, first, count, buffer, [floors](float v) {
             // NaN compares false and so stays NaN.
             return floors && v < kFloatFloor ? kFloatFloor : v;
         });
     case RK_BYTE:
-    case RK_RGB:
-        return write_through<std::uint8_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
-    case RK_NONE:
-        break;
+    case RK_RGB: return write_through<std::uint8_t>(band, raster, layout, k, shift, first, count, buffer, kUnchanged);
+    case RK_NONE: break;
     }
     return false;
 }

@@ -81,7 +81,8 @@ std::uint64_t uncompressed_size(int width, int height, int bands, int gdalType)
 {
     const auto sample = static_cast<std::uint64_t>(GDALGetDataTypeSizeBytes(GDALDataType(gdalType)));
     return std::uint64_t(width > 0 ? width : 0) * std::uint64_t(height > 0 ? height : 0)
-        * std::uint64_t(bands > 0 ? bands : 0) * sample + kTiffHeaderRoom;
+               * std::uint64_t(bands > 0 ? bands : 0) * sample
+           + kTiffHeaderRoom;
 }
 
 } // namespace

@@ -65,8 +65,8 @@ std::size_t guarded_file::read(void* buffer, std::size_t bytes)
     if (broken_) return 0;
     std::size_t done = 0;
     while (done < bytes) {
-        const ssize_t got = ::pread(fd_, static_cast<char*>(buffer) + done, bytes - done,
-                                    static_cast<off_t>(position_ + done));
+        const ssize_t got =
+            ::pread(fd_, static_cast<char*>(buffer) + done, bytes - done, static_cast<off_t>(position_ + done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             atEnd_ = got == 0;
@@ -84,8 +84,8 @@ std::size_t guarded_file::write(const void* buffer, std::size_t bytes)
     if (append_) position_ = size();
     std::size_t done = 0;
     while (done < bytes) {
-        const ssize_t put = ::pwrite(fd_, static_cast<const char*>(buffer) + done, bytes - done,
-                                     static_cast<off_t>(position_ + done));
+        const ssize_t put =
+            ::pwrite(fd_, static_cast<const char*>(buffer) + done, bytes - done, static_cast<off_t>(position_ + done));
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) {
             // A short write without an error code still means the device is full.

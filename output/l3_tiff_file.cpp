@@ -27,13 +27,12 @@ constexpr std::size_t kStripPieceBytes = std::size_t(1) << 20;
 bool set_image_structure(TIFF* tif, std::int32_t width, std::int32_t height, bool isSigned)
 {
     return TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(width)) == 1
-        && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(height)) == 1
-        && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
-        && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
-        && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
-        && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
-        && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1;
+           && TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(height)) == 1
+           && TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16) == 1 && TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1) == 1
+           && TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, isSigned ? SAMPLEFORMAT_INT : SAMPLEFORMAT_UINT) == 1
+           && TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) == 1
+           && TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1
+           && TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1;
 }
 
 // libtiff's file operations on a guarded file: once a write fails, the
@@ -94,7 +93,7 @@ bool write_image(TIFF* tif, GTIF* gtif, const output_raster& raster, bool isSign
 {
     const std::int32_t width = raster.width();
     bool ok = gtif && set_image_structure(tif, width, raster.height(), isSigned) && describe(tif, gtif)
-        && TIFFWriteBufferSetup(tif, piece.data(), tmsize_t(piece.size())) == 1;
+              && TIFFWriteBufferSetup(tif, piece.data(), tmsize_t(piece.size())) == 1;
     const column_shift cols(shift, width);
     std::vector<std::uint16_t> line(static_cast<std::size_t>(width));
     for (std::int32_t r = 0; ok && r < raster.height(); ++r) {

@@ -18,7 +18,7 @@ bool set_georeference(TIFF* tif, const l3eqr_grid& grid, bool shift)
     double tiepoint[6] = {0.0, 0.0, 0.0, shift ? -180.0 : 0.0, 90.0, 0.0};
     double pixelScale[3] = {grid.pixelSize, grid.pixelSize, 0.0};
     return TIFFSetField(tif, TIFFTAG_GEOTIEPOINTS, 6, tiepoint) == 1
-        && TIFFSetField(tif, TIFFTAG_GEOPIXELSCALE, 3, pixelScale) == 1;
+           && TIFFSetField(tif, TIFFTAG_GEOPIXELSCALE, 3, pixelScale) == 1;
 }
 
 // WGS 84 geographic coordinates, pixel-is-area.
@@ -29,12 +29,9 @@ bool set_geokeys(GTIF* gtif)
         int value;
     };
     static constexpr key_value keys[] = {
-        {GTModelTypeGeoKey, ModelGeographic},
-        {GTRasterTypeGeoKey, RasterPixelIsArea},
-        {GeographicTypeGeoKey, GCS_WGS_84},
-        {GeogGeodeticDatumGeoKey, Datum_WGS84},
-        {GeogAngularUnitsGeoKey, Angular_Degree},
-        {GeogEllipsoidGeoKey, Ellipse_WGS_84},
+        {GTModelTypeGeoKey, ModelGeographic},     {GTRasterTypeGeoKey, RasterPixelIsArea},
+        {GeographicTypeGeoKey, GCS_WGS_84},       {GeogGeodeticDatumGeoKey, Datum_WGS84},
+        {GeogAngularUnitsGeoKey, Angular_Degree}, {GeogEllipsoidGeoKey, Ellipse_WGS_84},
     };
     for (const key_value& kv : keys) {
         if (GTIFKeySet(gtif, kv.key, TYPE_SHORT, 1, kv.value) != 1) return false;
@@ -55,9 +52,9 @@ bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
     // Half a row: the grid starts at 0 degrees, the file at -180.
     const std::int32_t shift = flag ? std::int32_t(grid->width * 0.5 + 0.5) : 0;
     std::string cause;
-    const bool written = write_l3_tiff(name, raster, isSigned, shift, [&](TIFF* tif, GTIF* gtif) {
-        return set_georeference(tif, *grid, flag) && set_geokeys(gtif);
-    }, cause);
+    const bool written = write_l3_tiff(
+        name, raster, isSigned, shift,
+        [&](TIFF* tif, GTIF* gtif) { return set_georeference(tif, *grid, flag) && set_geokeys(gtif); }, cause);
     return written || refuse(name, cause);
 }
 

@@ -19,11 +19,8 @@ struct raster_layout {
 };
 
 inline constexpr raster_layout kRasterLayouts[] = {
-    {RK_UINT16, GDT_UInt16, 1},
-    {RK_BYTE, GDT_Byte, 1},
-    {RK_RGB, GDT_Byte, 3},
-    {RK_FLOAT32, GDT_Float32, 1},
-    {RK_INT16, GDT_Int16, 1},
+    {RK_UINT16, GDT_UInt16, 1},   {RK_BYTE, GDT_Byte, 1},   {RK_RGB, GDT_Byte, 3},
+    {RK_FLOAT32, GDT_Float32, 1}, {RK_INT16, GDT_Int16, 1},
 };
 
 inline std::optional<raster_layout> layout_of(std::int32_t kind)

@@ -55,8 +55,7 @@ bool spout::finish_load(const productInfo_t& info)
     // Upper-left and lower-right are the outer edges of the grid.
     const earthPoint_t& ul = corners[corner::UL];
     const earthPoint_t& lr = corners[corner::LR];
-    geoTransform = {ul.lon, (lr.lon - ul.lon) / raster.width(), 0.0,
-                    ul.lat, 0.0, (lr.lat - ul.lat) / raster.height()};
+    geoTransform = {ul.lon, (lr.lon - ul.lon) / raster.width(), 0.0, ul.lat, 0.0, (lr.lat - ul.lat) / raster.height()};
 
     scale = info.scale;
     ready = true;

@@ -92,8 +92,8 @@ public:
     // Colour form (output/kmz/): a Byte image of the raster coloured through
     // `colours` (match_colour, `exclusive` upper bounds), invalid values and
     // unmatched pixels transparent; 4 bands (RGBA), 3 for an RGB raster.
-    bool gen_TiffImage(const std::string& name, const std::vector<color_map>& colours,
-                       const std::string& invalidText, bool exclusive);
+    bool gen_TiffImage(const std::string& name, const std::vector<color_map>& colours, const std::string& invalidText,
+                       bool exclusive);
     bool gen_KmzImage(const std::string& name, bool quad, const std::vector<color_map>& colours,
                       const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                       bool flag);
@@ -135,16 +135,16 @@ private:
     // false (recorded) without a name or a loaded raster.
     bool can_write(const std::string& name);
 
-    bool ready = false;                  // a raster is loaded; every writer checks it first
-    output_raster raster;                // row 0 first line, column 0 first pixel
-    std::int32_t rasterKind = RK_NONE;   // which member of XVal_t is valid
+    bool ready = false;                // a raster is loaded; every writer checks it first
+    output_raster raster;              // row 0 first line, column 0 first pixel
+    std::int32_t rasterKind = RK_NONE; // which member of XVal_t is valid
     std::array<double, 6> geoTransform{-180.0, 1.0, 0.0, 90.0, 0.0, -1.0}; // GDAL order
-    std::string wkt;                     // WGS 84 geographic coordinates
-    earthPoint_t corners[4];             // UL, UR, LL, LR
-    warp_extent_t warpExtent;            // overrides for the polar warp
-    double scale = 1.0;                  // productInfo_t.scale, applied only by colour images
-    swath_geolocation geolocation;       // the swath writer's positions
-    dataAttr_t dataAttr;                 // of the last loaded variable
+    std::string wkt;                                                       // WGS 84 geographic coordinates
+    earthPoint_t corners[4];                                               // UL, UR, LL, LR
+    warp_extent_t warpExtent;                                              // overrides for the polar warp
+    double scale = 1.0;            // productInfo_t.scale, applied only by colour images
+    swath_geolocation geolocation; // the swath writer's positions
+    dataAttr_t dataAttr;           // of the last loaded variable
     // The stored value of the cells a regridding left empty; colour images
     // leave them transparent. Unset for a raster loaded from a product.
     std::optional<std::int32_t> gridNodata;

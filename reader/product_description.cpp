@@ -6,10 +6,7 @@ namespace vardane {
 
 namespace {
 
-bool has_parameter(const product_description& d, std::uint32_t idx)
-{
-    return d.kind != PT_UNKNOWN && idx < d.nCount;
-}
+bool has_parameter(const product_description& d, std::uint32_t idx) { return d.kind != PT_UNKNOWN && idx < d.nCount; }
 
 } // namespace
 

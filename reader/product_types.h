@@ -119,7 +119,7 @@ struct hdfParam_t {
 inline bool is_swath_kind(productType k)
 {
     return (k >= PT_AMSR2_L1A && k <= PT_AMSR2_L2_LOW) || (k >= PT_AMSRE_L1B && k <= PT_AMSRE_L2_LOW)
-        || (k >= PT_SGLI_VNR && k <= PT_SGLI_CLFG);
+           || (k >= PT_SGLI_VNR && k <= PT_SGLI_CLFG);
 }
 
 inline bool is_gcomc_kind(productType k) { return k >= PT_SGLI_VNR && k <= PT_SGLI_CLFG; }

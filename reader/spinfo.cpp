@@ -89,10 +89,7 @@ void spinfo::init(const std::string& filename, std::uintmax_t size)
     }
 }
 
-std::string spinfo::getJasmesHdf4Type() const
-{
-    return desc_.kind == PT_JASMES_HDF4 ? desc_.hdf4Type : std::string();
-}
+std::string spinfo::getJasmesHdf4Type() const { return desc_.kind == PT_JASMES_HDF4 ? desc_.hdf4Type : std::string(); }
 
 std::int32_t spinfo::getHeaderSize() const
 {

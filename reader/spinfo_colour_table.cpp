@@ -133,17 +133,13 @@ std::string spinfo::getCLT() const
     const productType kind = desc_.kind;
     switch (kind) {
     case PT_JASMES_RAW:
-    case PT_JASMES_HDR:
-        return jasmes_binary_table(desc_.para);
-    case PT_JASMES_HDF4:
-        return jasmes_hdf4_table(desc_.datasetCount, desc_.para);
+    case PT_JASMES_HDR: return jasmes_binary_table(desc_.para);
+    case PT_JASMES_HDF4: return jasmes_hdf4_table(desc_.datasetCount, desc_.para);
     case PT_AMSR2_L2_LOW:
     case PT_AMSR2_L3_GD:
     case PT_AMSRE_L2_LOW:
-    case PT_AMSRE_L3_GD:
-        return geophysical_table_name(kind, desc_.geoName);
-    default:
-        break;
+    case PT_AMSRE_L3_GD: return geophysical_table_name(kind, desc_.geoName);
+    default: break;
     }
     if (const auto* r = find_row(kKindTables, &kind_table::kind, kind)) return std::string(r->table);
     return {};

@@ -12,8 +12,8 @@ namespace vardane {
 struct kind_texts {
     SettingType kind;
     std::string_view section_marker;
-    std::string_view category_text;  // empty for ST_NONE
-    std::string_view custom_clt_prefix;  // empty: the kind has no user colour tables
+    std::string_view category_text;     // empty for ST_NONE
+    std::string_view custom_clt_prefix; // empty: the kind has no user colour tables
 };
 
 // Rows for kinds 0..32 in kind order.

@@ -21,7 +21,7 @@ struct dataset_group {
     SettingType kind;
     names datasets;
     names dimensions;
-    std::string_view coordinates;  // empty: no "coordinates" attribute
+    std::string_view coordinates; // empty: no "coordinates" attribute
     std::optional<valid_range> range;
     std::optional<float> fill;
 };
@@ -32,12 +32,9 @@ constexpr float bt_fill = 65535.0f;
 constexpr float signed_fill = -32768.0f;
 
 constexpr std::string_view lonlat = "lon lat";
-constexpr std::string_view coords_89a =
-    "Longitude_of_Observation_Point_for_89A Latitude_of_Observation_Point_for_89A";
-constexpr std::string_view coords_89b =
-    "Longitude_of_Observation_Point_for_89B Latitude_of_Observation_Point_for_89B";
-constexpr std::string_view coords_l2low =
-    "Longitude_of_Observation_Point Latitude_of_Observation_Point";
+constexpr std::string_view coords_89a = "Longitude_of_Observation_Point_for_89A Latitude_of_Observation_Point_for_89A";
+constexpr std::string_view coords_89b = "Longitude_of_Observation_Point_for_89B Latitude_of_Observation_Point_for_89B";
+constexpr std::string_view coords_l2low = "Longitude_of_Observation_Point Latitude_of_Observation_Point";
 
 // Dimension lists.
 constexpr std::array<std::string_view, 1> d_time{"time"};
@@ -66,27 +63,23 @@ constexpr std::array<std::string_view, 3> d_grid_layers{"line", "pixel", "DataDi
 
 // Data-set names, L1A/L1B.
 constexpr std::array<std::string_view, 12> l1_bt{
-    "Brightness_Temperature__6_9GHz_H_",  "Brightness_Temperature__6_9GHz_V_",
-    "Brightness_Temperature__7_3GHz_H_",  "Brightness_Temperature__7_3GHz_V_",
-    "Brightness_Temperature__10_7GHz_H_", "Brightness_Temperature__10_7GHz_V_",
-    "Brightness_Temperature__18_7GHz_H_", "Brightness_Temperature__18_7GHz_V_",
-    "Brightness_Temperature__23_8GHz_H_", "Brightness_Temperature__23_8GHz_V_",
-    "Brightness_Temperature__36_5GHz_H_", "Brightness_Temperature__36_5GHz_V_"};
-constexpr std::array<std::string_view, 2> l1_bt_89a{
-    "Brightness_Temperature__89_0GHz_A_H_", "Brightness_Temperature__89_0GHz_A_V_"};
-constexpr std::array<std::string_view, 2> l1_bt_89b{
-    "Brightness_Temperature__89_0GHz_B_H_", "Brightness_Temperature__89_0GHz_B_V_"};
+    "Brightness_Temperature__6_9GHz_H_",  "Brightness_Temperature__6_9GHz_V_",  "Brightness_Temperature__7_3GHz_H_",
+    "Brightness_Temperature__7_3GHz_V_",  "Brightness_Temperature__10_7GHz_H_", "Brightness_Temperature__10_7GHz_V_",
+    "Brightness_Temperature__18_7GHz_H_", "Brightness_Temperature__18_7GHz_V_", "Brightness_Temperature__23_8GHz_H_",
+    "Brightness_Temperature__23_8GHz_V_", "Brightness_Temperature__36_5GHz_H_", "Brightness_Temperature__36_5GHz_V_"};
+constexpr std::array<std::string_view, 2> l1_bt_89a{"Brightness_Temperature__89_0GHz_A_H_",
+                                                    "Brightness_Temperature__89_0GHz_A_V_"};
+constexpr std::array<std::string_view, 2> l1_bt_89b{"Brightness_Temperature__89_0GHz_B_H_",
+                                                    "Brightness_Temperature__89_0GHz_B_V_"};
 constexpr std::array<std::string_view, 12> l1_count{
-    "Observation_Count__6_9GHz_H_",  "Observation_Count__6_9GHz_V_",
-    "Observation_Count__7_3GHz_H_",  "Observation_Count__7_3GHz_V_",
-    "Observation_Count__10_7GHz_H_", "Observation_Count__10_7GHz_V_",
-    "Observation_Count__18_7GHz_H_", "Observation_Count__18_7GHz_V_",
-    "Observation_Count__23_8GHz_H_", "Observation_Count__23_8GHz_V_",
-    "Observation_Count__36_5GHz_H_", "Observation_Count__36_5GHz_V_"};
-constexpr std::array<std::string_view, 2> l1_count_89a{
-    "Observation_Count__89_0GHz_A_H_", "Observation_Count__89_0GHz_A_V_"};
-constexpr std::array<std::string_view, 2> l1_count_89b{
-    "Observation_Count__89_0GHz_B_H_", "Observation_Count__89_0GHz_B_V_"};
+    "Observation_Count__6_9GHz_H_",  "Observation_Count__6_9GHz_V_",  "Observation_Count__7_3GHz_H_",
+    "Observation_Count__7_3GHz_V_",  "Observation_Count__10_7GHz_H_", "Observation_Count__10_7GHz_V_",
+    "Observation_Count__18_7GHz_H_", "Observation_Count__18_7GHz_V_", "Observation_Count__23_8GHz_H_",
+    "Observation_Count__23_8GHz_V_", "Observation_Count__36_5GHz_H_", "Observation_Count__36_5GHz_V_"};
+constexpr std::array<std::string_view, 2> l1_count_89a{"Observation_Count__89_0GHz_A_H_",
+                                                       "Observation_Count__89_0GHz_A_V_"};
+constexpr std::array<std::string_view, 2> l1_count_89b{"Observation_Count__89_0GHz_B_H_",
+                                                       "Observation_Count__89_0GHz_B_V_"};
 constexpr std::array<std::string_view, 2> l1_cal6to36{"Cold_Sky_Mirror_Count_6_to_36", "Hot_Load_Count_6_to_36"};
 constexpr std::array<std::string_view, 1> l1_interp6to36{"Interpolation_Flag_6_to_36"};
 constexpr std::array<std::string_view, 2> l1_cal89{"Cold_Sky_Mirror_Count_89", "Hot_Load_Count_89"};
@@ -95,11 +88,11 @@ constexpr std::array<std::string_view, 1> landocean6to36{"Land_Ocean_Flag_6_to_3
 constexpr std::array<std::string_view, 1> landocean89{"Land_Ocean_Flag_89"};
 constexpr std::array<std::string_view, 6> l1_angles_lonlat{
     "Earth_Azimuth", "Earth_Incidence", "Sun_Azimuth", "Sun_Elevation", "lat", "lon"};
-constexpr std::array<std::string_view, 4> l1_89a_geo_quality{
-    "Latitude_of_Observation_Point_for_89A", "Longitude_of_Observation_Point_for_89A",
-    "Pixel_Data_Quality_6_to_36", "Pixel_Data_Quality_89"};
-constexpr std::array<std::string_view, 2> l1_89b_geo{
-    "Latitude_of_Observation_Point_for_89B", "Longitude_of_Observation_Point_for_89B"};
+constexpr std::array<std::string_view, 4> l1_89a_geo_quality{"Latitude_of_Observation_Point_for_89A",
+                                                             "Longitude_of_Observation_Point_for_89A",
+                                                             "Pixel_Data_Quality_6_to_36", "Pixel_Data_Quality_89"};
+constexpr std::array<std::string_view, 2> l1_89b_geo{"Latitude_of_Observation_Point_for_89B",
+                                                     "Longitude_of_Observation_Point_for_89B"};
 constexpr std::array<std::string_view, 1> attitude{"Attitude_Data"};
 constexpr std::array<std::string_view, 1> navigation{"Navigation_Data"};
 constexpr std::array<std::string_view, 1> supplement{"Observation_Supplement"};
@@ -131,16 +124,15 @@ constexpr std::array<std::string_view, 36> l1r_bt{
     "Brightness_Temperature__res23_89_0GHz_H_", "Brightness_Temperature__res23_89_0GHz_V_",
     "Brightness_Temperature__res36_36_5GHz_H_", "Brightness_Temperature__res36_36_5GHz_V_",
     "Brightness_Temperature__res36_89_0GHz_H_", "Brightness_Temperature__res36_89_0GHz_V_"};
-constexpr std::array<std::string_view, 2> l1r_bt_89a{
-    "Brightness_Temperature__original_89GHz_A_H_", "Brightness_Temperature__original_89GHz_A_V_"};
-constexpr std::array<std::string_view, 2> l1r_bt_89b{
-    "Brightness_Temperature__original_89GHz_B_H_", "Brightness_Temperature__original_89GHz_B_V_"};
-constexpr std::array<std::string_view, 5> l1r_angles{
-    "Area_Mean_Height", "Earth_Azimuth", "Earth_Incidence", "Sun_Azimuth", "Sun_Elevation"};
-constexpr std::array<std::string_view, 2> l1r_89a_geo{
-    "Latitude_of_Observation_Point_for_89A", "Longitude_of_Observation_Point_for_89A"};
-constexpr std::array<std::string_view, 2> pixel_quality{
-    "Pixel_Data_Quality_6_to_36", "Pixel_Data_Quality_89"};
+constexpr std::array<std::string_view, 2> l1r_bt_89a{"Brightness_Temperature__original_89GHz_A_H_",
+                                                     "Brightness_Temperature__original_89GHz_A_V_"};
+constexpr std::array<std::string_view, 2> l1r_bt_89b{"Brightness_Temperature__original_89GHz_B_H_",
+                                                     "Brightness_Temperature__original_89GHz_B_V_"};
+constexpr std::array<std::string_view, 5> l1r_angles{"Area_Mean_Height", "Earth_Azimuth", "Earth_Incidence",
+                                                     "Sun_Azimuth", "Sun_Elevation"};
+constexpr std::array<std::string_view, 2> l1r_89a_geo{"Latitude_of_Observation_Point_for_89A",
+                                                      "Longitude_of_Observation_Point_for_89A"};
+constexpr std::array<std::string_view, 2> pixel_quality{"Pixel_Data_Quality_6_to_36", "Pixel_Data_Quality_89"};
 
 // L2.
 constexpr std::array<std::string_view, 1> l2high_89a{"Geophysical_Data_for_89A"};
@@ -149,14 +141,18 @@ constexpr std::array<std::string_view, 4> l2high_geo{
     "Latitude_of_Observation_Point_for_89A", "Latitude_of_Observation_Point_for_89B",
     "Longitude_of_Observation_Point_for_89A", "Longitude_of_Observation_Point_for_89B"};
 constexpr std::array<std::string_view, 1> geophysical{"Geophysical_Data"};
-constexpr std::array<std::string_view, 2> l2low_geo{
-    "Latitude_of_Observation_Point", "Longitude_of_Observation_Point"};
+constexpr std::array<std::string_view, 2> l2low_geo{"Latitude_of_Observation_Point", "Longitude_of_Observation_Point"};
 
 // L3.
 constexpr std::array<std::string_view, 2> l3bt_bt{"Brightness_Temperature__H_", "Brightness_Temperature__V_"};
-constexpr std::array<std::string_view, 8> l3bt_other{
-    "Average_Number__H_", "Average_Number__V_", "Standard_Deviation__H_", "Standard_Deviation__V_",
-    "Total_Number__H_",   "Total_Number__V_",   "lat",                    "lon"};
+constexpr std::array<std::string_view, 8> l3bt_other{"Average_Number__H_",
+                                                     "Average_Number__V_",
+                                                     "Standard_Deviation__H_",
+                                                     "Standard_Deviation__V_",
+                                                     "Total_Number__H_",
+                                                     "Total_Number__V_",
+                                                     "lat",
+                                                     "lon"};
 constexpr std::array<std::string_view, 3> l3gd_stats{"Average_Number", "Standard_Deviation", "Total_Number"};
 constexpr std::array<std::string_view, 2> lat_lon{"lat", "lon"};
 
@@ -240,8 +236,8 @@ void add_group(netcdf_catalogue& catalogue, const dataset_group& group)
 
 void add_gcomw_netcdf_catalogue(netcdf_catalogue& catalogue)
 {
-    for (SettingType kind : {ST_GCOMW_L1AB, ST_GCOMW_L1R, ST_GCOMW_L2HIGH, ST_GCOMW_L2LOW,
-                             ST_GCOMW_L3BT, ST_GCOMW_L3GD}) {
+    for (SettingType kind :
+         {ST_GCOMW_L1AB, ST_GCOMW_L1R, ST_GCOMW_L2HIGH, ST_GCOMW_L2LOW, ST_GCOMW_L3BT, ST_GCOMW_L3GD}) {
         catalogue.dimensions[kind].clear();
         catalogue.coordinates[kind].clear();
         catalogue.valid_ranges[kind].clear();

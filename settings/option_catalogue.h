@@ -38,9 +38,9 @@ struct option_catalogue {
     void add(SettingType kind, std::span<const positional_row> rows);
 };
 
-void add_gpm_options(option_catalogue& catalogue);      // kinds 1..6
-void add_gcomw_options(option_catalogue& catalogue);    // kinds 7..12
-void add_jasmes_options(option_catalogue& catalogue);   // kinds 19..22
-void add_gcomc_options(option_catalogue& catalogue);    // kinds 23..32
+void add_gpm_options(option_catalogue& catalogue);    // kinds 1..6
+void add_gcomw_options(option_catalogue& catalogue);  // kinds 7..12
+void add_jasmes_options(option_catalogue& catalogue); // kinds 19..22
+void add_gcomc_options(option_catalogue& catalogue);  // kinds 23..32
 
 } // namespace vardane

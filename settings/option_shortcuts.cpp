@@ -44,16 +44,14 @@ bool spconverter::get_OptSet_JASMES_Gobi(const std::string& key, optSet_t& entry
     return get_OptSetting(ST_JASMES_GOBI, key, entry);
 }
 
-#define VARDANE_RADIOMETER_SHORTCUTS(SUFFIX, GCOMW_KIND)                                        \
-    bool spconverter::get_OptSet_##SUFFIX(AmsrType type, const std::string& key,                \
-                                          optSet_t& entry) const                                \
-    {                                                                                           \
-        return get_OptSetting(radiometer_kind(type, GCOMW_KIND), key, entry);                   \
-    }                                                                                           \
-    bool spconverter::set_OptSet_##SUFFIX(AmsrType type, const std::string& key,                \
-                                          const optSet_t& entry)                                \
-    {                                                                                           \
-        return set_OptSetting(radiometer_kind(type, GCOMW_KIND), key, entry);                   \
+#define VARDANE_RADIOMETER_SHORTCUTS(SUFFIX, GCOMW_KIND)                                                               \
+    bool spconverter::get_OptSet_##SUFFIX(AmsrType type, const std::string& key, optSet_t& entry) const                \
+    {                                                                                                                  \
+        return get_OptSetting(radiometer_kind(type, GCOMW_KIND), key, entry);                                          \
+    }                                                                                                                  \
+    bool spconverter::set_OptSet_##SUFFIX(AmsrType type, const std::string& key, const optSet_t& entry)                \
+    {                                                                                                                  \
+        return set_OptSetting(radiometer_kind(type, GCOMW_KIND), key, entry);                                          \
     }
 
 VARDANE_RADIOMETER_SHORTCUTS(AMSR_L1AB, ST_GCOMW_L1AB)

@@ -10,8 +10,8 @@ namespace vardane {
 namespace {
 
 // Corner labels in the order of productInfo_t::corner.
-constexpr std::array<std::string_view, 4> corner_labels{
-    "UL CORNER LAT/LON", "UR CORNER LAT/LON", "LL CORNER LAT/LON", "LR CORNER LAT/LON"};
+constexpr std::array<std::string_view, 4> corner_labels{"UL CORNER LAT/LON", "UR CORNER LAT/LON", "LL CORNER LAT/LON",
+                                                        "LR CORNER LAT/LON"};
 
 } // namespace
 

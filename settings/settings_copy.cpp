@@ -9,12 +9,12 @@ namespace {
 
 // The GCOM-W kinds of the radiometer option sets; each AMSR-E kind lies
 // amsre_offset after its GCOM-W kind.
-constexpr std::array<SettingType, 6> radiometer_kinds{ST_GCOMW_L1AB,   ST_GCOMW_L1R,  ST_GCOMW_L2HIGH,
-                                                      ST_GCOMW_L2LOW,  ST_GCOMW_L3BT, ST_GCOMW_L3GD};
+constexpr std::array<SettingType, 6> radiometer_kinds{ST_GCOMW_L1AB,  ST_GCOMW_L1R,  ST_GCOMW_L2HIGH,
+                                                      ST_GCOMW_L2LOW, ST_GCOMW_L3BT, ST_GCOMW_L3GD};
 
-constexpr std::array<SettingType, 8> jasmes_gpm_kinds{
-    ST_JASMES_GLOBAL, ST_JASMES_JAPAN, ST_JASMES_THAILAND, ST_JASMES_GOBI,
-    ST_GSMAP_HOURLY,  ST_GSMAP_MONTHLY, ST_DPR_DAILY,      ST_DPR_MONTHLY};
+constexpr std::array<SettingType, 8> jasmes_gpm_kinds{ST_JASMES_GLOBAL, ST_JASMES_JAPAN, ST_JASMES_THAILAND,
+                                                      ST_JASMES_GOBI,   ST_GSMAP_HOURLY, ST_GSMAP_MONTHLY,
+                                                      ST_DPR_DAILY,     ST_DPR_MONTHLY};
 
 constexpr int amsre_offset = ST_AMSRE_L1AB - ST_GCOMW_L1AB;
 

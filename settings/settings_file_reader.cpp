@@ -144,10 +144,9 @@ private:
 class settings_reader {
 public:
     settings_reader(std::map<SettingType, spconverter::option_set*>& directory,
-                    std::map<SettingType, std::string>& markers,
-                    std::map<SettingType, TiffGenType>& projection,
-                    std::map<SettingType, spconverter::dimension_table>& dimensions,
-                    std::vector<std::string>& warnings, int& recognised)
+                    std::map<SettingType, std::string>& markers, std::map<SettingType, TiffGenType>& projection,
+                    std::map<SettingType, spconverter::dimension_table>& dimensions, std::vector<std::string>& warnings,
+                    int& recognised)
         : directory_(directory), markers_(markers), projection_(projection), dimensions_(dimensions),
           warnings_(warnings), recognised_(recognised)
     {
@@ -234,9 +233,9 @@ private:
     void refuse(const std::string& key, const optSet_t& entry, const std::string& name, const char* more)
     {
         const auto marker = markers_.find(kind_);
-        warnings_.push_back("Settings: output name \"" + shown(name) + "\" of \"" +
-                            (marker == markers_.end() ? std::string() : marker->second) + "\" key \"" + key +
-                            "\" refused; kept \"" + entry.name + "\"." + more);
+        warnings_.push_back("Settings: output name \"" + shown(name) + "\" of \""
+                            + (marker == markers_.end() ? std::string() : marker->second) + "\" key \"" + key
+                            + "\" refused; kept \"" + entry.name + "\"." + more);
     }
 
     // "custom,min,max,log,invalid values": the last part keeps its commas.
@@ -340,7 +339,7 @@ bool spconverter::loadSetting()
     std::istream in(&buffer);
     read_settings(in);
     if (buffer.failed()) {
-        optionSets_ = saved_sets;  // element-wise: the directory's pointers stay valid
+        optionSets_ = saved_sets; // element-wise: the directory's pointers stay valid
         projection_ = saved_projection;
         dimensions_ = saved_dimensions;
         loadWarnings_.clear();

@@ -34,8 +34,7 @@ void spconverter::write_settings(std::ostream& os) const
         os << get_section_marker(kind) << '\n';
         if (const option_set* set = find_set(kind)) {
             for (const auto& [key, entry] : *set) {
-                os << '\t' << key << ": flag=" << bit(entry.flag) << ',' << one_line(entry.name)
-                   << '\n';
+                os << '\t' << key << ": flag=" << bit(entry.flag) << ',' << one_line(entry.name) << '\n';
                 os << '\t' << key << ": custom_colorbar=" << bit(entry.custom_colorbar) << ','
                    << format_general(entry.cb_min, 6) << ',' << format_general(entry.cb_max, 6) << ','
                    << bit(entry.cb_log) << ',' << one_line(entry.invalid_values) << '\n';

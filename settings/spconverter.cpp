@@ -149,8 +149,7 @@ bool spconverter::set_CbOptSetting(SettingType kind, const std::string& key, con
     return true;
 }
 
-void spconverter::select_into(SettingType kind, std::vector<spcvt_listitem>& list,
-                              const int* limit) const
+void spconverter::select_into(SettingType kind, std::vector<spcvt_listitem>& list, const int* limit) const
 {
     const option_set* set = find_set(kind);
     if (!set) return;
@@ -171,20 +170,11 @@ void spconverter::selList(SettingType kind, std::vector<spcvt_listitem>& list, i
     select_into(kind, list, &limit);
 }
 
-std::vector<std::string> spconverter::get_key_list(SettingType kind) const
-{
-    return copy_table(keyOrder_, kind);
-}
+std::vector<std::string> spconverter::get_key_list(SettingType kind) const { return copy_table(keyOrder_, kind); }
 
-std::string spconverter::get_category_text(SettingType kind) const
-{
-    return copy_table(categoryTexts_, kind);
-}
+std::string spconverter::get_category_text(SettingType kind) const { return copy_table(categoryTexts_, kind); }
 
-std::string spconverter::get_section_marker(SettingType kind) const
-{
-    return copy_table(sectionMarkers_, kind);
-}
+std::string spconverter::get_section_marker(SettingType kind) const { return copy_table(sectionMarkers_, kind); }
 
 std::string spconverter::get_custom_clt(SettingType kind, const std::string& key) const
 {

@@ -63,10 +63,7 @@ block_store& store()
     return *s;
 }
 
-std::size_t whole_huge_pages(std::size_t bytes)
-{
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
-}
+std::size_t whole_huge_pages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 
 } // namespace
 

@@ -6,10 +6,7 @@ namespace vardane {
 
 namespace {
 
-bool is_white(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool is_alnum_ascii(unsigned char c)
 {
@@ -64,10 +61,7 @@ std::string normalize(const std::string& s)
     return out;
 }
 
-std::vector<std::string> split(const std::string& s, char delimiter)
-{
-    return split(s, delimiter, 0);
-}
+std::vector<std::string> split(const std::string& s, char delimiter) { return split(s, delimiter, 0); }
 
 std::vector<std::string> split(const std::string& s, char delimiter, int maximum)
 {

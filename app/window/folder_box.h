@@ -28,7 +28,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QString prevText_;      // text when the box received the focus
+    QString prevText_;       // text when the box received the focus
     bool enterFlag_ = false; // the last change was confirmed with Enter
     QString problem_;
     QString usualTip_;

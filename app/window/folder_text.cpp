@@ -25,7 +25,7 @@ QString clean_folder_text(const QString& typed)
     QString text = trimmed;
     while (!text.isEmpty() && is_separator(text.back())) text.chop(1);
     if (text.isEmpty() && !trimmed.isEmpty()) return QStringLiteral("/"); // the root folder
-    if (text.size() == 2 && text[1] == u':') text += u'\\'; // a bare drive names its root
+    if (text.size() == 2 && text[1] == u':') text += u'\\';               // a bare drive names its root
     return text;
 }
 

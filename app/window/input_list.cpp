@@ -35,8 +35,7 @@ QStringList dropped_files(const QMimeData* data)
 
 } // namespace
 
-InputList::InputList(QWidget* parent)
-    : QTableWidget(parent)
+InputList::InputList(QWidget* parent) : QTableWidget(parent)
 {
     setup_file_table(*this, kInputColumns);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -50,8 +49,7 @@ InputList::InputList(QWidget* parent)
     // Checked rows keep their highlight when the focus is elsewhere.
     QPalette pal = palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                 pal.color(QPalette::Active, QPalette::HighlightedText));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(pal);
 }
 
@@ -169,8 +167,8 @@ void InputList::mousePressEvent(QMouseEvent* event)
 
 void InputList::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragRow_ >= 0 && (event->buttons() & Qt::LeftButton) &&
-        (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+    if (dragRow_ >= 0 && (event->buttons() & Qt::LeftButton)
+        && (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
         const int row = dragRow_;
         dragRow_ = -1;
         start_row_drag(row);

@@ -21,7 +21,7 @@ LogBox::LogBox(QWidget* parent) : QPlainTextEdit(parent)
 bool LogBox::is_failure_line(const QString& text)
 {
     return text.startsWith(QLatin1String("Fail in ")) || text.endsWith(QLatin1String("Skipped."))
-        || text.startsWith(QLatin1String("cannot open file: "));
+           || text.startsWith(QLatin1String("cannot open file: "));
 }
 
 QColor LogBox::failure_colour() { return QColor(0xb0, 0x00, 0x20); }

@@ -42,9 +42,7 @@ bool is_folder(const QString& path) { return !path.isEmpty() && QFileInfo(path).
 
 } // namespace
 
-MainForm::MainForm(QWidget* parent)
-    : QWidget(parent)
-    , sink_(*this)
+MainForm::MainForm(QWidget* parent) : QWidget(parent), sink_(*this)
 {
     build_controls();
     build_layout();
@@ -133,8 +131,8 @@ void MainForm::append_outputList(const QString& path) { dg_OutputList->append_fi
 
 void MainForm::ChangeRunMode(bool running)
 {
-    const std::array<QWidget*, 11> inputs{cbox_GeoTiff, cbox_KMZ,   cbox_Both,  cbox_NetCDF,   btnOption, btnInput,
-                                          tboxInput,    dg_InputList, btnOutput, tboxOutput, dg_OutputList};
+    const std::array<QWidget*, 11> inputs{cbox_GeoTiff, cbox_KMZ,     cbox_Both, cbox_NetCDF, btnOption,    btnInput,
+                                          tboxInput,    dg_InputList, btnOutput, tboxOutput,  dg_OutputList};
     for (QWidget* w : inputs) w->setEnabled(!running);
     btnRun->setEnabled(!running);
     if (!running) {

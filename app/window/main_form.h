@@ -89,10 +89,10 @@ private slots:
 private:
     void build_controls();
     void build_layout();
-    void build_menu();                       // main_form_menu.cpp
-    void show_about();                       // main_form_menu.cpp
-    void restore_session();                  // main_form_session.cpp
-    void save_session() const;               // main_form_session.cpp
+    void build_menu();         // main_form_menu.cpp
+    void show_about();         // main_form_menu.cpp
+    void restore_session();    // main_form_session.cpp
+    void save_session() const; // main_form_session.cpp
     // True when the user agrees to cancel the running conversion.
     bool confirm_cancel();
     // A folder box's text as a folder: "~" expanded, made absolute; false

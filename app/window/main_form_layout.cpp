@@ -163,11 +163,10 @@ void MainForm::build_layout()
 
     // Tab follows the screen: the folders and lists from left to right,
     // then the log, the output kinds and the buttons from top to bottom.
-    QWidget* const chain[] = {tboxInput,    btnInput,     dg_InputList, tboxOutput, btnOutput, dg_OutputList,
+    QWidget* const chain[] = {tboxInput,    btnInput,     dg_InputList, tboxOutput, btnOutput,   dg_OutputList,
                               tbox_Infolog, cbox_GeoTiff, cbox_KMZ,     cbox_Both,  cbox_NetCDF, btnOption,
                               btnRun,       btnCancel,    btnHelp,      btnClose};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     // Roomy, yet with its frame never larger than the screen it opens on
     // (the frame is known only once shown; this allows for a usual one).

@@ -23,11 +23,7 @@ namespace vardane {
 // decides what the cell shows.
 class name_edit_delegate : public row_colour_delegate {
 public:
-    explicit name_edit_delegate(OutputList* list)
-        : row_colour_delegate(list)
-        , list_(list)
-    {
-    }
+    explicit name_edit_delegate(OutputList* list) : row_colour_delegate(list), list_(list) {}
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
@@ -50,14 +46,12 @@ const cell_colours kNewColours{Qt::red, QColor(), Qt::red, QColor()};
 
 bool carries_row(const QDropEvent* event)
 {
-    return !decode_dragged_row(event->mimeData()).isEmpty() &&
-           (event->possibleActions() & Qt::CopyAction);
+    return !decode_dragged_row(event->mimeData()).isEmpty() && (event->possibleActions() & Qt::CopyAction);
 }
 
 } // namespace
 
-OutputList::OutputList(QWidget* parent)
-    : QTableWidget(parent)
+OutputList::OutputList(QWidget* parent) : QTableWidget(parent)
 {
     setup_file_table(*this, kOutputColumns);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -144,15 +138,10 @@ void OutputList::name_edited(const QString& path, const QString& newName)
     const rename_result r = rename_output_file(pathCell->text(), newName);
     using outcome = rename_result::outcome;
     switch (r.result) {
-    case outcome::unchanged:
-        break;
+    case outcome::unchanged: break;
     case outcome::keep_old_name:
-    case outcome::name_taken:
-        nameCell->setText(r.oldName);
-        break;
-    case outcome::file_gone:
-        removeRow(row);
-        break;
+    case outcome::name_taken: nameCell->setText(r.oldName); break;
+    case outcome::file_gone: removeRow(row); break;
     case outcome::renamed:
         nameCell->setText(r.newName);
         pathCell->setText(r.newPath);

@@ -27,15 +27,11 @@ bool leaves_folder(const QString& name)
 QString rename_result::message() const
 {
     switch (result) {
-    case outcome::file_gone:
-        return QStringLiteral("Filename(%1) is Not exists.").arg(oldName);
-    case outcome::name_taken:
-        return QStringLiteral("Filename(%1) is already exists.").arg(newName);
-    case outcome::renamed:
-        return QStringLiteral("Filename(%1) is successfully changed.").arg(newName);
+    case outcome::file_gone: return QStringLiteral("Filename(%1) is Not exists.").arg(oldName);
+    case outcome::name_taken: return QStringLiteral("Filename(%1) is already exists.").arg(newName);
+    case outcome::renamed: return QStringLiteral("Filename(%1) is successfully changed.").arg(newName);
     case outcome::keep_old_name:
-    case outcome::unchanged:
-        break;
+    case outcome::unchanged: break;
     }
     return {};
 }
@@ -64,8 +60,7 @@ rename_result rename_output_file(const QString& oldPath, const QString& newName)
     QFile::rename(oldPath, r.newPath);
     // A failed rename (no permission, file vanished) leaves the old name in
     // place, so the list must show it again.
-    r.result = QFileInfo::exists(r.newPath) ? rename_result::outcome::renamed
-                                            : rename_result::outcome::keep_old_name;
+    r.result = QFileInfo::exists(r.newPath) ? rename_result::outcome::renamed : rename_result::outcome::keep_old_name;
     return r;
 }
 

@@ -12,10 +12,7 @@
 namespace vardane {
 
 RunProgress::RunProgress(QWidget* parent)
-    : QWidget(parent)
-    , bar_(new QProgressBar(this))
-    , counts_(new QLabel(this))
-    , current_(new QLabel(this))
+    : QWidget(parent), bar_(new QProgressBar(this)), counts_(new QLabel(this)), current_(new QLabel(this))
 {
     setObjectName(QStringLiteral("runProgress"));
     auto* layout = new QVBoxLayout(this);

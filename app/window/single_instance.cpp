@@ -5,8 +5,7 @@
 
 namespace vardane {
 
-single_instance::single_instance(const QString& lockPath)
-    : lock_(lockPath)
+single_instance::single_instance(const QString& lockPath) : lock_(lockPath)
 {
     // Only a dead owner makes a lock stale; a long-running window never does.
     lock_.setStaleLockTime(0);

@@ -12,10 +12,7 @@ class MainForm;
 // once, so the log never shows lines out of order.
 class ui_sink final : public run_sink {
 public:
-    explicit ui_sink(MainForm& form)
-        : form_(form)
-    {
-    }
+    explicit ui_sink(MainForm& form) : form_(form) {}
 
     void printLog(const std::string& text) override;
     void printNewLog(const std::string& text) override;

@@ -11,7 +11,7 @@ namespace {
 QString session_file()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/vardane/window.conf");
+           + QStringLiteral("/vardane/window.conf");
 }
 
 } // namespace

@@ -73,10 +73,13 @@ std::vector<std::string> kml_lines(const std::string& base, const earthPoint_t c
                                    const std::optional<std::string>& legendName)
 {
     std::vector<std::string> l = {
-        kXmlDeclaration, quad ? kKmlStartWithExtensions : kKmlStart,
-        "<Folder>",      "<GroundOverlay>",
+        kXmlDeclaration,
+        quad ? kKmlStartWithExtensions : kKmlStart,
+        "<Folder>",
+        "<GroundOverlay>",
         "\t<name>" + xml_text(base) + "</name>",
-        "\t<Icon>",      "\t\t<href>" + xml_text(base) + ".tiff</href>",
+        "\t<Icon>",
+        "\t\t<href>" + xml_text(base) + ".tiff</href>",
         "\t</Icon>",
     };
     if (quad) {

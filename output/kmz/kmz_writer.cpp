@@ -71,8 +71,8 @@ bool spout::gen_KmzImage(const std::string& name, bool quad, const std::vector<c
 
     const fs::path archive = folder / (base + ".kmz");
     zip_archive kmz(archive);
-    bool ok = kmz.is_open() && kmz.add_file(kml.filename().string(), kml) &&
-              kmz.add_file(image.filename().string(), image);
+    bool ok =
+        kmz.is_open() && kmz.add_file(kml.filename().string(), kml) && kmz.add_file(image.filename().string(), image);
     if (ok && legend) ok = kmz.add_file(*legend, folder / *legend);
     if (ok && kmz.save()) return true;
     // An incomplete archive must not be taken for a result.

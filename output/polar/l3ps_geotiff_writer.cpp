@@ -25,8 +25,8 @@ constexpr double kHughesSemiMinor = 6356889.449;
 bool set_georeference(TIFF* tif, const l3ps_grid& grid)
 {
     // Pixel (col, row) -> (x, y): x = UL x + col * size, y = UL y - row * size.
-    double transform[16] = {grid.pixelSize, 0, 0, grid.upperLeftX, 0, -grid.pixelSize, 0, grid.upperLeftY,
-                            0,              0, 0, 0,               0, 0,                0, 1};
+    double transform[16] = {
+        grid.pixelSize, 0, 0, grid.upperLeftX, 0, -grid.pixelSize, 0, grid.upperLeftY, 0, 0, 0, 0, 0, 0, 0, 1};
     return TIFFSetField(tif, TIFFTAG_GEOTRANSMATRIX, 16, transform) == 1;
 }
 
@@ -41,12 +41,9 @@ bool set_geokeys(GTIF* gtif, const l3ps_grid& grid)
         double value;
     };
     const short_key shorts[] = {
-        {GTModelTypeGeoKey, ModelProjected},
-        {GTRasterTypeGeoKey, RasterPixelIsArea},
-        {GeogGeodeticDatumGeoKey, kDatumHughes1980},
-        {GeogEllipsoidGeoKey, kEllipsoidHughes1980},
-        {ProjectedCSTypeGeoKey, grid.projectedCs},
-        {ProjCoordTransGeoKey, CT_PolarStereographic},
+        {GTModelTypeGeoKey, ModelProjected},         {GTRasterTypeGeoKey, RasterPixelIsArea},
+        {GeogGeodeticDatumGeoKey, kDatumHughes1980}, {GeogEllipsoidGeoKey, kEllipsoidHughes1980},
+        {ProjectedCSTypeGeoKey, grid.projectedCs},   {ProjCoordTransGeoKey, CT_PolarStereographic},
         {ProjLinearUnitsGeoKey, Linear_Meter},
     };
     const double_key doubles[] = {
@@ -80,9 +77,9 @@ bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
 
     const bool isSigned = rasterKind == RK_INT16;
     std::string cause;
-    const bool written = write_l3_tiff(name, raster, isSigned, 0, [&](TIFF* tif, GTIF* gtif) {
-        return set_georeference(tif, *grid) && set_geokeys(gtif, *grid);
-    }, cause);
+    const bool written = write_l3_tiff(
+        name, raster, isSigned, 0,
+        [&](TIFF* tif, GTIF* gtif) { return set_georeference(tif, *grid) && set_geokeys(gtif, *grid); }, cause);
     return written || refuse(name, cause);
 }
 

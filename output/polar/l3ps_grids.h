@@ -10,13 +10,13 @@ namespace vardane {
 struct l3ps_grid {
     std::int32_t width;
     std::int32_t height;
-    double pixelSize;        // metres
-    double upperLeftX;       // metres, outer corner of the first pixel
+    double pixelSize;  // metres
+    double upperLeftX; // metres, outer corner of the first pixel
     double upperLeftY;
-    const char* citation;    // GTCitationGeoKey
+    const char* citation;     // GTCitationGeoKey
     std::int32_t projectedCs; // ProjectedCSTypeGeoKey
-    double originLat;        // ProjNatOriginLatGeoKey: latitude of true scale
-    double poleLon;          // ProjStraightVertPoleLongGeoKey
+    double originLat;         // ProjNatOriginLatGeoKey: latitude of true scale
+    double poleLon;           // ProjStraightVertPoleLongGeoKey
 };
 
 inline constexpr const char* kNsidcSouth = "NSIDC Sea Ice Polar Stereographic South";

@@ -35,8 +35,8 @@ std::int32_t reduction_step(std::int32_t width)
 }
 
 std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::int32_t rasterKind,
-                                            const earthPoint_t (&corners)[4],
-                                            const std::array<double, 6>& geoTransform, bool floorFloats)
+                                            const earthPoint_t (&corners)[4], const std::array<double, 6>& geoTransform,
+                                            bool floorFloats)
 {
     if (raster.empty() || !known_kind(rasterKind)) return std::nullopt;
 

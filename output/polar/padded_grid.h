@@ -15,11 +15,11 @@ namespace vardane {
 // far edge. The overlap lets the warper find the whole hemisphere around the
 // date line instead of stopping at the image edge.
 struct padded_grid {
-    output_raster cells;       // reducedHeight rows of reducedWidth + 2 * pad cells
-    std::int32_t step = 1;     // every step-th row and column of the source
+    output_raster cells;   // reducedHeight rows of reducedWidth + 2 * pad cells
+    std::int32_t step = 1; // every step-th row and column of the source
     std::int32_t reducedWidth = 0;
     std::int32_t reducedHeight = 0;
-    std::int32_t shift = 0;    // cell pad + j shows reduced column j + shift, wrapped
+    std::int32_t shift = 0; // cell pad + j shows reduced column j + shift, wrapped
     std::int32_t pad = 0;
     std::array<double, 6> geoTransform{}; // GDAL order, degrees
 };
@@ -32,7 +32,7 @@ std::int32_t reduction_step(std::int32_t width);
 // (UL, UR, LL, LR) and geotransform. Float values below -10 become -10 when
 // floorFloats is set. Nothing for an empty raster or an unknown kind.
 std::optional<padded_grid> make_padded_grid(const output_raster& raster, std::int32_t rasterKind,
-                                            const earthPoint_t (&corners)[4],
-                                            const std::array<double, 6>& geoTransform, bool floorFloats);
+                                            const earthPoint_t (&corners)[4], const std::array<double, 6>& geoTransform,
+                                            bool floorFloats);
 
 } // namespace vardane

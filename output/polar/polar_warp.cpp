@@ -87,9 +87,8 @@ bool warp_to_projection(const std::string& source, const std::string& destinatio
     CPLErrorReset();
     GDALDatasetH srcHandle = GDALDataset::ToHandle(src.get());
     int usageError = 0;
-    gdal_session::dataset_ptr out(
-        GDALDataset::FromHandle(GDALWarp(guarded_gdal_name(destination).c_str(), nullptr, 1, &srcHandle,
-                                         options.get(), &usageError)));
+    gdal_session::dataset_ptr out(GDALDataset::FromHandle(
+        GDALWarp(guarded_gdal_name(destination).c_str(), nullptr, 1, &srcHandle, options.get(), &usageError)));
     const bool warped = out && usageError == 0 && CPLGetLastErrorType() != CE_Failure;
     const bool ok = gdal_session::close(out) && warped;
     if (!ok) remove_if_file(destination);

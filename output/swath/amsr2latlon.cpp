@@ -43,8 +43,8 @@ void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, 
     const std::int32_t c1 = 2 * pixel;
     const std::int32_t c2 = c1 + 1;
     // A pair beyond the arrays is as lost as one out of range.
-    const bool inArrays = scan >= 0 && pixel >= 0 && scan < lat89A.height && scan < lon89A.height
-        && c2 < lat89A.width && c2 < lon89A.width;
+    const bool inArrays = scan >= 0 && pixel >= 0 && scan < lat89A.height && scan < lon89A.height && c2 < lat89A.width
+                          && c2 < lon89A.width;
     const double phi1 = inArrays ? lat89A.at(scan, c1) : kLost;
     const double lambda1 = inArrays ? lon89A.at(scan, c1) : kLost;
     const double phi2 = inArrays ? lat89A.at(scan, c2) : kLost;

@@ -20,8 +20,8 @@ struct line_state {
     bool prepared = false;
 
     explicit line_state(std::int32_t columns)
-        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns)),
-          gx(std::size_t(columns)), gy(std::size_t(columns))
+        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns)), gx(std::size_t(columns)),
+          gy(std::size_t(columns))
     {
     }
 

@@ -47,9 +47,8 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
 }
 
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
-                                                          const float_grid& lon89A, const std::string& band,
-                                                          float a1, float a2, std::int32_t rows,
-                                                          std::int32_t columns)
+                                                          const float_grid& lon89A, const std::string& band, float a1,
+                                                          float a2, std::int32_t rows, std::int32_t columns)
 {
     const std::uint64_t fingerprint = geolocation_fingerprint(lat89A, lon89A);
     if (fingerprint != cache.fingerprint) {

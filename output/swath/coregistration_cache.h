@@ -33,8 +33,7 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
 // The positions of band key `band` with factors a1, a2 for a rows x columns
 // raster, from the cache or made (and cached) from lat89A / lon89A.
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
-                                                          const float_grid& lon89A, const std::string& band,
-                                                          float a1, float a2, std::int32_t rows,
-                                                          std::int32_t columns);
+                                                          const float_grid& lon89A, const std::string& band, float a1,
+                                                          float a2, std::int32_t rows, std::int32_t columns);
 
 } // namespace vardane

@@ -46,13 +46,11 @@ struct geolocation_rule {
 };
 
 constexpr geolocation_rule kRules[] = {
-    {PT_AMSR2_L1A, kL1AB},       {PT_AMSR2_L1B, kL1AB},       {PT_AMSRE_L1B, kL1AB},
-    {PT_AMSR2_L1R, kL1R},        {PT_AMSRE_L1R, kL1R},
-    {PT_AMSR2_L2_HIGH, kL2High}, {PT_AMSRE_L2_HIGH, kL2High},
-    {PT_AMSR2_L2_LOW, kLatLon},  {PT_AMSRE_L2_LOW, kLatLon},  {PT_SGLI_POL, kLatLon},
-    {PT_SGLI_VNR, kTiePoint},    {PT_SGLI_IRS, kTiePoint},    {PT_SGLI_NWLR, kTiePoint},
-    {PT_SGLI_IWPR, kTiePoint},   {PT_SGLI_SST, kTiePoint},
-    {PT_SGLI_LTOA, kTile},       {PT_SGLI_RSRF, kTile},       {PT_SGLI_LST, kTile},       {PT_SGLI_CLFG, kTile},
+    {PT_AMSR2_L1A, kL1AB},      {PT_AMSR2_L1B, kL1AB},       {PT_AMSRE_L1B, kL1AB},       {PT_AMSR2_L1R, kL1R},
+    {PT_AMSRE_L1R, kL1R},       {PT_AMSR2_L2_HIGH, kL2High}, {PT_AMSRE_L2_HIGH, kL2High}, {PT_AMSR2_L2_LOW, kLatLon},
+    {PT_AMSRE_L2_LOW, kLatLon}, {PT_SGLI_POL, kLatLon},      {PT_SGLI_VNR, kTiePoint},    {PT_SGLI_IRS, kTiePoint},
+    {PT_SGLI_NWLR, kTiePoint},  {PT_SGLI_IWPR, kTiePoint},   {PT_SGLI_SST, kTiePoint},    {PT_SGLI_LTOA, kTile},
+    {PT_SGLI_RSRF, kTile},      {PT_SGLI_LST, kTile},        {PT_SGLI_CLFG, kTile},
 };
 
 // The infrared bands stored at a quarter of the lines and pixels.
@@ -72,8 +70,8 @@ float factor(const std::map<std::string, float>& table, std::string_view band)
     return it == table.end() ? 0.0f : it->second;
 }
 
-std::unique_ptr<position_source> from_arrays(const swath_geolocation& geo, const raster_size& size,
-                                             const char* latKey, const char* lonKey, std::int32_t stride)
+std::unique_ptr<position_source> from_arrays(const swath_geolocation& geo, const raster_size& size, const char* latKey,
+                                             const char* lonKey, std::int32_t stride)
 {
     const float_grid* lat = grid(geo, latKey);
     const float_grid* lon = grid(geo, lonKey);

@@ -54,8 +54,7 @@ std::optional<int> pixels(double spanDegrees, double perDegree)
     return static_cast<int>(n);
 }
 
-std::optional<view_t> window(double west, double south, double east, double north, double perDegree,
-                             const char* suffix)
+std::optional<view_t> window(double west, double south, double east, double north, double perDegree, const char* suffix)
 {
     const auto w = degrees(west);
     const auto s = degrees(south);
@@ -84,8 +83,10 @@ std::vector<view_t> extent_windows(const std::vector<float>& lat, const std::vec
     const std::size_t n = std::min(lat.size(), lon.size());
     for (std::size_t i = 0; i < n; ++i) {
         if (!range.add(lon[i], lat[i])) continue;
-        if (lon[i] < 0.0f) westMost = std::max(westMost, lon[i]);
-        else eastMost = std::min(eastMost, lon[i]);
+        if (lon[i] < 0.0f)
+            westMost = std::max(westMost, lon[i]);
+        else
+            eastMost = std::min(eastMost, lon[i]);
     }
     if (!range.any) return {};
     const double north = std::ceil(range.latMax);

@@ -13,10 +13,7 @@ namespace {
 constexpr std::uint64_t kMaxExpansion = 1100;
 constexpr std::uint64_t kFillSlackBytes = std::uint64_t{1} << 20;
 
-bool multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& out)
-{
-    return !__builtin_mul_overflow(a, b, &out);
-}
+bool multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& out) { return !__builtin_mul_overflow(a, b, &out); }
 
 } // namespace
 

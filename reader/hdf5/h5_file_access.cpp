@@ -2,10 +2,7 @@
 
 namespace vardane {
 
-void h5_silence_errors()
-{
-    H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
-}
+void h5_silence_errors() { H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr); }
 
 h5_file h5_open_readonly(const std::string& path)
 {
@@ -55,9 +52,6 @@ hid_t h5_native_type(h5_sample sample)
     return H5T_NATIVE_FLOAT;
 }
 
-bool h5_type_is(hid_t type, h5_sample sample)
-{
-    return type >= 0 && H5Tequal(type, h5_native_type(sample)) > 0;
-}
+bool h5_type_is(hid_t type, h5_sample sample) { return type >= 0 && H5Tequal(type, h5_native_type(sample)) > 0; }
 
 } // namespace vardane

@@ -121,8 +121,8 @@ bool h5_read_hyperslab(const h5_plane_source& source, const hsize_t* start, cons
     const h5_space fileSpace(H5Dget_space(source.dataset));
     const h5_space memSpace(H5Screate_simple(1, &samples, nullptr));
     return fileSpace && memSpace
-        && H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start, nullptr, count, nullptr) >= 0
-        && H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, out) >= 0;
+           && H5Sselect_hyperslab(fileSpace.get(), H5S_SELECT_SET, start, nullptr, count, nullptr) >= 0
+           && H5Dread(source.dataset, source.memType, memSpace.get(), fileSpace.get(), H5P_DEFAULT, out) >= 0;
 }
 
 std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, const h5_plane& plane,

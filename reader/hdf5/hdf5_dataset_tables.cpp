@@ -45,8 +45,8 @@ void add_all(table& t, std::initializer_list<std::string_view> names, h5_sample 
     for (const auto n : names) add(t, std::string(n), type);
 }
 
-void add_channels(table& t, std::string_view prefix, std::string_view tag,
-                  const std::string_view* first, const std::string_view* last, h5_sample type)
+void add_channels(table& t, std::string_view prefix, std::string_view tag, const std::string_view* first,
+                  const std::string_view* last, h5_sample type)
 {
     for (auto f = first; f != last; ++f) {
         for (const auto p : kPolarisations) {
@@ -197,7 +197,8 @@ table make_irs()
 table make_nwlr()
 {
     table t;
-    for (const auto nm : {"380", "412", "443", "490", "530", "565", "670"}) add_image(t, std::string("NWLR_") + nm, uint16);
+    for (const auto nm : {"380", "412", "443", "490", "530", "565", "670"})
+        add_image(t, std::string("NWLR_") + nm, uint16);
     for (const auto n : {"PAR", "TAUA_670", "TAUA_865", "QA_flag"}) add_image(t, n, uint16);
     add_sgli_geolocation(t);
     return t;

@@ -26,10 +26,14 @@ struct geophysical_entry {
 };
 
 constexpr geophysical_entry kGeophysicalCodes[] = {
-    {"Cloud Liquid Water", "CLW"},      {"Precipitation", "PRC"},
-    {"Sea Ice Concentration", "SIC"},   {"Soil Moisture Content", "SMC"},
-    {"Snow Depth", "SND"},              {"Sea Surface Temperature", "SST"},
-    {"Sea Surface Wind speed", "SSW"},  {"Total Precipitable Water", "TPW"},
+    {"Cloud Liquid Water", "CLW"},
+    {"Precipitation", "PRC"},
+    {"Sea Ice Concentration", "SIC"},
+    {"Soil Moisture Content", "SMC"},
+    {"Snow Depth", "SND"},
+    {"Sea Surface Temperature", "SST"},
+    {"Sea Surface Wind speed", "SSW"},
+    {"Total Precipitable Water", "TPW"},
 };
 
 } // namespace

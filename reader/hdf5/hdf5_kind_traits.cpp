@@ -24,6 +24,7 @@ constexpr product_kind_facts facts(unsigned f)
 }
 
 // One row per kind. Plane rules are listed float32, int16, uint16, uint8.
+// clang-format off
 constexpr hdf5_kind_traits kTraits[] = {
     // kind, label, shape, layered, l3Grid, sgli, bytes, corners,
     //  byte rule, plane rules, info rule, unnamed tail, facts
@@ -99,6 +100,7 @@ constexpr hdf5_kind_traits kTraits[] = {
     {PT_SGLI_CLFG, nullptr, rows_cols, false, false, true, 2, fixed,
      {}, {P::none, P::none, P::rows_cols, P::none}, I::label, 0, {}},
 };
+// clang-format on
 
 struct l3_grid_size {
     std::uint64_t width;
@@ -108,10 +110,8 @@ struct l3_grid_size {
 
 // Both resolutions of each grid (the coarse one first).
 constexpr l3_grid_size kL3Grids[] = {
-    {3600, 1800, PS_NONE},        {1440, 720, PS_NONE},
-    {304, 448, PS_NSIDC_NORTH},   {760, 1120, PS_NSIDC_NORTH},
-    {316, 332, PS_NSIDC_SOUTH},   {790, 830, PS_NSIDC_SOUTH},
-    {432, 574, PS_SNOW_NORTH},    {1080, 1435, PS_SNOW_NORTH},
+    {3600, 1800, PS_NONE},      {1440, 720, PS_NONE},       {304, 448, PS_NSIDC_NORTH}, {760, 1120, PS_NSIDC_NORTH},
+    {316, 332, PS_NSIDC_SOUTH}, {790, 830, PS_NSIDC_SOUTH}, {432, 574, PS_SNOW_NORTH},  {1080, 1435, PS_SNOW_NORTH},
 };
 
 struct corner_set {

@@ -72,9 +72,9 @@ struct hdf5_kind_traits {
     productType kind;
     const char* label; // product label; nullptr where the kind has none
     h5_shape_rule shape;
-    bool layered;      // parameters are the layers of the table's one dataset; all carry the scale of layer 0
-    bool l3Grid;       // grid variant classified from the grid size
-    bool sgli;         // datasets are opened without a prior existence test
+    bool layered; // parameters are the layers of the table's one dataset; all carry the scale of layer 0
+    bool l3Grid;  // grid variant classified from the grid size
+    bool sgli;    // datasets are opened without a prior existence test
     std::int32_t bytesPerSample;
     h5_corner_source corners;
     h5_byte_rule byteRule;

@@ -75,7 +75,7 @@ std::uint32_t delivered_bytes(h5_sample s)
 bool laid_out_as_read(const h5_plane& p, std::size_t samples)
 {
     return p.base == 0 && p.colStep == 1 && p.rowStep == static_cast<std::int64_t>(p.cols)
-        && p.rows * p.cols == samples;
+           && p.rows * p.cols == samples;
 }
 
 // Reads a plane into `out` (rows of plane.cols samples, `stride` buffer

@@ -19,10 +19,7 @@ struct memory_sample {
 constexpr std::string_view kShortCountNames[] = {"SPC_Temperature_Count", "SPS_Temperature_Count"};
 constexpr std::string_view kShortFlagNames[] = {"Land_Ocean_Flag_6_to_36", "Land_Ocean_Flag_89"};
 
-bool named(const std::string& name, const std::string_view (&names)[2])
-{
-    return name == names[0] || name == names[1];
-}
+bool named(const std::string& name, const std::string_view (&names)[2]) { return name == names[0] || name == names[1]; }
 
 std::optional<memory_sample> memory_sample_of(hid_t stored, const std::string& name)
 {

@@ -10,9 +10,9 @@ namespace vardane {
 // What the "Product_file_name" of an SGLI product says about it.
 struct sgli_name_info {
     productType kind = PT_UNKNOWN;
-    bool tile = false;       // "_T" at 19-20: tile numbers follow
-    std::int32_t tileV = 0;  // characters 21-22: the vertical tile number
-    std::int32_t tileH = 0;  // characters 23-24: the horizontal tile number
+    bool tile = false;      // "_T" at 19-20: tile numbers follow
+    std::int32_t tileV = 0; // characters 21-22: the vertical tile number
+    std::int32_t tileH = 0; // characters 23-24: the horizontal tile number
 };
 
 // Decodes the product code at character 31 (the daily-tile codes only with

@@ -11,8 +11,8 @@ std::uintmax_t binary_rows::file_size()
     return static_cast<std::uintmax_t>(end);
 }
 
-bool binary_rows::read_row(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t width,
-                           std::uint32_t sampleBytes, std::vector<unsigned char>& out)
+bool binary_rows::read_row(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t width, std::uint32_t sampleBytes,
+                           std::vector<unsigned char>& out)
 {
     const std::uint64_t rowBytes = width * sampleBytes;
     out.resize(rowBytes);

@@ -31,15 +31,12 @@ private:
 };
 
 // Little-endian sample decoding, whatever the host order.
-inline std::uint16_t le_u16(const unsigned char* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
+inline std::uint16_t le_u16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 inline float le_f32(const unsigned char* p)
 {
-    const std::uint32_t u = std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16)
-        | (std::uint32_t{p[3]} << 24);
+    const std::uint32_t u =
+        std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
     return std::bit_cast<float>(u);
 }
 

@@ -88,10 +88,7 @@ int32 dataset_index(const sd_file& file, const std::string& name)
 
 } // namespace
 
-bool jasmes_hdf4_reader::identify(const std::string& path, std::uintmax_t) const
-{
-    return Hishdf(path.c_str()) != 0;
-}
+bool jasmes_hdf4_reader::identify(const std::string& path, std::uintmax_t) const { return Hishdf(path.c_str()) != 0; }
 
 failure jasmes_hdf4_reader::open(const std::string& filename, std::uintmax_t size, product_description& d)
 {

@@ -13,11 +13,11 @@ constexpr int kAerosolBands = 23;
 
 // Tested top to bottom; the first whose size matches wins.
 constexpr layout_row kLayouts[] = {
-    {{1, 1, 1, 1, 1}, false},                  // w + w*h: one byte plane
-    {{2, 1, 2, 1, 2}, false},                  // (w + w*h) * 2: one 16-bit plane
-    {{3, 1, 1, 3, 1}, false},                  // w + 3*w*h: red, green, blue planes
-    {{4, 1, 2, 2, 2}, false},                  // (2*w*h + w) * 2: 16-bit planes, first one read
-    {{-1, 3, 2, kAerosolBands, 2}, true},      // (23*w*h + w) * 2: aerosol
+    {{1, 1, 1, 1, 1}, false},             // w + w*h: one byte plane
+    {{2, 1, 2, 1, 2}, false},             // (w + w*h) * 2: one 16-bit plane
+    {{3, 1, 1, 3, 1}, false},             // w + 3*w*h: red, green, blue planes
+    {{4, 1, 2, 2, 2}, false},             // (2*w*h + w) * 2: 16-bit planes, first one read
+    {{-1, 3, 2, kAerosolBands, 2}, true}, // (23*w*h + w) * 2: aerosol
 };
 
 } // namespace

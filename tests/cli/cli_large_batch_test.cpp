@@ -129,8 +129,8 @@ TEST(CliLargeBatch, KilledRunResumesWithoutRedoingFinishedFiles)
     std::vector<std::string> files;
     for (int i = 0; i < 6; ++i) files.push_back(scene.product("GSMAP_HOURLY", "g" + std::to_string(i) + ".h5"));
     const fs::path report = scene.in() / "report.jsonl";
-    std::vector<std::string> args{"-o", scene.out().string(), "--settings", scene.settings(), "--report",
-                                  report.string(), "--pace", "150", "-q"};
+    std::vector<std::string> args{
+        "-o", scene.out().string(), "--settings", scene.settings(), "--report", report.string(), "--pace", "150", "-q"};
     args.insert(args.end(), files.begin(), files.end());
 
     running_cli first = start_cli(args);

@@ -128,11 +128,11 @@ TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
     write_text(make_folder(out / ".vardane-work-2147483000") / "left.tif", "x");
     make_folder(out / ".vardane-work-1");
     const auto r = run_cli({"-o", out.string() + " ", gsmap, notes}, t.path());
-    EXPECT_EQ(r.lines, (std::vector<std::string>{kStart, "'gsmap_a.dat' is processing, now...  ",
-                                                 "It is GSMaP/Hourly-L3 Product.", "Reading product data .....",
-                                                 "Generate image files .....", "GeoTIFF file(gsmap_a_PRC.tif) is created.",
-                                                 "Filename(notes.txt) is Not Product Data.", kCompleted,
-                                                 "Summary: files 2, outputs written 1, failures 0, not products 1."}))
+    EXPECT_EQ(r.lines, (std::vector<std::string>{
+                           kStart, "'gsmap_a.dat' is processing, now...  ", "It is GSMaP/Hourly-L3 Product.",
+                           "Reading product data .....", "Generate image files .....",
+                           "GeoTIFF file(gsmap_a_PRC.tif) is created.", "Filename(notes.txt) is Not Product Data.",
+                           kCompleted, "Summary: files 2, outputs written 1, failures 0, not products 1."}))
         << r.out;
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(fs::exists(t / "out ")) << "a stray folder named with the blank";
@@ -322,7 +322,8 @@ TEST(CliRun, SecondRunOnTheSameOutputFolderLeavesTheFirstRunsWorkingFolderAlone)
     EXPECT_TRUE(fs::exists(probe)) << "the second run emptied the first run's working folder";
 
     const auto firstResult = finish_cli(first);
-    EXPECT_EQ(firstResult.status, 0) << firstResult.out.substr(firstResult.out.size() > 600 ? firstResult.out.size() - 600 : 0);
+    EXPECT_EQ(firstResult.status, 0) << firstResult.out.substr(
+        firstResult.out.size() > 600 ? firstResult.out.size() - 600 : 0);
     ASSERT_GE(firstResult.lines.size(), 2u);
     EXPECT_EQ(firstResult.lines[firstResult.lines.size() - 2], kCompleted);
     EXPECT_TRUE(fs::exists(out / "gsmap_a_PRC.tif"));

@@ -16,7 +16,6 @@ extern char** environ;
 
 namespace vardane {
 
-
 namespace fs = std::filesystem;
 using namespace cli_test;
 
@@ -72,9 +71,10 @@ TEST(CliSignal, TermToTheGroupAndHangupToTheParentCancelMidRun)
 {
     for (const signal_case c : {signal_case{SIGTERM, true, "2"}, signal_case{SIGHUP, false, "1"}}) {
         integration::cli_scene scene;
-        std::vector<std::string> args{"-o", scene.out().string(), "--settings", scene.settings(), "--pace", "200",
-                                      "-j", c.jobs};
-        for (const char* name : {"p1.h5", "p2.h5", "p3.h5", "p4.h5"}) args.push_back(scene.product("AMSR2_L3_BT", name));
+        std::vector<std::string> args{
+            "-o", scene.out().string(), "--settings", scene.settings(), "--pace", "200", "-j", c.jobs};
+        for (const char* name : {"p1.h5", "p2.h5", "p3.h5", "p4.h5"})
+            args.push_back(scene.product("AMSR2_L3_BT", name));
         auto run = start_group_leader(args);
         std::string head;
         read_until(run, head, "Reading product data .....");

@@ -67,12 +67,14 @@ TEST(CliWorker, CrashingFilesFailAloneBetweenTwoGoodFiles)
         EXPECT_EQ(r.status, 1) << jobs;
         for (const auto& file : bad) {
             EXPECT_TRUE(says(r.err, file + ": conversion crashed (" + ending + "); outputs of this file discarded\n"))
-                << jobs << " " << file << "\n" << r.err;
+                << jobs << " " << file << "\n"
+                << r.err;
         }
         for (const char* stem : {"a_first_", "z_last_"}) {
             const auto made = integration::created(r.lines, "GeoTIFF");
             EXPECT_TRUE(std::any_of(made.begin(), made.end(), [&](const auto& n) { return n.rfind(stem, 0) == 0; }))
-                << jobs << " " << stem << "\n" << r.out;
+                << jobs << " " << stem << "\n"
+                << r.out;
         }
         EXPECT_TRUE(says(summary_of(r), "Summary: files 8, ")) << summary_of(r);
         EXPECT_TRUE(says(summary_of(r), ", failures 6, not products 0.")) << summary_of(r);

@@ -48,12 +48,13 @@ child_end in_child(void (*body)())
     child_end end;
     char chunk[4096];
     for (ssize_t n; (n = ::read(fds[0], chunk, sizeof chunk)) != 0;) {
-        if (n > 0) end.errors.append(chunk, static_cast<std::size_t>(n));
-        else if (errno != EINTR) break;
+        if (n > 0)
+            end.errors.append(chunk, static_cast<std::size_t>(n));
+        else if (errno != EINTR)
+            break;
     }
     ::close(fds[0]);
-    while (::waitpid(pid, &end.waitStatus, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &end.waitStatus, 0) < 0 && errno == EINTR) {}
     return end;
 }
 

@@ -33,8 +33,8 @@ TEST(Cancel, EndsTheFileLoopAtTheStartOfAFileOrAfterItsNetcdfStep)
     const std::string reading = "Reading product data .....";
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
         {processing, {kStart, processing, kCancel, kCompleted}},
-        {reading, {kStart, processing, "It is GSMaP/Hourly-L3 Product.", reading, kCancel, "NetCDF unsupported.",
-                   kCompleted}}};
+        {reading,
+         {kStart, processing, "It is GSMaP/Hourly-L3 Product.", reading, kCancel, "NetCDF unsupported.", kCompleted}}};
     for (const auto& [trigger, expected] : cases) {
         SCOPED_TRACE(trigger);
         driver_rig rig;
@@ -70,11 +70,11 @@ TEST(Cancel, GeolocationReadsReportItEveryTimeAndTheLoopOnceMore)
     const auto b = write_gsmap_bin(rig.temp.path(), "gsmap_b.dat");
     cancel_on(rig, "It is GCOM-W/L1B Product.");
     ASSERT_TRUE(rig.run({l1b, b}, kinds(true, false, false, false)));
-    EXPECT_EQ(rig.sink.lines, (std::vector<std::string>{kStart, "'l1b.h5' is processing, now...  ",
-                                                        "It is GCOM-W/L1B Product.", "Reading lat89A .....", kCancel,
-                                                        "Reading lat89B .....", kCancel, "Reading lon89A .....", kCancel,
-                                                        "Reading lon89B .....", kCancel, "Reading product data .....",
-                                                        kCancel, kCompleted}));
+    EXPECT_EQ(rig.sink.lines,
+              (std::vector<std::string>{kStart, "'l1b.h5' is processing, now...  ", "It is GCOM-W/L1B Product.",
+                                        "Reading lat89A .....", kCancel, "Reading lat89B .....", kCancel,
+                                        "Reading lon89A .....", kCancel, "Reading lon89B .....", kCancel,
+                                        "Reading product data .....", kCancel, kCompleted}));
 }
 
 TEST(Cancel, SwathFileStillGetsItsNetcdfButNoEmptyInformationFileAfterACancel)

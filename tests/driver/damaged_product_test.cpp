@@ -16,8 +16,10 @@ TEST(DamagedProduct, FilesCutAtNinetyNinePercentAreFailuresNotStrangers)
 {
     driver_rig rig;
     std::vector<std::string> files;
-    for (const auto& [kind, name] : {std::pair{"AMSR2_L1B", "l1b.h5"}, {"GSMAP_BIN", "gsmap_cut.dat"},
-                                     {"JASMES_HDR", "jasmes.dat"}, {"JASMES_HDF4", "flags.hdf"}}) {
+    for (const auto& [kind, name] : {std::pair{"AMSR2_L1B", "l1b.h5"},
+                                     {"GSMAP_BIN", "gsmap_cut.dat"},
+                                     {"JASMES_HDR", "jasmes.dat"},
+                                     {"JASMES_HDF4", "flags.hdf"}}) {
         files.push_back(write_synthetic(rig.temp.path(), kind, name));
         fs::resize_file(files.back(), fs::file_size(files.back()) * 99 / 100);
     }

@@ -80,7 +80,8 @@ std::string write_gsmap_bin(const fs::path& folder, const std::string& name)
     constexpr int rows = 480;
     std::vector<float> grid(static_cast<std::size_t>(columns) * rows);
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) grid[static_cast<std::size_t>(r) * columns + c] = std::fabs(std::sin(r * 0.05f + c * 0.01f)) * 10.0f;
+        for (int c = 0; c < columns; ++c)
+            grid[static_cast<std::size_t>(r) * columns + c] = std::fabs(std::sin(r * 0.05f + c * 0.01f)) * 10.0f;
     }
     const fs::path path = folder / name;
     std::ofstream file(path, std::ios::binary);

@@ -38,11 +38,18 @@ int checksum(const fs::path& tif)
 TEST(Pipeline, GriddedPrecipitationLinesForTheKindsTicked)
 {
     const std::string head = "'gsmap_a.dat' is processing, now...  ";
-    struct line_case { bool deselect; output_switches switches; std::vector<std::string> lines; };
+    struct line_case {
+        bool deselect;
+        output_switches switches;
+        std::vector<std::string> lines;
+    };
     const line_case cases[] = {
-        {true, kinds(true, true, true, true), {kStart, head, kGsmapLine, "Converting variables  are Not Selected.", kCompleted}},
+        {true,
+         kinds(true, true, true, true),
+         {kStart, head, kGsmapLine, "Converting variables  are Not Selected.", kCompleted}},
         {false, kinds(false, false, false, true), {kStart, head, kGsmapLine, "NetCDF unsupported.", kCompleted}},
-        {false, kinds(false, false, true, false),
+        {false,
+         kinds(false, false, true, false),
          {kStart, head, kGsmapLine, "Reading product data .....", "Generate image files .....", kCompleted}}};
     for (const line_case& c : cases) {
         SCOPED_TRACE(c.lines[3]);
@@ -80,8 +87,7 @@ TEST(Pipeline, WriterFailuresAreLoggedWithTheirCauseAndTheRunGoesOn)
     ASSERT_TRUE(rig.settings.set_ProjectionSetting(ST_GSMAP_HOURLY, polar));
     ASSERT_TRUE(rig.run({a, b}, kinds(true, false, false, false)));
     for (const std::string base : {"gsmap_a_PRC", "gsmap_b_PRC"}) {
-        EXPECT_TRUE(rig.sink.logged("Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif)."))
-            << base;
+        EXPECT_TRUE(rig.sink.logged("Fail in creating GeoTIFF files(" + base + "_N.tif," + base + "_S.tif).")) << base;
     }
     EXPECT_TRUE(files_in(rig.out).empty());
     EXPECT_TRUE(files_in(rig.work).empty());
@@ -156,9 +162,9 @@ TEST(Pipeline, SecondOutputOfTheSameNameInOneRunIsAFailureNotAnOverwrite)
     ASSERT_TRUE(rig.run({first, second}, kinds(true, false, false, false)));
 
     EXPECT_EQ(rig.sink.count("GeoTIFF file(gsmap_x_PRC.tif) is created."), 1);
-    EXPECT_TRUE(rig.sink.logged("Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from "
-                                + first + " (PercipRate) in this run; not replaced by the one from " + second
-                                + " (PercipRate)."));
+    EXPECT_TRUE(rig.sink.logged(
+        "Fail in creating GeoTIFF file(gsmap_x_PRC.tif): the same name was already created from " + first
+        + " (PercipRate) in this run; not replaced by the one from " + second + " (PercipRate)."));
     EXPECT_EQ(rig.sink.count(run_event_type::output_created), 1);
     EXPECT_EQ(rig.sink.count(run_event_type::failure), 1);
     EXPECT_EQ(rig.sink.listed.size(), 1u);
@@ -192,7 +198,7 @@ TEST(Pipeline, TwoVariablesWithOneOutputNameKeepTheFirst)
     // The variables are converted in their index order, whichever that is.
     const auto collision = [&](const std::string& kept, const std::string& refused) {
         return "Fail in creating GeoTIFF file(" + name + "): the same name was already created from " + dpr + " ("
-            + kept + ") in this run; not replaced by the one from " + dpr + " (" + refused + ").";
+               + kept + ") in this run; not replaced by the one from " + dpr + " (" + refused + ").";
     };
     EXPECT_TRUE(rig.sink.logged(collision(keys[0], keys[1])) || rig.sink.logged(collision(keys[1], keys[0])));
     EXPECT_EQ(rig.sink.count(run_event_type::failure), 1);

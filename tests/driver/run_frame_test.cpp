@@ -94,7 +94,8 @@ TEST_P(RunFrameEscape, EndsOnlyTheFileItWasThrownIn)
     bool leftoverSeenAtB = true;
     bool thrown = false;
     rig.sink.hook = [&](const std::string& line) {
-        if (line == "'gsmap_b.dat' is processing, now...  ") leftoverSeenAtB = fs::exists(rig.work / "half_written.tif");
+        if (line == "'gsmap_b.dat' is processing, now...  ")
+            leftoverSeenAtB = fs::exists(rig.work / "half_written.tif");
         if (line != "It is GSMaP/Hourly-L3 Product." || thrown) return;
         thrown = true;
         write_text(rig.work / "half_written.tif", "x");
@@ -132,7 +133,9 @@ INSTANTIATE_TEST_SUITE_P(
         escape_case{"ProgramException", [] { throw vdn_exception("cannot open file: /opt/clt/x.clt"); },
                     "cannot open file: /opt/clt/x.clt", "cannot open file: /opt/clt/x.clt", ""},
         escape_case{"ProgramExceptionWithItsFailure",
-                    [] { throw vdn_exception("dataset unreadable", failure{"/in/x.h5", "bad chunk"}); },
+                    [] {
+                        throw vdn_exception("dataset unreadable", failure{"/in/x.h5", "bad chunk"});
+                    },
                     "dataset unreadable", "bad chunk", "/in/x.h5"},
         escape_case{"StandardException", [] { throw std::runtime_error("bad things"); }, "Exception: bad things",
                     "bad things", ""},

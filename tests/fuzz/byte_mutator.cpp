@@ -18,10 +18,7 @@ constexpr std::array<std::uint64_t, 10> kBoundaries = {
 
 } // namespace
 
-std::size_t byte_mutator::below(std::size_t n)
-{
-    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
-}
+std::size_t byte_mutator::below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
 
 std::size_t byte_mutator::pick_offset(std::size_t size)
 {

@@ -35,7 +35,6 @@
 #include "support/scratch_folder.h"
 #include "support/synthetic_file.h"
 
-
 // Sanitizer builds: an allocation far beyond any small product fails as it
 // would on a machine without that much memory (malloc returns null, new
 // throws), so that a size trusted from the file shows up as a thrown
@@ -112,13 +111,13 @@ std::string exercise(const fs::path& path)
         if (!info.get_dataSource(idx, dtype)) continue;
         const auto& a = info.dataAttr();
         if (a.width <= 0 || a.height <= 0)
-            return "parameter " + std::to_string(idx) + " read with shape " + std::to_string(a.width) + "x" +
-                   std::to_string(a.height);
-        const std::size_t need = static_cast<std::size_t>(a.width) * static_cast<std::size_t>(a.height) *
-                                 static_cast<std::size_t>(std::max(a.bands, 1));
+            return "parameter " + std::to_string(idx) + " read with shape " + std::to_string(a.width) + "x"
+                   + std::to_string(a.height);
+        const std::size_t need = static_cast<std::size_t>(a.width) * static_cast<std::size_t>(a.height)
+                                 * static_cast<std::size_t>(std::max(a.bands, 1));
         if (samples_of(info, dtype) < need)
-            return "parameter " + std::to_string(idx) + " dtype " + std::to_string(dtype) + " holds " +
-                   std::to_string(samples_of(info, dtype)) + " samples for " + std::to_string(need);
+            return "parameter " + std::to_string(idx) + " dtype " + std::to_string(dtype) + " holds "
+                   + std::to_string(samples_of(info, dtype)) + " samples for " + std::to_string(need);
     }
     return "";
 }
@@ -145,8 +144,10 @@ enum class outcome { clean, broken_rule, missing_sgli_dataset, library_crash, ow
         // The one exception the readers let through on purpose: an SGLI
         // dataset missing from the file ends the run with the library's
         // message (the run driver reports it).
-        if (kind.rfind("SGLI_", 0) == 0 && e.getDetailMsg().rfind("unable to open dataset ", 0) == 0) status = 4;
-        else broken = "HDF5 exception: " + e.getFuncName() + ": " + e.getDetailMsg();
+        if (kind.rfind("SGLI_", 0) == 0 && e.getDetailMsg().rfind("unable to open dataset ", 0) == 0)
+            status = 4;
+        else
+            broken = "HDF5 exception: " + e.getFuncName() + ": " + e.getDetailMsg();
     } catch (const H5::Exception& e) {
         broken = "HDF5 exception: " + e.getFuncName() + ": " + e.getDetailMsg();
     } catch (...) {
@@ -173,8 +174,8 @@ bool section_starts_in_library(const std::string& report, std::size_t at)
         at = end;
         // The sanitizer's interceptors and the C library's memory routines
         // act for whoever called them: look at the caller.
-        if (frame.find("libsanitizer") != std::string::npos || frame.find("__interceptor_") != std::string::npos ||
-            frame.find("/sysdeps/") != std::string::npos)
+        if (frame.find("libsanitizer") != std::string::npos || frame.find("__interceptor_") != std::string::npos
+            || frame.find("/sysdeps/") != std::string::npos)
             continue;
         return frame.find("(/lib/") != std::string::npos || frame.find("(/usr/lib/") != std::string::npos;
     }

@@ -114,7 +114,8 @@ inline QList<int> checked_rows(QTableWidget* list)
 inline QStringList column_texts(QTableWidget* list, int column)
 {
     QStringList texts;
-    for (int r = 0; r < list->rowCount(); ++r) texts << (list->item(r, column) ? list->item(r, column)->text() : QString());
+    for (int r = 0; r < list->rowCount(); ++r)
+        texts << (list->item(r, column) ? list->item(r, column)->text() : QString());
     return texts;
 }
 
@@ -182,8 +183,8 @@ struct window_setup {
 };
 
 // The controls a run disables and enables again.
-inline const char* const kRunModeControls[] = {"cbox_GeoTiff", "cbox_KMZ",  "cbox_Both",  "cbox_NetCDF",
-                                               "btnOption",    "btnInput",  "tboxInput",  "dg_InputList",
+inline const char* const kRunModeControls[] = {"cbox_GeoTiff", "cbox_KMZ",   "cbox_Both",     "cbox_NetCDF",
+                                               "btnOption",    "btnInput",   "tboxInput",     "dg_InputList",
                                                "btnOutput",    "tboxOutput", "dg_OutputList", "btnRun"};
 
 inline bool run_mode_controls_enabled(MainForm& form, bool enabled)

@@ -56,7 +56,4 @@ int run_program(int argc, char* argv[])
 
 } // namespace vardane
 
-int main(int argc, char* argv[])
-{
-    return vardane::run_program(argc, argv);
-}
+int main(int argc, char* argv[]) { return vardane::run_program(argc, argv); }

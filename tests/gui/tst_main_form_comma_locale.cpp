@@ -93,10 +93,7 @@ private:
     comma_locale locale_;
 };
 
-void MainFormCommaLocale::initTestCase()
-{
-    QVERIFY2(locale_.active(), comma_locale::missing().c_str());
-}
+void MainFormCommaLocale::initTestCase() { QVERIFY2(locale_.active(), comma_locale::missing().c_str()); }
 
 void MainFormCommaLocale::swath_geotiffs_equal_those_of_the_c_locale()
 {
@@ -123,8 +120,8 @@ void MainFormCommaLocale::swath_geotiffs_equal_those_of_the_c_locale()
     QVERIFY(!control<QCheckBox>(form, "cbox_KMZ")->isChecked());
     QCOMPARE(std::strcmp(std::localeconv()->decimal_point, ","), 0);
     QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
-    QVERIFY(QTest::qWaitFor([&] { return !form.run_active() && log_lines(form).contains(QStringLiteral("Completed.")); },
-                            kRunTimeoutMs));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !form.run_active() && log_lines(form).contains(QStringLiteral("Completed.")); }, kRunTimeoutMs));
     // Still the user's locale: the run did not switch it away.
     QCOMPARE(std::strcmp(std::localeconv()->decimal_point, ","), 0);
 

@@ -117,7 +117,8 @@ void MainFormDesktop::outputs_open_and_lists_follow_the_disk()
         menu->actions().at(2)->trigger();
         menu->close();
     });
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, cell.center(), outputs->viewport()->mapToGlobal(cell.center()));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, cell.center(),
+                                outputs->viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(outputs->viewport(), &menuEvent);
     QCOMPARE(QGuiApplication::clipboard()->text(), tif);
 

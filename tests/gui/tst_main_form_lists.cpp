@@ -72,12 +72,12 @@ void MainFormLists::ctrl_shift_and_plain_clicks()
         QList<int> checked;
     } steps[] = {
         {2, Qt::ControlModifier, {0, 2}},
-        {0, Qt::ControlModifier, {2}},          // toggles off
-        {4, Qt::ShiftModifier, {2, 3, 4}},      // from the first checked row,
-        {1, Qt::ShiftModifier, {1, 2}},         // in either direction
-        {5, Qt::NoModifier, {5}},               // a plain click leaves only the clicked row
+        {0, Qt::ControlModifier, {2}},     // toggles off
+        {4, Qt::ShiftModifier, {2, 3, 4}}, // from the first checked row,
+        {1, Qt::ShiftModifier, {1, 2}},    // in either direction
+        {5, Qt::NoModifier, {5}},          // a plain click leaves only the clicked row
         {5, Qt::ControlModifier, {}},
-        {3, Qt::ShiftModifier, {0, 1, 2, 3}},   // nothing checked: Shift starts from row 0
+        {3, Qt::ShiftModifier, {0, 1, 2, 3}}, // nothing checked: Shift starts from row 0
     };
     for (const auto& step : steps) {
         click_row(list, step.row, step.modifiers);
@@ -318,7 +318,8 @@ void MainFormLists::run_mode_log_and_working_folder()
 {
     window_setup w;
     // The working folder is the process's own, in the user's cache.
-    QCOMPARE(w.form.work_dir(), w.s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
+    QCOMPARE(w.form.work_dir(),
+             w.s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
     // The first line of the first run replaces the hint.
     w.form.printNewLog(QStringLiteral("first"));
     w.form.printLog(QStringLiteral("second"));

@@ -40,7 +40,10 @@ QString write_product(const QString& folder, const QString& name, const char* ki
 // What the progress panel says once a run is over.
 QString outcome(MainForm& form) { return control<RunProgress>(form, "runProgress")->counts_text(); }
 
-void press(MainForm& form, const char* button) { QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton); }
+void press(MainForm& form, const char* button)
+{
+    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
+}
 
 // Answer the next "Cancel the running conversion?" question.
 void answer_cancel_question(QMessageBox::StandardButton answer)
@@ -164,7 +167,8 @@ void MainFormRuns::outputs_are_listed_red_and_replace_their_old_rows()
         QCOMPARE(QFileInfo(path).path(), w.out);
         const auto row = static_cast<int>(column_texts(list, 0).indexOf(path));
         QCOMPARE(list->item(row, 1)->foreground().color(), QColor(Qt::red));
-        QVERIFY(log_lines(form).contains(QStringLiteral("GeoTIFF file(%1) is created.").arg(QFileInfo(path).fileName())));
+        QVERIFY(
+            log_lines(form).contains(QStringLiteral("GeoTIFF file(%1) is created.").arg(QFileInfo(path).fileName())));
     }
     QCOMPARE(selected_rows(list), QList<int>{list->rowCount() - 1});
 

@@ -115,7 +115,10 @@ void when_shown(F act)
     });
 }
 
-void click(QWidget* parent, const char* button) { QTest::mouseClick(in<QPushButton>(parent, QString::fromLatin1(button)), Qt::LeftButton); }
+void click(QWidget* parent, const char* button)
+{
+    QTest::mouseClick(in<QPushButton>(parent, QString::fromLatin1(button)), Qt::LeftButton);
+}
 
 QString program_clt() { return QString::fromStdString(custom_clt_folder().string()); }
 
@@ -199,7 +202,8 @@ void OptionFormTest::every_group_row_and_text_as_users_know_them()
     };
     QVERIFY(QTest::qWaitFor([&] { return balloon() != nullptr; }, 5000));
     QCOMPARE(in<QLabel>(balloon(), QStringLiteral("annotationTitle"))->text(), QStringLiteral("Annotation"));
-    QCOMPARE(in<QLabel>(balloon(), QStringLiteral("annotationText"))->text(), QStringLiteral("Total Precipitable Water"));
+    QCOMPARE(in<QLabel>(balloon(), QStringLiteral("annotationText"))->text(),
+             QStringLiteral("Total Precipitable Water"));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(tpw, &leave);
     QVERIFY(!balloon());
@@ -275,7 +279,8 @@ void OptionFormTest::close_forgets_and_save_keeps_for_the_next_run()
     // The command line reads the saved file and names its output after it.
     const QString input = s_.sub(QStringLiteral("in")), output = s_.sub(QStringLiteral("out"));
     for (const synth_kind& k : all_synth_kinds()) {
-        if (k.name == "GSMAP_HOURLY") QVERIFY(k.write(QDir(input).filePath("gsmap_h.h5").toStdString(), synth_options{}));
+        if (k.name == "GSMAP_HOURLY")
+            QVERIFY(k.write(QDir(input).filePath("gsmap_h.h5").toStdString(), synth_options{}));
     }
     QProcess cli;
     cli.start(QStringLiteral(VARDANE_BUILD_DIR "/cli/vardane-cli"),
@@ -309,8 +314,8 @@ void OptionFormTest::projection_and_fixed_selection()
         const char* page;
         SettingType mine, other;
     };
-    for (const page_kinds& p : {page_kinds{"tabGCOMW", ST_GCOMW_L3GD, ST_AMSRE_L3GD},
-                                page_kinds{"tabAQUA", ST_AMSRE_L3GD, ST_GCOMW_L3GD}}) {
+    for (const page_kinds& p :
+         {page_kinds{"tabGCOMW", ST_GCOMW_L3GD, ST_AMSRE_L3GD}, page_kinds{"tabAQUA", ST_AMSRE_L3GD, ST_GCOMW_L3GD}}) {
         QWidget* pg = page(form, p.page);
         auto* list = in<QComboBox>(pg, QStringLiteral("cbx_L3GD_polar"));
         QVERIFY(!list->isEnabled());
@@ -382,9 +387,9 @@ void OptionFormTest::colour_bar_rows_and_save()
         const char* text;
         int rows;
     };
-    for (const first_row& c : {first_row{ST_JASMES_GOBI, "aot", 1},
-                               first_row{ST_GCOMW_L1R, "Brighness Temperature (res06,6.9GHz,H)", 40},
-                               first_row{ST_GCOMW_L1AB, "Observation Count/Brighness Temperature (6.9GHz,H)", 16}}) {
+    for (const first_row& c :
+         {first_row{ST_JASMES_GOBI, "aot", 1}, first_row{ST_GCOMW_L1R, "Brighness Temperature (res06,6.9GHz,H)", 40},
+          first_row{ST_GCOMW_L1AB, "Observation Count/Brighness Temperature (6.9GHz,H)", 16}}) {
         ColorbarSettingForm form(org, work);
         when_shown([&](QWidget* dialog) {
             QCOMPARE(int(rows_of(dialog).size()), c.rows);

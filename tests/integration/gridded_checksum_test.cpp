@@ -52,7 +52,8 @@ TEST(GriddedChecksum, EveryGriddedKindWritesTheBytesPinnedBeforeTheFastPath)
 {
     cli_scene scene;
     std::vector<std::string> args{"--geotiff"};
-    for (const auto& input : gridded_inputs()) args.push_back(scene.product(input.kind, input.fileName, input.variants));
+    for (const auto& input : gridded_inputs())
+        args.push_back(scene.product(input.kind, input.fileName, input.variants));
     const auto r = scene.run(args);
     // The JASMES grids offer variables these small products do not hold: the
     // run counts them as failures and goes on.

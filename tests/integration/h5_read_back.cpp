@@ -21,7 +21,8 @@ h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
         ds.read(grid.values.data(), H5::PredType::NATIVE_DOUBLE);
         grid.rows = std::size_t(dims[0]);
         grid.columns = std::size_t(dims[1]);
-        if (ds.attrExists("SCALE FACTOR")) ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &grid.scale);
+        if (ds.attrExists("SCALE FACTOR"))
+            ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &grid.scale);
     } catch (const H5::Exception&) {
         return {};
     }

@@ -41,8 +41,7 @@ void expect_grid(const raster_file& file, int width, int height, GDALDataType ty
 
 // Compares a band with the expected value of every output cell, reading row
 // by row; reports the number of differing cells and the first one.
-void expect_band(const raster_file& file, int band, const std::function<double(int, int)>& expected,
-                 double tolerance)
+void expect_band(const raster_file& file, int band, const std::function<double(int, int)>& expected, double tolerance)
 {
     std::size_t wrong = 0;
     std::string first;
@@ -144,7 +143,8 @@ TEST(JasmesGeoTiff, RgbCompositeIsThreeByteBands)
     for (int b = 1; b <= 3; ++b) {
         EXPECT_EQ(tif.type(b), GDT_Byte);
         const auto& plane = planes[std::size_t(b - 1)];
-        expect_band(tif, b, [&](int row, int column) { return double(plane[cell(g, row, column)]); }, 0.0);
+        expect_band(
+            tif, b, [&](int row, int column) { return double(plane[cell(g, row, column)]); }, 0.0);
     }
 }
 
@@ -155,10 +155,10 @@ TEST(JasmesGeoTiff, Hdf4FlagImagesOnTheGlobalAndTheFineJapanGrid)
     const synth_grid japan = *find_synth_grid("japan5");
     const auto globalFile = (scene.in() / "flags_global.hdf").string();
     const auto japanFile = (scene.in() / "flags_japan.hdf").string();
-    ASSERT_TRUE(write_jasmes_hdf4(globalFile, global.width, global.height, {{"cs_flg_tpf", 8, true}},
-                                  "M5C_SYNTH_GLOBAL", 11));
-    ASSERT_TRUE(write_jasmes_hdf4(japanFile, japan.width, japan.height, {{"Surface_Flag", 8, true}},
-                                  "MYD_SYNTH_JAPAN", 12));
+    ASSERT_TRUE(
+        write_jasmes_hdf4(globalFile, global.width, global.height, {{"cs_flg_tpf", 8, true}}, "M5C_SYNTH_GLOBAL", 11));
+    ASSERT_TRUE(
+        write_jasmes_hdf4(japanFile, japan.width, japan.height, {{"Surface_Flag", 8, true}}, "MYD_SYNTH_JAPAN", 12));
 
     const auto r = scene.run({globalFile, japanFile});
     ASSERT_EQ(r.status, 0) << r.out;
@@ -181,7 +181,8 @@ TEST(JasmesGeoTiff, Hdf4FlagImagesOnTheGlobalAndTheFineJapanGrid)
     raster_file j(scene.out() / "flags_japan_s_sf.tif");
     ASSERT_TRUE(j.is_open());
     expect_grid(j, japan.width, japan.height, GDT_Byte, edges_of(japan));
-    expect_band(j, 1, [&](int row, int column) { return double(japanCounts[cell(japan, row, column)]); }, 0.0);
+    expect_band(
+        j, 1, [&](int row, int column) { return double(japanCounts[cell(japan, row, column)]); }, 0.0);
 }
 
 class GsmapBinaryGeoTiff : public ::testing::TestWithParam<std::pair<int, int>> {};

@@ -50,9 +50,9 @@ std::string expected_block(const std::string& input, const std::string& tif, con
     const std::size_t r = la.rows - 1;
     const std::size_t c = la.columns - 1;
     return "OUTPUT FILE:" + tif + "\n\tINPUT FILE:" + std::filesystem::path(input).filename().string()
-        + "\n\tFIELD NAME:" + field + "\n" + corner_line("UL CORNER LAT/LON", la, lo, 0, 0)
-        + corner_line("UR CORNER LAT/LON", la, lo, 0, c) + corner_line("LL CORNER LAT/LON", la, lo, r, 0)
-        + corner_line("LR CORNER LAT/LON", la, lo, r, c);
+           + "\n\tFIELD NAME:" + field + "\n" + corner_line("UL CORNER LAT/LON", la, lo, 0, 0)
+           + corner_line("UR CORNER LAT/LON", la, lo, 0, c) + corner_line("LL CORNER LAT/LON", la, lo, r, 0)
+           + corner_line("LR CORNER LAT/LON", la, lo, r, c);
 }
 
 class PlainTiffText : public ::testing::TestWithParam<std::string> {};

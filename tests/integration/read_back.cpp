@@ -47,7 +47,8 @@ std::vector<double> raster_file::rows(int band, int first, int count) const
     if (!ds_ || band < 1 || band > bands() || first < 0 || count < 1 || first + count > height()) return {};
     std::vector<double> values(std::size_t(width()) * std::size_t(count));
     if (ds_->GetRasterBand(band)->RasterIO(GF_Read, 0, first, width(), count, values.data(), width(), count,
-                                           GDT_Float64, 0, 0) != CE_None) {
+                                           GDT_Float64, 0, 0)
+        != CE_None) {
         return {};
     }
     return values;
@@ -57,7 +58,7 @@ double raster_file::at(int band, int column, int row) const
 {
     const auto line = row >= 0 && row < height() ? rows(band, row, 1) : std::vector<double>{};
     return column >= 0 && std::size_t(column) < line.size() ? line[std::size_t(column)]
-                                                           : std::numeric_limits<double>::quiet_NaN();
+                                                            : std::numeric_limits<double>::quiet_NaN();
 }
 
 double raster_file::at_lonlat(int band, double lon, double lat) const

@@ -90,9 +90,8 @@ TEST(SettingsSelection, RadiometerWithEveryVariableSwitchedOffIsNotSelected)
     const auto amsre = scene.product("AMSRE_L1B", "amsre.h5");
     const auto r = scene.run({"--tiff-text", amsr2, amsre});
     EXPECT_EQ(r.status, 1) << r.out;
-    EXPECT_EQ(file_log(r, "amsr2.h5"),
-              (std::vector<std::string>{"'amsr2.h5' is processing, now...  ", "It is GCOM-W/L1B Product.",
-                                        kNotSelected}));
+    EXPECT_EQ(file_log(r, "amsr2.h5"), (std::vector<std::string>{"'amsr2.h5' is processing, now...  ",
+                                                                 "It is GCOM-W/L1B Product.", kNotSelected}));
     // The AMSR-E option set is a set of its own and stays selected.
     const auto amsreLog = file_log(r, "amsre.h5");
     EXPECT_EQ(count_of(amsreLog, kNotSelected), 0u);

@@ -47,7 +47,8 @@ TEST(ColourTable, LinesAreReadAsClasses)
          "# a comment line without the mark\nVAL = 0\tCOLOR = 10,20,30,128\nVAL = 1\tCOLOR = 10,20,30\n"
          "VAL = 3\tCOLOR = 40,50,60\n",
          {{0, 0, 10, 20, 30, 128}, {0, 1, 10, 20, 30, 255}, {1, 3, 40, 50, 60, 255}, {3, 3, 40, 50, 60, 255}}},
-        {"a line without colour keeps its bound for the next", "VAL = 0\tCOLOR = 1,1,1\nVAL = 5\nVAL = 8\tCOLOR = 2,2,2\n",
+        {"a line without colour keeps its bound for the next",
+         "VAL = 0\tCOLOR = 1,1,1\nVAL = 5\nVAL = 8\tCOLOR = 2,2,2\n",
          {{0, 0, 1, 1, 1, 255}, {5, 8, 2, 2, 2, 255}, {8, 8, 2, 2, 2, 255}}},
         {"malformed lines are skipped",
          "VAL = \tCOLOR = 9,9,9\nVAL = 1\tCOLOR 1,2,3\nVAL = 2\tCOLOR = 1,2\nVAL = 3\tCOLOR = x,2,3\n"
@@ -56,7 +57,8 @@ TEST(ColourTable, LinesAreReadAsClasses)
         {"components clamped, C-locale numbers, CR LF",
          "VAL = 1.5e1\tCOLOR = -3,300,99999999999\r\nVAL = 2,5\tCOLOR = 1,2,3,1000\r\n",
          {{15, 15, 0, 255, 255, 255}, {15, 2, 1, 2, 3, 255}, {2, 2, 1, 2, 3, 255}}},
-        {"descending bounds are read as they are", "VAL = 9\tCOLOR = 1,1,1\nVAL = 3\tCOLOR = 2,2,2\n",
+        {"descending bounds are read as they are",
+         "VAL = 9\tCOLOR = 1,1,1\nVAL = 3\tCOLOR = 2,2,2\n",
          {{9, 9, 1, 1, 1, 255}, {9, 3, 2, 2, 2, 255}, {3, 3, 2, 2, 2, 255}}},
         {"no table line at all", "COLOR = 1,2,3\n", {}},
     };
@@ -82,12 +84,21 @@ TEST(ColourTableWriter, BoundsAndColoursForARange)
         std::vector<int> reds; // red of the classes after the first
     };
     const std::vector<range_case> cases = {
-        {0, 100, "Linear", {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 100},
+        {0,
+         100,
+         "Linear",
+         {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 100},
          {0, 0, 0, 51, 155, 255, 255, 255, 235, 175, 175}},
-        {0, 100, "Log", {0, 4.58f, 9.69f, 15.49f, 22.18f, 30.1f, 39.79f, 52.29f, 69.9f, 100, 100},
+        {0,
+         100,
+         "Log",
+         {0, 4.58f, 9.69f, 15.49f, 22.18f, 30.1f, 39.79f, 52.29f, 69.9f, 100, 100},
          {0, 0, 0, 0, 0, 188, 255, 255, 255, 255}},
         // Any other type is logarithmic: bounds and palette alike.
-        {0, 100, "linear", {0, 4.58f, 9.69f, 15.49f, 22.18f, 30.1f, 39.79f, 52.29f, 69.9f, 100, 100},
+        {0,
+         100,
+         "linear",
+         {0, 4.58f, 9.69f, 15.49f, 22.18f, 30.1f, 39.79f, 52.29f, 69.9f, 100, 100},
          {0, 0, 0, 0, 0, 188, 255, 255, 255, 255}},
         {5, 5, "Linear", {5, 5}, {175}},
         {7, 3, "Linear", {3, 3}, {175}},

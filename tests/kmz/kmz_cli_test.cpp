@@ -28,12 +28,13 @@ struct overlay_case {
     const char* kind;
     test_support::synth_variants variants;
     const char* file;
-    const char* kmz;    // first KMZ of the file
-    const char* legend; // the built-in table's legend picture
+    const char* kmz;              // first KMZ of the file
+    const char* legend;           // the built-in table's legend picture
     std::vector<std::string> box; // north, south, east, west; none for a swath
     std::vector<int> markerColour;
 };
 
+// clang-format off
 const std::vector<overlay_case> kOverlays = {
     // 77.25 mm/h lies above the 0 - 50 mm/h table: its highest colour.
     {"GSMAP_HOURLY", {}, "gsmap_h.h5", "gsmap_h_PRC.kmz", "gpm_gsmap_hour_l3.png",
@@ -46,6 +47,7 @@ const std::vector<overlay_case> kOverlays = {
     // A radiometer swath is laid as a quadrilateral over its own box.
     {"AMSR2_L1B", {}, "l1b.h5", nullptr, "amsr2_l1b.png", {}, {}},
 };
+// clang-format on
 
 // A number of the KML's box: north, south, east or west.
 double box_value(const std::vector<std::string>& kml, const std::string& tag)
@@ -167,8 +169,8 @@ TEST(KmzCli, CustomColourBarWithoutTableIsMadeInTheUserFolder)
     fs::copy_file(cli_test::cli_path(), bin / "vardane-cli");
     const std::string table = "custom_gpm_gsmap_hour_l3_" + normalize(key);
     const fs::path user = xdg / "vardane" / "clt";
-    const std::vector<std::string> args = {"-o", scene.out().string(), "--settings", settings, "--kmz",
-                                           scene.in().string()};
+    const std::vector<std::string> args = {"-o",    scene.out().string(), "--settings", settings,
+                                           "--kmz", scene.in().string()};
 
     // No legend background beside this copy: the table is made and used,
     // the legend is left out, and the run says why once.

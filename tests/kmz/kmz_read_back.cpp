@@ -21,7 +21,7 @@ std::optional<std::map<std::string, std::string>> unzip(const std::filesystem::p
         zip_stat_t st;
         if (zip_stat_index(z.get(), zip_uint64_t(i), 0, &st) != 0) return std::nullopt;
         const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> f(zip_fopen_index(z.get(), zip_uint64_t(i), 0),
-                                                                    zip_fclose);
+                                                                   zip_fclose);
         if (!f) return std::nullopt;
         std::string bytes(std::size_t(st.size), '\0');
         if (zip_fread(f.get(), bytes.data(), st.size) != zip_int64_t(st.size)) return std::nullopt;
@@ -91,11 +91,15 @@ std::vector<std::string> expected_kml(const std::string& base, const std::string
         quad ? "<kml xmlns=\"http://www.opengis.net/kml/2.2\" xmlns:gx=\"http://www.google.com/kml/ext/2.2\" "
                "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">"
              : "<kml xmlns=\"http://www.opengis.net/kml/2.2\">",
-        "<Folder>", "<GroundOverlay>", "\t<name>" + base + "</name>", "\t<Icon>", "\t\t<href>" + base + ".tiff</href>",
+        "<Folder>",
+        "<GroundOverlay>",
+        "\t<name>" + base + "</name>",
+        "\t<Icon>",
+        "\t\t<href>" + base + ".tiff</href>",
         "\t</Icon>"};
     if (quad) {
-        lines.insert(lines.end(), {"\t<gx:LatLonQuad>", "\t\t<coordinates>", *quad, "\t\t</coordinates>",
-                                   "\t</gx:LatLonQuad>"});
+        lines.insert(lines.end(),
+                     {"\t<gx:LatLonQuad>", "\t\t<coordinates>", *quad, "\t\t</coordinates>", "\t</gx:LatLonQuad>"});
     }
     lines.insert(lines.end(),
                  {"\t<LatLonBox>", "\t\t<north>" + box[0] + "</north>", "\t\t<south>" + box[1] + "</south>",
@@ -105,8 +109,8 @@ std::vector<std::string> expected_kml(const std::string& base, const std::string
                   "\t<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>",
                   "\t<screenXY x=\"0\" y=\"15\" xunits=\"fraction\" yunits=\"insetPixels\"/>",
                   "\t<rotationXY x=\"0.5\" y=\"0.5\" xunits=\"fraction\" yunits=\"fraction\"/>",
-                  "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>", "</ScreenOverlay>",
-                  "</Folder>", "</kml>"});
+                  "\t<size x=\"60\" y=\"360\" xunits=\"pixels\" yunits=\"pixels\"/>", "</ScreenOverlay>", "</Folder>",
+                  "</kml>"});
     return lines;
 }
 

@@ -33,7 +33,10 @@ std::string product(driver_test::driver_rig& rig, const std::string& kind, const
     return path;
 }
 
-std::string nc_of(const driver_test::driver_rig& rig, const std::string& stem) { return (rig.out / (stem + ".nc")).string(); }
+std::string nc_of(const driver_test::driver_rig& rig, const std::string& stem)
+{
+    return (rig.out / (stem + ".nc")).string();
+}
 
 bool logged(const driver_test::driver_rig& rig, const std::string& line)
 {
@@ -104,14 +107,14 @@ TEST(NetcdfExport, L3LatLonGridCoordinates)
         short value;
     };
     const cell cells[] = {
-        {1800, 3600, true, 0, 0, 9000}, {1800, 3600, true, 1, 7, 8990}, {1800, 3600, true, 900, 0, 0},
-        {1800, 3600, true, 1799, 3599, -8990}, {1800, 3600, false, 0, 0, 0}, {1800, 3600, false, 5, 1800, 18000},
-        {1800, 3600, false, 0, 1801, -17989}, {1800, 3600, false, 0, 3599, -9}, {720, 1440, true, 1, 0, 8975},
-        {720, 1440, false, 0, 720, 18000}, {720, 1440, false, 0, 721, -17975},
+        {1800, 3600, true, 0, 0, 9000},        {1800, 3600, true, 1, 7, 8990},     {1800, 3600, true, 900, 0, 0},
+        {1800, 3600, true, 1799, 3599, -8990}, {1800, 3600, false, 0, 0, 0},       {1800, 3600, false, 5, 1800, 18000},
+        {1800, 3600, false, 0, 1801, -17989},  {1800, 3600, false, 0, 3599, -9},   {720, 1440, true, 1, 0, 8975},
+        {720, 1440, false, 0, 720, 18000},     {720, 1440, false, 0, 721, -17975},
     };
     for (const auto& k : cells) {
-        const std::vector<short> v = k.lat ? latlon_grid_latitudes(k.lines, k.pixels)
-                                           : latlon_grid_longitudes(k.lines, k.pixels);
+        const std::vector<short> v =
+            k.lat ? latlon_grid_latitudes(k.lines, k.pixels) : latlon_grid_longitudes(k.lines, k.pixels);
         EXPECT_EQ(v.at(k.line * k.pixels + k.pixel), k.value)
             << k.pixels << (k.lat ? " lat " : " lon ") << k.line << "," << k.pixel;
     }
@@ -180,6 +183,7 @@ TEST(NetcdfExport, BadProductsFailAloneAndLeaveNoFile)
 // ("deg" by axis, "Kg/m2", "C", the scan time's), _Unsigned where the file
 // stored unsigned bits.
 TEST(NetcdfExport, HeadersMatchGoldens)
+// clang-format off
 {
     using nc_test::add_unit;
     struct header_case {
@@ -225,5 +229,6 @@ TEST(NetcdfExport, HeadersMatchGoldens)
         EXPECT_EQ(nc_test::ncdump_header(nc_of(rig, c.golden)), nc_test::golden_header(c.golden));
     }
 }
+// clang-format on
 
 } // namespace vardane

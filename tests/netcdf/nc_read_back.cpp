@@ -25,7 +25,8 @@ std::vector<double> nc_reader::values(const std::string& var) const
     int v = -1, ndims = 0;
     int dims[NC_MAX_VAR_DIMS];
     if (nc_inq_varid(id_, var.c_str(), &v) != NC_NOERR
-        || nc_inq_var(id_, v, nullptr, nullptr, &ndims, dims, nullptr) != NC_NOERR) return {};
+        || nc_inq_var(id_, v, nullptr, nullptr, &ndims, dims, nullptr) != NC_NOERR)
+        return {};
     std::size_t count = 1;
     for (int i = 0; i < ndims; ++i) {
         size_t length = 0;

@@ -42,8 +42,8 @@ PJ_LP cell_centre(const char* definition, double upperLeftX, double upperLeftY, 
 {
     PJ_CONTEXT* ctx = proj_context_create();
     PJ* p = proj_create(ctx, definition);
-    const PJ_COORD g = proj_trans(p, PJ_INV,
-                                  proj_coord(upperLeftX + (pixel + 0.5) * size, upperLeftY - (line + 0.5) * size, 0, 0));
+    const PJ_COORD g =
+        proj_trans(p, PJ_INV, proj_coord(upperLeftX + (pixel + 0.5) * size, upperLeftY - (line + 0.5) * size, 0, 0));
     proj_destroy(p);
     proj_context_destroy(ctx);
     return {proj_todeg(g.lp.lam), proj_todeg(g.lp.phi)};
@@ -52,6 +52,7 @@ PJ_LP cell_centre(const char* definition, double upperLeftX, double upperLeftY, 
 } // namespace
 
 TEST(PolarGridCoordinates, CellsMatchTheInverseProjection)
+// clang-format off
 {
     struct cell {
         int line;
@@ -97,6 +98,7 @@ TEST(PolarGridCoordinates, CellsMatchTheInverseProjection)
         }
     }
 }
+// clang-format on
 
 // A table that is missing or malformed ends that export with a message
 // naming the file and the line, and nothing is left at the output path; an
@@ -122,7 +124,8 @@ TEST(PolarGridCoordinates, FailuresAreNamedAndLeaveNoFile)
         {"output exists", table, "", true},
     };
     test_support::scratch_folder scratch;
-    const std::string in = test_support::write_synthetic("AMSR2_L3_BT", scratch / "in.h5", {{"grid", "nsidc_north_25km"}});
+    const std::string in =
+        test_support::write_synthetic("AMSR2_L3_BT", scratch / "in.h5", {{"grid", "nsidc_north_25km"}});
     ASSERT_FALSE(in.empty());
     const fs::path tables = scratch / "tables";
     const std::string latPath = (tables / "pn_lat_025.csv").string();
@@ -136,7 +139,7 @@ TEST(PolarGridCoordinates, FailuresAreNamedAndLeaveNoFile)
         if (c.outputExists) std::ofstream(out) << "mine";
         nc_converter converter = l3bt_converter(in, out, tables.string());
         EXPECT_FALSE(converter.convert());
-        const std::string expected = c.outputExists        ? "NetCDF file " + out + " already exists."
+        const std::string expected = c.outputExists       ? "NetCDF file " + out + " already exists."
                                      : c.latTable.empty() ? "cannot open file: " + latPath
                                                           : latPath + c.message;
         EXPECT_EQ(converter.error(), expected);

@@ -36,14 +36,15 @@ bool through_l3_writer(productType k) { return k == PT_AMSR2_L3_BT || k == PT_AM
 std::vector<product_case> all_cases()
 {
     std::vector<product_case> cases = {
-        {"GSMAP_HOURLY", {}, PT_GSMAP_HOURLY},         {"GSMAP_MONTHLY", {}, PT_GSMAP_MONTHLY},
-        {"DPR_DAILY", {{"rank", "3"}}, PT_DPR_DAILY},  {"DPR_DAILY", {{"rank", "4"}}, PT_DPR_DAILY},
-        {"DPR_MONTHLY", {}, PT_DPR_MONTHLY},           {"DPRV7_DAILY", {}, PT_DPRV7_DAILY},
+        {"GSMAP_HOURLY", {}, PT_GSMAP_HOURLY},        {"GSMAP_MONTHLY", {}, PT_GSMAP_MONTHLY},
+        {"DPR_DAILY", {{"rank", "3"}}, PT_DPR_DAILY}, {"DPR_DAILY", {{"rank", "4"}}, PT_DPR_DAILY},
+        {"DPR_MONTHLY", {}, PT_DPR_MONTHLY},          {"DPRV7_DAILY", {}, PT_DPRV7_DAILY},
         {"DPRV7_MONTHLY", {}, PT_DPRV7_MONTHLY},
     };
-    const std::pair<const char*, productType> radiometerGrids[] = {
-        {"AMSR2_L3_BT", PT_AMSR2_L3_BT}, {"AMSR2_L3_GD", PT_AMSR2_L3_GD},
-        {"AMSRE_L3_BT", PT_AMSRE_L3_BT}, {"AMSRE_L3_GD", PT_AMSRE_L3_GD}};
+    const std::pair<const char*, productType> radiometerGrids[] = {{"AMSR2_L3_BT", PT_AMSR2_L3_BT},
+                                                                   {"AMSR2_L3_GD", PT_AMSR2_L3_GD},
+                                                                   {"AMSRE_L3_BT", PT_AMSRE_L3_BT},
+                                                                   {"AMSRE_L3_GD", PT_AMSRE_L3_GD}};
     for (const auto& [name, kind] : radiometerGrids) {
         for (const char* grid : {"latlon_0.1", "latlon_0.25"}) cases.push_back({name, {{"grid", grid}}, kind});
     }
@@ -72,8 +73,8 @@ double value_at(GDALDataset& ds, double lat, double lon)
     const int col = int(std::floor((lon - gt[0]) / gt[1]));
     const int row = int(std::floor((lat - gt[3]) / gt[5]));
     double v = 0.0;
-    EXPECT_EQ(ds.GetRasterBand(1)->RasterIO(GF_Read, col, row, 1, 1, &v, 1, 1, GDT_Float64, 0, 0, nullptr),
-              CE_None) << "pixel " << col << "," << row << " (outside the image?)";
+    EXPECT_EQ(ds.GetRasterBand(1)->RasterIO(GF_Read, col, row, 1, 1, &v, 1, 1, GDT_Float64, 0, 0, nullptr), CE_None)
+        << "pixel " << col << "," << row << " (outside the image?)";
     return v;
 }
 
@@ -105,8 +106,7 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         const auto [type, marker] = type_and_marker(dtype);
 
         const std::string name = dir.file("B_V" + std::to_string(idx) + ".tif");
-        ASSERT_TRUE(through_l3_writer(c.kind) ? out.gen_L3EQR_GeoTiffImage(name, true)
-                                            : out.gen_GeoTiffImage(name, 0));
+        ASSERT_TRUE(through_l3_writer(c.kind) ? out.gen_L3EQR_GeoTiffImage(name, true) : out.gen_GeoTiffImage(name, 0));
         auto ds = open_readonly(name);
         ASSERT_TRUE(ds);
         EXPECT_EQ(ds->GetRasterXSize(), info.dataAttr().width);
@@ -119,26 +119,23 @@ TEST_P(GriddedProducts, MarkerLandsAtItsPositionInTheGeoTiff)
         // Upper-left and lower-right corners are the grid's outer edges.
         const earthPoint_t& ul = pi.corner[corner::UL];
         const earthPoint_t& lr = pi.corner[corner::LR];
-        std::array<double, 6> want{ul.lon, (lr.lon - ul.lon) / info.dataAttr().width, 0.0,
-                                   ul.lat, 0.0, (lr.lat - ul.lat) / info.dataAttr().height};
+        std::array<double, 6> want{ul.lon, (lr.lon - ul.lon) / info.dataAttr().width, 0.0, ul.lat,
+                                   0.0,    (lr.lat - ul.lat) / info.dataAttr().height};
         if (through_l3_writer(c.kind)) want = {-180.0, 360.0 / info.dataAttr().width, 0.0, want[3], 0.0, want[5]};
         const auto gt = geotransform_of(*ds);
         for (int i = 0; i < 6; ++i) EXPECT_NEAR(gt[i], want[i], 1e-12) << "term " << i;
         EXPECT_LT(gt[5], 0.0) << "north-up";
 
-        EXPECT_FLOAT_EQ(float(value_at(*ds, synth_known::kMarkerLat, synth_known::kMarkerLon)),
-                        float(marker));
+        EXPECT_FLOAT_EQ(float(value_at(*ds, synth_known::kMarkerLat, synth_known::kMarkerLon)), float(marker));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Products, GriddedProducts,
-    ::testing::ValuesIn(all_cases()),
-    [](const ::testing::TestParamInfo<product_case>& p) {
-        std::string name = p.param.synthKind;
-        for (const auto& [k, v] : p.param.variants) name += "_" + k + v;
-        for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Products, GriddedProducts, ::testing::ValuesIn(all_cases()),
+                         [](const ::testing::TestParamInfo<product_case>& p) {
+                             std::string name = p.param.synthKind;
+                             for (const auto& [k, v] : p.param.variants) name += "_" + k + v;
+                             for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             return name;
+                         });
 
 } // namespace vardane

@@ -10,6 +10,7 @@ namespace vardane {
 
 // Each text's rule count (malformed pieces give none) and what it matches.
 TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped)
+// clang-format off
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     struct probe {
@@ -38,6 +39,7 @@ TEST(InvalidValue, EachPieceMatchesItsValuesBoundsIncludedAndBadPiecesAreSkipped
         }
     }
 }
+// clang-format on
 
 // The window runs under the user's locale; "0.5" must stay one half there.
 TEST(InvalidValue, DecimalTextsUnderACommaLocale)

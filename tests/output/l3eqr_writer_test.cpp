@@ -103,8 +103,8 @@ TEST_F(L3EqrGeoTiff, SixteenBitGlobalGridsAreWrittenBigEndianAndShiftedHalfATurn
     // scripts/install-deps).
     ASSERT_TRUE(std::filesystem::exists("/usr/bin/listgeo"));
     const std::string text = run("/usr/bin/listgeo '" + dir.file("signed.tif") + "' 2>&1");
-    for (const char* key : {"ModelTypeGeographic", "RasterPixelIsArea", "GCS_WGS_84", "Datum_WGS84",
-                            "Angular_Degree", "Ellipse_WGS_84"}) {
+    for (const char* key : {"ModelTypeGeographic", "RasterPixelIsArea", "GCS_WGS_84", "Datum_WGS84", "Angular_Degree",
+                            "Ellipse_WGS_84"}) {
         EXPECT_NE(text.find(key), std::string::npos) << key << " missing from\n" << text;
     }
 }
@@ -114,10 +114,9 @@ TEST_F(L3EqrGeoTiff, RastersOtherThanSixteenBitGlobalGridsCreateNoFile)
     const std::vector<float> floats(std::size_t(3600) * 1800, 1.0f);
     const std::vector<std::uint16_t> small(std::size_t(720) * 360, 1);
     const std::vector<std::uint8_t> bytes(std::size_t(1440) * 720, 1);
-    const std::function<bool()> loads[] = {
-        [&] { return out.init_float(floats.data(), attr_of(3600, 1800), globe); },
-        [&] { return out.init_short(small.data(), attr_of(720, 360), globe); },
-        [&] { return out.init_char(bytes.data(), attr_of(1440, 720, 1), globe); }};
+    const std::function<bool()> loads[] = {[&] { return out.init_float(floats.data(), attr_of(3600, 1800), globe); },
+                                           [&] { return out.init_short(small.data(), attr_of(720, 360), globe); },
+                                           [&] { return out.init_char(bytes.data(), attr_of(1440, 720, 1), globe); }};
     for (const auto& load : loads) {
         ASSERT_TRUE(load());
         EXPECT_FALSE(out.gen_L3EQR_GeoTiffImage(dir.file("refused.tif"), true));

@@ -55,8 +55,7 @@ std::vector<T> read_band(GDALDataset& ds, int k, GDALDataType asType)
     const int w = ds.GetRasterXSize();
     const int h = ds.GetRasterYSize();
     std::vector<T> values(std::size_t(w) * std::size_t(h));
-    EXPECT_EQ(ds.GetRasterBand(k)->RasterIO(GF_Read, 0, 0, w, h, values.data(), w, h, asType, 0, 0, nullptr),
-              CE_None);
+    EXPECT_EQ(ds.GetRasterBand(k)->RasterIO(GF_Read, 0, 0, w, h, values.data(), w, h, asType, 0, 0, nullptr), CE_None);
     return values;
 }
 

@@ -40,14 +40,22 @@ TEST(RasterWriters, EachRasterKindKeepsItsSampleTypeBandsAndValues)
         std::vector<std::vector<double>> bands;
     };
     const sample_case cases[] = {
-        {"rgb", [&](spout& o) { return o.init_char(rgb.data(), attr_of(2, 1, 3), box); }, GDT_Byte,
+        {"rgb",
+         [&](spout& o) { return o.init_char(rgb.data(), attr_of(2, 1, 3), box); },
+         GDT_Byte,
          {{255, 1}, {0, 2}, {10, 3}}},
         {"grey", [&](spout& o) { return o.init_char(grey.data(), attr_of(2, 1), box); }, GDT_Byte, {{7, 8}}},
-        {"signed", [&](spout& o) { return o.init_signed(words.data(), attr_of(2, 1), box); }, GDT_Int16,
+        {"signed",
+         [&](spout& o) { return o.init_signed(words.data(), attr_of(2, 1), box); },
+         GDT_Int16,
          {{-1, -32768}}},
-        {"unsigned", [&](spout& o) { return o.init_short(words.data(), attr_of(2, 1), box); }, GDT_UInt16,
+        {"unsigned",
+         [&](spout& o) { return o.init_short(words.data(), attr_of(2, 1), box); },
+         GDT_UInt16,
          {{65535, 32768}}},
-        {"float", [&](spout& o) { return o.init_float(floats.data(), attr_of(2, 1), box); }, GDT_Float32,
+        {"float",
+         [&](spout& o) { return o.init_float(floats.data(), attr_of(2, 1), box); },
+         GDT_Float32,
          {{-9999, 1.5}}},
     };
     for (const auto& c : cases) {
@@ -134,9 +142,9 @@ TEST(GriddedGeoTiff, GlobalRotatesAndFloorsRegionalFloorsPlainKeepsAll)
     EXPECT_FLOAT_EQ(at(5, 0), source(5, 720));
     EXPECT_FLOAT_EQ(at(5, 719), source(5, 1439));
     EXPECT_FLOAT_EQ(at(5, 720), source(5, 0));
-    EXPECT_FLOAT_EQ(at(1, 0), -10.0f);     // -9999 at source column 720
-    EXPECT_FLOAT_EQ(at(0, 720), -10.0f);   // -9999 at source column 0
-    EXPECT_TRUE(std::isnan(at(0, 721)));   // NaN is not floored
+    EXPECT_FLOAT_EQ(at(1, 0), -10.0f);   // -9999 at source column 720
+    EXPECT_FLOAT_EQ(at(0, 720), -10.0f); // -9999 at source column 0
+    EXPECT_TRUE(std::isnan(at(0, 721))); // NaN is not floored
     EXPECT_FLOAT_EQ(at(0, 722), -10.0f);
     EXPECT_FLOAT_EQ(at(0, 723), -9.5f);
 

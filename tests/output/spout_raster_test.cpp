@@ -80,8 +80,11 @@ TEST(SpoutRaster, ClearedRasterIsRefusedByEveryWriterWithItsCause)
     EXPECT_FALSE(out.isGlobalSphere());
     std::vector<std::string> names;
     const std::string name = dir.file("none.tif");
-    const bool written[] = {out.gen_TiffImage(name), out.gen_GeoTiffImage(name, 0), out.gen_L3EQR_GeoTiffImage(name, true),
-                            out.gen_L3PS_GeoTiffImage(name), out.gen_TiffImage(name, {}, "", true),
+    const bool written[] = {out.gen_TiffImage(name),
+                            out.gen_GeoTiffImage(name, 0),
+                            out.gen_L3EQR_GeoTiffImage(name, true),
+                            out.gen_L3PS_GeoTiffImage(name),
+                            out.gen_TiffImage(name, {}, "", true),
                             out.gen_KmzImage(dir.file("none.kmz"), false, {}, "", "", "", true),
                             out.gen_posGeoTIFF(dir.file("none"), PT_AMSR2_L2_LOW, 0, true, names)};
     for (const bool w : written) EXPECT_FALSE(w);
@@ -151,9 +154,9 @@ TEST(SpoutRaster, GlobalSphereToleratesLessThanOneDegree)
     spout out;
     const std::vector<float> data(4, 0.f);
     const std::pair<productInfo_t, bool> boxes[] = {{grid_info(90, -180, -90, 180), true},
-                                                     {grid_info(90, -180, -90, 178.5), false},
-                                                     {grid_info(90, -180, -88.5, 180), false},
-                                                     {grid_info(89.6, -180, -90, 179.6), true}};
+                                                    {grid_info(90, -180, -90, 178.5), false},
+                                                    {grid_info(90, -180, -88.5, 180), false},
+                                                    {grid_info(89.6, -180, -90, 179.6), true}};
     for (const auto& b : boxes) {
         ASSERT_TRUE(out.init_float(data.data(), attr_of(2, 2), b.first));
         EXPECT_EQ(out.isGlobalSphere(), b.second) << "box " << &b - boxes;

@@ -16,7 +16,13 @@ using namespace output_test;
 
 TEST(L3PolarGeoTiff, SixGridsGiveProjectedBigEndianFilesWithTheirKeysCornersAndCounts)
 {
-    struct grid { int width, height; bool isSigned; double pixel, ulX, ulY; int pcs; const char* pole; };
+    struct grid {
+        int width, height;
+        bool isSigned;
+        double pixel, ulX, ulY;
+        int pcs;
+        const char* pole;
+    };
     const grid grids[] = {{790, 830, false, 1e4, -3950000, 4350000, 3412, "0"},
                           {316, 332, true, 25e3, -3950000, 4350000, 3412, "0"},
                           {760, 1120, false, 1e4, -3850000, 5850000, 3411, "-45"},

@@ -35,6 +35,7 @@ double value_at(const std::filesystem::path& path, double lat, double lon)
 } // namespace
 
 TEST(PolarCli, ProjectionLinesChooseTheHemispheresAndRefuseTheWrongOne)
+// clang-format off
 {
     cli_scene scene;
     std::vector<std::string> args = {"--geotiff",
@@ -93,5 +94,6 @@ TEST(PolarCli, ProjectionLinesChooseTheHemispheresAndRefuseTheWrongOne)
         EXPECT_TRUE(e.path().string().ends_with("_N.tif") || e.path().string().ends_with("_S.tif")) << e.path();
     }
 }
+// clang-format on
 
 } // namespace vardane

@@ -17,7 +17,10 @@ using namespace output_test;
 
 namespace {
 
-struct marker { double lat, lon; float value; };
+struct marker {
+    double lat, lon;
+    float value;
+};
 constexpr marker kMarkers[] = {{75, 30, 500}, {-70, -120, 600}};
 
 // Background 1, and a block of 3 x 12 degrees round each marker, big enough
@@ -29,7 +32,8 @@ std::vector<float> global_grid(int width, int height, double west)
         for (int c = 0; c < width; ++c) {
             const double lat = 90 - (r + 0.5) * 180 / height, lon = west + (c + 0.5) * 360 / width;
             for (const marker& m : kMarkers) {
-                if (std::abs(lat - m.lat) <= 1.5 && std::abs(std::remainder(lon - m.lon, 360)) <= 6) v[r * width + c] = m.value;
+                if (std::abs(lat - m.lat) <= 1.5 && std::abs(std::remainder(lon - m.lon, 360)) <= 6)
+                    v[r * width + c] = m.value;
             }
         }
     }
@@ -102,6 +106,7 @@ TEST(PolarGeoTiff, MarkersLandWhereProjPutsThemAndEachFileHoldsItsPole)
 }
 
 TEST(PolarGeoTiff, ModesRefusalsAndFailuresLeaveOnlyTheirResults)
+// clang-format off
 {
     struct mode_case {
         const char* what; double east; std::int32_t mode; const char* north; const char* south; bool written;
@@ -127,5 +132,6 @@ TEST(PolarGeoTiff, ModesRefusalsAndFailuresLeaveOnlyTheirResults)
         EXPECT_EQ(names_in(here.path()), c.files);
     }
 }
+// clang-format on
 
 } // namespace vardane

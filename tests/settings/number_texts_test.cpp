@@ -59,10 +59,9 @@ TEST(NumberTexts, SettingsReadUnderACommaLocale)
     const comma_locale locale;
     ASSERT_TRUE(locale.active()) << comma_locale::missing();
     spconverter cvt;
-    load_text(cvt,
-              "#GCOMW/L2Low\n"
-              "\tTPW: custom_colorbar=1,0.25,75.5,1,0.5,-999.9\n"
-              "\tCLW\t1\tC2\t1\t-1.5e-2\t2.75\t0\t1.5_\n");
+    load_text(cvt, "#GCOMW/L2Low\n"
+                   "\tTPW: custom_colorbar=1,0.25,75.5,1,0.5,-999.9\n"
+                   "\tCLW\t1\tC2\t1\t-1.5e-2\t2.75\t0\t1.5_\n");
     const optSet_t tpw = entry_of(cvt, ST_GCOMW_L2LOW, "TPW");
     EXPECT_EQ(tpw.cb_min, 0.25f);
     EXPECT_EQ(tpw.cb_max, 75.5f);

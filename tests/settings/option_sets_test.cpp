@@ -51,7 +51,7 @@ TEST(OptionLookup, KeysAreBlankTrimmedSettersChangeOnlyTheirPartAndNothingIsCrea
     ASSERT_TRUE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "SWE", change));
     EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "SWE"), "0,OTHER | 1,-1.5,300,1,1,2,3");
 
-    EXPECT_FALSE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "PRC", change));  // only in L3GD
+    EXPECT_FALSE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "PRC", change)); // only in L3GD
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "NEW", change));
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_NONE, "SWE", change));
     EXPECT_FALSE(cvt.set_CbOptSetting(ST_GCOMW_L2LOW, "  ", change));

@@ -44,16 +44,15 @@ productInfo_t corners(double lat0, double lon0)
 TEST(PositionInformation, BlockLayoutAndRounding)
 {
     const spconverter cvt;
-    const std::string block = cvt.create_PosInfodata(corners(35.123456, -139.00006),
-                                                     "/data/in/GW1AM2_L1B.h5", "GW1AM2_L1B_89A_H.tif");
-    EXPECT_EQ(block,
-              "OUTPUT FILE:GW1AM2_L1B_89A_H.tif\n"
-              "\tINPUT FILE:GW1AM2_L1B.h5\n"
-              "\tFIELD NAME:Brightness Temperature (89.0GHz-A,H)\n"
-              "\tUL CORNER LAT/LON:35.1235/-139.0001\n"
-              "\tUR CORNER LAT/LON:35.5000/140.2500\n"
-              "\tLL CORNER LAT/LON:-0.0000/0.0000\n"
-              "\tLR CORNER LAT/LON:-90.0000/180.0000\n");
+    const std::string block =
+        cvt.create_PosInfodata(corners(35.123456, -139.00006), "/data/in/GW1AM2_L1B.h5", "GW1AM2_L1B_89A_H.tif");
+    EXPECT_EQ(block, "OUTPUT FILE:GW1AM2_L1B_89A_H.tif\n"
+                     "\tINPUT FILE:GW1AM2_L1B.h5\n"
+                     "\tFIELD NAME:Brightness Temperature (89.0GHz-A,H)\n"
+                     "\tUL CORNER LAT/LON:35.1235/-139.0001\n"
+                     "\tUR CORNER LAT/LON:35.5000/140.2500\n"
+                     "\tLL CORNER LAT/LON:-0.0000/0.0000\n"
+                     "\tLR CORNER LAT/LON:-90.0000/180.0000\n");
 
     // Folder separators of either kind are the path helpers' concern (tests/util).
     // No fixed-size buffer cuts a long name.

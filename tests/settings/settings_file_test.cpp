@@ -50,12 +50,12 @@ TEST(SettingsText, SectionOrderAndLineShapes)
         if (line.rfind("\tProjection: ", 0) == 0) ++projection_lines;
     }
     const std::vector<std::string> expected{
-        "#GSMap/HourlyL3", "#GSMap/MonthlyL3", "#DPR/DailyL3", "#DPR/MonthlyL3", "#DPRv7/DailyL3",
-        "#DPRv7/MonthlyL3", "#GCOMW/L1AB", "#GCOMW/L1R", "#GCOMW/L2High", "#GCOMW/L2Low",
-        "#GCOMW/L3BT", "#GCOMW/L3GD", "#AMSRE/L1AB", "#AMSRE/L1R", "#AMSRE/L2High", "#AMSRE/L2Low",
-        "#AMSRE/L3BT", "#AMSRE/L3GD", "#GCOMC/VNR", "#GCOMC/POL", "#GCOMC/IRS", "#GCOMC/NWLR",
-        "#GCOMC/IWPR", "#GCOMC/SST", "#GCOMC/LTOA", "#GCOMC/RSRF", "#GCOMC/LST", "#GCOMC/CLFG",
-        "#JASMES/Global", "#JASMES/Japan", "#JASMES/Thailand", "#JASMES/Gobi"};
+        "#GSMap/HourlyL3",  "#GSMap/MonthlyL3", "#DPR/DailyL3",  "#DPR/MonthlyL3", "#DPRv7/DailyL3", "#DPRv7/MonthlyL3",
+        "#GCOMW/L1AB",      "#GCOMW/L1R",       "#GCOMW/L2High", "#GCOMW/L2Low",   "#GCOMW/L3BT",    "#GCOMW/L3GD",
+        "#AMSRE/L1AB",      "#AMSRE/L1R",       "#AMSRE/L2High", "#AMSRE/L2Low",   "#AMSRE/L3BT",    "#AMSRE/L3GD",
+        "#GCOMC/VNR",       "#GCOMC/POL",       "#GCOMC/IRS",    "#GCOMC/NWLR",    "#GCOMC/IWPR",    "#GCOMC/SST",
+        "#GCOMC/LTOA",      "#GCOMC/RSRF",      "#GCOMC/LST",    "#GCOMC/CLFG",    "#JASMES/Global", "#JASMES/Japan",
+        "#JASMES/Thailand", "#JASMES/Gobi"};
     EXPECT_EQ(markers, expected);
     EXPECT_EQ(projection_lines, 5u);
 }
@@ -126,8 +126,8 @@ TEST(SettingsFile, MissingOrUnreadableFileReportsFailureAndChangesNothing)
     const std::string before = settings_text(cvt);
     // A folder fails to read (EISDIR), /dev/zero never ends, and reading
     // /proc/self/mem at offset 0 fails with EIO even for root.
-    for (const std::string& unreadable : {folder.file("absent.dat"), folder.path().string(), std::string("/dev/zero"),
-                                          std::string("/proc/self/mem")}) {
+    for (const std::string& unreadable :
+         {folder.file("absent.dat"), folder.path().string(), std::string("/dev/zero"), std::string("/proc/self/mem")}) {
         cvt.set_config_path(unreadable);
         EXPECT_FALSE(cvt.loadSetting()) << unreadable;
         EXPECT_TRUE(cvt.load_warnings().empty()) << unreadable;
@@ -155,7 +155,7 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
 {
     const struct {
         std::string name;
-        std::string shown;  // as the warning writes it
+        std::string shown; // as the warning writes it
     } refused[] = {
         {"", ""},
         {std::string(41, 'n'), std::string(41, 'n')},
@@ -178,7 +178,7 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
         optSet_t tpw = entry_of(spconverter(), ST_GCOMW_L2LOW, "TPW");
         tpw.flag = false;
         EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "TPW"), entry_text(tpw));
-        EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2");  // reading went on
+        EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2"); // reading went on
         ASSERT_EQ(cvt.load_warnings().size(), 1u);
         EXPECT_EQ(cvt.load_warnings()[0],
                   "Settings: output name \"" + r.shown + "\" of \"#GCOMW/L2Low\" key \"TPW\" refused; kept \"TPW\".");
@@ -186,14 +186,14 @@ TEST(SettingsReader, OutputNamesThatCannotBeFileNamesAreRefusedAndReported)
         load_text(cvt, "#GCOMW/L2Low\n\tTPW:\t1\t" + r.name + "\t1\n\tCLW\t1\tC3\n");
         tpw.flag = true;
         EXPECT_EQ(entry_text(cvt, ST_GCOMW_L2LOW, "TPW"), entry_text(tpw));
-        EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2");  // after the stop
-        ASSERT_EQ(cvt.load_warnings().size(), 1u);  // the previous load's line is gone
+        EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, "C2"); // after the stop
+        ASSERT_EQ(cvt.load_warnings().size(), 1u);                  // the previous load's line is gone
         EXPECT_NE(cvt.load_warnings()[0].find("output name \"" + r.shown + "\" of \"#GCOMW/L2Low\" key \"TPW\""),
                   std::string::npos);
     }
     spconverter cvt;
-    for (const std::string& accepted : {std::string(40, 'n'), std::string("..."), std::string("r06_6.9GHz_H"),
-                                        std::string("\xC3\xA9t\xC3\xA9")}) {
+    for (const std::string& accepted :
+         {std::string(40, 'n'), std::string("..."), std::string("r06_6.9GHz_H"), std::string("\xC3\xA9t\xC3\xA9")}) {
         EXPECT_TRUE(cvt.set_OptSetting(ST_GCOMW_L2LOW, "TPW", optSet_t{true, accepted, 0, false, 0, 0, false, ""}));
         load_text(cvt, "#GCOMW/L2Low\n\tCLW: flag=1," + accepted + "\n\tSST\t1\t" + accepted + "\n");
         EXPECT_EQ(entry_of(cvt, ST_GCOMW_L2LOW, "CLW").name, accepted);
@@ -211,14 +211,14 @@ TEST(SettingsReader, BothLineFormsAndTheLinesTheySkip)
               "KuNS all: flag=0,PRC_KUN_ALL\r\n"
               "   KaMS all  :  flag = 1 ,  custom  \n"
               "\tKuMS all: custom_colorbar=1, 0.5 ,12e2,1,  a,b ,c  \n"
-              "\tKuMS convective: custom_colorbar=1,1,2,1\n"  // four parts: skipped
-              "\tKuMS stratiform: flag=1\n"                   // no comma: skipped
-              "\tDPRMS all: custom_colorbar=1,x1,2,0,\n"      // minimum is no number: skipped
-              "\tKaHS all: colour=1,2\n");                    // unknown field: skipped
+              "\tKuMS convective: custom_colorbar=1,1,2,1\n" // four parts: skipped
+              "\tKuMS stratiform: flag=1\n"                  // no comma: skipped
+              "\tDPRMS all: custom_colorbar=1,x1,2,0,\n"     // minimum is no number: skipped
+              "\tKaHS all: colour=1,2\n");                   // unknown field: skipped
     const struct {
         SettingType kind;
         const char* key;
-        const char* entry;  // none: as built in
+        const char* entry; // none: as built in
     } read[] = {
         {ST_DPR_MONTHLY, "KuNS all", "0,PRC_KUN_ALL | 0,0,0,0,"},
         {ST_DPR_MONTHLY, "KaMS all", "1,custom | 0,0,0,0,"},
@@ -240,17 +240,17 @@ TEST(SettingsReader, MarkersDecideWhereLinesGo)
 {
     spconverter cvt;
     load_text(cvt,
-              "\tPercipRate: flag=0,BEFORE\n"   // before any marker
+              "\tPercipRate: flag=0,BEFORE\n" // before any marker
               "#\n"
               "#GSMap/MonthlyL3\n"
               "\tPercipRate: flag=1,MONTH\n"
-              "#gsmap/hourlyl3\n"                // unknown: still monthly
+              "#gsmap/hourlyl3\n" // unknown: still monthly
               "\tPercipRate: flag=0,STILL_MONTH\n"
-              "   #GSMap/HourlyL3\n"            // not a marker line
+              "   #GSMap/HourlyL3\n" // not a marker line
               "\tPercipRate: flag=1,MONTH2\n"
               "#NONE\n"
               "\tPercipRate: flag=0,AFTER_NONE\n"
-              "#GSMap/HourlyL3   \n"            // trailing blanks are trimmed
+              "#GSMap/HourlyL3   \n" // trailing blanks are trimmed
               "\tPercipRate: flag=1,HOUR\n");
     const optSet_t month = entry_of(cvt, ST_GSMAP_MONTHLY, "PercipRate");
     EXPECT_EQ(month.name, "MONTH2");
@@ -263,8 +263,8 @@ TEST(SettingsReader, ProjectionLinesAndDimensions)
     spconverter cvt;
     load_text(cvt,
               "#GCOMC/SST\n"
-              "\tProjection:\t3\n"        // column form: not for this kind
-              "\tProjection: 2\n"         // key-value form: creates the entry
+              "\tProjection:\t3\n" // column form: not for this kind
+              "\tProjection: 2\n"  // key-value form: creates the entry
               "#GCOMW/L3BT\n"
               "\tProjection:\t3\n"
               "#AMSRE/L3BT\n"
@@ -300,7 +300,7 @@ TEST(SettingsReader, MalformedFilesNeverStopTheProgram)
 
     const struct {
         std::string text;
-        const char* key_after;  // a line after the damage is still read
+        const char* key_after; // a line after the damage is still read
     } cases[] = {
         {garbage, nullptr},
         {"#DPR/MonthlyL3\n" + garbage + "\n\tKaMS all: flag=1,AFTER\n", "KaMS all"},
@@ -338,13 +338,12 @@ TEST(SettingsReader, TextsThatWouldBreakTheLineLayoutAreWrittenAsBlanks)
 TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
 {
     spconverter source;
-    load_text(source,
-              "#GCOMC/SST\n\tSST: flag=0,sst_out\n\tSST: custom_colorbar=1,1,2,1,x\n"
-              "#DPRv7/DailyL3\n\tKuFS Ascending: flag=0,kuf\n\tKuFS Ascending: custom_colorbar=1,1,2,1,y\n"
-              "#JASMES/Gobi\n\taot: flag=0,aot_out\n\taot: custom_colorbar=1,3,4,0,z\n"
-              "#AMSRE/L2High\n\tPRC for 89B: flag=0,b_out\n\tPRC for 89B: custom_colorbar=1,5,6,0,w\n"
-              "#GCOMW/L3GD\n\tProjection: 3\n\tlat: dimensions=q\n"
-              "#JASMES/Global\n\tProjection: 2\n");
+    load_text(source, "#GCOMC/SST\n\tSST: flag=0,sst_out\n\tSST: custom_colorbar=1,1,2,1,x\n"
+                      "#DPRv7/DailyL3\n\tKuFS Ascending: flag=0,kuf\n\tKuFS Ascending: custom_colorbar=1,1,2,1,y\n"
+                      "#JASMES/Gobi\n\taot: flag=0,aot_out\n\taot: custom_colorbar=1,3,4,0,z\n"
+                      "#AMSRE/L2High\n\tPRC for 89B: flag=0,b_out\n\tPRC for 89B: custom_colorbar=1,5,6,0,w\n"
+                      "#GCOMW/L3GD\n\tProjection: 3\n\tlat: dimensions=q\n"
+                      "#JASMES/Global\n\tProjection: 2\n");
     ASSERT_TRUE(source.set_ProjectionSetting(ST_DPR_DAILY, TG_POLAR_NORTH));
 
     spconverter target;
@@ -379,7 +378,8 @@ TEST(CopyFrom, CopiesChoicesButNotTheCatalogue)
     EXPECT_EQ(entry_of(copy, ST_JASMES_GOBI, "aot").invalid_values, "z");
     spconverter assigned;
     assigned = copy;
-    ASSERT_TRUE(assigned.set_OptSetting(ST_JASMES_GOBI, "aot", optSet_t{false, "only_in_copy", 0, false, 0, 0, false, ""}));
+    ASSERT_TRUE(
+        assigned.set_OptSetting(ST_JASMES_GOBI, "aot", optSet_t{false, "only_in_copy", 0, false, 0, 0, false, ""}));
     EXPECT_EQ(entry_of(copy, ST_JASMES_GOBI, "aot").name, "aot_out");
     EXPECT_EQ(entry_of(assigned, ST_JASMES_GOBI, "aot").name, "only_in_copy");
 }

@@ -60,8 +60,8 @@ inline optSet_t entry_of(const spconverter& cvt, SettingType kind, const std::st
 inline std::string entry_text(const optSet_t& e)
 {
     std::ostringstream os;
-    os << e.flag << "," << e.name << " | " << e.custom_colorbar << "," << e.cb_min << ","
-       << e.cb_max << "," << e.cb_log << "," << e.invalid_values;
+    os << e.flag << "," << e.name << " | " << e.custom_colorbar << "," << e.cb_min << "," << e.cb_max << "," << e.cb_log
+       << "," << e.invalid_values;
     return os.str();
 }
 

@@ -14,7 +14,6 @@ extern char** environ;
 
 namespace vardane {
 
-
 namespace fs = std::filesystem;
 
 namespace cli_test {

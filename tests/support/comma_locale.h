@@ -19,8 +19,8 @@ class comma_locale {
 public:
     comma_locale() : previous_(std::setlocale(LC_ALL, nullptr))
     {
-        active_ = std::setlocale(LC_ALL, kCommaLocale) != nullptr
-            && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
+        active_ =
+            std::setlocale(LC_ALL, kCommaLocale) != nullptr && std::strcmp(std::localeconv()->decimal_point, ",") == 0;
     }
     ~comma_locale() { std::setlocale(LC_ALL, previous_.c_str()); }
     comma_locale(const comma_locale&) = delete;
@@ -30,7 +30,7 @@ public:
     static std::string missing()
     {
         return std::string("the locale ") + kCommaLocale
-            + " with its decimal comma cannot be set; scripts/install-deps generates it";
+               + " with its decimal comma cannot be set; scripts/install-deps generates it";
     }
 
 private:

@@ -15,10 +15,10 @@ namespace vardane {
 namespace test_support {
 
 struct hdf5_kind {
-    const char* name;       // vardane-synth kind
+    const char* name;        // vardane-synth kind
     synth_variants variants; // the geophysical products need a variable named
     productType type;
-    const char* line;       // "It is GCOM-W/L1B Product."
+    const char* line; // "It is GCOM-W/L1B Product."
 };
 
 // In the generator's registration order.

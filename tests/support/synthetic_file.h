@@ -14,8 +14,7 @@ using synth_variants = std::vector<std::pair<std::string, std::string>>;
 
 // Writes a product of the named kind; returns its path, or "" when the
 // generator does not know the kind or could not write it.
-std::string write_synthetic(const std::string& kind, const std::filesystem::path& path,
-                            synth_variants variants = {});
+std::string write_synthetic(const std::string& kind, const std::filesystem::path& path, synth_variants variants = {});
 
 } // namespace test_support
 

@@ -23,7 +23,10 @@ unit at(double lat, double lon)
             std::sin(lat * kDeg)};
 }
 
-double angle(const unit& a, const unit& b) { return std::acos(std::clamp(a.x * b.x + a.y * b.y + a.z * b.z, -1.0, 1.0)); }
+double angle(const unit& a, const unit& b)
+{
+    return std::acos(std::clamp(a.x * b.x + a.y * b.y + a.z * b.z, -1.0, 1.0));
+}
 
 // One scan of 89 GHz A samples: pixel P of the low-frequency band lies
 // between samples 2P and 2P + 1.
@@ -90,15 +93,17 @@ TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
     };
     const auto eq = [](const view_t& a, const view_t& b) {
         return a.width == b.width && a.height == b.height && a.lon_min == b.lon_min && a.lat_min == b.lat_min
-            && a.lon_max == b.lon_max && a.lat_max == b.lat_max && a.suffix == b.suffix;
+               && a.lon_max == b.lon_max && a.lat_max == b.lat_max && a.suffix == b.suffix;
     };
     const window_case cases[] = {
         // 10 degrees at 0.002: 4999 pixels (the reciprocal is a hair short of 500).
-        {"scene", extent_windows({30.2f, 39.9f, 30.2f, 39.9f}, {130.5f, 130.5f, 139.5f, 139.5f}),
+        {"scene",
+         extent_windows({30.2f, 39.9f, 30.2f, 39.9f}, {130.5f, 130.5f, 139.5f, 139.5f}),
          {{4999, 4999, 130, 30, 140, 40, ""}}},
         // From 170 east across the date line to -170: two windows, the lost
         // position left out.
-        {"scene across 180", extent_windows({10.5f, 19.5f, 10.5f, -9999.0f, 19.5f}, {170.2f, 170.2f, -170.3f, -9999.0f, -170.3f}),
+        {"scene across 180",
+         extent_windows({10.5f, 19.5f, 10.5f, -9999.0f, 19.5f}, {170.2f, 170.2f, -170.3f, -9999.0f, -170.3f}),
          {{4999, 4999, 170, 10, 180, 20, "_1"}, {4999, 4999, -180, 10, -170, 20, "_2"}}},
         // Tile (v 5, h 29) at 1/480: 30 by 10 degrees.
         {"tile", tile_windows(5, 29), {{14399, 4799, 127, 30, 157, 40, ""}}},
@@ -111,8 +116,8 @@ TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
         ASSERT_EQ(c.got.size(), c.expected.size());
         for (std::size_t i = 0; i < c.got.size(); ++i) {
             EXPECT_TRUE(eq(c.got[i], c.expected[i]))
-                << c.got[i].width << "x" << c.got[i].height << " " << c.got[i].lon_min << " " << c.got[i].lat_min
-                << " " << c.got[i].lon_max << " " << c.got[i].lat_max << " '" << c.got[i].suffix << "'";
+                << c.got[i].width << "x" << c.got[i].height << " " << c.got[i].lon_min << " " << c.got[i].lat_min << " "
+                << c.got[i].lon_max << " " << c.got[i].lat_max << " '" << c.got[i].suffix << "'";
         }
     }
 }

@@ -62,9 +62,9 @@ TEST(L3Grids, PolarStereographicAgreesWithProj)
         if (g.projection == synth_l3::grid_projection::latlon) continue;
         const bool south = g.projection == synth_l3::grid_projection::polar_south;
         OGRSpatialReference ps;
-        const std::string def = std::string("+proj=stere +lat_0=") + (south ? "-90" : "90") +
-                                " +lat_ts=" + (south ? "-70" : "70") + " +lon_0=" + std::to_string(g.pole_longitude) +
-                                " +a=6378273 +b=6356889.449 +units=m +no_defs";
+        const std::string def = std::string("+proj=stere +lat_0=") + (south ? "-90" : "90")
+                                + " +lat_ts=" + (south ? "-70" : "70") + " +lon_0=" + std::to_string(g.pole_longitude)
+                                + " +a=6378273 +b=6356889.449 +units=m +no_defs";
         ASSERT_EQ(ps.importFromProj4(def.c_str()), OGRERR_NONE);
         ps.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
         // Same ellipsoid for both so that only the projection is compared.
@@ -94,7 +94,8 @@ TEST(L3Grids, GeophysicalLayersAndUnknownSizes)
 {
     temp_dir dir;
     const auto path = dir.file("gd.h5");
-    ASSERT_TRUE(write_kind("AMSRE_L3_GD", path, options({{"grid", "nsidc_south_25km"}, {"geo", "SIC"}, {"layers", "2"}})));
+    ASSERT_TRUE(
+        write_kind("AMSRE_L3_GD", path, options({{"grid", "nsidc_south_25km"}, {"geo", "SIC"}, {"layers", "2"}})));
     H5::H5File f(path, H5F_ACC_RDONLY);
     EXPECT_EQ(read_string_attr(f, "GeophysicalName"), "Sea Ice Concentration");
     EXPECT_EQ(dims_of(f.openDataSet("Geophysical Data")), (std::vector<hsize_t>{332, 316, 2}));
@@ -119,7 +120,8 @@ TEST(GpmGrids, GsmapIsStoredTransposedWithTheMarkerAtItsPosition)
         const auto path = dir.file(std::string(kind) + ".h5");
         ASSERT_TRUE(write_kind(kind, path));
         H5::H5File f(path, H5F_ACC_RDONLY);
-        const std::string ds = std::string(kind) == "GSMAP_HOURLY" ? "/Grid/hourlyPrecipRate" : "/Grid/monthlyPrecipRate";
+        const std::string ds =
+            std::string(kind) == "GSMAP_HOURLY" ? "/Grid/hourlyPrecipRate" : "/Grid/monthlyPrecipRate";
         EXPECT_EQ(dims_of(f.openDataSet(ds)), (std::vector<hsize_t>{360, 180}));
         const auto v = read_all<float>(f, ds);
         const auto m = sk::gsmap_marker_cell(360, 180);

@@ -36,10 +36,10 @@ TEST_P(SwathKinds, L1BAndL1RDatasetsHaveTheirTypesShapesScaleAndKnownValues)
     for (std::size_t i = 0; i < bands.size(); ++i) {
         const std::string name = "Brightness Temperature (" + bands[i].label + ")";
         H5::DataSet ds = f.openDataSet(name);
-        const hsize_t width = i < 12 ? c.samples89 / 2 : c.samples89;  // the 89 GHz bands last
+        const hsize_t width = i < 12 ? c.samples89 / 2 : c.samples89; // the 89 GHz bands last
         ASSERT_EQ(dims_of(ds), (std::vector<hsize_t>{40, width})) << name;
         EXPECT_FLOAT_EQ(read_attr<float>(ds, "SCALE FACTOR"), sk::kScaleBrightness);
-        const auto v = read_all<std::uint16_t>(f, name);  // origin and tag: the reader's sweep
+        const auto v = read_all<std::uint16_t>(f, name); // origin and tag: the reader's sweep
         EXPECT_EQ(v[20 * width + width / 2], sk::kMarkerU16) << name;
         // Plausible brightness temperatures and some fill.
         EXPECT_GT(std::count(v.begin(), v.end(), sk::kFillU16), 0) << name;
@@ -47,8 +47,8 @@ TEST_P(SwathKinds, L1BAndL1RDatasetsHaveTheirTypesShapesScaleAndKnownValues)
             std::count_if(v.begin(), v.end(), [](auto x) { return x != sk::kFillU16 && x >= 6000 && x <= 33000; });
         EXPECT_GT(static_cast<std::size_t>(plausible), v.size() * 9 / 10) << name;
     }
-    for (const auto name : {synth_radiometer::kLat89A, synth_radiometer::kLat89B, synth_radiometer::kLon89A,
-                            synth_radiometer::kLon89B}) {
+    for (const auto name :
+         {synth_radiometer::kLat89A, synth_radiometer::kLat89B, synth_radiometer::kLon89A, synth_radiometer::kLon89B}) {
         H5::DataSet ds = f.openDataSet(std::string(name));
         EXPECT_EQ(dims_of(ds), (std::vector<hsize_t>{40, static_cast<hsize_t>(c.samples89)}));
         // Lost and out-of-range points sit where documented.
@@ -109,8 +109,7 @@ TEST_P(SwathKinds, L2HighAndLowCarryLayersGeophysicalNameAndLowResolutionGeoloca
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sensors, SwathKinds,
-                         ::testing::Values(swath_case{"AMSR2", 486}, swath_case{"AMSRE", 392}),
+INSTANTIATE_TEST_SUITE_P(Sensors, SwathKinds, ::testing::Values(swath_case{"AMSR2", 486}, swath_case{"AMSRE", 392}),
                          [](const auto& info) { return std::string(info.param.kind); });
 
 TEST(SwathGeometry, HalfOrbitCrossesTheDateLineReachesHighLatitudesAndSpans1450Km)
@@ -144,8 +143,9 @@ TEST(SwathGeometry, HalfOrbitCrossesTheDateLineReachesHighLatitudesAndSpans1450K
     const auto d = [&](int a, int b) {
         const double k = M_PI / 180;
         const auto i = static_cast<std::size_t>(s) * n;
-        const double c = std::sin(lat[i + a] * k) * std::sin(lat[i + b] * k) +
-                         std::cos(lat[i + a] * k) * std::cos(lat[i + b] * k) * std::cos((lon[i + a] - lon[i + b]) * k);
+        const double c =
+            std::sin(lat[i + a] * k) * std::sin(lat[i + b] * k)
+            + std::cos(lat[i + a] * k) * std::cos(lat[i + b] * k) * std::cos((lon[i + a] - lon[i + b]) * k);
         return 6371.0 * std::acos(std::clamp(c, -1.0, 1.0));
     };
     EXPECT_NEAR(d(0, n - 1), 1450.0, 120.0);

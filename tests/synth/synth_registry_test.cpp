@@ -48,7 +48,7 @@ TEST(Hdf5Registry, BadVariantValuesFailWithoutThrowing)
 {
     temp_dir dir;
     const std::pair<const char*, synth_options> bad[] = {
-        {"AMSR2_L1B", options({{"scans", "1"}})},     {"AMSR2_L1B", options({{"scans", "12abc"}})},
+        {"AMSR2_L1B", options({{"scans", "1"}})},      {"AMSR2_L1B", options({{"scans", "12abc"}})},
         {"AMSR2_L1B", options({{"strings", "utf8"}})}, {"DPR_DAILY", options({{"rank", "5"}})},
         {"GSMAP_HOURLY", options({{"size", "0x10"}})}, {"AMSR2_L3_BT", options({{"grid", "polar"}})},
         {"AMSR2_L3_GD", options({{"geo", "XYZ"}})},    {"SGLI_SST", options({{"sst", "SSTX"}})},

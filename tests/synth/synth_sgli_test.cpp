@@ -143,7 +143,7 @@ TEST(SgliTiles, TileNumbersMarkerCellAndOffEarthFill)
     ASSERT_TRUE(write_kind("SGLI_CLFG", edge, options({{"tile", "0803"}})));
     H5::H5File e(edge, H5F_ACC_RDONLY);
     const auto c = read_all<std::uint16_t>(e, "/Image_data/Cloud_flag");
-    EXPECT_EQ(c[5], sk::kFillU16);           // top-left: beyond -180
+    EXPECT_EQ(c[5], sk::kFillU16);            // top-left: beyond -180
     EXPECT_NE(c[c.size() - 1], sk::kFillU16); // bottom-right: on the Earth
 }
 

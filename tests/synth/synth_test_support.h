@@ -31,6 +31,7 @@ bool write_kind(const std::string& kind, const std::string& path, const synth_op
 std::string read_string_attr(const H5::H5Object& obj, const std::string& name);
 std::vector<hsize_t> dims_of(const H5::DataSet& ds);
 
+// clang-format off
 template <typename T> const H5::PredType& pred();
 template <> inline const H5::PredType& pred<std::uint8_t>() { return H5::PredType::NATIVE_UINT8; }
 template <> inline const H5::PredType& pred<std::int16_t>() { return H5::PredType::NATIVE_INT16; }
@@ -45,6 +46,7 @@ T read_attr(const H5::H5Object& obj, const std::string& name)
     obj.openAttribute(name).read(pred<T>(), &v);
     return v;
 }
+// clang-format on
 
 // Whole dataset in storage order; fails the test when the stored type differs.
 template <typename T>

@@ -23,10 +23,9 @@ namespace {
 
 const double kInf = std::numeric_limits<double>::infinity();
 
-const std::vector<double> kValues = {0.0,   -0.0,        0.5,        1000.0,      1e6,         123456789.0,
-                                     1.5e-7, -89.99996,  35.123456,  0.1,         3.14159265358979,
-                                     -1e300, 65534.0,    0.99780f,   -999.9f,     kInf,
-                                     -kInf,  std::nan("")};
+const std::vector<double> kValues = {0.0,       -0.0,      0.5,   1000.0,           1e6,    123456789.0, 1.5e-7,
+                                     -89.99996, 35.123456, 0.1,   3.14159265358979, -1e300, 65534.0,     0.99780f,
+                                     -999.9f,   kInf,      -kInf, std::nan("")};
 
 std::string c_printf(const char* format, int precision, double v)
 {
@@ -50,10 +49,12 @@ std::vector<std::string> printed(bool byPrintf)
     return texts;
 }
 
+// clang-format off
 const char* const kTexts[] = {"0.99780", " \t1.25 and more", "+2", "-0.25", ".5",   "5.",       "1e3",
                               "1e",      "1e+",              "-1E-2x", "inf",  "-Infinity", "nan", "1,5",
                               "0.5,-999.9", "abc",           "",       "   ", "+-1",  "-+1",      "--1",
                               "+",       "-",                ".",      "e5",   "3.4e38", "1e-320"};
+// clang-format on
 
 struct reading {
     std::optional<double> value;

@@ -28,17 +28,13 @@ using projection = std::unique_ptr<PJ, projection_closer>;
 
 std::string definition(const polar_grid& g)
 {
-    return "+proj=stere +lat_0=" + format_fixed(g.trueScaleLat < 0 ? -90.0 : 90.0, 1)
-        + " +lat_ts=" + format_fixed(g.trueScaleLat, 1) + " +lon_0=" + format_fixed(g.poleLon, 1)
-        + " +x_0=0 +y_0=0 +a=" + format_fixed(kHughesSemiMajor, 3) + " +b=" + format_fixed(kHughesSemiMinor, 3)
-        + " +units=m +no_defs";
+    return "+proj=stere +lat_0=" + format_fixed(g.trueScaleLat < 0 ? -90.0 : 90.0, 1) + " +lat_ts="
+           + format_fixed(g.trueScaleLat, 1) + " +lon_0=" + format_fixed(g.poleLon, 1) + " +x_0=0 +y_0=0 +a="
+           + format_fixed(kHughesSemiMajor, 3) + " +b=" + format_fixed(kHughesSemiMinor, 3) + " +units=m +no_defs";
 }
 
 // Degrees with five decimals (about a metre): the reader keeps hundredths.
-void append_degrees(std::string& line, double degrees)
-{
-    line += format_fixed(degrees, 5);
-}
+void append_degrees(std::string& line, double degrees) { line += format_fixed(degrees, 5); }
 
 bool write_table(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {

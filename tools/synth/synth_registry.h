@@ -9,8 +9,8 @@ namespace vardane {
 
 // Options shared by every synthetic-product writer.
 struct synth_options {
-    bool full = false;          // real product sizes instead of small test sizes
-    std::uint32_t seed = 1;     // content seed
+    bool full = false;      // real product sizes instead of small test sizes
+    std::uint32_t seed = 1; // content seed
     // KEY=VALUE variant options (grid size, geophysical name, layer count ...),
     // interpreted by the writer of the kind.
     std::vector<std::pair<std::string, std::string>> variants;

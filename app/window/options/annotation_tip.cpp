@@ -81,10 +81,8 @@ bool AnnotationTip::eventFilter(QObject* watched, QEvent* event)
             hide_balloon();
         }
         break;
-    case QEvent::ToolTip:
-        return true; // the balloon replaces the toolkit's own tip
-    default:
-        break;
+    case QEvent::ToolTip: return true; // the balloon replaces the toolkit's own tip
+    default: break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -65,7 +65,8 @@ void OptionGroupBox::annotate(AnnotationTip& tips) const
 void OptionGroupBox::set_colorbar_handler(colorbar_handler handler)
 {
     if (!colorbarButton_) return;
-    connect(colorbarButton_, &QPushButton::clicked, this, [kind = kind_, handler = std::move(handler)] { handler(kind); });
+    connect(colorbarButton_, &QPushButton::clicked, this,
+            [kind = kind_, handler = std::move(handler)] { handler(kind); });
 }
 
 } // namespace vardane

@@ -14,14 +14,16 @@ QString latin(const char* text) { return QString::fromLatin1(text); }
 // ---- GPM -------------------------------------------------------------------
 
 option_group_layout gsmap_group(const char* control, const char* title, SettingType kind, const char* button,
-                              const char* part)
+                                const char* part)
 {
-    option_group_layout g{latin(control), latin(title), kind, latin(button), latin("Target(PrecipRate)"), {}, {}, true, 4};
+    option_group_layout g{
+        latin(control), latin(title), kind, latin(button), latin("Target(PrecipRate)"), {}, {}, true, 4};
     g.blocks.push_back({{}, {{latin(part), latin("PrecipRate"), "PercipRate", {}}}});
     return g;
 }
 
 option_group_layout dpr_daily_group()
+// clang-format off
 {
     option_group_layout g{latin("grp_DprDailyL3"), QStringLiteral(u"DPR(～V06) Daily L3"), ST_DPR_DAILY,
                         latin("btn_cb_DPR_DailyL3"), latin("Target(PrecipRate)"), {}, {}, false, 2};
@@ -32,8 +34,10 @@ option_group_layout dpr_daily_group()
                          {latin("PRC_D2"), latin("KuNS Decsending"), "KuNS Descending", {}}}});
     return g;
 }
+// clang-format on
 
 option_group_layout dpr_monthly_group()
+// clang-format off
 {
     struct named { const char* part; const char* text; };
     constexpr std::array<named, 5> scans{{{"KUN", "KuNS"}, {"KAM", "KaMS"}, {"KAH", "KaHS"}, {"DPM", "DPRMS"}, {"KUM", "KuMS"}}};
@@ -50,6 +54,7 @@ option_group_layout dpr_monthly_group()
     g.blocks.push_back(std::move(block));
     return g;
 }
+// clang-format on
 
 // ---- Radiometers -----------------------------------------------------------
 
@@ -93,9 +98,10 @@ option_block_layout l1ab_rows()
     for (const frequency& f : {f6, f7, f10, f18, f23, f36, f89a, f89b}) {
         for (char pol : polarisations) {
             const QString p = QChar::fromLatin1(pol);
-            block.rows.push_back({latin("AB_") + name_part(f.text) + u'_' + p, channel_label(latin(f.text), pol, true),
-                                  "OC BT (" + std::string(f.text) + "," + pol + ")",
-                                  latin("Observation Count/Brightness Temperature(") + latin(f.tipText) + u',' + p + u')'});
+            block.rows.push_back(
+                {latin("AB_") + name_part(f.text) + u'_' + p, channel_label(latin(f.text), pol, true),
+                 "OC BT (" + std::string(f.text) + "," + pol + ")",
+                 latin("Observation Count/Brightness Temperature(") + latin(f.tipText) + u',' + p + u')'});
         }
     }
     return block;
@@ -174,6 +180,7 @@ std::vector<option_group_layout> gpm_groups()
 }
 
 std::vector<option_group_layout> radiometer_groups(AmsrType type)
+// clang-format off
 {
     const bool amsre = type == AT_AMSRE;
     const QString sensor = latin(amsre ? "AMSR-E" : "AMSR2");
@@ -210,8 +217,10 @@ std::vector<option_group_layout> radiometer_groups(AmsrType type)
                       false, 5});
     return groups;
 }
+// clang-format on
 
 std::vector<option_group_layout> jasmes_groups()
+// clang-format off
 {
     struct variable {
         const char* part;
@@ -270,5 +279,6 @@ std::vector<option_group_layout> jasmes_groups()
     groups.push_back(std::move(gobi));
     return groups;
 }
+// clang-format on
 
 } // namespace vardane

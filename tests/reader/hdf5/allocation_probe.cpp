@@ -19,8 +19,7 @@ void note(std::size_t size)
 {
     if (active.load(std::memory_order_relaxed)) {
         std::size_t seen = peak.load(std::memory_order_relaxed);
-        while (size > seen && !peak.compare_exchange_weak(seen, size)) {
-        }
+        while (size > seen && !peak.compare_exchange_weak(seen, size)) {}
     }
 }
 

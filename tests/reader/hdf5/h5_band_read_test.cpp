@@ -68,8 +68,9 @@ TEST(H5BandRead, BandsGiveThePlaneOfAWholeRead)
         ASSERT_TRUE(h5_read_bands<float>(source, c.plane, *bands,
                                          [&](const float* samples, const h5_plane& part, std::uint64_t firstCol) {
                                              ++calls;
-                                             copy_plane(samples, part, banded.data() + firstCol, 1,
-                                                        [](float v) { return v; }, c.plane.cols);
+                                             copy_plane(
+                                                 samples, part, banded.data() + firstCol, 1, [](float v) { return v; },
+                                                 c.plane.cols);
                                          }))
             << c.name;
         EXPECT_EQ(calls, 2) << c.name;

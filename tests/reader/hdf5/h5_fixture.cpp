@@ -17,10 +17,7 @@ H5::LinkCreatPropList intermediate_groups()
     return lcpl;
 }
 
-H5::StrType vlen_text()
-{
-    return H5::StrType(H5::PredType::C_S1, H5T_VARIABLE);
-}
+H5::StrType vlen_text() { return H5::StrType(H5::PredType::C_S1, H5T_VARIABLE); }
 
 } // namespace
 

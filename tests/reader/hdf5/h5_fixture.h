@@ -17,6 +17,7 @@ namespace vardane {
 // on the way), and dataset attributes of any type.
 namespace h5fx {
 
+// clang-format off
 template <class T> const H5::PredType& type_of();
 template <> inline const H5::PredType& type_of<std::int8_t>() { return H5::PredType::NATIVE_INT8; }
 template <> inline const H5::PredType& type_of<std::uint8_t>() { return H5::PredType::NATIVE_UINT8; }
@@ -77,6 +78,7 @@ private:
 
     H5::H5File file_;
 };
+// clang-format on
 
 // A unique temporary folder of this process, removed with everything in it.
 using temp_dir = test_support::scratch_folder;

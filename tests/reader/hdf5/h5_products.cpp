@@ -28,9 +28,8 @@ void write_table(h5fx::file& f, const std::vector<hdfParam_t>& table, hsize_t ro
     }
 }
 
-void write_radiometer(const std::filesystem::path& path, const std::string& productName, productType kind,
-                      hsize_t rows, hsize_t cols, hsize_t layers,
-                      const std::vector<std::pair<std::string, float>>& scales)
+void write_radiometer(const std::filesystem::path& path, const std::string& productName, productType kind, hsize_t rows,
+                      hsize_t cols, hsize_t layers, const std::vector<std::pair<std::string, float>>& scales)
 {
     h5fx::file f(path);
     f.text_vlen_1d("ProductName", productName);
@@ -42,7 +41,7 @@ void write_radiometer(const std::filesystem::path& path, const std::string& prod
 std::string gpm_header(const std::string& satellite, const std::string& interval, const std::string& fileName)
 {
     return "DOIauthority=http://dx.doi.org/;\nAlgorithmID=GSMaP;\nFileName=" + fileName
-        + ";\nSatelliteName=" + satellite + ";\nInstrumentName=MERGED;\nTimeInterval=" + interval + ";\n";
+           + ";\nSatelliteName=" + satellite + ";\nInstrumentName=MERGED;\nTimeInterval=" + interval + ";\n";
 }
 
 void write_gsmap_hourly(const std::filesystem::path& path, hsize_t w, hsize_t h,
@@ -69,10 +68,7 @@ std::string sgli_tile_name(const std::string& code, const std::string& period, i
     return "GC1SG1_20240101D" + period + "_T" + tile + "_L2SG_" + code + "_Q_2000.h5";
 }
 
-void init(spinfo& info, const std::filesystem::path& path)
-{
-    info.init(path.string(), h5fx::size_of(path));
-}
+void init(spinfo& info, const std::filesystem::path& path) { info.init(path.string(), h5fx::size_of(path)); }
 
 } // namespace h5prod
 

@@ -19,14 +19,12 @@ std::vector<hdfParam_t> table_of(productType kind);
 
 // Writes every entry of table with extents rows x cols (rank-3 entries get
 // `layers` as third extent), in the entry's type.
-void write_table(h5fx::file& f, const std::vector<hdfParam_t>& table, hsize_t rows, hsize_t cols,
-                 hsize_t layers = 1);
+void write_table(h5fx::file& f, const std::vector<hdfParam_t>& table, hsize_t rows, hsize_t cols, hsize_t layers = 1);
 
 // A radiometer product: "ProductName" (and "GranuleID") plus the table of
 // kind, with a "SCALE FACTOR" on each dataset named in scales.
-void write_radiometer(const std::filesystem::path& path, const std::string& productName, productType kind,
-                      hsize_t rows, hsize_t cols, hsize_t layers = 1,
-                      const std::vector<std::pair<std::string, float>>& scales = {});
+void write_radiometer(const std::filesystem::path& path, const std::string& productName, productType kind, hsize_t rows,
+                      hsize_t cols, hsize_t layers = 1, const std::vector<std::pair<std::string, float>>& scales = {});
 
 // A GPM file header of the given satellite and interval.
 std::string gpm_header(const std::string& satellite, const std::string& interval,

@@ -35,7 +35,7 @@ protected:
             if (ok) {
                 const auto samples = static_cast<std::size_t>(info.dataAttr().width) * info.dataAttr().height;
                 const std::size_t held = dtype == DT_FLOAT32 ? info.floatRaster().size()
-                    : dtype == DT_UINT8                      ? info.byteRaster().size()
+                                         : dtype == DT_UINT8 ? info.byteRaster().size()
                                                              : info.shortRaster().size();
                 EXPECT_EQ(held, samples * static_cast<std::size_t>(info.dataAttr().bands));
             } else if (info.getType() != PT_UNKNOWN) {
@@ -70,6 +70,7 @@ TEST(AllocationProbe, SeesMappedSampleArrays)
 }
 
 TEST_F(Hdf5Hostile, WrongTypesRanksAndZeroExtentsAreNoProduct)
+// clang-format off
 {
     const auto gsmap = [](h5fx::file& f) { f.text_vlen_1d("FileHeader", h5prod::gpm_header("MULTI", "HOUR")); };
     const auto dpr = [](h5fx::file& f) { f.text_vlen_1d("FileHeader", h5prod::gpm_header("GPM", "DAY")); };
@@ -93,8 +94,10 @@ TEST_F(Hdf5Hostile, WrongTypesRanksAndZeroExtentsAreNoProduct)
               })),
               PT_UNKNOWN);
 }
+// clang-format on
 
 TEST_F(Hdf5Hostile, GiantClaimedExtentsAllocateNothingLarge)
+// clang-format off
 {
     struct giant {
         std::function<void(h5fx::file&)> key;
@@ -124,6 +127,7 @@ TEST_F(Hdf5Hostile, GiantClaimedExtentsAllocateNothingLarge)
         EXPECT_EQ(exercise(path, kMiB), PT_UNKNOWN);
     }
 }
+// clang-format on
 
 TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
 {
@@ -132,7 +136,9 @@ TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
     // Not text: taken as absent.
     const auto intName = write("int_name.h5", [&](h5fx::file& f) {
         const int v = 7;
-        f.h5().createAttribute("ProductName", H5::PredType::NATIVE_INT, H5::DataSpace(H5S_SCALAR)).write(H5::PredType::NATIVE_INT, &v);
+        f.h5()
+            .createAttribute("ProductName", H5::PredType::NATIVE_INT, H5::DataSpace(H5S_SCALAR))
+            .write(H5::PredType::NATIVE_INT, &v);
         bt(f);
     });
     EXPECT_EQ(exercise(intName), PT_UNKNOWN);
@@ -141,7 +147,9 @@ TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
     const auto rank2 = write("rank2_name.h5", [&](h5fx::file& f) {
         const hsize_t dims[2] = {2, 2};
         const H5::StrType t(H5::PredType::C_S1, 9);
-        f.h5().createAttribute("ProductName", t, H5::DataSpace(2, dims)).write(t, "AMSR2-L3\0AMSR2-L3\0AMSR2-L3\0AMSR2-L3");
+        f.h5()
+            .createAttribute("ProductName", t, H5::DataSpace(2, dims))
+            .write(t, "AMSR2-L3\0AMSR2-L3\0AMSR2-L3\0AMSR2-L3");
         bt(f);
     });
     EXPECT_EQ(exercise(rank2), PT_UNKNOWN);
@@ -172,9 +180,15 @@ TEST_F(Hdf5Hostile, AttributesOfOddTypesAndLengths)
         f.text_attribute("/Image_data/CDOM", "SCALE FACTOR", "0.01");
         const hsize_t five = 5;
         const float scales[5] = {0.5f, 9, 9, 9, 9};
-        f.h5().openDataSet("/Image_data/CHLA").createAttribute("SCALE FACTOR", H5::PredType::NATIVE_FLOAT, H5::DataSpace(1, &five)).write(H5::PredType::NATIVE_FLOAT, scales);
+        f.h5()
+            .openDataSet("/Image_data/CHLA")
+            .createAttribute("SCALE FACTOR", H5::PredType::NATIVE_FLOAT, H5::DataSpace(1, &five))
+            .write(H5::PredType::NATIVE_FLOAT, scales);
         const std::uint16_t masks[5] = {0x7, 1, 2, 3, 4};
-        f.h5().openDataSet("/Image_data/TSM").createAttribute("Mask", H5::PredType::NATIVE_UINT16, H5::DataSpace(1, &five)).write(H5::PredType::NATIVE_UINT16, masks);
+        f.h5()
+            .openDataSet("/Image_data/TSM")
+            .createAttribute("Mask", H5::PredType::NATIVE_UINT16, H5::DataSpace(1, &five))
+            .write(H5::PredType::NATIVE_UINT16, masks);
         f.text_attribute("/Image_data/QA_flag", "Mask", "all");
     });
     EXPECT_EQ(exercise(oddScale), PT_SGLI_IWPR);

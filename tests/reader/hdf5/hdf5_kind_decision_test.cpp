@@ -109,8 +109,10 @@ TEST_F(Hdf5Kind, GpmHeaderFlagsSelectTheGrid)
             h5fx::file f(path);
             f.text_vlen_1d("FileHeader", v.header);
             for (const auto& d : v.datasets) {
-                if (d.find("Grid/") != std::string::npos) f.dataset<float>(d, {36, 18});
-                else f.dataset<float>(d, {2, 3, 36, 14});
+                if (d.find("Grid/") != std::string::npos)
+                    f.dataset<float>(d, {36, 18});
+                else
+                    f.dataset<float>(d, {2, 3, 36, 14});
             }
         }
         spinfo info;
@@ -158,7 +160,9 @@ TEST(GeophysicalCodes, ExactNamesOnly)
 {
     // Names are matched exactly: a difference in case gives no code.
     const std::pair<const char*, const char*> names[] = {
-        {"Sea Surface Wind speed", "SSW"}, {"Total Precipitable Water", "TPW"}, {"Sea Surface Wind Speed", ""},
+        {"Sea Surface Wind speed", "SSW"},
+        {"Total Precipitable Water", "TPW"},
+        {"Sea Surface Wind Speed", ""},
     };
     h5fx::temp_dir dir;
     for (const auto& [name, code] : names) {

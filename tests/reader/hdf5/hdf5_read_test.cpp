@@ -58,9 +58,11 @@ TEST_F(Hdf5Read, DprDailyBitPickingNeverLeavesTheDataset)
 
 TEST_F(Hdf5Read, L2HighOddIndexIs89BWithItsOwnCorners)
 {
-    for (const auto& [name, kind] : {std::pair{"AMSR2-L2", PT_AMSR2_L2_HIGH}, std::pair{"AMSR-E-L2", PT_AMSRE_L2_HIGH}}) {
+    for (const auto& [name, kind] :
+         {std::pair{"AMSR2-L2", PT_AMSR2_L2_HIGH}, std::pair{"AMSR-E-L2", PT_AMSRE_L2_HIGH}}) {
         const auto path = dir_ / "l2high.h5";
-        h5prod::write_radiometer(path, name, PT_AMSR2_L2_HIGH, 4, 6, 2, {{"Latitude of Observation Point for 89B", 2.0f}});
+        h5prod::write_radiometer(path, name, PT_AMSR2_L2_HIGH, 4, 6, 2,
+                                 {{"Latitude of Observation Point for 89B", 2.0f}});
         spinfo info;
         h5prod::init(info, path);
         ASSERT_EQ(info.getType(), kind);
@@ -123,8 +125,9 @@ TEST_F(Hdf5Read, LayersShareTheScaleOfTheirDataset)
 TEST_F(Hdf5Read, FloatsArriveScaledAndIntegersRawWithTheirScale)
 {
     const auto path = dir_ / "l1b.h5";
-    h5prod::write_radiometer(path, "AMSR2-L1B", PT_AMSR2_L1B, 6, 5, 1,
-                             {{"Brightness Temperature (10.7GHz,V)", 0.01f}, {"Latitude of Observation Point for 89A", 0.01f}});
+    h5prod::write_radiometer(
+        path, "AMSR2-L1B", PT_AMSR2_L1B, 6, 5, 1,
+        {{"Brightness Temperature (10.7GHz,V)", 0.01f}, {"Latitude of Observation Point for 89A", 0.01f}});
     spinfo info;
     h5prod::init(info, path);
     ASSERT_EQ(info.getType(), PT_AMSR2_L1B);

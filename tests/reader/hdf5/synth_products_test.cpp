@@ -61,10 +61,14 @@ std::vector<synth_case> all_cases()
     };
     // Every L3 grid, told apart by its size alone.
     const std::pair<const char*, L3PsType> grids[] = {
-        {"latlon_0.1", PS_NONE},          {"latlon_0.25", PS_NONE},
-        {"nsidc_north_25km", PS_NSIDC_NORTH}, {"nsidc_north_10km", PS_NSIDC_NORTH},
-        {"nsidc_south_25km", PS_NSIDC_SOUTH}, {"nsidc_south_10km", PS_NSIDC_SOUTH},
-        {"snow_north_25km", PS_SNOW_NORTH},   {"snow_north_10km", PS_SNOW_NORTH},
+        {"latlon_0.1", PS_NONE},
+        {"latlon_0.25", PS_NONE},
+        {"nsidc_north_25km", PS_NSIDC_NORTH},
+        {"nsidc_north_10km", PS_NSIDC_NORTH},
+        {"nsidc_south_25km", PS_NSIDC_SOUTH},
+        {"nsidc_south_10km", PS_NSIDC_SOUTH},
+        {"snow_north_25km", PS_SNOW_NORTH},
+        {"snow_north_10km", PS_SNOW_NORTH},
     };
     for (const auto& [grid, type] : grids) {
         cases.push_back({"AMSR2_L3_BT", {{"grid", grid}}, PT_AMSR2_L3_BT, 2, "GCOMW_AMSR2-L3_Brightnes", type});

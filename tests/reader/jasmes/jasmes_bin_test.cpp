@@ -22,9 +22,9 @@ struct conversion {
     const char* kind;
     std::vector<std::pair<std::string, std::string>> set;
     const char* para;
-    std::size_t header;   // bytes before the first sample
-    std::size_t bytes;    // per stored sample
-    std::vector<unsigned char> patch; // written at the first sample
+    std::size_t header;                  // bytes before the first sample
+    std::size_t bytes;                   // per stored sample
+    std::vector<unsigned char> patch;    // written at the first sample
     std::function<float(unsigned)> want; // nothing: bytes delivered unchanged
 };
 
@@ -34,6 +34,7 @@ float words(unsigned v, double scale, double offset)
 }
 
 TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
+// clang-format off
 {
     const conversion conversions[] = {
         {"JASMES_RAW", {{"grid", "global"}, {"bytes", "1"}}, "wf", 0, 1, {}, nullptr},
@@ -80,6 +81,7 @@ TEST_F(JasmesBin, EveryConversionRuleSampleBySample)
         }
     }
 }
+// clang-format on
 
 TEST_F(JasmesBin, HeaderlessSmallGridsAndSizeOneOff)
 {
@@ -105,6 +107,7 @@ TEST_F(JasmesBin, HeaderlessSmallGridsAndSizeOneOff)
 }
 
 TEST_F(JasmesBin, RgbPlanesAreInterleaved)
+// clang-format off
 {
     const auto p = synth("JASMES_HDR", "rgb.dat", {{"form", "t1rgb"}, {"para", "rgb"}, {"area", "Japan_rgb"},
                                                    {"grid", "japan"}, {"width", "300"}, {"height", "200"}});
@@ -126,6 +129,7 @@ TEST_F(JasmesBin, RgbPlanesAreInterleaved)
         for (std::size_t k = 0; k < 3; ++k) ASSERT_EQ(info.byteRaster()[3 * i + k], raw[300 + k * n + i]) << i;
     }
 }
+// clang-format on
 
 TEST_F(JasmesBin, AerosolFileOffersTwoCompositesAndOnePlane)
 {

@@ -20,8 +20,10 @@ struct grid_case {
 
 TEST_F(JasmesGrids, HeaderlessFilesOnEveryGrid)
 {
-    for (const grid_case g : {grid_case{"global", JA_GLOBAL, 0.05}, {"japan", JA_JAPAN, 0.01},
-                              {"thailand", JA_THAILAND, 0.01}, {"gobi", JA_GOBI, 0.05}}) {
+    for (const grid_case g : {grid_case{"global", JA_GLOBAL, 0.05},
+                              {"japan", JA_JAPAN, 0.01},
+                              {"thailand", JA_THAILAND, 0.01},
+                              {"gobi", JA_GOBI, 0.05}}) {
         for (const char* bytes : {"1", "2"}) {
             const auto p = synth("JASMES_RAW", std::string("raw_") + g.name + bytes + ".dat",
                                  {{"grid", g.name}, {"bytes", bytes}});
@@ -43,8 +45,11 @@ TEST_F(JasmesGrids, HeaderlessFilesOnEveryGrid)
 
 TEST_F(JasmesGrids, Hdf4FilesOnEveryGrid)
 {
-    for (const grid_case g : {grid_case{"global", JA_GLOBAL, 0.05}, {"japan5", JA_JAPAN, 0.005},
-                              {"japan", JA_JAPAN, 0.01}, {"thailand", JA_THAILAND, 0.01}, {"gobi", JA_GOBI, 0.05}}) {
+    for (const grid_case g : {grid_case{"global", JA_GLOBAL, 0.05},
+                              {"japan5", JA_JAPAN, 0.005},
+                              {"japan", JA_JAPAN, 0.01},
+                              {"thailand", JA_THAILAND, 0.01},
+                              {"gobi", JA_GOBI, 0.05}}) {
         const auto p = synth("JASMES_HDF4", std::string("flag_") + g.name + ".hdf", {{"grid", g.name}});
         spinfo info;
         recognise(info, p);

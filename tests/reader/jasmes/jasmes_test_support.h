@@ -70,7 +70,8 @@ inline void expect_corners(const spinfo& info, double top, double left, double b
     earthPoint_t c[4];
     info.get_Corner(c);
     using namespace corner;
-    for (const auto& [k, lat, lon] : {std::tuple{UL, top, left}, {UR, top, right}, {LL, bottom, left}, {LR, bottom, right}}) {
+    for (const auto& [k, lat, lon] :
+         {std::tuple{UL, top, left}, {UR, top, right}, {LL, bottom, left}, {LR, bottom, right}}) {
         EXPECT_NEAR(c[k].lat, lat, 1e-9) << "corner " << k;
         EXPECT_NEAR(c[k].lon, lon, 1e-9) << "corner " << k;
     }

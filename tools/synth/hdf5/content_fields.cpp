@@ -32,8 +32,8 @@ double land_fraction(double lat, double lon)
 {
     const double p = lat * kDeg;
     const double l = lon * kDeg;
-    const double f = std::sin(3 * p + 0.5) * std::cos(2 * l) + 0.6 * std::sin(5 * l + 2 * p) +
-                     0.3 * std::cos(7 * p) * std::sin(3 * l + 1.0);
+    const double f = std::sin(3 * p + 0.5) * std::cos(2 * l) + 0.6 * std::sin(5 * l + 2 * p)
+                     + 0.3 * std::cos(7 * p) * std::sin(3 * l + 1.0);
     return std::clamp((f - 0.45) * 4.0, 0.0, 1.0);
 }
 

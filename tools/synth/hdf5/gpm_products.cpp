@@ -19,10 +19,10 @@ namespace {
 struct gpm_layout {
     gpm_product product;
     std::string_view dataset;
-    std::string_view satellite;     // SatelliteName in FileHeader
-    std::string_view interval;      // TimeInterval in FileHeader
-    std::string_view file_name;     // FileName in FileHeader (becomes the granule)
-    double lat_extent;              // grid covers -extent .. extent
+    std::string_view satellite; // SatelliteName in FileHeader
+    std::string_view interval;  // TimeInterval in FileHeader
+    std::string_view file_name; // FileName in FileHeader (becomes the granule)
+    double lat_extent;          // grid covers -extent .. extent
     int default_lon;
     int default_lat;
     int full_lon;
@@ -34,6 +34,7 @@ struct gpm_layout {
 // Monthly grids hold rain type x scan layers (3 x 5 before version 7, 3 x 3
 // since), daily grids pass x scan, so that every variable of the option sets
 // has its layer.
+// clang-format off
 constexpr std::array<gpm_layout, 6> kLayouts{{
     {gpm_product::gsmap_hourly, "/Grid/hourlyPrecipRate", "MULTI", "HOUR", "SYN_GSMAP_HOURLY.20190701.0100.h5", 90,
      360, 180, 3600, 1800, false, {1, 1}},
@@ -48,6 +49,7 @@ constexpr std::array<gpm_layout, 6> kLayouts{{
     {gpm_product::dprv7_monthly, "/FS/G2/precipRateESurface/mean", "GPM", "MONTH", "SYN_DPR_MONTHLY.201907.V07.h5",
      67, 360, 134, 1440, 536, true, {3, 3}},
 }};
+// clang-format on
 
 const gpm_layout& layout_of(gpm_product p)
 {
@@ -90,10 +92,10 @@ float precipitation_cell(const gpm_layout& l, std::uint32_t seed, double lat, do
 void write_gpm(const std::string& outfile, const synth_options& options, gpm_product product)
 {
     const gpm_layout& l = layout_of(product);
-    const auto size = synth_variants::integer_pair(
-        options, "size", options.full ? synth_variants::pair{l.full_lon, l.full_lat}
-                                      : synth_variants::pair{l.default_lon, l.default_lat},
-        20000);
+    const auto size = synth_variants::integer_pair(options, "size",
+                                                   options.full ? synth_variants::pair{l.full_lon, l.full_lat}
+                                                                : synth_variants::pair{l.default_lon, l.default_lat},
+                                                   20000);
     const int nlon = size.a;
     const int nlat = size.b;
     if (nlon < 2 || nlat < 2) throw std::invalid_argument("size needs at least 2x2 cells");
@@ -109,7 +111,8 @@ void write_gpm(const std::string& outfile, const synth_options& options, gpm_pro
     std::vector<float> data(plane * nlayers);
     const double res_lon = 360.0 / nlon;
     const double res_lat = 2.0 * l.lat_extent / nlat;
-    const auto marker = l.layered ? synth_known::dpr_marker_cell(nlon, nlat) : synth_known::gsmap_marker_cell(nlon, nlat);
+    const auto marker =
+        l.layered ? synth_known::dpr_marker_cell(nlon, nlat) : synth_known::gsmap_marker_cell(nlon, nlat);
     for (int idx = 0; idx < nlayers; ++idx) {
         // Layer order in storage is [i][j] with i the fastest-varying parameter index.
         const int i = idx % layers.a;
@@ -119,7 +122,8 @@ void write_gpm(const std::string& outfile, const synth_options& options, gpm_pro
             const double lon = -180.0 + (x + 0.5) * res_lon;
             for (int y = 0; y < nlat; ++y) {
                 const double lat = -l.lat_extent + (y + 0.5) * res_lat;
-                data[base + static_cast<std::size_t>(x) * nlat + y] = precipitation_cell(l, options.seed, lat, lon, idx);
+                data[base + static_cast<std::size_t>(x) * nlat + y] =
+                    precipitation_cell(l, options.seed, lat, lon, idx);
             }
         }
         const synth_stamps::places at{base, base + static_cast<std::size_t>(nlat),

@@ -50,10 +50,7 @@ void ensure_parents(const H5::Group& where, const std::string& path)
 
 } // namespace
 
-void ensure_group(const H5::Group& where, const std::string& path)
-{
-    ensure_parents(where, path + "/");
-}
+void ensure_group(const H5::Group& where, const std::string& path) { ensure_parents(where, path + "/"); }
 
 H5::H5File create_file(const std::string& path)
 {
@@ -87,8 +84,7 @@ void write_attr_u16(const H5::H5Object& obj, const std::string& name, std::uint1
     a.write(H5::PredType::NATIVE_UINT16, &value);
 }
 
-void write_attr_string(const H5::H5Object& obj, const std::string& name, const std::string& value,
-                       string_layout layout)
+void write_attr_string(const H5::H5Object& obj, const std::string& name, const std::string& value, string_layout layout)
 {
     if (layout == string_layout::vlen_1d) {
         H5::StrType type(H5::PredType::C_S1, H5T_VARIABLE);

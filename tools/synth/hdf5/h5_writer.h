@@ -18,6 +18,7 @@ namespace synth_h5 {
 enum class string_layout { vlen_1d, fixed_scalar };
 
 // Native HDF5 type of a sample type.
+// clang-format off
 template <typename T> const H5::PredType& native_type();
 template <> inline const H5::PredType& native_type<std::uint8_t>() { return H5::PredType::NATIVE_UINT8; }
 template <> inline const H5::PredType& native_type<std::int16_t>() { return H5::PredType::NATIVE_INT16; }
@@ -42,6 +43,7 @@ H5::DataSet write_dataset(const H5::Group& where, const std::string& path, const
 {
     return write_raw(where, path, native_type<T>(), dims, data.data(), data.size());
 }
+// clang-format on
 
 // Scalar numeric attribute.
 void write_attr_float(const H5::H5Object& obj, const std::string& name, float value);

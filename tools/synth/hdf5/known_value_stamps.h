@@ -14,26 +14,31 @@ namespace vardane {
 
 namespace synth_stamps {
 
-template <typename T> struct known;
-template <> struct known<std::uint16_t> {
+template <typename T>
+struct known;
+template <>
+struct known<std::uint16_t> {
     static constexpr std::uint16_t origin = synth_known::kOriginU16;
     static constexpr std::uint16_t marker = synth_known::kMarkerU16;
     static constexpr std::uint16_t fill = synth_known::kFillU16;
     static std::uint16_t tag(int idx) { return static_cast<std::uint16_t>(synth_known::kTagBase + idx); }
 };
-template <> struct known<std::int16_t> {
+template <>
+struct known<std::int16_t> {
     static constexpr std::int16_t origin = synth_known::kOriginI16;
     static constexpr std::int16_t marker = synth_known::kMarkerI16;
     static constexpr std::int16_t fill = synth_known::kFillI16;
     static std::int16_t tag(int idx) { return static_cast<std::int16_t>(synth_known::kTagBase + idx); }
 };
-template <> struct known<std::uint8_t> {
+template <>
+struct known<std::uint8_t> {
     static constexpr std::uint8_t origin = synth_known::kOriginU8;
     static constexpr std::uint8_t marker = synth_known::kMarkerU8;
     static constexpr std::uint8_t fill = synth_known::kFillU8;
     static std::uint8_t tag(int idx) { return static_cast<std::uint8_t>(synth_known::kTagBaseU8 + idx); }
 };
-template <> struct known<float> {
+template <>
+struct known<float> {
     static constexpr float origin = synth_known::kOriginFloat;
     static constexpr float marker = synth_known::kMarkerFloat;
     static constexpr float fill = synth_known::kFillFloat;

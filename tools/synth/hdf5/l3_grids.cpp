@@ -52,7 +52,6 @@ double rho_scale(double e)
     return scale;
 }
 
-
 } // namespace
 
 std::span<const l3_grid> all_l3_grids() { return kGrids; }
@@ -119,8 +118,8 @@ lat_lon cell_centre(const l3_grid& g, int row, int column)
     if (g.projection == grid_projection::latlon) {
         return {90.0 - (row + 0.5) * g.pixel_size, (column + 0.5) * g.pixel_size};
     }
-    return polar_inverse(g, {g.upper_left_x + (column + 0.5) * g.pixel_size,
-                             g.upper_left_y - (row + 0.5) * g.pixel_size});
+    return polar_inverse(g,
+                         {g.upper_left_x + (column + 0.5) * g.pixel_size, g.upper_left_y - (row + 0.5) * g.pixel_size});
 }
 
 std::optional<cell> cell_of(const l3_grid& g, lat_lon p)

@@ -14,14 +14,14 @@ namespace synth_l3 {
 enum class grid_projection { latlon, polar_north, polar_south };
 
 struct l3_grid {
-    std::string_view name;   // variant name accepted by --set grid=
+    std::string_view name; // variant name accepted by --set grid=
     int width;
     int height;
     grid_projection projection;
-    double pixel_size;       // degrees (latlon) or metres (polar)
-    double upper_left_x;     // metres, polar grids only
+    double pixel_size;   // degrees (latlon) or metres (polar)
+    double upper_left_x; // metres, polar grids only
     double upper_left_y;
-    double pole_longitude;   // straight vertical longitude from the pole, degrees
+    double pole_longitude; // straight vertical longitude from the pole, degrees
 };
 
 std::span<const l3_grid> all_l3_grids();

@@ -30,7 +30,8 @@ geo_point destination(geo_point from, double bearing_deg, double dist_km)
     const double l1 = from.lon * kDeg;
     const double b = bearing_deg * kDeg;
     const double p2 = std::asin(std::sin(p1) * std::cos(d) + std::cos(p1) * std::sin(d) * std::cos(b));
-    const double l2 = l1 + std::atan2(std::sin(b) * std::sin(d) * std::cos(p1), std::cos(d) - std::sin(p1) * std::sin(p2));
+    const double l2 =
+        l1 + std::atan2(std::sin(b) * std::sin(d) * std::cos(p1), std::cos(d) - std::sin(p1) * std::sin(p2));
     return {p2 / kDeg, wrap180(l2 / kDeg)};
 }
 
@@ -61,10 +62,7 @@ geo_point footprint(const orbit& o, const conical_scan& s, double t, double f, d
     return destination(here, heading + f * s.half_azimuth_deg, s.distance_km + extra_km);
 }
 
-double scan_fraction(double p, int n)
-{
-    return -1.0 + 2.0 * (p + 0.5) / n;
-}
+double scan_fraction(double p, int n) { return -1.0 + 2.0 * (p + 0.5) / n; }
 
 } // namespace synth_orbit
 

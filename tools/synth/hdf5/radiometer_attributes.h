@@ -13,10 +13,10 @@ namespace vardane {
 namespace synth_radiometer {
 
 struct root_attributes {
-    std::string product_name;      // "ProductName", e.g. "AMSR2-L1B"
-    std::string granule;           // "GranuleID"
-    std::string geophysical_name;  // "GeophysicalName" (L2, L3), empty for none
-    bool co_registration = false;  // "CoRegistrationParameterA1"/"A2"
+    std::string product_name;     // "ProductName", e.g. "AMSR2-L1B"
+    std::string granule;          // "GranuleID"
+    std::string geophysical_name; // "GeophysicalName" (L2, L3), empty for none
+    bool co_registration = false; // "CoRegistrationParameterA1"/"A2"
 };
 
 void write_root_attributes(const H5::H5File& file, const sensor& s, const root_attributes& a,

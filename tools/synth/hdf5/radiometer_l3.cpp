@@ -47,17 +47,16 @@ std::vector<T> grid_variable(const l3_grid& g, int layers, int param_base, F val
             const auto p = synth_l3::cell_centre(g, r, c);
             for (int k = 0; k < layers; ++k) {
                 const std::optional<T> v = value_at(p.lat, p.lon, k);
-                out[(static_cast<std::size_t>(r) * g.width + c) * layers + k] =
-                    v ? *v : synth_stamps::known<T>::fill;
+                out[(static_cast<std::size_t>(r) * g.width + c) * layers + k] = v ? *v : synth_stamps::known<T>::fill;
             }
         }
     }
     const auto marker = synth_known::l3_marker_cell(g.width, g.height);
     for (int k = 0; k < layers; ++k) {
-        const auto at = synth_stamps::grid_places(
-            static_cast<std::size_t>(k), static_cast<std::size_t>(layers), static_cast<std::size_t>(g.width),
-            marker ? std::optional<std::size_t>(marker->first) : std::nullopt,
-            marker ? std::optional<std::size_t>(marker->second) : std::nullopt);
+        const auto at = synth_stamps::grid_places(static_cast<std::size_t>(k), static_cast<std::size_t>(layers),
+                                                  static_cast<std::size_t>(g.width),
+                                                  marker ? std::optional<std::size_t>(marker->first) : std::nullopt,
+                                                  marker ? std::optional<std::size_t>(marker->second) : std::nullopt);
         synth_stamps::stamp(out, at, param_base + k);
     }
     return out;
@@ -94,8 +93,7 @@ void write_geophysical_grid(const H5::H5File& file, const l3_grid& g, const geop
 
 } // namespace
 
-void write_radiometer_l3(const std::string& outfile, const synth_options& options, const sensor& s,
-                         l3_content content)
+void write_radiometer_l3(const std::string& outfile, const synth_options& options, const sensor& s, l3_content content)
 {
     const l3_grid grid = chosen_grid(options);
     const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::vlen_1d);

@@ -19,8 +19,7 @@ namespace synth_radiometer {
 
 enum class l3_content { brightness, geophysical };
 
-void write_radiometer_l3(const std::string& outfile, const synth_options& options, const sensor& s,
-                         l3_content content);
+void write_radiometer_l3(const std::string& outfile, const synth_options& options, const sensor& s, l3_content content);
 
 } // namespace synth_radiometer
 

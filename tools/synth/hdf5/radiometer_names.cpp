@@ -37,6 +37,7 @@ struct resolution_group {
     int count;
 };
 
+// clang-format off
 constexpr std::array<resolution_group, 5> kL1RGroups{{
     {"res06",
      {{{"6.9GHz", 0, false, false}, {"7.3GHz", 1, false, false}, {"10.7GHz", 2, false, false},
@@ -54,6 +55,7 @@ constexpr std::array<resolution_group, 5> kL1RGroups{{
     {"res36", {{{"36.5GHz", 5, false, false}, {"89.0GHz", 6, false, false}}}, 2},
     {"original", {{{"89GHz-A", 6, true, false}, {"89GHz-B", 6, true, true}}}, 2},
 }};
+// clang-format on
 
 std::vector<band> build_l1_bands()
 {

@@ -12,10 +12,10 @@ namespace synth_radiometer {
 
 // The two radiometers, which share product layouts.
 struct sensor {
-    std::string_view kind_prefix;   // "AMSR2" / "AMSRE" in kind names
+    std::string_view kind_prefix;    // "AMSR2" / "AMSRE" in kind names
     std::string_view product_prefix; // "AMSR2" / "AMSR-E" in "ProductName"
     std::string_view granule_prefix;
-    int samples89;                   // 89 GHz samples per scan (low resolution: half)
+    int samples89; // 89 GHz samples per scan (low resolution: half)
 };
 const sensor& amsr2();
 const sensor& amsre();
@@ -25,8 +25,8 @@ struct band {
     std::string label; // text inside the parentheses, e.g. "6.9GHz,H"
     int channel;       // 0 6.9 ... 5 36.5, 6 89 GHz
     bool vertical;
-    bool full_width;   // 89 GHz sample count rather than the low-resolution count
-    bool horn_b;       // sampled by the 89 GHz B horn
+    bool full_width; // 89 GHz sample count rather than the low-resolution count
+    bool horn_b;     // sampled by the 89 GHz B horn
 };
 
 // Sixteen (F,P) bands: 6.9 GHz H, V ... 89.0 GHz-B V.
@@ -46,13 +46,13 @@ inline constexpr std::string_view kLonLow = "Longitude of Observation Point";
 // A geophysical variable of the L2 and L3 products.
 enum class surface { ocean, land, any };
 struct geophysical {
-    std::string_view code;  // three-letter code
-    std::string_view name;  // "GeophysicalName" text
-    float scale;            // "SCALE FACTOR"
-    double min;             // physical range
+    std::string_view code; // three-letter code
+    std::string_view name; // "GeophysicalName" text
+    float scale;           // "SCALE FACTOR"
+    double min;            // physical range
     double max;
-    surface where;          // where it has values; fill elsewhere
-    int default_layers;     // second layer: SWE for SND, SST10GHz for SST
+    surface where;      // where it has values; fill elsewhere
+    int default_layers; // second layer: SWE for SND, SST10GHz for SST
 };
 std::span<const geophysical> geophysicals();
 // By code or by full name; nullptr when unknown.

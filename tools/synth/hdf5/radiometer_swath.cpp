@@ -21,10 +21,7 @@ namespace {
 // Share of samples that carry the fill value (besides lost geolocation).
 constexpr double kFillShare = 0.003;
 
-bool valid_position(float lat, float lon)
-{
-    return lat >= -90.0f && lat <= 90.0f && lon >= -180.0f && lon <= 180.0f;
-}
+bool valid_position(float lat, float lon) { return lat >= -90.0f && lat <= 90.0f && lon >= -180.0f && lon <= 180.0f; }
 
 // One swath variable of `layers` layers, stored [scan][sample][layer], with
 // fill, origin, tag and marker in place. `value_at` (lat, lon, layer) gives the
@@ -38,8 +35,8 @@ std::vector<T> swath_variable(const geolocation& g, int layers, int param_base, 
     for (int s = 0; s < g.scans; ++s) {
         for (int p = 0; p < g.samples; ++p) {
             const auto pt = g.at(s, p);
-            const bool lost = !valid_position(static_cast<float>(pt.lat), static_cast<float>(pt.lon)) ||
-                              synth_content::noise01(seed, stream, s, p) < kFillShare;
+            const bool lost = !valid_position(static_cast<float>(pt.lat), static_cast<float>(pt.lon))
+                              || synth_content::noise01(seed, stream, s, p) < kFillShare;
             for (int k = 0; k < layers; ++k) {
                 const auto i = (static_cast<std::size_t>(s) * g.samples + p) * layers + k;
                 std::optional<T> v;
@@ -49,10 +46,9 @@ std::vector<T> swath_variable(const geolocation& g, int layers, int param_base, 
         }
     }
     for (int k = 0; k < layers; ++k) {
-        const auto at = synth_stamps::grid_places(static_cast<std::size_t>(k), static_cast<std::size_t>(layers),
-                                                  static_cast<std::size_t>(g.samples),
-                                                  static_cast<std::size_t>(g.scans / 2),
-                                                  static_cast<std::size_t>(g.samples / 2));
+        const auto at = synth_stamps::grid_places(
+            static_cast<std::size_t>(k), static_cast<std::size_t>(layers), static_cast<std::size_t>(g.samples),
+            static_cast<std::size_t>(g.scans / 2), static_cast<std::size_t>(g.samples / 2));
         synth_stamps::stamp(out, at, param_base + k * param_step);
     }
     return out;
@@ -97,7 +93,8 @@ const geolocation& band_geolocation(const swath_geolocation& geo, const band& b)
 double brightness(const band& b, double lat, double lon, std::uint32_t seed, std::uint64_t stream)
 {
     const double noise = synth_content::noise01(seed, stream, static_cast<std::uint64_t>((lat + 90) * 1e4),
-                                                static_cast<std::uint64_t>((lon + 180) * 1e4)) - 0.5;
+                                                static_cast<std::uint64_t>((lon + 180) * 1e4))
+                         - 0.5;
     return synth_content::brightness_temperature(b.channel, b.vertical, lat, lon, seed) + noise;
 }
 
@@ -120,14 +117,13 @@ void write_bands(const H5::H5File& file, const swath_geolocation& geo, std::span
                 return std::optional<std::uint16_t>(static_cast<std::uint16_t>(
                     std::lround(brightness(b, lat, lon, seed, i) / synth_known::kScaleBrightness)));
             });
-            write_variable(file, "Brightness Temperature (" + b.label + ")", g, 0, data,
-                           synth_known::kScaleBrightness);
+            write_variable(file, "Brightness Temperature (" + b.label + ")", g, 0, data, synth_known::kScaleBrightness);
         }
     }
 }
 
-void write_geophysical(const H5::H5File& file, const std::string& name, const geolocation& g,
-                       const geophysical& gp, int layers, int param_base, int param_step, std::uint32_t seed)
+void write_geophysical(const H5::H5File& file, const std::string& name, const geolocation& g, const geophysical& gp,
+                       int layers, int param_base, int param_step, std::uint32_t seed)
 {
     const auto data = swath_variable<std::int16_t>(
         g, layers, param_base, param_step, seed, 100 + param_base, [&](double lat, double lon, int k) {
@@ -167,8 +163,7 @@ level_names names_of(swath_level level)
 void write_radiometer_swath(const std::string& outfile, const synth_options& options, const sensor& s,
                             swath_level level)
 {
-    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000),
-                            s.samples89};
+    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000), s.samples89};
     const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::vlen_1d);
     const bool l2 = level == swath_level::l2_high || level == swath_level::l2_low;
     const geophysical* gp = nullptr;

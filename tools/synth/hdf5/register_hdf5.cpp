@@ -104,8 +104,8 @@ void register_hdf5_kinds(std::vector<synth_kind>& kinds)
                                  write(out, o);
                                  return true;
                              } catch (const H5::Exception& e) {
-                                 std::cerr << "vardane-synth: " << name << ": HDF5 error in " << e.getFuncName()
-                                           << ": " << e.getDetailMsg() << "\n";
+                                 std::cerr << "vardane-synth: " << name << ": HDF5 error in " << e.getFuncName() << ": "
+                                           << e.getDetailMsg() << "\n";
                              } catch (const std::exception& e) {
                                  std::cerr << "vardane-synth: " << name << ": " << e.what() << "\n";
                              }

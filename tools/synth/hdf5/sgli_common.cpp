@@ -35,13 +35,16 @@ std::uint16_t value_u16(role what, const pixel_state& s, std::uint32_t seed, std
     const bool land = s.land >= 0.5;
     switch (what) {
     case role::radiance: {
-        const double rho = cloud ? 0.55 + 0.2 * (s.weather - 0.78) : land ? 0.12 + 0.15 * s.weather : 0.03 + 0.03 * s.weather;
+        const double rho = cloud  ? 0.55 + 0.2 * (s.weather - 0.78)
+                           : land ? 0.12 + 0.15 * s.weather
+                                  : 0.03 + 0.03 * s.weather;
         auto dn = static_cast<std::uint16_t>(std::lround(rho * 16000.0));
         if (synth_content::noise01(seed, stream, l, p) < kFlaggedShare) dn |= 0x4000;
         return dn;
     }
     case role::quality:
-        return static_cast<std::uint16_t>((land ? 0x0001 : 0) | (cloud ? 0x0002 : 0) | (s.land > 0 && s.land < 1 ? 0x0004 : 0));
+        return static_cast<std::uint16_t>((land ? 0x0001 : 0) | (cloud ? 0x0002 : 0)
+                                          | (s.land > 0 && s.land < 1 ? 0x0004 : 0));
     case role::ocean_value:
     case role::land_value:
     case role::any_value:
@@ -60,7 +63,8 @@ std::uint8_t value_u8(role what, const pixel_state& s)
     const bool land = s.land >= 0.5;
     switch (what) {
     case role::land_water: return static_cast<std::uint8_t>(s.land <= 0 ? 0 : s.land >= 1 ? 1 : 2);
-    case role::cloud: return static_cast<std::uint8_t>(std::lround(100.0 * std::clamp((s.weather - 0.5) * 3.0, 0.0, 1.0)));
+    case role::cloud:
+        return static_cast<std::uint8_t>(std::lround(100.0 * std::clamp((s.weather - 0.5) * 3.0, 0.0, 1.0)));
     case role::land_value:
         if (!land) return kFillU8;
         return static_cast<std::uint8_t>(std::lround(200.0 + 50.0 * s.weather));
@@ -122,8 +126,7 @@ std::string product_file_name(const product& p, std::string_view code, int tile_
     } else {
         std::snprintf(middle, sizeof middle, "0130D05810");
     }
-    return "GC1SG1_20190701" + std::string(middle) + "_" + std::string(p.level) + "_" + std::string(code) +
-           "Q_3000.h5";
+    return "GC1SG1_20190701" + std::string(middle) + "_" + std::string(p.level) + "_" + std::string(code) + "Q_3000.h5";
 }
 
 void write_global_attributes(const H5::H5File& file, const std::string& name)

@@ -32,10 +32,10 @@ enum class sgli_product { vnr, pol, irs, nwlr, iwpr, sst, ltoa, rsrf, lst, clfg 
 
 struct product {
     sgli_product id;
-    std::string_view code;   // product code in the file name
-    std::string_view level;  // "1BSG" or "L2SG"
-    bool tile;               // daily 10-degree tile instead of a scene
-    bool full_geolocation;   // latitude/longitude per pixel instead of tie points
+    std::string_view code;  // product code in the file name
+    std::string_view level; // "1BSG" or "L2SG"
+    bool tile;              // daily 10-degree tile instead of a scene
+    bool full_geolocation;  // latitude/longitude per pixel instead of tie points
     int default_lines;
     int default_pixels;
     int full_lines;

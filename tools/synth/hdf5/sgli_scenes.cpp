@@ -83,10 +83,11 @@ void write_geometry(const H5::H5File& file, const scene& sc, bool full)
 void write_sgli_scene(const std::string& outfile, const synth_options& options, sgli_product id)
 {
     const product& p = product_of(id);
-    const auto size = synth_variants::integer_pair(
-        options, "size", options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
-                                      : synth_variants::pair{p.default_lines, p.default_pixels},
-        20000);
+    const auto size =
+        synth_variants::integer_pair(options, "size",
+                                     options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
+                                                  : synth_variants::pair{p.default_lines, p.default_pixels},
+                                     20000);
     if (size.a < 8 || size.b < 8) throw std::invalid_argument("size needs at least 8x8 pixels");
     std::string code(p.code);
     if (id == sgli_product::sst) {

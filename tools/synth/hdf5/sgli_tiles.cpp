@@ -46,10 +46,11 @@ tile parse_tile(const synth_options& o, int lines, int pixels)
 void write_sgli_tile(const std::string& outfile, const synth_options& options, sgli_product id)
 {
     const product& p = product_of(id);
-    const auto size = synth_variants::integer_pair(
-        options, "size", options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
-                                      : synth_variants::pair{p.default_lines, p.default_pixels},
-        20000);
+    const auto size =
+        synth_variants::integer_pair(options, "size",
+                                     options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
+                                                  : synth_variants::pair{p.default_lines, p.default_pixels},
+                                     20000);
     if (size.a < 8 || size.b < 8) throw std::invalid_argument("size needs at least 8x8 pixels");
     const tile t = parse_tile(options, size.a, size.b);
 

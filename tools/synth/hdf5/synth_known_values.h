@@ -38,7 +38,7 @@ namespace synth_known {
 constexpr std::uint16_t kFillU16 = 65535;
 constexpr std::int16_t kFillI16 = -32768;
 constexpr std::uint8_t kFillU8 = 255;
-constexpr float kFillFloat = -9999.9f;     // GSMaP, DPR precipitation
+constexpr float kFillFloat = -9999.9f;       // GSMaP, DPR precipitation
 constexpr float kFillGeolocation = -9999.0f; // lost radiometer geolocation
 
 // --- origin values (stored element 0 of every data dataset and layer) -----------
@@ -48,8 +48,8 @@ constexpr std::uint8_t kOriginU8 = 77;
 constexpr float kOriginFloat = 12.5f;
 
 // --- parameter tags ---------------------------------------------------------------
-constexpr int kTagBase = 1000;   // 16-bit and float datasets
-constexpr int kTagBaseU8 = 100;  // 8-bit datasets
+constexpr int kTagBase = 1000;  // 16-bit and float datasets
+constexpr int kTagBaseU8 = 100; // 8-bit datasets
 
 // --- marker values -------------------------------------------------------------
 constexpr std::uint16_t kMarkerU16 = 31337;
@@ -57,7 +57,7 @@ constexpr std::int16_t kMarkerI16 = 7777;
 constexpr std::uint8_t kMarkerU8 = 222;
 constexpr float kMarkerFloat = 77.25f;
 
-constexpr double kMarkerLat = 35.05;   // latitude/longitude grids, SGLI tiles
+constexpr double kMarkerLat = 35.05; // latitude/longitude grids, SGLI tiles
 constexpr double kMarkerLon = 139.05;
 constexpr double kMarkerNorthLat = 75.0; // northern polar-stereographic L3 grids
 constexpr double kMarkerNorthLon = -40.0;
@@ -65,9 +65,9 @@ constexpr double kMarkerSouthLat = -75.0; // southern polar-stereographic L3 gri
 constexpr double kMarkerSouthLon = 100.0;
 
 // --- scale factors ("SCALE FACTOR" attributes) -----------------------------------
-constexpr float kScaleBrightness = 0.01f;  // radiometer brightness temperatures, K
-constexpr float kScaleCount = 1.0f;        // L1A observation counts
-constexpr float kScaleGeolocation = 1.0f;  // latitude/longitude arrays, degrees
+constexpr float kScaleBrightness = 0.01f;   // radiometer brightness temperatures, K
+constexpr float kScaleCount = 1.0f;         // L1A observation counts
+constexpr float kScaleGeolocation = 1.0f;   // latitude/longitude arrays, degrees
 constexpr float kScalePrecipitation = 1.0f; // GSMaP, DPR float grids, mm/h
 // Geophysical scale per three-letter code (CLW, PRC, SIC, SMC, SND, SST, SSW, TPW);
 // 0 for an unknown code.

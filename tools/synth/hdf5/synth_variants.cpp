@@ -14,8 +14,8 @@ int parse_int(const std::string& key, const std::string& text, int min, int max)
     int v = 0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
     if (text.empty() || r.ec != std::errc() || r.ptr != text.data() + text.size() || v < min || v > max) {
-        throw std::invalid_argument("bad value '" + text + "' for " + key + " (expected " + std::to_string(min) +
-                                    ".." + std::to_string(max) + ")");
+        throw std::invalid_argument("bad value '" + text + "' for " + key + " (expected " + std::to_string(min) + ".."
+                                    + std::to_string(max) + ")");
     }
     return v;
 }

@@ -50,8 +50,8 @@ bool write_headed_file(const std::string& path, const std::string& line, std::si
 
 // One dataset of a synthetic JASMES HDF4 file.
 struct synth_sds {
-    std::string name;     // "cs_flg_tpf", "Surface_Flag", ...
-    int bits = 8;         // 8: unsigned 8-bit; 16: signed 16-bit
+    std::string name;      // "cs_flg_tpf", "Surface_Flag", ...
+    int bits = 8;          // 8: unsigned 8-bit; 16: signed 16-bit
     bool writeData = true; // false: extents declared, no data stored
 };
 

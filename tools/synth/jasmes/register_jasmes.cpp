@@ -50,8 +50,8 @@ bool number(const synth_options& o, const std::string& key, double fallback, dou
     return true;
 }
 
-std::vector<std::uint32_t> counts_for(const synth_grid& g, const synth_options& o, std::uint32_t lo,
-                                      std::uint32_t hi, std::uint32_t fill)
+std::vector<std::uint32_t> counts_for(const synth_grid& g, const synth_options& o, std::uint32_t lo, std::uint32_t hi,
+                                      std::uint32_t fill)
 {
     return synth_counts(g.width, g.height, o.seed, lo, hi, fill);
 }
@@ -113,7 +113,8 @@ bool write_headed(const std::string& out, const synth_options& o)
         append_u16le(payload, counts_for(g, o, 0, 300, 65535));
         headerRow = 2 * w;
     } else if (bytes == "3") {
-        for (std::uint32_t k = 0; k < 3; ++k) append_u8(payload, synth_counts(g.width, g.height, o.seed + k, 0, 255, 0));
+        for (std::uint32_t k = 0; k < 3; ++k)
+            append_u8(payload, synth_counts(g.width, g.height, o.seed + k, 0, 255, 0));
     } else if (bytes == "4") {
         for (std::uint32_t k = 0; k < 2; ++k) {
             append_u16le(payload, synth_counts(g.width, g.height, o.seed + k, 0, 30000, 65535));
@@ -170,8 +171,8 @@ bool write_gsmap(const std::string& out, const synth_options& o)
 
 void register_jasmes_kinds(std::vector<synth_kind>& kinds)
 {
-    kinds.push_back({"JASMES_RAW", "JASMES headerless image (--set grid=global|japan|thailand|gobi bytes=1|2)",
-                     write_raw});
+    kinds.push_back(
+        {"JASMES_RAW", "JASMES headerless image (--set grid=global|japan|thailand|gobi bytes=1|2)", write_raw});
     kinds.push_back({"JASMES_HDR",
                      "JASMES headed image (--set form=t1|wst|t1rgb|t2 grid=NAME width=N height=N bytes=1..4 "
                      "para=NAME scale=X offset=X area=TEXT)",

@@ -37,8 +37,8 @@ public:
         }
         for (std::int32_t r = 0; r < height; ++r) {
             const double y = fy * r / height;
-            row_.push_back({std::sin(tau * 0.3 * y), std::cos(tau * 0.3 * y), std::sin(tau * 2.0 * y),
-                            std::cos(tau * 2.0 * y)});
+            row_.push_back(
+                {std::sin(tau * 0.3 * y), std::cos(tau * 0.3 * y), std::sin(tau * 2.0 * y), std::cos(tau * 2.0 * y)});
         }
     }
 

@@ -35,8 +35,8 @@ bool write_jasmes_hdf4(const std::string& path, std::int32_t width, std::int32_t
     const sd_file file(path, DFACC_CREATE);
     bool ok = file.ok();
     if (ok && !areaText.empty())
-        ok = SDsetattr(file.id(), "File Name", DFNT_CHAR8, static_cast<int32>(areaText.size()), areaText.data())
-            != FAIL;
+        ok =
+            SDsetattr(file.id(), "File Name", DFNT_CHAR8, static_cast<int32>(areaText.size()), areaText.data()) != FAIL;
     for (const auto& dataset : datasets) {
         if (!ok) break;
         ok = write_dataset(file, width, height, dataset, seed);
