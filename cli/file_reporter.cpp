@@ -47,7 +47,7 @@ void file_reporter::crashed(std::size_t task, const std::string& path, const std
     if (!open_.contains(task) || open_[task].report.input != input_key(path)) started(task, path);
     open_file& file = open_[task];
     file.report.outputs.clear();
-    file.report.failures.push_back({"conversion crashed (" + ending + ")", ending});
+    file.report.failures.push_back({"conversion crashed (" + ending + ")", ending, file.report.input});
     finish(task);
 }
 
@@ -64,7 +64,7 @@ void file_reporter::failed_alone(const std::string& path, const std::string& why
     file_report report;
     report.input = input_key(path);
     report.asked = asked_;
-    report.failures.push_back({why, {}});
+    report.failures.push_back({why, {}, report.input});
     log_.append(report);
 }
 
