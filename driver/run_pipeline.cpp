@@ -1,6 +1,7 @@
 // The file loop of a run and the steps every input file goes through.
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "driver/file_job.h"
@@ -54,6 +55,9 @@ void run_driver::convert_file(const std::string& path, bool& stop)
     } catch (const vdn_exception& e) {
         const failure why = e.why();
         fail_file(e.what(), failure{why.file.empty() ? currentSource_ : why.file, why.cause});
+    } catch (const std::bad_alloc& e) {
+        // The library's text ("std::bad_alloc") tells a user nothing.
+        fail_file(run_msg::kExceptionPrefix + std::string(e.what()), failure{currentSource_, "out of memory"});
     } catch (const std::exception& e) {
         fail_file(run_msg::kExceptionPrefix + std::string(e.what()), failure{currentSource_, e.what()});
     } catch (...) {

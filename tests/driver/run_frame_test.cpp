@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { throw fs::filesystem_error("disk gone", std::make_error_code(std::errc::io_error)); },
                     "Exception: filesystem error: disk gone: Input/output error",
                     "filesystem error: disk gone: Input/output error", ""},
-        escape_case{"OutOfMemory", [] { throw std::bad_alloc(); }, "Exception: std::bad_alloc", "std::bad_alloc", ""}),
+        escape_case{"OutOfMemory", [] { throw std::bad_alloc(); }, "Exception: std::bad_alloc", "out of memory", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace vardane
