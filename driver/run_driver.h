@@ -69,7 +69,8 @@ public:
     std::string work_path(const std::string& name) const;
 
 private:
-    // Per-file steps, each in the source file named after it.
+    // Per-file steps, each in the source file named after it. `path` is
+    // the input's full path.
     void process_file(const std::string& path, bool& stop);
     void build_selection(file_job& job);                              // selection_step.cpp
     void select_jasmes(file_job& job);                                // selection_step.cpp

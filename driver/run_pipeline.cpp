@@ -51,7 +51,7 @@ void run_driver::convert_file(const std::string& path, bool& stop)
     // dataset, an output the file system refused).
     currentSource_ = resolved(path);
     try {
-        process_file(path, stop);
+        process_file(currentSource_, stop);
     } catch (const vdn_exception& e) {
         const failure why = e.why();
         fail_file(e.what(), failure{why.file.empty() ? currentSource_ : why.file, why.cause});
@@ -90,8 +90,7 @@ void run_driver::warm_up_writers(const file_job& job)
 void run_driver::process_file(const std::string& path, bool& stop)
 {
     file_job job;
-    job.path = resolved(path);
-    currentSource_ = job.path;
+    job.path = path;
     currentKey_.clear();
     const fs::path p(job.path);
     job.fileName = p.filename().string();

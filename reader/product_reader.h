@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "reader/product_description.h"
 #include "util/failure.h"
@@ -15,6 +16,11 @@ struct read_result {
     failure why;
 
     bool ok() const { return dtype != DT_NONE; }
+    // Nothing read from `file`, for `cause`.
+    static read_result refused(std::string file, std::string cause)
+    {
+        return read_result{DT_NONE, failure(std::move(file), std::move(cause))};
+    }
 };
 
 // One product family (HDF5, JASMES HDF4, GSMaP flat binary, JASMES flat

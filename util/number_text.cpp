@@ -27,7 +27,7 @@ std::optional<T> leading(std::string_view text, std::size_t* used)
     if (start == std::string_view::npos) return std::nullopt;
     const char* first = text.data() + start;
     const char* last = text.data() + text.size();
-    // from_chars takes a '-' but no '+'; strtod takes either, not both.
+    // from_chars takes a '-' but no '+'; a decimal text may carry either, not both.
     if (*first == '+') {
         ++first;
         if (first != last && *first == '-') return std::nullopt;

@@ -9,9 +9,9 @@ namespace vardane {
 
 // Every number text the program reads or writes goes through these, which
 // behave the same under every locale. The window's toolkit switches the C
-// library to the user's locale, under which strtod stops at the '.' of
-// "0.5" and printf writes "0,5"; files, attributes, position texts and log
-// lines always use '.'.
+// library to the user's locale, under which its parsers stop at the '.' of
+// "0.5" and its formatters write "0,5"; files, attributes, position texts
+// and log lines always use '.'.
 
 // printf "%.<digits>g" in the C locale: at most `digits` significant digits,
 // no trailing zeros (0, 1000, 0.5, 1e+06).
@@ -20,9 +20,9 @@ std::string format_general(double value, int digits);
 // printf "%.<decimals>f" in the C locale.
 std::string format_fixed(double value, int decimals);
 
-// The number at the start of text, read as strtod reads it in the C locale:
-// white space skipped, one optional sign, decimal digits with an optional
-// '.' and exponent, or "inf"/"nan"; what follows is ignored. `used`, when
+// The number at the start of text, read as the C library reads a decimal in
+// the C locale: white space skipped, one optional sign, decimal digits with
+// an optional '.' and exponent, or "inf"/"nan"; what follows is ignored. `used`, when
 // given, receives the count of bytes up to the number's end. Nothing when no
 // number starts the text or it lies beyond the type's range. Hexadecimal
 // ("0x1p3") is not read: it reads as 0 followed by other text.

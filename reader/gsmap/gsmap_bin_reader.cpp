@@ -55,11 +55,11 @@ read_result gsmap_bin_reader::read(const product_description& d, std::uint32_t i
     out.release_planes();
     const std::uint32_t w = pixels_of(d, idx);
     const std::uint32_t h = lines_of(d, idx);
-    if (w == 0 || h == 0) return {DT_NONE, failure(d.fileName, "no parameter " + std::to_string(idx))};
+    if (w == 0 || h == 0) return read_result::refused(d.fileName, "no parameter " + std::to_string(idx));
     binary_rows file(d.fileName);
-    if (!file.is_open()) return {DT_NONE, failure(d.fileName, "cannot be read")};
+    if (!file.is_open()) return read_result::refused(d.fileName, "cannot be read");
     if (!read_gsmap_grid(file, w, h, out.floatRaster)) {
-        return {DT_NONE, failure(d.fileName, "file holds fewer samples than its grid")};
+        return read_result::refused(d.fileName, "file holds fewer samples than its grid");
     }
     out.dataAttr.width = static_cast<std::int32_t>(w);
     out.dataAttr.height = static_cast<std::int32_t>(h);

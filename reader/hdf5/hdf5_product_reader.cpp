@@ -357,7 +357,7 @@ read_result hdf5_reader::read(const product_description& d, std::uint32_t idx, r
         if (read_parameter(d, idx, out, result.dtype)) return result;
     } catch (const H5::Exception& e) {
         out.release_planes();
-        return {DT_NONE, failure(d.fileName, e.getDetailMsg())};
+        return read_result::refused(d.fileName, e.getDetailMsg());
     }
     // The library's own words where it refused; the stack goes with `errors`.
     const std::string why = h5_error_text();

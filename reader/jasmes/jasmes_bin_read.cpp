@@ -62,25 +62,24 @@ constexpr std::uint32_t kAerosolFloatPlane = 2;
 
 read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
-    const auto refused = [&](const char* cause) { return read_result{DT_NONE, failure(d.fileName, cause)}; };
     out.release_planes();
     const std::uint64_t w = pixels_of(d, idx);
     const std::uint64_t h = lines_of(d, idx);
-    if (w == 0 || h == 0) return refused("no such parameter");
+    if (w == 0 || h == 0) return read_result::refused(d.fileName, "no such parameter");
     binary_rows file(d.fileName);
-    if (!file.is_open()) return refused("cannot be read");
+    if (!file.is_open()) return read_result::refused(d.fileName, "cannot be read");
 
     std::uintmax_t header = 0;
     if (d.kind == PT_JASMES_HDR) {
         header = d.headerSize > 0 ? static_cast<std::uintmax_t>(d.headerSize) : 0;
     } else if (d.kind != PT_JASMES_RAW) {
-        return refused("no JASMES flat-binary product");
+        return read_result::refused(d.fileName, "no JASMES flat-binary product");
     }
-    if (!jasmes_grid_plausible(d)) return refused("grid of its header lies off the Earth");
+    if (!jasmes_grid_plausible(d)) return read_result::refused(d.fileName, "grid of its header lies off the Earth");
     const plane_set p{file, header, w, h, state_.sampleBytes};
     // The size was right at recognition; the file may have changed since.
     if (p.sampleBytes == 0 || file.file_size() < p.plane_start(state_.planes)) {
-        return refused("file is shorter than its planes");
+        return read_result::refused(d.fileName, "file is shorter than its planes");
     }
 
     const double s = idx < d.scales.size() ? d.scales[idx] : 0.0;
@@ -133,7 +132,7 @@ read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t 
     // Any other band structure has no defined image: nothing is delivered.
     if (!ok) {
         out.release_planes();
-        return refused("planes cannot be read");
+        return read_result::refused(d.fileName, "planes cannot be read");
     }
     out.dataAttr.width = static_cast<std::int32_t>(w);
     out.dataAttr.height = static_cast<std::int32_t>(h);

@@ -145,30 +145,30 @@ failure jasmes_hdf4_reader::open(const std::string& filename, std::uintmax_t siz
 
 read_result jasmes_hdf4_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
-    const auto refused = [&](const char* cause) { return read_result{DT_NONE, failure(d.fileName, cause)}; };
     out.release_planes();
     const std::uint32_t width = pixels_of(d, idx);
     const std::uint32_t height = lines_of(d, idx);
-    if (width == 0 || height == 0) return refused("no such parameter");
+    if (width == 0 || height == 0) return read_result::refused(d.fileName, "no such parameter");
     const sd_file file(d.fileName, DFACC_READ);
-    if (!file.ok()) return refused("HDF4 file cannot be opened");
+    if (!file.ok()) return read_result::refused(d.fileName, "HDF4 file cannot be opened");
     const int32 index = dataset_index(file, d.para);
-    if (index < 0) return refused("HDF4 flag image is missing");
+    if (index < 0) return read_result::refused(d.fileName, "HDF4 flag image is missing");
     const sd_dataset sds(file, index);
     sd_info info;
-    if (!get_sd_info(sds, info) || info.rank != 2) return refused("HDF4 flag image cannot be read");
+    if (!get_sd_info(sds, info) || info.rank != 2)
+        return read_result::refused(d.fileName, "HDF4 flag image cannot be read");
     // The file may have been replaced since recognition: the image must still
     // have the recognised shape before anything is read into the buffer.
     if (info.dims[1] != static_cast<int32>(width) || info.dims[0] != static_cast<int32>(height)
         || info.numberType != kHdf4Uint8) {
-        return refused("HDF4 flag image has changed since it was recognised");
+        return read_result::refused(d.fileName, "HDF4 flag image has changed since it was recognised");
     }
     out.byteRaster.assign(std::size_t(width) * height, 0);
     int32 start[2] = {0, 0};
     int32 edges[2] = {info.dims[0], info.dims[1]};
     if (SDreaddata(sds.id(), start, nullptr, edges, out.byteRaster.data()) == FAIL) {
         out.release_planes();
-        return refused("HDF4 flag image cannot be read");
+        return read_result::refused(d.fileName, "HDF4 flag image cannot be read");
     }
     out.dataAttr.width = static_cast<std::int32_t>(width);
     out.dataAttr.height = static_cast<std::int32_t>(height);

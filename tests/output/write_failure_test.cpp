@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <vector>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,23 +47,41 @@ int write_under_limit(const std::function<bool()>& write, const std::string& nam
 
 } // namespace
 
-TEST(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
-{
-    temp_dir dir;
-    spout out;
-    // 1440 x 720 16-bit counts: 2 MB, eight times the limit.
-    const std::vector<std::uint16_t> words(std::size_t(1440) * 720, 300);
-    ASSERT_TRUE(out.init_short(words.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
+// A 1440 x 720 grid of 16-bit counts (2 MB, eight times the limit) loaded
+// into a spout, and the writers to try on it by name.
+class WriteFailure : public ::testing::Test {
+protected:
     struct writer_case {
         const char* name;
         std::function<bool(const std::string&)> write;
     };
-    const writer_case cases[] = {
-        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n); }},
-        {"geo.tif", [&](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
-        {"l3.tif", [&](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
-    };
-    for (const auto& c : cases) {
+
+    void SetUp() override
+    {
+        words_.assign(std::size_t(1440) * 720, 300);
+        ASSERT_TRUE(out.init_short(words_.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
+    }
+
+    // The writers of one TIFF file each.
+    std::vector<writer_case> tiff_writers()
+    {
+        return {
+            {"plain.tif", [this](const std::string& n) { return out.gen_TiffImage(n); }},
+            {"geo.tif", [this](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
+            {"l3.tif", [this](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
+        };
+    }
+
+    temp_dir dir;
+    spout out;
+
+private:
+    std::vector<std::uint16_t> words_;
+};
+
+TEST_F(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
+{
+    for (const auto& c : tiff_writers()) {
         const std::string name = dir.file(c.name);
         EXPECT_EQ(write_under_limit([&] { return c.write(name); }, name, out), 0) << c.name;
         // The same writer without the limit succeeds: the failure was the disk's.
@@ -73,24 +92,13 @@ TEST(WriteFailure, EveryTiffWriterReportsAFullDiskAndLeavesNoFile)
 // An output that cannot even be created carries the library's own words:
 // GDAL's for the writers that go through it, libtiff's or the system's for
 // the radiometer grids, libzip's or the system's for the KMZ.
-TEST(WriteFailure, AnOutputInAMissingFolderNamesTheFileAndTheLibrarysCause)
+TEST_F(WriteFailure, AnOutputInAMissingFolderNamesTheFileAndTheLibrarysCause)
 {
-    temp_dir dir;
-    spout out;
-    const std::vector<std::uint16_t> words(std::size_t(1440) * 720, 300);
-    ASSERT_TRUE(out.init_short(words.data(), attr_of(1440, 720), grid_info(90, 0, -90, 360)));
     const std::string missing = dir.file("missing");
-    struct writer_case {
-        const char* name;
-        std::function<bool(const std::string&)> write;
-    };
-    const writer_case cases[] = {
-        {"plain.tif", [&](const std::string& n) { return out.gen_TiffImage(n); }},
-        {"geo.tif", [&](const std::string& n) { return out.gen_GeoTiffImage(n, 1); }},
-        {"l3.tif", [&](const std::string& n) { return out.gen_L3EQR_GeoTiffImage(n, true); }},
-        {"colour.tif", [&](const std::string& n) { return out.gen_TiffImage(n, {}, "", true); }},
-        {"over.kmz", [&](const std::string& n) { return out.gen_KmzImage(n, false, {}, "", "", "", true); }},
-    };
+    std::vector<writer_case> cases = tiff_writers();
+    cases.push_back({"colour.tif", [this](const std::string& n) { return out.gen_TiffImage(n, {}, "", true); }});
+    cases.push_back(
+        {"over.kmz", [this](const std::string& n) { return out.gen_KmzImage(n, false, {}, "", "", "", true); }});
     for (const auto& c : cases) {
         const std::string name = missing + "/" + c.name;
         ASSERT_FALSE(c.write(name)) << c.name;
