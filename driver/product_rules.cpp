@@ -12,11 +12,13 @@ namespace {
 using sm = selection_mode;
 using gw = geolocation_when;
 
-// Geolocation arrays of the swath kinds: label and data-source index.
+// Geolocation arrays of the swath kinds: label and data-source index. An L2
+// low-resolution file offers its layers first, so its latitude and
+// longitude are counted from the end.
 constexpr geolocation_read kL1AB[] = {{"lat89A", 16}, {"lat89B", 17}, {"lon89A", 18}, {"lon89B", 19}};
 constexpr geolocation_read kL1R[] = {{"lat89A", 40}, {"lat89B", 41}, {"lon89A", 42}, {"lon89B", 43}};
 constexpr geolocation_read kL2High[] = {{"lat89A", 2}, {"lat89B", 3}, {"lon89A", 4}, {"lon89B", 5}};
-constexpr geolocation_read kL2Low[] = {{"lat", 1}, {"lon", 2}};
+constexpr geolocation_read kL2Low[] = {{"lat", -2}, {"lon", -1}};
 constexpr geolocation_read kVNR[] = {{"lat", 13}, {"lon", 14}};
 constexpr geolocation_read kPOL[] = {{"lat", 14}, {"lon", 15}};
 constexpr geolocation_read kIRS[] = {{"lat", 8}, {"lon", 9}};
@@ -61,8 +63,8 @@ const product_rule kProductRules[] = {
 };
 // clang-format on
 
-// With two selectable layers, a geophysical file also offers its second
-// variable under another key.
+// With two or more selectable layers, a geophysical file also offers its
+// second layer under another key; later layers have no key and are not offered.
 struct second_candidate {
     const char* geoName;
     const char* key;
@@ -101,10 +103,16 @@ std::string product_line(const product_rule& rule, const std::string& geoName)
     return line;
 }
 
+std::uint32_t variable_count(const product_rule& rule, std::uint32_t count)
+{
+    const auto reads = static_cast<std::uint32_t>(rule.reads.size());
+    return count > reads ? count - reads : 0;
+}
+
 std::vector<std::string> geophysical_candidates(const std::string& geoName, std::uint32_t count)
 {
     std::vector<std::string> keys{geoName};
-    if (count != 2) return keys;
+    if (count < 2) return keys;
     for (const auto& second : kSecondCandidates) {
         if (geoName == second.geoName) keys.emplace_back(second.key);
     }

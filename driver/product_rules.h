@@ -27,7 +27,12 @@ enum class geolocation_when { never, geotiff_or_kmz, geotiff_only };
 // reader's data-source index.
 struct geolocation_read {
     const char* label;
-    std::int32_t index;
+    std::int32_t index; // below 0: counted back from N_count (-1 is the last parameter)
+
+    std::int32_t index_in(std::uint32_t count) const
+    {
+        return index >= 0 ? index : static_cast<std::int32_t>(count) + index;
+    }
 };
 
 // How one product kind is announced, selected and prepared.
@@ -49,7 +54,12 @@ const product_rule* find_product_rule(productType kind);
 // The announcement line of a rule for a file with this geophysical name.
 std::string product_line(const product_rule& rule, const std::string& geoName);
 
-// Option keys tried for an L2 low-resolution or L3 geophysical file, in order.
+// How many of a file's N_count parameters are variables: the geolocation
+// arrays the rule reads are parameters too, counted last.
+std::uint32_t variable_count(const product_rule& rule, std::uint32_t count);
+
+// Option keys tried for an L2 low-resolution or L3 geophysical file with
+// `count` variables, in order.
 std::vector<std::string> geophysical_candidates(const std::string& geoName, std::uint32_t count);
 
 // How the option keys of a JASMES file are found.

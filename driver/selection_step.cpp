@@ -11,9 +11,13 @@ namespace vardane {
 
 namespace {
 
-void append_if_selected(const optSet_t& option, const std::string& key, std::vector<spcvt_listitem>& list)
+// A variable is converted when it is ticked and the file holds it: a Gobi
+// file without a header holds one parameter, not the three of the set.
+void append_if_selected(const optSet_t& option, const std::string& key, std::uint32_t offered,
+                        std::vector<spcvt_listitem>& list)
 {
-    if (option.flag) list.push_back(spcvt_listitem{option.index, key, option.name});
+    if (option.flag && option.index >= 0 && static_cast<std::uint32_t>(option.index) < offered)
+        list.push_back(spcvt_listitem{option.index, key, option.name});
 }
 
 // File attributes holding the 89 GHz co-registration parameters.
@@ -52,15 +56,17 @@ void run_driver::build_selection(file_job& job)
         converter_.selList(rule->setting, job.selection, static_cast<int>(info_.N_count()));
         break;
     case selection_mode::l2low_names:
-    case selection_mode::l3gd_names:
-        for (const auto& key : geophysical_candidates(job.geoName, info_.N_count())) {
+    case selection_mode::l3gd_names: {
+        const std::uint32_t variables = variable_count(*rule, info_.N_count());
+        for (const auto& key : geophysical_candidates(job.geoName, variables)) {
             optSet_t option;
             const bool found = rule->mode == selection_mode::l2low_names
                                    ? converter_.get_OptSet_AMSR_L2Low(rule->amsr, key, option)
                                    : converter_.get_OptSet_AMSR_L3GD(rule->amsr, key, option);
-            if (found) append_if_selected(option, key, job.selection);
+            if (found) append_if_selected(option, key, variables, job.selection);
         }
         break;
+    }
     }
     read_geolocation(*rule);
 }
@@ -73,7 +79,7 @@ void run_driver::select_jasmes(file_job& job)
     if (!rule.lookup) return;
     for (const auto& key : jasmes_candidates(rule, job.para, info_.getJasmesHdf4Type())) {
         optSet_t option;
-        if ((converter_.*rule.lookup)(key, option)) append_if_selected(option, key, job.selection);
+        if ((converter_.*rule.lookup)(key, option)) append_if_selected(option, key, info_.N_count(), job.selection);
     }
 }
 
@@ -86,7 +92,7 @@ void run_driver::read_geolocation(const product_rule& rule)
     if (!wanted) return;
     // The swath writers check what they received; the reads' results are
     // not needed here.
-    for (const auto& read : rule.reads) read_lonlat(read.label, read.index);
+    for (const auto& read : rule.reads) read_lonlat(read.label, read.index_in(info_.N_count()));
     if (rule.coregistration) {
         out_.parse_cor_a1(attribute_text(info_, kCoRegistrationA1));
         out_.parse_cor_a2(attribute_text(info_, kCoRegistrationA2));

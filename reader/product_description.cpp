@@ -1,6 +1,7 @@
 #include "reader/product_description.h"
 
 #include "reader/hdf5/hdf5_kind_traits.h"
+#include "reader/hdf5/hdf5_parameter_slot.h"
 
 namespace vardane {
 
@@ -26,7 +27,11 @@ std::uint32_t bytes_of(const product_description& d, std::uint32_t idx)
     const auto b = static_cast<std::uint32_t>(d.bytesPerSample);
     // The aerosol file: two colour composites, then 16-bit parameters.
     if (d.kind == PT_JASMES_HDR && d.nBands == 23) return idx < 2 ? 3 : 2;
-    if (const auto* traits = hdf5_traits_of(d.kind)) return traits->byteRule.bytes(idx, b);
+    if (const auto* traits = hdf5_traits_of(d.kind)) {
+        // The byte rule counts table entries: the layers of one dataset share its width.
+        const auto slot = hdf5_parameter_slot(d, idx);
+        return slot ? traits->byteRule.bytes(static_cast<std::uint32_t>(slot->entry), b) : 0;
+    }
     return b;
 }
 

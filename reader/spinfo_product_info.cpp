@@ -2,6 +2,7 @@
 
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/hdf5/hdf5_kind_traits.h"
+#include "reader/hdf5/hdf5_parameter_slot.h"
 #include "reader/spinfo.h"
 
 namespace vardane {
@@ -39,7 +40,8 @@ void spinfo::get_productInfo(std::uint32_t idx, productInfo_t& info) const
     for (int i = 0; i < 4; ++i) info.corner[i] = useB ? d.cornersB[i] : d.corners[i];
 
     // Layers of one dataset share the scale factor of that dataset.
-    const std::size_t s = traits && traits->layered ? 0 : idx;
+    const auto slot = hdf5_parameter_slot(d, idx);
+    const std::size_t s = slot ? slot->entry : idx;
     info.scale = s < d.scales.size() ? d.scales[s] : 1.0;
 }
 

@@ -17,6 +17,13 @@ enum class h5_shape_rule {
                       // rank 4: width d2, height d3, layers d0 x d1
 };
 
+// How the parameter indexes of a kind map onto its dataset table.
+enum class h5_parameter_rule : std::uint8_t {
+    entries,             // parameter idx is table entry idx
+    layers,              // the layers of entry 0, all with its scale factor
+    layers_then_entries, // the layers of entry 0, then entries 1, 2 ... (geolocation)
+};
+
 // Which latitude/longitude datasets give the corner points.
 enum class h5_corner_source {
     fixed,          // no geolocation: fixed corners of the grid
@@ -72,9 +79,9 @@ struct hdf5_kind_traits {
     productType kind;
     const char* label; // product label; nullptr where the kind has none
     h5_shape_rule shape;
-    bool layered; // parameters are the layers of the table's one dataset; all carry the scale of layer 0
-    bool l3Grid;  // grid variant classified from the grid size
-    bool sgli;    // datasets are opened without a prior existence test
+    h5_parameter_rule parameters;
+    bool l3Grid; // grid variant classified from the grid size
+    bool sgli;   // datasets are opened without a prior existence test
     std::int32_t bytesPerSample;
     h5_corner_source corners;
     h5_byte_rule byteRule;

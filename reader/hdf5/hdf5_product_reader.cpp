@@ -15,6 +15,7 @@
 #include "reader/hdf5/hdf5_kind_decision.h"
 #include "reader/hdf5/hdf5_kind_traits.h"
 #include "reader/hdf5/hdf5_parameter_plane.h"
+#include "reader/hdf5/hdf5_parameter_slot.h"
 #include "reader/hdf5/hdf5_table_dataset.h"
 #include "reader/hdf5/hdf5_reader.h"
 
@@ -192,13 +193,18 @@ bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::
         }
         d.scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
     }
-    if (!traits.layered) return true;
-    // The parameters are the layers of the one dataset.
+    if (traits.parameters == h5_parameter_rule::entries) return true;
+    // The first dataset's layers are parameters of their own; entries after
+    // it keep theirs.
     if (first.layers < 1 || first.layers > kMaxLayers) return false;
-    d.nBands = static_cast<std::int32_t>(first.layers);
-    d.nCount = static_cast<std::uint32_t>(first.layers);
-    d.pixels.assign(d.nCount, static_cast<std::uint32_t>(first.width));
-    d.lines.assign(d.nCount, static_cast<std::uint32_t>(first.height));
+    const auto layers = static_cast<std::uint32_t>(first.layers);
+    const std::size_t tail = traits.parameters == h5_parameter_rule::layers_then_entries ? table.size() - 1 : 0;
+    d.pixels.erase(d.pixels.begin(), d.pixels.end() - static_cast<std::ptrdiff_t>(tail));
+    d.lines.erase(d.lines.begin(), d.lines.end() - static_cast<std::ptrdiff_t>(tail));
+    d.pixels.insert(d.pixels.begin(), layers, static_cast<std::uint32_t>(first.width));
+    d.lines.insert(d.lines.begin(), layers, static_cast<std::uint32_t>(first.height));
+    d.nCount = static_cast<std::uint32_t>(d.pixels.size());
+    d.nBands = static_cast<std::int32_t>(d.nCount);
     return true;
 }
 
@@ -269,10 +275,9 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
 
     const hdf5_kind_traits* traits = hdf5_traits_of(d.kind);
     const std::vector<hdfParam_t>* table = hdf5_table_of(d.kind);
-    if (!traits || !table || table->empty()) return false;
-    const std::size_t entryIndex = traits->layered ? 0 : idx;
-    if (entryIndex >= table->size()) return false;
-    const hdfParam_t& entry = (*table)[entryIndex];
+    const auto slot = hdf5_parameter_slot(d, idx);
+    if (!traits || !table || !slot) return false;
+    const hdfParam_t& entry = (*table)[slot->entry];
 
     const h5_file file = h5_open_readonly(d.fileName);
     if (!file) return false;
@@ -301,7 +306,7 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
     const h5_type type(H5Dget_type(ds.get()));
     const auto stored = stored_sample(type.get());
     if (!stored) return false;
-    const auto plane = parameter_plane(d.kind, *stored, idx, extents->rank, dims);
+    const auto plane = parameter_plane(d.kind, *stored, slot->layer, extents->rank, dims);
 
     const std::uint32_t width = pixels_of(d, idx);
     const std::uint32_t height = lines_of(d, idx);

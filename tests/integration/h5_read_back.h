@@ -23,6 +23,10 @@ struct h5_grid {
 // not rank 2.
 h5_grid read_h5_grid(const std::string& file, const std::string& dataset);
 
+// Layer k of a rank-3 dataset stored rows x columns x layers, as above; an
+// empty grid when the dataset is missing, not rank 3 or has no layer k.
+h5_grid read_h5_layer(const std::string& file, const std::string& dataset, std::size_t layer);
+
 } // namespace integration
 
 } // namespace vardane

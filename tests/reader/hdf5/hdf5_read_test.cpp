@@ -122,6 +122,28 @@ TEST_F(Hdf5Read, LayersShareTheScaleOfTheirDataset)
     EXPECT_NEAR(pi.scale, 0.1, 1e-7);
 }
 
+TEST_F(Hdf5Read, L2LowOffersEachLayerThenItsGeolocation)
+{
+    const auto path = dir_ / "l2low3.h5";
+    h5prod::write_radiometer(path, "AMSR2-L2", PT_AMSR2_L2_LOW, 5, 3, 3, {{"Geophysical Data", 0.1f}});
+    spinfo info;
+    h5prod::init(info, path);
+    ASSERT_EQ(info.getType(), PT_AMSR2_L2_LOW);
+    // Three layers, then latitude and longitude.
+    ASSERT_EQ(info.N_count(), 5u);
+    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(info.N_byte(i), 2u) << i;
+    EXPECT_EQ(info.N_byte(3), 4u);
+    EXPECT_EQ(info.N_byte(4), 4u);
+    read(info, 2, DT_INT16);
+    EXPECT_EQ(info.shortRaster()[14], pattern(14 * 3 + 2));
+    productInfo_t pi;
+    info.get_productInfo(2, pi);
+    EXPECT_NEAR(pi.scale, 0.1, 1e-7);
+    read(info, 3, DT_FLOAT32);
+    EXPECT_EQ(info.dataAttr().width, 3);
+    EXPECT_EQ(info.dataAttr().height, 5);
+}
+
 TEST_F(Hdf5Read, FloatsArriveScaledAndIntegersRawWithTheirScale)
 {
     const auto path = dir_ / "l1b.h5";
