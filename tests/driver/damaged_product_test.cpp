@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <H5Cpp.h>
+
 #include "driver_test_support.h"
 
 namespace vardane {
@@ -59,6 +61,45 @@ TEST(DamagedProduct, FileWithoutReadPermissionIsDamagedNotNoProduct)
     int status = -1;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// A product whose own attributes say what it is but which lacks one of the
+// datasets of its kind fails with that dataset named, and the batch goes on.
+TEST(DamagedProduct, MissingDatasetIsNamedAndTheNextFileConverts)
+{
+    driver_rig rig;
+    struct cut {
+        const char* kind;
+        const char* name;
+        const char* dataset;
+    };
+    const cut cuts[] = {{"SGLI_VNR", "vnr.h5", "/Image_data/Lt_VN05"}, {"SGLI_LST", "lst.h5", "/Image_data/QA_flag"}};
+    std::vector<std::string> files;
+    for (const auto& c : cuts) {
+        files.push_back(write_synthetic(rig.temp.path(), c.kind, c.name));
+        H5::H5File f(files.back(), H5F_ACC_RDWR);
+        f.unlink(c.dataset);
+    }
+    files.push_back(write_synthetic(rig.temp.path(), "AMSR2_L3_BT", "good.h5"));
+    ASSERT_TRUE(rig.run(files, kinds(true, false, false, false)));
+
+    std::vector<std::string> failed;
+    for (const auto& e : rig.sink.reported) {
+        if (e.type != run_event_type::failure) continue;
+        failed.push_back(e.path);
+        EXPECT_EQ(e.why.file, e.path);
+        EXPECT_FALSE(e.why.cause.empty()) << e.path;
+    }
+    EXPECT_EQ(failed, std::vector<std::string>(files.begin(), files.end() - 1));
+    // SGLI files are opened without a test for each dataset: the library's
+    // refusal names the one that is missing.
+    for (const auto& e : rig.sink.reported) {
+        if (e.type == run_event_type::failure && e.path == files[0])
+            EXPECT_NE(e.why.cause.find("Lt_VN05"), std::string::npos) << e.why.cause;
+    }
+    const auto outputs = files_in(rig.out);
+    EXPECT_FALSE(outputs.empty());
+    for (const auto& name : outputs) EXPECT_TRUE(name.starts_with("good")) << name;
 }
 
 } // namespace vardane
