@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
 namespace vardane {
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
@@ -53,7 +55,10 @@ void console_sink::report(const run_event& event)
     if (event.type != run_event_type::failure) return;
     // A failure is reported right after the line that tells it; its cause,
     // when the line does not say it, goes to standard error in every mode.
-    if (mode_ == console_mode::quiet) write_line(lastLine_);
+    // A quiet run shows the failure's line alone, so it names the file.
+    if (mode_ == console_mode::quiet)
+        write_line(event.path.empty() ? lastLine_
+                                      : std::filesystem::path(event.path).filename().string() + ": " + lastLine_);
     if (event.why.failed())
         write_error_line((event.why.file.empty() ? event.path : event.why.file) + ": " + event.why.cause);
 }

@@ -25,7 +25,8 @@ void run_driver::move_created(const std::string& name, const std::string& kind)
     const auto [earlier, fresh] = produced_.try_emplace(destination.filename().string(), made_from);
     if (!fresh) {
         fs::remove(source, ec);
-        fail(run_msg::collision_line(kind, name, earlier->second, made_from), kind, failure{destination.string(), {}});
+        fail(run_msg::collision_line(kind, name, earlier->second, made_from), kind,
+             failure{destination.string(), "the name is taken by the output of " + earlier->second});
         return;
     }
 

@@ -125,7 +125,12 @@ std::string run_driver::destination_prefix(const std::string& folder) const
 void run_driver::fail(const std::string& line, const std::string& kind, const failure& why)
 {
     log(line);
-    sink_.report(run_event{run_event_type::failure, kind, currentSource_, why});
+    // Every failure names a file and a cause: where a step had no words of
+    // its own, the line it logged says what went wrong.
+    failure reported = why;
+    if (reported.file.empty()) reported.file = currentSource_;
+    if (reported.cause.empty()) reported.cause = line;
+    sink_.report(run_event{run_event_type::failure, kind, currentSource_, reported});
 }
 
 void run_driver::fail_writer(const std::string& line, const std::string& kind)

@@ -24,7 +24,8 @@ void run_driver::RunActionProc()
         currentSource_.clear();
         std::error_code ec;
         if (request_.outputFolder.empty() || !fs::is_directory(request_.outputFolder, ec)) {
-            fail(run_msg::kOutputFolderMissing, {}, failure{request_.outputFolder, ec ? ec.message() : std::string()});
+            fail(run_msg::kOutputFolderMissing, {},
+                 failure{request_.outputFolder, ec ? ec.message() : "no such folder"});
         } else {
             const int total = static_cast<int>(request_.inputs.size());
             int done = 0;
@@ -124,7 +125,9 @@ void run_driver::process_file(const std::string& path, bool& stop)
 
     build_selection(job);
     if (job.selection.empty()) {
-        fail(run_msg::kNotSelected, {}, failure{job.path, {}});
+        fail(run_msg::kNotSelected, {},
+             failure{job.path, job.setting == ST_NONE ? "the JASMES grid of this file is not a known area"
+                                                      : "none of this product's variables is ticked in the settings"});
         return;
     }
 

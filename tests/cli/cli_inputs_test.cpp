@@ -46,7 +46,7 @@ TEST(CliInputs, DamagedProductFailsWithItsCauseInAQuietRun)
     const auto good = scene.product("GSMAP_HOURLY", "good.h5");
     const auto r = scene.run({"-q", cut, good});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"Filename(cut.h5) is Not Product Data.",
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"cut.h5: Filename(cut.h5) is Not Product Data.",
                                                  "Summary: files 2, outputs written 1, failures 1, not products 0."}));
     EXPECT_TRUE(says(r.err, fs::canonical(cut).string() + ": ")) << r.err;
     // The good file's output and nothing else, no working folder either.

@@ -247,8 +247,10 @@ TEST(CliRun, SettingsFileIsReadListedInItsOwnFormatAndUsedByAQuietRun)
                             write_text(t / "notes.txt", "x")},
                            t.path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"Converting variables  are Not Selected.",
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"gsmap_a.dat: Converting variables  are Not Selected.",
                                                  "Summary: files 2, outputs written 0, failures 1, not products 1."}));
+    EXPECT_NE(r.err.find("gsmap_a.dat: none of this product's variables is ticked in the settings"), std::string::npos)
+        << r.err;
     // Standard error is no terminal here: no progress line.
     EXPECT_EQ(r.err.find("[1/2]"), std::string::npos);
 }
