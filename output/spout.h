@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,9 @@ public:
     // unmatched pixels transparent; 4 bands (RGBA), 3 for an RGB raster.
     bool gen_TiffImage(const std::string& name, const std::vector<color_map>& colours, const std::string& invalidText,
                        bool exclusive);
+    // Stored counts that mean "no value" in the product being converted:
+    // colour images leave them transparent, whatever the colour table says.
+    void set_fill_counts(std::span<const std::int32_t> counts) { fillCounts.assign(counts.begin(), counts.end()); }
     bool gen_KmzImage(const std::string& name, bool quad, const std::vector<color_map>& colours,
                       const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                       bool flag);
@@ -148,6 +152,7 @@ private:
     // The stored value of the cells a regridding left empty; colour images
     // leave them transparent. Unset for a raster loaded from a product.
     std::optional<std::int32_t> gridNodata;
+    std::vector<std::int32_t> fillCounts; // set_fill_counts
 
     failure lastFailure_;
     std::vector<failure> failedWindows_;

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <new>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <gdal_priv.h>
@@ -43,8 +45,20 @@ std::int32_t stored_value(const XVal_t& cell, std::int32_t kind)
     }
 }
 
+// The stored values that are no value: the cells a regridding left empty
+// and the product's own fill codes.
+struct no_value {
+    std::optional<std::int32_t> grid;
+    std::span<const std::int32_t> fills;
+
+    bool holds(std::int32_t stored) const
+    {
+        return (grid && stored == *grid) || std::find(fills.begin(), fills.end(), stored) != fills.end();
+    }
+};
+
 void colour_cells(const output_raster& raster, std::int32_t kind, float scale, const std::vector<color_map>& colours,
-                  const invalid_value& invalid, std::optional<std::int32_t> nodata, bool exclusive, planes& p)
+                  const invalid_value& invalid, const no_value& empty, bool exclusive, planes& p)
 {
     std::size_t i = 0;
     for (std::int32_t r = 0; r < raster.height(); ++r) {
@@ -53,9 +67,9 @@ void colour_cells(const output_raster& raster, std::int32_t kind, float scale, c
             if (kind == RK_RGB) {
                 for (int k = 0; k < 3; ++k) p[std::size_t(k)][i] = cell.bytes[k];
             } else {
-                // Cells no swath cell reached are no value: without this
-                // the fill value takes the table's top colour over the globe.
-                if (nodata && stored_value(cell, kind) == *nodata) {
+                // Cells without a value stay transparent: without this the
+                // fill values take a colour of the table over the globe.
+                if (kind != RK_FLOAT32 && empty.holds(stored_value(cell, kind))) {
                     ++i;
                     continue;
                 }
@@ -105,7 +119,7 @@ bool spout::gen_TiffImage(const std::string& name, const std::vector<color_map>&
     } catch (const std::bad_alloc&) {
         return refuse(name, write_cause::kOutOfMemory);
     }
-    colour_cells(raster, rasterKind, float(scale), colours, invalid, gridNodata, exclusive, p);
+    colour_cells(raster, rasterKind, float(scale), colours, invalid, no_value{gridNodata, fillCounts}, exclusive, p);
 
     gdal_session::dataset_ptr ds = gdal_session::create_gtiff(name, raster.width(), raster.height(), bands, GDT_Byte);
     if (!ds) return outcome(false, name);

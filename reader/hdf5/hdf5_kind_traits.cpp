@@ -17,11 +17,12 @@ constexpr h5_byte_rule byte_then_floats(std::uint32_t byteAt, std::uint32_t floa
 }
 constexpr h5_byte_rule bytes_from(std::uint32_t i) { return {h5_byte_rule::kNever, h5_byte_rule::kNever, i}; }
 
-enum fact : unsigned { kL1LatLon = 1, kSkipBytes = 2, kRadiometerL3 = 4, kNetcdf = 8 };
+enum fact : unsigned { kL1LatLon = 1, kSkipBytes = 2, kRadiometerL3 = 4, kNetcdf = 8, kRadiometer = 16 };
 
 constexpr product_kind_facts facts(unsigned f)
 {
-    return {(f & kL1LatLon) != 0, (f & kSkipBytes) != 0, (f & kRadiometerL3) != 0, (f & kNetcdf) != 0};
+    return {(f & kL1LatLon) != 0, (f & kSkipBytes) != 0, (f & kRadiometerL3) != 0, (f & kNetcdf) != 0,
+            (f & kRadiometer) != 0};
 }
 
 // One row per kind. Plane rules are listed float32, int16, uint16, uint8.
@@ -31,43 +32,43 @@ constexpr hdf5_kind_traits kTraits[] = {
     //  byte rule, plane rules, info rule, unnamed tail, facts
     {PT_AMSR2_L1A, "GCOMW_AMSR2-L1A", rows_cols, entries, false, false, 2, geolocation_ab,
      floats_from(16), {P::rows_cols, P::rows_cols, P::none, P::none}, I::table_names, 4,
-     facts(kL1LatLon | kSkipBytes | kNetcdf)},
+     facts(kL1LatLon | kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSR2_L1B, "GCOMW_AMSR2-L1B", rows_cols, entries, false, false, 2, geolocation_a,
      floats_from(16), {P::rows_cols, P::none, P::rows_cols, P::none}, I::table_names, 2,
-     facts(kL1LatLon | kSkipBytes | kNetcdf)},
+     facts(kL1LatLon | kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSR2_L1R, "GCOMW_AMSR2-L1R", rows_cols, entries, false, false, 2, geolocation_a,
      floats_from(40), {P::rows_cols, P::none, P::rows_cols, P::none}, I::table_names, 2,
-     facts(kL1LatLon | kNetcdf)},
+     facts(kL1LatLon | kNetcdf | kRadiometer)},
     {PT_AMSR2_L2_HIGH, "GCOMW_AMSR2-L2_High_reso", rows_cols_layers, entries, false, false, 2, geolocation_ab,
      floats_from(2), {P::rows_cols, P::l2high_pair_layers, P::none, P::none}, I::ab_pairs, 0,
-     facts(kSkipBytes | kNetcdf)},
+     facts(kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSR2_L2_LOW, "GCOMW_AMSR2-L2_Low_reso", rows_cols_layers, layers_then_entries, false, false, 2, geolocation,
      floats_from(1), {P::rows_cols, P::layers_of_rows_cols, P::none, P::none}, I::first_entry, 0,
-     facts(kNetcdf)},
+     facts(kNetcdf | kRadiometer)},
     {PT_AMSR2_L3_BT, "GCOMW_AMSR2-L3_Brightnes", rows_cols, entries, true, false, 2, fixed,
      {}, {P::none, P::none, P::rows_cols, P::none}, I::label, 0,
-     facts(kRadiometerL3 | kNetcdf)},
+     facts(kRadiometerL3 | kNetcdf | kRadiometer)},
     {PT_AMSR2_L3_GD, "GCOMW_AMSR2-L3_Geophisical", rows_cols_layers, layers, true, false, 2, fixed,
      {}, {P::none, P::layers_of_rows_cols, P::none, P::none}, I::label, 0,
-     facts(kRadiometerL3 | kNetcdf)},
+     facts(kRadiometerL3 | kNetcdf | kRadiometer)},
     {PT_AMSRE_L1B, "AQUA_AMSR-E-L1B", rows_cols, entries, false, false, 2, geolocation_a,
      floats_from(16), {P::rows_cols, P::none, P::rows_cols, P::none}, I::table_names, 2,
-     facts(kL1LatLon | kSkipBytes | kNetcdf)},
+     facts(kL1LatLon | kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSRE_L1R, "AQUA_AMSR-E-L1R", rows_cols, entries, false, false, 2, geolocation_a,
      floats_from(40), {P::rows_cols, P::none, P::rows_cols, P::none}, I::table_names, 2,
-     facts(kL1LatLon | kNetcdf)},
+     facts(kL1LatLon | kNetcdf | kRadiometer)},
     {PT_AMSRE_L2_HIGH, "AQUA_AMSR-E-L2_High_reso", rows_cols_layers, entries, false, false, 2, geolocation_ab,
      floats_from(2), {P::rows_cols, P::l2high_pair_layers, P::none, P::none}, I::ab_pairs, 0,
-     facts(kSkipBytes | kNetcdf)},
+     facts(kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSRE_L2_LOW, "AQUA_AMSR-E-L2_Low_reso", rows_cols_layers, layers_then_entries, false, false, 2, geolocation,
      floats_from(1), {P::rows_cols, P::layers_of_rows_cols, P::none, P::none}, I::label, 0,
-     facts(kSkipBytes | kNetcdf)},
+     facts(kSkipBytes | kNetcdf | kRadiometer)},
     {PT_AMSRE_L3_BT, "AQUA_AMSR-E-L3_Brightnes", rows_cols, entries, true, false, 2, fixed,
      {}, {P::none, P::none, P::rows_cols, P::none}, I::label, 0,
-     facts(kRadiometerL3 | kNetcdf)},
+     facts(kRadiometerL3 | kNetcdf | kRadiometer)},
     {PT_AMSRE_L3_GD, "AQUA_AMSR-E-L3_Geophisical", rows_cols_layers, layers, true, false, 2, fixed,
      {}, {P::none, P::layers_of_rows_cols, P::none, P::none}, I::label, 0,
-     facts(kRadiometerL3 | kNetcdf)},
+     facts(kRadiometerL3 | kNetcdf | kRadiometer)},
     {PT_GSMAP_HOURLY, "GPM_GSMaP_Hourly_L3", cols_rows, entries, false, false, 4, fixed,
      {}, {P::transposed, P::none, P::none, P::none}, I::label, 0, {}},
     {PT_GSMAP_MONTHLY, "GPM_GSMaP_Monthly_L3", cols_rows, entries, false, false, 4, fixed,
@@ -200,6 +201,18 @@ bool is_netcdf_capable(productType kind)
 {
     const auto* f = product_kind_facts_of(kind);
     return f && f->netcdfCapable;
+}
+
+// Signed geophysical counts: -32768 outside the observation, -32767
+// missing; unsigned brightness counts: 65535 missing, 65534 out of range.
+// No count of a physical value comes near them.
+constexpr std::int32_t kRadiometerFills[] = {-32768, -32767, 65534, 65535};
+
+std::span<const std::int32_t> stored_fill_values(productType kind)
+{
+    const auto* f = product_kind_facts_of(kind);
+    if (f && f->radiometer) return kRadiometerFills;
+    return {};
 }
 
 std::optional<L3PsType> classify_l3_grid(std::uint64_t width, std::uint64_t height)

@@ -5,6 +5,9 @@
 // products' marker cells.
 #include <gtest/gtest.h>
 
+#include <H5Cpp.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -196,6 +199,76 @@ TEST(KmzCli, CustomColourBarWithoutTableIsMadeInTheUserFolder)
     img = read_image(kmz, "gsmap_h_PRC.tiff");
     ASSERT_TRUE(img.has_value());
     EXPECT_EQ(pixel_at(*img, kml, lat - 10, lon), (std::vector<int>{4, 5, 6, 7}));
+}
+
+namespace {
+
+// Marks every 7th cell of a 16-bit dataset with `code` and returns the
+// dataset's cells in storage order (first layer of a layered dataset).
+std::vector<std::int32_t> mark_cells(const std::string& file, const std::string& dataset, std::int32_t code)
+{
+    H5::H5File f(file, H5F_ACC_RDWR);
+    H5::DataSet ds = f.openDataSet(dataset);
+    const H5::DataSpace space = ds.getSpace();
+    std::vector<hsize_t> dims(std::size_t(space.getSimpleExtentNdims()));
+    space.getSimpleExtentDims(dims.data());
+    std::size_t count = 1;
+    for (const auto d : dims) count *= std::size_t(d);
+    std::vector<std::int32_t> cells(count);
+    ds.read(cells.data(), H5::PredType::NATIVE_INT32);
+    for (std::size_t i = 0; i < count; i += 7) cells[i] = code;
+    ds.write(cells.data(), H5::PredType::NATIVE_INT32);
+    const std::size_t layers = dims.size() == 3 ? std::size_t(dims[2]) : 1;
+    std::vector<std::int32_t> first;
+    for (std::size_t i = 0; i < count; i += layers) first.push_back(cells[i]);
+    return first;
+}
+
+} // namespace
+
+// The products' own no-value codes are not data: an L3 overlay leaves them
+// transparent whatever the colour table would give them.
+TEST(KmzCli, ProductFillValuesAreTransparent)
+{
+    cli_scene scene;
+    struct grid_case {
+        const char* kind;
+        const char* file;
+        const char* dataset;
+        std::int32_t code; // written over every 7th cell beside the file's own fills
+        std::vector<std::int32_t> fills;
+    };
+    const grid_case cases[] = {
+        {"AMSR2_L3_GD", "gd.h5", "Geophysical Data", -32767, {-32768, -32767}},
+        {"AMSR2_L3_BT", "bt.h5", "Brightness Temperature (H)", 65534, {65535, 65534}},
+    };
+    std::vector<std::vector<std::int32_t>> stored;
+    for (const auto& c : cases) {
+        stored.push_back(mark_cells(scene.product(c.kind, c.file, {{"geo", "SND"}}), c.dataset, c.code));
+    }
+    const auto r = scene.run({"--kmz", scene.in().string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const auto& c = cases[k];
+        SCOPED_TRACE(c.kind);
+        const auto made = created(file_log(r, c.file), "KMZ");
+        ASSERT_FALSE(made.empty()) << r.out;
+        const auto img = read_image(scene.out() / made.front(), basename(made.front()) + ".tiff");
+        ASSERT_TRUE(img.has_value());
+        ASSERT_EQ(std::size_t(img->width) * std::size_t(img->height), stored[k].size());
+        std::size_t fills = 0, paintedFills = 0, paintedValues = 0;
+        for (std::size_t i = 0; i < stored[k].size(); ++i) {
+            const bool fill = std::find(c.fills.begin(), c.fills.end(), stored[k][i]) != c.fills.end();
+            const bool painted = img->planes[3][i] != 0;
+            fills += fill;
+            paintedFills += fill && painted;
+            paintedValues += !fill && painted;
+        }
+        EXPECT_GT(fills, stored[k].size() / 7);
+        EXPECT_EQ(paintedFills, 0u);
+        EXPECT_GT(paintedValues, 0u);
+    }
 }
 
 } // namespace vardane
