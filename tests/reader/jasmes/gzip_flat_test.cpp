@@ -173,6 +173,55 @@ TEST_F(GzipFlat, JasmesFamilyDamageIsAFailureOtherTextNoProduct)
                                              + " bytes does not fit its header (1441 x 461)");
 }
 
+// Any byte of a compressed file changed, or the file cut anywhere: the file
+// is a failure, no product, or (a change in the unchecked parts of a gzip
+// header) exactly the plain file's raster. Never other samples.
+TEST_F(GzipFlat, ChangedOrCutFilesNeverGiveOtherSamples)
+{
+    const std::pair<const char*, std::vector<std::pair<std::string, std::string>>> products[] = {
+        {"JASMES_HDR", {{"para", "sst"}, {"bytes", "1"}, {"width", "300"}, {"height", "20"}}},
+        {"GSMAP_BIN", {{"size", "small"}}},
+    };
+    for (const auto& [kind, set] : products) {
+        SCOPED_TRACE(kind);
+        const auto [plain, packed] =
+            both(kind, std::string(kind) == "GSMAP_BIN" ? "gsmap_mutant.dat" : "mutant.dat", set);
+        spinfo reference;
+        recognise(reference, plain);
+        std::int32_t dtype = -5;
+        ASSERT_TRUE(reference.get_dataSource(0, dtype));
+        const auto original = bytes_of(packed);
+        std::vector<std::vector<unsigned char>> mutants;
+        for (std::size_t at = 0; at < original.size(); at += 1 + original.size() / 40) {
+            auto changed = original;
+            changed[at] ^= 0x24;
+            mutants.push_back(changed);
+            mutants.emplace_back(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        // The header's time stamp: not covered by any check.
+        auto stamped = original;
+        stamped[5] ^= 0x11;
+        mutants.push_back(stamped);
+        std::size_t same = 0;
+        for (const auto& m : mutants) {
+            std::ofstream(packed, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(m.data()), static_cast<std::streamsize>(m.size()));
+            spinfo info;
+            if (m.empty()) continue; // an empty file is no product before any reader sees it
+            recognise(info, packed);
+            if (info.getType() == PT_UNKNOWN) continue;
+            if (!info.get_dataSource(0, dtype)) continue;
+            ASSERT_EQ(info.floatRaster().size(), reference.floatRaster().size());
+            EXPECT_EQ(std::memcmp(info.floatRaster().data(), reference.floatRaster().data(),
+                                  reference.floatRaster().size() * sizeof(float)),
+                      0);
+            ++same;
+        }
+        EXPECT_GE(same, 1u); // at least the stamped header
+        EXPECT_LT(same, mutants.size() / 4);
+    }
+}
+
 } // namespace
 
 } // namespace vardane
