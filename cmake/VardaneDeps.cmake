@@ -26,6 +26,8 @@ pkg_check_modules(NETCDF REQUIRED IMPORTED_TARGET netcdf)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 find_package(TIFF REQUIRED)
+# Flat-binary products come gzip-compressed (*.gz); the readers inflate them.
+find_package(ZLIB REQUIRED)
 
 find_path(GEOTIFF_INCLUDE_DIR geotiffio.h PATH_SUFFIXES geotiff libgeotiff REQUIRED)
 find_library(GEOTIFF_LIBRARY NAMES geotiff REQUIRED)

@@ -11,7 +11,8 @@ namespace vardane {
 // Reads a GSMaP flat-binary grid of columns x rows little-endian floats.
 // Each stored row starts at 0 degrees longitude; the delivered row starts at
 // 180 degrees west, so every row is rotated by half its length. Values are
-// passed on unchanged. False when the file holds fewer samples.
+// passed on unchanged. Reads the first grid of a file that holds more.
+// False when the file holds fewer samples.
 bool read_gsmap_grid(binary_rows& file, std::uint32_t columns, std::uint32_t rows, bulk_vector<float>& out);
 
 } // namespace vardane

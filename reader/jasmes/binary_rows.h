@@ -3,31 +3,39 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
+
+#include "reader/flat_source.h"
 
 namespace vardane {
 
-// Row-by-row reading of flat binary planes. Every read checks that the bytes
-// arrived: a file that shrank after recognition gives a failed read, never
-// stale or uninitialised samples.
+// Row-by-row reading of flat binary planes, from a plain or a gzip file
+// (flat_source). Every read checks that the bytes arrived: a file that
+// shrank after recognition, or compressed data that turn out damaged, give a
+// failed read, never stale or uninitialised samples.
 class binary_rows {
 public:
-    explicit binary_rows(const std::string& path) : in_(path, std::ios::binary) {}
+    explicit binary_rows(const std::string& path) : src_(path) {}
 
-    bool is_open() const { return in_.is_open(); }
+    bool is_open() const { return src_.is_open(); }
 
-    // Current length of the file, 0 when unknown.
-    std::uintmax_t file_size();
+    // Current length of a plain file; nothing for a compressed one, which
+    // is checked by its reads instead.
+    std::optional<std::uint64_t> stored_length() { return src_.stored_length(); }
 
     // Reads row `row` (width samples of sampleBytes each) of the plane that
     // starts at byte planeStart.
     bool read_row(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t width, std::uint32_t sampleBytes,
                   std::vector<unsigned char>& out);
 
+    // Why the last read came short.
+    const std::string& cause() const { return src_.cause(); }
+
 private:
-    std::ifstream in_;
+    flat_source src_;
 };
 
 // Little-endian sample decoding, whatever the host order.

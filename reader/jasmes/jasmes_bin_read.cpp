@@ -78,7 +78,10 @@ read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t 
     if (!jasmes_grid_plausible(d)) return read_result::refused(d.fileName, "grid of its header lies off the Earth");
     const plane_set p{file, header, w, h, state_.sampleBytes};
     // The size was right at recognition; the file may have changed since.
-    if (p.sampleBytes == 0 || file.file_size() < p.plane_start(state_.planes)) {
+    // A compressed file's length is known only by inflating it: its reads
+    // check instead.
+    const auto stored = file.stored_length();
+    if (p.sampleBytes == 0 || (stored && *stored < p.plane_start(state_.planes))) {
         return read_result::refused(d.fileName, "file is shorter than its planes");
     }
 
@@ -132,7 +135,8 @@ read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t 
     // Any other band structure has no defined image: nothing is delivered.
     if (!ok) {
         out.release_planes();
-        return read_result::refused(d.fileName, "planes cannot be read");
+        return read_result::refused(d.fileName, "planes cannot be read"
+                                                    + (file.cause().empty() ? std::string() : ": " + file.cause()));
     }
     out.dataAttr.width = static_cast<std::int32_t>(w);
     out.dataAttr.height = static_cast<std::int32_t>(h);

@@ -2,8 +2,10 @@
 // by the image planes, or the bare image of a known grid.
 #include "reader/jasmes/jasmes_bin_reader.h"
 
-#include <fstream>
+#include <algorithm>
+#include <optional>
 
+#include "reader/flat_source.h"
 #include "reader/jasmes/jasmes_geometry.h"
 #include "reader/jasmes/jasmes_grids.h"
 #include "reader/jasmes/jasmes_header.h"
@@ -22,16 +24,42 @@ constexpr std::size_t kPrintableLead = 36;
 
 // The first line of the file: up to the first line end or NUL, at most 255
 // characters.
-bool read_first_line(std::ifstream& in, std::string& line)
+bool read_first_line(flat_source& in, std::string& line)
 {
-    char buf[kMaxHeaderLine];
-    in.read(buf, sizeof buf);
-    const auto got = static_cast<std::size_t>(in.gcount());
+    unsigned char buf[kMaxHeaderLine];
+    const std::size_t got = in.read_some(buf, sizeof buf);
     if (got == 0) return false;
     std::size_t n = 0;
     while (n < got && buf[n] != '\n' && buf[n] != '\r' && buf[n] != '\0') ++n;
-    line.assign(buf, n);
+    line.assign(reinterpret_cast<const char*>(buf), n);
     return true;
+}
+
+// Bytes of the largest headerless file of a known grid.
+std::uint64_t largest_headerless_bytes()
+{
+    std::uint64_t largest = 0;
+    for (const auto& g : jasmes_binary_grids()) {
+        for (const auto sampleBytes : kHeaderlessSampleBytes) {
+            largest = std::max<std::uint64_t>(largest, std::uint64_t(g.width) * std::uint64_t(g.height) * sampleBytes);
+        }
+    }
+    return largest;
+}
+
+// The size the layouts are matched against: the file's own or, for a
+// compressed file, what it inflates to, counted no further than limit + 1.
+// Nothing when compressed data cannot be inflated to their end.
+std::optional<std::uint64_t> content_size(flat_source& in, std::uintmax_t stored, std::uint64_t limit)
+{
+    if (!in.compressed()) return stored;
+    return in.content_length(limit);
+}
+
+// How a size is named in a message: a compressed file's is its content's.
+std::string size_text(const flat_source& in, std::uint64_t size)
+{
+    return (in.compressed() ? "decompressed size of " : "size of ") + std::to_string(size) + " bytes";
 }
 
 bool printable_prefix(const std::string& line, std::size_t count)
@@ -65,18 +93,25 @@ failure jasmes_bin_reader::open(const std::string& filename, std::uintmax_t size
     d.fileName = filename;
     state_ = jasmes_state{};
 
-    std::ifstream in(filename, std::ios::binary);
-    if (!in || size < kMinimumFileSize) return {};
+    flat_source in(filename);
+    if (!in.is_open() || (!in.compressed() && size < kMinimumFileSize)) return {};
+    // A file named *.gz whose data do not inflate says what it is meant to
+    // be by its name: it is reported as damaged rather than passed over.
+    const auto damaged = [&] { return failure(filename, in.cause()); };
     std::string line;
-    if (!read_first_line(in, line)) return {};
+    if (!read_first_line(in, line)) return in.cause().empty() ? failure{} : damaged();
 
     if (!printable_prefix(line, kPrintableLead)) {
         // Headerless: the size alone names the grid and the sample size.
+        const auto counted = content_size(in, size, largest_headerless_bytes());
+        if (!counted) return damaged();
+        const std::uint64_t bytes = *counted;
+        if (bytes < kMinimumFileSize) return {};
         for (const auto& g : jasmes_binary_grids()) {
             const auto plane = static_cast<std::uintmax_t>(g.width) * static_cast<std::uintmax_t>(g.height);
             std::int32_t b = 0;
             for (const auto sampleBytes : kHeaderlessSampleBytes) {
-                if (plane * sampleBytes == size) b = static_cast<std::int32_t>(sampleBytes);
+                if (plane * sampleBytes == bytes) b = static_cast<std::int32_t>(sampleBytes);
             }
             if (b == 0) continue;
             d.nCount = 1;
@@ -107,11 +142,14 @@ failure jasmes_bin_reader::open(const std::string& filename, std::uintmax_t size
     const header_form form = parse_any_header(line, h);
     if (form == header_form::none || h.width <= 0 || h.height <= 0) return {};
 
-    const auto layout = classify_jasmes_size(size, h.width, h.height, h.bands, form == header_form::t2);
+    const auto counted = content_size(in, size, largest_jasmes_layout_bytes(h.width, h.height));
+    if (!counted) return damaged();
+    if (*counted < kMinimumFileSize) return {};
+    const auto layout = classify_jasmes_size(*counted, h.width, h.height, h.bands, form == header_form::t2);
     if (!layout) {
         // A header of its own, so a JASMES product: cut short or padded.
-        return failure(filename, "size of " + std::to_string(size) + " bytes does not fit its header ("
-                                     + std::to_string(h.width) + " x " + std::to_string(h.height) + ")");
+        return failure(filename, size_text(in, *counted) + " does not fit its header (" + std::to_string(h.width)
+                                     + " x " + std::to_string(h.height) + ")");
     }
 
     const auto w = static_cast<std::uint32_t>(h.width);

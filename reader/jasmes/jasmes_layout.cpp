@@ -1,5 +1,7 @@
 #include "reader/jasmes/jasmes_layout.h"
 
+#include <algorithm>
+
 namespace vardane {
 
 namespace {
@@ -29,6 +31,13 @@ std::uintmax_t jasmes_layout_bytes(const jasmes_layout& layout, std::int64_t wid
     const auto w = static_cast<std::uintmax_t>(width);
     const auto h = static_cast<std::uintmax_t>(height);
     return layout.headerRows * w + std::uintmax_t{layout.planes} * layout.sampleBytes * w * h;
+}
+
+std::uintmax_t largest_jasmes_layout_bytes(std::int64_t width, std::int64_t height)
+{
+    std::uintmax_t largest = 0;
+    for (const auto& row : kLayouts) largest = std::max(largest, jasmes_layout_bytes(row.layout, width, height));
+    return largest;
 }
 
 std::optional<jasmes_layout> classify_jasmes_size(std::uintmax_t size, std::int64_t width, std::int64_t height,

@@ -23,6 +23,10 @@ std::optional<jasmes_layout> classify_jasmes_size(std::uintmax_t size, std::int6
 // Bytes a file of this layout holds: header row plus every plane.
 std::uintmax_t jasmes_layout_bytes(const jasmes_layout& layout, std::int64_t width, std::int64_t height);
 
+// Bytes of the largest layout a header of width x height may have: how far
+// a compressed file is worth inflating to count its size.
+std::uintmax_t largest_jasmes_layout_bytes(std::int64_t width, std::int64_t height);
+
 // Headerless files: one plane of a known grid, 1- or 2-byte samples.
 inline constexpr std::uint32_t kHeaderlessSampleBytes[] = {1, 2};
 

@@ -59,7 +59,7 @@ std::span<const pinned_output> pinned_outputs()
         {"GSMAP_HOURLY_PRC.tif", 0xf8e0d3dfebd25832ull},
         {"GSMAP_MONTHLY_PRC.tif", 0xf9ed345eb7adce38ull},
         {"flags_rcr.tif", 0xa5796a0162a93e65ull},
-        {"gsmap_rain_PRC.tif", 0x1df214326736e3e7ull},
+        {"gsmap_rain_PRC.tif", 0x89ce2fa11390812dull},
         {"jasmes_rcr.tif", 0x40c9da594e0358bcull},
     }};
     return outputs;

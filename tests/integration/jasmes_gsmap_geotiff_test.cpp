@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
+
+#include <nlohmann/json.hpp>
 
 #include "integration/cli_run_support.h"
 #include "integration/read_back.h"
@@ -220,5 +223,153 @@ TEST_P(GsmapBinaryGeoTiff, RowsRunFromMinus180AndValuesPassUnchanged)
 
 INSTANTIATE_TEST_SUITE_P(BothSizes, GsmapBinaryGeoTiff,
                          ::testing::Values(std::make_pair(1440, 480), std::make_pair(3600, 1200)));
+
+namespace {
+
+// One input converted alone: the log, the one GeoTIFF it made, and whether
+// the input folder holds just the input afterwards.
+struct lone_run {
+    cli_test::process_result result;
+    std::filesystem::path tif;
+};
+
+lone_run convert_alone(cli_scene& scene, const std::string& kind, const std::string& name,
+                       const test_support::synth_variants& set)
+{
+    const auto input = scene.product(kind, name, set);
+    lone_run run{scene.run({input}), {}};
+    EXPECT_EQ(run.result.status, 0) << run.result.out;
+    // Nothing unpacked or left beside the input.
+    EXPECT_EQ(file_names(scene.in()), std::vector<std::string>{name});
+    const auto made = created(run.result.lines, "GeoTIFF");
+    EXPECT_EQ(made.size(), 1u) << run.result.out;
+    if (!made.empty()) run.tif = scene.out() / made.front();
+    return run;
+}
+
+// Size, sample type, geotransform, reference and every sample of every band.
+void expect_same_raster(const raster_file& a, const raster_file& b)
+{
+    ASSERT_TRUE(a.is_open() && b.is_open());
+    EXPECT_EQ(a.width(), b.width());
+    EXPECT_EQ(a.height(), b.height());
+    ASSERT_EQ(a.bands(), b.bands());
+    EXPECT_EQ(a.geotransform(), b.geotransform());
+    EXPECT_EQ(a.projection(), b.projection());
+    for (int band = 1; band <= a.bands(); ++band) {
+        EXPECT_EQ(a.type(band), b.type(band));
+        EXPECT_TRUE(a.band(band) == b.band(band)) << "band " << band;
+    }
+}
+
+struct packed_input {
+    const char* kind;
+    const char* name; // the plain file's; the compressed one adds ".gz"
+    test_support::synth_variants set;
+    const char* announced;
+};
+
+class GzipGeoTiff : public ::testing::TestWithParam<packed_input> {};
+
+} // namespace
+
+TEST_P(GzipGeoTiff, CompressedInputGivesTheGeoTiffOfThePlainOne)
+{
+    const packed_input& c = GetParam();
+    cli_scene plainScene;
+    cli_scene packedScene;
+    const auto plain = convert_alone(plainScene, c.kind, c.name, c.set);
+    const auto packed = convert_alone(packedScene, c.kind, std::string(c.name) + ".gz", c.set);
+    EXPECT_EQ(file_log(packed.result, std::string(c.name) + ".gz").at(1), c.announced);
+    expect_same_raster(raster_file(plain.tif), raster_file(packed.tif));
+}
+
+INSTANTIATE_TEST_SUITE_P(FlatFamilies, GzipGeoTiff,
+                         ::testing::Values(packed_input{"GSMAP_BIN",
+                                                        "gsmap_mvk.20220701.0000.v8.0000.0.dat",
+                                                        {{"size", "large"}},
+                                                        "It is GSMaP/Hourly-L3 Product."},
+                                           packed_input{
+                                               "JASMES_HDR",
+                                               "ndvi.dat",
+                                               {{"grid", "japan"}, {"para", "ndvi"}, {"scale", "0.01"}, {"bytes", "2"}},
+                                               "It is JASMES/Japan Product."},
+                                           packed_input{"JASMES_RAW",
+                                                        "lst.dat",
+                                                        {{"grid", "thailand"}, {"bytes", "2"}},
+                                                        "It is JASMES/Thailand Product."}),
+                         [](const ::testing::TestParamInfo<packed_input>& p) { return std::string(p.param.kind); });
+
+TEST(GsmapPeriods, MonthlyGivesItsPrecipitationDailySaysDaily)
+{
+    cli_scene scene;
+    const std::string monthly = "gsmap_mvk.202207.0.1d.monthly.00Z-23Z.v8.0000.0.dat.gz";
+    const std::string daily = "gsmap_mvk.20220701.0.1d.daily.00Z-23Z.v8.0000.0.dat";
+    scene.product("GSMAP_BIN", monthly, {{"period", "monthly"}});
+    scene.product("GSMAP_BIN", daily, {{"period", "daily"}, {"size", "large"}});
+    const auto report = (scene.out().parent_path() / "report.jsonl").string();
+    const auto r = scene.run({"--report", report, scene.in().string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(file_log(r, monthly).at(1), "It is GSMaP/Monthly-L3 Product.");
+    EXPECT_EQ(file_log(r, daily).at(1), "It is GSMaP/Daily-L3 Product.");
+    const auto made = created(r.lines, "GeoTIFF");
+    ASSERT_EQ(made.size(), 2u) << r.out;
+    EXPECT_EQ(count_of(r.lines, kReadFailed), 0u);
+
+    std::vector<std::string> kinds;
+    for (const auto& line : cli_test::split_lines(read_text(report))) {
+        kinds.push_back(nlohmann::json::parse(line).at("kind").get<std::string>());
+    }
+    EXPECT_EQ(kinds, (std::vector<std::string>{"GSMAP_MONTHLY", "GSMAP_HOURLY"}));
+
+    // The monthly file's first grid, not the count stored after it.
+    const auto precipitation = synth_precipitation(3600, 1200, 1, synth_gsmap_period::monthly);
+    raster_file tif(scene.out() / made.front());
+    ASSERT_TRUE(tif.is_open());
+    expect_grid(tif, 3600, 1200, GDT_Float32, {-180.0, 0.1, 0.0, 60.0, 0.0, -0.1});
+    expect_band(
+        tif, 1,
+        [&](int row, int column) {
+            return double(precipitation[std::size_t(row) * 3600 + from_half_turn(column, 3600)]);
+        },
+        0.0);
+    const auto daily_values = synth_precipitation(3600, 1200, 1, synth_gsmap_period::daily);
+    raster_file dailyTif(scene.out() / made.back());
+    expect_band(
+        dailyTif, 1,
+        [&](int row, int column) {
+            return double(daily_values[std::size_t(row) * 3600 + from_half_turn(column, 3600)]);
+        },
+        0.0);
+}
+
+TEST(GzipDamage, DamagedCompressedInputsAreFailuresNamingThemAndNothingElse)
+{
+    cli_scene scene;
+    const auto cut = scene.product("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat.gz");
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+    const auto garbage = (scene.in() / "gsmap_mvk.20220701.0100.v8.0000.0.dat.gz").string();
+    std::ofstream(garbage, std::ios::binary) << std::string(4096, '\x1f');
+    const auto jasmes = scene.product("JASMES_RAW", "wf.dat.gz", {{"grid", "gobi"}});
+    std::filesystem::resize_file(jasmes, std::filesystem::file_size(jasmes) - 100);
+    const auto before = file_names(scene.in());
+
+    const auto report = (scene.out().parent_path() / "report.jsonl").string();
+    const auto r = scene.run({"--report", report, scene.in().string()});
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(file_names(scene.in()), before);
+    EXPECT_TRUE(file_names(scene.out()).empty());
+    std::vector<std::string> files;
+    for (const auto& line : cli_test::split_lines(read_text(report))) {
+        const auto entry = nlohmann::json::parse(line);
+        EXPECT_TRUE(entry.at("kind").is_null()) << line;
+        ASSERT_EQ(entry.at("failures").size(), 1u) << line;
+        const auto& failure = entry.at("failures").at(0);
+        EXPECT_EQ(failure.at("file"), entry.at("input")) << line;
+        EXPECT_EQ(failure.at("cause").get<std::string>().rfind("gzip data are ", 0), 0u) << line;
+        files.push_back(std::filesystem::path(entry.at("input").get<std::string>()).filename().string());
+    }
+    EXPECT_EQ(files, before);
+}
 
 } // namespace vardane

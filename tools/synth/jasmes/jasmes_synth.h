@@ -42,8 +42,9 @@ void append_u16le(std::vector<unsigned char>& out, const std::vector<std::uint32
 void append_f32le(std::vector<unsigned char>& out, const std::vector<float>& values);
 
 // A file of bytes; a headed file is headerRowBytes of header row (the line,
-// a line feed, NUL padding) followed by payload. False when the line does not
-// fit its row or the file cannot be written.
+// a line feed, NUL padding) followed by payload. A path ending in ".gz" is
+// written gzip-compressed, as the providers distribute the files. False when
+// the line does not fit its row or the file cannot be written.
 bool write_bytes_file(const std::string& path, const std::vector<unsigned char>& bytes);
 bool write_headed_file(const std::string& path, const std::string& line, std::size_t headerRowBytes,
                        const std::vector<unsigned char>& payload);
@@ -60,8 +61,24 @@ struct synth_sds {
 bool write_jasmes_hdf4(const std::string& path, std::int32_t width, std::int32_t height,
                        const std::vector<synth_sds>& datasets, const std::string& areaText, std::uint32_t seed);
 
-// GSMaP precipitation grid, columns x rows floats; negative values mark
-// missing samples.
-std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows, std::uint32_t seed);
+// The GSMaP flat files as the provider names and fills them.
+enum class synth_gsmap_period { hourly, daily, monthly };
+
+// Codes of the provider's files: missing -99 in an hourly file, -999.9 in a
+// daily or monthly one; an hourly file also marks sea ice (-4) and ground
+// too cold to tell rain from (-8).
+inline constexpr float kGsmapHourlyMissing = -99.0f;
+inline constexpr float kGsmapSeaIce = -4.0f;
+inline constexpr float kGsmapLowTemperature = -8.0f;
+inline constexpr float kGsmapDailyMissing = -999.9f;
+
+// GSMaP precipitation grid, columns x rows floats stored north-first from
+// 0 degrees east, with the period's codes where there is no value.
+std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows, std::uint32_t seed,
+                                       synth_gsmap_period period = synth_gsmap_period::hourly);
+
+// The second grid of a monthly file: how many hours stand behind each value
+// (whole numbers up to 744), missing where the precipitation is.
+std::vector<float> synth_gsmap_counts(const std::vector<float>& precipitation);
 
 } // namespace vardane

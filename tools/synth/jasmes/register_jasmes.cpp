@@ -2,7 +2,9 @@
 //
 // Naming: the reader recognises a GSMaP flat-binary file only when its file
 // name starts with "gsmap_"; a JASMES flat-binary file must NOT start with
-// "gsmap_". HDF4 files may have any name. The writers use OUTFILE as given.
+// "gsmap_". HDF4 files may have any name. The writers use OUTFILE as given;
+// a flat file (JASMES_RAW, JASMES_HDR, GSMAP_BIN) whose OUTFILE ends in ".gz"
+// is written gzip-compressed.
 #include <iostream>
 #include <stdexcept>
 
@@ -151,19 +153,36 @@ bool write_hdf4(const std::string& out, const synth_options& o)
     return write_jasmes_hdf4(out, g.width, g.height, sds, area, o.seed);
 }
 
-// size=small (1440 x 480) | large (3600 x 1200).
+// period=hourly | daily | monthly; size=small (1440 x 480) | large
+// (3600 x 1200). A monthly file is two large grids: precipitation, then the
+// count behind it.
 bool write_gsmap(const std::string& out, const synth_options& o)
 {
-    const std::string size = o.variant("size", o.full ? "large" : "small");
+    const std::string period = o.variant("period", "hourly");
+    const auto p = period == "daily"     ? synth_gsmap_period::daily
+                   : period == "monthly" ? synth_gsmap_period::monthly
+                                         : synth_gsmap_period::hourly;
+    if (p == synth_gsmap_period::hourly && period != "hourly") {
+        std::cerr << "vardane-synth: period must be hourly, daily or monthly\n";
+        return false;
+    }
+    const bool monthly = p == synth_gsmap_period::monthly;
+    const std::string size = o.variant("size", o.full || monthly ? "large" : "small");
     if (size != "small" && size != "large") {
         std::cerr << "vardane-synth: size must be small or large\n";
+        return false;
+    }
+    if (monthly && size != "large") {
+        std::cerr << "vardane-synth: a monthly file is large (3600 x 1200)\n";
         return false;
     }
     const bool large = size == "large";
     if (basicfname(out).rfind("gsmap_", 0) != 0)
         std::cerr << "vardane-synth: note: only files named gsmap_* are read as GSMaP binary\n";
+    const auto precipitation = synth_precipitation(large ? 3600 : 1440, large ? 1200 : 480, o.seed, p);
     std::vector<unsigned char> payload;
-    append_f32le(payload, synth_precipitation(large ? 3600 : 1440, large ? 1200 : 480, o.seed));
+    append_f32le(payload, precipitation);
+    if (monthly) append_f32le(payload, synth_gsmap_counts(precipitation));
     return write_bytes_file(out, payload);
 }
 
@@ -181,7 +200,12 @@ void register_jasmes_kinds(std::vector<synth_kind>& kinds)
                      "JASMES HDF4 flag image (--set grid=global|japan5|japan|thailand|gobi flags=cs|surface|both "
                      "bits=8|16 area=TEXT)",
                      write_hdf4});
-    kinds.push_back({"GSMAP_BIN", "GSMaP flat-binary grid, name it gsmap_* (--set size=small|large)", write_gsmap});
+    kinds.push_back({"GSMAP_BIN",
+                     "GSMaP flat-binary grid, named as the provider does, e.g. "
+                     "gsmap_mvk.20220701.0000.v8.0000.0.dat, gsmap_mvk.20220701.0.1d.daily.00Z-23Z.v8.0000.0.dat, "
+                     "gsmap_mvk.202207.0.1d.monthly.00Z-23Z.v8.0000.0.dat (--set period=hourly|daily|monthly "
+                     "size=small|large; monthly is large)",
+                     write_gsmap});
 }
 
 } // namespace vardane

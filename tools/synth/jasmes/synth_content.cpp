@@ -77,18 +77,39 @@ std::vector<std::uint32_t> synth_counts(std::int32_t width, std::int32_t height,
     return out;
 }
 
-std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows, std::uint32_t seed)
+std::vector<float> synth_precipitation(std::uint32_t columns, std::uint32_t rows, std::uint32_t seed,
+                                       synth_gsmap_period period)
 {
+    const bool hourly = period == synth_gsmap_period::hourly;
     std::vector<float> out(std::size_t(columns) * rows);
     for (std::uint32_t r = 0; r < rows; ++r) {
+        // Rows from 60 N down to 60 S: the codes of cold ground and sea ice
+        // belong to the rows towards either edge.
+        const double lat = 60.0 - 120.0 * (r + 0.5) / rows;
         for (std::uint32_t c = 0; c < columns; ++c) {
             const double x = static_cast<double>(c) / columns;
             const double y = static_cast<double>(r) / rows;
             const double v = smooth(3 * x, 2 * y, seed);
             float mm = v > 0.6 ? static_cast<float>((v - 0.6) * 40.0) : 0.0f;
-            if (smooth(y, x, seed + 5) > 0.85) mm = -999.9f; // no observation
+            if (smooth(y, x, seed + 5) > 0.85) {
+                mm = hourly ? kGsmapHourlyMissing : kGsmapDailyMissing; // no observation
+            } else if (hourly && std::abs(lat) > 50.0 && smooth(2 * x, y, seed + 9) > 0.7) {
+                mm = kGsmapSeaIce;
+            } else if (hourly && std::abs(lat) > 40.0 && smooth(x, 3 * y, seed + 13) < 0.3) {
+                mm = kGsmapLowTemperature;
+            }
             out[std::size_t(r) * columns + c] = mm;
         }
+    }
+    return out;
+}
+
+std::vector<float> synth_gsmap_counts(const std::vector<float>& precipitation)
+{
+    std::vector<float> out(precipitation.size());
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        // Whole hours of the month, never equal to the rate beside them.
+        out[i] = precipitation[i] < 0 ? kGsmapDailyMissing : static_cast<float>(600 + i % 145);
     }
     return out;
 }

@@ -1,6 +1,10 @@
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 
 #include "jasmes/jasmes_synth.h"
 
@@ -28,15 +32,42 @@ void append_f32le(std::vector<unsigned char>& out, const std::vector<float>& val
     }
 }
 
+namespace {
+
+bool ends_in_gz(const std::string& path) { return path.size() >= 3 && path.compare(path.size() - 3, 3, ".gz") == 0; }
+
+struct gz_closer {
+    void operator()(gzFile f) const { gzclose(f); }
+};
+
+bool write_gzip_file(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    std::unique_ptr<gzFile_s, gz_closer> out(gzopen(path.c_str(), "wb"));
+    if (!out) return false;
+    // gzwrite takes an unsigned int count: a large file goes in pieces.
+    constexpr std::size_t kPiece = 1 << 24;
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        const auto n = static_cast<unsigned>(std::min(kPiece, bytes.size() - at));
+        if (gzwrite(out.get(), bytes.data() + at, n) != static_cast<int>(n)) return false;
+    }
+    // The trailer is written when the file closes; a failing close is a failed write.
+    return gzclose(out.release()) == Z_OK;
+}
+
+} // namespace
+
 bool write_bytes_file(const std::string& path, const std::vector<unsigned char>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-        std::cerr << "vardane-synth: cannot write " << path << "\n";
-        return false;
+    bool written = false;
+    if (ends_in_gz(path)) {
+        written = write_gzip_file(path, bytes);
+    } else {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        written = static_cast<bool>(out.flush());
     }
-    return true;
+    if (!written) std::cerr << "vardane-synth: cannot write " << path << "\n";
+    return written;
 }
 
 bool write_headed_file(const std::string& path, const std::string& line, std::size_t headerRowBytes,
