@@ -16,6 +16,7 @@
 #include "cli/signal_gate.h"
 #include "cli/worker_main.h"
 #include "cli/worker_process.h"
+#include "util/string_utils.h"
 
 namespace vardane {
 
@@ -66,7 +67,7 @@ std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
     for (const auto& file : files) {
         std::error_code ec;
         const fs::path path = fs::absolute(file, ec);
-        const auto [it, fresh] = taskOfStem.try_emplace(path.stem().string(), tasks.size());
+        const auto [it, fresh] = taskOfStem.try_emplace(input_base_name(path.string()), tasks.size());
         if (fresh) tasks.emplace_back();
         tasks[it->second].files.push_back(path.string());
     }

@@ -1,4 +1,5 @@
 #include "cli/input_shard.h"
+#include "util/string_utils.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,7 +8,7 @@ namespace vardane {
 
 namespace {
 
-std::string stem_of(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+std::string stem_of(const std::string& path) { return input_base_name(path); }
 
 } // namespace
 

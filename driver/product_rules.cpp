@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "reader/gsmap/gsmap_bin_reader.h"
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
 
@@ -63,6 +64,8 @@ const product_rule kProductRules[] = {
 };
 // clang-format on
 
+constexpr const char* kGsmapDailyLine = "It is GSMaP/Daily-L3 Product.";
+
 // With two or more selectable layers, a geophysical file also offers its
 // second layer under another key; later layers have no key and are not offered.
 struct second_candidate {
@@ -96,8 +99,9 @@ const product_rule* find_product_rule(productType kind)
     return nullptr;
 }
 
-std::string product_line(const product_rule& rule, const std::string& geoName)
+std::string product_line(const product_rule& rule, const std::string& geoName, const std::string& label)
 {
+    if (label == kGsmapDailyLabel) return kGsmapDailyLine;
     std::string line = rule.head;
     if (rule.tail) line += geoName + rule.tail;
     return line;

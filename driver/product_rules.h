@@ -51,8 +51,9 @@ struct product_rule {
 // The rule of a non-JASMES product kind; null for PT_UNKNOWN and JASMES.
 const product_rule* find_product_rule(productType kind);
 
-// The announcement line of a rule for a file with this geophysical name.
-std::string product_line(const product_rule& rule, const std::string& geoName);
+// The announcement line of a rule for a file with this geophysical name and
+// product label (a daily GSMaP file shares the hourly kind, not its line).
+std::string product_line(const product_rule& rule, const std::string& geoName, const std::string& label = {});
 
 // How many of a file's N_count parameters are variables: the geolocation
 // arrays the rule reads are parameters too, counted last.

@@ -11,6 +11,7 @@
 #include "driver/working_folder.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
+#include "util/string_utils.h"
 #include "util/vdn_exception.h"
 
 namespace vardane {
@@ -95,7 +96,7 @@ void run_driver::process_file(const std::string& path, bool& stop)
     currentKey_.clear();
     const fs::path p(job.path);
     job.fileName = p.filename().string();
-    job.baseName = p.stem().string();
+    job.baseName = input_base_name(job.path);
     // A file that vanished or cannot be read is no product; it does not end
     // the run for the files after it.
     std::error_code ec;

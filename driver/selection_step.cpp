@@ -4,7 +4,6 @@
 #include "driver/product_rules.h"
 #include "driver/run_driver.h"
 #include "output/spout.h"
-#include "reader/gsmap/gsmap_bin_reader.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 
@@ -49,8 +48,7 @@ void run_driver::build_selection(file_job& job)
     const product_rule* rule = find_product_rule(job.kind);
     if (!rule) return;
 
-    // A daily GSMaP file has the hourly kind; only its announcement says daily.
-    log(info_.productName() == kGsmapDailyLabel ? "It is GSMaP/Daily-L3 Product." : product_line(*rule, job.geoName));
+    log(product_line(*rule, job.geoName, info_.productName()));
     job.setting = rule->setting;
     switch (rule->mode) {
     case selection_mode::all: converter_.selList(rule->setting, job.selection); break;

@@ -1,5 +1,9 @@
 #include "util/string_utils.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
 #include "util/number_text.h"
 
 namespace vardane {
@@ -98,6 +102,16 @@ std::string basicfname(const std::string& path)
     const std::size_t start = name_start(p);
     if (start >= p.size()) return {};
     return p.substr(start);
+}
+
+std::string input_base_name(const std::string& path)
+{
+    std::filesystem::path name = std::filesystem::path(path).filename();
+    std::string extension = name.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    if (extension == ".gz") name = name.stem();
+    return name.stem().string();
 }
 
 std::string basename(const std::string& path)

@@ -35,6 +35,11 @@ std::string basicfname(const std::string& path);
 // so a path whose only dot is in a folder name gives "".
 std::string basename(const std::string& path);
 
+// The name the outputs of an input file start with: its file name without
+// the extension, and for a gzip-compressed file without ".gz" first, so
+// that "a.dat.gz" gives the names "a.dat" gives.
+std::string input_base_name(const std::string& path);
+
 // "key-value,key-value": the first '-' of an item splits key from value, so a
 // negative value is written "key--1.5". Items without '-' are ignored.
 std::map<std::string, float> parse_cor(const std::string& text);

@@ -282,6 +282,8 @@ TEST_P(GzipGeoTiff, CompressedInputGivesTheGeoTiffOfThePlainOne)
     const auto packed = convert_alone(packedScene, c.kind, std::string(c.name) + ".gz", c.set);
     EXPECT_EQ(file_log(packed.result, std::string(c.name) + ".gz").at(1), c.announced);
     expect_same_raster(raster_file(plain.tif), raster_file(packed.tif));
+    // The outputs are named as the plain file's, without ".dat" left over.
+    EXPECT_EQ(packed.tif.filename(), plain.tif.filename());
 }
 
 INSTANTIATE_TEST_SUITE_P(FlatFamilies, GzipGeoTiff,

@@ -58,6 +58,15 @@ TEST(PathNames, BothSeparators)
     EXPECT_EQ(basename("noext"s), "noext");
 }
 
+TEST(PathNames, InputBaseNameLooksThroughGzip)
+{
+    EXPECT_EQ(input_base_name("/in/gsmap_mvk.20220701.0000.v8.0000.0.dat"), "gsmap_mvk.20220701.0000.v8.0000.0");
+    EXPECT_EQ(input_base_name("/in/gsmap_mvk.20220701.0000.v8.0000.0.dat.gz"), "gsmap_mvk.20220701.0000.v8.0000.0");
+    EXPECT_EQ(input_base_name("in/ndvi.dat.GZ"), "ndvi");
+    EXPECT_EQ(input_base_name("a.gz"), "a");
+    EXPECT_EQ(input_base_name("/in/GW1AM2_L1B.h5"), "GW1AM2_L1B");
+}
+
 TEST(ParseCor, FirstMinusSplitsKeyAndValue)
 {
     const auto m = parse_cor("89A-1.5,89B--0.25");
