@@ -2,6 +2,8 @@
 
 #include <netcdf.h>
 
+#include <algorithm>
+
 #include "netcdf/nc_file.h"
 
 namespace vardane {
@@ -21,11 +23,30 @@ bool nc_dimensions::define(nc_file& file, const std::string& varName, const std:
     }
     ids.assign(lengths.size(), -1);
     for (std::size_t i = 0; i < lengths.size(); ++i) {
-        const bool ok =
-            names ? named(file, varName, (*names)[i], lengths[i], ids[i]) : unnamed(file, lengths[i], ids[i]);
-        if (!ok) return false;
+        if (names) {
+            if (!named(file, varName, (*names)[i], lengths[i], ids[i])) return false;
+            namedAxes_.push_back({i, ids[i], lengths[i]});
+        } else if (ids[i] = named_at(i, lengths[i], ids); ids[i] < 0) {
+            if (!unnamed(file, lengths[i], ids[i])) return false;
+        }
     }
     return true;
+}
+
+int nc_dimensions::named_at(std::size_t axis, std::uint64_t length, const std::vector<int>& taken) const
+{
+    // The named dimensions of this length not yet used by the variable; when
+    // several have it, the one an earlier variable had at this axis.
+    std::vector<int> candidates;
+    for (const auto& a : namedAxes_) {
+        if (a.length != length || std::find(taken.begin(), taken.end(), a.id) != taken.end()) continue;
+        if (std::find(candidates.begin(), candidates.end(), a.id) == candidates.end()) candidates.push_back(a.id);
+    }
+    if (candidates.size() == 1) return candidates.front();
+    for (const auto& a : namedAxes_) {
+        if (a.axis == axis && std::find(candidates.begin(), candidates.end(), a.id) != candidates.end()) return a.id;
+    }
+    return -1;
 }
 
 const dimmap_t* nc_dimensions::find(const std::string& name) const

@@ -15,8 +15,12 @@ struct dimmap_t {
 };
 
 // The dimensions of one netCDF file as its variables are defined: named ones
-// from the variable catalogue, shared by name; the others shared by length as
-// "phony_dim_0", "phony_dim_1", ... in the order they are first needed.
+// from the variable catalogue, shared by name. An axis of a variable the
+// catalogue does not name takes the named dimension of its length (scans,
+// samples, grid lines and pixels) when one alone has that length, or when
+// an earlier variable had it at the same axis; the remaining axes are shared
+// by length as "phony_dim_0", "phony_dim_1", ... in the order they are first
+// needed.
 class nc_dimensions {
 public:
     // Dimension ids for the variable varName of the given lengths, slowest
@@ -35,8 +39,17 @@ public:
 private:
     bool named(nc_file& file, const std::string& varName, const std::string& name, std::uint64_t length, int& id);
     bool unnamed(nc_file& file, std::uint64_t length, int& id);
+    // The named dimension an unnamed axis takes, other than those in
+    // `taken`; -1 when none or several fit.
+    int named_at(std::size_t axis, std::uint64_t length, const std::vector<int>& taken) const;
 
     std::map<std::string, dimmap_t> named_;
+    struct named_axis {
+        std::size_t axis;
+        int id;
+        std::uint64_t length;
+    };
+    std::vector<named_axis> namedAxes_; // in the order variables used them
     std::map<std::uint64_t, int> unnamed_;
     int counter_ = 0;
 };
