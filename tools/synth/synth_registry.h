@@ -15,7 +15,7 @@ enum class synth_layout { ours, real };
 
 // Options shared by every synthetic-product writer.
 struct synth_options {
-    bool full = false;      // real product sizes instead of small test sizes
+    bool full = false; // real product sizes instead of small test sizes
     synth_layout layout = synth_layout::ours;
     std::uint32_t seed = 1; // content seed
     // KEY=VALUE variant options (grid size, geophysical name, layer count ...),

@@ -108,8 +108,7 @@ void write_attr_string(const H5::H5Object& obj, const std::string& name, const s
     }
     H5::StrType type(H5::PredType::C_S1, value.size() + 1);
     const hsize_t one = 1;
-    const H5::DataSpace space =
-        layout == string_layout::fixed_1d ? H5::DataSpace(1, &one) : H5::DataSpace(H5S_SCALAR);
+    const H5::DataSpace space = layout == string_layout::fixed_1d ? H5::DataSpace(1, &one) : H5::DataSpace(H5S_SCALAR);
     H5::Attribute a = obj.createAttribute(name, type, space);
     a.write(type, value.c_str());
 }

@@ -86,9 +86,8 @@ void write_brightness(const grid_file& out, const l3_grid& g, int channel, std::
             return std::optional<std::uint16_t>(
                 static_cast<std::uint16_t>(std::lround(bt / synth_known::kScaleBrightness)));
         });
-        auto ds = synth_h5::write_dataset(out.file,
-                                          vertical ? "Brightness Temperature (V)" : "Brightness Temperature (H)", dims,
-                                          data, out.form);
+        auto ds = synth_h5::write_dataset(
+            out.file, vertical ? "Brightness Temperature (V)" : "Brightness Temperature (H)", dims, data, out.form);
         write_scaled(out, ds, synth_known::kScaleBrightness, "K");
     }
 }

@@ -130,7 +130,10 @@ void write_housekeeping(const H5::H5File& file, const housekeeping& h, int scans
     std::vector<hsize_t> dims;
     for (const int d : h.dims) {
         if (d == 0) break;
-        dims.push_back(static_cast<hsize_t>(d == kScans ? scans : d == kLow ? samples89 / 2 : d == kHigh ? samples89 : d));
+        dims.push_back(static_cast<hsize_t>(d == kScans  ? scans
+                                            : d == kLow  ? samples89 / 2
+                                            : d == kHigh ? samples89
+                                                         : d));
     }
     H5::DataSet ds;
     switch (h.type) {

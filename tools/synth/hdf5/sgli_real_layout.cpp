@@ -122,8 +122,7 @@ void write_geolocation_attributes(const H5::DataSet& ds, int step, const synth_h
     text(ds, "Unit", "degree");
 }
 
-void write_angles(const H5::H5File& file, const product& p, int rows, int cols, int step,
-                  const synth_h5::storage& form)
+void write_angles(const H5::H5File& file, const product& p, int rows, int cols, int step, const synth_h5::storage& form)
 {
     std::vector<std::string> names{"Sensor_azimuth", "Sensor_zenith", "Solar_azimuth", "Solar_zenith"};
     if (p.id == sgli_product::vnr) {
