@@ -64,7 +64,8 @@ read_product read_all(const std::string& path)
 
 read_product write_and_read(const hdf5_kind& k, synth_layout layout, const std::filesystem::path& dir)
 {
-    const std::string path = (dir / (std::string(k.name) + (layout == synth_layout::real ? "_real.h5" : ".h5"))).string();
+    const std::string path =
+        (dir / (std::string(k.name) + (layout == synth_layout::real ? "_real.h5" : ".h5"))).string();
     synth_options o = synth_test::options(k.variants);
     o.layout = layout;
     EXPECT_TRUE(synth_test::write_kind(k.name, path, o)) << k.name;
