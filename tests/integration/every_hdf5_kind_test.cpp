@@ -121,4 +121,36 @@ TEST(EveryHdf5Kind, EachIsAnnouncedAndEverySelectedVariableReachesTheWriters) { 
 
 TEST(EveryHdf5Kind, InTheLayoutOfRealProductsToo) { sweep(synth_layout::real); }
 
+// One "Q" tile at its real size, 4800 x 4800 and compressed, converted with
+// its LST alone: the GeoTIFF holds a row per tile line and land values.
+TEST(EveryHdf5Kind, ARealSizeQTileConverts)
+{
+    cli_scene scene;
+    scene.settings([](spconverter& s) {
+        deselect_all(s, ST_GCOMC_LST);
+        optSet_t lst;
+        ASSERT_TRUE(s.get_OptSetting(ST_GCOMC_LST, "LST", lst));
+        lst.flag = true;
+        ASSERT_TRUE(s.set_OptSetting(ST_GCOMC_LST, "LST", lst));
+    });
+    synth_options options;
+    options.layout = synth_layout::real;
+    options.full = true;
+    const auto path = (scene.in() / "tile.h5").string();
+    const auto kinds = all_synth_kinds();
+    const auto lst = std::find_if(kinds.begin(), kinds.end(), [](const auto& k) { return k.name == "SGLI_LST"; });
+    ASSERT_TRUE(lst != kinds.end() && lst->write(path, options));
+
+    const auto r = scene.run({"--geotiff", path});
+    const auto log = file_log(r, "tile.h5");
+    ASSERT_GE(log.size(), 2u) << r.out;
+    EXPECT_EQ(log[1], "It is GCOM-C L2 LST Product.");
+    ASSERT_EQ(created(log, "GeoTIFF"), std::vector<std::string>{"tile_LST.proj.tif"}) << r.out;
+    const raster_file tif(scene.out() / "tile_LST.proj.tif");
+    ASSERT_TRUE(tif.is_open());
+    EXPECT_GE(tif.height(), 4799);
+    const auto row = tif.rows(1, tif.height() / 2, 1);
+    EXPECT_TRUE(std::any_of(row.begin(), row.end(), [](double v) { return v > 0 && v < 65535; }));
+}
+
 } // namespace vardane
