@@ -1,4 +1,4 @@
-// vardane-synth KIND OUTFILE [--full] [--seed N] [--set KEY=VALUE]...
+// vardane-synth KIND OUTFILE [--full] [--layout ours|real] [--seed N] [--set KEY=VALUE]...
 // Writes a synthetic product file of the given kind.
 #include <algorithm>
 #include <cctype>
@@ -21,8 +21,10 @@ std::string lower(std::string s)
 int usage(int status)
 {
     std::ostream& os = status == 0 ? std::cout : std::cerr;
-    os << "usage: vardane-synth KIND OUTFILE [--full] [--seed N] [--set KEY=VALUE]...\n"
-          "       vardane-synth --list\n";
+    os << "usage: vardane-synth KIND OUTFILE [--full] [--layout ours|real] [--seed N] [--set KEY=VALUE]...\n"
+          "       vardane-synth --list\n"
+          "  --layout real  the internal structure of real products (attribute storage,\n"
+          "                 compression, extra datasets); with --full also their shapes\n";
     return status;
 }
 
@@ -41,6 +43,10 @@ int run_program(int argc, char** argv)
         }
         if (arg == "--full") {
             options.full = true;
+        } else if (arg == "--layout" && i + 1 < argc) {
+            const std::string layout = argv[++i];
+            if (layout != "ours" && layout != "real") return usage(2);
+            options.layout = layout == "real" ? synth_layout::real : synth_layout::ours;
         } else if (arg == "--seed" && i + 1 < argc) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--set" && i + 1 < argc) {

@@ -7,9 +7,16 @@
 
 namespace vardane {
 
+// The internal layout a writer gives its file: the generator's own reading of
+// the product descriptions, or the structure of real products (attribute
+// storage forms, compression, extra datasets and groups, real shapes with
+// --full).
+enum class synth_layout { ours, real };
+
 // Options shared by every synthetic-product writer.
 struct synth_options {
-    bool full = false;      // real product sizes instead of small test sizes
+    bool full = false; // real product sizes instead of small test sizes
+    synth_layout layout = synth_layout::ours;
     std::uint32_t seed = 1; // content seed
     // KEY=VALUE variant options (grid size, geophysical name, layer count ...),
     // interpreted by the writer of the kind.

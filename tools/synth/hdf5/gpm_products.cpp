@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "content_fields.h"
+#include "gpm_real_layout.h"
 #include "h5_writer.h"
 #include "known_value_stamps.h"
 #include "synth_variants.h"
@@ -50,6 +51,22 @@ constexpr std::array<gpm_layout, 6> kLayouts{{
      67, 360, 134, 1440, 536, true, {3, 3}},
 }};
 // clang-format on
+
+// Layer extents of real files where they differ: the listed version 6 daily
+// grid holds 2 x 2 layers (pass x channel).
+synth_variants::pair default_layers(const gpm_layout& l, const synth_options& o)
+{
+    if (o.layout == synth_layout::real && l.product == gpm_product::dpr_daily) return {2, 2};
+    return l.default_layers;
+}
+
+// DimensionNames of the selected dataset.
+std::string dimension_names(const gpm_layout& l, int rank)
+{
+    if (!l.layered) return "nlon,nlat";
+    if (rank == 3) return "AD,nlon,nlat";
+    return l.interval == "DAY" ? "AD,chn,nlon,nlat" : "rt,chn,nlon,nlat";
+}
 
 const gpm_layout& layout_of(gpm_product p)
 {
@@ -102,7 +119,7 @@ void write_gpm(const std::string& outfile, const synth_options& options, gpm_pro
     const bool daily = product == gpm_product::dpr_daily || product == gpm_product::dprv7_daily;
     const int rank = l.layered ? (daily ? synth_variants::integer(options, "rank", 4, 3, 4) : 4) : 2;
     auto layers = rank == 3 ? synth_variants::integer_pair(options, "layers", {3, 1}, 64)
-                            : synth_variants::integer_pair(options, "layers", l.default_layers, 64);
+                            : synth_variants::integer_pair(options, "layers", default_layers(l, options), 64);
     if (!l.layered) layers = {1, 1};
     if (rank == 3) layers.b = 1;
     const int nlayers = layers.a * layers.b;
@@ -139,6 +156,14 @@ void write_gpm(const std::string& outfile, const synth_options& options, gpm_pro
 
     H5::H5File file = synth_h5::create_file(outfile);
     const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::fixed_scalar);
+    if (options.layout == synth_layout::real) {
+        synth_h5::write_attr_string(file, "FileHeader", real_file_header(l.file_name, l.satellite, l.interval), layout);
+        auto ds = synth_h5::write_dataset(file, std::string(l.dataset), dims, data);
+        const grid_geometry grid{nlon, nlat, l.lat_extent, dims, dimension_names(l, rank)};
+        write_variable_attributes(ds, "mm/hr", grid.dimension_names);
+        write_real_grid(file, product, std::string(l.dataset), grid);
+        return;
+    }
     synth_h5::write_attr_string(file, "FileHeader", file_header(l), layout);
     auto ds = synth_h5::write_dataset(file, std::string(l.dataset), dims, data);
     synth_h5::write_attr_string(ds, "units", "mm/hr", synth_h5::string_layout::fixed_scalar);

@@ -6,7 +6,9 @@
 // Variants: size=NLONxNLAT (GSMaP default 360x180, --full 3600x1800; DPR default
 // 360x134, --full 1440x536), rank=3|4 (DPR daily, default 4), layers=N or AxB
 // (DPR: layer extents, default 2x3 daily, 3x2 monthly, 3 for rank 3),
-// strings=vlen|fixed (default fixed).
+// strings=vlen|fixed (default fixed). --layout real: DPR daily (version 6)
+// layers 2x2, and the groups, attributes and sibling datasets of
+// gpm_real_layout.h.
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "h5_writer.h"
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <stdexcept>
@@ -48,6 +49,19 @@ void ensure_parents(const H5::Group& where, const std::string& path)
     }
 }
 
+// Chunks of at most kChunkEdge samples along each axis: small enough that a
+// band or a plane is read without decompressing the whole dataset.
+constexpr hsize_t kChunkEdge = 256;
+constexpr int kDeflateLevel = 4;
+
+void chunk_and_deflate(H5::DSetCreatPropList& dcpl, const std::vector<hsize_t>& dims)
+{
+    std::vector<hsize_t> chunk(dims.size());
+    std::transform(dims.begin(), dims.end(), chunk.begin(), [](hsize_t d) { return std::min(d, kChunkEdge); });
+    dcpl.setChunk(static_cast<int>(chunk.size()), chunk.data());
+    dcpl.setDeflate(kDeflateLevel);
+}
+
 } // namespace
 
 void ensure_group(const H5::Group& where, const std::string& path) { ensure_parents(where, path + "/"); }
@@ -59,7 +73,7 @@ H5::H5File create_file(const std::string& path)
 }
 
 H5::DataSet write_raw(const H5::Group& where, const std::string& path, const H5::PredType& type,
-                      const std::vector<hsize_t>& dims, const void* data, std::size_t count)
+                      const std::vector<hsize_t>& dims, const void* data, std::size_t count, const storage& form)
 {
     const auto expected = std::accumulate(dims.begin(), dims.end(), hsize_t{1}, std::multiplies<>());
     if (dims.empty() || expected != count) throw std::logic_error("dataset size mismatch: " + path);
@@ -67,21 +81,19 @@ H5::DataSet write_raw(const H5::Group& where, const std::string& path, const H5:
     ensure_parents(where, path);
     H5::DSetCreatPropList dcpl;
     no_times(dcpl.getId());
+    if (form.deflate) chunk_and_deflate(dcpl, dims);
     H5::DataSet ds = where.createDataSet(path, type, space, dcpl);
     ds.write(data, type);
     return ds;
 }
 
-void write_attr_float(const H5::H5Object& obj, const std::string& name, float value)
+void write_attr_raw(const H5::H5Object& obj, const std::string& name, const H5::PredType& type, const void* value,
+                    const storage& form)
 {
-    H5::Attribute a = obj.createAttribute(name, H5::PredType::NATIVE_FLOAT, H5::DataSpace(H5S_SCALAR));
-    a.write(H5::PredType::NATIVE_FLOAT, &value);
-}
-
-void write_attr_u16(const H5::H5Object& obj, const std::string& name, std::uint16_t value)
-{
-    H5::Attribute a = obj.createAttribute(name, H5::PredType::NATIVE_UINT16, H5::DataSpace(H5S_SCALAR));
-    a.write(H5::PredType::NATIVE_UINT16, &value);
+    const hsize_t one = 1;
+    const H5::DataSpace space = form.numbers_as_arrays ? H5::DataSpace(1, &one) : H5::DataSpace(H5S_SCALAR);
+    H5::Attribute a = obj.createAttribute(name, type, space);
+    a.write(type, value);
 }
 
 void write_attr_string(const H5::H5Object& obj, const std::string& name, const std::string& value, string_layout layout)
@@ -95,16 +107,15 @@ void write_attr_string(const H5::H5Object& obj, const std::string& name, const s
         return;
     }
     H5::StrType type(H5::PredType::C_S1, value.size() + 1);
-    H5::Attribute a = obj.createAttribute(name, type, H5::DataSpace(H5S_SCALAR));
+    const hsize_t one = 1;
+    const H5::DataSpace space = layout == string_layout::fixed_1d ? H5::DataSpace(1, &one) : H5::DataSpace(H5S_SCALAR);
+    H5::Attribute a = obj.createAttribute(name, type, space);
     a.write(type, value.c_str());
 }
 
 void write_attr_fixed_1d(const H5::H5Object& obj, const std::string& name, const std::string& value)
 {
-    H5::StrType type(H5::PredType::C_S1, value.size() + 1);
-    const hsize_t one = 1;
-    H5::Attribute a = obj.createAttribute(name, type, H5::DataSpace(1, &one));
-    a.write(type, value.c_str());
+    write_attr_string(obj, name, value, string_layout::fixed_1d);
 }
 
 } // namespace synth_h5

@@ -10,6 +10,7 @@
 #include "known_value_stamps.h"
 #include "l3_grids.h"
 #include "radiometer_attributes.h"
+#include "radiometer_real_layout.h"
 #include "synth_variants.h"
 
 namespace vardane {
@@ -62,7 +63,20 @@ std::vector<T> grid_variable(const l3_grid& g, int layers, int param_base, F val
     return out;
 }
 
-void write_brightness(const H5::H5File& file, const l3_grid& g, int channel, std::uint32_t seed)
+// The file the grid goes to and how (see radiometer_real_layout.h).
+struct grid_file {
+    const H5::H5File& file;
+    synth_h5::storage form;
+    bool units;
+};
+
+void write_scaled(const grid_file& out, const H5::DataSet& ds, float scale, std::string_view unit)
+{
+    synth_h5::write_attr_float(ds, "SCALE FACTOR", scale, out.form);
+    if (out.units) write_unit(ds, unit);
+}
+
+void write_brightness(const grid_file& out, const l3_grid& g, int channel, std::uint32_t seed)
 {
     const std::vector<hsize_t> dims{static_cast<hsize_t>(g.height), static_cast<hsize_t>(g.width)};
     for (const bool vertical : {false, true}) {
@@ -72,13 +86,13 @@ void write_brightness(const H5::H5File& file, const l3_grid& g, int channel, std
             return std::optional<std::uint16_t>(
                 static_cast<std::uint16_t>(std::lround(bt / synth_known::kScaleBrightness)));
         });
-        auto ds = synth_h5::write_dataset(file, vertical ? "Brightness Temperature (V)" : "Brightness Temperature (H)",
-                                          dims, data);
-        synth_h5::write_attr_float(ds, "SCALE FACTOR", synth_known::kScaleBrightness);
+        auto ds = synth_h5::write_dataset(
+            out.file, vertical ? "Brightness Temperature (V)" : "Brightness Temperature (H)", dims, data, out.form);
+        write_scaled(out, ds, synth_known::kScaleBrightness, "K");
     }
 }
 
-void write_geophysical_grid(const H5::H5File& file, const l3_grid& g, const geophysical& gp, int layers,
+void write_geophysical_grid(const grid_file& out, const l3_grid& g, const geophysical& gp, int layers,
                             std::uint32_t seed)
 {
     const std::vector<hsize_t> dims{static_cast<hsize_t>(g.height), static_cast<hsize_t>(g.width),
@@ -87,8 +101,8 @@ void write_geophysical_grid(const H5::H5File& file, const l3_grid& g, const geop
         const auto v = geophysical_value(gp, lat, lon, seed, k);
         return v ? std::optional<std::int16_t>(geophysical_count(gp, *v)) : std::nullopt;
     });
-    auto ds = synth_h5::write_dataset(file, "Geophysical Data", dims, data);
-    synth_h5::write_attr_float(ds, "SCALE FACTOR", gp.scale);
+    auto ds = synth_h5::write_dataset(out.file, "Geophysical Data", dims, data, out.form);
+    write_scaled(out, ds, gp.scale, geophysical_unit(gp));
 }
 
 } // namespace
@@ -114,11 +128,18 @@ void write_radiometer_l3(const std::string& outfile, const synth_options& option
     attrs.product_name = std::string(s.product_prefix) + "-L3";
     attrs.granule = granule_id(s, content == l3_content::brightness ? "L3BT" : "L3GD");
     attrs.geophysical_name = gp ? std::string(gp->name) : std::string();
-    write_root_attributes(file, s, attrs, layout);
-    if (content == l3_content::brightness) {
-        write_brightness(file, grid, channel, options.seed);
+    const bool real = options.layout == synth_layout::real;
+    if (real) {
+        write_real_root_attributes(file, s, attrs, 0, layout);
     } else {
-        write_geophysical_grid(file, grid, *gp, layers, options.seed);
+        write_root_attributes(file, s, attrs, layout);
+    }
+    // The grids follow the storage of the geophysical swaths they are made from.
+    const grid_file out{file, storage_of(options, true), real};
+    if (content == l3_content::brightness) {
+        write_brightness(out, grid, channel, options.seed);
+    } else {
+        write_geophysical_grid(out, grid, *gp, layers, options.seed);
     }
 }
 

@@ -6,7 +6,8 @@
 // size that is none of the eight grids is written as a latitude/longitude grid
 // without marker, for rejection tests), channel=0..6 (BT: 6.9 ... 89 GHz,
 // default 3, 18.7 GHz), geo=CODE|NAME (GD, default SST), layers=N (GD),
-// strings=vlen|fixed.
+// strings=vlen|fixed. --layout real: the storage of the L2 swaths (see
+// radiometer_real_layout.h).
 
 #include <string>
 

@@ -10,6 +10,7 @@
 #include "known_value_stamps.h"
 #include "radiometer_attributes.h"
 #include "radiometer_geolocation.h"
+#include "radiometer_real_layout.h"
 #include "synth_variants.h"
 
 namespace vardane {
@@ -61,27 +62,36 @@ std::vector<hsize_t> dims_of(const geolocation& g, int layers)
     return d;
 }
 
+// The file the swath's variables go to, and how: the storage form, and
+// whether "UNIT" stands beside every "SCALE FACTOR" (real products).
+struct swath_file {
+    const H5::H5File& file;
+    synth_h5::storage form;
+    bool units;
+};
+
 template <typename T>
-void write_variable(const H5::H5File& file, const std::string& name, const geolocation& g, int layers,
-                    const std::vector<T>& data, float scale)
+void write_variable(const swath_file& out, const std::string& name, const geolocation& g, int layers,
+                    const std::vector<T>& data, float scale, std::string_view unit)
 {
-    auto ds = synth_h5::write_dataset(file, name, dims_of(g, layers), data);
-    synth_h5::write_attr_float(ds, "SCALE FACTOR", scale);
+    auto ds = synth_h5::write_dataset(out.file, name, dims_of(g, layers), data, out.form);
+    synth_h5::write_attr_float(ds, "SCALE FACTOR", scale, out.form);
+    if (out.units) write_unit(ds, unit);
 }
 
-void write_geolocation(const H5::H5File& file, std::string_view lat_name, std::string_view lon_name,
+void write_geolocation(const swath_file& out, std::string_view lat_name, std::string_view lon_name,
                        const geolocation& g)
 {
-    write_variable(file, std::string(lat_name), g, 0, g.lat, synth_known::kScaleGeolocation);
-    write_variable(file, std::string(lon_name), g, 0, g.lon, synth_known::kScaleGeolocation);
+    write_variable(out, std::string(lat_name), g, 0, g.lat, synth_known::kScaleGeolocation, "deg");
+    write_variable(out, std::string(lon_name), g, 0, g.lon, synth_known::kScaleGeolocation, "deg");
 }
 
-void write_89_geolocation(const H5::H5File& file, const swath_geolocation& geo)
+void write_89_geolocation(const swath_file& out, const swath_geolocation& geo)
 {
-    write_variable(file, std::string(kLat89A), geo.a, 0, geo.a.lat, synth_known::kScaleGeolocation);
-    write_variable(file, std::string(kLat89B), geo.b, 0, geo.b.lat, synth_known::kScaleGeolocation);
-    write_variable(file, std::string(kLon89A), geo.a, 0, geo.a.lon, synth_known::kScaleGeolocation);
-    write_variable(file, std::string(kLon89B), geo.b, 0, geo.b.lon, synth_known::kScaleGeolocation);
+    write_variable(out, std::string(kLat89A), geo.a, 0, geo.a.lat, synth_known::kScaleGeolocation, "deg");
+    write_variable(out, std::string(kLat89B), geo.b, 0, geo.b.lat, synth_known::kScaleGeolocation, "deg");
+    write_variable(out, std::string(kLon89A), geo.a, 0, geo.a.lon, synth_known::kScaleGeolocation, "deg");
+    write_variable(out, std::string(kLon89B), geo.b, 0, geo.b.lon, synth_known::kScaleGeolocation, "deg");
 }
 
 const geolocation& band_geolocation(const swath_geolocation& geo, const band& b)
@@ -99,7 +109,7 @@ double brightness(const band& b, double lat, double lon, std::uint32_t seed, std
 }
 
 // Brightness temperature bands (L1B, L1R) or observation counts (L1A).
-void write_bands(const H5::H5File& file, const swath_geolocation& geo, std::span<const band> bands, bool counts,
+void write_bands(const swath_file& out, const swath_geolocation& geo, std::span<const band> bands, bool counts,
                  std::uint32_t seed)
 {
     for (std::size_t i = 0; i < bands.size(); ++i) {
@@ -111,18 +121,19 @@ void write_bands(const H5::H5File& file, const swath_geolocation& geo, std::span
                 return std::optional<std::int16_t>(
                     static_cast<std::int16_t>(std::lround(500.0 + 50.0 * brightness(b, lat, lon, seed, i))));
             });
-            write_variable(file, "Observation Count (" + b.label + ")", g, 0, data, synth_known::kScaleCount);
+            write_variable(out, "Observation Count (" + b.label + ")", g, 0, data, synth_known::kScaleCount, "");
         } else {
             const auto data = swath_variable<std::uint16_t>(g, 1, idx, 1, seed, i, [&](double lat, double lon, int) {
                 return std::optional<std::uint16_t>(static_cast<std::uint16_t>(
                     std::lround(brightness(b, lat, lon, seed, i) / synth_known::kScaleBrightness)));
             });
-            write_variable(file, "Brightness Temperature (" + b.label + ")", g, 0, data, synth_known::kScaleBrightness);
+            write_variable(out, "Brightness Temperature (" + b.label + ")", g, 0, data, synth_known::kScaleBrightness,
+                           "K");
         }
     }
 }
 
-void write_geophysical(const H5::H5File& file, const std::string& name, const geolocation& g, const geophysical& gp,
+void write_geophysical(const swath_file& out, const std::string& name, const geolocation& g, const geophysical& gp,
                        int layers, int param_base, int param_step, std::uint32_t seed)
 {
     const auto data = swath_variable<std::int16_t>(
@@ -130,7 +141,15 @@ void write_geophysical(const H5::H5File& file, const std::string& name, const ge
             const auto v = geophysical_value(gp, lat, lon, seed, k);
             return v ? std::optional<std::int16_t>(geophysical_count(gp, *v)) : std::nullopt;
         });
-    write_variable(file, name, g, layers, data, gp.scale);
+    write_variable(out, name, g, layers, data, gp.scale, geophysical_unit(gp));
+}
+
+// Layers of a geophysical variable: real L2 low SST files since late 2020
+// hold a third layer besides SST and SST 10 GHz.
+int default_layers(const geophysical& gp, swath_level level, const synth_options& o)
+{
+    const bool realSst = o.layout == synth_layout::real && level == swath_level::l2_low && gp.code == "SST";
+    return realSst ? 3 : gp.default_layers;
 }
 
 const geophysical& chosen_geophysical(const synth_options& o, std::string_view fallback)
@@ -170,7 +189,7 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
     int layers = 1;
     if (l2) {
         gp = &chosen_geophysical(options, level == swath_level::l2_high ? "PRC" : "TPW");
-        layers = synth_variants::integer(options, "layers", gp->default_layers, 1, 16);
+        layers = synth_variants::integer(options, "layers", default_layers(*gp, level, options), 1, 16);
     }
     const swath_geolocation geo = make_swath_geolocation(shape);
 
@@ -181,31 +200,41 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
     attrs.granule = granule_id(s, std::string(names.granule_tag));
     attrs.geophysical_name = gp ? std::string(gp->name) : std::string();
     attrs.co_registration = level == swath_level::l1a || level == swath_level::l1b || level == swath_level::l1r;
-    write_root_attributes(file, s, attrs, layout);
+    const bool real = options.layout == synth_layout::real;
+    if (real) {
+        write_real_root_attributes(file, s, attrs, shape.scans, layout);
+    } else {
+        write_root_attributes(file, s, attrs, layout);
+    }
 
+    const swath_file out{file, storage_of(options, l2), real};
     switch (level) {
     case swath_level::l1a:
-        write_bands(file, geo, l1_bands(), true, options.seed);
-        write_89_geolocation(file, geo);
+        write_bands(out, geo, l1_bands(), true, options.seed);
+        write_89_geolocation(out, geo);
         break;
     case swath_level::l1b:
-        write_bands(file, geo, l1_bands(), false, options.seed);
-        write_89_geolocation(file, geo);
+        write_bands(out, geo, l1_bands(), false, options.seed);
+        write_89_geolocation(out, geo);
+        if (real) write_l1b_housekeeping(file, shape.scans, shape.samples89, out.form);
         break;
     case swath_level::l1r:
-        write_bands(file, geo, l1r_bands(), false, options.seed);
-        write_89_geolocation(file, geo);
+        write_bands(out, geo, l1r_bands(), false, options.seed);
+        write_89_geolocation(out, geo);
         break;
     case swath_level::l2_high:
-        write_geophysical(file, "Geophysical Data for 89A", geo.a, *gp, layers, 0, 2, options.seed);
-        write_geophysical(file, "Geophysical Data for 89B", geo.b, *gp, layers, 1, 2, options.seed);
-        write_89_geolocation(file, geo);
+        write_geophysical(out, "Geophysical Data for 89A", geo.a, *gp, layers, 0, 2, options.seed);
+        write_geophysical(out, "Geophysical Data for 89B", geo.b, *gp, layers, 1, 2, options.seed);
+        write_89_geolocation(out, geo);
         break;
     case swath_level::l2_low:
-        write_geophysical(file, "Geophysical Data", geo.low, *gp, layers, 0, 1, options.seed);
-        write_geolocation(file, kLatLow, kLonLow, geo.low);
+        write_geophysical(out, "Geophysical Data", geo.low, *gp, layers, 0, 1, options.seed);
+        write_geolocation(out, kLatLow, kLonLow, geo.low);
+        if (real) write_l2_pixel_quality(file, shape.scans, shape.samples_low(), out.form);
         break;
     }
+    // L1B and L2 low both hold them: every real swath does.
+    if (real) write_scan_datasets(file, shape.scans, out.form);
 }
 
 } // namespace synth_radiometer

@@ -3,7 +3,9 @@
 // resolution) of AMSR2 and AMSR-E.
 //
 // Variants: scans=N (default 120, --full 2040), geo=CODE|NAME (L2; default PRC
-// for high, TPW for low resolution), layers=N (L2), strings=vlen|fixed.
+// for high, TPW for low resolution), layers=N (L2; --layout real: 3 for the
+// low-resolution SST), strings=vlen|fixed. --layout real: see
+// radiometer_real_layout.h.
 
 #include <string>
 

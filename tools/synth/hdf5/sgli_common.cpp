@@ -23,8 +23,45 @@ struct pixel_state {
     bool on_earth;
     double land;
     double weather;
-    double lat;
-    double lon;
+};
+
+// The surface and weather of every pixel of a grid, computed once for all
+// the datasets on that grid (the costly part of a large scene or tile). The
+// values only compare the land fraction with 0, 0.5 and 1, so its class is
+// kept, as a fraction that compares alike, beside the exact weather.
+class pixel_states {
+public:
+    pixel_states(int lines, int pixels, int step, std::uint32_t seed, const position_fn& position)
+        : pixels_(pixels), weather_(static_cast<std::size_t>(lines) * pixels), land_(weather_.size())
+    {
+        for (int l = 0; l < lines; ++l) {
+            for (int p = 0; p < pixels; ++p) {
+                const auto i = static_cast<std::size_t>(l) * pixels + p;
+                const auto pos = position(l * step, p * step);
+                if (!pos) {
+                    land_[i] = kOffEarth;
+                    continue;
+                }
+                const double land = synth_content::land_fraction(pos->lat, pos->lon);
+                land_[i] = land <= 0 ? 0 : land < 0.5 ? 1 : land < 1 ? 2 : 3;
+                weather_[i] = synth_content::weather(seed, pos->lat, pos->lon);
+            }
+        }
+    }
+
+    pixel_state at(int l, int p) const
+    {
+        static constexpr double kLandOfClass[] = {0.0, 0.25, 0.75, 1.0};
+        const auto i = static_cast<std::size_t>(l) * pixels_ + p;
+        if (land_[i] == kOffEarth) return {false, 0, 0};
+        return {true, kLandOfClass[land_[i]], weather_[i]};
+    }
+
+private:
+    static constexpr std::uint8_t kOffEarth = 255;
+    int pixels_;
+    std::vector<double> weather_;
+    std::vector<std::uint8_t> land_;
 };
 
 std::uint16_t value_u16(role what, const pixel_state& s, std::uint32_t seed, std::uint64_t stream, int l, int p)
@@ -96,76 +133,87 @@ void write_attributes(const H5::DataSet& ds, const dataset& d)
 }
 
 template <typename T, typename F>
-std::vector<T> layer(int lines, int pixels, int step, std::uint32_t seed, const position_fn& position, F value)
+std::vector<T> layer(int lines, int pixels, const pixel_states& states, F value)
 {
     std::vector<T> out(static_cast<std::size_t>(lines) * pixels);
     for (int l = 0; l < lines; ++l) {
-        for (int p = 0; p < pixels; ++p) {
-            const auto pos = position(l * step, p * step);
-            pixel_state s{false, 0, 0, 0, 0};
-            if (pos) {
-                s = {true, synth_content::land_fraction(pos->lat, pos->lon),
-                     synth_content::weather(seed, pos->lat, pos->lon), pos->lat, pos->lon};
-            }
-            out[static_cast<std::size_t>(l) * pixels + p] = value(s, l, p);
-        }
+        for (int p = 0; p < pixels; ++p) out[static_cast<std::size_t>(l) * pixels + p] = value(states.at(l, p), l, p);
     }
     return out;
 }
 
 } // namespace
 
-std::string product_file_name(const product& p, std::string_view code, int tile_h, int tile_v)
+std::string product_file_name(const product& p, std::string_view code, int tile_h, int tile_v, bool real)
 {
     // 0-6 mission, 7-14 date, then either 15 'D' + 16-18 "01D" + 19-24 "_TVVHH"
     // (tiles: the vertical tile number comes first in the products' names) or
     // 15-18 start time + 19 'D' + 20-24 path and scene (scenes).
     char middle[32];
     if (p.tile) {
-        std::snprintf(middle, sizeof middle, "D01D_T%02d%02d", tile_v, tile_h);
+        std::snprintf(middle, sizeof middle, "%c01D_T%02d%02d", real ? 'A' : 'D', tile_v, tile_h);
     } else {
         std::snprintf(middle, sizeof middle, "0130D05810");
     }
-    return "GC1SG1_20190701" + std::string(middle) + "_" + std::string(p.level) + "_" + std::string(code) + "Q_3000.h5";
+    const std::string tail = !real ? "Q_3000.h5" : p.tile ? "Q_2000.h5" : "K_2000.h5";
+    return "GC1SG1_20190701" + std::string(middle) + "_" + std::string(p.level) + "_" + std::string(code) + tail;
 }
 
-void write_global_attributes(const H5::H5File& file, const std::string& name)
+void write_global_attributes(const H5::H5File& file, const std::string& name, const product& p,
+                             const sgli_layout& layout)
 {
     synth_h5::ensure_group(file, "/Global_attributes");
     H5::Group g = file.openGroup("/Global_attributes");
     synth_h5::write_attr_fixed_1d(g, "Product_file_name", name);
     synth_h5::write_attr_fixed_1d(g, "Satellite", "Global Change Observation Mission - Climate (GCOM-C)");
     synth_h5::write_attr_fixed_1d(g, "Sensor", "Second-generation Global Imager (SGLI)");
+    if (layout.real) write_real_global_attributes(g, p);
 }
 
 void write_image_data(const H5::H5File& file, sgli_product id, int lines, int pixels, const position_fn& position,
-                      const marker_fn& marker, std::uint32_t seed)
+                      const marker_fn& marker, std::uint32_t seed, const sgli_layout& layout)
 {
+    const product& p = product_of(id);
+    const bool realCounts = layout.real && p.level == "1BSG";
     const auto table = datasets_of(id);
+    // One grid of states per resolution, made when a dataset first needs it.
+    std::optional<pixel_states> full;
+    std::optional<pixel_states> quarter;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const dataset& d = table[i];
         const int step = d.quarter ? 4 : 1;
         const int nl = d.quarter ? lines / 4 : lines;
         const int np = d.quarter ? pixels / 4 : pixels;
+        auto& states = d.quarter ? quarter : full;
+        if (!states) states.emplace(nl, np, step, seed, position);
         const auto at = marker(nl, np);
         const auto places = synth_stamps::grid_places(0, 1, static_cast<std::size_t>(np), at.first, at.second);
         const std::vector<hsize_t> dims{static_cast<hsize_t>(nl), static_cast<hsize_t>(np)};
         const int idx = static_cast<int>(i);
         H5::DataSet ds;
         if (d.type == sample_type::u16) {
-            auto data = layer<std::uint16_t>(nl, np, step, seed, position, [&](const pixel_state& s, int l, int p) {
+            auto data = layer<std::uint16_t>(nl, np, *states, [&](const pixel_state& s, int l, int p) {
                 return value_u16(d.what, s, seed, i, l, p);
             });
             synth_stamps::stamp(data, places, idx);
             if (d.what == role::radiance) data.at(2) = synth_known::kSgliFlaggedDN;
-            ds = synth_h5::write_dataset(file, std::string(d.name), dims, data);
+            if (realCounts && d.what == role::radiance) mark_missing_and_saturated(data);
+            ds = synth_h5::write_dataset(file, std::string(d.name), dims, data, layout.form);
         } else {
-            auto data = layer<std::uint8_t>(nl, np, step, seed, position,
+            auto data = layer<std::uint8_t>(nl, np, *states,
                                             [&](const pixel_state& s, int, int) { return value_u8(d.what, s); });
             synth_stamps::stamp(data, places, idx);
-            ds = synth_h5::write_dataset(file, std::string(d.name), dims, data);
+            ds = synth_h5::write_dataset(file, std::string(d.name), dims, data, layout.form);
         }
-        write_attributes(ds, d);
+        if (layout.real) {
+            write_real_dataset_attributes(ds, p, d, layout.form);
+        } else {
+            write_attributes(ds, d);
+        }
+    }
+    if (layout.real) {
+        write_image_size(file, lines, pixels, layout.form);
+        if (p.level == "1BSG") write_line_times(file, lines, layout.form);
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "orbit_geometry.h"
 #include "sgli_names.h"
+#include "sgli_real_layout.h"
 #include "synth_known_values.h"
 
 namespace vardane {
@@ -19,11 +20,14 @@ namespace vardane {
 namespace synth_sgli {
 
 // Product file name with the product code at character 31 and, for tiles, "01D"
-// at 16-18 and "_T" + HH + VV at 19-24.
-std::string product_file_name(const product& p, std::string_view code, int tile_h, int tile_v);
+// at 16-18 and "_T" + HH + VV at 19-24. Real names (as listed): tiles with 'A'
+// at 15, scenes of 1 km with resolution 'K', version "2000".
+std::string product_file_name(const product& p, std::string_view code, int tile_h, int tile_v, bool real = false);
 
-// "Global_attributes" group with the one-dimensional "Product_file_name".
-void write_global_attributes(const H5::H5File& file, const std::string& product_file_name);
+// "Global_attributes" group with the one-dimensional "Product_file_name",
+// "Satellite" and "Sensor" (real files: the level, name and times too).
+void write_global_attributes(const H5::H5File& file, const std::string& product_file_name, const product& p,
+                             const sgli_layout& layout);
 
 // Position of pixel (line, pixel) on the full-resolution grid; nothing off the
 // Earth.
@@ -33,9 +37,9 @@ using marker_fn = std::function<synth_known::stored_index(int lines, int pixels)
 
 // Writes every dataset of the product's table over lines x pixels (bands
 // marked quarter over lines/4 x pixels/4), with its attributes and the known
-// values.
+// values, in the given layout.
 void write_image_data(const H5::H5File& file, sgli_product id, int lines, int pixels, const position_fn& position,
-                      const marker_fn& marker, std::uint32_t seed);
+                      const marker_fn& marker, std::uint32_t seed, const sgli_layout& layout);
 
 } // namespace synth_sgli
 

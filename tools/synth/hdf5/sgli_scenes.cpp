@@ -54,8 +54,9 @@ synth_orbit::geo_point parse_centre(const synth_options& o)
     }
 }
 
-void write_geometry(const H5::H5File& file, const scene& sc, bool full)
+void write_geometry(const H5::H5File& file, const product& p, const scene& sc, const sgli_layout& layout)
 {
+    const bool full = p.full_geolocation;
     const int step = full ? 1 : kTieStep;
     const int rows = full ? sc.lines : (sc.lines + kTieStep - 1) / kTieStep + 1;
     const int cols = full ? sc.pixels : (sc.pixels + kTieStep - 1) / kTieStep + 1;
@@ -72,10 +73,15 @@ void write_geometry(const H5::H5File& file, const scene& sc, bool full)
     const std::pair<const char*, const std::vector<float>*> arrays[] = {{"/Geometry_data/Latitude", &lat},
                                                                         {"/Geometry_data/Longitude", &lon}};
     for (const auto& [name, values] : arrays) {
-        auto ds = synth_h5::write_dataset(file, name, dims, *values);
+        auto ds = synth_h5::write_dataset(file, name, dims, *values, layout.form);
+        if (layout.real) {
+            write_geolocation_attributes(ds, step, layout.form);
+            continue;
+        }
         synth_h5::write_attr_u16(ds, "Resampling_interval", static_cast<std::uint16_t>(step));
         synth_h5::write_attr_string(ds, "Unit", "degree", synth_h5::string_layout::fixed_scalar);
     }
+    if (layout.real) write_angles(file, p, rows, cols, step, layout.form);
 }
 
 } // namespace
@@ -83,11 +89,10 @@ void write_geometry(const H5::H5File& file, const scene& sc, bool full)
 void write_sgli_scene(const std::string& outfile, const synth_options& options, sgli_product id)
 {
     const product& p = product_of(id);
-    const auto size =
-        synth_variants::integer_pair(options, "size",
-                                     options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
-                                                  : synth_variants::pair{p.default_lines, p.default_pixels},
-                                     20000);
+    const sgli_layout layout = layout_of(options, p);
+    const auto size = synth_variants::integer_pair(
+        options, "size", options.full ? full_size(p, layout) : synth_variants::pair{p.default_lines, p.default_pixels},
+        20000);
     if (size.a < 8 || size.b < 8) throw std::invalid_argument("size needs at least 8x8 pixels");
     std::string code(p.code);
     if (id == sgli_product::sst) {
@@ -97,15 +102,15 @@ void write_sgli_scene(const std::string& outfile, const synth_options& options, 
     const scene sc{parse_centre(options), size.a, size.b};
 
     H5::H5File file = synth_h5::create_file(outfile);
-    write_global_attributes(file, product_file_name(p, code, 0, 0));
+    write_global_attributes(file, product_file_name(p, code, 0, 0, layout.real), p, layout);
     write_image_data(
         file, id, sc.lines, sc.pixels,
         [&](int l, int px) { return std::optional<synth_orbit::geo_point>(sc.at(l, px)); },
         [](int lines, int pixels) {
             return synth_known::stored_index{static_cast<std::size_t>(lines / 2), static_cast<std::size_t>(pixels / 2)};
         },
-        options.seed);
-    write_geometry(file, sc, p.full_geolocation);
+        options.seed, layout);
+    write_geometry(file, p, sc, layout);
 }
 
 } // namespace synth_sgli

@@ -4,7 +4,8 @@
 // points every 10 pixels (POL: every pixel).
 //
 // Variants: size=LINESxPIXELS (default 100x120, IRS 200x240; --full 1000x1150,
-// IRS 4000x4600), center=LAT,LON (default 35,139), sst=SSTD|SSTN (SST).
+// IRS 4000x4600; --layout real --full: VNR 1955x1250), center=LAT,LON (default
+// 35,139), sst=SSTD|SSTN (SST). --layout real: see sgli_real_layout.h.
 
 #include <string>
 

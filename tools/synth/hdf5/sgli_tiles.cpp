@@ -46,16 +46,15 @@ tile parse_tile(const synth_options& o, int lines, int pixels)
 void write_sgli_tile(const std::string& outfile, const synth_options& options, sgli_product id)
 {
     const product& p = product_of(id);
-    const auto size =
-        synth_variants::integer_pair(options, "size",
-                                     options.full ? synth_variants::pair{p.full_lines, p.full_pixels}
-                                                  : synth_variants::pair{p.default_lines, p.default_pixels},
-                                     20000);
+    const sgli_layout layout = layout_of(options, p);
+    const auto size = synth_variants::integer_pair(
+        options, "size", options.full ? full_size(p, layout) : synth_variants::pair{p.default_lines, p.default_pixels},
+        20000);
     if (size.a < 8 || size.b < 8) throw std::invalid_argument("size needs at least 8x8 pixels");
     const tile t = parse_tile(options, size.a, size.b);
 
     H5::H5File file = synth_h5::create_file(outfile);
-    write_global_attributes(file, product_file_name(p, p.code, t.h, t.v));
+    write_global_attributes(file, product_file_name(p, p.code, t.h, t.v, layout.real), p, layout);
     write_image_data(
         file, id, t.lines, t.pixels, [&](int l, int px) { return t.at(l, px); },
         [&](int lines, int pixels) {
@@ -63,7 +62,7 @@ void write_sgli_tile(const std::string& outfile, const synth_options& options, s
                 .value_or(synth_known::stored_index{static_cast<std::size_t>(lines / 2),
                                                     static_cast<std::size_t>(pixels / 2)});
         },
-        options.seed);
+        options.seed, layout);
 }
 
 } // namespace synth_sgli

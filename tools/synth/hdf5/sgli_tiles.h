@@ -5,7 +5,8 @@
 // (((P + 0.5) / C + h) * 10 - 180) / cos(latitude); pixels beyond +-180 degrees
 // longitude are off the Earth and hold fill.
 //
-// Variants: size=LINESxPIXELS (default 120x120, --full 1200x1200), tile=HHVV
+// Variants: size=LINESxPIXELS (default 120x120, --full 1200x1200, --layout real
+// --full 4800x4800 as the "Q" tiles are), tile=HHVV
 // (default 2905: h 29, v 5, which holds the marker position).
 
 #include <string>

@@ -87,6 +87,9 @@ constexpr std::uint16_t kSgliFlaggedDN = 0x4000 | kSgliFlaggedClean;
 // Co-registration parameters of the L1A and L1B products.
 constexpr const char* kCoRegA1 = "6G-0.52,7G-0.47,10G-0.41,18G-0.28,23G-0.25,36G-0.12";
 constexpr const char* kCoRegA2 = "6G--0.09,7G--0.08,10G--0.06,18G-0.03,23G-0.02,36G--0.01";
+// The same texts with the real products' five decimals (--layout real).
+constexpr const char* kCoRegA1Real = "6G-1.51820,7G-1.40210,10G-1.45760,18G-1.41960,23G-1.43840,36G-1.40040";
+constexpr const char* kCoRegA2Real = "6G--0.13190,7G--0.10700,10G--0.03550,18G-0.01990,23G--0.00640,36G-0.07410";
 // Lost geolocation: at scan kBadGeoScan the 89 GHz A and B arrays hold
 // kFillGeolocation at sample kBadGeoSampleFill (latitude and longitude) and a
 // latitude of kOverLatitude at sample kBadGeoSampleOver; the low-resolution arrays
