@@ -11,6 +11,7 @@ namespace vardane {
 namespace {
 
 constexpr const char* kUnnamedPrefix = "phony_dim_";
+constexpr std::uint64_t kMinLengthToName = 100;
 
 } // namespace
 
@@ -35,6 +36,9 @@ bool nc_dimensions::define(nc_file& file, const std::string& varName, const std:
 
 int nc_dimensions::named_at(std::size_t axis, std::uint64_t length, const std::vector<int>& taken) const
 {
+    // Layer, plane and channel counts are small and too common to be told
+    // apart by their length; scans, samples and grid lines are not.
+    if (length < kMinLengthToName) return -1;
     // The named dimensions of this length not yet used by the variable; when
     // several have it, the one an earlier variable had at this axis.
     std::vector<int> candidates;

@@ -16,9 +16,9 @@ struct dimmap_t {
 
 // The dimensions of one netCDF file as its variables are defined: named ones
 // from the variable catalogue, shared by name. An axis of a variable the
-// catalogue does not name takes the named dimension of its length (scans,
-// samples, grid lines and pixels) when one alone has that length, or when
-// an earlier variable had it at the same axis; the remaining axes are shared
+// catalogue does not name takes the named dimension of its length when that
+// is at least 100 (scans, samples, grid lines and pixels) and one alone has
+// it, or an earlier variable had it at the same axis; the remaining axes are shared
 // by length as "phony_dim_0", "phony_dim_1", ... in the order they are first
 // needed.
 class nc_dimensions {

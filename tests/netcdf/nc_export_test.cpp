@@ -182,6 +182,25 @@ TEST(NetcdfExport, BadProductsFailAloneAndLeaveNoFile)
 // by hand: dimensions, types, every attribute, units as CF readers know them
 // ("deg" by axis, "Kg/m2", "C", the scan time's), _Unsigned where the file
 // stored unsigned bits.
+// Quality and time datasets of real products are not in the catalogue: their
+// axes take the named dimensions of the same extents.
+TEST(NetcdfExport, UncataloguedDatasetsTakeTheNamedDimensionsOfTheirExtents)
+{
+    driver_test::driver_rig rig;
+    const std::string swath = product(rig, "AMSR2_L2_LOW", "low.h5", {{"geo", "SST"}, {"scans", "150"}});
+    nc_test::add_dataset(swath, "Pixel Data Quality", H5::PredType::NATIVE_UINT8, {2, 150, 243}, 0);
+    const std::string grid = product(rig, "AMSR2_L3_GD", "grid.h5", {{"grid", "latlon_0.25"}});
+    nc_test::add_dataset(grid, "Time Information", H5::PredType::NATIVE_FLOAT, {720, 1440}, 12);
+    ASSERT_TRUE(rig.run({swath, grid}, kNetcdfOnly));
+    const auto has = [](const std::string& header, const std::string& line) {
+        return header.find(line) != std::string::npos;
+    };
+    const std::string low = nc_test::ncdump_header(nc_of(rig, "low"));
+    EXPECT_TRUE(has(low, "byte Pixel_Data_Quality(phony_dim_0, time, Samples) ;")) << low;
+    const std::string l3 = nc_test::ncdump_header(nc_of(rig, "grid"));
+    EXPECT_TRUE(has(l3, "float Time_Information(line, pixel) ;")) << l3;
+}
+
 TEST(NetcdfExport, HeadersMatchGoldens)
 // clang-format off
 {
@@ -212,7 +231,8 @@ TEST(NetcdfExport, HeadersMatchGoldens)
          [](const std::string& p) { add_unit(p, "Geophysical Data", "Kg/m2"); }, "amsr2_l3_gd"},
         {"AMSRE_L1B", {},
          [](const std::string& p) {
-             // Datasets the catalogue does not name share unnamed dimensions by length.
+             // Datasets the catalogue does not name take the scans' dimension, and
+             // share unnamed ones by length for the rest.
              const hsize_t scans = nc_test::swath_size_of(p).scans;
              nc_test::add_dataset(p, "Spare Count", H5::PredType::NATIVE_INT16, {scans, 5}, -7);
              nc_test::add_dataset(p, "Spare Flag", H5::PredType::NATIVE_INT8, {scans, 5}, -7);

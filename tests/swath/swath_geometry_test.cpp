@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "output/swath/amsr2latlon.h"
+#include "output/swath/corner_value.h"
 #include "output/swath/swath_windows.h"
 
 namespace vardane {
@@ -120,6 +121,40 @@ TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
                 << c.got[i].lon_max << " " << c.got[i].lat_max << " '" << c.got[i].suffix << "'";
         }
     }
+}
+
+// Radiance counts of a scene carry flag bits above a 14-bit count; the
+// count outside its valid range (missing 16383, saturated 16382) is no value.
+TEST(CornerValue, FlagsAreMaskedOffAndCountsOutOfRangeAreNoValue)
+{
+    const auto cell = [](std::uint16_t u) {
+        XVal_t x{};
+        x.u16 = u;
+        return x;
+    };
+    dataAttr_t real{};
+    real.mask = 0x3FFF;
+    real.minValidDN = 0;
+    real.maxValidDN = 16381;
+    const corner_value value(RK_UINT16, real);
+    EXPECT_EQ(value(cell(5000)), 5000);
+    EXPECT_EQ(value(cell(0x4000 | 5000)), 5000); // a flag in bit 14
+    EXPECT_EQ(value(cell(16381)), 16381);
+    EXPECT_EQ(value(cell(16382)), 65535);
+    EXPECT_EQ(value(cell(16383)), 65535);
+    EXPECT_EQ(value(cell(0x8000 | 16383)), 65535);
+    EXPECT_EQ(value(cell(65535)), 65535);
+
+    // A range that spans the whole word keeps the fill and masks the rest.
+    dataAttr_t wide = real;
+    wide.maxValidDN = 65534;
+    const corner_value loose(RK_UINT16, wide);
+    EXPECT_EQ(loose(cell(0xC000 | 100)), 100);
+    EXPECT_EQ(loose(cell(65535)), 65535);
+
+    // Without a mask every value is its own.
+    const corner_value plain(RK_UINT16, dataAttr_t{});
+    EXPECT_EQ(plain(cell(16383)), 16383);
 }
 
 } // namespace vardane

@@ -141,6 +141,7 @@ void write_radiometer_l3(const std::string& outfile, const synth_options& option
     } else {
         write_geophysical_grid(out, grid, *gp, layers, options.seed);
     }
+    if (real) write_l3_time_information(file, grid.height, grid.width, out.form);
 }
 
 } // namespace synth_radiometer

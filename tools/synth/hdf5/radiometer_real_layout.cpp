@@ -232,6 +232,14 @@ void write_l2_pixel_quality(const H5::H5File& file, int scans, int samples_low, 
     write_unit(ds, "");
 }
 
+void write_l3_time_information(const H5::H5File& file, int rows, int columns, const synth_h5::storage& form)
+{
+    const std::vector<hsize_t> dims{static_cast<hsize_t>(rows), static_cast<hsize_t>(columns)};
+    auto ds = synth_h5::write_constant<float>(file, "Time Information", dims, 12.0f, form);
+    synth_h5::write_attr_float(ds, "SCALE FACTOR", 1.0f, form);
+    write_unit(ds, "hour");
+}
+
 } // namespace synth_radiometer
 
 } // namespace vardane

@@ -46,6 +46,10 @@ void write_scan_datasets(const H5::H5File& file, int scans, const synth_h5::stor
 // "Pixel Data Quality" of L2 low: two flag planes over the low-resolution swath.
 void write_l2_pixel_quality(const H5::H5File& file, int scans, int samples_low, const synth_h5::storage& form);
 
+// L3 grids: the observation time of each cell ("Time Information", hours of
+// the day, stand-in values), on the grid's own rows and columns.
+void write_l3_time_information(const H5::H5File& file, int rows, int columns, const synth_h5::storage& form);
+
 } // namespace synth_radiometer
 
 } // namespace vardane
