@@ -18,9 +18,9 @@ cli_scene::cli_scene() : in_(scratch_ / "in"), out_(scratch_ / "out")
 }
 
 std::string cli_scene::product(const std::string& kind, const std::string& fileName,
-                               test_support::synth_variants variants)
+                               test_support::synth_variants variants, synth_layout layout)
 {
-    const auto path = test_support::write_synthetic(kind, in_ / fileName, std::move(variants));
+    const auto path = test_support::write_synthetic(kind, in_ / fileName, std::move(variants), layout);
     EXPECT_FALSE(path.empty()) << "vardane-synth could not write " << kind;
     return path;
 }

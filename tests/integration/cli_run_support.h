@@ -32,7 +32,7 @@ public:
     // A synthetic product in the input folder; fails the test (and returns
     // "") when it cannot be written.
     std::string product(const std::string& kind, const std::string& fileName,
-                        test_support::synth_variants variants = {});
+                        test_support::synth_variants variants = {}, synth_layout layout = synth_layout::ours);
 
     // Writes the built-in settings, changed by `edit`, and returns the path.
     std::string settings(const std::function<void(spconverter&)>& edit = {});

@@ -63,7 +63,8 @@ TEST(GeophysicalLayers, SwathSecondLayerReachesEveryOutputFromLayerOne)
 {
     cli_scene scene;
     const auto snd = scene.product("AMSR2_L2_LOW", "snd.h5", {{"geo", "SND"}, {"layers", "2"}});
-    const auto sst = scene.product("AMSRE_L2_LOW", "sst.h5", {{"geo", "SST"}, {"layers", "3"}});
+    // Real SST granules: three layers, chunked and compressed.
+    const auto sst = scene.product("AMSR2_L2_LOW", "sst.h5", {{"geo", "SST"}}, synth_layout::real);
     const auto r = scene.run({"--geotiff", "--kmz", "--tiff-text", snd, sst});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
 

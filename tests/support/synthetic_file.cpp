@@ -6,12 +6,14 @@ namespace vardane {
 
 namespace test_support {
 
-std::string write_synthetic(const std::string& kind, const std::filesystem::path& path, synth_variants variants)
+std::string write_synthetic(const std::string& kind, const std::filesystem::path& path, synth_variants variants,
+                            synth_layout layout)
 {
     for (const auto& k : all_synth_kinds()) {
         if (k.name != kind) continue;
         synth_options options;
         options.variants = std::move(variants);
+        options.layout = layout;
         return k.write(path.string(), options) ? path.string() : std::string();
     }
     return {};

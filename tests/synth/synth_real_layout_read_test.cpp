@@ -100,20 +100,28 @@ TEST_P(RealLayoutRead, DeliversWhatTheOwnLayoutDelivers)
         EXPECT_EQ(real.coRegistrationA2.substr(0, 12), "6G--0.13190,");
     }
 
-    std::size_t compared = real.parameters.size();
+    // Pairs of (own, real) parameter indexes that must deliver the same.
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
     if (k.type == PT_DPR_DAILY) {
         // Pass x channel 2 x 2 instead of 2 x 3: the first pass's layers
         // come first in both, two of them shared.
         EXPECT_EQ(real.parameters.size(), 4u);
         EXPECT_EQ(ours.parameters.size(), 6u);
-        compared = 2;
+        pairs = {{0, 0}, {1, 1}};
+    } else if (k.type == PT_AMSR2_L2_LOW) {
+        // Three SST layers instead of two, each a parameter, then latitude
+        // and longitude: the two shared layers first, the geolocation last.
+        ASSERT_EQ(ours.parameters.size(), 4u);
+        ASSERT_EQ(real.parameters.size(), 5u);
+        pairs = {{0, 0}, {1, 1}, {2, 3}, {3, 4}};
     } else {
         ASSERT_EQ(real.parameters.size(), ours.parameters.size());
+        for (std::size_t i = 0; i < ours.parameters.size(); ++i) pairs.emplace_back(i, i);
     }
-    for (std::size_t i = 0; i < compared; ++i) {
-        SCOPED_TRACE("parameter " + std::to_string(i));
-        const read_parameter& o = ours.parameters[i];
-        const read_parameter& r = real.parameters[i];
+    for (const auto& [own, other] : pairs) {
+        SCOPED_TRACE("parameter " + std::to_string(own));
+        const read_parameter& o = ours.parameters[own];
+        const read_parameter& r = real.parameters[other];
         EXPECT_EQ(r.dtype, o.dtype);
         EXPECT_EQ(r.width, o.width);
         EXPECT_EQ(r.height, o.height);
