@@ -6,7 +6,11 @@ namespace vardane {
 
 namespace integration {
 
-h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
+namespace {
+
+// Layer `layer` of a dataset of rank 2 (one layer) or rank 3 (rows x
+// columns x layers); an empty grid when it has another rank or no such layer.
+h5_grid read_layer(const std::string& file, const std::string& dataset, int rank, std::size_t layer)
 {
     h5_grid grid;
     try {
@@ -14,13 +18,17 @@ h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
         const H5::H5File f(file, H5F_ACC_RDONLY);
         const H5::DataSet ds = f.openDataSet(dataset);
         const H5::DataSpace space = ds.getSpace();
-        if (space.getSimpleExtentNdims() != 2) return grid;
-        hsize_t dims[2] = {0, 0};
+        if (space.getSimpleExtentNdims() != rank) return grid;
+        hsize_t dims[3] = {0, 0, 1};
         space.getSimpleExtentDims(dims);
-        grid.values.resize(std::size_t(dims[0] * dims[1]));
-        ds.read(grid.values.data(), H5::PredType::NATIVE_DOUBLE);
+        const auto layers = std::size_t(dims[2]);
+        if (layer >= layers) return grid;
+        std::vector<double> all(std::size_t(dims[0] * dims[1]) * layers);
+        ds.read(all.data(), H5::PredType::NATIVE_DOUBLE);
         grid.rows = std::size_t(dims[0]);
         grid.columns = std::size_t(dims[1]);
+        grid.values.reserve(grid.rows * grid.columns);
+        for (std::size_t i = layer; i < all.size(); i += layers) grid.values.push_back(all[i]);
         if (ds.attrExists("SCALE FACTOR"))
             ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &grid.scale);
     } catch (const H5::Exception&) {
@@ -29,30 +37,13 @@ h5_grid read_h5_grid(const std::string& file, const std::string& dataset)
     return grid;
 }
 
+} // namespace
+
+h5_grid read_h5_grid(const std::string& file, const std::string& dataset) { return read_layer(file, dataset, 2, 0); }
+
 h5_grid read_h5_layer(const std::string& file, const std::string& dataset, std::size_t layer)
 {
-    h5_grid grid;
-    try {
-        H5::Exception::dontPrint();
-        const H5::H5File f(file, H5F_ACC_RDONLY);
-        const H5::DataSet ds = f.openDataSet(dataset);
-        const H5::DataSpace space = ds.getSpace();
-        if (space.getSimpleExtentNdims() != 3) return grid;
-        hsize_t dims[3] = {0, 0, 0};
-        space.getSimpleExtentDims(dims);
-        if (layer >= dims[2]) return grid;
-        std::vector<double> all(std::size_t(dims[0] * dims[1] * dims[2]));
-        ds.read(all.data(), H5::PredType::NATIVE_DOUBLE);
-        grid.rows = std::size_t(dims[0]);
-        grid.columns = std::size_t(dims[1]);
-        grid.values.reserve(grid.rows * grid.columns);
-        for (std::size_t i = layer; i < all.size(); i += std::size_t(dims[2])) grid.values.push_back(all[i]);
-        if (ds.attrExists("SCALE FACTOR"))
-            ds.openAttribute("SCALE FACTOR").read(H5::PredType::NATIVE_DOUBLE, &grid.scale);
-    } catch (const H5::Exception&) {
-        return {};
-    }
-    return grid;
+    return read_layer(file, dataset, 3, layer);
 }
 
 } // namespace integration
