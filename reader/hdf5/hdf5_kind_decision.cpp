@@ -1,6 +1,8 @@
 #include "reader/hdf5/hdf5_kind_decision.h"
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "reader/hdf5/gpm_file_header.h"
@@ -63,53 +65,62 @@ constexpr gpm_rule kDprRules[] = {
      {{{"/Grids/G2/precipRateESurface/mean", PT_DPR_MONTHLY}, {"/FS/G2/precipRateESurface/mean", PT_DPRV7_MONTHLY}}}},
 };
 
-bool table_exists(hid_t file, productType kind)
+std::string missing(std::string_view what, std::string_view product)
+{
+    return "dataset \"" + std::string(what) + "\" of this " + std::string(product) + " product is missing";
+}
+
+// The first dataset of the kind's table the file lacks; nothing when all are there.
+std::optional<std::string> missing_dataset(hid_t file, productType kind)
 {
     const auto* table = hdf5_table_of(kind);
-    if (!table) return false;
+    if (!table) return std::string();
     for (const auto& entry : *table) {
-        if (!h5_path_exists(file, entry.name)) return false;
+        if (!h5_path_exists(file, entry.name)) return entry.name;
     }
-    return true;
+    return std::nullopt;
 }
 
 // nullopt when the product name is no radiometer product.
-std::optional<productType> decide_amsr(hid_t file, const std::string& productName)
+std::optional<hdf5_kind_decision> decide_amsr(hid_t file, const std::string& productName)
 {
-    bool known = false;
+    const char* lastProbe = nullptr;
     for (const auto& r : kAmsrRules) {
         if (r.productName != productName) continue;
-        known = true;
+        lastProbe = r.probe;
         if (r.probe && !h5_path_exists(file, r.probe)) continue;
-        return table_exists(file, r.kind) ? r.kind : PT_UNKNOWN;
+        if (const auto lacking = missing_dataset(file, r.kind))
+            return hdf5_kind_decision{PT_UNKNOWN, missing(*lacking, productName)};
+        return hdf5_kind_decision{r.kind, {}};
     }
-    if (known) return PT_UNKNOWN;
+    if (lastProbe) return hdf5_kind_decision{PT_UNKNOWN, missing(lastProbe, productName)};
     return std::nullopt;
 }
 
 template <std::size_t N>
-productType decide_gpm_rules(hid_t file, const gpm_header_flags& flags, const gpm_rule (&rules)[N])
+hdf5_kind_decision decide_gpm_rules(hid_t file, const gpm_header_flags& flags, const gpm_rule (&rules)[N],
+                                    std::string_view family)
 {
     for (const auto& rule : rules) {
         if (!(flags.*rule.interval)) continue;
         for (const auto& c : rule.candidates) {
-            if (c.path && h5_path_exists(file, c.path)) return c.kind;
+            if (c.path && h5_path_exists(file, c.path)) return {c.kind, {}};
         }
-        return PT_UNKNOWN;
+        return {PT_UNKNOWN, missing(rule.candidates[0].path, family)};
     }
-    return PT_UNKNOWN;
+    return {};
 }
 
-productType decide_gpm(hid_t file, product_description& info)
+hdf5_kind_decision decide_gpm(hid_t file, product_description& info)
 {
     const std::string& header = info.attributes["FileHeader"];
     const gpm_header_flags flags = parse_gpm_header(header);
     if (auto granule = gpm_header_file_name(header); granule && info.attributes["GranuleID"].empty()) {
         info.attributes["GranuleID"] = *granule;
     }
-    if (flags.multi && !flags.gpm) return decide_gpm_rules(file, flags, kGsmapRules);
-    if (flags.gpm && !flags.multi) return decide_gpm_rules(file, flags, kDprRules);
-    return PT_UNKNOWN;
+    if (flags.multi && !flags.gpm) return decide_gpm_rules(file, flags, kGsmapRules, "GSMaP");
+    if (flags.gpm && !flags.multi) return decide_gpm_rules(file, flags, kDprRules, "DPR");
+    return {};
 }
 
 productType decide_sgli(hid_t file, product_description& info)
@@ -134,12 +145,12 @@ productType decide_sgli(hid_t file, product_description& info)
 
 } // namespace
 
-productType decide_hdf5_kind(hid_t file, product_description& info)
+hdf5_kind_decision decide_hdf5_kind(hid_t file, product_description& info)
 {
     const std::string productName = info.attributes["ProductName"];
     if (const auto amsr = decide_amsr(file, productName)) return *amsr;
     if (productName.empty() && !info.attributes["FileHeader"].empty()) return decide_gpm(file, info);
-    return decide_sgli(file, info);
+    return {decide_sgli(file, info), {}};
 }
 
 } // namespace vardane

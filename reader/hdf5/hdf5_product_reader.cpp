@@ -156,30 +156,37 @@ bool hdf5_reader::identify(const std::string& path, std::uintmax_t) const
 namespace {
 
 // Checks every dataset of the kind's table and records the parameters'
-// shapes and scales. False when a dataset is missing, of another type or
-// rank, or of an implausible size; a missing SGLI dataset throws.
-bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::vector<hdfParam_t>& table,
-                         product_description& d)
+// shapes and scales. Says why the file cannot be this product (a dataset
+// missing, of another type or rank, of an implausible size, a grid of no
+// known size); "" when it can. A missing SGLI dataset throws.
+std::string describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::vector<hdfParam_t>& table,
+                                product_description& d)
 {
     d.nBands = static_cast<std::int32_t>(table.size());
     d.nCount = static_cast<std::uint32_t>(table.size());
     entry_shape first;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const hdfParam_t& entry = table[i];
+        const std::string named = "dataset \"" + entry.name + "\" ";
         const h5_dataset ds = open_table_dataset(file, entry.name, traits.sgli);
-        const h5_type type(ds ? H5Dget_type(ds.get()) : H5I_INVALID_HID);
-        const auto extents = ds ? h5_dataset_extents(ds.get()) : std::nullopt;
-        if (!ds || !h5_type_is(type.get(), entry.h5type) || !extents || !rank_accepted(d.kind, entry, extents->rank)
-            || extents->rank < 2) {
-            return false;
+        if (!ds) return named + "cannot be opened";
+        const h5_type type(H5Dget_type(ds.get()));
+        if (!h5_type_is(type.get(), entry.h5type)) return named + "has another sample type";
+        const auto extents = h5_dataset_extents(ds.get());
+        if (!extents) return named + "has no readable shape";
+        if (!rank_accepted(d.kind, entry, extents->rank) || extents->rank < 2) {
+            return named + "has " + std::to_string(extents->rank) + " dimensions, " + std::to_string(entry.rank)
+                   + " expected";
         }
         // An empty, overflowing or implausibly large array fails the file.
         const auto elements = extents->elements();
-        if (!elements || !h5_raw_size_plausible(file, ds.get(), *elements, H5Tget_size(type.get()))) return false;
+        if (!elements || !h5_raw_size_plausible(file, ds.get(), *elements, H5Tget_size(type.get()))) {
+            return named + "has extents the file cannot hold";
+        }
         const entry_shape shape = shape_of(traits.shape, *extents);
         if (shape.width > std::numeric_limits<std::uint32_t>::max()
             || shape.height > std::numeric_limits<std::uint32_t>::max()) {
-            return false;
+            return named + "is too large";
         }
         d.pixels.push_back(static_cast<std::uint32_t>(shape.width));
         d.lines.push_back(static_cast<std::uint32_t>(shape.height));
@@ -187,16 +194,21 @@ bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::
             first = shape;
             if (traits.l3Grid) {
                 const auto grid = classify_l3_grid(shape.width, shape.height);
-                if (!grid) return false;
+                if (!grid) {
+                    return named + "is a grid of " + std::to_string(shape.width) + " x " + std::to_string(shape.height)
+                           + " cells, none of the known L3 grids";
+                }
                 d.l3PsType = *grid;
             }
         }
         d.scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
     }
-    if (traits.parameters == h5_parameter_rule::entries) return true;
+    if (traits.parameters == h5_parameter_rule::entries) return {};
     // The first dataset's layers are parameters of their own; entries after
     // it keep theirs.
-    if (first.layers < 1 || first.layers > kMaxLayers) return false;
+    if (first.layers < 1 || first.layers > kMaxLayers) {
+        return "dataset \"" + table.front().name + "\" has " + std::to_string(first.layers) + " layers";
+    }
     const auto layers = static_cast<std::uint32_t>(first.layers);
     const std::size_t tail = traits.parameters == h5_parameter_rule::layers_then_entries ? table.size() - 1 : 0;
     d.pixels.erase(d.pixels.begin(), d.pixels.end() - static_cast<std::ptrdiff_t>(tail));
@@ -205,7 +217,7 @@ bool describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::
     d.lines.insert(d.lines.begin(), layers, static_cast<std::uint32_t>(first.height));
     d.nCount = static_cast<std::uint32_t>(d.pixels.size());
     d.nBands = static_cast<std::int32_t>(d.nCount);
-    return true;
+    return {};
 }
 
 } // namespace
@@ -226,18 +238,24 @@ failure open_file(const std::string& path, product_description& d)
     }
     read_global_attributes(file.get(), d.attributes);
 
-    d.kind = decide_hdf5_kind(file.get(), d);
+    const hdf5_kind_decision decision = decide_hdf5_kind(file.get(), d);
+    d.kind = decision.kind;
     d.geoName = geophysical_code(d.attributes["GeophysicalName"]);
     d.granule = d.attributes["GranuleID"];
 
-    const hdf5_kind_traits* traits = hdf5_traits_of(d.kind);
-    const std::vector<hdfParam_t>* table = hdf5_table_of(d.kind);
-    if (!traits || !table || table->empty() || !describe_parameters(file.get(), *traits, *table, d)) {
+    // Once the file's own attributes have named the product, whatever does
+    // not fit is that product's damage, not a sign of a stranger.
+    const auto refuse = [&](const std::string& why) {
         d.kind = PT_UNKNOWN;
         d.nCount = 0;
         d.nBands = 0;
-        return {};
-    }
+        return why.empty() ? failure{} : failure(path, why);
+    };
+    if (!decision.damage.empty()) return refuse(decision.damage);
+    const hdf5_kind_traits* traits = hdf5_traits_of(d.kind);
+    const std::vector<hdfParam_t>* table = hdf5_table_of(d.kind);
+    if (!traits || !table || table->empty()) return refuse({});
+    if (const std::string why = describe_parameters(file.get(), *traits, *table, d); !why.empty()) return refuse(why);
     d.bytesPerSample = traits->bytesPerSample;
 
     if (traits->corners == h5_corner_source::fixed) {

@@ -1,5 +1,6 @@
 // Files that carry a product's signature or name but cannot be read are
 // failed products with a cause, counted apart from files that are no product.
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -64,7 +65,8 @@ TEST(DamagedProduct, FileWithoutReadPermissionIsDamagedNotNoProduct)
 }
 
 // A product whose own attributes say what it is but which lacks one of the
-// datasets of its kind fails with that dataset named, and the batch goes on.
+// datasets of its kind is a damaged product, not a stranger: it fails with
+// that dataset named, and the batch goes on.
 TEST(DamagedProduct, MissingDatasetIsNamedAndTheNextFileConverts)
 {
     driver_rig rig;
@@ -73,7 +75,11 @@ TEST(DamagedProduct, MissingDatasetIsNamedAndTheNextFileConverts)
         const char* name;
         const char* dataset;
     };
-    const cut cuts[] = {{"SGLI_VNR", "vnr.h5", "/Image_data/Lt_VN05"}, {"SGLI_LST", "lst.h5", "/Image_data/QA_flag"}};
+    const cut cuts[] = {{"SGLI_VNR", "vnr.h5", "/Image_data/Lt_VN05"},
+                        {"SGLI_LST", "lst.h5", "/Image_data/QA_flag"},
+                        {"AMSR2_L1B", "l1b.h5", "Brightness Temperature (23.8GHz,H)"},
+                        {"AMSR2_L3_GD", "l3gd.h5", "Geophysical Data"},
+                        {"GSMAP_HOURLY", "gsmap.h5", "/Grid/hourlyPrecipRate"}};
     std::vector<std::string> files;
     for (const auto& c : cuts) {
         files.push_back(write_synthetic(rig.temp.path(), c.kind, c.name));
@@ -91,12 +97,15 @@ TEST(DamagedProduct, MissingDatasetIsNamedAndTheNextFileConverts)
         EXPECT_FALSE(e.why.cause.empty()) << e.path;
     }
     EXPECT_EQ(failed, std::vector<std::string>(files.begin(), files.end() - 1));
-    // SGLI files are opened without a test for each dataset: the library's
-    // refusal names the one that is missing.
+    // Each cause names the dataset that is missing.
     for (const auto& e : rig.sink.reported) {
-        if (e.type == run_event_type::failure && e.path == files[0])
-            EXPECT_NE(e.why.cause.find("Lt_VN05"), std::string::npos) << e.why.cause;
+        if (e.type != run_event_type::failure) continue;
+        const auto i = std::size_t(std::find(files.begin(), files.end(), e.path) - files.begin());
+        ASSERT_LT(i, std::size(cuts));
+        const std::string name = fs::path(cuts[i].dataset).filename().string();
+        EXPECT_NE(e.why.cause.find(name), std::string::npos) << e.why.cause;
     }
+    EXPECT_EQ(rig.sink.count(run_event_type::not_product), 0);
     const auto outputs = files_in(rig.out);
     EXPECT_FALSE(outputs.empty());
     for (const auto& name : outputs) EXPECT_TRUE(name.starts_with("good")) << name;
