@@ -56,9 +56,11 @@ void console_sink::report(const run_event& event)
     // A failure is reported right after the line that tells it; its cause,
     // when the line does not say it, goes to standard error in every mode.
     // A quiet run shows the failure's line alone, so it names the file.
-    if (mode_ == console_mode::quiet)
+    if (mode_ == console_mode::quiet) {
         write_line(event.path.empty() ? lastLine_
                                       : std::filesystem::path(event.path).filename().string() + ": " + lastLine_);
+        failureShown_ = lastLine_;
+    }
     if (event.why.failed())
         write_error_line((event.why.file.empty() ? event.path : event.why.file) + ": " + event.why.cause);
 }
@@ -86,7 +88,8 @@ void console_sink::ChangeRunMode(bool) {}
 
 void console_sink::show_if_quiet(const std::string& line)
 {
-    if (mode_ == console_mode::quiet) write_line(line);
+    // A failure line shown a moment ago is not repeated.
+    if (mode_ == console_mode::quiet && line != failureShown_) write_line(line);
 }
 
 void console_sink::progress(int done, int total, const std::string& current)

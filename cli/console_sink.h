@@ -54,6 +54,7 @@ private:
     bool progressShown_ = false;
     std::string progressLine_;
     std::string lastLine_;
+    std::string failureShown_; // the last failure line a quiet run showed
 };
 
 // True when standard error is a terminal.

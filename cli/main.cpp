@@ -1,5 +1,6 @@
 // vardane-cli: the conversion run of the window, without a window.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -137,6 +138,9 @@ int run_cli(int argc, char** argv)
         if (options.skipExisting) finished.emplace(std::move(earlier), asked_kinds(options.kinds), options.output);
     }
 
+    // A reader of the log that goes away (`| head`) ends the log, not the
+    // conversions or the report: writes to the closed pipe fail quietly.
+    std::signal(SIGPIPE, SIG_IGN);
     console_sink sink(options.quiet ? console_mode::quiet : console_mode::full, stderr_is_terminal());
     skipped_count skipped;
     const std::vector<std::string> toConvert =

@@ -51,7 +51,32 @@ fs::path absolute_in(const fs::path& base, const fs::path& p)
     return base / p;
 }
 
+// Why the working folder could not be made, in the system's words.
+failure working_folder_failure(const fs::path& folder)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const bool taken = !ec && !fs::is_directory(folder, ec);
+    return failure{folder.string(), ec ? ec.message() : taken ? "the name is taken by a file" : "it cannot be made"};
+}
+
 } // namespace
+
+void run_driver::report_unstarted(const std::string& line, const failure& why)
+{
+    // Every input of a run that could not start is a failure of its own, so
+    // that the summary, the report and the exit status all count it.
+    if (request_.inputs.empty()) sink_.printLog(line);
+    const int total = static_cast<int>(request_.inputs.size());
+    int done = 0;
+    for (const auto& input : request_.inputs) {
+        const std::string path = resolved(input);
+        sink_.progress(done++, total, path);
+        sink_.printLog(line);
+        sink_.report(run_event{run_event_type::failure, {}, path, why});
+    }
+    sink_.progress(done, total, "");
+}
 
 bool run_driver::RunAction(const run_request& request)
 {
@@ -65,7 +90,7 @@ bool run_driver::RunAction(const run_request& request)
     request_.workFolder = absolute_in(request_.baseFolder, request_.workFolder).lexically_normal();
     request_.outputFolder = destination_prefix(request_.outputFolder);
     if (ec || !prepare_working_folder(request_.workFolder)) {
-        sink_.printLog(run_msg::kWorkFolderFailed);
+        report_unstarted(run_msg::kWorkFolderFailed, working_folder_failure(request_.workFolder));
         return false;
     }
     empty_folder(request_.workFolder);

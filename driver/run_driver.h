@@ -59,6 +59,9 @@ public:
     // (after RunAction's preparations, with the worker joined) and drive
     // single steps.
     void RunActionProcWrapper();
+    // Logs `line` for every input of the request and reports each as failed
+    // for `why`: the run did not start.
+    void report_unstarted(const std::string& line, const failure& why);
     void RunActionProc();
     bool read_lonlat(const std::string& name, std::int32_t index);
     // Moves the working folder's file `name` into the request's output

@@ -38,7 +38,9 @@ bool zip_archive::add_file(const std::string& entry, const std::filesystem::path
         keep_error();
         return false;
     }
-    if (zip_file_add(zip_.get(), entry.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+    // Entries take the names the file system took: UTF-8 names are marked
+    // so, any other bytes are stored as they are.
+    if (zip_file_add(zip_.get(), entry.c_str(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS) < 0) {
         keep_error();
         zip_source_free(src); // not taken over by the archive
         return false;

@@ -19,7 +19,8 @@ std::optional<std::map<std::string, std::string>> unzip(const std::filesystem::p
     const zip_int64_t n = zip_get_num_entries(z.get(), 0);
     for (zip_int64_t i = 0; i < n; ++i) {
         zip_stat_t st;
-        if (zip_stat_index(z.get(), zip_uint64_t(i), 0, &st) != 0) return std::nullopt;
+        // Names as stored: a name that is not UTF-8 is not recoded.
+        if (zip_stat_index(z.get(), zip_uint64_t(i), ZIP_FL_ENC_RAW, &st) != 0) return std::nullopt;
         const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> f(zip_fopen_index(z.get(), zip_uint64_t(i), 0),
                                                                    zip_fclose);
         if (!f) return std::nullopt;
