@@ -1,0 +1,43 @@
+#include "cli/orphan_guard.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace vardane {
+
+namespace {
+
+// As long as the parent itself waits for a silent worker after a cancel.
+constexpr auto kOrphanGrace = std::chrono::seconds(5);
+// The exit status nobody reads: the parent is gone.
+constexpr int kOrphanStatus = 1;
+
+} // namespace
+
+orphan_guard::orphan_guard() : parent_(::getppid()) {}
+
+void orphan_guard::on_cancel()
+{
+    if (orphaned_ || ::getppid() == parent_) return;
+    orphaned_ = true;
+    deadline_ = std::chrono::steady_clock::now() + kOrphanGrace;
+}
+
+int orphan_guard::poll_timeout_ms() const
+{
+    if (!orphaned_) return -1;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - std::chrono::steady_clock::now());
+    return static_cast<int>(std::max<long long>(0, left.count()));
+}
+
+void orphan_guard::end_if_overdue(const std::filesystem::path& workFolder) const
+{
+    if (!orphaned_ || std::chrono::steady_clock::now() < deadline_) return;
+    std::error_code ec;
+    std::filesystem::remove_all(workFolder, ec);
+    // Straight out, past the exit handlers and a sanitizer's leak check:
+    // the run's thread is stuck in the middle of its work, its memory in use.
+    ::_exit(kOrphanStatus);
+}
+
+} // namespace vardane
