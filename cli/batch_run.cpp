@@ -170,7 +170,7 @@ private:
             task.fileEntries = task.entries.size();
             ++task.started;
             const std::string& file = task.files[task.started - 1];
-            abandon_current_file(task, {file, "conversion crashed (no worker process)", "no worker process"}, true);
+            abandon_current_file(task, crashed_in(file, "no worker process"), true);
             return false;
         }
         slot.workFolder = output_ / (kWorkFolderPrefix + std::to_string(process->pid()));
@@ -273,7 +273,8 @@ private:
         // being abandoned anyway, but one stuck past the grace is named.
         if (signal_ != 0 && slot.killedSilent) sink_.killed_after_cancel(file, kSilenceLimit);
         const bool timedOut = slot.timedOut && limit;
-        abandon_current_file(task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, status), signal_ == 0);
+        abandon_current_file(task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, ending_of(status)),
+                             signal_ == 0);
     }
 
     // The file a worker did not finish: a failure, its outputs discarded;

@@ -1,12 +1,9 @@
 #include "cli/lost_file.h"
 
-#include "cli/worker_process.h"
-
 namespace vardane {
 
-lost_file crashed_in(const std::string& path, int waitStatus)
+lost_file crashed_in(const std::string& path, const std::string& ending)
 {
-    const std::string ending = ending_of(waitStatus);
     return {path, "conversion crashed (" + ending + ")", ending};
 }
 

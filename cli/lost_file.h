@@ -14,8 +14,9 @@ struct lost_file {
     std::string cause; // "SIGSEGV", "exit status 3", "timed out after 120 s"
 };
 
-// The worker ended on its own; `waitStatus` as waitpid gives it.
-lost_file crashed_in(const std::string& path, int waitStatus);
+// The worker ended on its own, or never started; `ending` says how:
+// "SIGSEGV", "exit status 3", "no worker process".
+lost_file crashed_in(const std::string& path, const std::string& ending);
 // The worker was killed when the file's limit ran out.
 lost_file timed_out_in(const std::string& path, std::chrono::seconds limit);
 
