@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <poll.h>
+#include <unistd.h>
 
 #include "driver/run_messages.h"
 #include "driver/working_folder.h"
@@ -159,7 +160,8 @@ private:
     bool start_worker(worker_slot& slot)
     {
         // The worker converts with its own copy of the settings: the fork's.
-        auto process = std::make_unique<worker_process>([this] { return run_worker(options_, settings_); });
+        auto process = std::make_unique<worker_process>(
+            [this, parent = ::getpid()] { return run_worker(options_, settings_, parent); });
         if (!process->started()) {
             // Without a worker the next file cannot be converted: it fails
             // alone, and the next one tries again.

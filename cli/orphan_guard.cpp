@@ -1,6 +1,8 @@
 #include "cli/orphan_guard.h"
 
 #include <algorithm>
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace vardane {
@@ -14,11 +16,14 @@ constexpr int kOrphanStatus = 1;
 
 } // namespace
 
-orphan_guard::orphan_guard() : parent_(::getppid()) {}
+orphan_guard::orphan_guard(pid_t parent) : parent_(parent) { ::prctl(PR_SET_PDEATHSIG, SIGTERM); }
+
+// An orphan has been given a new parent: the nearest subreaper, or PID 1.
+bool orphan_guard::parent_gone() const { return ::getppid() != parent_; }
 
 void orphan_guard::on_cancel()
 {
-    if (orphaned_ || ::getppid() == parent_) return;
+    if (orphaned_ || !parent_gone()) return;
     orphaned_ = true;
     deadline_ = std::chrono::steady_clock::now() + kOrphanGrace;
 }

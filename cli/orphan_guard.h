@@ -7,15 +7,19 @@
 namespace vardane {
 
 // Makes sure a worker does not outlive its parent. The parent's death comes
-// to the worker as a cancel signal (PR_SET_PDEATHSIG, set when the worker
-// starts), which a conversion honours at its next check and then cleans up;
-// but a conversion stuck in a library call never reaches one and would spin
-// on under PID 1. So after a cancel that finds the parent gone, the worker
-// gives its conversion a grace and then ends itself.
+// to the worker as a cancel signal (PR_SET_PDEATHSIG), which a conversion
+// honours at its next check and then cleans up; but a conversion stuck in a
+// library call never reaches one and would spin on under PID 1. So after a
+// cancel that finds the parent gone, the worker gives its conversion a grace
+// and then ends itself.
 class orphan_guard {
 public:
-    // In the worker, once its parent is known to be alive.
-    orphan_guard();
+    // In the worker, before its first task: `parent` is the process that
+    // forked it, taken before the fork.
+    explicit orphan_guard(pid_t parent);
+
+    // The parent died before the signal was asked for, and sent none.
+    bool parent_gone() const;
 
     // A cancel signal came: when the parent is gone, the grace starts.
     void on_cancel();

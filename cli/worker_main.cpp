@@ -90,8 +90,10 @@ bool convert_task(run_driver& driver, const run_request& request, worker_sink& s
 
 } // namespace
 
-int run_worker(const cli_options& options, spconverter& settings)
+int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
 {
+    orphan_guard orphan(parent);
+    if (orphan.parent_gone()) return 0;
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.
@@ -101,7 +103,6 @@ int run_worker(const cli_options& options, spconverter& settings)
     }
     std::signal(SIGPIPE, SIG_IGN);
     signal_gate signals;
-    orphan_guard orphan;
 
     spinfo info;
     worker_sink sink(kChannelFd, [&info] { return product_kind_name(info.getType()); });

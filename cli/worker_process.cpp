@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,13 +48,8 @@ bool arrange_descriptors(int tasks, int channel)
     return ok && ::close_range(kChannelFd + 1, ~0U, 0) == 0;
 }
 
-[[noreturn]] void run_child(const std::function<int()>& body, int tasks, int channel, pid_t parent)
+[[noreturn]] void run_child(const std::function<int()>& body, int tasks, int channel)
 {
-    // The worker ends with its parent: the parent's death comes to it as a
-    // cancel signal (orphan_guard.h). A parent that died before this call
-    // sends none, and has left no one to work for.
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (::getppid() != parent) fast_exit(kWorkerBroken);
     int status = kWorkerBroken;
     if (arrange_descriptors(tasks, channel)) {
         try {
@@ -86,9 +80,8 @@ worker_process::worker_process(const std::function<int()>& body)
     tasks_ = taskPair[0];
     channel_ = channelPipe[0];
 
-    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
-    if (pid == 0) run_child(body, workerTasks, workerChannel, parent);
+    if (pid == 0) run_child(body, workerTasks, workerChannel);
     if (pid > 0) pid_ = pid;
     ::close(workerTasks);
     ::close(workerChannel);
