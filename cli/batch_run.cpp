@@ -9,10 +9,13 @@
 #include <memory>
 #include <optional>
 #include <poll.h>
+#include <unistd.h>
 
 #include "driver/run_messages.h"
 #include "driver/working_folder.h"
 #include "cli/child_channel.h"
+#include "cli/file_time_limit.h"
+#include "cli/lost_file.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_main.h"
 #include "cli/worker_process.h"
@@ -27,16 +30,16 @@ namespace {
 
 // A worker that says nothing for this long after a cancel, or after it was
 // told that no task follows, is stuck (in a library call that never
-// returns): it is killed.
-constexpr auto kSilenceLimit = std::chrono::seconds(10);
+// returns, which no cancel check reaches): it is killed. A live conversion
+// reaches its next cancel check well within it; one killed a little early
+// loses nothing, since its file is abandoned either way.
+constexpr auto kSilenceLimit = std::chrono::seconds(5);
+// Also how often the files' time limits are checked.
 constexpr int kPollMs = 200;
 
-// A worker died in the middle of a file.
-struct crash_note {
-    std::string path;
-    std::string ending;
-};
-using task_entry = std::variant<child_record, crash_note>;
+// An entry of a task's log: a worker's record, or the file its worker did
+// not finish.
+using task_entry = std::variant<child_record, lost_file>;
 
 enum class task_state { waiting, running, done };
 
@@ -58,6 +61,11 @@ struct worker_slot {
     std::optional<std::size_t> task;
     bool closing = false;
     steady::time_point heard;
+    // The current file's time limit and when it runs out; none without one.
+    std::optional<std::chrono::seconds> limit;
+    steady::time_point deadline;
+    bool timedOut = false;     // killed when the limit ran out
+    bool killedSilent = false; // killed for its silence after a cancel
 };
 
 std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
@@ -95,7 +103,7 @@ public:
             show_ready();
             if (shown_ == tasks_.size() && !any_worker()) break;
             wait_and_take();
-            stop_silent_workers();
+            stop_stuck_workers();
         }
         // One cancel line a run, as in one process: workers that were
         // between files when the signal came never reached a check.
@@ -140,6 +148,8 @@ private:
             task.fileEntries = task.entries.size();
             slot.task = index;
             slot.heard = steady::now();
+            // Until the worker says it began the file, the limit runs from now.
+            arm_limit(slot, task.files[task.started]);
             const std::vector<std::string> rest(task.files.begin() + static_cast<std::ptrdiff_t>(task.started),
                                                 task.files.end());
             // A worker that cannot take it is found dead on its channel.
@@ -150,7 +160,8 @@ private:
     bool start_worker(worker_slot& slot)
     {
         // The worker converts with its own copy of the settings: the fork's.
-        auto process = std::make_unique<worker_process>([this] { return run_worker(options_, settings_); });
+        auto process = std::make_unique<worker_process>(
+            [this, parent = ::getpid()] { return run_worker(options_, settings_, parent); });
         if (!process->started()) {
             // Without a worker the next file cannot be converted: it fails
             // alone, and the next one tries again.
@@ -159,13 +170,23 @@ private:
             batch_task& task = tasks_[index];
             task.handedOut = task.started;
             task.fileEntries = task.entries.size();
-            abandon_current_file(task, "no worker process", true);
+            ++task.started;
+            const std::string& file = task.files[task.started - 1];
+            abandon_current_file(task, crashed_in(file, "no worker process"), true);
             return false;
         }
         slot.workFolder = output_ / (kWorkFolderPrefix + std::to_string(process->pid()));
         slot.process = std::move(process);
         slot.closing = false;
+        slot.timedOut = false;
+        slot.killedSilent = false;
         return true;
+    }
+
+    void arm_limit(worker_slot& slot, const std::string& file)
+    {
+        slot.limit = file_time_limit(options_, file);
+        if (slot.limit) slot.deadline = steady::now() + *slot.limit;
     }
 
     void wait_and_take()
@@ -221,11 +242,13 @@ private:
             if (const auto* file = std::get_if<file_started>(&*record)) {
                 ++task.started;
                 task.fileEntries = task.entries.size();
+                arm_limit(slot, task.files[task.started - 1]);
                 if (reporter_) reporter_->started(index, file->path);
             } else if (const auto* end = std::get_if<task_ended>(&*record)) {
                 task.completed = end->completed;
                 task.state = task_state::done;
                 slot.task.reset();
+                slot.limit.reset();
                 if (reporter_) reporter_->ended(index, false);
             } else {
                 task.entries.emplace_back(*record);
@@ -241,24 +264,30 @@ private:
         slot.process.reset();
         std::error_code ec;
         fs::remove_all(slot.workFolder, ec);
+        const auto limit = slot.limit;
+        slot.limit.reset();
         if (!slot.task) return;
         batch_task& task = tasks_[*slot.task];
         slot.task.reset();
+        if (task.started == task.handedOut) ++task.started; // died before the file began
+        const std::string& file = task.files[task.started - 1];
         // After a cancel a worker may be killed on purpose; its file was
-        // being abandoned anyway.
-        abandon_current_file(task, ending_of(status), signal_ == 0);
+        // being abandoned anyway, but one stuck past the grace is named.
+        if (signal_ != 0 && slot.killedSilent) sink_.killed_after_cancel(file, kSilenceLimit);
+        const bool timedOut = slot.timedOut && limit;
+        abandon_current_file(task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, ending_of(status)),
+                             signal_ == 0);
     }
 
-    // The file a worker was converting when it died: a failure, its outputs
-    // discarded; the files after it in the task wait for a fresh worker.
-    void abandon_current_file(batch_task& task, const std::string& ending, bool report)
+    // The file a worker did not finish: a failure, its outputs discarded;
+    // the files after it in the task wait for a fresh worker.
+    void abandon_current_file(batch_task& task, const lost_file& lost, bool report)
     {
-        if (task.started == task.handedOut) ++task.started; // died before the file began
         const std::size_t index = static_cast<std::size_t>(&task - tasks_.data());
         if (report) {
             discard_outputs(task);
-            task.entries.emplace_back(crash_note{task.files[task.started - 1], ending});
-            if (reporter_) reporter_->crashed(index, task.files[task.started - 1], ending);
+            task.entries.emplace_back(lost);
+            if (reporter_) reporter_->lost(index, lost);
         } else if (reporter_) {
             reporter_->ended(index, true);
         }
@@ -287,14 +316,22 @@ private:
         }
     }
 
-    void stop_silent_workers()
+    // Kills the workers that hang: silent after a cancel or the last task,
+    // or still in a file when its time limit runs out. Their ends are read
+    // from their channels like any other.
+    void stop_stuck_workers()
     {
         const auto now = steady::now();
         for (auto& slot : slots_) {
+            if (!slot.process) continue;
             const bool mustEnd = signal_ != 0 || slot.closing;
-            if (slot.process && mustEnd && now - slot.heard > kSilenceLimit) {
+            if (mustEnd && now - slot.heard > kSilenceLimit) {
                 slot.process->kill(SIGKILL);
                 slot.heard = now;
+                slot.killedSilent = slot.task.has_value();
+            } else if (signal_ == 0 && slot.task && slot.limit && !slot.timedOut && now >= slot.deadline) {
+                slot.process->kill(SIGKILL);
+                slot.timedOut = true;
             }
         }
     }
@@ -325,8 +362,7 @@ private:
             cancelShown_ = cancelShown_ || cancelLine;
             sink_.relay(*record);
         } else {
-            const auto& crash = std::get<crash_note>(entry);
-            sink_.crashed(crash.path, crash.ending);
+            sink_.lost(std::get<lost_file>(entry));
         }
     }
 

@@ -58,6 +58,10 @@ const char* usage_text()
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default "
            "1)\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
+           "  --file-timeout SECONDS\n"
+           "                        give up on a file still converting after SECONDS (a library hung):\n"
+           "                        its worker is killed, the file fails, the batch goes on (0: no limit;\n"
+           "                        default: 2 minutes plus 3 s per MB of input per output kind)\n"
            "  --files-from LIST     also the inputs named in LIST, one a line ('-': standard input);\n"
            "                        blank lines and lines starting with '#' are skipped\n"
            "  --shard K/N           convert only shard K (0 to N-1) of N: the inputs, sorted by base name,\n"
@@ -136,6 +140,11 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             if (!value(v) || !parse_count(v, 1, o.jobs)) result.error = "--jobs needs a whole number of at least 1";
         } else if (arg == "--pace") {
             if (!value(v) || !parse_count(v, 0, o.paceMs)) result.error = "--pace needs a whole number of milliseconds";
+        } else if (arg == "--file-timeout") {
+            int seconds = 0;
+            if (!value(v) || !parse_count(v, 0, seconds))
+                result.error = "--file-timeout needs a whole number of seconds";
+            o.fileTimeout = seconds;
         } else if (arg == "--files-from") {
             if (!value(o.filesFrom) || o.filesFrom.empty()) result.error = "missing list after --files-from";
         } else if (arg == "--shard") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct cli_options {
     bool skipExisting = false;
     int jobs = 1;
     int paceMs = 0;
+    std::optional<int> fileTimeout; // --file-timeout SECONDS (0: none); unset: by size and outputs
     bool quiet = false;
     bool verbose = false; // the libraries' own messages reach standard error
     bool help = false;

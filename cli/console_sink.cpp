@@ -74,10 +74,16 @@ void console_sink::relay(const child_record& record)
     }
 }
 
-void console_sink::crashed(const std::string& path, const std::string& ending)
+void console_sink::lost(const lost_file& file)
 {
     ++tally.failures;
-    write_error_line(path + ": conversion crashed (" + ending + "); outputs of this file discarded");
+    write_error_line(file.path + ": " + file.line + "; outputs of this file discarded");
+}
+
+void console_sink::killed_after_cancel(const std::string& path, std::chrono::seconds grace)
+{
+    write_error_line(path + ": still converting " + std::to_string(grace.count())
+                     + " s after the cancel; its worker was killed");
 }
 
 // The output list of the window has no counterpart here: the log line and

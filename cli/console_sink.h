@@ -1,10 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "driver/run_sink.h"
 #include "cli/child_channel.h"
+#include "cli/lost_file.h"
 #include "driver/run_tally.h"
 
 namespace vardane {
@@ -32,9 +34,12 @@ public:
     // Takes one record of a worker process: its log line is shown and its
     // event counted like those of this process.
     void relay(const child_record& record);
-    // A worker died while converting `path` (its ending: "SIGSEGV"): the file
-    // is a failure, told on standard error whatever the mode.
-    void crashed(const std::string& path, const std::string& ending);
+    // A worker died in a file or was killed for taking too long: the file is
+    // a failure, told on standard error whatever the mode.
+    void lost(const lost_file& file);
+    // After a cancel, a worker that stayed silent in `path` for `grace` (stuck
+    // in a library call) was killed: told on standard error.
+    void killed_after_cancel(const std::string& path, std::chrono::seconds grace);
     // The last line logged: the outer frame's message when a run ended early.
     const std::string& last_line() const { return lastLine_; }
     // In quiet mode the line that ended a run early is shown as well.

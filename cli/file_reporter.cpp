@@ -42,12 +42,12 @@ void file_reporter::record(std::size_t task, const child_record& record)
     }
 }
 
-void file_reporter::crashed(std::size_t task, const std::string& path, const std::string& ending)
+void file_reporter::lost(std::size_t task, const lost_file& lost)
 {
-    if (!open_.contains(task) || open_[task].report.input != input_key(path)) started(task, path);
+    if (!open_.contains(task) || open_[task].report.input != input_key(lost.path)) started(task, lost.path);
     open_file& file = open_[task];
     file.report.outputs.clear();
-    file.report.failures.push_back({"conversion crashed (" + ending + ")", ending, file.report.input});
+    file.report.failures.push_back({lost.line, lost.cause, file.report.input});
     finish(task);
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/child_channel.h"
 #include "cli/file_report.h"
+#include "cli/lost_file.h"
 #include "cli/report_log.h"
 
 namespace vardane {
@@ -21,8 +22,9 @@ public:
 
     void started(std::size_t task, const std::string& path);
     void record(std::size_t task, const child_record& record);
-    // The worker died in the file: its outputs were discarded.
-    void crashed(std::size_t task, const std::string& path, const std::string& ending);
+    // The worker died in the file or was killed for its time: its outputs
+    // were discarded.
+    void lost(std::size_t task, const lost_file& file);
     // The task's worker is done with it; `cancelled` when a cancel cut it off.
     void ended(std::size_t task, bool cancelled);
     // A file that never reached a worker, such as a missing input.

@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 #include "driver/run_driver.h"
 #include "driver/working_folder.h"
 #include "cli/fast_exit.h"
+#include "cli/orphan_guard.h"
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
@@ -68,17 +68,20 @@ private:
 
 // One run of the driver over the files of a task. True when a cancel signal
 // came during it.
-bool convert_task(run_driver& driver, run_request request, worker_sink& sink, signal_gate& signals)
+bool convert_task(run_driver& driver, const run_request& request, worker_sink& sink, signal_gate& signals,
+                  orphan_guard& orphan)
 {
     bool cancelled = false;
     const bool started = driver.RunAction(request);
     while (started && !sink.run_ended()) {
         pollfd fds[] = {{signals.fd(), POLLIN, 0}, {sink.ended_fd(), POLLIN, 0}};
-        ::poll(fds, 2, -1);
+        ::poll(fds, 2, orphan.poll_timeout_ms());
         if (signals.take() != 0) {
             cancelled = true;
             driver.cancel();
+            orphan.on_cancel();
         }
+        orphan.end_if_overdue(request.workFolder);
     }
     driver.join();
     sink.send(task_ended{started && driver.completed()});
@@ -87,10 +90,10 @@ bool convert_task(run_driver& driver, run_request request, worker_sink& sink, si
 
 } // namespace
 
-int run_worker(const cli_options& options, spconverter& settings)
+int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
 {
-    // The worker ends with its parent, through the same cancel as a signal.
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    orphan_guard orphan(parent);
+    if (orphan.parent_gone()) return 0;
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.
@@ -115,7 +118,7 @@ int run_worker(const cli_options& options, spconverter& settings)
     task_reader tasks(signals);
     for (std::string line; sink.connected() && tasks.next(line);) {
         request.inputs = decode_task(line);
-        if (convert_task(driver, request, sink, signals)) break;
+        if (convert_task(driver, request, sink, signals, orphan)) break;
     }
     // Each run emptied the working folder; only the folder is left.
     fs::remove(request.workFolder, ec);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include "cli/cli_options.h"
 
 namespace vardane {
@@ -14,7 +16,8 @@ inline constexpr int kChannelFd = 3;
 // The worker process of a command-line run: takes tasks (the files of one
 // task on one line) from standard input until it ends or a cancel signal
 // comes, converts each task with one run of the driver in a private working
-// folder, and reports on the channel descriptor. Returns the exit status.
-int run_worker(const cli_options& options, spconverter& settings);
+// folder, and reports on the channel descriptor; ends with its parent,
+// `parent`, taken before the fork. Returns the exit status.
+int run_worker(const cli_options& options, spconverter& settings, pid_t parent);
 
 } // namespace vardane

@@ -12,7 +12,8 @@ namespace vardane {
 // standard output /dev/null and its channel descriptor a pipe of records,
 // and ends with body's return value. The handle owns the process: one that
 // is still alive when the handle goes is killed and reaped, so no worker
-// outlives the run.
+// outlives the run; and a worker learns of its parent's death by a cancel
+// signal (see orphan_guard.h), so none outlives a parent that was killed.
 //
 // A fork rather than a fresh start of the program: the libraries are loaded
 // and relocated once, in the parent, which halves the start-up of a

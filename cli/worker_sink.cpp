@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "driver/run_messages.h"
+#include "cli/test_hang_hook.h"
 
 namespace vardane {
 
@@ -55,18 +56,21 @@ void worker_sink::printNewLog(const std::string&) {}
 
 void worker_sink::progress(int, int, const std::string& current)
 {
-    if (!current.empty()) send(file_started{current});
+    if (current.empty()) return;
+    currentFile_ = current;
+    send(file_started{current});
 }
 
 void worker_sink::report(const run_event& event)
 {
     if (event.type != run_event_type::recognised || !event.kind.empty() || !productKind_) {
         send(event);
-        return;
+    } else {
+        run_event named = event;
+        named.kind = productKind_();
+        send(named);
     }
-    run_event named = event;
-    named.kind = productKind_();
-    send(named);
+    if (event.type == run_event_type::output_created) hang_if_asked(currentFile_);
 }
 
 } // namespace vardane

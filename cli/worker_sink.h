@@ -41,6 +41,7 @@ public:
 private:
     int fd_;
     std::function<std::string()> productKind_;
+    std::string currentFile_; // the input being converted, on the run's thread
     int endedFd_;
     std::atomic<bool> connected_{true};
     std::atomic<bool> runEnded_{false};

@@ -2,13 +2,16 @@
 // folder inputs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "cli/child_channel.h"
 #include "cli/cli_options.h"
+#include "cli/file_time_limit.h"
 #include "cli/input_files.h"
 #include "driver/run_tally.h"
 
@@ -60,6 +63,49 @@ TEST(CliOptions, ListingAndDashDash)
     const auto r = parse_command_line({"-o", "/o", "--", "-odd-name.h5"});
     ASSERT_TRUE(r.error.empty());
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
+}
+
+// --file-timeout overrides the default limit of a file, or lifts it.
+TEST(CliOptions, FileTimeoutIsWholeSecondsAndZeroMeansNone)
+{
+    const std::string missing = "/nonexistent/a.h5";
+    const auto given = parse_command_line({"-o", "/o", "--file-timeout", "7", "a"});
+    ASSERT_TRUE(given.error.empty()) << given.error;
+    EXPECT_EQ(file_time_limit(given.options, missing), std::chrono::seconds(7));
+    const auto none = parse_command_line({"-o", "/o", "--file-timeout=0", "a"});
+    ASSERT_TRUE(none.error.empty()) << none.error;
+    EXPECT_FALSE(file_time_limit(none.options, missing).has_value());
+    for (const char* bad : {"-1", "2.5", "x", ""}) {
+        EXPECT_FALSE(parse_command_line({"-o", "/o", "--file-timeout", bad, "a"}).error.empty()) << bad;
+    }
+}
+
+// The default must never cut off a live conversion: a full scene of the
+// largest products (300 MB) takes some 15 s per output kind here, and a slow
+// network disk may be 20 times slower. A small file still gets minutes.
+TEST(FileTimeLimit, DefaultAllowsTheLargestProductOnASlowDiskForEveryKindAsked)
+{
+    const fs::path folder = fs::temp_directory_path() / ("vardane-limit-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path large = folder / "large.h5";
+    std::ofstream(large).close();
+    fs::resize_file(large, 300ull * 1024 * 1024); // sparse: takes no room
+    const fs::path small = folder / "small.h5";
+    std::ofstream(small) << "x";
+
+    const auto one = parse_command_line({"-o", "/o", "a"}).options;
+    const auto all = parse_command_line({"-o", "/o", "--geotiff", "--kmz", "--tiff-text", "--netcdf", "a"}).options;
+    const auto paced = parse_command_line({"-o", "/o", "--pace", "1000", "a"}).options;
+    const auto limit = [](const cli_options& o, const fs::path& p) { return file_time_limit(o, p.string()).value(); };
+    using std::chrono::seconds;
+    EXPECT_GE(limit(one, small), seconds(60));
+    EXPECT_GE(limit(one, large), seconds(15 * 20));
+    EXPECT_GE(limit(all, large), seconds(4 * 15 * 20));
+    // The pace sleeps some four times per variable: a hundred variables.
+    EXPECT_GE(limit(paced, small) - limit(one, small), seconds(400));
+    // A file that cannot be measured fails at once, but gets minutes too.
+    EXPECT_GE(limit(one, folder / "gone.h5"), seconds(60));
+    fs::remove_all(folder);
 }
 
 TEST(RunTally, EventsDecideTheExitStatusAndSummary)

@@ -1,0 +1,16 @@
+#include "cli/lost_file.h"
+
+namespace vardane {
+
+lost_file crashed_in(const std::string& path, const std::string& ending)
+{
+    return {path, "conversion crashed (" + ending + ")", ending};
+}
+
+lost_file timed_out_in(const std::string& path, std::chrono::seconds limit)
+{
+    const std::string text = "timed out after " + std::to_string(limit.count()) + " s";
+    return {path, text, text};
+}
+
+} // namespace vardane
