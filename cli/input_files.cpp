@@ -37,7 +37,12 @@ input_expansion expand_inputs(const std::vector<std::string>& inputs)
                 result.missing.push_back(input);
             }
         } else if (folder_files(input, names)) {
-            for (const auto& name : names) result.files.push_back((fs::path(input) / name).string());
+            for (const auto& name : names) {
+                // A link whose target is gone is a missing input, not a
+                // file that turned out to be no product.
+                const std::string path = (fs::path(input) / name).string();
+                (fs::exists(path, ec) ? result.files : result.missing).push_back(path);
+            }
         } else {
             result.missing.push_back(input);
         }

@@ -18,6 +18,7 @@
 #include "cli/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
+#include "cli/signal_gate.h"
 #include "cli/fast_exit.h"
 #include "cli/file_reporter.h"
 #include "cli/finished_files.h"
@@ -176,6 +177,7 @@ int run_cli(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    vardane::hold_cancel_signals();
     const int status = vardane::run_cli(argc, argv);
     // Everything of the run is closed by now. What is left are the exit
     // handlers of the hundred-odd libraries this program links, which the

@@ -20,6 +20,15 @@ sigset_t cancel_signals()
 
 } // namespace
 
+void hold_cancel_signals()
+{
+    const sigset_t set = cancel_signals();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    // An ignored signal is dropped even while blocked; a blocked one with
+    // its default action stays pending until the gate reads it.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+}
+
 signal_gate::signal_gate()
 {
     const sigset_t set = cancel_signals();

@@ -12,6 +12,12 @@ namespace vardane {
 // only another record, never the default action. The previous mask comes
 // back when the gate closes; signals still queued then are dropped, since
 // the run they asked to stop is over.
+// Called first thing in main: blocks the cancel signals and gives them back
+// their default action, so that one arriving before the gate opens, or in a
+// program a shell started with SIGINT ignored (a background job), waits for
+// the gate instead of being lost.
+void hold_cancel_signals();
+
 class signal_gate {
 public:
     signal_gate();

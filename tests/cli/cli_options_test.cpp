@@ -186,6 +186,15 @@ TEST(InputFiles, FoldersGiveTheirFilesInNameOrderWithoutSubFolders)
     const auto gap = expand_inputs({(dir / "missing.h5").string(), (dir / "a.h5").string()});
     EXPECT_EQ(gap.missing, std::vector<std::string>{(dir / "missing.h5").string()});
     EXPECT_EQ(gap.files, std::vector<std::string>{(dir / "a.h5").string()});
+
+    // A link in a folder whose target is gone is missing, not a stranger.
+    const fs::path links = dir / "links";
+    fs::create_directories(links);
+    fs::create_symlink(dir / "gone.h5", links / "dangling.h5");
+    fs::create_symlink(dir / "a.h5", links / "living.h5");
+    const auto linked = expand_inputs({links.string()});
+    EXPECT_EQ(linked.missing, std::vector<std::string>{(links / "dangling.h5").string()});
+    EXPECT_EQ(linked.files, std::vector<std::string>{(links / "living.h5").string()});
     fs::remove_all(dir);
 }
 
