@@ -238,6 +238,7 @@ private:
     void worker_ended(worker_slot& slot)
     {
         const int status = slot.process->reap();
+        const bool killedByParent = slot.process->killed_by_parent();
         slot.process.reset();
         std::error_code ec;
         fs::remove_all(slot.workFolder, ec);
@@ -246,7 +247,7 @@ private:
         slot.task.reset();
         // After a cancel a worker may be killed on purpose; its file was
         // being abandoned anyway.
-        abandon_current_file(task, ending_of(status), signal_ == 0);
+        abandon_current_file(task, ending_of(status, killedByParent), signal_ == 0);
     }
 
     // The file a worker was converting when it died: a failure, its outputs

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,9 @@ struct cli_options {
     bool skipExisting = false;
     int jobs = 1;
     int paceMs = 0;
+    // Address-space limit of each worker in bytes, 0 for none; nothing:
+    // default_memory_limit(jobs).
+    std::optional<std::uint64_t> maxMemory;
     bool quiet = false;
     bool verbose = false; // the libraries' own messages reach standard error
     bool help = false;

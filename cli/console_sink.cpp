@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "cli/worker_process.h"
+
 namespace vardane {
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
@@ -75,7 +77,7 @@ void console_sink::relay(const child_record& record)
 void console_sink::crashed(const std::string& path, const std::string& ending)
 {
     ++tally.failures;
-    write_error_line(path + ": conversion crashed (" + ending + "); outputs of this file discarded");
+    write_error_line(path + ": " + crash_line(ending) + "; outputs of this file discarded");
 }
 
 // The output list of the window has no counterpart here: the log line and

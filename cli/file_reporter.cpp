@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/worker_process.h"
+
 namespace vardane {
 
 file_reporter::file_reporter(report_log& log, std::vector<std::string> asked) : log_(log), asked_(std::move(asked)) {}
@@ -47,7 +49,7 @@ void file_reporter::crashed(std::size_t task, const std::string& path, const std
     if (!open_.contains(task) || open_[task].report.input != input_key(path)) started(task, path);
     open_file& file = open_[task];
     file.report.outputs.clear();
-    file.report.failures.push_back({"conversion crashed (" + ending + ")", ending, file.report.input});
+    file.report.failures.push_back({crash_line(ending), ending, file.report.input});
     finish(task);
 }
 

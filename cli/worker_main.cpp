@@ -11,6 +11,7 @@
 #include "driver/run_driver.h"
 #include "driver/working_folder.h"
 #include "cli/fast_exit.h"
+#include "cli/memory_limit.h"
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
 #include "cli/worker_sink.h"
@@ -91,6 +92,9 @@ int run_worker(const cli_options& options, spconverter& settings)
 {
     // The worker ends with its parent, through the same cancel as a signal.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // Before the driver's thread and the libraries map anything: every
+    // allocation of the conversions counts against it.
+    apply_memory_limit(options.maxMemory.value_or(default_memory_limit(options.jobs)));
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.
