@@ -226,6 +226,11 @@ private:
                 task.completed = end->completed;
                 task.state = task_state::done;
                 slot.task.reset();
+                if (end->retiring) {
+                    // No further task for it; a fresh worker takes the next.
+                    slot.process->close_tasks();
+                    slot.closing = true;
+                }
                 if (reporter_) reporter_->ended(index, false);
             } else {
                 task.entries.emplace_back(*record);
@@ -240,6 +245,7 @@ private:
         const int status = slot.process->reap();
         const bool killedByParent = slot.process->killed_by_parent();
         slot.process.reset();
+        slot.closing = false;
         std::error_code ec;
         fs::remove_all(slot.workFolder, ec);
         if (!slot.task) return;

@@ -82,7 +82,7 @@ bool convert_task(run_driver& driver, run_request request, worker_sink& sink, si
         }
     }
     driver.join();
-    sink.send(task_ended{started && driver.completed()});
+    sink.send(task_ended{started && driver.completed(), sink.memory_failed()});
     return cancelled;
 }
 
@@ -119,7 +119,7 @@ int run_worker(const cli_options& options, spconverter& settings)
     task_reader tasks(signals);
     for (std::string line; sink.connected() && tasks.next(line);) {
         request.inputs = decode_task(line);
-        if (convert_task(driver, request, sink, signals)) break;
+        if (convert_task(driver, request, sink, signals) || sink.memory_failed()) break;
     }
     // Each run emptied the working folder; only the folder is left.
     fs::remove(request.workFolder, ec);

@@ -2,6 +2,7 @@
 // default.
 #include <gtest/gtest.h>
 
+#include "cli/child_channel.h"
 #include "cli/cli_options.h"
 #include "cli/memory_limit.h"
 
@@ -40,6 +41,18 @@ TEST(MemoryLimit, CommandLineOption)
     EXPECT_EQ(none.options.maxMemory, 0u);
     EXPECT_FALSE(parse_command_line({"-o", "out", "a.h5"}).options.maxMemory.has_value());
     EXPECT_FALSE(parse_command_line({"-o", "out", "--max-memory", "lots", "a.h5"}).error.empty());
+}
+
+TEST(MemoryLimit, RetiringWorkerTellsItAtTheEndOfItsTask)
+{
+    for (const bool completed : {false, true}) {
+        const auto decoded = decode_record(encode_record(task_ended{completed, true}));
+        ASSERT_TRUE(decoded.has_value());
+        const auto& end = std::get<task_ended>(*decoded);
+        EXPECT_EQ(end.completed, completed);
+        EXPECT_TRUE(end.retiring);
+        EXPECT_FALSE(std::get<task_ended>(*decode_record(encode_record(task_ended{completed}))).retiring);
+    }
 }
 
 } // namespace vardane
