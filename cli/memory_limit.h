@@ -27,7 +27,9 @@ inline constexpr std::uint64_t kMemoryLimitFloor = std::uint64_t{1} << 30;
 std::uint64_t default_memory_limit(int jobs);
 
 // Limits this process's address space to `bytes` (0: leaves it as it is).
-// False when the system refuses.
+// False when the system refuses, and in a build with AddressSanitizer, whose
+// shadow memory is beyond any limit already: there a limit would end the
+// process at its next allocation, and none is set.
 bool apply_memory_limit(std::uint64_t bytes);
 
 } // namespace vardane
