@@ -249,6 +249,11 @@ private:
                 task.state = task_state::done;
                 slot.task.reset();
                 slot.limit.reset();
+                if (end->retiring) {
+                    // No further task for it; a fresh worker takes the next.
+                    slot.process->close_tasks();
+                    slot.closing = true;
+                }
                 if (reporter_) reporter_->ended(index, false);
             } else {
                 task.entries.emplace_back(*record);
@@ -261,7 +266,9 @@ private:
     void worker_ended(worker_slot& slot)
     {
         const int status = slot.process->reap();
+        const bool killedByParent = slot.process->killed_by_parent();
         slot.process.reset();
+        slot.closing = false;
         std::error_code ec;
         fs::remove_all(slot.workFolder, ec);
         const auto limit = slot.limit;
@@ -275,8 +282,9 @@ private:
         // being abandoned anyway, but one stuck past the grace is named.
         if (signal_ != 0 && slot.killedSilent) sink_.killed_after_cancel(file, kSilenceLimit);
         const bool timedOut = slot.timedOut && limit;
-        abandon_current_file(task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, ending_of(status)),
-                             signal_ == 0);
+        abandon_current_file(
+            task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, ending_of(status, killedByParent)),
+            signal_ == 0);
     }
 
     // The file a worker did not finish: a failure, its outputs discarded;

@@ -10,6 +10,7 @@ constexpr char kLogTag = 'L';
 constexpr char kEventTag = 'E';
 constexpr char kFileTag = 'F';
 constexpr char kEndTag = 'D';
+constexpr char kRetiringMark = 'r';
 constexpr char kSeparator = '\t';
 
 constexpr std::array kEventNames = {
@@ -105,7 +106,12 @@ std::string encode_record(const child_record& record)
         std::string operator()(const std::string& line) const { return kLogTag + escaped(line); }
         std::string operator()(const run_event& event) const { return kEventTag + event_text(event); }
         std::string operator()(const file_started& file) const { return kFileTag + escaped(file.path); }
-        std::string operator()(const task_ended& end) const { return {kEndTag, end.completed ? '1' : '0'}; }
+        std::string operator()(const task_ended& end) const
+        {
+            std::string text{kEndTag, end.completed ? '1' : '0'};
+            if (end.retiring) text += kRetiringMark;
+            return text;
+        }
     };
     return std::visit(encoder{}, record);
 }
@@ -120,6 +126,8 @@ std::optional<child_record> decode_record(const std::string& line)
     case kFileTag: return child_record{file_started{unescaped(body)}};
     case kEndTag:
         if (body == "0" || body == "1") return child_record{task_ended{body == "1"}};
+        if (body.size() == 2 && body[1] == kRetiringMark && (body[0] == '0' || body[0] == '1'))
+            return child_record{task_ended{body[0] == '1', true}};
         return std::nullopt;
     default: return std::nullopt;
     }

@@ -20,6 +20,9 @@ struct file_started {
 };
 struct task_ended {
     bool completed = false; // the driver's run ended with its "Completed." line
+    // The worker takes no further task: a file failed for want of memory,
+    // and what the libraries kept of it could starve the next file.
+    bool retiring = false;
 };
 using child_record = std::variant<std::string, run_event, file_started, task_ended>;
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "cli/memory_limit.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -57,6 +58,10 @@ const char* usage_text()
            "  --list-options        print the settings in the settings-file format and exit\n"
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default "
            "1)\n"
+           "  --max-memory SIZE     memory limit of each worker: BYTES, or NNNK, NNNM, NNNG; 0 for none;\n"
+           "                        a file that needs more fails alone (\"out of memory\").\n"
+           "                        Default: half the physical memory divided by --jobs, at least 1G;\n"
+           "                        none in AddressSanitizer builds\n"
            "  --pace MS             pause between pipeline stages (default 0; the window uses 100)\n"
            "  --file-timeout SECONDS\n"
            "                        give up on a file still converting after SECONDS (a library hung):\n"
@@ -138,6 +143,9 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             if (!value(o.settingsFile) || o.settingsFile.empty()) result.error = "missing file after --settings";
         } else if (arg == "-j" || arg == "--jobs") {
             if (!value(v) || !parse_count(v, 1, o.jobs)) result.error = "--jobs needs a whole number of at least 1";
+        } else if (arg == "--max-memory") {
+            if (!value(v) || !(o.maxMemory = parse_memory_size(v)))
+                result.error = "--max-memory needs a size: BYTES, or a whole number followed by K, M or G";
         } else if (arg == "--pace") {
             if (!value(v) || !parse_count(v, 0, o.paceMs)) result.error = "--pace needs a whole number of milliseconds";
         } else if (arg == "--file-timeout") {

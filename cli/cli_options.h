@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct cli_options {
     int jobs = 1;
     int paceMs = 0;
     std::optional<int> fileTimeout; // --file-timeout SECONDS (0: none); unset: by size and outputs
+    // Address-space limit of each worker in bytes, 0 for none; nothing:
+    // default_memory_limit(jobs).
+    std::optional<std::uint64_t> maxMemory;
     bool quiet = false;
     bool verbose = false; // the libraries' own messages reach standard error
     bool help = false;

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "cli/worker_process.h"
+
 namespace vardane {
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }

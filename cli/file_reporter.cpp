@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/worker_process.h"
+
 namespace vardane {
 
 file_reporter::file_reporter(report_log& log, std::vector<std::string> asked) : log_(log), asked_(std::move(asked)) {}

@@ -1,11 +1,10 @@
 #include "cli/lost_file.h"
 
+#include "cli/worker_process.h"
+
 namespace vardane {
 
-lost_file crashed_in(const std::string& path, const std::string& ending)
-{
-    return {path, "conversion crashed (" + ending + ")", ending};
-}
+lost_file crashed_in(const std::string& path, const std::string& ending) { return {path, crash_line(ending), ending}; }
 
 lost_file timed_out_in(const std::string& path, std::chrono::seconds limit)
 {

@@ -10,6 +10,7 @@
 #include "driver/run_driver.h"
 #include "driver/working_folder.h"
 #include "cli/fast_exit.h"
+#include "cli/memory_limit.h"
 #include "cli/orphan_guard.h"
 #include "cli/product_kind_name.h"
 #include "cli/signal_gate.h"
@@ -84,7 +85,7 @@ bool convert_task(run_driver& driver, const run_request& request, worker_sink& s
         orphan.end_if_overdue(request.workFolder);
     }
     driver.join();
-    sink.send(task_ended{started && driver.completed()});
+    sink.send(task_ended{started && driver.completed(), sink.memory_failed()});
     return cancelled;
 }
 
@@ -94,6 +95,9 @@ int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
 {
     orphan_guard orphan(parent);
     if (orphan.parent_gone()) return 0;
+    // Before the driver's thread and the libraries map anything: every
+    // allocation of the conversions counts against it.
+    apply_memory_limit(options.maxMemory.value_or(default_memory_limit(options.jobs)));
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.
@@ -118,7 +122,7 @@ int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
     task_reader tasks(signals);
     for (std::string line; sink.connected() && tasks.next(line);) {
         request.inputs = decode_task(line);
-        if (convert_task(driver, request, sink, signals, orphan)) break;
+        if (convert_task(driver, request, sink, signals, orphan) || sink.memory_failed()) break;
     }
     // Each run emptied the working folder; only the folder is left.
     fs::remove(request.workFolder, ec);

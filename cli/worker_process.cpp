@@ -136,9 +136,11 @@ bool worker_process::read_lines(std::vector<std::string>& lines)
     return true;
 }
 
-void worker_process::kill(int signal) const
+void worker_process::kill(int signal)
 {
-    if (pid_ > 0) ::kill(pid_, signal);
+    if (pid_ <= 0) return;
+    sentKill_ = sentKill_ || signal == SIGKILL;
+    ::kill(pid_, signal);
 }
 
 int worker_process::reap()
@@ -150,13 +152,19 @@ int worker_process::reap()
     return status;
 }
 
-std::string ending_of(int waitStatus)
+std::string ending_of(int waitStatus, bool killedByParent)
 {
+    if (WIFSIGNALED(waitStatus) && WTERMSIG(waitStatus) == SIGKILL && !killedByParent) return kKilledEnding;
     if (WIFSIGNALED(waitStatus)) {
         const char* name = sigabbrev_np(WTERMSIG(waitStatus));
         return name ? std::string("SIG") + name : "signal " + std::to_string(WTERMSIG(waitStatus));
     }
     return "exit status " + std::to_string(WEXITSTATUS(waitStatus));
+}
+
+std::string crash_line(const std::string& ending)
+{
+    return ending == kKilledEnding ? ending : "conversion crashed (" + ending + ")";
 }
 
 } // namespace vardane

@@ -40,7 +40,10 @@ public:
     // Reads what the channel holds; complete lines go to `lines`. False at
     // the end of the channel: the worker has ended or is ending.
     bool read_lines(std::vector<std::string>& lines);
-    void kill(int signal) const;
+    void kill(int signal);
+    // True once this handle sent SIGKILL: a SIGKILL it did not send came
+    // from elsewhere, most likely the kernel's OOM killer.
+    bool killed_by_parent() const { return sentKill_; }
     // Waits for the process (after the end of its channel) and returns its
     // wait status.
     int reap();
@@ -50,10 +53,19 @@ private:
     int tasks_ = -1;
     int channel_ = -1;
     std::string pending_;
+    bool sentKill_ = false;
 };
 
-// How a worker ended, for the failure line of its file: "SIGSEGV", or
-// "exit status 3".
-std::string ending_of(int waitStatus);
+// Ending of a worker killed by a SIGKILL that the parent did not send: the
+// kernel's OOM killer (or a batch system's memory limit) sends it.
+inline constexpr const char* kKilledEnding = "killed (out of memory?)";
+
+// How a worker ended, for the failure of its file: "SIGSEGV", "exit status
+// 3", or kKilledEnding.
+std::string ending_of(int waitStatus, bool killedByParent);
+
+// The failure line of a file whose worker ended so: "conversion crashed
+// (SIGSEGV)"; kKilledEnding says it alone.
+std::string crash_line(const std::string& ending);
 
 } // namespace vardane

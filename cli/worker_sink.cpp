@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <new>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -63,6 +64,9 @@ void worker_sink::progress(int, int, const std::string& current)
 
 void worker_sink::report(const run_event& event)
 {
+    // The driver's cause for a std::bad_alloc, or the exception's own text
+    // where a reader passes it on.
+    if (event.why.cause == "out of memory" || event.why.cause == std::bad_alloc().what()) memoryFailed_ = true;
     if (event.type != run_event_type::recognised || !event.kind.empty() || !productKind_) {
         send(event);
     } else {

@@ -35,6 +35,10 @@ public:
     // False once a write failed: the parent is gone.
     bool connected() const { return connected_; }
     bool run_ended() const { return runEnded_; }
+    // True once a file failed for want of memory: what the libraries keep
+    // after such a failure (free lists, a fragmented heap) can starve the
+    // next file, which a fresh worker converts instead.
+    bool memory_failed() const { return memoryFailed_; }
     // Readable once the run has ended, for a poll beside the signals.
     int ended_fd() const { return endedFd_; }
 
@@ -45,6 +49,7 @@ private:
     int endedFd_;
     std::atomic<bool> connected_{true};
     std::atomic<bool> runEnded_{false};
+    std::atomic<bool> memoryFailed_{false};
 };
 
 } // namespace vardane

@@ -51,12 +51,19 @@ std::optional<std::string> fixed_string(hid_t attr, hid_t type, hsize_t elements
 {
     const std::size_t size = H5Tget_size(type);
     if (size == 0 || size > kMaxAttributeBytes / elements) return std::nullopt;
+    // The text is stored as it is read: an attribute claiming more bytes
+    // than it occupies in the file is damaged, and nothing is allocated.
+    if (size * elements > H5Aget_storage_size(attr)) return std::nullopt;
     std::vector<char> buffer(size * elements + 1, '\0');
     if (H5Aread(attr, type, buffer.data()) < 0) return std::nullopt;
     const auto firstEnd = buffer.begin() + static_cast<std::ptrdiff_t>(size);
     return std::string(buffer.begin(), std::find(buffer.begin(), firstEnd, '\0'));
 }
 
+// The length of a variable-length string is a 4-byte claim of the file that
+// HDF5 reads and allocates for (twice) inside H5Aread, before anything here
+// can see it: a damaged one claiming 4 GB is bounded by the memory limit of
+// the worker, under which the read fails and the attribute has no value.
 std::optional<std::string> variable_string(hid_t attr, hid_t space, hsize_t elements)
 {
     const h5_type memType(H5Tcopy(H5T_C_S1));
