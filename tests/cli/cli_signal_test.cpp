@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <thread>
+#include <fstream>
+#include <sys/stat.h>
 
 #include "batch_checks.h"
 #include "cli_group_run.h"
@@ -45,6 +48,34 @@ TEST(CliSignal, TermToTheGroupAndHangupToTheParentCancelMidRun)
         EXPECT_EQ(integration::count_of(r.lines, "'p4.h5' is processing, now...  "), 0u) << r.out;
         expect_clean_output(r, scene.out());
     }
+}
+
+// A shell starts a background job with SIGINT ignored; the run still takes
+// it as a cancel, even one that comes before the batch has begun: here while
+// the program waits for its input list on a pipe.
+TEST(CliSignal, InterruptCancelsARunStartedWithInterruptIgnored)
+{
+    integration::cli_scene scene;
+    const fs::path list = scene.in().parent_path() / "inputs.fifo";
+    ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
+    std::vector<std::string> inputs;
+    for (const char* name : {"p1.h5", "p2.h5", "p3.h5"}) inputs.push_back(scene.product("AMSR2_L3_BT", name));
+    const auto previous = std::signal(SIGINT, SIG_IGN);
+    auto run = start_group_leader(
+        {"-o", scene.out().string(), "--settings", scene.settings(), "--pace", "200", "--files-from", list.string()});
+    std::signal(SIGINT, previous);
+    // Opening the pipe blocks until it has a writer; by then the program is
+    // well into its start.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    ::kill(run.pid, SIGINT);
+    {
+        std::ofstream writer(list);
+        for (const auto& input : inputs) writer << input << "\n";
+    }
+    auto r = finish_within(run, std::chrono::seconds(90));
+    EXPECT_EQ(r.status, 128 + SIGINT) << r.out;
+    EXPECT_NE(summary_of(r).find(", cancelled."), std::string::npos) << summary_of(r);
+    expect_clean_output(r, scene.out());
 }
 
 } // namespace vardane
