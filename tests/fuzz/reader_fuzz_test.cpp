@@ -121,6 +121,8 @@ std::string exercise(const fs::path& path, const product_claim& claim)
         if (it != info.attributes().end() && it->second == claim.value)
             return "the file still names itself by " + claim.key + " but is taken for no product, without a cause";
     }
+    if (info.last_failure().failed() && (info.last_failure().cause.empty() || info.last_failure().file.empty()))
+        return "a failure without a file or a cause";
     earthPoint_t corners[4];
     info.get_Corner(corners);
     info.get_Corner_B(corners);
@@ -133,7 +135,12 @@ std::string exercise(const fs::path& path, const product_claim& claim)
         productInfo_t pinfo;
         info.get_productInfo(idx, pinfo);
         std::int32_t dtype = -1;
-        if (!info.get_dataSource(idx, dtype)) continue;
+        if (!info.get_dataSource(idx, dtype)) {
+            // A refused read says why, for the run's report.
+            if (info.last_failure().cause.empty() || info.last_failure().file.empty())
+                return "parameter " + std::to_string(idx) + " refused without a file and a cause";
+            continue;
+        }
         const auto& a = info.dataAttr();
         if (a.width <= 0 || a.height <= 0)
             return "parameter " + std::to_string(idx) + " read with shape " + std::to_string(a.width) + "x"
