@@ -131,8 +131,8 @@ bool take_away(const fs::path& folder, const std::string& prefix) noexcept
 {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
-    const fs::path gone = folder.parent_path()
-                          / (prefix + kRemovalMark + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    const fs::path gone =
+        folder.parent_path() / (prefix + kRemovalMark + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     fs::rename(folder, gone, ec);
     if (!ec) {
         fs::remove_all(gone, ec);
@@ -144,10 +144,7 @@ bool take_away(const fs::path& folder, const std::string& prefix) noexcept
 
 } // namespace
 
-std::string work_folder_origin()
-{
-    return host_field() + "-" + boot_field() + "-" + pid_namespace_field() + "-";
-}
+std::string work_folder_origin() { return host_field() + "-" + boot_field() + "-" + pid_namespace_field() + "-"; }
 
 fs::path process_work_folder(const fs::path& parent, const std::string& prefix)
 {

@@ -74,8 +74,7 @@ public:
             const char ok = work() ? 'y' : 'n';
             if (::write(ready[1], &ok, 1) != 1) ::_exit(1);
             char byte;
-            while (::read(go[0], &byte, 1) > 0) {
-            }
+            while (::read(go[0], &byte, 1) > 0) {}
             ::_exit(0);
         }
         ::close(ready[1]);
