@@ -3,7 +3,6 @@
 #include "driver/working_folder.h"
 
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -27,16 +26,18 @@ namespace {
 // first, so a new owner of the old name never meets a half-removed folder.
 // No origin begins so (host names are letters, digits, '.', '_' and '-').
 constexpr const char* kRemovalMark = "~gone-";
-// Stands for a field of the origin that could not be read; an origin with it
-// is never taken for this one's.
-constexpr const char* kUnknownField = "?";
+// Stands for a field of the origin that could not be read (no field
+// holds it otherwise); an origin with it is never taken for this one's.
+constexpr const char* kUnknownField = "~";
 
-// Letters, digits, '.', '_' and '-' stay; anything else becomes '_'.
+// ASCII letters and digits, '.', '_' and '-' stay, whatever the locale;
+// anything else becomes '_'.
 std::string file_name_characters(const std::string& text)
 {
     std::string out;
     for (const char c : text) {
-        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-';
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'
+                           || c == '_' || c == '-';
         out += plain ? c : '_';
     }
     return out;
@@ -57,7 +58,7 @@ std::string boot_field()
     std::getline(file, id);
     std::string digits;
     for (const char c : id) {
-        if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
+        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')) digits += c;
     }
     return digits.empty() ? kUnknownField : digits;
 }
@@ -70,7 +71,7 @@ std::string pid_namespace_field()
     const ssize_t n = ::readlink("/proc/self/ns/pid", link, sizeof link - 1);
     std::string digits;
     for (ssize_t i = 0; i < n; ++i) {
-        if (std::isdigit(static_cast<unsigned char>(link[i]))) digits += link[i];
+        if (link[i] >= '0' && link[i] <= '9') digits += link[i];
     }
     return digits.empty() ? kUnknownField : digits;
 }
@@ -87,15 +88,17 @@ bool same_file(int fd, const fs::path& path)
 
 // Opens and locks a lock file without waiting: the descriptor, or -1 with
 // errno ENOENT when there is no such file (nor, with O_CREAT, its folder),
-// EEXIST when O_EXCL found one, and EWOULDBLOCK when another holds the lock
-// or the file is no longer the one of that name once locked.
+// EEXIST when O_EXCL found one, EWOULDBLOCK when another holds the lock or
+// the file is no longer the one of that name once locked, and flock's own
+// error when the file system cannot lock.
 int lock_without_waiting(const fs::path& lockFile, int openFlags)
 {
     const int fd = ::open(lockFile.c_str(), openFlags | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return -1;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
-        errno = EWOULDBLOCK;
+        errno = error;
         return -1;
     }
     // A lock taken on a file a sweeper already removed or replaced guards

@@ -38,15 +38,16 @@ std::filesystem::path process_work_folder(const std::filesystem::path& parent, c
 // when the owner's process ends, however it ends, so a folder whose lock can
 // be taken has no owner left, wherever the owner ran. On NFS, Linux maps
 // flock to POSIX byte-range locks, which hold across clients with NLM
-// (NFSv3) or NFSv4 locking.
+// (NFSv3) or NFSv4 locking; a mount without locking ("nolock") keeps locks
+// to one node.
 inline constexpr const char* kWorkFolderLockName = ".vardane-lock";
 
 // The working folder of this process, made and locked for the object's
-// life, then removed with its contents. The parent must exist: a vanished
-// output folder is not made again. The lock is taken before the folder is
-// used, and kept while its name could be taken by a sweeper. A child forked
-// from the owner shares the lock (one open file description); when the
-// child ends, neither the lock nor the folder goes with it.
+// life, then removed with its contents (still locked while that happens).
+// The parent must exist: a vanished output folder is not made again. The
+// lock is taken before the folder is handed out for use. A child forked from
+// the owner shares the lock (one open file description); when the child
+// ends, neither the lock nor the folder goes with it.
 class owned_work_folder {
 public:
     owned_work_folder(const std::filesystem::path& parent, const std::string& prefix);
@@ -67,11 +68,11 @@ private:
 
 // Removes, with its contents, a working folder (named prefix + ...) whose
 // owner is gone: one whose lock file this call can lock itself, or - for a
-// folder without a lock file, as older versions made them - one whose name
-// carries this process's origin and the id of a process that no longer
-// exists. A folder of a live owner, on any host or in any PID namespace, or
-// of an origin other than this one without a lock file, stays. True when it
-// was removed. Never throws.
+// folder without a lock file - one whose name carries this process's origin
+// and the id of a process that no longer exists. A folder of a live owner,
+// on any host or in any PID namespace, stays; so does one without a lock
+// file of another origin or of an older version (whose names carry no
+// origin). True when it was removed. Never throws.
 bool remove_stale_work_folder(const std::filesystem::path& folder, const std::string& prefix) noexcept;
 
 // remove_stale_work_folder for every folder prefix + ... inside parent:

@@ -77,7 +77,7 @@ MainForm::~MainForm()
         driver_->cancel();
         driver_->join();
     }
-    // workFolder_ goes last, with the folder.
+    // The worker has stopped: workFolder_ removes the folder when it goes.
 }
 
 void MainForm::MainForm_Load()
