@@ -175,7 +175,7 @@ private:
             abandon_current_file(task, crashed_in(file, "no worker process"), true);
             return false;
         }
-        slot.workFolder = output_ / (kWorkFolderPrefix + std::to_string(process->pid()));
+        slot.workFolder = process_work_folder(output_, kWorkFolderPrefix, process->pid());
         slot.process = std::move(process);
         slot.closing = false;
         slot.timedOut = false;
@@ -269,8 +269,7 @@ private:
         const bool killedByParent = slot.process->killed_by_parent();
         slot.process.reset();
         slot.closing = false;
-        std::error_code ec;
-        fs::remove_all(slot.workFolder, ec);
+        remove_stale_work_folder(slot.workFolder, kWorkFolderPrefix);
         const auto limit = slot.limit;
         slot.limit.reset();
         if (!slot.task) return;

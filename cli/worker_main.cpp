@@ -115,7 +115,8 @@ int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
     std::error_code ec;
     run_request request;
     request.outputFolder = options.output;
-    request.workFolder = process_work_folder(fs::absolute(options.output, ec), kWorkFolderPrefix);
+    const owned_work_folder workFolder(fs::absolute(options.output, ec), kWorkFolderPrefix);
+    request.workFolder = workFolder.path();
     request.switches = options.kinds;
     request.paceMs = options.paceMs;
 
@@ -124,8 +125,6 @@ int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
         request.inputs = decode_task(line);
         if (convert_task(driver, request, sink, signals, orphan) || sink.memory_failed()) break;
     }
-    // Each run emptied the working folder; only the folder is left.
-    fs::remove(request.workFolder, ec);
     return 0;
 }
 

@@ -55,7 +55,7 @@ fs::path absolute_in(const fs::path& base, const fs::path& p)
 failure working_folder_failure(const fs::path& folder)
 {
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::create_directory(folder, ec);
     const bool taken = !ec && !fs::is_directory(folder, ec);
     return failure{folder.string(), ec ? ec.message() : taken ? "the name is taken by a file" : "it cannot be made"};
 }
@@ -89,7 +89,11 @@ bool run_driver::RunAction(const run_request& request)
     if (request_.baseFolder.empty()) request_.baseFolder = fs::current_path(ec);
     request_.workFolder = absolute_in(request_.baseFolder, request_.workFolder).lexically_normal();
     request_.outputFolder = destination_prefix(request_.outputFolder);
-    if (ec || !prepare_working_folder(request_.workFolder)) {
+    // A missing output folder is the run's to report; a working folder
+    // inside it is not made again, nor the output folder with it.
+    std::error_code outputError;
+    const bool outputThere = !request_.outputFolder.empty() && fs::is_directory(request_.outputFolder, outputError);
+    if (ec || (outputThere && !prepare_working_folder(request_.workFolder))) {
         report_unstarted(run_msg::kWorkFolderFailed, working_folder_failure(request_.workFolder));
         return false;
     }

@@ -1,8 +1,5 @@
 #include "driver/working_folder.h"
 
-#include <cerrno>
-#include <charconv>
-#include <csignal>
 #include <cstdlib>
 #include <system_error>
 #include <unistd.h>
@@ -15,7 +12,7 @@ bool prepare_working_folder(const fs::path& folder)
 {
     std::error_code ec;
     if (folder.empty() || !folder.is_absolute()) return false;
-    if (!fs::is_directory(folder, ec)) fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) fs::create_directory(folder, ec);
     return fs::is_directory(folder, ec);
 }
 
@@ -25,7 +22,7 @@ void empty_folder(const fs::path& folder) noexcept
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code entryError;
-        if (it->is_directory(entryError)) continue;
+        if (it->is_directory(entryError) || it->path().filename() == kWorkFolderLockName) continue;
         fs::remove(it->path(), entryError);
     }
 }
@@ -48,41 +45,6 @@ void move_file_replacing(const fs::path& from, const fs::path& to)
         throw;
     }
     fs::remove(from);
-}
-
-fs::path process_work_folder(const fs::path& parent, const std::string& prefix)
-{
-    return parent / (prefix + std::to_string(::getpid()));
-}
-
-namespace {
-
-// The process id a folder name carries after the prefix; 0 for any other name.
-pid_t owner_of(const std::string& name, const std::string& prefix)
-{
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
-    long pid = 0;
-    const char* first = name.data() + prefix.size();
-    const char* last = name.data() + name.size();
-    const auto [end, ec] = std::from_chars(first, last, pid);
-    if (ec != std::errc() || end != last || pid <= 0) return 0;
-    return static_cast<pid_t>(pid);
-}
-
-bool process_gone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
-
-} // namespace
-
-void sweep_stale_work_folders(const fs::path& parent, const std::string& prefix) noexcept
-{
-    std::error_code ec;
-    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code entryError;
-        if (!it->is_directory(entryError) || it->is_symlink(entryError)) continue;
-        const pid_t owner = owner_of(it->path().filename().string(), prefix);
-        if (owner == 0 || owner == ::getpid() || !process_gone(owner)) continue;
-        fs::remove_all(it->path(), entryError);
-    }
 }
 
 fs::path user_work_parent()

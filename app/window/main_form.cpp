@@ -77,9 +77,7 @@ MainForm::~MainForm()
         driver_->cancel();
         driver_->join();
     }
-    // Emptied by the last run; only the folder itself is left to remove.
-    std::error_code ec;
-    std::filesystem::remove(to_path(WorkDir), ec);
+    // The worker has stopped: workFolder_ removes the folder when it goes.
 }
 
 void MainForm::MainForm_Load()
@@ -101,8 +99,11 @@ void MainForm::MainForm_Load()
     // two windows never empty each other's files; those left by windows
     // that were killed are removed here.
     const std::filesystem::path workParent = user_work_parent();
+    std::error_code ec;
+    std::filesystem::create_directories(workParent, ec);
     sweep_stale_work_folders(workParent, window_text::kWorkDirPrefix);
-    WorkDir = QString::fromStdString(process_work_folder(workParent, window_text::kWorkDirPrefix).string());
+    workFolder_ = std::make_unique<owned_work_folder>(workParent, window_text::kWorkDirPrefix);
+    WorkDir = QString::fromStdString(workFolder_->path().string());
     restore_session();
     btnInput->setFocus(Qt::OtherFocusReason);
 }

@@ -21,6 +21,7 @@ class FolderWatch;
 class InputList;
 class LogBox;
 class OutputList;
+class owned_work_folder;
 class RunProgress;
 class run_driver;
 class spconverter;
@@ -149,6 +150,7 @@ private:
     QString outputFolder;
     QString StartupFolder;
     QString WorkDir;
+    std::unique_ptr<owned_work_folder> workFolder_;
     bool AtFirst = true;
     // The window's runs show their steps at this pace.
     std::int32_t paceMs_ = 100;

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <csignal>
 
+#include "driver/working_folder.h"
 #include "settings/spconverter.h"
 #include "support/cli_process.h"
 #include "support/scratch_folder.h"
@@ -125,8 +126,8 @@ TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
     const auto out = make_folder(t / "out");
     const auto gsmap = write_gsmap_bin(t / "gsmap_a.dat");
     const auto notes = write_text(t / "notes.txt", "x");
-    write_text(make_folder(out / ".vardane-work-2147483000") / "left.tif", "x");
-    make_folder(out / ".vardane-work-1");
+    write_text(make_folder(process_work_folder(out, ".vardane-work-", 2147483000)) / "left.tif", "x");
+    const auto live = make_folder(process_work_folder(out, ".vardane-work-", 1)).filename().string();
     const auto r = run_cli({"-o", out.string() + " ", gsmap, notes}, t.path());
     EXPECT_EQ(r.lines, (std::vector<std::string>{
                            kStart, "'gsmap_a.dat' is processing, now...  ", "It is GSMaP/Hourly-L3 Product.",
@@ -136,7 +137,7 @@ TEST(CliRun, ConvertedGridIsWrittenAndTheRunSucceeds)
         << r.out;
     EXPECT_EQ(r.status, 0);
     EXPECT_FALSE(fs::exists(t / "out ")) << "a stray folder named with the blank";
-    EXPECT_EQ(hidden_entries(out), (std::vector<std::string>{".vardane-work-1"}));
+    EXPECT_EQ(hidden_entries(out), (std::vector<std::string>{live}));
 
     GDALAllRegister();
     GDALDataset* ds = static_cast<GDALDataset*>(GDALOpen((out / "gsmap_a_PRC.tif").c_str(), GA_ReadOnly));

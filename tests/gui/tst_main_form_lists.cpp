@@ -7,6 +7,7 @@
 
 #include "app/window/file_table.h"
 #include "app/window/options/option_form.h"
+#include "driver/working_folder.h"
 #include "settings/spconverter.h"
 #include "gui_test_support.h"
 
@@ -318,8 +319,9 @@ void MainFormLists::run_mode_log_and_working_folder()
 {
     window_setup w;
     // The working folder is the process's own, in the user's cache.
-    QCOMPARE(w.form.work_dir(),
-             w.s.path() + QStringLiteral("/cache/vardane/work-%1").arg(QCoreApplication::applicationPid()));
+    const QString own = QStringLiteral("/cache/vardane/work-") + QString::fromStdString(work_folder_origin())
+                        + QString::number(QCoreApplication::applicationPid());
+    QCOMPARE(w.form.work_dir(), w.s.path() + own);
     // The first line of the first run replaces the hint.
     w.form.printNewLog(QStringLiteral("first"));
     w.form.printLog(QStringLiteral("second"));
