@@ -35,6 +35,8 @@ void setup_file_table(QTableWidget& table, std::span<const list_column> columns)
     // One line of text per row, as in a file manager's detail view.
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
     table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab leaves the list in one press instead of walking its cells.
+    table.setTabKeyNavigation(false);
     table.setWordWrap(false);
     table.setItemDelegate(new row_colour_delegate(&table));
 

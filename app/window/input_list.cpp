@@ -6,6 +6,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -143,6 +144,33 @@ void InputList::click_row(int row, Qt::KeyboardModifiers modifiers)
     }
     set_checked(row, newState);
     sync_selection();
+}
+
+void InputList::keyPressEvent(QKeyEvent* event)
+{
+    if (rowCount() == 0) {
+        QTableWidget::keyPressEvent(event);
+        return;
+    }
+    const int current = currentRow() < 0 ? first_checked_row() : currentRow();
+    const auto go_to = [this](int row, Qt::KeyboardModifiers modifiers) {
+        selectionModel()->setCurrentIndex(model()->index(row, input_col::FileName), QItemSelectionModel::NoUpdate);
+        click_row(row, modifiers);
+    };
+    if (event->matches(QKeySequence::SelectAll)) {
+        for (int row = 0; row < rowCount(); ++row) set_checked(row, true);
+        sync_selection();
+    } else if (event->key() == Qt::Key_Space) {
+        go_to(current, Qt::ControlModifier);
+    } else if (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) {
+        const int step = event->key() == Qt::Key_Down ? 1 : -1;
+        const int row = std::clamp(currentRow() < 0 ? current : current + step, 0, rowCount() - 1);
+        go_to(row, event->modifiers() & Qt::ShiftModifier);
+    } else {
+        QTableWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void InputList::mousePressEvent(QMouseEvent* event)

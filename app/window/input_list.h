@@ -11,6 +11,9 @@ namespace vardane {
 //   plain click  - only the clicked row is checked (and a drag may start)
 //   Ctrl-click   - the clicked row is toggled
 //   Shift-click  - the rows from the first checked one to the clicked one
+// The keyboard does the same: Up/Down move and check the row as a plain
+// click (with Shift as a Shift-click), Space toggles the current row as a
+// Ctrl-click, Ctrl+A checks every row.
 // Files dropped from a file manager are added unchecked.
 class InputList : public QTableWidget {
     Q_OBJECT
@@ -36,6 +39,7 @@ public:
     void sync_selection();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -21,6 +21,7 @@ class MainFormLists : public QObject {
 private slots:
     void choosing_an_input_folder_checks_only_the_first_file();
     void ctrl_shift_and_plain_clicks();
+    void keyboard_ticks_rows_and_tab_leaves_the_lists();
     void typed_folders_apply_once_and_missing_ones_are_marked();
     void typed_folder_is_trimmed_and_stored_absolute();
     void drops();
@@ -95,6 +96,42 @@ void MainFormLists::ctrl_shift_and_plain_clicks()
     QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier,
                       list->visualRect(list->model()->index(5, 1)).center());
     QCOMPARE(checked_rows(list), (QList<int>{0, 1, 2, 3}));
+}
+
+void MainFormLists::keyboard_ticks_rows_and_tab_leaves_the_lists()
+{
+    window_setup w;
+    for (const char* name : {"0", "1", "2", "3"}) write_file(w.in, name, "x");
+    choose_input(w.form, w.in);
+    QTableWidget* list = input_list(w.form);
+    list->setFocus();
+    QCOMPARE(checked_rows(list), (QList<int>{0}));
+
+    // Each step: a key with modifiers, then the checked rows.
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QList<int> checked;
+    } steps[] = {
+        {Qt::Key_Down, Qt::NoModifier, {1}},       // moves and checks, as a plain click
+        {Qt::Key_Down, Qt::ShiftModifier, {1, 2}}, // extends, as a Shift-click
+        {Qt::Key_Space, Qt::NoModifier, {1}},      // toggles the current row
+        {Qt::Key_Space, Qt::NoModifier, {1, 2}},
+        {Qt::Key_Up, Qt::NoModifier, {1}},
+        {Qt::Key_A, Qt::ControlModifier, {0, 1, 2, 3}},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(list, Qt::Key(step.key), step.modifiers);
+        QCOMPARE(checked_rows(list), step.checked);
+    }
+
+    // Tab leaves a list in one press, whichever cell is current.
+    for (QTableWidget* table : {list, output_list(w.form)}) {
+        table->setFocus();
+        QVERIFY(table->hasFocus());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY(!table->hasFocus());
+    }
 }
 
 void MainFormLists::typed_folders_apply_once_and_missing_ones_are_marked()
