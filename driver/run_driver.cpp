@@ -51,15 +51,6 @@ fs::path absolute_in(const fs::path& base, const fs::path& p)
     return base / p;
 }
 
-// Why the working folder could not be made, in the system's words.
-failure working_folder_failure(const fs::path& folder)
-{
-    std::error_code ec;
-    fs::create_directory(folder, ec);
-    const bool taken = !ec && !fs::is_directory(folder, ec);
-    return failure{folder.string(), ec ? ec.message() : taken ? "the name is taken by a file" : "it cannot be made"};
-}
-
 } // namespace
 
 void run_driver::report_unstarted(const std::string& line, const failure& why)
@@ -93,8 +84,9 @@ bool run_driver::RunAction(const run_request& request)
     // inside it is not made again, nor the output folder with it.
     std::error_code outputError;
     const bool outputThere = !request_.outputFolder.empty() && fs::is_directory(request_.outputFolder, outputError);
-    if (ec || (outputThere && !prepare_working_folder(request_.workFolder))) {
-        report_unstarted(run_msg::kWorkFolderFailed, working_folder_failure(request_.workFolder));
+    std::string why = ec ? ec.message() : std::string();
+    if (ec || (outputThere && !prepare_working_folder(request_.workFolder, &why))) {
+        report_unstarted(run_msg::kWorkFolderFailed, failure{request_.workFolder.string(), why});
         return false;
     }
     empty_folder(request_.workFolder);

@@ -8,12 +8,18 @@ namespace vardane {
 
 namespace fs = std::filesystem;
 
-bool prepare_working_folder(const fs::path& folder)
+bool prepare_working_folder(const fs::path& folder, std::string* why)
 {
+    const auto refuse = [why](std::string cause) {
+        if (why) *why = std::move(cause);
+        return false;
+    };
+    if (folder.empty() || !folder.is_absolute()) return refuse("the working folder has no full path");
     std::error_code ec;
-    if (folder.empty() || !folder.is_absolute()) return false;
-    if (!fs::is_directory(folder, ec)) fs::create_directory(folder, ec);
-    return fs::is_directory(folder, ec);
+    if (fs::is_directory(folder, ec)) return true;
+    fs::create_directory(folder, ec);
+    if (ec) return refuse(ec.message());
+    return fs::is_directory(folder, ec) || refuse("the name is taken by a file");
 }
 
 void empty_folder(const fs::path& folder) noexcept

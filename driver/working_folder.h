@@ -7,10 +7,11 @@ namespace vardane {
 
 // Create the folder when missing; its parent must exist (a working folder
 // inside a vanished output folder is not made again, nor is the output
-// folder). True only when it then is a folder. The process's current
+// folder). True only when it then is a folder; otherwise `why`, when
+// given, receives the cause in the system's words. The process's current
 // directory is never changed: the driver names every file of its working
 // folder by full path.
-bool prepare_working_folder(const std::filesystem::path& folder);
+bool prepare_working_folder(const std::filesystem::path& folder, std::string* why = nullptr);
 
 // Delete every file directly inside the folder; sub-folders and the
 // folder's lock file stay. Never throws: it also runs while an exception is on its way out of a run.

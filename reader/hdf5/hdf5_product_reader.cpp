@@ -167,26 +167,27 @@ std::string describe_parameters(hid_t file, const hdf5_kind_traits& traits, cons
     entry_shape first;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const hdfParam_t& entry = table[i];
-        const std::string named = "dataset \"" + entry.name + "\" ";
+        // Only a refusal spends a string on the dataset's name.
+        const auto named = [&entry] { return "dataset \"" + entry.name + "\" "; };
         const h5_dataset ds = open_table_dataset(file, entry.name, traits.sgli);
-        if (!ds) return named + "cannot be opened";
+        if (!ds) return named() + "cannot be opened";
         const h5_type type(H5Dget_type(ds.get()));
-        if (!h5_type_is(type.get(), entry.h5type)) return named + "has another sample type";
+        if (!h5_type_is(type.get(), entry.h5type)) return named() + "has another sample type";
         const auto extents = h5_dataset_extents(ds.get());
-        if (!extents) return named + "has no readable shape";
+        if (!extents) return named() + "has no readable shape";
         if (!rank_accepted(d.kind, entry, extents->rank) || extents->rank < 2) {
-            return named + "has " + std::to_string(extents->rank) + " dimensions, " + std::to_string(entry.rank)
+            return named() + "has " + std::to_string(extents->rank) + " dimensions, " + std::to_string(entry.rank)
                    + " expected";
         }
         // An empty, overflowing or implausibly large array fails the file.
         const auto elements = extents->elements();
         if (!elements || !h5_raw_size_plausible(file, ds.get(), *elements, H5Tget_size(type.get()))) {
-            return named + "has extents the file cannot hold";
+            return named() + "has extents the file cannot hold";
         }
         const entry_shape shape = shape_of(traits.shape, *extents);
         if (shape.width > std::numeric_limits<std::uint32_t>::max()
             || shape.height > std::numeric_limits<std::uint32_t>::max()) {
-            return named + "is too large";
+            return named() + "is too large";
         }
         d.pixels.push_back(static_cast<std::uint32_t>(shape.width));
         d.lines.push_back(static_cast<std::uint32_t>(shape.height));
@@ -195,8 +196,8 @@ std::string describe_parameters(hid_t file, const hdf5_kind_traits& traits, cons
             if (traits.l3Grid) {
                 const auto grid = classify_l3_grid(shape.width, shape.height);
                 if (!grid) {
-                    return named + "is a grid of " + std::to_string(shape.width) + " x " + std::to_string(shape.height)
-                           + " cells, none of the known L3 grids";
+                    return named() + "is a grid of " + std::to_string(shape.width) + " x "
+                           + std::to_string(shape.height) + " cells, none of the known L3 grids";
                 }
                 d.l3PsType = *grid;
             }
