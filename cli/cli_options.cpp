@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "cli/memory_limit.h"
+#include "batch/memory_limit.h"
 #include "util/string_utils.h"
 
 namespace vardane {

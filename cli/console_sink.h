@@ -5,8 +5,8 @@
 #include <string>
 
 #include "driver/run_sink.h"
-#include "cli/child_channel.h"
-#include "cli/lost_file.h"
+#include "batch/child_channel.h"
+#include "batch/lost_file.h"
 #include "driver/run_tally.h"
 
 namespace vardane {

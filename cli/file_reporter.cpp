@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "cli/worker_process.h"
+#include "batch/worker_process.h"
 
 namespace vardane {
 

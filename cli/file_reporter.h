@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/child_channel.h"
+#include "batch/child_channel.h"
 #include "cli/file_report.h"
-#include "cli/lost_file.h"
+#include "batch/lost_file.h"
 #include "cli/report_log.h"
 
 namespace vardane {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "cli/child_channel.h"
+#include "batch/child_channel.h"
 #include "cli/cli_options.h"
-#include "cli/file_time_limit.h"
+#include "batch/file_time_limit.h"
 #include "cli/input_files.h"
 #include "driver/run_tally.h"
 

@@ -2,9 +2,9 @@
 // default.
 #include <gtest/gtest.h>
 
-#include "cli/child_channel.h"
+#include "batch/child_channel.h"
 #include "cli/cli_options.h"
-#include "cli/memory_limit.h"
+#include "batch/memory_limit.h"
 
 namespace vardane {
 

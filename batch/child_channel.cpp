@@ -1,4 +1,4 @@
-#include "cli/child_channel.h"
+#include "batch/child_channel.h"
 
 #include <array>
 

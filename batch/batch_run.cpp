@@ -1,4 +1,4 @@
-#include "cli/batch_run.h"
+#include "batch/batch_run.h"
 
 #include <cerrno>
 #include <chrono>
@@ -13,12 +13,12 @@
 
 #include "driver/run_messages.h"
 #include "driver/working_folder.h"
-#include "cli/child_channel.h"
-#include "cli/file_time_limit.h"
-#include "cli/lost_file.h"
-#include "cli/signal_gate.h"
-#include "cli/worker_main.h"
-#include "cli/worker_process.h"
+#include "batch/child_channel.h"
+#include "batch/file_time_limit.h"
+#include "batch/lost_file.h"
+#include "batch/signal_gate.h"
+#include "batch/worker_main.h"
+#include "batch/worker_process.h"
 #include "util/string_utils.h"
 
 namespace vardane {

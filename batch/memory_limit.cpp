@@ -1,4 +1,4 @@
-#include "cli/memory_limit.h"
+#include "batch/memory_limit.h"
 
 #include <charconv>
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "cli/test_hang_hook.h"
+#include "batch/test_hang_hook.h"
 
 #include <algorithm>
 #include <chrono>

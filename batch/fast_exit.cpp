@@ -1,4 +1,4 @@
-#include "cli/fast_exit.h"
+#include "batch/fast_exit.h"
 
 #include <cstdint>
 #include <cstdlib>

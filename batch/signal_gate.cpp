@@ -1,4 +1,4 @@
-#include "cli/signal_gate.h"
+#include "batch/signal_gate.h"
 
 #include <cerrno>
 #include <initializer_list>

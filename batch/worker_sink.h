@@ -5,7 +5,7 @@
 #include <string>
 
 #include "driver/run_sink.h"
-#include "cli/child_channel.h"
+#include "batch/child_channel.h"
 
 namespace vardane {
 

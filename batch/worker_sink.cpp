@@ -1,4 +1,4 @@
-#include "cli/worker_sink.h"
+#include "batch/worker_sink.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "driver/run_messages.h"
-#include "cli/test_hang_hook.h"
+#include "batch/test_hang_hook.h"
 
 namespace vardane {
 

@@ -1,4 +1,4 @@
-#include "cli/product_kind_name.h"
+#include "batch/product_kind_name.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "cli/file_time_limit.h"
+#include "batch/file_time_limit.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "cli/worker_process.h"
+#include "batch/worker_process.h"
 
 #include <cerrno>
 #include <csignal>
@@ -8,8 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "cli/fast_exit.h"
-#include "cli/worker_main.h"
+#include "batch/fast_exit.h"
+#include "batch/worker_main.h"
 
 namespace vardane {
 

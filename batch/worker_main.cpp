@@ -1,4 +1,4 @@
-#include "cli/worker_main.h"
+#include "batch/worker_main.h"
 
 #include <cerrno>
 #include <csignal>
@@ -9,12 +9,12 @@
 
 #include "driver/run_driver.h"
 #include "driver/working_folder.h"
-#include "cli/fast_exit.h"
-#include "cli/memory_limit.h"
-#include "cli/orphan_guard.h"
-#include "cli/product_kind_name.h"
-#include "cli/signal_gate.h"
-#include "cli/worker_sink.h"
+#include "batch/fast_exit.h"
+#include "batch/memory_limit.h"
+#include "batch/orphan_guard.h"
+#include "batch/product_kind_name.h"
+#include "batch/signal_gate.h"
+#include "batch/worker_sink.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"

@@ -1,6 +1,6 @@
-#include "cli/lost_file.h"
+#include "batch/lost_file.h"
 
-#include "cli/worker_process.h"
+#include "batch/worker_process.h"
 
 namespace vardane {
 

@@ -1,4 +1,4 @@
-#include "cli/orphan_guard.h"
+#include "batch/orphan_guard.h"
 
 #include <algorithm>
 #include <csignal>
