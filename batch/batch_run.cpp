@@ -18,7 +18,6 @@
 #include "batch/lost_file.h"
 #include "batch/signal_gate.h"
 #include "batch/worker_main.h"
-#include "batch/worker_process.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -84,12 +83,13 @@ std::vector<batch_task> tasks_by_stem(const std::vector<std::string>& files)
 
 class batch {
 public:
-    batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files, console_sink& sink,
-          file_reporter* reporter)
-        : options_(options), settings_(settings), total_(static_cast<int>(files.size())), sink_(sink),
-          reporter_(reporter), tasks_(tasks_by_stem(files)),
-          slots_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), tasks_.size()))
+    batch(const batch_options& options, const worker_launcher& launcher, const std::vector<std::string>& files,
+          batch_sink& sink, batch_reporter* reporter, const batch_cancel* cancel)
+        : options_(options), launcher_(launcher), total_(static_cast<int>(files.size())), sink_(sink),
+          reporter_(reporter), cancel_(cancel), tasks_(tasks_by_stem(files)),
+          slots_(std::min<std::size_t>(static_cast<std::size_t>(std::max(options.jobs, 1)), tasks_.size()))
     {
+        if (options.cancelOnSignals) signals_.emplace();
         std::error_code ec;
         output_ = fs::absolute(options.output, ec);
         for (std::size_t i = 0; i < tasks_.size(); ++i) waiting_.push_back(i);
@@ -106,12 +106,14 @@ public:
             stop_stuck_workers();
         }
         // One cancel line a run, as in one process: workers that were
-        // between files when the signal came never reached a check.
-        if (signal_ != 0 && !cancelShown_) sink_.printLog(run_msg::kCancel);
+        // between files when the cancel came never reached a check.
+        if (cancelled_ && !cancelShown_) sink_.printLog(run_msg::kCancel);
         if (allCompleted_) sink_.printLog(run_msg::kCompleted);
         sink_.tally.files = total_;
         sink_.tally.completed = allCompleted_;
-        if (signal_ != 0) {
+        sink_.filesBegun = 0;
+        for (const auto& task : tasks_) sink_.filesBegun += static_cast<int>(task.started);
+        if (cancelled_) {
             sink_.tally.cancelled = true;
             sink_.tally.signal = signal_;
         }
@@ -131,7 +133,7 @@ private:
     {
         for (auto& slot : slots_) {
             if (slot.task || slot.closing) continue;
-            if (signal_ != 0 || waiting_.empty()) {
+            if (cancelled_ || waiting_.empty()) {
                 if (slot.process) {
                     slot.process->close_tasks();
                     slot.closing = true;
@@ -159,9 +161,7 @@ private:
 
     bool start_worker(worker_slot& slot)
     {
-        // The worker converts with its own copy of the settings: the fork's.
-        auto process = std::make_unique<worker_process>(
-            [this, parent = ::getpid()] { return run_worker(options_, settings_, parent); });
+        auto process = std::make_unique<worker_process>(launcher_);
         if (!process->started()) {
             // Without a worker the next file cannot be converted: it fails
             // alone, and the next one tries again.
@@ -191,23 +191,30 @@ private:
 
     void wait_and_take()
     {
-        std::vector<pollfd> fds{{signals_.fd(), POLLIN, 0}};
-        std::vector<worker_slot*> owners{nullptr};
+        // The cancel's own descriptors first: -1 (ignored by poll) when
+        // there is none.
+        std::vector<pollfd> fds{{signals_ ? signals_->fd() : -1, POLLIN, 0},
+                                {cancel_ && !cancelled_ ? cancel_->fd() : -1, POLLIN, 0}};
+        std::vector<worker_slot*> owners{nullptr, nullptr};
         for (auto& slot : slots_) {
             if (!slot.process) continue;
             fds.push_back({slot.process->channel_fd(), POLLIN, 0});
             owners.push_back(&slot);
         }
         if (::poll(fds.data(), fds.size(), kPollMs) < 0) return;
-        for (int signal = signals_.take(); signal != 0; signal = signals_.take()) on_signal(signal);
-        for (std::size_t i = 1; i < fds.size(); ++i) {
+        if (signals_) {
+            for (int signal = signals_->take(); signal != 0; signal = signals_->take()) on_cancel(signal);
+        }
+        if (cancel_ && !cancelled_ && cancel_->requested()) on_cancel(0);
+        for (std::size_t i = 2; i < fds.size(); ++i) {
             if (fds[i].revents != 0) take_records(*owners[i]);
         }
     }
 
-    void on_signal(int signal)
+    // A cancel request (signal 0) or a cancel signal.
+    void on_cancel(int signal)
     {
-        if (signal_ != 0) {
+        if (cancelled_) {
             // Asked twice: the workers end now; their folders are still
             // removed when their ends are read.
             for (auto& slot : slots_) {
@@ -215,6 +222,7 @@ private:
             }
             return;
         }
+        cancelled_ = true;
         signal_ = signal;
         for (const std::size_t index : waiting_) tasks_[index].state = task_state::done;
         waiting_.clear();
@@ -245,6 +253,10 @@ private:
                 arm_limit(slot, task.files[task.started - 1]);
                 if (reporter_) reporter_->started(index, file->path);
             } else if (const auto* end = std::get_if<task_ended>(&*record)) {
+                // A file a cancel cut off is not half kept: the outputs it
+                // made before the cancel, and those of the steps that still
+                // ran after it, go.
+                if (current_file_cancelled(task)) discard_outputs(task);
                 task.completed = end->completed;
                 task.state = task_state::done;
                 slot.task.reset();
@@ -279,26 +291,27 @@ private:
         const std::string& file = task.files[task.started - 1];
         // After a cancel a worker may be killed on purpose; its file was
         // being abandoned anyway, but one stuck past the grace is named.
-        if (signal_ != 0 && slot.killedSilent) sink_.killed_after_cancel(file, kSilenceLimit);
+        if (cancelled_ && slot.killedSilent) sink_.killed_after_cancel(file, kSilenceLimit);
         const bool timedOut = slot.timedOut && limit;
         abandon_current_file(
             task, timedOut ? timed_out_in(file, *limit) : crashed_in(file, ending_of(status, killedByParent)),
-            signal_ == 0);
+            !cancelled_);
     }
 
-    // The file a worker did not finish: a failure, its outputs discarded;
-    // the files after it in the task wait for a fresh worker.
+    // The file a worker did not finish: its outputs discarded, a failure
+    // unless a cancel ended it; the files after it in the task wait for a
+    // fresh worker.
     void abandon_current_file(batch_task& task, const lost_file& lost, bool report)
     {
         const std::size_t index = static_cast<std::size_t>(&task - tasks_.data());
+        discard_outputs(task);
         if (report) {
-            discard_outputs(task);
             task.entries.emplace_back(lost);
             if (reporter_) reporter_->lost(index, lost);
         } else if (reporter_) {
             reporter_->ended(index, true);
         }
-        if (signal_ == 0 && task.started < task.files.size()) {
+        if (!cancelled_ && task.started < task.files.size()) {
             task.state = task_state::waiting;
             task.handedOut = task.started;
             waiting_.push_front(index);
@@ -318,9 +331,21 @@ private:
             if (i < task.relayed) {
                 --sink_.tally.outputs;
                 --task.relayed;
+                sink_.discarded(event->path);
             }
             task.entries.erase(task.entries.begin() + static_cast<std::ptrdiff_t>(i));
         }
+    }
+
+    // True when the current file of the task met the driver's cancel check.
+    bool current_file_cancelled(const batch_task& task) const
+    {
+        for (std::size_t i = task.fileEntries; i < task.entries.size(); ++i) {
+            const auto* record = std::get_if<child_record>(&task.entries[i]);
+            const auto* event = record ? std::get_if<run_event>(record) : nullptr;
+            if (event && event->type == run_event_type::cancelled) return true;
+        }
+        return false;
     }
 
     // Kills the workers that hang: silent after a cancel or the last task,
@@ -331,12 +356,12 @@ private:
         const auto now = steady::now();
         for (auto& slot : slots_) {
             if (!slot.process) continue;
-            const bool mustEnd = signal_ != 0 || slot.closing;
+            const bool mustEnd = cancelled_ || slot.closing;
             if (mustEnd && now - slot.heard > kSilenceLimit) {
                 slot.process->kill(SIGKILL);
                 slot.heard = now;
                 slot.killedSilent = slot.task.has_value();
-            } else if (signal_ == 0 && slot.task && slot.limit && !slot.timedOut && now >= slot.deadline) {
+            } else if (!cancelled_ && slot.task && slot.limit && !slot.timedOut && now >= slot.deadline) {
                 slot.process->kill(SIGKILL);
                 slot.timedOut = true;
             }
@@ -373,17 +398,19 @@ private:
         }
     }
 
-    const cli_options& options_;
-    spconverter& settings_;
+    const batch_options& options_;
+    const worker_launcher& launcher_;
     const int total_;
-    console_sink& sink_;
-    file_reporter* reporter_;
+    batch_sink& sink_;
+    batch_reporter* reporter_;
+    const batch_cancel* cancel_;
     fs::path output_;
     std::vector<batch_task> tasks_;
     std::deque<std::size_t> waiting_;
     std::vector<worker_slot> slots_;
-    signal_gate signals_;
-    int signal_ = 0;
+    std::optional<signal_gate> signals_;
+    bool cancelled_ = false;
+    int signal_ = 0; // the signal that cancelled, if one did
     std::size_t shown_ = 0;
     int filesShown_ = 0;
     bool allCompleted_ = true;
@@ -392,10 +419,11 @@ private:
 
 } // namespace
 
-run_tally run_batch(const cli_options& options, spconverter& settings, const std::vector<std::string>& files,
-                    console_sink& sink, file_reporter* reporter)
+run_tally run_batch(const batch_options& options, const worker_launcher& launcher,
+                    const std::vector<std::string>& files, batch_sink& sink, batch_reporter* reporter,
+                    const batch_cancel* cancel)
 {
-    return batch(options, settings, files, sink, reporter).run();
+    return batch(options, launcher, files, sink, reporter, cancel).run();
 }
 
 } // namespace vardane

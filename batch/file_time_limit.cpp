@@ -28,7 +28,7 @@ constexpr long long kMegabyte = 1024 * 1024;
 
 } // namespace
 
-std::optional<std::chrono::seconds> file_time_limit(const cli_options& options, const std::string& path)
+std::optional<std::chrono::seconds> file_time_limit(const batch_options& options, const std::string& path)
 {
     if (options.fileTimeout) {
         if (*options.fileTimeout == 0) return std::nullopt;
@@ -38,7 +38,7 @@ std::optional<std::chrono::seconds> file_time_limit(const cli_options& options, 
     const auto bytes = std::filesystem::file_size(path, ec);
     // A file that cannot be measured fails at once; the base covers that.
     const long long megabytes = ec ? 0 : static_cast<long long>((bytes + kMegabyte - 1) / kMegabyte);
-    const long long kinds = std::max<long long>(1, static_cast<long long>(asked_kinds(options.kinds).size()));
+    const long long kinds = std::max<long long>(1, static_cast<long long>(kinds_asked(options.kinds)));
     const long long paceSeconds = (kDefaultLimit.pausesPerFile * options.paceMs + 999) / 1000;
     return std::chrono::seconds(kDefaultLimit.baseSeconds + megabytes * kinds * kDefaultLimit.secondsPerMegabytePerKind
                                 + paceSeconds);

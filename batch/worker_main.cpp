@@ -14,6 +14,7 @@
 #include "batch/orphan_guard.h"
 #include "batch/product_kind_name.h"
 #include "batch/signal_gate.h"
+#include "batch/worker_process.h"
 #include "batch/worker_sink.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
@@ -91,7 +92,7 @@ bool convert_task(run_driver& driver, const run_request& request, worker_sink& s
 
 } // namespace
 
-int run_worker(const cli_options& options, spconverter& settings, pid_t parent)
+int run_worker(const batch_options& options, spconverter& settings, pid_t parent)
 {
     orphan_guard orphan(parent);
     if (orphan.parent_gone()) return 0;

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "batch/fast_exit.h"
-#include "batch/worker_main.h"
 
 namespace vardane {
 
@@ -48,12 +47,12 @@ bool arrange_descriptors(int tasks, int channel)
     return ok && ::close_range(kChannelFd + 1, ~0U, 0) == 0;
 }
 
-[[noreturn]] void run_child(const std::function<int()>& body, int tasks, int channel)
+[[noreturn]] void run_child(const std::function<int(pid_t)>& body, pid_t parent, int tasks, int channel)
 {
     int status = kWorkerBroken;
     if (arrange_descriptors(tasks, channel)) {
         try {
-            status = body();
+            status = body(parent);
         } catch (...) {
             status = kWorkerBroken;
         }
@@ -63,10 +62,26 @@ bool arrange_descriptors(int tasks, int channel)
     fast_exit(status);
 }
 
+// In the forked child of a parent with threads: only calls that are safe
+// after such a fork (async-signal-safe ones) until the program starts.
+[[noreturn]] void start_program(char* const* argv, int tasks, int channel)
+{
+    if (arrange_descriptors(tasks, channel)) ::execv(argv[0], argv);
+    ::_exit(kWorkerBroken);
+}
+
 } // namespace
 
-worker_process::worker_process(const std::function<int()>& body)
+worker_process::worker_process(const worker_launcher& launcher)
 {
+    // Made before the fork: a child of a parent with threads may not
+    // allocate.
+    std::vector<std::string> args = launcher.argv;
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t parent = ::getpid();
+
     int taskPair[2];
     int channelPipe[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, taskPair) != 0) return;
@@ -81,7 +96,10 @@ worker_process::worker_process(const std::function<int()>& body)
     channel_ = channelPipe[0];
 
     const pid_t pid = ::fork();
-    if (pid == 0) run_child(body, workerTasks, workerChannel);
+    if (pid == 0) {
+        if (!args.empty()) start_program(argv.data(), workerTasks, workerChannel);
+        run_child(launcher.body, parent, workerTasks, workerChannel);
+    }
     if (pid > 0) pid_ = pid;
     ::close(workerTasks);
     ::close(workerChannel);

@@ -7,23 +7,34 @@
 
 namespace vardane {
 
-// The parent's handle on one worker process: a fork of this process that
-// runs `body` with its standard input a socket that takes tasks, its
-// standard output /dev/null and its channel descriptor a pipe of records,
-// and ends with body's return value. The handle owns the process: one that
+// How a worker process starts: either a fork of this process that runs
+// `body` (given the parent's process id, taken before the fork) and ends
+// with its return value, or, when `argv` is not empty, a fork that at once
+// starts the program argv[0] with those arguments. A parent that has
+// threads (the window) must start programs: a fork copies only the thread
+// that forks, and the locks the others held stay locked in the copy.
+struct worker_launcher {
+    std::function<int(pid_t parent)> body;
+    std::vector<std::string> argv;
+};
+
+// The parent's handle on one worker process, started by a launcher with its
+// standard input a socket that takes tasks, its standard output /dev/null
+// and its channel descriptor (kChannelFd) a pipe of records. The handle owns the process: one that
 // is still alive when the handle goes is killed and reaped, so no worker
 // outlives the run; and a worker learns of its parent's death by a cancel
 // signal (see orphan_guard.h), so none outlives a parent that was killed.
 //
-// A fork rather than a fresh start of the program: the libraries are loaded
-// and relocated once, in the parent, which halves the start-up of a
-// one-file run and makes each further worker nearly free. The parent must
-// not have started threads or initialised the conversion libraries when it
-// forks; the worker initialises them for itself.
+// The command line forks rather than starting the program afresh: the
+// libraries are loaded and relocated once, in the parent, which halves the
+// start-up of a one-file run and makes each further worker nearly free.
+// Such a parent must not have started threads or initialised the
+// conversion libraries when it forks; the worker initialises them for
+// itself.
 class worker_process {
 public:
     // Starts a worker; check started().
-    explicit worker_process(const std::function<int()>& body);
+    explicit worker_process(const worker_launcher& launcher);
     ~worker_process();
     worker_process(const worker_process&) = delete;
     worker_process& operator=(const worker_process&) = delete;
@@ -55,6 +66,9 @@ private:
     std::string pending_;
     bool sentKill_ = false;
 };
+
+// The descriptor on which a worker writes its records.
+inline constexpr int kChannelFd = 3;
 
 // Ending of a worker killed by a SIGKILL that the parent did not send: the
 // kernel's OOM killer (or a batch system's memory limit) sends it.

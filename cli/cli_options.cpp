@@ -203,4 +203,19 @@ std::vector<std::string> asked_kinds(const output_switches& kinds)
     return labels;
 }
 
+batch_options batch_options_of(const cli_options& options)
+{
+    batch_options batch;
+    batch.output = options.output;
+    batch.kinds = options.kinds;
+    batch.jobs = options.jobs;
+    batch.maxMemory = options.maxMemory;
+    batch.fileTimeout = options.fileTimeout;
+    batch.paceMs = options.paceMs;
+    batch.verbose = options.verbose;
+    batch.settingsFile = options.settingsFile;
+    batch.cancelOnSignals = true;
+    return batch;
+}
+
 } // namespace vardane

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_options.h"
 #include "driver/run_request.h"
 
 namespace vardane {
@@ -46,5 +47,9 @@ const char* usage_text();
 // The labels of the output kinds asked for ("GeoTIFF", "KMZ", "TIFF+TEXT",
 // "NetCDF"), in that order.
 std::vector<std::string> asked_kinds(const output_switches& kinds);
+
+// The batch's share of the options: what the workers convert with; the
+// cancel signals are the command line's own.
+batch_options batch_options_of(const cli_options& options);
 
 } // namespace vardane

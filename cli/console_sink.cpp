@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "batch/worker_process.h"
 
 namespace vardane {
 

@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/batch_sink.h"
 #include "driver/run_sink.h"
-#include "batch/child_channel.h"
-#include "batch/lost_file.h"
-#include "driver/run_tally.h"
 
 namespace vardane {
 
@@ -19,8 +17,9 @@ enum class console_mode {
 
 // Prints a run's log lines on standard output as the window shows them,
 // counts its events, and keeps a progress line on standard error when that
-// is a terminal.
-class console_sink : public run_sink {
+// is a terminal: the command line's side of the batch (and of a driver run
+// in this process).
+class console_sink final : public run_sink, public batch_sink {
 public:
     console_sink(console_mode mode, bool showProgress);
 
@@ -33,21 +32,16 @@ public:
 
     // Takes one record of a worker process: its log line is shown and its
     // event counted like those of this process.
-    void relay(const child_record& record);
-    // A worker died in a file or was killed for taking too long: the file is
-    // a failure, told on standard error whatever the mode.
-    void lost(const lost_file& file);
-    // After a cancel, a worker that stayed silent in `path` for `grace` (stuck
-    // in a library call) was killed: told on standard error.
-    void killed_after_cancel(const std::string& path, std::chrono::seconds grace);
-    // The last line logged: the outer frame's message when a run ended early.
-    const std::string& last_line() const { return lastLine_; }
+    void relay(const child_record& record) override;
+    // A lost file is told on standard error whatever the mode.
+    void lost(const lost_file& file) override;
+    // Told on standard error.
+    void killed_after_cancel(const std::string& path, std::chrono::seconds grace) override;
+    const std::string& last_line() const override { return lastLine_; }
     // In quiet mode the line that ended a run early is shown as well.
-    void show_if_quiet(const std::string& line);
+    void show_if_quiet(const std::string& line) override;
     // Removes the progress line before the summary is printed.
     void end_progress();
-
-    run_tally tally;
 
 private:
     void write_line(const std::string& line);

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/child_channel.h"
+#include "batch/batch_reporter.h"
 #include "cli/file_report.h"
-#include "batch/lost_file.h"
 #include "cli/report_log.h"
 
 namespace vardane {
@@ -16,17 +15,14 @@ namespace vardane {
 // Turns the records of a batch's tasks into one report line per input file,
 // written the moment the file ends (its worker begins the next file or ends
 // the task, or dies), not when the log gets round to showing it.
-class file_reporter {
+class file_reporter final : public batch_reporter {
 public:
     file_reporter(report_log& log, std::vector<std::string> asked);
 
-    void started(std::size_t task, const std::string& path);
-    void record(std::size_t task, const child_record& record);
-    // The worker died in the file or was killed for its time: its outputs
-    // were discarded.
-    void lost(std::size_t task, const lost_file& file);
-    // The task's worker is done with it; `cancelled` when a cancel cut it off.
-    void ended(std::size_t task, bool cancelled);
+    void started(std::size_t task, const std::string& path) override;
+    void record(std::size_t task, const child_record& record) override;
+    void lost(std::size_t task, const lost_file& file) override;
+    void ended(std::size_t task, bool cancelled) override;
     // A file that never reached a worker, such as a missing input.
     void failed_alone(const std::string& path, const std::string& why);
     // A file an earlier run finished.

@@ -11,19 +11,19 @@
 #include <system_error>
 #include <vector>
 
+#include "batch/batch_run.h"
+#include "batch/fast_exit.h"
+#include "batch/signal_gate.h"
+#include "batch/worker_main.h"
 #include "driver/library_versions.h"
 #include "driver/run_messages.h"
 #include "driver/working_folder.h"
 #include "cli/batch_inputs.h"
-#include "batch/batch_run.h"
 #include "cli/cli_options.h"
 #include "cli/console_sink.h"
-#include "batch/signal_gate.h"
-#include "batch/fast_exit.h"
 #include "cli/file_reporter.h"
 #include "cli/finished_files.h"
 #include "cli/report_log.h"
-#include "batch/worker_main.h"
 #include "settings/spconverter.h"
 
 namespace vardane {
@@ -155,9 +155,13 @@ int run_cli(int argc, char** argv)
     }
     sink.tally.failures = static_cast<int>(inputs->missing.size());
     // A resumed batch with nothing left to convert has nothing to start.
+    const batch_options batch = batch_options_of(options);
+    // Each worker converts with its own copy of the settings: the fork's.
+    const worker_launcher launcher{
+        [&batch, &settings](pid_t parent) { return run_worker(batch, settings, parent); }, {}};
     run_tally tally = toConvert.empty() && skipped.files > 0
                           ? sink.tally
-                          : run_batch(options, settings, toConvert, sink, reporter ? &*reporter : nullptr);
+                          : run_batch(batch, launcher, toConvert, sink, reporter ? &*reporter : nullptr);
     tally.files += static_cast<int>(inputs->missing.size());
     tally.files += skipped.files;
     tally.products += skipped.products;

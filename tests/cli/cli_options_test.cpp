@@ -71,10 +71,10 @@ TEST(CliOptions, FileTimeoutIsWholeSecondsAndZeroMeansNone)
     const std::string missing = "/nonexistent/a.h5";
     const auto given = parse_command_line({"-o", "/o", "--file-timeout", "7", "a"});
     ASSERT_TRUE(given.error.empty()) << given.error;
-    EXPECT_EQ(file_time_limit(given.options, missing), std::chrono::seconds(7));
+    EXPECT_EQ(file_time_limit(batch_options_of(given.options), missing), std::chrono::seconds(7));
     const auto none = parse_command_line({"-o", "/o", "--file-timeout=0", "a"});
     ASSERT_TRUE(none.error.empty()) << none.error;
-    EXPECT_FALSE(file_time_limit(none.options, missing).has_value());
+    EXPECT_FALSE(file_time_limit(batch_options_of(none.options), missing).has_value());
     for (const char* bad : {"-1", "2.5", "x", ""}) {
         EXPECT_FALSE(parse_command_line({"-o", "/o", "--file-timeout", bad, "a"}).error.empty()) << bad;
     }
@@ -96,7 +96,7 @@ TEST(FileTimeLimit, DefaultAllowsTheLargestProductOnASlowDiskForEveryKindAsked)
     const auto one = parse_command_line({"-o", "/o", "a"}).options;
     const auto all = parse_command_line({"-o", "/o", "--geotiff", "--kmz", "--tiff-text", "--netcdf", "a"}).options;
     const auto paced = parse_command_line({"-o", "/o", "--pace", "1000", "a"}).options;
-    const auto limit = [](const cli_options& o, const fs::path& p) { return file_time_limit(o, p.string()).value(); };
+    const auto limit = [](const cli_options& o, const fs::path& p) { return file_time_limit(batch_options_of(o), p.string()).value(); };
     using std::chrono::seconds;
     EXPECT_GE(limit(one, small), seconds(60));
     EXPECT_GE(limit(one, large), seconds(15 * 20));
