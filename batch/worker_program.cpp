@@ -90,18 +90,12 @@ std::vector<std::string> worker_arguments(const std::string& program, const batc
     for (const auto& kind : kKindLetters) {
         if (options.kinds.*kind.field) kinds += kind.letter;
     }
-    std::vector<std::string> args{program,
-                                  kWorkerSwitch,
-                                  "--output",
-                                  options.output,
-                                  "--kinds",
-                                  kinds.empty() ? "-" : kinds,
-                                  "--jobs",
-                                  std::to_string(options.jobs),
-                                  "--pace",
-                                  std::to_string(options.paceMs),
-                                  "--parent",
-                                  std::to_string(parent)};
+    std::vector<std::string> args{program,    kWorkerSwitch,
+                                  "--output", options.output,
+                                  "--kinds",  kinds.empty() ? "-" : kinds,
+                                  "--jobs",   std::to_string(options.jobs),
+                                  "--pace",   std::to_string(options.paceMs),
+                                  "--parent", std::to_string(parent)};
     if (!options.settingsFile.empty()) args.insert(args.end(), {"--settings", options.settingsFile});
     if (options.maxMemory) args.insert(args.end(), {"--max-memory", std::to_string(*options.maxMemory)});
     if (options.verbose) args.emplace_back("--verbose");

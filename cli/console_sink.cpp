@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-
 namespace vardane {
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }

@@ -157,8 +157,8 @@ int run_cli(int argc, char** argv)
     // A resumed batch with nothing left to convert has nothing to start.
     const batch_options batch = batch_options_of(options);
     // Each worker converts with its own copy of the settings: the fork's.
-    const worker_launcher launcher{
-        [&batch, &settings](pid_t parent) { return run_worker(batch, settings, parent); }, {}};
+    const worker_launcher launcher{[&batch, &settings](pid_t parent) { return run_worker(batch, settings, parent); },
+                                   {}};
     run_tally tally = toConvert.empty() && skipped.files > 0
                           ? sink.tally
                           : run_batch(batch, launcher, toConvert, sink, reporter ? &*reporter : nullptr);

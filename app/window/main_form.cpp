@@ -1,9 +1,11 @@
 #include "app/window/main_form.h"
 
 #include <array>
+#include <fstream>
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "app/window/app_icon.h"
@@ -24,12 +27,10 @@
 #include "app/window/log_box.h"
 #include "app/window/options/option_form.h"
 #include "app/window/output_list.h"
-#include "driver/run_driver.h"
-#include "driver/working_folder.h"
 #include "app/window/run_progress.h"
+#include "app/window/window_batch.h"
 #include "app/window/window_texts.h"
-#include "output/spout.h"
-#include "reader/spinfo.h"
+#include "driver/working_folder.h"
 #include "settings/spconverter.h"
 
 namespace vardane {
@@ -42,14 +43,12 @@ bool is_folder(const QString& path) { return !path.isEmpty() && QFileInfo(path).
 
 } // namespace
 
-MainForm::MainForm(QWidget* parent) : QWidget(parent), sink_(*this)
+MainForm::MainForm(QWidget* parent) : QWidget(parent)
 {
     build_controls();
     build_layout();
     SPCVT = std::make_unique<spconverter>();
-    SPINFO = std::make_unique<spinfo>();
-    SPOUT = std::make_unique<spout>();
-    driver_ = std::make_unique<run_driver>(*SPINFO, *SPCVT, *SPOUT, sink_);
+    batch_ = std::make_unique<window_batch>(*this);
     AtFirst = true;
 
     connect(btnInput, &QToolButton::clicked, this, &MainForm::btnInput_Click);
@@ -71,13 +70,10 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent), sink_(*this)
 
 MainForm::~MainForm()
 {
-    // The worker uses the reader, settings and writer owned here: let it
-    // stop at its next cancel check before they go.
-    if (driver_ && driver_->running()) {
-        driver_->cancel();
-        driver_->join();
-    }
-    // The worker has stopped: workFolder_ removes the folder when it goes.
+    // The batch posts to this window: its workers stop at their next cancel
+    // check (or are killed) and its thread ends before the window goes.
+    batch_.reset();
+    // workFolder_ removes the window's folder when it goes.
 }
 
 void MainForm::MainForm_Load()
@@ -108,7 +104,13 @@ void MainForm::MainForm_Load()
     btnInput->setFocus(Qt::OtherFocusReason);
 }
 
-bool MainForm::run_active() const { return driver_->running(); }
+bool MainForm::cancel_requested() const { return batch_->cancel_requested(); }
+
+QString MainForm::worker_program() const
+{
+    const QString given = qEnvironmentVariable("VARDANE_WORKER_PROGRAM");
+    return given.isEmpty() ? QCoreApplication::applicationFilePath() : given;
+}
 
 // ---- log box, output list, run mode -------------------------------------
 
@@ -136,15 +138,31 @@ void MainForm::ChangeRunMode(bool running)
                                           tboxInput,    dg_InputList, btnOutput, tboxOutput,  dg_OutputList};
     for (QWidget* w : inputs) w->setEnabled(!running);
     btnRun->setEnabled(!running);
+    spin_Jobs->setEnabled(!running);
     if (!running) {
-        // The worker posts this as its last act but one ("Completed."
-        // follows): reap the thread so that a new run can start.
-        if (driver_->running()) driver_->join();
         // The outcome stays in view until the next run starts.
-        tally_.completed = driver_->completed();
         progress_->show_summary(tally_);
         refresh_lists();
     }
+}
+
+void MainForm::run_ended(const batch_outcome& outcome)
+{
+    // Posted last: every line and event of the batch is in.
+    batch_->join();
+    runActive_ = false;
+    // A cancelled batch counts the files it got to, not those ticked.
+    if (outcome.cancelled) tally_.files = outcome.filesBegun;
+    tally_.completed = outcome.completed;
+    tally_.cancelled = tally_.cancelled || outcome.cancelled;
+    ChangeRunMode(false);
+}
+
+void MainForm::output_discarded(const QString& path)
+{
+    --tally_.outputs;
+    const int row = dg_OutputList->row_of(path);
+    if (row >= 0) dg_OutputList->removeRow(row);
 }
 
 void MainForm::count_event(const run_event& event)
@@ -300,27 +318,42 @@ void MainForm::create_outputList(const QString& folder)
 
 // ---- runs -------------------------------------------------------------------
 
+std::string MainForm::write_run_settings() const
+{
+    // Hidden: a file of the window's, not of a run.
+    const std::string path = to_path(QDir(WorkDir).filePath(QStringLiteral(".run-settings")));
+    std::ofstream file(path, std::ios::trunc);
+    SPCVT->write_settings(file);
+    file.close();
+    return file ? path : std::string();
+}
+
 bool MainForm::RunAction(const QStringList& inputList)
 {
-    if (driver_->running()) return false;
+    if (runActive_) return false;
     dg_OutputList->reset_colours();
 
-    run_request request;
-    for (const QString& path : inputList) request.inputs.push_back(to_path(path));
-    request.outputFolder = to_path(outputFolder);
-    request.workFolder = to_path(WorkDir);
-    request.baseFolder = to_path(StartupFolder);
-    request.switches.geotiff = cbox_GeoTiff->isChecked();
-    request.switches.kmz = cbox_KMZ->isChecked();
-    request.switches.tiffText = cbox_Both->isChecked();
-    request.switches.netcdf = cbox_NetCDF->isChecked();
-    request.paceMs = paceMs_;
+    batch_options options;
+    std::vector<std::string> files;
+    for (const QString& path : inputList) files.push_back(to_path(from_startup(path)));
+    options.output = to_path(outputFolder);
+    options.kinds.geotiff = cbox_GeoTiff->isChecked();
+    options.kinds.kmz = cbox_KMZ->isChecked();
+    options.kinds.tiffText = cbox_Both->isChecked();
+    options.kinds.netcdf = cbox_NetCDF->isChecked();
+    options.jobs = spin_Jobs->value();
+    options.paceMs = paceMs_;
+    options.verbose = verboseWorkers_;
+    // The workers convert with the settings as the Option dialog left
+    // them, saved or not.
+    options.settingsFile = write_run_settings();
     tally_ = run_tally{};
     tally_.files = static_cast<int>(inputList.size());
     progress_->show_progress(0, tally_.files, QString());
-    const bool started = driver_->RunAction(request);
-    if (!started) progress_->reset();
-    return started;
+    runActive_ = true;
+    ChangeRunMode(true);
+    batch_->start(options, to_path(worker_program()), std::move(files));
+    return true;
 }
 
 void MainForm::btnRun_Click()
@@ -361,8 +394,8 @@ void MainForm::dg_OutputList_DragDrop(const QString& fullpath)
 
 void MainForm::btnCancel_Click()
 {
-    if (!driver_->running()) return;
-    driver_->cancel();
+    if (!runActive_ || batch_->cancel_requested()) return;
+    batch_->cancel();
     printLog(QString::fromLatin1(window_text::kCancelRequested));
 }
 
@@ -383,9 +416,9 @@ void MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // The worker stops at its next cancel check; the window waits for it
-    // as it goes.
-    driver_->cancel();
+    // The workers stop at their next cancel check; the window waits for
+    // them as it goes.
+    batch_->cancel();
     save_session();
     event->accept();
 }

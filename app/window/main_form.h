@@ -5,13 +5,14 @@
 #include <QWidget>
 
 #include "driver/run_tally.h"
-#include "app/window/ui_sink.h"
+#include "driver/run_event.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenuBar;
 class QPushButton;
+class QSpinBox;
 class QToolButton;
 
 namespace vardane {
@@ -23,23 +24,22 @@ class LogBox;
 class OutputList;
 class owned_work_folder;
 class RunProgress;
-class run_driver;
 class spconverter;
-class spinfo;
-class spout;
+class window_batch;
+struct batch_outcome;
 
 // The program's one window: input folder and files, output folder and the
 // files in it, the output kinds, the log box, and the buttons that start,
-// cancel and close a run. Owns the settings, reader and writer objects and
-// the run driver that uses them.
+// cancel and close a run. Owns the settings; its runs convert in worker
+// processes (window_batch), so that a file that crashes a library costs
+// that file, not the window.
 class MainForm : public QWidget {
     Q_OBJECT
 public:
     explicit MainForm(QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // Run reporting, on the UI thread (the driver reaches them through
-    // ui_sink).
+    // Run reporting, on the UI thread (the batch posts them).
     void printLog(const QString& text);
     void printNewLog(const QString& text);
     void append_outputList(const QString& path);
@@ -47,6 +47,11 @@ public:
     void show_progress(int done, int total, const QString& current);
     // A fact of the running run, for its summary.
     void count_event(const run_event& event);
+    // An output listed earlier in the run was removed again: its file was
+    // not finished (its worker died, or a cancel cut it off).
+    void output_discarded(const QString& path);
+    // The batch has ended: its summary is shown and the window is idle.
+    void run_ended(const batch_outcome& outcome);
 
     // Files and folders given to the program: a folder becomes the input
     // folder, files are added to the input list checked.
@@ -54,8 +59,9 @@ public:
 
     QString get_outputFolder() const { return outputFolder; }
     // True from the start of a run until the window is back to idle.
-    bool run_active() const;
-    run_driver& driver() { return *driver_; }
+    bool run_active() const { return runActive_; }
+    // True once the running batch was asked to stop.
+    bool cancel_requested() const;
     spconverter& settings() { return *SPCVT; }
 
     // Where runs put their intermediate files: a folder of this process in
@@ -63,6 +69,13 @@ public:
     QString work_dir() const { return WorkDir; }
     // Pause between pipeline stages of the next runs, in milliseconds.
     void set_pace_ms(std::int32_t ms) { paceMs_ = ms; }
+    // The workers let the libraries' own messages through to standard
+    // error (`vardane -v`).
+    void set_verbose_workers(bool verbose) { verboseWorkers_ = verbose; }
+    // The program the workers run (in its worker mode): this program, or
+    // the one $VARDANE_WORKER_PROGRAM names (the window's tests, which are
+    // programs of their own).
+    QString worker_program() const;
 
     // The line below the window that says why something did not happen.
     QString status_text() const;
@@ -106,8 +119,11 @@ private:
     void create_inputList(const QString& folder);
     void create_outputList(const QString& folder);
     QString choose_folder(const QString& description, const QString& start);
-    // Start a run over inputList (the driver's); false when none started.
+    // Start a run over inputList; false when none started.
     bool RunAction(const QStringList& inputList);
+    // The current settings, written for the workers to load; empty when
+    // they cannot be written (the workers then use the saved ones).
+    std::string write_run_settings() const;
     // A typed folder made absolute against the start-up folder.
     QString from_startup(const QString& folder) const;
 
@@ -122,6 +138,7 @@ private:
     QPushButton* btnClose = nullptr;
     QPushButton* btnHelp = nullptr;
     QPushButton* btnOption = nullptr;
+    QSpinBox* spin_Jobs = nullptr;
     QGroupBox* grp_OutputFormat = nullptr;
     QCheckBox* cbox_GeoTiff = nullptr;
     QCheckBox* cbox_KMZ = nullptr;
@@ -137,12 +154,10 @@ private:
     OutputList* dg_OutputList = nullptr;
     RunProgress* progress_ = nullptr;
 
-    // Long-lived workers, created after the controls in this order.
     std::unique_ptr<spconverter> SPCVT;
-    std::unique_ptr<spinfo> SPINFO;
-    std::unique_ptr<spout> SPOUT;
-    ui_sink sink_;
-    std::unique_ptr<run_driver> driver_;
+    std::unique_ptr<window_batch> batch_;
+    bool runActive_ = false;
+    bool verboseWorkers_ = false;
 
     // The counts of the current or last run.
     run_tally tally_;

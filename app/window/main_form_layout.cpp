@@ -1,4 +1,6 @@
 // Controls and layout of the main window.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,8 +10,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
+#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -76,10 +80,14 @@ void MainForm::build_controls()
     btnRun->setDefault(false);
     btnRun->setAutoDefault(false);
     btnRun->setToolTip(tr("Convert the checked input files into the output folder"));
-    btnCancel->setToolTip(tr("Stop the run after the file now being converted"));
+    btnCancel->setToolTip(tr("Stop the run now: the files being converted are abandoned and their outputs "
+                             "removed; files already finished keep theirs"));
     btnClose->setToolTip(tr("Close the window"));
     btnHelp->setToolTip(tr("Open the manual"));
     btnOption->setToolTip(tr("Choose the variables, output names, projections and colour bars"));
+    spin_Jobs = named<QSpinBox>("spin_Jobs", this);
+    spin_Jobs->setRange(1, std::max(1, QThread::idealThreadCount()));
+    spin_Jobs->setToolTip(tr("How many files are converted at once, each in a process of its own"));
 
     grp_OutputFormat = named<QGroupBox>("grp_OutputFormat", QStringLiteral("Output Format"), this);
     cbox_GeoTiff = named<QCheckBox>("cbox_GeoTiff", QStringLiteral("GeoTIFF"), grp_OutputFormat);
@@ -123,6 +131,12 @@ void MainForm::build_layout()
     controls->addWidget(grp_OutputFormat);
     controls->addWidget(btnOption);
     controls->addStretch(1);
+    auto* jobs = new QHBoxLayout;
+    auto* jobsLabel = named<QLabel>("lbl_Jobs", tr("&Jobs"), this);
+    jobsLabel->setBuddy(spin_Jobs);
+    jobs->addWidget(jobsLabel);
+    jobs->addWidget(spin_Jobs, 1);
+    controls->addLayout(jobs);
     for (QPushButton* b : {btnRun, btnCancel, btnHelp, btnClose}) controls->addWidget(b);
 
     auto* logPane = new QWidget(this);
@@ -165,7 +179,7 @@ void MainForm::build_layout()
     // then the log, the output kinds and the buttons from top to bottom.
     QWidget* const chain[] = {tboxInput,    btnInput,     dg_InputList, tboxOutput, btnOutput,   dg_OutputList,
                               tbox_Infolog, cbox_GeoTiff, cbox_KMZ,     cbox_Both,  cbox_NetCDF, btnOption,
-                              btnRun,       btnCancel,    btnHelp,      btnClose};
+                              spin_Jobs,    btnRun,       btnCancel,    btnHelp,    btnClose};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     // Roomy, yet with its frame never larger than the screen it opens on

@@ -1,6 +1,7 @@
 // What the window keeps from one session to the next.
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QSpinBox>
 
 #include "app/window/folder_box.h"
 #include "app/window/main_form.h"
@@ -15,6 +16,8 @@ void MainForm::restore_session()
     cbox_KMZ->setChecked(s.kmz);
     cbox_Both->setChecked(s.tiffText);
     cbox_NetCDF->setChecked(s.netcdf);
+    // Clamped to this machine's processors.
+    spin_Jobs->setValue(s.jobs);
     if (!s.geometry.isEmpty()) restoreGeometry(s.geometry);
     // Folders that have gone since are left out silently.
     if (QFileInfo(s.inputFolder).isDir()) tboxInput_operation(s.inputFolder);
@@ -30,6 +33,7 @@ void MainForm::save_session() const
     s.kmz = cbox_KMZ->isChecked();
     s.tiffText = cbox_Both->isChecked();
     s.netcdf = cbox_NetCDF->isChecked();
+    s.jobs = spin_Jobs->value();
     s.geometry = saveGeometry();
     save_window_session(s);
 }

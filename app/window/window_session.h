@@ -6,7 +6,7 @@
 namespace vardane {
 
 // What the window remembers from one session to the next: the folders, the
-// ticked output kinds and its geometry. Kept in the user's config folder
+// ticked output kinds, the number of jobs and its geometry. Kept in the user's config folder
 // ($XDG_CONFIG_HOME/vardane/window.conf), apart from the conversion
 // settings file.
 struct window_session {
@@ -16,6 +16,7 @@ struct window_session {
     bool kmz = false;
     bool tiffText = false;
     bool netcdf = false;
+    int jobs = 1; // files converted at once
     QByteArray geometry;
 };
 

@@ -96,7 +96,9 @@ TEST(FileTimeLimit, DefaultAllowsTheLargestProductOnASlowDiskForEveryKindAsked)
     const auto one = parse_command_line({"-o", "/o", "a"}).options;
     const auto all = parse_command_line({"-o", "/o", "--geotiff", "--kmz", "--tiff-text", "--netcdf", "a"}).options;
     const auto paced = parse_command_line({"-o", "/o", "--pace", "1000", "a"}).options;
-    const auto limit = [](const cli_options& o, const fs::path& p) { return file_time_limit(batch_options_of(o), p.string()).value(); };
+    const auto limit = [](const cli_options& o, const fs::path& p) {
+        return file_time_limit(batch_options_of(o), p.string()).value();
+    };
     using std::chrono::seconds;
     EXPECT_GE(limit(one, small), seconds(60));
     EXPECT_GE(limit(one, large), seconds(15 * 20));
