@@ -1,7 +1,7 @@
 // A file on which a library hangs costs that file only: its worker is killed
 // when the file's time limit runs out, or shortly after a cancel, and a
 // worker whose parent was killed ends itself. The hang is the worker's test
-// hook (cli/test_hang_hook.h): the named files hang right after their first
+// hook (batch/test_hang_hook.h): the named files hang right after their first
 // output. No bound here is a measurement: each only tells a run that ends
 // from one that hangs.
 #include <gtest/gtest.h>
