@@ -27,6 +27,13 @@ struct batch_outcome {
 // events (MainForm::count_event); a file whose worker died or was killed
 // arrives as a failure event naming the file and the cause. The end comes
 // last, as MainForm::run_ended.
+//
+// The window keeps its signals as they are: the command line's signal gate
+// blocks SIGINT/SIGTERM in the thread that opens it, which in the window
+// would be this thread alone, while a signal to the process goes to any
+// thread that does not block it (Qt's among them). A window ended by a
+// signal ends its workers all the same: each gets a cancel signal when its
+// parent dies (batch/orphan_guard.h), abandons its file and cleans up.
 class window_batch {
 public:
     explicit window_batch(MainForm& form) : form_(form) {}
