@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "gui_test_support.h"
+#include "settings/spconverter.h"
 #include "window_pool_support.h"
 
 namespace vardane {
@@ -45,6 +46,7 @@ private slots:
     void a_crashing_file_is_a_named_failure_and_the_others_convert();
     void cancel_leaves_nothing_of_the_file_it_stopped();
     void jobs_are_the_users_and_remembered();
+    void unsaved_settings_reach_the_workers();
 };
 
 void WindowPool::a_crashing_file_is_a_named_failure_and_the_others_convert()
@@ -180,6 +182,28 @@ void WindowPool::jobs_are_the_users_and_remembered()
     again.close();
     MainForm third;
     QCOMPARE(jobs_box(third)->value(), 1);
+}
+
+void WindowPool::unsaved_settings_reach_the_workers()
+{
+    window_setup w;
+    MainForm& form = w.form;
+    write_product(w.in, QStringLiteral("g.h5"), "GSMAP_HOURLY");
+    w.choose_folders();
+    form.set_pace_ms(0);
+    // An output name changed in the window and not saved: the workers,
+    // separate programs, still name the output so.
+    optSet_t rate;
+    QVERIFY(form.settings().get_OptSet_GSMap_HourlyL3("PercipRate", rate));
+    QVERIFY(rate.flag);
+    rate.name = "RAIN";
+    QVERIFY(form.settings().set_OptSet_GSMap_HourlyL3("PercipRate", rate));
+
+    press(form, "btnRun");
+    QVERIFY(wait_for_idle(form));
+    QCOMPARE(log_lines(form).last(), QStringLiteral("Completed."));
+    QCOMPARE(files_named(w.out, QStringLiteral("*.tif")), QStringList{QStringLiteral("g_RAIN.tif")});
+    QVERIFY(!raster_contents(QDir(w.out).filePath(QStringLiteral("g_RAIN.tif"))).isEmpty());
 }
 
 } // namespace vardane

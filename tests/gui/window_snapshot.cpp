@@ -24,6 +24,9 @@ int run_program(int argc, char* argv[])
         fprintf(stderr, "usage: %s OUT.png WORKFOLDER [WIDTHxHEIGHT]\n", argv[0]);
         return 2;
     }
+    // Its run's workers are the window program's: this is a program of its own.
+    if (qEnvironmentVariableIsEmpty("VARDANE_WORKER_PROGRAM"))
+        qputenv("VARDANE_WORKER_PROGRAM", QByteArrayLiteral(VARDANE_WORKER_PROGRAM));
     const QString picture = QString::fromLocal8Bit(argv[1]);
     const QString root = QString::fromLocal8Bit(argv[2]);
     const QString in = make_folder(root, "products");
