@@ -2,12 +2,16 @@
 // crashes a library costs that file only and is a named failure, a cancel
 // leaves nothing of the file it stopped, and the number of jobs is the
 // user's and remembered.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QLabel>
 #include <QProcess>
 #include <QSpinBox>
 #include <QThread>
 
 #include "gui_test_support.h"
+#include "batch/worker_program.h"
 #include "settings/spconverter.h"
 #include "window_pool_support.h"
 
@@ -47,6 +51,7 @@ private slots:
     void cancel_leaves_nothing_of_the_file_it_stopped();
     void jobs_are_the_users_and_remembered();
     void unsaved_settings_reach_the_workers();
+    void workers_are_quiet_unless_verbose();
 };
 
 void WindowPool::a_crashing_file_is_a_named_failure_and_the_others_convert()
@@ -204,6 +209,60 @@ void WindowPool::unsaved_settings_reach_the_workers()
     QCOMPARE(log_lines(form).last(), QStringLiteral("Completed."));
     QCOMPARE(files_named(w.out, QStringLiteral("*.tif")), QStringList{QStringLiteral("g_RAIN.tif")});
     QVERIFY(!raster_contents(QDir(w.out).filePath(QStringLiteral("g_RAIN.tif"))).isEmpty());
+}
+
+namespace {
+
+// What one worker of the window prints on standard error and sends on its
+// record channel while it converts `input`.
+struct worker_run {
+    QByteArray errors;
+    QByteArray records;
+};
+
+worker_run run_one_worker(const QString& input, const QString& output, bool verbose)
+{
+    batch_options options;
+    options.output = QFile::encodeName(output).toStdString();
+    options.kinds.geotiff = true;
+    options.verbose = verbose;
+    const auto args = worker_arguments(qEnvironmentVariable("VARDANE_WORKER_PROGRAM").toStdString(), options,
+                                       static_cast<pid_t>(QCoreApplication::applicationPid()));
+    QStringList arguments;
+    for (std::size_t i = 1; i < args.size(); ++i) arguments << QString::fromStdString(args[i]);
+    int channel[2];
+    if (::pipe2(channel, O_CLOEXEC) != 0) qFatal("no pipe");
+    QProcess worker;
+    // The records' descriptor, as the pool lays it out.
+    worker.setChildProcessModifier([write = channel[1]] { ::dup2(write, 3); });
+    worker.start(QString::fromStdString(args[0]), arguments);
+    ::close(channel[1]);
+    worker.write(QFile::encodeName(input) + '\n');
+    worker.closeWriteChannel();
+    worker_run run;
+    if (!worker.waitForFinished(kPoolRunTimeoutMs)) qFatal("the worker did not end");
+    char chunk[4096];
+    for (ssize_t n; (n = ::read(channel[0], chunk, sizeof chunk)) > 0;) run.records.append(chunk, n);
+    ::close(channel[0]);
+    run.errors = worker.readAllStandardError();
+    return run;
+}
+
+} // namespace
+
+void WindowPool::workers_are_quiet_unless_verbose()
+{
+    scratch s;
+    const QString out = s.sub(QStringLiteral("out"));
+    const QString input = write_product(s.sub(QStringLiteral("in")), QStringLiteral("l1b.h5"), "AMSR2_L1B");
+    // The HDF5 reader names the attributes it reads, for those who ask.
+    for (const bool verbose : {false, true}) {
+        const worker_run run = run_one_worker(input, out, verbose);
+        QVERIFY2(run.records.contains("is processing"), run.records.constData());
+        QVERIFY2(run.records.contains("is created."), run.records.constData());
+        QCOMPARE(run.errors.contains("property='"), verbose);
+    }
+    QVERIFY(!files_named(out, QStringLiteral("*.tif")).isEmpty());
 }
 
 } // namespace vardane
