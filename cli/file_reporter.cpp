@@ -82,6 +82,8 @@ void file_reporter::finish(std::size_t task)
     const auto it = open_.find(task);
     if (it == open_.end()) return;
     open_file& file = it->second;
+    // The batch discards the outputs of a file a cancel cut off.
+    if (file.report.cancelled) file.report.outputs.clear();
     file.report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - file.start).count();
     log_.append(file.report);
     open_.erase(it);

@@ -162,6 +162,7 @@ TEST(CliWatchdog, ACancelEndsAHangingWorkerAndNamesItsFile)
     EXPECT_TRUE(no_hidden_entry(scene.out())) << r.out;
     EXPECT_TRUE(says(summary_of(r), "outputs written 0,")) << r.out;
     EXPECT_TRUE(scene.report()[hung]["cancelled"].get<bool>());
+    EXPECT_TRUE(scene.report()[hung]["outputs"].empty());
     EXPECT_TRUE(live_members(run.pid).empty());
 }
 
