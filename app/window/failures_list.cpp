@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace vardane {
 
@@ -11,8 +12,8 @@ namespace {
 
 enum column : int { File = 0, What = 1, Cause = 2 };
 constexpr int kLineRole = Qt::UserRole;
-// Tall enough to show a few failures; more scroll, and the log keeps the room.
-constexpr int kVisibleRows = 6;
+// Rows shown before the list scrolls.
+constexpr int kVisibleRows = 5;
 
 } // namespace
 
@@ -32,7 +33,7 @@ FailuresList::FailuresList(QWidget* parent) : QTreeWidget(parent)
     setTabKeyNavigation(false);
     header()->setStretchLastSection(true);
     header()->setSectionResizeMode(QHeaderView::Interactive);
-    setMaximumHeight(header()->sizeHint().height() + kVisibleRows * fontMetrics().height() * 3 / 2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item, int) { emit lineRequested(item->data(File, kLineRole).toInt()); });
     hide();
@@ -52,12 +53,24 @@ void FailuresList::add_failure(const QString& file, const QString& logLine, int 
     show();
     if (topLevelItemCount() == 1) {
         // Room for the names first; the line and the cause share the rest.
+        // Room for the name and the line; the cause takes the rest.
         const int room = viewport()->width();
         resizeColumnToContents(File);
         setColumnWidth(File, std::min(columnWidth(File), room / 4));
-        setColumnWidth(What, std::max(columnWidth(What), room / 2));
+        resizeColumnToContents(What);
+        setColumnWidth(What, std::min(columnWidth(What), room * 2 / 5));
         setCurrentItem(item);
     }
+    updateGeometry();
+}
+
+QSize FailuresList::sizeHint() const
+{
+    const int rows = std::clamp(topLevelItemCount(), 1, kVisibleRows);
+    const int rowHeight =
+        topLevelItemCount() > 0 ? QTreeWidget::rowHeight(model()->index(0, 0)) : fontMetrics().height() + 4;
+    return {QTreeWidget::sizeHint().width(), header()->sizeHint().height() + rows * rowHeight + 2 * frameWidth()
+                                                 + horizontalScrollBar()->sizeHint().height()};
 }
 
 void FailuresList::clear_failures()

@@ -23,6 +23,9 @@ public:
 
     int failure_count() const { return topLevelItemCount(); }
 
+    // As tall as its rows, up to a few; the log keeps the rest.
+    QSize sizeHint() const override;
+
 signals:
     // The user asked to see the log line of a row.
     void lineRequested(int lineNumber);

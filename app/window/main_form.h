@@ -106,11 +106,11 @@ private:
     void build_menu();         // main_form_menu.cpp
     void show_about();         // main_form_menu.cpp
     void restore_session();    // main_form_session.cpp
+    void save_session() const; // main_form_session.cpp
     // A failure event of the run: a row in the failures list.
     void list_failure(const run_event& event); // main_form_outcome.cpp
     // The count of checked input files beside the run button.
     void show_ticked_count(); // main_form_outcome.cpp
-    void save_session() const; // main_form_session.cpp
     // True when the user agrees to cancel the running conversion.
     bool confirm_cancel();
     // A folder box's text as a folder: "~" expanded, made absolute; false

@@ -147,10 +147,12 @@ void MainForm::build_layout()
     // Under the summary, as wide as the log: the failures of the last run.
     logLayout->addWidget(failures_, 2, 0, 1, 2);
     logLayout->addLayout(controls, 0, 2, 3, 1);
-    logLayout->setRowStretch(1, 1);
+    logLayout->setRowStretch(1, 3);
+    logLayout->setRowStretch(2, 1);
     logLayout->setColumnStretch(0, 1);
-    // Wide enough for its counts, the rest is the log's.
-    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance(QStringLiteral("Finished with 0000 failures")) + 16);
+    // Wide enough for its outcome and counts, the rest is the log's.
+    const int outcomeWidth = progress_->fontMetrics().horizontalAdvance(QStringLiteral("Finished with 0000 failures"));
+    progress_->setFixedWidth(outcomeWidth + 16);
     grp_OutputFormat->setMinimumWidth(150);
 
     auto* rows = new QSplitter(Qt::Vertical, this);

@@ -61,8 +61,8 @@ bool MainForm::save_log_to(const QString& path)
         show_status(tr("Log saved to %1").arg(path));
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromLatin1(window_text::kSaveLogFailed).arg(path, why),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QString::fromLatin1(window_text::kSaveLogFailed).arg(path, why), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("saveLogFailedBox"));
     box.exec();
     return false;
@@ -93,7 +93,8 @@ void MainForm::add_forwarded_paths(const QStringList& paths)
         }
     }
     dg_InputList->sync_selection();
-    if (!added.isEmpty()) show_status(tr("Added from another start of Vardane: %1").arg(added.join(QStringLiteral(", "))));
+    if (!added.isEmpty())
+        show_status(tr("Added from another start of Vardane: %1").arg(added.join(QStringLiteral(", "))));
     if (isMinimized()) showNormal();
     raise();
     activateWindow();

@@ -120,7 +120,9 @@ void SecondStart::a_second_start_without_files_or_listener_is_refused()
 
     // The holder without a listener (a window that could not listen).
     QVERIFY(QFile::remove(holder.channel_name()));
-    QCOMPARE(start_instance(second, {QStringLiteral("/data/a.h5")}, [&] { ++told; }, 300), start_outcome::refused);
+    QCOMPARE(start_instance(
+                 second, {QStringLiteral("/data/a.h5")}, [&] { ++told; }, 300),
+             start_outcome::refused);
     QCOMPARE(told, 2);
     QVERIFY(arrived.isEmpty());
 
