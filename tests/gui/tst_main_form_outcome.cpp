@@ -3,6 +3,7 @@
 // count of checked files, and files the desktop cannot open.
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTextBlock>
@@ -265,6 +266,24 @@ void MainFormOutcome::save_log_writes_its_lines()
     const QByteArray content = file.readAll();
     QCOMPARE(content, lines.join(u'\n').toUtf8() + '\n');
     QVERIFY(form.status_text().contains(saved));
+
+    // The File menu's entry (Ctrl+S) asks the same; cancelling writes nothing.
+    QAction* menuEntry = nullptr;
+    for (QAction* a : control<QMenuBar>(form, "menuBar")->findChildren<QAction*>()) {
+        if (a->shortcut() == QKeySequence(QKeySequence::Save)) menuEntry = a;
+    }
+    QVERIFY(menuEntry);
+    QVERIFY(QFile::remove(saved));
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        asked = true;
+        dialog->reject();
+    });
+    menuEntry->trigger();
+    QVERIFY(asked);
+    QVERIFY(!QFileInfo::exists(saved));
 
     // A folder that does not exist: a message says where and why.
     const QString nowhere = QDir(w.s.path()).filePath(QStringLiteral("gone/run.log"));

@@ -1,6 +1,8 @@
 // A second start of the program hands its files and folders to the running
 // window over the single-instance channel, instead of dropping them.
+#include <QDataStream>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QProcess>
 
 #include "app/window/instance_channel.h"
@@ -62,6 +64,7 @@ class SecondStart : public QObject {
 private slots:
     void files_of_a_second_start_arrive_in_the_running_window();
     void a_second_start_without_files_or_listener_is_refused();
+    void a_message_in_pieces_arrives_whole_and_a_broken_one_not_at_all();
 };
 
 void SecondStart::files_of_a_second_start_arrive_in_the_running_window()
@@ -130,6 +133,52 @@ void SecondStart::a_second_start_without_files_or_listener_is_refused()
     holder.release();
     QCOMPARE(start_instance(second, {QStringLiteral("/data/a.h5")}, [&] { ++told; }), start_outcome::run);
     QCOMPARE(told, 2);
+}
+
+void SecondStart::a_message_in_pieces_arrives_whole_and_a_broken_one_not_at_all()
+{
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const QString name = runtime.filePath(QStringLiteral("Vardane.lock.socket"));
+    // A socket left by a crashed window is in the way at first.
+    QFile stale(name);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    instance_listener listener;
+    QVERIFY(listener.listen(name));
+    QList<QStringList> arrived;
+    QObject::connect(&listener, &instance_listener::pathsArrived, [&](const QStringList& p) { arrived << p; });
+
+    const QStringList paths{QStringLiteral("/data/ä b.h5"), QStringLiteral("/data/line\nbreak.h5")};
+    QByteArray message;
+    QDataStream out(&message, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << paths;
+
+    // The sender stops half-way and goes: nothing arrives.
+    {
+        QLocalSocket broken;
+        broken.connectToServer(name);
+        QVERIFY(broken.waitForConnected(5000));
+        broken.write(message.left(message.size() / 2));
+        QVERIFY(broken.waitForBytesWritten(5000));
+        QTest::qWait(50);
+    }
+    // The next one sends in two pieces and gets its answer once all is there.
+    QLocalSocket sender;
+    sender.connectToServer(name);
+    QVERIFY(sender.waitForConnected(5000));
+    sender.write(message.left(7));
+    QVERIFY(sender.waitForBytesWritten(5000));
+    QTest::qWait(50);
+    QVERIFY(arrived.isEmpty());
+    QCOMPARE(sender.bytesAvailable(), 0);
+    sender.write(message.mid(7));
+    QVERIFY(sender.waitForBytesWritten(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 1, 10000);
+    QCOMPARE(arrived.first(), paths);
+    QTRY_VERIFY_WITH_TIMEOUT(sender.bytesAvailable() > 0 || sender.waitForReadyRead(10), 10000);
+    QCOMPARE(sender.read(1), QByteArray("+"));
 }
 
 } // namespace vardane
