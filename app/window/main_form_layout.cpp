@@ -180,7 +180,8 @@ void MainForm::build_layout()
     top->addWidget(statusLine);
 
     // Tab follows the screen: the folders and lists from left to right,
-    // then the log, the output kinds and the buttons from top to bottom.
+    // then the log with its Save button and the failures list, the output
+    // kinds and the buttons from top to bottom.
     QWidget* const chain[] = {tboxInput,    btnInput,   dg_InputList, tboxOutput,   btnOutput, dg_OutputList,
                               tbox_Infolog, btnSaveLog, failures_,    cbox_GeoTiff, cbox_KMZ,  cbox_Both,
                               cbox_NetCDF,  btnOption,  btnRun,       btnCancel,    btnHelp,   btnClose};
