@@ -92,6 +92,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # legend is drawn, and the platform plugin without which the window cannot
 # open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libcairo2, qt6-qpa-plugins")
+# The window opens the manual and output files with xdg-open; without it
+# the window says where the file is instead.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # Folder modes independent of the packager's umask.

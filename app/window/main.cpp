@@ -1,10 +1,12 @@
 // The window program's entry: one window per user, then the window's event loop. Files and
 // folders named on the command line (a file manager's "Open with") go to
-// the input list.
+// the input list; those of a second start go to the running window's.
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 #include "app/window/app_icon.h"
+#include "app/window/instance_channel.h"
 #include "app/window/main_form.h"
 #include "app/window/single_instance.h"
 #include "app/window/window_texts.h"
@@ -21,17 +23,27 @@ int run_program(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("vardane"));
 
     single_instance guard;
-    const int refused = single_instance_exit_code(guard, [] {
+    const QStringList given = QApplication::arguments().mid(1);
+    switch (start_instance(guard, absolute_paths(given, QDir::currentPath()), [] {
         QMessageBox::warning(nullptr, QString::fromLatin1(window_text::kTitle),
                              QString::fromLatin1(window_text::kAlreadyRunning));
-    });
-    if (refused != 0) return refused;
+    })) {
+    case start_outcome::forwarded: return 0;
+    case start_outcome::refused: return 1;
+    case start_outcome::run: break;
+    }
+    // Listening as soon as the lock is ours; what arrives before the window
+    // is made waits for the event loop. A window that cannot listen still
+    // works, only second starts are refused.
+    instance_listener listener;
+    listener.listen(guard.channel_name());
 
     int code = 0;
     {
         MainForm form;
+        QObject::connect(&listener, &instance_listener::pathsArrived, &form, &MainForm::add_forwarded_paths);
         form.show();
-        form.open_paths(QApplication::arguments().mid(1));
+        form.open_paths(given);
         code = app.exec();
     }
     guard.release();
