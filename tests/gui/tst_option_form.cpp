@@ -12,8 +12,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/window/options/default_colour_range.h"
 #include "colour/colour_table.h"
 #include "driver/data_folder.h"
+#include "driver/product_rules.h"
+#include "reader/spinfo.h"
 #include "app/window/options/colorbar_setting_element.h"
 #include "app/window/options/colorbar_setting_form.h"
 #include "app/window/options/option_form.h"
@@ -158,6 +161,7 @@ private slots:
     void close_asks_before_dropping_edits();
     void colour_bar_refuses_ranges_that_cannot_draw();
     void default_shows_the_built_in_range();
+    void default_range_is_the_one_files_are_drawn_with();
 
 private:
     scratch s_;
@@ -706,6 +710,46 @@ void OptionFormTest::default_shows_the_built_in_range()
     const optSet_t sst = option(org, ST_GCOMW_L2LOW, "SST");
     QVERIFY(!sst.custom_colorbar && !sst.cb_log);
     QCOMPARE(sst.cb_max, 0.0f);
+}
+
+void OptionFormTest::default_range_is_the_one_files_are_drawn_with()
+{
+    // For the products of every kind with a colour bar (but JASMES, whose
+    // file names carry the variable): the table "Default" names is the one a
+    // run chooses for the file, for every key the file offers.
+    const QString folder = s_.sub(QStringLiteral("drawn"));
+    const std::vector<std::string> geophysical{"CLW", "PRC", "SIC", "SMC", "SND", "SST", "SSW", "TPW"};
+    int checked = 0;
+    spconverter settings;
+    for (const synth_kind& k : all_synth_kinds()) {
+        const bool byGeo = k.name.find("L2_LOW") != std::string::npos || k.name.find("L3_GD") != std::string::npos;
+        const bool drawn = k.name.rfind("AMSR", 0) == 0 || k.name.rfind("GSMAP_H", 0) == 0
+                           || k.name.rfind("GSMAP_M", 0) == 0 || k.name.rfind("DPR", 0) == 0;
+        // L1A counts share the L1B keys; "Default" shows the temperatures'.
+        if (!drawn || k.name == "AMSR2_L1A") continue;
+        for (const std::string& geo : byGeo ? geophysical : std::vector<std::string>{""}) {
+            synth_options options;
+            if (byGeo) options.variants = {{"geo", geo}};
+            const std::string path = QDir(folder).filePath(QString::fromStdString(k.name + geo + ".h5")).toStdString();
+            QVERIFY2(k.write(path, options), path.c_str());
+            spinfo info;
+            info.init(path, std::filesystem::file_size(path));
+            const product_rule* rule = find_product_rule(info.getType());
+            QVERIFY2(rule, path.c_str());
+            // As with two layers, so that SND and SST files offer their second key too.
+            const std::vector<std::string> keys =
+                byGeo ? geophysical_candidates(info.getGeophsyicalName(), 2) : settings.get_key_list(rule->setting);
+            QVERIFY(!keys.empty());
+            QVERIFY2(!info.getCLT().empty(), path.c_str());
+            for (const std::string& key : keys) {
+                QCOMPARE(
+                    QString::fromStdString(k.name + geo + " " + key + ": " + default_colour_table(rule->setting, key)),
+                    QString::fromStdString(k.name + geo + " " + key + ": " + info.getCLT()));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 40);
 }
 
 } // namespace vardane
