@@ -98,12 +98,13 @@ void ColorbarSettingElement::show_choice(bool custom)
         customMin_ = txtMin->text();
         customMax_ = txtMax->text();
         customType_ = cmbType->currentIndex();
-        const auto text = [this](float value) {
-            return default_ ? QString::fromStdString(format_general(value, 6)) : QString();
-        };
-        txtMin->setText(text(default_ ? default_->minimum : 0.0f));
-        txtMax->setText(text(default_ ? default_->maximum : 0.0f));
-        if (default_) cmbType->setCurrentIndex(default_->log ? 1 : 0);
+        txtMin->clear();
+        txtMax->clear();
+        if (default_) {
+            txtMin->setText(QString::fromStdString(format_general(default_->minimum, 6)));
+            txtMax->setText(QString::fromStdString(format_general(default_->maximum, 6)));
+            cmbType->setCurrentIndex(default_->log ? 1 : 0);
+        }
     }
     const QString none = custom || default_ ? QString() : QStringLiteral("no table");
     for (QLineEdit* box : {txtMin, txtMax}) {
@@ -127,6 +128,10 @@ optSet_t ColorbarSettingElement::get_opt() const
     return opt;
 }
 
+// A logarithmic table spreads its bounds over the range by fixed fractions
+// (clt_writer.cpp), so it draws from 0 or below as a linear one does; the
+// built-in precipitation tables start at 0. Only an empty or reversed range
+// or a bound that is no number leaves nothing to draw.
 QString ColorbarSettingElement::range_problem() const
 {
     if (!radioCustom->isChecked()) return {};
