@@ -36,6 +36,6 @@ target_include_directories(vardane_geotiff SYSTEM INTERFACE ${GEOTIFF_INCLUDE_DI
 target_link_libraries(vardane_geotiff INTERFACE ${GEOTIFF_LIBRARY} TIFF::TIFF)
 
 if(VARDANE_BUILD_GUI)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets Svg Test)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets Network Svg Test)
 endif()
 pkg_check_modules(PROJ REQUIRED IMPORTED_TARGET proj)

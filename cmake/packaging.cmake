@@ -8,18 +8,19 @@ if(TARGET vardane)
   install(TARGETS vardane RUNTIME DESTINATION bin)
 endif()
 
-find_program(VARDANE_GROFF groff REQUIRED)
 find_program(VARDANE_GZIP gzip REQUIRED)
 
 set(VARDANE_PACKAGE_MAINTAINER "Vardane developers <vardane-devel@example.org>"
   CACHE STRING "Maintainer named in the Debian package")
 
 # Manual pages (roff, with the version filled in), gzipped for man(1), and
-# the same pages as one HTML manual that the window's Help button opens from
-# <build>/doc/manual.html or <prefix>/share/doc/vardane/manual.html.
+# the user guide as one HTML page with its pictures, which the window's Help
+# opens from <build>/doc/manual.html or <prefix>/share/doc/vardane/manual.html.
+# The guide is rendered by Debian's python3-markdown, so the system's Python
+# is asked for, not whichever one comes first on the PATH.
+find_program(VARDANE_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(VARDANE_DOC_DIR ${CMAKE_BINARY_DIR}/doc)
 set(VERSION ${PROJECT_VERSION})
-set(man_pages "")
 set(man_archives "")
 foreach(page vardane vardane-cli vardane-synth)
   set(roff ${VARDANE_DOC_DIR}/man/${page}.1)
@@ -29,14 +30,22 @@ foreach(page vardane vardane-cli vardane-synth)
     COMMAND sh -c "${VARDANE_GZIP} -9 -n -c '${roff}' > '${roff}.gz'"
     DEPENDS ${roff}
     VERBATIM)
-  list(APPEND man_pages ${roff})
   list(APPEND man_archives ${roff}.gz)
+endforeach()
+set(guide_source ${CMAKE_SOURCE_DIR}/docs/guide/manual.md)
+set(guide_renderer ${CMAKE_SOURCE_DIR}/docs/guide/render_manual.py)
+file(GLOB guide_pictures CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/guide/images/*.png)
+set(guide_picture_copies "")
+foreach(picture ${guide_pictures})
+  get_filename_component(name ${picture} NAME)
+  configure_file(${picture} ${VARDANE_DOC_DIR}/images/${name} COPYONLY)
+  list(APPEND guide_picture_copies ${VARDANE_DOC_DIR}/images/${name})
 endforeach()
 add_custom_command(
   OUTPUT ${VARDANE_DOC_DIR}/manual.html
-  COMMAND sh -c "${VARDANE_GROFF} -man -Thtml \"$@\" > '${VARDANE_DOC_DIR}/manual.html'" groff ${man_pages}
-  DEPENDS ${man_pages}
-  COMMENT "Writing the HTML manual"
+  COMMAND ${VARDANE_SYSTEM_PYTHON} ${guide_renderer} ${guide_source} ${PROJECT_VERSION} ${VARDANE_DOC_DIR}/manual.html
+  DEPENDS ${guide_source} ${guide_renderer}
+  COMMENT "Writing the user guide"
   VERBATIM)
 configure_file(${CMAKE_SOURCE_DIR}/data/packaging/changelog.in ${VARDANE_DOC_DIR}/changelog @ONLY)
 add_custom_command(
@@ -53,6 +62,7 @@ install(FILES
     ${CMAKE_SOURCE_DIR}/README.md
     ${CMAKE_SOURCE_DIR}/data/packaging/copyright
   DESTINATION share/doc/vardane)
+install(FILES ${guide_picture_copies} DESTINATION share/doc/vardane/images)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/vardane.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/icons/vardane.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/data/completion/vardane-cli DESTINATION share/bash-completion/completions)
@@ -82,6 +92,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # legend is drawn, and the platform plugin without which the window cannot
 # open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libcairo2, qt6-qpa-plugins")
+# The window opens the manual and output files with xdg-open; without it
+# the window says where the file is instead.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 # Folder modes independent of the packager's umask.

@@ -123,6 +123,14 @@ std::vector<std::string> geophysical_candidates(const std::string& geoName, std:
     return keys;
 }
 
+std::string geophysical_name_of_key(const std::string& key)
+{
+    for (const auto& second : kSecondCandidates) {
+        if (key == second.key) return second.geoName;
+    }
+    return key;
+}
+
 const jasmes_rule& find_jasmes_rule(JasmesArea area)
 {
     for (const auto& rule : kJasmesRules) {

@@ -63,6 +63,11 @@ std::uint32_t variable_count(const product_rule& rule, std::uint32_t count);
 // `count` variables, in order.
 std::vector<std::string> geophysical_candidates(const std::string& geoName, std::uint32_t count);
 
+// The geophysical name of the files that offer an option key of those
+// kinds: the key itself, or the first layer's name for a second layer's key
+// ("SWE" is offered by "SND" files).
+std::string geophysical_name_of_key(const std::string& key);
+
 // How the option keys of a JASMES file are found.
 enum class jasmes_keys { global_flag_type, local_lst, gobi_fixed };
 

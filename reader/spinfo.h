@@ -30,6 +30,13 @@ namespace vardane {
 // Failures: init and get_dataSource never throw. A file that carries a
 // family's mark but cannot be recognised, or a parameter that cannot be
 // read, leaves last_failure() naming the file and the cause.
+// Name of the built-in colour table of a file of this kind, parameter (a
+// JASMES binary one as stored, blank-padded), geophysical name and number of
+// data sets ("" when none): what getCLT answers for the current file. The
+// option dialogs ask it for a variable's default range.
+std::string builtin_colour_table(productType kind, const std::string& para, const std::string& geoName,
+                                 std::int32_t datasets);
+
 class spinfo {
 public:
     spinfo();

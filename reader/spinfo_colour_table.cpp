@@ -128,21 +128,26 @@ std::string geophysical_table_name(productType kind, const std::string& geoName)
 
 } // namespace
 
-std::string spinfo::getCLT() const
+std::string builtin_colour_table(productType kind, const std::string& para, const std::string& geoName,
+                                 std::int32_t datasets)
 {
-    const productType kind = desc_.kind;
     switch (kind) {
     case PT_JASMES_RAW:
-    case PT_JASMES_HDR: return jasmes_binary_table(desc_.para);
-    case PT_JASMES_HDF4: return jasmes_hdf4_table(desc_.datasetCount, desc_.para);
+    case PT_JASMES_HDR: return jasmes_binary_table(para);
+    case PT_JASMES_HDF4: return jasmes_hdf4_table(datasets, para);
     case PT_AMSR2_L2_LOW:
     case PT_AMSR2_L3_GD:
     case PT_AMSRE_L2_LOW:
-    case PT_AMSRE_L3_GD: return geophysical_table_name(kind, desc_.geoName);
+    case PT_AMSRE_L3_GD: return geophysical_table_name(kind, geoName);
     default: break;
     }
     if (const auto* r = find_row(kKindTables, &kind_table::kind, kind)) return std::string(r->table);
     return {};
+}
+
+std::string spinfo::getCLT() const
+{
+    return builtin_colour_table(desc_.kind, desc_.para, desc_.geoName, desc_.datasetCount);
 }
 
 } // namespace vardane

@@ -52,6 +52,8 @@ InputList::InputList(QWidget* parent) : QTableWidget(parent)
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(pal);
+    // Rows also go without a sync (a new folder empties the list first).
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &InputList::ticksChanged);
 }
 
 void InputList::set_files(const QStringList& paths)
@@ -125,6 +127,16 @@ void InputList::sync_selection()
         paint_row(*this, row, input_col::FileName, input_col::FileSize, checked ? marked : plain);
     }
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    emit ticksChanged();
+}
+
+int InputList::checked_count() const
+{
+    int count = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (is_checked(row)) ++count;
+    }
+    return count;
 }
 
 void InputList::click_row(int row, Qt::KeyboardModifiers modifiers)

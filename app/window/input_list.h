@@ -38,6 +38,14 @@ public:
     // Make the selection and the colours follow the check flags.
     void sync_selection();
 
+    // How many rows are checked: the files the run button converts.
+    int checked_count() const;
+
+signals:
+    // The checked rows may have changed (after sync_selection, or rows
+    // removed).
+    void ticksChanged();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

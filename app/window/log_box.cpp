@@ -1,6 +1,7 @@
 #include "app/window/log_box.h"
 
 #include <QHelpEvent>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -48,6 +49,38 @@ void LogBox::mark_last_line_failed(const QString& cause, const QString& file)
     if (!file.isEmpty()) why << file;
     if (!why.isEmpty()) format.setToolTip(why.join(u'\n'));
     cursor.mergeCharFormat(format);
+}
+
+int LogBox::last_line_number() const { return document()->blockCount() - 1; }
+
+QString LogBox::last_line() const { return document()->lastBlock().text(); }
+
+void LogBox::show_line(int lineNumber)
+{
+    const QTextBlock block = document()->findBlockByNumber(lineNumber);
+    if (!block.isValid()) return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    centerCursor();
+    setFocus(Qt::OtherFocusReason);
+}
+
+QString LogBox::save_to(const QString& path) const
+{
+    // Written aside and renamed into place: a failed save leaves an older
+    // file of that name as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString();
+    QByteArray text = toPlainText().toUtf8();
+    if (!text.isEmpty()) text += '\n';
+    if (file.write(text) != text.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return why;
+    }
+    if (!file.commit()) return file.errorString();
+    return {};
 }
 
 bool LogBox::viewportEvent(QEvent* event)

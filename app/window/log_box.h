@@ -19,6 +19,17 @@ public:
     // itself does not say.
     void mark_last_line_failed(const QString& cause, const QString& file);
 
+    // The number (from 0) and text of the last line, the one a failure
+    // event goes with.
+    int last_line_number() const;
+    QString last_line() const;
+    // Scrolls to a line, selects it and takes the focus.
+    void show_line(int lineNumber);
+
+    // Writes the log's lines to a file, UTF-8, one line per line. Returns
+    // "" on success, otherwise why the file could not be written.
+    QString save_to(const QString& path) const;
+
     // True for the lines that report something not made: "Fail in ...",
     // "... Skipped.", "cannot open file: ...".
     static bool is_failure_line(const QString& text);

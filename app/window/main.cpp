@@ -1,12 +1,15 @@
 // The window program's entry: one window per user, then the window's event loop. Files and
 // folders named on the command line (a file manager's "Open with") go to
-// the input list; -v (--verbose) lets the workers' library messages through
-// to standard error. Started with --worker, the program is one of the
-// window's worker processes instead, and no window is built.
+// the input list; those of a second start go to the running window's.
+// -v (--verbose) lets the workers' library messages through to standard
+// error. Started with --worker, the program is one of the window's worker
+// processes instead, and no window is built.
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 #include "app/window/app_icon.h"
+#include "app/window/instance_channel.h"
 #include "app/window/main_form.h"
 #include "app/window/single_instance.h"
 #include "app/window/window_texts.h"
@@ -24,20 +27,29 @@ int run_program(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("vardane"));
 
     single_instance guard;
-    const int refused = single_instance_exit_code(guard, [] {
+    QStringList given = QApplication::arguments().mid(1);
+    const bool verbose = given.removeAll(QStringLiteral("-v")) + given.removeAll(QStringLiteral("--verbose")) > 0;
+    switch (start_instance(guard, absolute_paths(given, QDir::currentPath()), [] {
         QMessageBox::warning(nullptr, QString::fromLatin1(window_text::kTitle),
                              QString::fromLatin1(window_text::kAlreadyRunning));
-    });
-    if (refused != 0) return refused;
+    })) {
+    case start_outcome::forwarded: return 0;
+    case start_outcome::refused: return 1;
+    case start_outcome::run: break;
+    }
+    // Listening as soon as the lock is ours; what arrives before the window
+    // is made waits for the event loop. A window that cannot listen still
+    // works, only second starts are refused.
+    instance_listener listener;
+    listener.listen(guard.channel_name());
 
-    QStringList paths = QApplication::arguments().mid(1);
-    const bool verbose = paths.removeAll(QStringLiteral("-v")) + paths.removeAll(QStringLiteral("--verbose")) > 0;
     int code = 0;
     {
         MainForm form;
+        QObject::connect(&listener, &instance_listener::pathsArrived, &form, &MainForm::add_forwarded_paths);
         form.set_verbose_workers(verbose);
         form.show();
-        form.open_paths(paths);
+        form.open_paths(given);
         code = app.exec();
     }
     guard.release();

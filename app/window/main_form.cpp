@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include "app/window/app_icon.h"
+#include "app/window/failures_list.h"
 #include "app/window/file_row.h"
 #include "app/window/folder_box.h"
 #include "app/window/folder_text.h"
@@ -62,6 +63,9 @@ MainForm::MainForm(QWidget* parent) : QWidget(parent)
     connect(btnClose, &QPushButton::clicked, this, &MainForm::btnClose_Click);
     connect(btnHelp, &QPushButton::clicked, this, &MainForm::btnHelp_Click);
     connect(btnOption, &QPushButton::clicked, this, &MainForm::btnOption_Click);
+    connect(btnSaveLog, &QPushButton::clicked, this, &MainForm::save_log);
+    connect(failures_, &FailuresList::lineRequested, tbox_Infolog, &LogBox::show_line);
+    connect(dg_InputList, &InputList::ticksChanged, this, &MainForm::show_ticked_count);
     watch_ = new FolderWatch(this);
     connect(watch_, &FolderWatch::changed, this, &MainForm::refresh_lists);
 
@@ -171,6 +175,7 @@ void MainForm::count_event(const run_event& event)
     if (event.type == run_event_type::failure) {
         tbox_Infolog->mark_last_line_failed(QString::fromStdString(event.why.cause),
                                             QString::fromStdString(event.why.file));
+        list_failure(event);
     }
 }
 
@@ -348,6 +353,7 @@ bool MainForm::RunAction(const QStringList& inputList)
     // them, saved or not.
     options.settingsFile = write_run_settings();
     tally_ = run_tally{};
+    clear_failures();
     tally_.files = static_cast<int>(inputList.size());
     progress_->show_progress(0, tally_.files, QString());
     runActive_ = true;

@@ -17,6 +17,7 @@ class QToolButton;
 
 namespace vardane {
 
+class FailuresList;
 class FolderBox;
 class FolderWatch;
 class InputList;
@@ -56,6 +57,16 @@ public:
     // Files and folders given to the program: a folder becomes the input
     // folder, files are added to the input list checked.
     void open_paths(const QStringList& paths);
+    // Files and folders a second start handed over (absolute paths): added
+    // as files dropped from outside are, unchecked but for the first row of
+    // an empty list; a folder becomes the input folder. The window comes to
+    // the front. (main_form_outcome.cpp)
+    void add_forwarded_paths(const QStringList& paths);
+
+    // Empties the failures list; called where a run starts (RunAction).
+    void clear_failures();
+    // Writes the log to a file; on failure a message box says why.
+    bool save_log_to(const QString& path);
 
     QString get_outputFolder() const { return outputFolder; }
     // True from the start of a run until the window is back to idle.
@@ -99,6 +110,8 @@ private slots:
     void btnClose_Click();
     void btnHelp_Click();
     void btnOption_Click();
+    // Asks for a file name and saves the log there.
+    void save_log();
 
 private:
     void build_controls();
@@ -107,6 +120,10 @@ private:
     void show_about();         // main_form_menu.cpp
     void restore_session();    // main_form_session.cpp
     void save_session() const; // main_form_session.cpp
+    // A failure event of the run: a row in the failures list.
+    void list_failure(const run_event& event); // main_form_outcome.cpp
+    // The count of checked input files beside the run button.
+    void show_ticked_count(); // main_form_outcome.cpp
     // True when the user agrees to cancel the running conversion.
     bool confirm_cancel();
     // A folder box's text as a folder: "~" expanded, made absolute; false
@@ -153,6 +170,9 @@ private:
     InputList* dg_InputList = nullptr;
     OutputList* dg_OutputList = nullptr;
     RunProgress* progress_ = nullptr;
+    FailuresList* failures_ = nullptr;
+    QPushButton* btnSaveLog = nullptr;
+    QLabel* lbl_Ticked = nullptr;
 
     std::unique_ptr<spconverter> SPCVT;
     std::unique_ptr<window_batch> batch_;

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/window/failures_list.h"
 #include "app/window/folder_box.h"
 #include "app/window/input_list.h"
 #include "app/window/log_box.h"
@@ -114,6 +115,15 @@ void MainForm::build_controls()
                                 "drag a row to the output list to convert it alone"));
     dg_OutputList->setToolTip(tr("Double-click to open; F2 renames; right-click for more"));
     progress_ = new RunProgress(this);
+    failures_ = new FailuresList(this);
+    btnSaveLog = named<QPushButton>("btnSaveLog", QStringLiteral("&Save log\u2026"), this);
+    btnSaveLog->setAutoDefault(false);
+    btnSaveLog->setToolTip(tr("Save the log's lines to a text file"));
+    // What the run button will convert, before it is pressed.
+    lbl_Ticked = named<QLabel>("lbl_Ticked", this);
+    lbl_Ticked->setWordWrap(true);
+    lbl_Ticked->setToolTip(tr("The checked input files are those Exec converts"));
+    show_ticked_count();
 }
 
 void MainForm::build_layout()
@@ -137,18 +147,26 @@ void MainForm::build_layout()
     jobs->addWidget(jobsLabel);
     jobs->addWidget(spin_Jobs, 1);
     controls->addLayout(jobs);
-    for (QPushButton* b : {btnRun, btnCancel, btnHelp, btnClose}) controls->addWidget(b);
+    controls->addWidget(btnRun);
+    controls->addWidget(lbl_Ticked);
+    for (QPushButton* b : {btnCancel, btnHelp, btnClose}) controls->addWidget(b);
 
     auto* logPane = new QWidget(this);
     auto* logLayout = new QGridLayout(logPane);
     logLayout->setContentsMargins(0, 0, 0, 0);
     logLayout->addWidget(lbl_Infolog, 0, 0);
     logLayout->addWidget(tbox_Infolog, 1, 0);
+    logLayout->addWidget(btnSaveLog, 0, 1);
     logLayout->addWidget(progress_, 1, 1);
-    logLayout->addLayout(controls, 0, 2, 2, 1);
+    // Under the summary, as wide as the log: the failures of the last run.
+    logLayout->addWidget(failures_, 2, 0, 1, 2);
+    logLayout->addLayout(controls, 0, 2, 3, 1);
+    logLayout->setRowStretch(1, 3);
+    logLayout->setRowStretch(2, 1);
     logLayout->setColumnStretch(0, 1);
-    // Wide enough for its counts, the rest is the log's.
-    progress_->setFixedWidth(progress_->fontMetrics().horizontalAdvance(QStringLiteral("Outputs written 0000")) + 16);
+    // Wide enough for its outcome and counts, the rest is the log's.
+    const int outcomeWidth = progress_->fontMetrics().horizontalAdvance(QStringLiteral("Finished with 0000 failures"));
+    progress_->setFixedWidth(outcomeWidth + 16);
     grp_OutputFormat->setMinimumWidth(150);
 
     auto* rows = new QSplitter(Qt::Vertical, this);
@@ -176,10 +194,11 @@ void MainForm::build_layout()
     top->addWidget(statusLine);
 
     // Tab follows the screen: the folders and lists from left to right,
-    // then the log, the output kinds and the buttons from top to bottom.
-    QWidget* const chain[] = {tboxInput,    btnInput,     dg_InputList, tboxOutput, btnOutput,   dg_OutputList,
-                              tbox_Infolog, cbox_GeoTiff, cbox_KMZ,     cbox_Both,  cbox_NetCDF, btnOption,
-                              spin_Jobs,    btnRun,       btnCancel,    btnHelp,    btnClose};
+    // then the log with its Save button and the failures list, the output
+    // kinds, the number of jobs and the buttons from top to bottom.
+    QWidget* const chain[] = {tboxInput,  btnInput,  dg_InputList, tboxOutput, btnOutput, dg_OutputList, tbox_Infolog,
+                              btnSaveLog, failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   btnOption,
+                              spin_Jobs,  btnRun,    btnCancel,    btnHelp,    btnClose};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     // Roomy, yet with its frame never larger than the screen it opens on

@@ -1,12 +1,11 @@
 // The window's menu bar, its manual and its About box.
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QUrl>
 
 #include "driver/library_versions.h"
+#include "app/window/desktop_open.h"
 #include "app/window/main_form.h"
 #include "app/window/window_texts.h"
 #include "util/program_dir.h"
@@ -34,6 +33,9 @@ void MainForm::build_menu()
     menuBar_ = new QMenuBar(this);
     menuBar_->setObjectName(QStringLiteral("menuBar"));
     QMenu* file = menuBar_->addMenu(tr("&File"));
+    QAction* saveLog = file->addAction(tr("&Save Log\u2026"), this, &MainForm::save_log);
+    saveLog->setShortcut(QKeySequence::Save);
+    file->addSeparator();
     QAction* exit = file->addAction(tr("E&xit"), this, &MainForm::close);
     exit->setShortcut(QKeySequence::Quit);
     QMenu* help = menuBar_->addMenu(tr("&Help"));
@@ -45,7 +47,7 @@ void MainForm::build_menu()
 void MainForm::btnHelp_Click()
 {
     if (const QString manual = manual_file(); !manual.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+        open_with_desktop(this, manual, tr("the manual"));
         return;
     }
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(window_text::kHelpMissingCaption),

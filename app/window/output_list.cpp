@@ -2,15 +2,14 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QUrl>
 
+#include "app/window/desktop_open.h"
 #include "app/window/file_row.h"
 #include "app/window/file_table.h"
 #include "app/window/list_columns.h"
@@ -58,7 +57,7 @@ OutputList::OutputList(QWidget* parent) : QTableWidget(parent)
     // A double-click opens the file, as in a file manager.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     connect(this, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { QDesktopServices::openUrl(QUrl::fromLocalFile(full_path(row))); });
+            [this](int row, int) { open_with_desktop(this, full_path(row), tr("the file")); });
     setAccessibleName(QStringLiteral("Output files"));
     setItemDelegateForColumn(output_col::FileName, new name_edit_delegate(this));
     setAcceptDrops(true);
@@ -110,9 +109,10 @@ void OutputList::contextMenuEvent(QContextMenuEvent* event)
     const QString path = full_path(row);
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("outputMenu"));
-    menu.addAction(tr("Open"), this, [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
-    menu.addAction(tr("Open containing folder"), this,
-                   [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath())); });
+    menu.addAction(tr("Open"), this, [this, path] { open_with_desktop(this, path, tr("the file")); });
+    menu.addAction(tr("Open containing folder"), this, [this, path] {
+        open_with_desktop(this, QFileInfo(path).absolutePath(), tr("the folder"));
+    });
     menu.addAction(tr("Copy path"), this, [path] { QGuiApplication::clipboard()->setText(path); });
     menu.exec(event->globalPos());
 }

@@ -29,6 +29,16 @@ inline constexpr char kHelpMissingCaption[] = "Error!";
 
 inline constexpr char kWorkDirPrefix[] = "work-";
 
+// The window's own texts (not fixed by its history).
+// %1: what ("the manual", "the file"), %2: its path.
+inline constexpr char kCannotOpen[] =
+    "Vardane could not open %1:\n\n%2\n\n"
+    "Opening files from the window needs the desktop's opener, xdg-open (package xdg-utils), "
+    "and a web browser or another application for the file. Open it by hand from the path above.";
+inline constexpr char kSaveLogTitle[] = "Save the log";
+inline constexpr char kSaveLogFailed[] = "The log could not be saved to %1:\n%2";
+inline constexpr char kSaveLogName[] = "vardane-log.txt";
+
 } // namespace window_text
 
 } // namespace vardane

@@ -12,7 +12,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/window/options/default_colour_range.h"
+#include "colour/colour_table.h"
 #include "driver/data_folder.h"
+#include "driver/product_rules.h"
+#include "reader/spinfo.h"
 #include "app/window/options/colorbar_setting_element.h"
 #include "app/window/options/colorbar_setting_form.h"
 #include "app/window/options/option_form.h"
@@ -122,6 +126,26 @@ void click(QWidget* parent, const char* button)
 
 QString program_clt() { return QString::fromStdString(custom_clt_folder().string()); }
 
+// Once the next modal window is up: when it is the message box `name`,
+// keeps its text in `said` and presses `answer`; any other window is left
+// alone (`said` stays empty).
+void answer_box(const char* name, QMessageBox::StandardButton answer, QString* said)
+{
+    QTimer::singleShot(0, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QLatin1String(name)) return;
+        *said = box->text();
+        QVERIFY(box->button(answer));
+        box->button(answer)->click();
+    });
+}
+
+QByteArray file_bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 class OptionFormTest : public QObject {
@@ -134,6 +158,10 @@ private slots:
     void projection_and_fixed_selection();
     void generated_groups_in_key_order_and_lines();
     void colour_bar_rows_and_save();
+    void close_asks_before_dropping_edits();
+    void colour_bar_refuses_ranges_that_cannot_draw();
+    void default_shows_the_built_in_range();
+    void default_range_is_the_one_files_are_drawn_with();
 
 private:
     scratch s_;
@@ -263,7 +291,11 @@ void OptionFormTest::close_forgets_and_save_keeps_for_the_next_run()
             // Enter commits the name; it does not save the dialog.
             commit_name(in<QLineEdit>(dialog, QStringLiteral("txt_PRC_GH")), QStringLiteral("RAIN"));
             QVERIFY(dialog->isVisible());
+            // "Close" asks first; the edit is thrown away only when told so.
+            QString asked;
+            answer_box("unsavedEdits", QMessageBox::Discard, &asked);
             click(dialog, button);
+            QCOMPARE(asked.isEmpty(), QByteArray(button) == "btnSet");
         });
         return form.ShowDialog();
     };
@@ -411,11 +443,13 @@ void OptionFormTest::colour_bar_rows_and_save()
         QVERIFY(!QFile::exists(table + ".clt"));
     }
 
-    // A custom row, opened from the option dialog's button: both settings
-    // objects take it, and its table and legend are written.
+    // A custom row, opened from the option dialog's button: a maximum that
+    // is not a number is refused, the dialog stays open; once corrected both
+    // settings objects take the row, and its table and legend are written.
     OptionForm options(org);
-    when_shown([](QWidget* optionDialog) {
-        when_shown([](QWidget* dialog) {
+    QString refusal;
+    when_shown([&refusal](QWidget* optionDialog) {
+        when_shown([&refusal](QWidget* dialog) {
             QCOMPARE(in<QGroupBox>(dialog, QStringLiteral("groupBox1"))->title(),
                      QString::fromStdString(spconverter().get_category_text(ST_GCOMW_L2LOW)));
             QWidget* sst = in<QWidget>(dialog, QStringLiteral("SST10GHz"));
@@ -423,21 +457,299 @@ void OptionFormTest::colour_bar_rows_and_save()
             in<QLineEdit>(sst, QStringLiteral("txtMin"))->setText(QStringLiteral("271.5"));
             in<QLineEdit>(sst, QStringLiteral("txtMax"))->setText(QStringLiteral("not a number"));
             in<QComboBox>(sst, QStringLiteral("cmbType"))->setCurrentIndex(1);
+            answer_box("rangeProblems", QMessageBox::Ok, &refusal);
+            click(dialog, "btnSave");
+            QVERIFY(dialog->isVisible());
+            in<QLineEdit>(sst, QStringLiteral("txtMax"))->setText(QStringLiteral("310"));
             click(dialog, "btnSave");
         });
         click(in<QWidget>(optionDialog, QStringLiteral("tabGCOMW")), "btn_cb_GCOMW_L2Low");
+        // What the colour-bar dialog saved is saved: closing asks nothing.
+        QVERIFY(!static_cast<OptionForm*>(optionDialog)->has_unsaved_edits());
         click(optionDialog, "btnClose");
     });
-    const optSet_t before = option(org, ST_GCOMW_L2LOW, "SST10GHz");
     QCOMPARE(options.ShowDialog(), int(QDialog::Rejected));
+    QVERIFY(refusal.contains(QStringLiteral("SST10GHz(Sea Surface Temperature 10GHz): the maximum \"not a number\" "
+                                            "is not a number.")));
     const optSet_t after = option(org, ST_GCOMW_L2LOW, "SST10GHz");
     QVERIFY(after.custom_colorbar && after.cb_log);
     QCOMPARE(after.cb_min, 271.5f);
-    QCOMPARE(after.cb_max, before.cb_max); // not a number: kept
-    QVERIFY(QFile::exists(table + ".clt"));
+    QCOMPARE(after.cb_max, 310.0f);
+    // The settings file says so, and the table spans the range.
+    spconverter reread;
+    reread.set_config_path(config.toStdString());
+    QVERIFY(reread.loadSetting());
+    QCOMPARE(option(reread, ST_GCOMW_L2LOW, "SST10GHz").cb_max, 310.0f);
+    const std::vector<color_map> classes = GetColorMap((table + ".clt").toStdString());
+    QCOMPARE(classes.size(), size_t(11));
+    QCOMPARE(classes.front().lower, 271.5f);
+    QCOMPARE(classes.back().upper, 310.0f);
     QVERIFY(QFile::exists(table + ".png"));
     QFile::remove(table + ".clt");
     QFile::remove(table + ".png");
+}
+
+void OptionFormTest::close_asks_before_dropping_edits()
+{
+    const QString config = QDir(s_.path()).filePath(QStringLiteral("ask-config.dat"));
+    spconverter settings;
+    settings.set_config_path(config.toStdString());
+    QVERIFY(settings.saveSetting());
+    const QByteArray before = file_bytes(config);
+    const auto name_in = [](const spconverter& s) { return option(s, ST_GSMAP_HOURLY, "PercipRate").name; };
+
+    // Without edits every way out closes at once.
+    for (int way = 0; way < 3; ++way) {
+        OptionForm form(settings);
+        QString asked;
+        when_shown([&, way](QWidget* dialog) {
+            answer_box("unsavedEdits", QMessageBox::Cancel, &asked);
+            if (way == 0) click(dialog, "btnClose");
+            if (way == 1) QTest::keyClick(dialog, Qt::Key_Escape);
+            if (way == 2) dialog->close(); // the window manager's close box
+        });
+        QCOMPARE(form.ShowDialog(), int(QDialog::Rejected));
+        QVERIFY2(asked.isEmpty(), qPrintable(asked));
+    }
+
+    // With an edit: Cancel keeps the dialog and the edit, by every way out;
+    // Discard closes and keeps nothing.
+    {
+        OptionForm form(settings);
+        QStringList asked;
+        when_shown([&](QWidget* dialog) {
+            auto* box = in<QLineEdit>(dialog, QStringLiteral("txt_PRC_GH"));
+            commit_name(box, QStringLiteral("RAIN"));
+            for (int way = 0; way < 3; ++way) {
+                QString said;
+                answer_box("unsavedEdits", QMessageBox::Cancel, &said);
+                if (way == 0) click(dialog, "btnClose");
+                if (way == 1) QTest::keyClick(dialog, Qt::Key_Escape);
+                if (way == 2) dialog->close();
+                asked << said;
+                QVERIFY(dialog->isVisible());
+                QCOMPARE(box->text(), QStringLiteral("RAIN"));
+            }
+            QString said;
+            answer_box("unsavedEdits", QMessageBox::Discard, &said);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            asked << said;
+        });
+        QCOMPARE(form.ShowDialog(), int(QDialog::Rejected));
+        QCOMPARE(asked.size(), 4);
+        for (const QString& a : asked)
+            QCOMPARE(a, QStringLiteral("The options have been changed. Save the changes "
+                                       "before closing?"));
+        QCOMPARE(name_in(settings), std::string("PRC"));
+        QCOMPARE(file_bytes(config), before);
+    }
+
+    // A name typed and not yet committed counts too; "Save" in the question
+    // saves as the dialog's own "Save" does.
+    {
+        OptionForm form(settings);
+        QString asked;
+        when_shown([&](QWidget* dialog) {
+            auto* box = in<QLineEdit>(dialog, QStringLiteral("txt_PRC_GH"));
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QStringLiteral("SNOW"));
+            answer_box("unsavedEdits", QMessageBox::Save, &asked);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(form.ShowDialog(), int(QDialog::Accepted));
+        QVERIFY(!asked.isEmpty());
+        QCOMPARE(name_in(settings), std::string("SNOW"));
+        spconverter reread;
+        reread.set_config_path(config.toStdString());
+        QVERIFY(reread.loadSetting());
+        QCOMPARE(name_in(reread), std::string("SNOW"));
+    }
+}
+
+void OptionFormTest::colour_bar_refuses_ranges_that_cannot_draw()
+{
+    const QString config = QDir(s_.path()).filePath(QStringLiteral("range-config.dat"));
+    spconverter org;
+    org.set_config_path(config.toStdString());
+    spconverter work(org);
+    const QString table = QDir(program_clt()).filePath(QStringLiteral("custom_amsr2_l2l_TPW"));
+    QFile::remove(table + ".clt");
+
+    struct range_case {
+        const char* minimum;
+        const char* maximum;
+        int type; // 0 Linear, 1 Log
+        const char* problem;
+    };
+    const range_case refused[] = {
+        {"5", "5", 0, "the minimum (5) must be below the maximum (5)"},
+        {"0", "0", 1, "the minimum (0) must be below the maximum (0)"},
+        {"10", "2.5", 0, "the minimum (10) must be below the maximum (2.5)"},
+        {"abc", "5", 0, "the minimum \"abc\" is not a number"},
+        {"1", "5x", 1, "the maximum \"5x\" is not a number"},
+        {"", "5", 0, "the minimum is empty"},
+        {"1", "inf", 0, "the maximum \"inf\" is not a number"},
+    };
+    for (const range_case& c : refused) {
+        ColorbarSettingForm form(org, work);
+        QString said;
+        when_shown([&](QWidget* dialog) {
+            QWidget* tpw = in<QWidget>(dialog, QStringLiteral("TPW"));
+            in<QRadioButton>(tpw, QStringLiteral("radioCustom"))->click();
+            in<QLineEdit>(tpw, QStringLiteral("txtMin"))->setText(QString::fromUtf8(c.minimum));
+            in<QLineEdit>(tpw, QStringLiteral("txtMax"))->setText(QString::fromUtf8(c.maximum));
+            in<QComboBox>(tpw, QStringLiteral("cmbType"))->setCurrentIndex(c.type);
+            answer_box("rangeProblems", QMessageBox::Ok, &said);
+            click(dialog, "btnSave");
+            QVERIFY(dialog->isVisible());
+            click(dialog, "btnClose");
+        });
+        QCOMPARE(form.ShowDialog(ST_GCOMW_L2LOW), int(QDialog::Rejected));
+        QVERIFY2(said.contains(QStringLiteral("TPW(Total Precipitable Water): ") + QString::fromUtf8(c.problem) + u'.'),
+                 qPrintable(said));
+        QVERIFY(!option(org, ST_GCOMW_L2LOW, "TPW").custom_colorbar);
+        QVERIFY(!option(work, ST_GCOMW_L2LOW, "TPW").custom_colorbar);
+        QVERIFY(!QFile::exists(config));
+        QVERIFY(!QFile::exists(table + ".clt"));
+    }
+
+    // A range that draws is taken, a logarithmic one from 0 too (the
+    // program's own precipitation tables are such), with a comma decimal.
+    ColorbarSettingForm form(org, work);
+    QString said;
+    when_shown([&](QWidget* dialog) {
+        QWidget* tpw = in<QWidget>(dialog, QStringLiteral("TPW"));
+        in<QRadioButton>(tpw, QStringLiteral("radioCustom"))->click();
+        in<QLineEdit>(tpw, QStringLiteral("txtMin"))->setText(QStringLiteral("0"));
+        in<QLineEdit>(tpw, QStringLiteral("txtMax"))->setText(QStringLiteral(" 60.5 "));
+        in<QComboBox>(tpw, QStringLiteral("cmbType"))->setCurrentIndex(1);
+        answer_box("rangeProblems", QMessageBox::Ok, &said);
+        click(dialog, "btnSave");
+    });
+    QCOMPARE(form.ShowDialog(ST_GCOMW_L2LOW), int(QDialog::Accepted));
+    QVERIFY2(said.isEmpty(), qPrintable(said));
+    spconverter reread;
+    reread.set_config_path(config.toStdString());
+    QVERIFY(reread.loadSetting());
+    const optSet_t tpw = option(reread, ST_GCOMW_L2LOW, "TPW");
+    QVERIFY(tpw.custom_colorbar && tpw.cb_log);
+    QCOMPARE(tpw.cb_min, 0.0f);
+    QCOMPARE(tpw.cb_max, 60.5f);
+    const std::vector<color_map> classes = GetColorMap((table + ".clt").toStdString());
+    QCOMPARE(classes.size(), size_t(11));
+    QCOMPARE(classes.front().lower, 0.0f);
+    QCOMPARE(classes.back().upper, 60.5f);
+    QVERIFY(classes[1].upper > 0.0f && classes[1].upper < classes[2].upper);
+    QFile::remove(table + ".clt");
+    QFile::remove(table + ".png");
+}
+
+void OptionFormTest::default_shows_the_built_in_range()
+{
+    spconverter org;
+    org.set_config_path(QDir(s_.path()).filePath(QStringLiteral("default-config.dat")).toStdString());
+    spconverter work(org);
+    // What the row shows: min, max, type, and whether they can be edited.
+    const auto shown = [](QWidget* row) {
+        return QStringList{in<QLineEdit>(row, QStringLiteral("txtMin"))->text(),
+                           in<QLineEdit>(row, QStringLiteral("txtMax"))->text(),
+                           in<QComboBox>(row, QStringLiteral("cmbType"))->currentText(),
+                           in<QLineEdit>(row, QStringLiteral("txtMin"))->isEnabled() ? "editable" : "fixed"};
+    };
+    struct default_case {
+        SettingType kind;
+        const char* key;
+        QStringList expected;
+    };
+    // The ranges of the built-in tables (data/README.md), written out.
+    const default_case cases[] = {
+        {ST_GCOMW_L2LOW, "SST", {"-2", "32", "Linear", "fixed"}},
+        {ST_GCOMW_L2LOW, "SST10GHz", {"-2", "32", "Linear", "fixed"}},
+        {ST_GCOMW_L2LOW, "SWE", {"0", "100", "Linear", "fixed"}},
+        {ST_GCOMW_L2LOW, "TPW", {"0", "70", "Linear", "fixed"}},
+        {ST_AMSRE_L3GD, "PRC", {"0", "50", "Log", "fixed"}},
+        {ST_GCOMW_L1R, "BT (res06,6.9GHz,H)", {"100", "300", "Linear", "fixed"}},
+        {ST_GSMAP_MONTHLY, "PercipRate", {"0", "5", "Log", "fixed"}},
+        {ST_JASMES_JAPAN, "lst_", {"250", "330", "Linear", "fixed"}},
+        {ST_JASMES_GLOBAL, "ndvi", {"-0.2", "1", "Linear", "fixed"}},
+        {ST_JASMES_GLOBAL, "ghrm5c(cs_flg_tpf)", {"0", "10", "Linear", "fixed"}},
+        // A picture in its own colours has no table.
+        {ST_JASMES_GLOBAL, "1Krgb", {"", "", "Linear", "fixed"}},
+    };
+    for (const default_case& c : cases) {
+        ColorbarSettingForm form(org, work);
+        when_shown([&](QWidget* dialog) {
+            QWidget* row = in<QWidget>(dialog, QString::fromLatin1(c.key));
+            QCOMPARE(shown(row), c.expected);
+            if (c.expected[0].isEmpty())
+                QCOMPARE(in<QLineEdit>(row, QStringLiteral("txtMin"))->placeholderText(), QStringLiteral("no table"));
+            click(dialog, "btnClose");
+        });
+        form.ShowDialog(c.kind);
+    }
+
+    // "Custom" on a range never set starts from the default; the user's
+    // range and the default take turns with the choice.
+    ColorbarSettingForm form(org, work);
+    when_shown([&](QWidget* dialog) {
+        QWidget* sst = in<QWidget>(dialog, QStringLiteral("SST"));
+        in<QRadioButton>(sst, QStringLiteral("radioCustom"))->click();
+        QCOMPARE(shown(sst), (QStringList{"-2", "32", "Linear", "editable"}));
+        in<QLineEdit>(sst, QStringLiteral("txtMax"))->setText(QStringLiteral("30"));
+        in<QComboBox>(sst, QStringLiteral("cmbType"))->setCurrentIndex(1);
+        in<QRadioButton>(sst, QStringLiteral("radioDefault"))->click();
+        QCOMPARE(shown(sst), (QStringList{"-2", "32", "Linear", "fixed"}));
+        in<QRadioButton>(sst, QStringLiteral("radioCustom"))->click();
+        QCOMPARE(shown(sst), (QStringList{"-2", "30", "Log", "editable"}));
+        // Saved on "Default", the user's range is not taken.
+        in<QRadioButton>(sst, QStringLiteral("radioDefault"))->click();
+        click(dialog, "btnSave");
+    });
+    QCOMPARE(form.ShowDialog(ST_GCOMW_L2LOW), int(QDialog::Accepted));
+    const optSet_t sst = option(org, ST_GCOMW_L2LOW, "SST");
+    QVERIFY(!sst.custom_colorbar && !sst.cb_log);
+    QCOMPARE(sst.cb_max, 0.0f);
+}
+
+void OptionFormTest::default_range_is_the_one_files_are_drawn_with()
+{
+    // For the products of every kind with a colour bar (but JASMES, whose
+    // file names carry the variable): the table "Default" names is the one a
+    // run chooses for the file, for every key the file offers.
+    const QString folder = s_.sub(QStringLiteral("drawn"));
+    const std::vector<std::string> geophysical{"CLW", "PRC", "SIC", "SMC", "SND", "SST", "SSW", "TPW"};
+    int checked = 0;
+    spconverter settings;
+    for (const synth_kind& k : all_synth_kinds()) {
+        const bool byGeo = k.name.find("L2_LOW") != std::string::npos || k.name.find("L3_GD") != std::string::npos;
+        const bool drawn = k.name.rfind("AMSR", 0) == 0 || k.name.rfind("GSMAP_H", 0) == 0
+                           || k.name.rfind("GSMAP_M", 0) == 0 || k.name.rfind("DPR", 0) == 0;
+        // L1A counts share the L1B keys; "Default" shows the temperatures'.
+        if (!drawn || k.name == "AMSR2_L1A") continue;
+        for (const std::string& geo : byGeo ? geophysical : std::vector<std::string>{""}) {
+            synth_options options;
+            if (byGeo) options.variants = {{"geo", geo}};
+            const std::string path = QDir(folder).filePath(QString::fromStdString(k.name + geo + ".h5")).toStdString();
+            QVERIFY2(k.write(path, options), path.c_str());
+            spinfo info;
+            info.init(path, std::filesystem::file_size(path));
+            const product_rule* rule = find_product_rule(info.getType());
+            QVERIFY2(rule, path.c_str());
+            // As with two layers, so that SND and SST files offer their second key too.
+            const std::vector<std::string> keys =
+                byGeo ? geophysical_candidates(info.getGeophsyicalName(), 2) : settings.get_key_list(rule->setting);
+            QVERIFY(!keys.empty());
+            QVERIFY2(!info.getCLT().empty(), path.c_str());
+            for (const std::string& key : keys) {
+                QCOMPARE(
+                    QString::fromStdString(k.name + geo + " " + key + ": " + default_colour_table(rule->setting, key)),
+                    QString::fromStdString(k.name + geo + " " + key + ": " + info.getCLT()));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 40);
 }
 
 } // namespace vardane

@@ -7,7 +7,9 @@
 
 #include "driver/data_folder.h"
 #include "app/window/options/colorbar_setting_element.h"
+#include "app/window/options/default_colour_range.h"
 #include "app/window/options/save_close_buttons.h"
+#include "app/window/options/screen_fit.h"
 #include "settings/spconverter.h"
 
 namespace vardane {
@@ -51,7 +53,7 @@ ColorbarSettingForm::ColorbarSettingForm(spconverter& org, spconverter& opt, QWi
     auto* column = new QVBoxLayout(this);
     column->addWidget(group_, 1);
     column->addLayout(save_close_buttons(this, QStringLiteral("btnSave"), QStringLiteral("btnClose")));
-    resize(1150, 560);
+    fit_to_screen(*this, QSize(1150, 560));
 }
 
 int ColorbarSettingForm::ShowDialog(SettingType kind)
@@ -71,10 +73,30 @@ void ColorbarSettingForm::build_rows(SettingType kind)
         if (without_colorbar(kind, key)) continue;
         optSet_t opt;
         opt_spcvt.get_OptSetting(kind, key, opt);
-        auto* row = new ColorbarSettingElement(key, opt, rows_->parentWidget());
+        auto* row = new ColorbarSettingElement(key, opt, default_colour_range(kind, key), rows_->parentWidget());
         rows_->insertWidget(rows_->count() - 1, row);
         cb_items.push_back(row);
     }
+}
+
+void ColorbarSettingForm::accept()
+{
+    QStringList problems;
+    for (const ColorbarSettingElement* row : cb_items) {
+        if (const QString problem = row->range_problem(); !problem.isEmpty())
+            problems << row->display_name() + QStringLiteral(": ") + problem + u'.';
+    }
+    if (problems.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QStringLiteral("These colour bars cannot be drawn. Correct their range, or choose "
+                                   "\"Default\", and save again; nothing has been saved yet.\n\n")
+                        + problems.join(u'\n'),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("rangeProblems"));
+    box.exec();
 }
 
 void ColorbarSettingForm::store_rows(SettingType kind)

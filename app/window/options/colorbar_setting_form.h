@@ -17,7 +17,9 @@ class spconverter;
 // The colour-bar dialog of one product kind: per variable a default or
 // custom colour bar. "Save" stores the rows into the option dialog's working
 // copy and into the main window's settings, makes the colour table and
-// legend picture of every custom row, and saves the settings file.
+// legend picture of every custom row, and saves the settings file. A custom
+// range that cannot be drawn is refused on "Save" with a message naming
+// it; the dialog stays open and nothing is stored.
 class ColorbarSettingForm : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +27,9 @@ public:
 
     // Shows the rows of the kind modally; stores them when saved.
     int ShowDialog(SettingType kind);
+
+    // "Save": accepted only when every custom range can be drawn.
+    void accept() override;
 
 private:
     void build_rows(SettingType kind);

@@ -1,5 +1,8 @@
 #include "app/window/options/option_form.h"
 
+#include <sstream>
+
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -10,6 +13,7 @@
 #include "app/window/options/gpm_opts_group_box.h"
 #include "app/window/options/option_page.h"
 #include "app/window/options/save_close_buttons.h"
+#include "app/window/options/screen_fit.h"
 #include "app/window/options/sgli_opts.h"
 #include "settings/spconverter.h"
 
@@ -18,11 +22,19 @@ namespace vardane {
 namespace {
 
 // The dialog keeps the size the user gave it for the next opening; the
-// first opening fits a 1280 x 800 screen.
+// first opening fits a 1280 x 800 screen. Either is shrunk to the screen.
 QSize& remembered_size()
 {
     static QSize size(1100, 700);
     return size;
+}
+
+// The settings as the settings file would hold them.
+std::string settings_text(const spconverter& settings)
+{
+    std::ostringstream text;
+    settings.write_settings(text);
+    return text.str();
 }
 
 } // namespace
@@ -61,7 +73,7 @@ OptionForm::OptionForm(spconverter& settings, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->addWidget(tabSatellite, 1);
     column->addLayout(save_close_buttons(this, QStringLiteral("btnSet"), QStringLiteral("btnClose")));
-    resize(remembered_size());
+    fit_to_screen(*this, remembered_size());
     OptionForm_Load();
 }
 
@@ -118,6 +130,30 @@ void OptionForm::done(int result)
 {
     remembered_size() = size();
     QDialog::done(result);
+}
+
+bool OptionForm::has_unsaved_edits() const { return settings_text(*p_SPCVT) != settings_text(org_SPCVT); }
+
+void OptionForm::reject()
+{
+    // A name typed but not yet committed (Esc straight from its box) counts:
+    // commit it as leaving the box would. Committing an unchanged name
+    // stores what is stored.
+    if (auto* box = qobject_cast<QLineEdit*>(focusWidget())) emit box->editingFinished();
+    if (!has_unsaved_edits()) {
+        QDialog::reject();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, windowTitle(),
+                    QStringLiteral("The options have been changed. Save the changes before closing?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    ask.setObjectName(QStringLiteral("unsavedEdits"));
+    ask.setDefaultButton(QMessageBox::Save);
+    switch (ask.exec()) {
+    case QMessageBox::Save: accept(); break;
+    case QMessageBox::Discard: QDialog::reject(); break;
+    default: break; // stay, edits kept
+    }
 }
 
 void OptionForm::btnColorbar_Click(SettingType kind)

@@ -21,7 +21,8 @@ class spconverter;
 // their output names, the projection of gridded outputs and the colour bars
 // of KMZ outputs. Every change goes to a working copy of the settings at
 // once; "Save" copies it into the main window's settings and writes the
-// settings file, "Close" (or Esc, or the close box) forgets it.
+// settings file, "Close" (or Esc, or the close box) forgets it, after
+// asking when it holds changes "Save" would keep.
 class OptionForm : public QDialog {
     Q_OBJECT
 public:
@@ -34,6 +35,12 @@ public:
 
     // The working copy the pages edit.
     spconverter& working_copy() { return *p_SPCVT; }
+    // Whether "Save" would change the main window's settings.
+    bool has_unsaved_edits() const;
+
+    // "Close", Esc and the close box: with unsaved edits the user chooses
+    // to save them, discard them or stay.
+    void reject() override;
 
 protected:
     // Every opening starts on the "GPM" page.
