@@ -10,7 +10,7 @@
 #include "app/window/log_box.h"
 #include "app/window/run_progress.h"
 #include "gui_test_support.h"
-#include "synth_registry.h"
+#include "run_test_support.h"
 
 namespace vardane {
 
@@ -22,27 +22,8 @@ const QString kStart = QStringLiteral("-- Converting Start -------");
 const QString kCompleted = QStringLiteral("Completed.");
 const int kRunTimeoutMs = 120000;
 
-// Write a synthetic product of a kind with small default sizes.
-QString write_product(const QString& folder, const QString& name, const char* kind)
-{
-    const QString path = QDir(folder).filePath(name);
-    for (const synth_kind& k : all_synth_kinds()) {
-        if (k.name == kind) {
-            if (!k.write(QFile::encodeName(path).toStdString(), synth_options{})) qFatal("synthetic %s failed", kind);
-            return path;
-        }
-    }
-    qFatal("no synthetic kind %s", kind);
-    return {};
-}
-
 // What the progress panel says once a run is over.
 QString outcome(MainForm& form) { return control<RunProgress>(form, "runProgress")->counts_text(); }
-
-void press(MainForm& form, const char* button)
-{
-    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
-}
 
 // Answer the next "Cancel the running conversion?" question.
 void answer_cancel_question(QMessageBox::StandardButton answer)
@@ -53,12 +34,6 @@ void answer_cancel_question(QMessageBox::StandardButton answer)
         QCOMPARE(box->text(), QStringLiteral("Cancel the running conversion?"));
         box->button(answer)->click();
     });
-}
-
-// Wait until the run has ended and the window is idle again.
-bool wait_for_idle(MainForm& form)
-{
-    return QTest::qWaitFor([&] { return !form.run_active(); }, kRunTimeoutMs);
 }
 
 } // namespace

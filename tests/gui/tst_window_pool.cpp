@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QSpinBox>
 #include <QThread>
+#include <QTreeWidget>
 
 #include "gui_test_support.h"
 #include "batch/worker_program.h"
@@ -25,11 +26,6 @@ namespace {
 const QString kCrasher = QStringLiteral(VARDANE_SOURCE_DIR "/tests/corpus/crashers/amsr2_l1b_m11.h5");
 
 QSpinBox* jobs_box(MainForm& form) { return control<QSpinBox>(form, "spin_Jobs"); }
-
-void press(MainForm& form, const char* button)
-{
-    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
-}
 
 // The GeoTIFFs the command line makes of `input`, into `folder`.
 void convert_with_the_command_line(const QString& input, const QString& folder)
@@ -83,6 +79,12 @@ void WindowPool::a_crashing_file_is_a_named_failure_and_the_others_convert()
     QVERIFY2(failed[0].cause.startsWith(QStringLiteral("conversion crashed (")), qPrintable(failed[0].cause));
     QVERIFY2(failed[0].text.startsWith(QStringLiteral("a_crash.h5: conversion crashed (")), qPrintable(failed[0].text));
     QVERIFY(failed[0].text.endsWith(QStringLiteral("; outputs of this file discarded")));
+    // The failures list under the summary names it too.
+    auto* list = control<QTreeWidget>(form, "failuresList");
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("a_crash.h5"));
+    QCOMPARE(list->topLevelItem(0)->toolTip(0), crasher);
+    QCOMPARE(list->topLevelItem(0)->text(2), failed[0].cause);
     const QStringList lines = log_lines(form);
     QCOMPARE(lines.last(), QStringLiteral("Completed."));
     QVERIFY(outcome(form).startsWith(QStringLiteral("Files 3\n")));

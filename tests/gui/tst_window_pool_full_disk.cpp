@@ -3,6 +3,8 @@
 // batch goes on to its end. Needs root, for the mount of a 3 MB tmpfs.
 #include <sys/mount.h>
 
+#include <QTreeWidget>
+
 #include "gui_test_support.h"
 #include "window_pool_support.h"
 
@@ -58,6 +60,7 @@ void WindowPoolFullDisk::every_refused_output_is_a_failure_and_the_batch_goes_on
         QVERIFY2(f.text.startsWith(QStringLiteral("Fail in creating ")), qPrintable(f.text));
     }
     QVERIFY(outcome(form).contains(QStringLiteral("\nFailures %1\n").arg(failed.size())));
+    QCOMPARE(control<QTreeWidget>(form, "failuresList")->topLevelItemCount(), failed.size());
 
     // What was kept is whole, and nothing hidden is left on the disk.
     for (const QString& name : files_named(disk, QStringLiteral("*.tif")))

@@ -1,14 +1,14 @@
 #pragma once
 
-// Helpers of the tests of the window's worker pool: products, the outcome
-// panel, the failed lines of the log, and reading an output back.
+// Helpers of the tests of the window's worker pool: the outcome panel, the
+// failed lines of the log, and reading an output back.
 #include <QTextBlock>
 
 #include <gdal_priv.h>
 
 #include "app/window/run_progress.h"
 #include "gui_test_support.h"
-#include "synth_registry.h"
+#include "run_test_support.h"
 
 namespace vardane {
 
@@ -16,28 +16,8 @@ namespace gui_test {
 
 inline constexpr int kPoolRunTimeoutMs = 180000;
 
-// A synthetic product of `kind`, small unless `full`.
-inline QString write_product(const QString& folder, const QString& name, const char* kind, bool full = false)
-{
-    const QString path = QDir(folder).filePath(name);
-    for (const synth_kind& k : all_synth_kinds()) {
-        if (k.name != kind) continue;
-        synth_options options;
-        options.full = full;
-        if (!k.write(QFile::encodeName(path).toStdString(), options)) qFatal("synthetic %s failed", kind);
-        return path;
-    }
-    qFatal("no synthetic kind %s", kind);
-    return {};
-}
-
 // What the progress panel says once a run is over.
 inline QString outcome(MainForm& form) { return control<RunProgress>(form, "runProgress")->counts_text(); }
-
-inline bool wait_for_idle(MainForm& form)
-{
-    return QTest::qWaitFor([&] { return !form.run_active(); }, kPoolRunTimeoutMs);
-}
 
 // A log line the window marked failed, with the cause and file of the
 // failure event it received (MainForm::count_event).
