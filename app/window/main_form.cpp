@@ -31,6 +31,7 @@
 #include "app/window/run_progress.h"
 #include "app/window/window_batch.h"
 #include "app/window/window_texts.h"
+#include "batch/worker_main.h"
 #include "driver/working_folder.h"
 #include "settings/spconverter.h"
 
@@ -352,6 +353,13 @@ bool MainForm::RunAction(const QStringList& inputList)
     // The workers convert with the settings as the Option dialog left
     // them, saved or not.
     options.settingsFile = write_run_settings();
+    // The log is cleared when the run starts: the status line tells it.
+    if (options.settingsFile.empty())
+        show_status(tr("The options could not be handed to the run (%1 cannot be written): the saved options are used.")
+                        .arg(WorkDir));
+    // Working folders that workers of a window or a batch killed earlier left
+    // in this output folder; live ones are locked by their owners and stay.
+    sweep_stale_work_folders(options.output, kWorkFolderPrefix);
     tally_ = run_tally{};
     clear_failures();
     tally_.files = static_cast<int>(inputList.size());

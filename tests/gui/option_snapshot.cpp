@@ -10,17 +10,13 @@
 #include <QTimer>
 
 #include "app/window/options/option_form.h"
+#include "screen_picture.h"
 #include "settings/spconverter.h"
 
 namespace vardane {
 
 namespace {
 
-bool save_screen(const QString& path)
-{
-    QTest::qWait(300); // let the widgets repaint before the screen is read
-    return QGuiApplication::primaryScreen()->grabWindow(0).save(path);
-}
 
 int run_program(int argc, char* argv[])
 {
@@ -38,11 +34,11 @@ int run_program(int argc, char* argv[])
         auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("tabSatellite"));
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            saved &= save_screen(prefix + QStringLiteral("-page%1.png").arg(i + 1));
+            saved &= save_screen_picture(prefix + QStringLiteral("-page%1.png").arg(i + 1), &form);
         }
         tabs->setCurrentIndex(1);
         QTimer::singleShot(0, [&] {
-            saved &= save_screen(prefix + QStringLiteral("-colorbar.png"));
+            saved &= save_screen_picture(prefix + QStringLiteral("-colorbar.png"), QApplication::activeModalWidget());
             QApplication::activeModalWidget()->close();
             form.reject();
         });

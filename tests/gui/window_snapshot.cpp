@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "gui_test_support.h"
+#include "screen_picture.h"
 #include "synth_registry.h"
 
 namespace vardane {
@@ -57,21 +58,17 @@ int run_program(int argc, char* argv[])
     click_row(input_list(form), input_list(form)->rowCount() - 1, Qt::ShiftModifier);
     QString before = picture;
     before.replace(QStringLiteral(".png"), QStringLiteral("-before.png"));
-    QTest::qWait(300);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(before);
+    save_screen_picture(before, &form);
     QTest::mouseClick(control<QPushButton>(form, "btnRun"), Qt::LeftButton);
     // One picture while the second file is converted, one after the run.
     if (!QTest::qWaitFor([&] { return log_lines(form).filter(QStringLiteral("is processing")).size() >= 2; }, 600000))
         return 1;
-    QTest::qWait(300); // let the widgets repaint before the screen is read
     QString running = picture;
     running.replace(QStringLiteral(".png"), QStringLiteral("-running.png"));
-    QGuiApplication::primaryScreen()->grabWindow(0).save(running);
+    save_screen_picture(running, &form);
     if (!QTest::qWaitFor([&] { return !form.run_active(); }, 600000)) return 1;
     fprintf(stderr, "%s\n", qPrintable(log_lines(form).join(u'\n')));
-    QTest::qWait(300);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    return shot.save(picture) ? 0 : 1;
+    return save_screen_picture(picture, &form) ? 0 : 1;
 }
 
 } // namespace
