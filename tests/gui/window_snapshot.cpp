@@ -1,6 +1,7 @@
 // Not a test: shows the window on the current display (Xvfb in practice),
-// runs it over synthetic products (one of them damaged) as a user would, and
-// saves pictures of the screen before, during and after the run.
+// runs it as a user would over synthetic products (one of them damaged) and
+// a product that crashes a reading library, and saves pictures of the
+// screen before, during and after the run.
 // Usage: vardane_window_snapshot OUT.png WORKFOLDER [WIDTHxHEIGHT]
 // (QT_SCALE_FACTOR=2 in the environment shows it as on a high-density screen)
 #include <QApplication>
@@ -43,6 +44,9 @@ int run_program(int argc, char* argv[])
     const QString cut = QDir(in).filePath(QStringLiteral("gsmap_hourly.h5"));
     QFile::copy(cut, QDir(in).filePath(QStringLiteral("damaged.h5")));
     QFile::resize(QDir(in).filePath(QStringLiteral("damaged.h5")), QFileInfo(cut).size() / 2);
+    // A product on which a reading library crashes its process.
+    QFile::copy(QStringLiteral(VARDANE_SOURCE_DIR "/tests/corpus/crashers/amsr2_l1b_m11.h5"),
+                QDir(in).filePath(QStringLiteral("crasher.h5")));
     QDir::setCurrent(root);
 
     MainForm form;
