@@ -237,7 +237,7 @@ failure open_file(const std::string& path, product_description& d)
         const std::string why = h5_error_text();
         return failure(path, "HDF5 file cannot be opened" + (why.empty() ? std::string() : ": " + why));
     }
-    read_global_attributes(file.get(), d.attributes);
+    read_global_attributes(file.get(), d.attributes, d.unreadableAttributes);
 
     const hdf5_kind_decision decision = decide_hdf5_kind(file.get(), d);
     d.kind = decision.kind;

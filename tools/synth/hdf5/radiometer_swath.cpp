@@ -200,6 +200,7 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
     attrs.granule = granule_id(s, std::string(names.granule_tag));
     attrs.geophysical_name = gp ? std::string(gp->name) : std::string();
     attrs.co_registration = level == swath_level::l1a || level == swath_level::l1b || level == swath_level::l1r;
+    attrs.co_registration_form = synth_variants::coregistration(options);
     const bool real = options.layout == synth_layout::real;
     if (real) {
         write_real_root_attributes(file, s, attrs, shape.scans, layout);
