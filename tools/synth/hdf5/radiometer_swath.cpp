@@ -182,7 +182,8 @@ level_names names_of(swath_level level)
 void write_radiometer_swath(const std::string& outfile, const synth_options& options, const sensor& s,
                             swath_level level)
 {
-    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000), s.samples89};
+    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000), s.samples89,
+                            synth_variants::integer(options, "first_scan", -1, 0, 2039)};
     const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::vlen_1d);
     const bool l2 = level == swath_level::l2_high || level == swath_level::l2_low;
     const geophysical* gp = nullptr;
