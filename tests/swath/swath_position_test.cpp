@@ -7,6 +7,7 @@
 #include <H5Cpp.h>
 #include <gdal_utils.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <numbers>
@@ -213,6 +214,52 @@ TEST(SwathPosition, TileRampsComeBackWithoutShift)
     std::cout << "tile shift in pixels: latitude " << south.mean << " (rms " << south.rms << ", " << south.pixels
               << " pixels), longitude " << east.mean << " (rms " << east.rms << ", " << east.pixels << " pixels)\n";
     EXPECT_GT(south.pixels, 1000000);
+    EXPECT_LT(std::abs(south.mean), 0.1);
+    EXPECT_LT(std::abs(east.mean), 0.1);
+}
+
+// An IWPR scene whose CHLA holds the latitude and TSM the longitude of each
+// pixel, taken bilinearly between the tie points every 10 lines and pixels
+// (ten counts to an output pixel of about 0.002 degree, five across
+// longitude).
+TEST(SwathPosition, SceneRampsComeBackWithoutShift)
+{
+    cli_scene scene;
+    scene.settings(only(ST_GCOMC_IWPR, {1, 2}));
+    const auto iwpr = scene.product("SGLI_IWPR", "scene.h5", {{"size", "500x600"}});
+    ramp latRamp{0, 5000.0};
+    ramp lonRamp{0, 2500.0};
+    {
+        const H5::H5File f(iwpr, H5F_ACC_RDWR);
+        const auto tieLat = read_floats(f, "/Geometry_data/Latitude");
+        const auto tieLon = read_floats(f, "/Geometry_data/Longitude");
+        hsize_t dims[2] = {0, 0};
+        f.openDataSet("/Geometry_data/Latitude").getSpace().getSimpleExtentDims(dims);
+        const std::size_t columns = dims[1];
+        const auto at = [&](const std::vector<float>& tie, std::size_t L, std::size_t P) {
+            const std::size_t i = L / 10, j = P / 10;
+            const double a = (L % 10) / 10.0, b = (P % 10) / 10.0;
+            const auto t = [&](std::size_t r, std::size_t c) { return double(tie[r * columns + c]); };
+            return (1 - a) * ((1 - b) * t(i, j) + b * t(i, j + 1)) + a * ((1 - b) * t(i + 1, j) + b * t(i + 1, j + 1));
+        };
+        latRamp.origin = std::floor(*std::min_element(tieLat.begin(), tieLat.end()));
+        lonRamp.origin = std::floor(*std::min_element(tieLon.begin(), tieLon.end()));
+        overwrite_u16(f, "/Image_data/CHLA",
+                      [&](std::size_t L, std::size_t P) { return latRamp.count(at(tieLat, L, P)); });
+        overwrite_u16(f, "/Image_data/TSM",
+                      [&](std::size_t L, std::size_t P) { return lonRamp.count(at(tieLon, L, P)); });
+    }
+    const auto r = scene.run({"--geotiff", iwpr});
+    ASSERT_EQ(r.status, 0) << r.out;
+    const raster_file lat(scene.out() / "scene_CHLA.proj.tif");
+    const raster_file lon(scene.out() / "scene_TSM.proj.tif");
+    ASSERT_TRUE(lat.is_open() && lon.is_open()) << r.out;
+    const auto all = [](double, double) { return true; };
+    const shift south = measure(lat, latRamp, axis::latitude, all);
+    const shift east = measure(lon, lonRamp, axis::longitude, all);
+    std::cout << "scene shift in pixels: latitude " << south.mean << " (rms " << south.rms << ", " << south.pixels
+              << " pixels), longitude " << east.mean << " (rms " << east.rms << ", " << east.pixels << " pixels)\n";
+    EXPECT_GT(south.pixels, 100000);
     EXPECT_LT(std::abs(south.mean), 0.1);
     EXPECT_LT(std::abs(east.mean), 0.1);
 }
