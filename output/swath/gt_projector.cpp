@@ -100,7 +100,8 @@ std::int32_t blend(const std::array<double, 4>& d, const cell_corners& c)
     const double w2 = d01 * d[3];
     const double w3 = d01 * d[2];
     const double v = (w0 * c[0].value + w1 * c[1].value + w2 * c[2].value + w3 * c[3].value) / (w0 + w1 + w2 + w3);
-    return static_cast<std::int32_t>(v + 0.5);
+    // Half up, then towards zero: the rounding the products have always had.
+    return static_cast<std::int32_t>(std::trunc(v + 0.5));
 }
 
 std::int32_t nearest(const std::array<double, 4>& d, const cell_corners& c)

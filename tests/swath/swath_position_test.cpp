@@ -238,7 +238,7 @@ TEST(SwathPosition, SceneRampsComeBackWithoutShift)
         const std::size_t columns = dims[1];
         const auto at = [&](const std::vector<float>& tie, std::size_t L, std::size_t P) {
             const std::size_t i = L / 10, j = P / 10;
-            const double a = (L % 10) / 10.0, b = (P % 10) / 10.0;
+            const double a = static_cast<double>(L % 10) / 10.0, b = static_cast<double>(P % 10) / 10.0;
             const auto t = [&](std::size_t r, std::size_t c) { return double(tie[r * columns + c]); };
             return (1 - a) * ((1 - b) * t(i, j) + b * t(i, j + 1)) + a * ((1 - b) * t(i + 1, j) + b * t(i + 1, j + 1));
         };

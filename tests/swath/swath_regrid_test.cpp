@@ -70,8 +70,10 @@ std::vector<double> regridded(const swath& s, const std::string& stem, bool code
 
 // One 1 x 1 degree cell with corner values 100 (north-west), 200
 // (south-west), 300 (south-east), 400 (north-east): 10 x 10 grid pixels.
-const swath kOneCell{2, 2, [](int L, int P) { return std::pair<float, float>(10.0f + P, 1.0f - L); },
-                     [](int L, int P) { return std::uint16_t(L == 0 ? (P == 0 ? 100 : 400) : (P == 0 ? 200 : 300)); }};
+const swath kOneCell{
+    2, 2,
+    [](int L, int P) { return std::pair<float, float>(10.0f + static_cast<float>(P), 1.0f - static_cast<float>(L)); },
+    [](int L, int P) { return std::uint16_t(L == 0 ? (P == 0 ? 100 : 400) : (P == 0 ? 200 : 300)); }};
 
 // A scratch folder and an output loaded with the one-cell swath.
 class SwathRegrid : public ::testing::Test {
@@ -168,8 +170,8 @@ TEST_F(SwathRegrid, CellsAcrossTheDateLineAreDrawnOnBothSidesAndLostPlacesLeaveN
     const swath s{3, 3,
                   [](int L, int P) {
                       if (L == 1 && P == 2) return std::pair<float, float>(-9999.0f, -9999.0f);
-                      const float lon = 179.9f + P * 0.2f;
-                      return std::pair<float, float>(lon > 180.0f ? lon - 360.0f : lon, 1.0f - L);
+                      const float lon = 179.9f + static_cast<float>(P) * 0.2f;
+                      return std::pair<float, float>(lon > 180.0f ? lon - 360.0f : lon, 1.0f - static_cast<float>(L));
                   },
                   [](int, int) { return std::uint16_t(500); }};
     load(out, s); // in place of the one-cell swath
@@ -219,8 +221,8 @@ TEST_F(SwathRegrid, CellsSmallerThanPixelsGiveEachPixelTheValueAtItsCentreInAnyD
     // their values 1000 a degree of longitude (100 a pixel); the same
     // swath drawn backwards, lines and footprints reversed.
     constexpr int n = 80;
-    const auto lon = [](int P) { return 10.0f + 0.013f * P; };
-    const auto lat = [](int L) { return 1.0f - 0.013f * L; };
+    const auto lon = [](int P) { return 10.0f + 0.013f * static_cast<float>(P); };
+    const auto lat = [](int L) { return 1.0f - 0.013f * static_cast<float>(L); };
     const auto ramp = [](float x) { return std::uint16_t(std::lround((x - 10.0) * 1000.0)); };
     const swath forwards{n, n, [&](int L, int P) { return std::pair<float, float>(lon(P), lat(L)); },
                          [&](int, int P) { return ramp(lon(P)); }};
@@ -250,7 +252,10 @@ TEST_F(SwathRegrid, CellsSmallerThanPixelsGiveEachPixelTheValueAtItsCentreInAnyD
 TEST_F(SwathRegrid, CodesTakeTheNearestCornersCodeAndAreNeverBlended)
 {
     // One cell of four flag codes.
-    const swath s{2, 2, [](int L, int P) { return std::pair<float, float>(10.0f + P, 1.0f - L); },
+    const swath s{2, 2,
+                  [](int L, int P) {
+                      return std::pair<float, float>(10.0f + static_cast<float>(P), 1.0f - static_cast<float>(L));
+                  },
                   [](int L, int P) { return std::uint16_t(L == 0 ? (P == 0 ? 1 : 8) : (P == 0 ? 2 : 4)); }};
     const auto grid = regridded(s, dir.file("q_QA"), true);
     ASSERT_EQ(grid.size(), 3600u * 1800u);

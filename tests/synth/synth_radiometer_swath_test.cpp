@@ -162,14 +162,14 @@ TEST(SwathGeometry, APieceOfTheGranuleHoldsItsScansOfTheWholeOne)
     const auto piece = dir.file("piece.h5");
     ASSERT_TRUE(write_kind("AMSR2_L1B", whole, options({{"scans", "2040"}})));
     ASSERT_TRUE(write_kind("AMSR2_L1B", piece, options({{"scans", "20"}, {"first_scan", "1340"}})));
-    const int n = 486;
+    const std::size_t n = 486;
     for (const char* name : {"Latitude of Observation Point for 89A", "Longitude of Observation Point for 89B"}) {
         SCOPED_TRACE(name);
         const auto all = read_all<float>(H5::H5File(whole, H5F_ACC_RDONLY), name);
         const auto part = read_all<float>(H5::H5File(piece, H5F_ACC_RDONLY), name);
         ASSERT_EQ(part.size(), 20u * n);
         // Scan 1 of every file carries the lost positions; the others match.
-        for (std::size_t i = 2 * n; i < part.size(); ++i) ASSERT_EQ(part[i], all[1340u * n + i]) << i;
+        for (std::size_t i = 2 * n; i < part.size(); ++i) ASSERT_EQ(part[i], all[std::size_t(1340) * n + i]) << i;
     }
 }
 
