@@ -36,6 +36,15 @@ inline constexpr const char* kProjNotEqr = "Projection-setting is NOT 'lat/lon(E
 inline constexpr const char* kProjNotNorth = "Projection-setting is NOT 'polar stereo (North)'.  Skipped.";
 inline constexpr const char* kProjNotSouth = "Projection-setting is NOT 'polar stereo (South)'.  Skipped.";
 
+// A co-registration attribute the file has but whose text cannot be used:
+// the low-frequency footprints then stay on the first 89 GHz A sample of
+// their pair (about 2 km off), which must not pass unsaid.
+inline std::string coregistration_unreadable_line(const std::string& attribute)
+{
+    return "Warning: attribute " + attribute
+           + " is present but cannot be read; low-frequency positions are not co-registered.";
+}
+
 // Writer failures: head + file name(s) + kFailTail.
 inline constexpr const char* kFailTiff = "Fail in creating TIFF file(";
 inline constexpr const char* kFailGeoTiff = "Fail in creating GeoTIFF file(";

@@ -1,8 +1,11 @@
 // Which variables of the file in progress are converted, and the
 // geolocation the swath writers need before the first of them.
+#include <algorithm>
+
 #include "driver/file_job.h"
 #include "driver/product_rules.h"
 #include "driver/run_driver.h"
+#include "driver/run_messages.h"
 #include "output/spout.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
@@ -94,6 +97,11 @@ void run_driver::read_geolocation(const product_rule& rule)
     // not needed here.
     for (const auto& read : rule.reads) read_lonlat(read.label, read.index_in(info_.N_count()));
     if (rule.coregistration) {
+        for (const char* name : {kCoRegistrationA1, kCoRegistrationA2}) {
+            if (std::ranges::find(info_.unreadable_attributes(), name) != info_.unreadable_attributes().end()) {
+                log(run_msg::coregistration_unreadable_line(name));
+            }
+        }
         out_.parse_cor_a1(attribute_text(info_, kCoRegistrationA1));
         out_.parse_cor_a2(attribute_text(info_, kCoRegistrationA2));
     }

@@ -17,7 +17,10 @@ struct product_description {
     productType kind = PT_UNKNOWN;
     std::string fileName;
     std::map<std::string, std::string> attributes; // HDF5 global attributes
-    std::int32_t tileV = 0;                        // SGLI tile numbers, 0 when not a tile product
+    // Global attributes the file has but whose value could not be read as
+    // text (their value in attributes is "").
+    std::vector<std::string> unreadableAttributes;
+    std::int32_t tileV = 0; // SGLI tile numbers, 0 when not a tile product
     std::int32_t tileH = 0;
     std::uint32_t nCount = 0; // selectable parameters
     std::int32_t nBands = 0;  // datasets or bands found in the file

@@ -89,6 +89,9 @@ struct dataAttr_t {
     std::uint16_t mask = 0;
     std::uint16_t minValidDN = 0;
     std::uint16_t maxValidDN = 0;
+    // The samples are codes (flag bits, classes), not measurements: they
+    // may be picked but never blended or interpolated.
+    bool codes = false;
 };
 
 // Corner order everywhere: upper-left, upper-right, lower-left, lower-right.

@@ -112,6 +112,7 @@ bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
     dtype = DT_NONE;
     failure_.clear();
     buffers_.dataAttr.mask = 0;
+    buffers_.dataAttr.codes = false;
     if (!current_ || desc_.kind == PT_UNKNOWN) return false;
     read_result result;
     failure_ = guarded(desc_.fileName, [&] {

@@ -77,6 +77,8 @@ public:
     // The current file as init found it.
     const std::string& fileName() const { return desc_.fileName; }
     const std::map<std::string, std::string>& attributes() const { return desc_.attributes; }
+    // Global attributes present in the file but not readable as text.
+    const std::vector<std::string>& unreadable_attributes() const { return desc_.unreadableAttributes; }
     std::int32_t tileV() const { return desc_.tileV; } // vertical tile number, 0 when not a tile
     std::int32_t tileH() const { return desc_.tileH; } // horizontal tile number
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 
 namespace vardane {
 
-// One geographic output window of the swath regridder. Pixel (x, y) maps to
-// lon = lon_min + x * (lon_max - lon_min) / width,
-// lat = lat_max - y * (lat_max - lat_min) / height.
+// One geographic output window of the swath regridder. Pixel (x, y) is the
+// area from lon = lon_min + x * (lon_max - lon_min) / width to the same
+// with x + 1, and from lat = lat_max - y * (lat_max - lat_min) / height down
+// to the same with y + 1; its centre is at x + 0.5, y + 0.5.
 struct view_t {
     int width = 0;
     int height = 0;
@@ -26,13 +28,24 @@ public:
     view_mapping() = default;
     explicit view_mapping(const view_t& view);
 
-    // (x = lon, y = lat) to column and row; rows grow downwards. No clipping:
-    // callers check the range. Results far outside any grid (or from NaN)
-    // are held at +-kFar so that they stay outside without overflowing.
+    // A place in grid units: x columns right of the west edge, y rows below
+    // the north edge, not rounded (the centre of pixel (c, r) is at
+    // c + 0.5, r + 0.5).
+    struct grid_point {
+        double x;
+        double y;
+    };
+    grid_point locate(float x, float y) const { return {scaleX_ * (double(x) - left_), scaleY_ * (top_ - double(y))}; }
+
+    // (x = lon, y = lat) to the column and row of the pixel whose area holds
+    // it; rows grow downwards. No clipping: callers check the range. Results
+    // far outside any grid (or from NaN) are held at +-kFar so that they stay
+    // outside without overflowing.
     void getXY(float x, float y, int& column, int& row) const
     {
-        column = to_cell(scaleX_ * (double(x) - left_) + 0.5);
-        row = to_cell(scaleY_ * (top_ - double(y)) + 0.5);
+        const grid_point p = locate(x, y);
+        column = to_cell(p.x);
+        row = to_cell(p.y);
     }
 
     static constexpr int kFar = 1 << 28;
@@ -42,7 +55,7 @@ private:
     {
         if (!(v > -kFar)) return -kFar; // NaN included
         if (v > kFar) return kFar;
-        return static_cast<int>(v);
+        return static_cast<int>(std::floor(v));
     }
 
     double left_ = 0.0;

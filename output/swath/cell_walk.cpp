@@ -9,19 +9,41 @@ namespace vardane {
 
 namespace {
 
-// One raster line: its positions, and (filled only when a cell of the line
-// is drawn) its corner values and grid positions.
+// The corner values of the cells: the raster's, with its edge pixels
+// repeated around it when the positions are bordered.
+class corner_grid {
+public:
+    corner_grid(const output_raster& raster, const corner_value& value, bool bordered)
+        : raster_(raster), value_(value), border_(bordered ? 1 : 0)
+    {
+    }
+    std::int32_t rows() const { return raster_.height() + 2 * border_; }
+    std::int32_t columns() const { return raster_.width() + 2 * border_; }
+    std::int32_t at(std::int32_t L, std::int32_t P) const
+    {
+        const std::int32_t r = std::clamp(L - border_, 0, raster_.height() - 1);
+        const std::int32_t c = std::clamp(P - border_, 0, raster_.width() - 1);
+        return value_(raster_.cell(r, c));
+    }
+
+private:
+    const output_raster& raster_;
+    const corner_value& value_;
+    std::int32_t border_;
+};
+
+// One line of corners: its positions, and (filled only when a cell of the
+// line is drawn) its corner values and places in the grid.
 struct line_state {
     std::vector<float> lon, lat;
     std::vector<std::int32_t> value;
-    std::vector<int> gx, gy;
+    std::vector<view_mapping::grid_point> place;
     // Range of the positions that are not lost; empty when none is usable.
     position_range range;
     bool prepared = false;
 
     explicit line_state(std::int32_t columns)
-        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns)), gx(std::size_t(columns)),
-          gy(std::size_t(columns))
+        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns)), place(std::size_t(columns))
     {
     }
 
@@ -34,18 +56,19 @@ struct line_state {
         for (std::int32_t P = 0; P < columns; ++P) range.add(lon[P], lat[P]);
     }
 
-    void prepare(const gt_projector& projector, const output_raster& raster, std::int32_t L, const corner_value& v)
+    void prepare(const gt_projector& projector, const corner_grid& values, std::int32_t L)
     {
         if (prepared) return;
         for (std::size_t P = 0; P < lon.size(); ++P) {
-            value[P] = v(raster.cell(L, std::int32_t(P)));
-            projector.getXY(lon[P], lat[P], gx[P], gy[P]);
+            value[P] = values.at(L, std::int32_t(P));
+            place[P] = projector.locate(lon[P], lat[P]);
         }
         prepared = true;
     }
 };
 
-// True when no cell between the two lines can reach a pixel of the window.
+// True when no cell between the two lines can hold the centre of a pixel of
+// the window.
 // Cells touching a lost position are skipped anyway, so the ranges leave
 // those out. Rows of the grid fall as the latitude rises; columns rise with
 // the longitude as long as no cell can cross the date line.
@@ -58,15 +81,12 @@ bool outside_window(const gt_projector& projector, const line_state& a, const li
     const float lonMax = std::max(a.range.lonMax, b.range.lonMax);
     const float latMin = std::min(a.range.latMin, b.range.latMin);
     const float latMax = std::max(a.range.latMax, b.range.latMax);
-    int x = 0, yTop = 0, yBottom = 0;
-    projector.getXY(lonMin, latMax, x, yTop);
-    projector.getXY(lonMin, latMin, x, yBottom);
-    if (yBottom <= 0 || yTop >= projector.getHeight()) return true;
+    // Pixel centres lie at 0.5 .. size - 0.5 in grid units.
+    const auto northWest = projector.locate(lonMin, latMax);
+    const auto southEast = projector.locate(lonMax, latMin);
+    if (southEast.y < 0.5 || northWest.y > projector.getHeight() - 0.5) return true;
     if (lonMax - lonMin > 180.0f || lonMax >= 180.0f) return false;
-    int xLeft = 0, xRight = 0, y = 0;
-    projector.getXY(lonMin, latMin, xLeft, y);
-    projector.getXY(lonMax, latMin, xRight, y);
-    return xRight <= 0 || xLeft >= projector.getWidth();
+    return southEast.x < 0.5 || northWest.x > projector.getWidth() - 0.5;
 }
 
 } // namespace
@@ -74,20 +94,21 @@ bool outside_window(const gt_projector& projector, const line_state& a, const li
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value)
 {
-    const std::int32_t rows = raster.height();
-    const std::int32_t columns = raster.width();
+    if (raster.height() < 1 || raster.width() < 1) return;
+    const corner_grid values(raster, value, positions.bordered());
+    const std::int32_t rows = values.rows();
+    const std::int32_t columns = values.columns();
     if (rows < 2 || columns < 2) return;
     line_state upper(columns);
     line_state lower(columns);
     upper.load(positions, 0);
     cell_corners c{};
-    std::array<int, 4> gx{};
-    std::array<int, 4> gy{};
+    grid_corners places{};
     for (std::int32_t l = 0; l + 1 < rows; ++l) {
         lower.load(positions, l + 1);
         if (!outside_window(projector, upper, lower)) {
-            upper.prepare(projector, raster, l, value);
-            lower.prepare(projector, raster, l + 1, value);
+            upper.prepare(projector, values, l);
+            lower.prepare(projector, values, l + 1);
             for (std::int32_t p = 0; p + 1 < columns; ++p) {
                 const std::size_t left = std::size_t(p);
                 const std::size_t right = left + 1;
@@ -95,9 +116,8 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
                 c[1] = point_t{lower.lon[left], lower.lat[left], lower.value[left], false};
                 c[2] = point_t{lower.lon[right], lower.lat[right], lower.value[right], false};
                 c[3] = point_t{upper.lon[right], upper.lat[right], upper.value[right], false};
-                gx = {upper.gx[left], lower.gx[left], lower.gx[right], upper.gx[right]};
-                gy = {upper.gy[left], lower.gy[left], lower.gy[right], upper.gy[right]};
-                projector.put_val_bl(c, gx, gy);
+                places = {upper.place[left], lower.place[left], lower.place[right], upper.place[right]};
+                projector.put_val_bl(c, places);
             }
         }
         std::swap(upper, lower);

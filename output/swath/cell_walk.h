@@ -9,7 +9,9 @@ namespace vardane {
 
 // Fills the projector's window from every cell of the raster: the cell of
 // lines l, l + 1 and pixels p, p + 1 has its corners in the ring order
-// (l, p), (l + 1, p), (l + 1, p + 1), (l, p + 1). Pairs of lines whose
+// (l, p), (l + 1, p), (l + 1, p + 1), (l, p + 1). Where the positions are
+// bordered (a tile), the raster's edge pixels are repeated on the border, so
+// the cells cover the whole area of the raster. Pairs of lines whose
 // positions all lie outside the window are passed over whole, which leaves
 // the same grid as walking them.
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
+#include <utility>
 #include <new>
 
 #include <gdal_priv.h>
@@ -45,44 +47,106 @@ bool crosses_date_line(const cell_corners& c)
     return hi - lo > 180.0f || hi >= 180.0f;
 }
 
-// Even-odd crossing test of pixel (x, y) against the quadrilateral, each edge
-// from corner j to corner i. The edge's crossing column is compared without
-// division, so the test is exact in integers.
-bool inside(const std::array<int, 4>& gx, const std::array<int, 4>& gy, int x, int y)
+// Where the row of pixel centres at height y crosses the quadrilateral's
+// edges, in ascending order; returns how many (0, 2 or, for a cell folded
+// over itself, 4). A centre lies inside (even-odd rule) when it is at or east
+// of crossing 0 and west of crossing 1, or likewise between crossings 2 and 3.
+// Each edge is taken from its upper end to its lower one: the neighbouring
+// cell draws the same edge the other way round, and with the ends ordered
+// both cells work out the same crossing, so a pixel centre on a shared edge
+// belongs to exactly one of them (the cell east of it, or south of it).
+int row_crossings(const grid_corners& g, double y, std::array<double, 4>& at)
 {
-    bool in = false;
+    int n = 0;
     for (int i = 0, j = 3; i < 4; j = i++) {
-        if ((gy[i] > y) == (gy[j] > y)) continue;
-        // x < (xj - xi) * (y - yi) / (yj - yi) + xi
-        const std::int64_t den = std::int64_t(gy[j]) - gy[i];
-        const std::int64_t num = (std::int64_t(gx[j]) - gx[i]) * (std::int64_t(y) - gy[i]);
-        const std::int64_t lhs = (std::int64_t(x) - gx[i]) * den;
-        if (den > 0 ? lhs < num : lhs > num) in = !in;
+        if ((g[i].y > y) == (g[j].y > y)) continue;
+        const auto& top = g[i].y < g[j].y ? g[i] : g[j];
+        const auto& bottom = g[i].y < g[j].y ? g[j] : g[i];
+        at[std::size_t(n++)] = top.x + (bottom.x - top.x) * (y - top.y) / (bottom.y - top.y);
     }
-    return in;
+    if (n == 2) {
+        if (at[1] < at[0]) std::swap(at[0], at[1]);
+    } else {
+        std::sort(at.begin(), at.begin() + n);
+    }
+    return n;
 }
 
-// Inverse-squared-distance blend of the corner values at pixel (x, y), which
-// is none of the corners.
-std::int32_t blend(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& c, int x, int y)
+// Squared distances of the four corners from the point (x, y), in pixels.
+std::array<double, 4> squared_distances(const grid_corners& g, double x, double y)
 {
-    double w[4];
-    double sum = 0.0;
+    std::array<double, 4> d{};
     for (int i = 0; i < 4; ++i) {
-        const double dx = double(gx[i]) - x;
-        const double dy = double(gy[i]) - y;
-        w[i] = 1.0 / (dx * dx + dy * dy);
-        sum += w[i];
+        const double dx = g[i].x - x;
+        const double dy = g[i].y - y;
+        d[std::size_t(i)] = dx * dx + dy * dy;
     }
-    double v = 0.0;
-    for (int i = 0; i < 4; ++i) v += w[i] / sum * c[i].value;
-    return static_cast<std::int32_t>(v + 0.5);
+    return d;
+}
+
+// Inverse-squared-distance blend of the corner values at (x, y); a point on
+// a corner takes that corner's value. The weights 1/d_i are scaled by the
+// product of all four d: one division instead of five, since every pixel of
+// the window is blended.
+std::int32_t blend(const std::array<double, 4>& d, const cell_corners& c)
+{
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (d[i] == 0.0) return c[i].value;
+    }
+    const double d01 = d[0] * d[1];
+    const double d23 = d[2] * d[3];
+    const double w0 = d[1] * d23;
+    const double w1 = d[0] * d23;
+    const double w2 = d01 * d[3];
+    const double w3 = d01 * d[2];
+    const double v = (w0 * c[0].value + w1 * c[1].value + w2 * c[2].value + w3 * c[3].value) / (w0 + w1 + w2 + w3);
+    // Half up, then towards zero: the rounding the products have always had.
+    return static_cast<std::int32_t>(std::trunc(v + 0.5));
+}
+
+std::int32_t nearest(const std::array<double, 4>& d, const cell_corners& c)
+{
+    return c[std::size_t(std::ranges::min_element(d) - d.begin())].value;
+}
+
+// Rounding of values well inside the int range without a library call: the
+// fill does it for every cell.
+int floor_int(double v)
+{
+    const int i = static_cast<int>(v);
+    return i - (v < i ? 1 : 0);
+}
+
+int ceil_int(double v)
+{
+    const int i = static_cast<int>(v);
+    return i + (v > i ? 1 : 0);
+}
+
+// The range of pixel indices whose centres (index + 0.5) lie in [lo, hi],
+// cut to the grid's n pixels; empty (first > last) when there are none.
+std::pair<int, int> centres_within(double lo, double hi, int n)
+{
+    // Cut to the grid first, so that the roundings stay in range.
+    lo = std::max(lo, -1.0);
+    hi = std::min(hi, double(n) + 1.0);
+    if (!(lo <= hi)) return {0, -1};
+    return {std::max(0, ceil_int(lo - 0.5)), std::min(n - 1, floor_int(hi - 0.5))};
+}
+
+// The same for centres in [lo, hi).
+std::pair<int, int> centres_between(double lo, double hi, int n)
+{
+    lo = std::max(lo, -1.0);
+    hi = std::min(hi, double(n) + 1.0);
+    if (!(lo < hi)) return {0, -1};
+    return {std::max(0, ceil_int(lo - 0.5)), std::min(n - 1, ceil_int(hi - 0.5) - 1)};
 }
 
 } // namespace
 
-gt_projector::gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height)
-    : kind_(kind), width_(width), height_(height), nodata_(nodata_of(kind))
+gt_projector::gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height, cell_fill how)
+    : kind_(kind), width_(width), height_(height), nodata_(nodata_of(kind)), how_(how)
 {
 }
 
@@ -124,60 +188,55 @@ void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass)
         put_val_bl(corners, true);
         wrap = true;
     }
-    std::array<int, 4> gx{};
-    std::array<int, 4> gy{};
+    grid_corners places{};
     for (int i = 0; i < 4; ++i) {
-        float lon = corners[i].lon;
+        float lon = corners[std::size_t(i)].lon;
         if (wrap && !secondPass && lon < 0.0f) lon += 360.0f;
         if (wrap && secondPass && lon > 0.0f) lon -= 360.0f;
-        getXY(lon, corners[i].lat, gx[i], gy[i]);
+        places[std::size_t(i)] = locate(lon, corners[std::size_t(i)].lat);
     }
-    fill(gx, gy, corners);
+    fill(places, corners);
 }
 
-void gt_projector::put_val_bl(const cell_corners& corners, const std::array<int, 4>& gx, const std::array<int, 4>& gy)
+void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& places)
 {
     if (skipped(corners)) return;
     if (crosses_date_line(corners)) {
         put_val_bl(corners, false);
         return;
     }
-    fill(gx, gy, corners);
+    fill(places, corners);
 }
 
-void gt_projector::fill(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners)
+void gt_projector::fill(const grid_corners& places, const cell_corners& corners)
 {
     if (kind_ == RK_BYTE) {
-        if (!samples8_.empty()) fill_grid(samples8_.data(), gx, gy, corners);
+        if (!samples8_.empty()) fill_grid(samples8_.data(), places, corners);
     } else if (!samples16_.empty()) {
-        fill_grid(samples16_.data(), gx, gy, corners);
+        fill_grid(samples16_.data(), places, corners);
     }
 }
 
 template <typename T>
-void gt_projector::fill_grid(T* grid, const std::array<int, 4>& gx, const std::array<int, 4>& gy,
-                             const cell_corners& corners)
+void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_corners& corners)
 {
-    const auto [xmin, xmax] = std::minmax({gx[0], gx[1], gx[2], gx[3]});
-    const auto [ymin, ymax] = std::minmax({gy[0], gy[1], gy[2], gy[3]});
-    const int x0 = std::max(xmin, 0);
-    const int x1 = std::min(xmax, width_);
-    const int y0 = std::max(ymin, 0);
-    const int y1 = std::min(ymax, height_);
-    for (int y = y0; y < y1; ++y) {
+    // Most cells of a radiometer are smaller than a pixel and hold no centre.
+    const auto [xmin, xmax] = std::minmax({places[0].x, places[1].x, places[2].x, places[3].x});
+    const auto [x0, x1] = centres_within(xmin, xmax, width_);
+    if (x0 > x1) return;
+    const auto [ymin, ymax] = std::minmax({places[0].y, places[1].y, places[2].y, places[3].y});
+    const auto [y0, y1] = centres_within(ymin, ymax, height_);
+    std::array<double, 4> crossing{};
+    for (int y = y0; y <= y1; ++y) {
         T* row = grid + std::size_t(y) * std::size_t(width_);
-        for (int x = x0; x < x1; ++x) {
-            int corner = -1;
-            for (int i = 0; i < 4; ++i) {
-                if (gx[i] == x && gy[i] == y) {
-                    corner = i;
-                    break;
-                }
-            }
-            if (corner >= 0) {
-                row[x] = static_cast<T>(corners[corner].value);
-            } else if (inside(gx, gy, x, y)) {
-                row[x] = static_cast<T>(blend(gx, gy, corners, x, y));
+        const double cy = y + 0.5;
+        const int n = row_crossings(places, cy, crossing);
+        for (int k = 0; k + 1 < n; k += 2) {
+            // Centres x + 0.5 with crossing[k] <= x + 0.5 < crossing[k + 1].
+            const auto [first, last] = centres_between(crossing[std::size_t(k)], crossing[std::size_t(k) + 1], width_);
+            for (int x = first; x <= last; ++x) {
+                const auto d = squared_distances(places, x + 0.5, cy);
+                row[x] = static_cast<T>(how_ == cell_fill::nearest ? nearest(d, corners) : blend(d, corners));
             }
         }
     }

@@ -32,12 +32,25 @@ inline bool position_is_lost(float lon, float lat)
     return !(lat >= -90.0f && lat <= 90.0f && lon >= -540.0f && lon <= 540.0f);
 }
 
+// How a pixel inside a cell takes its value from the cell's corners.
+enum class cell_fill {
+    blend,   // measurements: inverse-distance blend of the four corners
+    nearest, // codes (flags, classes): the nearest corner's value, never a
+             // blend that would invent a code
+};
+
+// The places of a cell's four corners in grid units (view_mapping::locate).
+using grid_corners = std::array<view_mapping::grid_point, 4>;
+
 // The regular latitude/longitude grid of one output window, filled cell by
-// cell with an inverse-distance blend of each cell's four corner values.
+// cell. A pixel belongs to the cell that holds its centre and takes the
+// value found at its centre from that cell's four corners, so it lies where
+// its georeferencing says and does not depend on the order the cells are
+// drawn in, however small the cells are against the pixels.
 // Bytes for raster kind 1, 16-bit samples for every other kind.
 class gt_projector {
 public:
-    gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height);
+    gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height, cell_fill how = cell_fill::blend);
 
     // Makes view the active window and fills the grid with nodata. False
     // when the grid is too large or cannot be allocated.
@@ -45,9 +58,9 @@ public:
 
     // Fills the grid pixels inside the cell of four corners in ring order.
     void put_val_bl(const cell_corners& corners, bool secondPass);
-    // The same, with the grid positions of the corners already worked out
-    // by getXY (as they are when the cell does not cross the date line).
-    void put_val_bl(const cell_corners& corners, const std::array<int, 4>& gx, const std::array<int, 4>& gy);
+    // The same, with the grid places of the corners already worked out by
+    // locate (as they are when the cell does not cross the date line).
+    void put_val_bl(const cell_corners& corners, const grid_corners& places);
 
     // Writes the grid as a one-band GeoTIFF of the active view; a failed
     // write leaves no file.
@@ -62,6 +75,7 @@ public:
     // Frees the grid.
     void clear();
 
+    view_mapping::grid_point locate(float lon, float lat) const { return mapping_.locate(lon, lat); }
     void getXY(float x, float y, int& column, int& row) const { mapping_.getXY(x, y, column, row); }
 
     // Largest grid a window may have (four times a 20000 x 10000
@@ -74,15 +88,16 @@ private:
     static constexpr std::size_t kSliceBytes = std::size_t(16) << 20;
 
     bool write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const;
-    void fill(const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
+    void fill(const grid_corners& places, const cell_corners& corners);
     template <typename T>
-    void fill_grid(T* grid, const std::array<int, 4>& gx, const std::array<int, 4>& gy, const cell_corners& corners);
+    void fill_grid(T* grid, const grid_corners& places, const cell_corners& corners);
     bool skipped(const cell_corners& corners) const;
 
     std::int32_t kind_;
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t nodata_;
+    cell_fill how_;
     view_t view_;
     view_mapping mapping_;
     std::vector<std::uint16_t> samples16_;

@@ -23,6 +23,13 @@ public:
     virtual ~position_source() = default;
     // Longitude and latitude of the first `columns` pixels of raster line L.
     virtual void line(std::int32_t L, std::int32_t columns, float* lon, float* lat) const = 0;
+    // True when the raster's pixels are areas with known edges (a tile):
+    // the positions then come with a border, line 0 and the last line, and
+    // pixel 0 and the last pixel of every line, lying on the raster's outer
+    // edges, and the raster's own line L and pixel P are line L + 1 and
+    // pixel P + 1. The cells then reach the edges, so that neighbouring
+    // tiles meet.
+    virtual bool bordered() const { return false; }
 };
 
 // The geolocation of the selected variable (index k) of a product kind,

@@ -62,11 +62,12 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
             return refuse(stem, write_cause::kNoGeolocation);
         }
         const corner_value value(rasterKind, dataAttr);
+        const cell_fill how = dataAttr.codes ? cell_fill::nearest : cell_fill::blend;
         for (const view_t& window : windows) {
             const std::string name = stem + window.suffix + kWindowExtension;
             // One window grid at a time: the polarisation windows are
             // 400 MB each.
-            gt_projector projector(rasterKind, window.width, window.height);
+            gt_projector projector(rasterKind, window.width, window.height, how);
             if (!projector.setView(window)) {
                 failedWindows_.push_back(failure{name, write_cause::kOutOfMemory});
                 if (radiometer) Clear_Array_raster();

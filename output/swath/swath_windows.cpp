@@ -20,10 +20,13 @@ const view_t kPolarisation[] = {
     {20000, 10000, 0, -90, 180, 0, "_S2"},
 };
 
-// Pixels per degree as the single-precision reciprocals of the pixel sizes
-// 0.002 and 1/480 degree: a 10-degree span gives 4999 and 4799 pixels.
+// Pixels per degree of a scene window: the single-precision reciprocal of
+// the pixel size 0.002 degree, so a 10-degree span gives 4999 pixels.
 constexpr double kExtentPerDegree = 499.9999694824219;
-constexpr double kTilePerDegree = 479.9999694824219;
+// Tile windows have exactly the tiles' own 1/480 degree: every tile window
+// then shares its pixel boundaries with its neighbours' (and a 10-degree
+// tile is 4800 rows, its own lines), so tiles mosaic without a seam.
+constexpr double kTilePerDegree = 480.0;
 
 struct layout_row {
     productType kind;

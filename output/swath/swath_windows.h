@@ -13,7 +13,7 @@ enum class window_layout {
     global,       // one 0.1-degree window of the whole Earth (the radiometers)
     polarisation, // four fixed 0.009-degree quarter-Earth windows
     extent,       // around the scene's "lat"/"lon" extent, 0.002 degrees
-    tile,         // around the 10-degree tile, 1/480 degree
+    tile,         // around the 10-degree tile, exactly 1/480 degree
 };
 
 window_layout window_layout_of(productType kind);

@@ -57,17 +57,26 @@ std::optional<std::string> fixed_string(hid_t attr, hid_t type, hsize_t elements
     std::vector<char> buffer(size * elements + 1, '\0');
     if (H5Aread(attr, type, buffer.data()) < 0) return std::nullopt;
     const auto firstEnd = buffer.begin() + static_cast<std::ptrdiff_t>(size);
-    return std::string(buffer.begin(), std::find(buffer.begin(), firstEnd, '\0'));
+    std::string text(buffer.begin(), std::find(buffer.begin(), firstEnd, '\0'));
+    // Fortran writers pad with blanks instead of ending the text.
+    if (H5Tget_strpad(type) == H5T_STR_SPACEPAD) text.erase(text.find_last_not_of(' ') + 1);
+    return text;
 }
 
 // The length of a variable-length string is a 4-byte claim of the file that
 // HDF5 reads and allocates for (twice) inside H5Aread, before anything here
 // can see it: a damaged one claiming 4 GB is bounded by the memory limit of
 // the worker, under which the read fails and the attribute has no value.
-std::optional<std::string> variable_string(hid_t attr, hid_t space, hsize_t elements)
+// The memory type takes the stored character set (UTF-8 is what h5py and
+// netCDF-4 write): the text is the same bytes to the program either way, and
+// no conversion between character sets is asked of the library.
+std::optional<std::string> variable_string(hid_t attr, hid_t type, hid_t space, hsize_t elements)
 {
+    const H5T_cset_t cset = H5Tget_cset(type);
+    if (cset < 0) return std::nullopt;
     const h5_type memType(H5Tcopy(H5T_C_S1));
-    if (!memType || H5Tset_size(memType.get(), H5T_VARIABLE) < 0) return std::nullopt;
+    if (!memType || H5Tset_size(memType.get(), H5T_VARIABLE) < 0 || H5Tset_cset(memType.get(), cset) < 0)
+        return std::nullopt;
     std::vector<char*> pointers(static_cast<std::size_t>(elements), nullptr);
     if (H5Aread(attr, memType.get(), pointers.data()) < 0) return std::nullopt;
     std::string text = pointers.front() ? std::string(pointers.front()) : std::string();
@@ -96,7 +105,7 @@ std::optional<std::string> h5_string_attribute(hid_t attribute)
     if (!elements) return std::nullopt;
     const htri_t isVariable = H5Tis_variable_str(type.get());
     if (isVariable < 0) return std::nullopt;
-    return isVariable ? variable_string(attribute, space.get(), *elements)
+    return isVariable ? variable_string(attribute, type.get(), space.get(), *elements)
                       : fixed_string(attribute, type.get(), *elements);
 }
 

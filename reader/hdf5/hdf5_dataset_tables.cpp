@@ -1,5 +1,7 @@
 #include "reader/hdf5/hdf5_dataset_tables.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -311,6 +313,16 @@ const std::vector<hdfParam_t>* hdf5_table_of(productType kind)
         if (k.kind == kind) return &k.entries;
     }
     return nullptr;
+}
+
+bool holds_codes(std::string_view datasetPath)
+{
+    constexpr std::string_view kFlagSuffix = "_flag";
+    const std::string_view leaf = datasetPath.substr(datasetPath.rfind('/') + 1);
+    if (leaf.size() < kFlagSuffix.size()) return false;
+    const std::string_view tail = leaf.substr(leaf.size() - kFlagSuffix.size());
+    return std::ranges::equal(tail, kFlagSuffix,
+                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 } // namespace vardane

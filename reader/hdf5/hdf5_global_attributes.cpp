@@ -38,9 +38,11 @@ constexpr geophysical_entry kGeophysicalCodes[] = {
 
 } // namespace
 
-void read_global_attributes(hid_t file, std::map<std::string, std::string>& attributes)
+void read_global_attributes(hid_t file, std::map<std::string, std::string>& attributes,
+                            std::vector<std::string>& unreadable)
 {
     attributes.clear();
+    unreadable.clear();
     for (const char* key : kGlobalKeys) attributes[key] = "";
 
     const h5_object root(H5Oopen(file, "/", H5P_DEFAULT));
@@ -48,7 +50,9 @@ void read_global_attributes(hid_t file, std::map<std::string, std::string>& attr
     for (auto& [key, value] : attributes) {
         if (H5Aexists(root.get(), key.c_str()) <= 0) continue;
         std::cerr << "property='" << key << "'" << std::endl;
-        value = h5_string_attribute(root.get(), key.c_str()).value_or("");
+        const auto text = h5_string_attribute(root.get(), key.c_str());
+        if (!text) unreadable.push_back(key);
+        value = text.value_or("");
     }
 }
 

@@ -237,7 +237,7 @@ failure open_file(const std::string& path, product_description& d)
         const std::string why = h5_error_text();
         return failure(path, "HDF5 file cannot be opened" + (why.empty() ? std::string() : ": " + why));
     }
-    read_global_attributes(file.get(), d.attributes);
+    read_global_attributes(file.get(), d.attributes, d.unreadableAttributes);
 
     const hdf5_kind_decision decision = decide_hdf5_kind(file.get(), d);
     d.kind = decision.kind;
@@ -305,6 +305,7 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
 
     const float scale = h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f);
     out.dataAttr.mask = 0;
+    out.dataAttr.codes = holds_codes(entry.name);
     if (const auto mask = h5_uint16_attribute(ds.get(), "Mask")) {
         // Without a valid-DN range the mask applies to every value.
         out.dataAttr.mask = *mask;

@@ -20,7 +20,7 @@ TEST(TileGeoreference, TheTileWindowLiesWhereTheTileNumbersPutIt)
 {
     driver_rig rig;
     const auto lst = write_synthetic(rig.temp.path(), "SGLI_LST", "lst.h5");
-    // One variable: each window is 14399 x 4799 samples.
+    // One variable: each window is 14400 x 4800 samples of 1/480 degree.
     const auto keys = rig.settings.get_key_list(ST_GCOMC_LST);
     ASSERT_FALSE(keys.empty());
     for (const auto& key : keys) {
@@ -36,8 +36,8 @@ TEST(TileGeoreference, TheTileWindowLiesWhereTheTileNumbersPutIt)
 
     const integration::raster_file tif(rig.out / made[0]);
     ASSERT_TRUE(tif.is_open());
-    EXPECT_EQ(tif.width(), 14399);
-    EXPECT_EQ(tif.height(), 4799);
+    EXPECT_EQ(tif.width(), 14400);
+    EXPECT_EQ(tif.height(), 4800);
     const auto gt = tif.geotransform();
     ASSERT_TRUE(gt.has_value());
     EXPECT_DOUBLE_EQ((*gt)[0], 127.0);

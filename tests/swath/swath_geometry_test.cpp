@@ -106,10 +106,10 @@ TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
         {"scene across 180",
          extent_windows({10.5f, 19.5f, 10.5f, -9999.0f, 19.5f}, {170.2f, 170.2f, -170.3f, -9999.0f, -170.3f}),
          {{4999, 4999, 170, 10, 180, 20, "_1"}, {4999, 4999, -180, 10, -170, 20, "_2"}}},
-        // Tile (v 5, h 29) at 1/480: 30 by 10 degrees.
-        {"tile", tile_windows(5, 29), {{14399, 4799, 127, 30, 157, 40, ""}}},
+        // Tile (v 5, h 29) at exactly 1/480 degree: 30 by 10 degrees.
+        {"tile", tile_windows(5, 29), {{14400, 4800, 127, 30, 157, 40, ""}}},
         // Top row: the pole's longitudes are 0, the bottom edge gives west.
-        {"top tile", tile_windows(0, 17), {{27839, 4799, -58, 80, 0, 90, ""}}},
+        {"top tile", tile_windows(0, 17), {{27840, 4800, -58, 80, 0, 90, ""}}},
         {"no position", extent_windows({-9999.0f}, {-9999.0f}), {}},
     };
     for (const auto& c : cases) {

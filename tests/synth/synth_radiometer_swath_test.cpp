@@ -153,6 +153,26 @@ TEST(SwathGeometry, HalfOrbitCrossesTheDateLineReachesHighLatitudesAndSpans1450K
     EXPECT_LT(d(n / 2, n / 2 + 1), 15.0);
 }
 
+// A piece of a granule (first_scan) holds exactly those scans of the whole
+// granule, away from the turns.
+TEST(SwathGeometry, APieceOfTheGranuleHoldsItsScansOfTheWholeOne)
+{
+    temp_dir dir;
+    const auto whole = dir.file("whole.h5");
+    const auto piece = dir.file("piece.h5");
+    ASSERT_TRUE(write_kind("AMSR2_L1B", whole, options({{"scans", "2040"}})));
+    ASSERT_TRUE(write_kind("AMSR2_L1B", piece, options({{"scans", "20"}, {"first_scan", "1340"}})));
+    const std::size_t n = 486;
+    for (const char* name : {"Latitude of Observation Point for 89A", "Longitude of Observation Point for 89B"}) {
+        SCOPED_TRACE(name);
+        const auto all = read_all<float>(H5::H5File(whole, H5F_ACC_RDONLY), name);
+        const auto part = read_all<float>(H5::H5File(piece, H5F_ACC_RDONLY), name);
+        ASSERT_EQ(part.size(), 20u * n);
+        // Scan 1 of every file carries the lost positions; the others match.
+        for (std::size_t i = 2 * n; i < part.size(); ++i) ASSERT_EQ(part[i], all[std::size_t(1340) * n + i]) << i;
+    }
+}
+
 TEST(SwathAttributes, CoRegistrationTextsParseToTheSixBandsWithNegativeValues)
 {
     temp_dir dir;

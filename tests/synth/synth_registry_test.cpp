@@ -53,6 +53,7 @@ TEST(Hdf5Registry, BadVariantValuesFailWithoutThrowing)
         {"GSMAP_HOURLY", options({{"size", "0x10"}})}, {"AMSR2_L3_BT", options({{"grid", "polar"}})},
         {"AMSR2_L3_GD", options({{"geo", "XYZ"}})},    {"SGLI_SST", options({{"sst", "SSTX"}})},
         {"SGLI_VNR", options({{"center", "north"}})},  {"SGLI_CLFG", options({{"tile", "3620"}})},
+        {"AMSR2_L1B", options({{"coreg", "latin1"}})},
     };
     for (const auto& [kind, o] : bad) EXPECT_FALSE(write_kind(kind, dir.file("x.h5"), o)) << kind;
     EXPECT_FALSE(write_kind("AMSR2_L1B", dir.file("missing/x.h5")));

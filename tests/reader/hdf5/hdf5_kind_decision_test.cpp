@@ -63,6 +63,82 @@ TEST_F(Hdf5Kind, BothStringLayoutsOfGlobalAttributes)
     }
 }
 
+// A root text attribute in any storage: variable or fixed length, scalar or
+// one element, ASCII or UTF-8 (as h5py and netCDF-4 re-pack files), ended
+// by NUL or padded with blanks (Fortran writers).
+struct text_form {
+    const char* what;
+    bool variable;
+    bool scalar;
+    H5T_cset_t cset;
+    H5T_str_t pad;
+};
+
+void write_text(H5::H5File& f, const std::string& name, const std::string& value, const text_form& form)
+{
+    H5::StrType type(H5::PredType::C_S1, form.variable ? H5T_VARIABLE : value.size() + 4);
+    type.setCset(form.cset);
+    if (!form.variable) type.setStrpad(form.pad);
+    const hsize_t one = 1;
+    const H5::DataSpace space = form.scalar ? H5::DataSpace(H5S_SCALAR) : H5::DataSpace(1, &one);
+    H5::Attribute a = f.createAttribute(name, type, space);
+    if (form.variable) {
+        const char* text = value.c_str();
+        a.write(type, &text);
+        return;
+    }
+    std::string stored = value;
+    stored.resize(value.size() + 4, form.pad == H5T_STR_SPACEPAD ? ' ' : '\0');
+    a.write(type, stored.data());
+}
+
+TEST_F(Hdf5Kind, TextAttributesAreReadInEveryCharacterSetAndStorage)
+{
+    const text_form forms[] = {
+        {"variable, one element, ASCII", true, false, H5T_CSET_ASCII, H5T_STR_NULLTERM},
+        {"fixed, scalar, ASCII", false, true, H5T_CSET_ASCII, H5T_STR_NULLTERM},
+        {"variable, scalar, UTF-8", true, true, H5T_CSET_UTF8, H5T_STR_NULLTERM},
+        {"variable, one element, UTF-8", true, false, H5T_CSET_UTF8, H5T_STR_NULLTERM},
+        {"fixed, one element, UTF-8", false, false, H5T_CSET_UTF8, H5T_STR_NULLPAD},
+        {"fixed, scalar, blank-padded", false, true, H5T_CSET_ASCII, H5T_STR_SPACEPAD},
+    };
+    int n = 0;
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.what);
+        const auto path = dir_ / ("form" + std::to_string(n++) + ".h5");
+        {
+            h5fx::file f(path);
+            write_text(f.h5(), "ProductName", "AMSR2-L1B", form);
+            write_text(f.h5(), "CoRegistrationParameterA1", "6G-0.52,7G-0.47", form);
+            write_text(f.h5(), "CoRegistrationParameterA2", "6G--0.09,7G--0.08", form);
+            h5prod::write_table(f, h5prod::table_of(PT_AMSR2_L1B), 4, 6);
+        }
+        spinfo info;
+        h5prod::init(info, path);
+        EXPECT_EQ(info.getType(), PT_AMSR2_L1B);
+        EXPECT_EQ(info.attributes().at("CoRegistrationParameterA1"), "6G-0.52,7G-0.47");
+        EXPECT_EQ(info.attributes().at("CoRegistrationParameterA2"), "6G--0.09,7G--0.08");
+        EXPECT_TRUE(info.unreadable_attributes().empty());
+    }
+
+    // Present but no text: "" like an absent one, and listed as unreadable.
+    const auto path = dir_ / "number.h5";
+    {
+        h5fx::file f(path);
+        f.text_vlen_1d("ProductName", "AMSR2-L1B");
+        const float half = 0.5f;
+        f.h5()
+            .createAttribute("CoRegistrationParameterA1", H5::PredType::NATIVE_FLOAT, H5::DataSpace(H5S_SCALAR))
+            .write(H5::PredType::NATIVE_FLOAT, &half);
+        h5prod::write_table(f, h5prod::table_of(PT_AMSR2_L1B), 4, 6);
+    }
+    spinfo info;
+    h5prod::init(info, path);
+    EXPECT_EQ(info.getType(), PT_AMSR2_L1B);
+    EXPECT_EQ(info.attributes().at("CoRegistrationParameterA1"), "");
+    EXPECT_EQ(info.unreadable_attributes(), std::vector<std::string>{"CoRegistrationParameterA1"});
+}
+
 TEST_F(Hdf5Kind, FileWithoutItsKeyTableOrGridIsNoProduct)
 {
     // A name whose table is absent, and an L3 grid of no known size.

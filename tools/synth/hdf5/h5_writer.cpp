@@ -98,17 +98,21 @@ void write_attr_raw(const H5::H5Object& obj, const std::string& name, const H5::
 
 void write_attr_string(const H5::H5Object& obj, const std::string& name, const std::string& value, string_layout layout)
 {
-    if (layout == string_layout::vlen_1d) {
+    const bool utf8 = layout == string_layout::vlen_scalar_utf8 || layout == string_layout::fixed_1d_utf8;
+    const hsize_t one = 1;
+    if (layout == string_layout::vlen_1d || layout == string_layout::vlen_scalar_utf8) {
         H5::StrType type(H5::PredType::C_S1, H5T_VARIABLE);
-        const hsize_t one = 1;
-        H5::Attribute a = obj.createAttribute(name, type, H5::DataSpace(1, &one));
+        if (utf8) type.setCset(H5T_CSET_UTF8);
+        const H5::DataSpace space = utf8 ? H5::DataSpace(H5S_SCALAR) : H5::DataSpace(1, &one);
+        H5::Attribute a = obj.createAttribute(name, type, space);
         const char* text = value.c_str();
         a.write(type, &text);
         return;
     }
     H5::StrType type(H5::PredType::C_S1, value.size() + 1);
-    const hsize_t one = 1;
-    const H5::DataSpace space = layout == string_layout::fixed_1d ? H5::DataSpace(1, &one) : H5::DataSpace(H5S_SCALAR);
+    if (utf8) type.setCset(H5T_CSET_UTF8);
+    const H5::DataSpace space =
+        layout == string_layout::fixed_scalar ? H5::DataSpace(H5S_SCALAR) : H5::DataSpace(1, &one);
     H5::Attribute a = obj.createAttribute(name, type, space);
     a.write(type, value.c_str());
 }

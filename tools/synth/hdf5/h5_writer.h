@@ -15,8 +15,10 @@ namespace synth_h5 {
 
 // How a text attribute is stored: a one-element, one-dimensional
 // variable-length string, a scalar fixed-length string, or a one-element,
-// one-dimensional fixed-length string (length = text + NUL).
-enum class string_layout { vlen_1d, fixed_scalar, fixed_1d };
+// one-dimensional fixed-length string (length = text + NUL), all ASCII; or
+// in UTF-8, as files re-packed by h5py (a scalar variable-length string) or
+// netCDF-4 tools (a one-element fixed-length string) have them.
+enum class string_layout { vlen_1d, fixed_scalar, fixed_1d, vlen_scalar_utf8, fixed_1d_utf8 };
 
 // How a product stores its numbers and arrays. The default is the generator's
 // own form (scalar numeric attributes, contiguous datasets); real products

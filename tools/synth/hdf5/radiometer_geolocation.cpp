@@ -10,7 +10,8 @@ namespace {
 
 // Half an orbit of 1.5-second scans: 2040 scans at the real rate; fewer scans
 // spread over the same time, so small files still reach both turns.
-constexpr double kSpanSeconds = 2039 * 1.5;
+constexpr double kScanSeconds = 1.5;
+constexpr double kSpanSeconds = 2039 * kScanSeconds;
 // The B horn looks a little further out than the A horn.
 constexpr double kHornBExtraKm = 9.0;
 
@@ -24,11 +25,13 @@ geolocation sample_geolocation(const swath_shape& shape, int samples, double sam
     g.samples = samples;
     g.lat.resize(static_cast<std::size_t>(shape.scans) * samples);
     g.lon.resize(g.lat.size());
-    const double dt = shape.scans > 1 ? kSpanSeconds / (shape.scans - 1) : 0.0;
+    const bool piece = shape.first_scan >= 0;
+    const double dt = piece ? kScanSeconds : shape.scans > 1 ? kSpanSeconds / (shape.scans - 1) : 0.0;
+    const double t0 = piece ? shape.first_scan * kScanSeconds : 0.0;
     for (int s = 0; s < shape.scans; ++s) {
         for (int p = 0; p < samples; ++p) {
             const double f = synth_orbit::scan_fraction(p * sample_step + sample_offset, shape.samples89);
-            const auto pt = synth_orbit::footprint(orbit, scan, s * dt, f, extra_km);
+            const auto pt = synth_orbit::footprint(orbit, scan, t0 + s * dt, f, extra_km);
             const auto i = static_cast<std::size_t>(s) * samples + p;
             g.lat[i] = static_cast<float>(pt.lat);
             g.lon[i] = static_cast<float>(pt.lon);

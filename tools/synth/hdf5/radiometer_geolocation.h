@@ -13,6 +13,10 @@ namespace synth_radiometer {
 struct swath_shape {
     int scans;
     int samples89;
+    // Negative: the scans are spread over the whole half orbit. Otherwise
+    // the file holds the real 1.5-second scans first_scan, first_scan + 1,
+    // ... of the half orbit (a piece of a granule, away from the turns).
+    int first_scan = -1;
     int samples_low() const { return samples89 / 2; }
 };
 
@@ -34,7 +38,8 @@ struct swath_geolocation {
     geolocation low; // low-resolution footprints
 };
 
-// Builds the three arrays over half an orbit (south turn to north turn), with
+// Builds the three arrays over half an orbit (south turn to north turn), or
+// the piece of it the shape asks for, with
 // the lost and out-of-range points of synth_known_values.h in A, B and low.
 swath_geolocation make_swath_geolocation(const swath_shape& shape);
 

@@ -174,6 +174,8 @@ void write_real_root_attributes(const H5::H5File& file, const sensor& s, const r
         if (name == "CoRegistrationParameterA1" || name == "CoRegistrationParameterA2") {
             if (!a.co_registration) continue;
             value = name.back() == '1' ? synth_known::kCoRegA1Real : synth_known::kCoRegA2Real;
+            write_coregistration(file, std::string(name), value, a.co_registration_form, layout);
+            continue;
         }
         synth_h5::write_attr_string(file, std::string(name), value, layout);
     }

@@ -182,7 +182,8 @@ level_names names_of(swath_level level)
 void write_radiometer_swath(const std::string& outfile, const synth_options& options, const sensor& s,
                             swath_level level)
 {
-    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000), s.samples89};
+    const swath_shape shape{synth_variants::integer(options, "scans", options.full ? 2040 : 120, 2, 8000), s.samples89,
+                            synth_variants::integer(options, "first_scan", -1, 0, 2039)};
     const auto layout = synth_variants::string_layout(options, synth_h5::string_layout::vlen_1d);
     const bool l2 = level == swath_level::l2_high || level == swath_level::l2_low;
     const geophysical* gp = nullptr;
@@ -200,6 +201,7 @@ void write_radiometer_swath(const std::string& outfile, const synth_options& opt
     attrs.granule = granule_id(s, std::string(names.granule_tag));
     attrs.geophysical_name = gp ? std::string(gp->name) : std::string();
     attrs.co_registration = level == swath_level::l1a || level == swath_level::l1b || level == swath_level::l1r;
+    attrs.co_registration_form = synth_variants::coregistration(options);
     const bool real = options.layout == synth_layout::real;
     if (real) {
         write_real_root_attributes(file, s, attrs, shape.scans, layout);

@@ -2,10 +2,12 @@
 // Writers of the radiometer swath products (L1A, L1B, L1R, L2 high and low
 // resolution) of AMSR2 and AMSR-E.
 //
-// Variants: scans=N (default 120, --full 2040), geo=CODE|NAME (L2; default PRC
-// for high, TPW for low resolution), layers=N (L2; --layout real: 3 for the
-// low-resolution SST), strings=vlen|fixed. --layout real: see
-// radiometer_real_layout.h.
+// Variants: scans=N (default 120, --full 2040), first_scan=K (the real scans
+// K .. K + N - 1 of the half orbit instead of N scans spread over all of it),
+// geo=CODE|NAME (L2; default PRC for high, TPW for low resolution), layers=N
+// (L2; --layout real: 3 for the low-resolution SST), strings=vlen|fixed,
+// coreg=utf8|utf8-fixed|number (L1: how the co-registration attributes are
+// stored). --layout real: see radiometer_real_layout.h.
 
 #include <string>
 

@@ -37,6 +37,16 @@ synth_h5::string_layout string_layout(const synth_options& o, synth_h5::string_l
     throw std::invalid_argument("bad value '" + text + "' for strings (expected vlen or fixed)");
 }
 
+coregistration_form coregistration(const synth_options& o)
+{
+    const std::string text = o.variant("coreg");
+    if (text.empty()) return coregistration_form::as_text;
+    if (text == "utf8") return coregistration_form::utf8;
+    if (text == "utf8-fixed") return coregistration_form::utf8_fixed;
+    if (text == "number") return coregistration_form::number;
+    throw std::invalid_argument("bad value '" + text + "' for coreg (expected utf8, utf8-fixed or number)");
+}
+
 pair integer_pair(const synth_options& o, const std::string& key, pair fallback, int max_each)
 {
     const std::string text = o.variant(key);
