@@ -51,17 +51,19 @@ void FailuresList::add_failure(const QString& file, const QString& logLine, int 
     item->setToolTip(Cause, cause);
     item->setData(File, kLineRole, lineNumber);
     show();
-    if (topLevelItemCount() == 1) {
-        // Room for the names first; the line and the cause share the rest.
-        // Room for the name and the line; the cause takes the rest.
-        const int room = viewport()->width();
-        resizeColumnToContents(File);
-        setColumnWidth(File, std::min(columnWidth(File), room / 4));
-        resizeColumnToContents(What);
-        setColumnWidth(What, std::min(columnWidth(What), room * 2 / 5));
-        setCurrentItem(item);
-    }
+    // Room for the name and the line, grown as longer ones arrive (never
+    // shrunk under a user who widened a column); the cause takes the rest.
+    const int room = viewport()->width();
+    widen_to_contents(File, room / 4);
+    widen_to_contents(What, room * 2 / 5);
+    if (topLevelItemCount() == 1) setCurrentItem(item);
     updateGeometry();
+}
+
+void FailuresList::widen_to_contents(int column, int limit)
+{
+    const int wanted = std::min(std::max(sizeHintForColumn(column), header()->sectionSizeHint(column)), limit);
+    if (wanted > columnWidth(column)) setColumnWidth(column, wanted);
 }
 
 QSize FailuresList::sizeHint() const

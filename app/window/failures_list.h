@@ -29,6 +29,10 @@ public:
 signals:
     // The user asked to see the log line of a row.
     void lineRequested(int lineNumber);
+
+private:
+    // Makes `column` as wide as its contents, up to `limit` pixels.
+    void widen_to_contents(int column, int limit);
 };
 
 } // namespace vardane
