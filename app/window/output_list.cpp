@@ -110,9 +110,8 @@ void OutputList::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("outputMenu"));
     menu.addAction(tr("Open"), this, [this, path] { open_with_desktop(this, path, tr("the file")); });
-    menu.addAction(tr("Open containing folder"), this, [this, path] {
-        open_with_desktop(this, QFileInfo(path).absolutePath(), tr("the folder"));
-    });
+    menu.addAction(tr("Open containing folder"), this,
+                   [this, path] { open_with_desktop(this, QFileInfo(path).absolutePath(), tr("the folder")); });
     menu.addAction(tr("Copy path"), this, [path] { QGuiApplication::clipboard()->setText(path); });
     menu.exec(event->globalPos());
 }

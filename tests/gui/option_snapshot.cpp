@@ -17,7 +17,6 @@ namespace vardane {
 
 namespace {
 
-
 int run_program(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -17,8 +17,7 @@ inline bool save_screen_picture(const QString& path, const QWidget* window)
 {
     QTest::qWait(300);
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (!window || qEnvironmentVariableIsEmpty("VARDANE_SNAPSHOT_WINDOW_ONLY"))
-        return screen->grabWindow(0).save(path);
+    if (!window || qEnvironmentVariableIsEmpty("VARDANE_SNAPSHOT_WINDOW_ONLY")) return screen->grabWindow(0).save(path);
     const QRect area = window->frameGeometry();
     return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
 }
