@@ -13,6 +13,7 @@ namespace vardane {
 struct batch_options {
     std::string output; // the output folder
     output_switches kinds;
+    geotiff_style geotiff;
     int jobs = 1; // at most this many workers at once
     // Address-space limit of each worker in bytes, 0 for none; nothing:
     // default_memory_limit(jobs).

@@ -120,6 +120,7 @@ int run_worker(const batch_options& options, spconverter& settings, pid_t parent
     request.workFolder = workFolder.path();
     request.switches = options.kinds;
     request.paceMs = options.paceMs;
+    request.geotiff = options.geotiff;
 
     task_reader tasks(signals);
     for (std::string line; sink.connected() && tasks.next(line);) {

@@ -55,6 +55,8 @@ std::optional<worker_start> parse_worker_arguments(int argc, char** argv)
         const std::string name = argv[i];
         if (name == "--verbose") {
             start.options.verbose = true;
+        } else if (name == "--nodata") {
+            start.options.geotiff.nodata = true;
         } else if (i + 1 < argc && name.rfind("--", 0) == 0) {
             values[name] = argv[++i];
         } else {
@@ -70,6 +72,11 @@ std::optional<worker_start> parse_worker_arguments(int argc, char** argv)
     start.options.paceMs = *pace;
     start.parent = *parent;
     start.options.settingsFile = values["--settings"];
+    if (values.count("--geotiff-profile") != 0) {
+        const auto profile = geotiff_profile_named(values["--geotiff-profile"]);
+        if (!profile) return std::nullopt;
+        start.options.geotiff.profile = *profile;
+    }
     for (const char letter : values["--kinds"]) {
         for (const auto& kind : kKindLetters) {
             if (kind.letter == letter) start.options.kinds.*kind.field = true;
@@ -98,6 +105,10 @@ std::vector<std::string> worker_arguments(const std::string& program, const batc
                                   "--parent", std::to_string(parent)};
     if (!options.settingsFile.empty()) args.insert(args.end(), {"--settings", options.settingsFile});
     if (options.maxMemory) args.insert(args.end(), {"--max-memory", std::to_string(*options.maxMemory)});
+    if (options.geotiff.profile != geotiff_profile::plain) {
+        args.insert(args.end(), {"--geotiff-profile", std::string(geotiff_profile_name(options.geotiff.profile))});
+    }
+    if (options.geotiff.nodata) args.emplace_back("--nodata");
     if (options.verbose) args.emplace_back("--verbose");
     return args;
 }

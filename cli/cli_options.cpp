@@ -54,6 +54,12 @@ const char* usage_text()
            "  -o, --output DIR      output folder (must exist)\n"
            "  --geotiff --kmz --tiff-text --netcdf\n"
            "                        output kinds; none given means GeoTIFF alone\n"
+           "  --geotiff-profile plain|compressed|cog\n"
+           "                        layout of every GeoTIFF: plain (default) strips without compression;\n"
+           "                        compressed: 512 x 512 tiles, DEFLATE with a predictor; cog: a\n"
+           "                        Cloud-Optimized GeoTIFF, compressed alike, with overviews\n"
+           "  --nodata, --no-nodata record (or not) the value meaning \"no data\" in each GeoTIFF\n"
+           "                        (default: not with plain, recorded with compressed and cog)\n"
            "  --settings FILE       settings file (default: the window's settings file)\n"
            "  --list-options        print the settings in the settings-file format and exit\n"
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default "
@@ -139,6 +145,17 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
 
         if (arg == "-o" || arg == "--output") {
             if (!value(o.output)) result.error = "missing folder after " + arg;
+        } else if (arg == "--geotiff-profile") {
+            const auto profile = value(v) ? geotiff_profile_named(v) : std::nullopt;
+            if (profile) {
+                o.profile = *profile;
+            } else {
+                result.error = "--geotiff-profile needs plain, compressed or cog";
+            }
+        } else if (arg == "--nodata" && !hasInline) {
+            o.nodata = true;
+        } else if (arg == "--no-nodata" && !hasInline) {
+            o.nodata = false;
         } else if (arg == "--settings") {
             if (!value(o.settingsFile) || o.settingsFile.empty()) result.error = "missing file after --settings";
         } else if (arg == "-j" || arg == "--jobs") {
@@ -208,6 +225,8 @@ batch_options batch_options_of(const cli_options& options)
     batch_options batch;
     batch.output = options.output;
     batch.kinds = options.kinds;
+    batch.geotiff.profile = options.profile;
+    batch.geotiff.nodata = options.nodata.value_or(nodata_by_default(options.profile));
     batch.jobs = options.jobs;
     batch.maxMemory = options.maxMemory;
     batch.fileTimeout = options.fileTimeout;

@@ -15,6 +15,9 @@ struct cli_options {
     std::vector<std::string> inputs;
     std::string output; // blanks around it trimmed
     output_switches kinds;
+    geotiff_profile profile = geotiff_profile::plain; // --geotiff-profile
+    // --nodata / --no-nodata; unset: nodata_by_default(profile).
+    std::optional<bool> nodata;
     std::string settingsFile; // empty: the window's settings file
     std::string filesFrom;    // a list of inputs, one a line; "-" is standard input
     int shardIndex = 0;       // --shard K/N: this run takes shard K of N

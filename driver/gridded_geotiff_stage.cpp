@@ -5,6 +5,7 @@
 #include "driver/run_driver.h"
 #include "driver/run_messages.h"
 #include "output/spout.h"
+#include "reader/product_kind.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 
@@ -70,9 +71,12 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
     TiffGenType setting = TG_EQR;
     converter_.get_ProjectionSetting(job.setting, setting);
 
+    const auto move = [&](const std::string& name) {
+        move_geotiff(name, out_.gridded_nodata(stored_fill_values(job.kind)));
+    };
     const auto report = [&](bool written, const std::string& name) {
         if (written) {
-            move_created(name, run_msg::kKindGeoTiff);
+            move(name);
         } else {
             fail_writer(run_msg::failure_line(run_msg::kFailGeoTiff, name), run_msg::kKindGeoTiff);
         }
@@ -110,8 +114,8 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
                         run_msg::kKindGeoTiff);
             return;
         }
-        if (rule.north) move_created(north, run_msg::kKindGeoTiff);
-        if (rule.south) move_created(south, run_msg::kKindGeoTiff);
+        if (rule.north) move(north);
+        if (rule.south) move(south);
         return;
     }
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "output/geotiff_style.h"
+
 namespace vardane {
 
 // The four output kinds ticked for a run.
@@ -30,6 +32,7 @@ struct run_request {
     // folder; empty means the current directory when the run starts.
     std::filesystem::path baseFolder;
     output_switches switches;
+    geotiff_style geotiff;
     // Pause between pipeline stages, in milliseconds.
     std::int32_t paceMs = 100;
 };

@@ -91,7 +91,7 @@ void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const st
         fail_writer(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
         return;
     }
-    for (const auto& name : names) move_created(fs::path(name).filename().string(), run_msg::kKindGeoTiff);
+    for (const auto& name : names) move_geotiff(fs::path(name).filename().string(), out_.swath_window_nodata());
     // A window that could not be made (a grid too large for the memory, a
     // failed write) is named, so that a missing file is never silent.
     for (const failure& window : out_.failed_windows()) {

@@ -47,6 +47,8 @@ GDALDriver* gtiff_driver()
         GDALRegister_GTiff();
         GDALRegister_MEM();
         GDALRegister_VRT();
+        // The cog profile's writer.
+        GDALRegister_COG();
         // Parsing the text every writer sets opens PROJ's database, whose
         // connection PROJ then shares with every thread. It is done here,
         // once, so that a background warm-up and a first writer wait for

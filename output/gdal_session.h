@@ -16,7 +16,7 @@ namespace vardane {
 namespace gdal_session {
 
 // The "GTiff" driver; nullptr when GDAL was built without it. The first
-// call registers the drivers the writers use (GeoTIFF, MEM, VRT), opens
+// call registers the drivers the writers use (GeoTIFF, MEM, VRT, COG), opens
 // PROJ's database, and points "GDAL_DATA", "PROJ_LIB" and "GEOTIFF_CSV" at
 // a "gdal-data" folder in the program folder when there is one, once for
 // the process.

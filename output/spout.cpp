@@ -208,3 +208,18 @@ bool spout::can_write(const std::string& name)
 }
 
 } // namespace vardane
+
+namespace vardane {
+
+std::optional<double> spout::gridded_nodata(std::span<const std::int32_t> fills) const
+{
+    std::optional<double> chosen;
+    for (const std::int32_t fill : fills) {
+        const bool fits = (rasterKind == RK_INT16 && fill >= -32768 && fill <= 32767)
+                          || (rasterKind == RK_UINT16 && fill >= 0 && fill <= 65535);
+        if (fits) chosen = fill;
+    }
+    return chosen;
+}
+
+} // namespace vardane

@@ -113,6 +113,15 @@ public:
     // True while the raster is the global grid a radiometer swath was
     // regridded onto, not the swath as loaded.
     bool holds_regridded_grid() const { return ready && gridNodata.has_value(); }
+    // The raster's samples are codes (flags, classes), not measurements.
+    bool holds_codes() const { return dataAttr.codes; }
+    // The value of the cells of a swath window no swath pixel reached.
+    std::int32_t swath_window_nodata() const;
+    // Which of a product's fill values (`fills`, outside the observation
+    // before missing) means "no data" in the raster's gridded outputs: the
+    // last one its sample type holds; nothing for floats, bytes, or when
+    // none fits.
+    std::optional<double> gridded_nodata(std::span<const std::int32_t> fills) const;
 
 private:
     // Shared steps of the byte and float loaders around the value copy.

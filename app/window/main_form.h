@@ -8,6 +8,7 @@
 #include "driver/run_event.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenuBar;
@@ -161,6 +162,8 @@ private:
     QCheckBox* cbox_KMZ = nullptr;
     QCheckBox* cbox_Both = nullptr;
     QCheckBox* cbox_NetCDF = nullptr;
+    QComboBox* combo_Profile = nullptr; // GeoTIFF profile: plain, compressed, cog
+    QCheckBox* cbox_NoData = nullptr;
     QLabel* lbl_Input = nullptr;
     FolderBox* tboxInput = nullptr;
     QToolButton* btnInput = nullptr;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +25,7 @@
 #include "app/window/main_form.h"
 #include "app/window/output_list.h"
 #include "app/window/run_progress.h"
+#include "output/geotiff_style.h"
 
 namespace vardane {
 
@@ -99,6 +101,20 @@ void MainForm::build_controls()
     cbox_KMZ->setToolTip(tr("Overlays with a colour bar for a virtual globe"));
     cbox_Both->setToolTip(tr("Plain TIFF images with a text file of their positions"));
     cbox_NetCDF->setToolTip(tr("CF-style netCDF files"));
+    combo_Profile = named<QComboBox>("combo_Profile", grp_OutputFormat);
+    for (const geotiff_profile p : {geotiff_profile::plain, geotiff_profile::compressed, geotiff_profile::cog}) {
+        const std::string_view name = geotiff_profile_name(p);
+        combo_Profile->addItem(QString::fromLatin1(name.data(), qsizetype(name.size())), int(p));
+    }
+    combo_Profile->setToolTip(tr("Layout of the GeoTIFFs: plain strips, compressed tiles, or Cloud-Optimized "
+                                 "GeoTIFF with overviews"));
+    cbox_NoData = named<QCheckBox>("cbox_NoData", QStringLiteral("NoData"), grp_OutputFormat);
+    cbox_NoData->setToolTip(tr("Record the value meaning \"no data\" in each GeoTIFF"));
+    // A newly chosen profile brings its usual NoData choice, which the tick
+    // box may then change.
+    connect(combo_Profile, &QComboBox::activated, this, [this] {
+        cbox_NoData->setChecked(nodata_by_default(geotiff_profile(combo_Profile->currentData().toInt())));
+    });
 
     lbl_Input = named<QLabel>("lbl_Input", QStringLiteral("Input"), this);
     tboxInput = named<FolderBox>("tboxInput", this);
@@ -137,6 +153,8 @@ void MainForm::build_layout()
     // Output kinds, options and run control in one column on the right.
     auto* kinds = new QVBoxLayout(grp_OutputFormat);
     for (QCheckBox* box : {cbox_GeoTiff, cbox_KMZ, cbox_Both, cbox_NetCDF}) kinds->addWidget(box);
+    kinds->addWidget(combo_Profile);
+    kinds->addWidget(cbox_NoData);
     auto* controls = new QVBoxLayout;
     controls->addWidget(grp_OutputFormat);
     controls->addWidget(btnOption);
@@ -197,7 +215,7 @@ void MainForm::build_layout()
     // then the log with its Save button and the failures list, the output
     // kinds, the number of jobs and the buttons from top to bottom.
     QWidget* const chain[] = {tboxInput,  btnInput,  dg_InputList, tboxOutput, btnOutput, dg_OutputList, tbox_Infolog,
-                              btnSaveLog, failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   btnOption,
+                              btnSaveLog, failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   combo_Profile, cbox_NoData, btnOption,
                               spin_Jobs,  btnRun,    btnCancel,    btnHelp,    btnClose};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 

@@ -1,5 +1,6 @@
 // What the window keeps from one session to the next.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QSpinBox>
 
@@ -16,6 +17,9 @@ void MainForm::restore_session()
     cbox_KMZ->setChecked(s.kmz);
     cbox_Both->setChecked(s.tiffText);
     cbox_NetCDF->setChecked(s.netcdf);
+    // An unknown profile name (a later version's) leaves the plain one.
+    if (const int at = combo_Profile->findText(s.geotiffProfile); at >= 0) combo_Profile->setCurrentIndex(at);
+    cbox_NoData->setChecked(s.nodata);
     // Clamped to this machine's processors.
     spin_Jobs->setValue(s.jobs);
     if (!s.geometry.isEmpty()) restoreGeometry(s.geometry);
@@ -33,6 +37,8 @@ void MainForm::save_session() const
     s.kmz = cbox_KMZ->isChecked();
     s.tiffText = cbox_Both->isChecked();
     s.netcdf = cbox_NetCDF->isChecked();
+    s.geotiffProfile = combo_Profile->currentText();
+    s.nodata = cbox_NoData->isChecked();
     s.jobs = spin_Jobs->value();
     s.geometry = saveGeometry();
     save_window_session(s);

@@ -16,6 +16,8 @@ struct window_session {
     bool kmz = false;
     bool tiffText = false;
     bool netcdf = false;
+    QString geotiffProfile = QStringLiteral("plain"); // as on the command line
+    bool nodata = false;
     int jobs = 1; // files converted at once
     QByteArray geometry;
 };

@@ -20,13 +20,6 @@ constexpr std::int32_t kNodataSigned = -32768;
 constexpr std::int32_t kNodataByte = 255;
 constexpr std::int32_t kNodataUnsigned = 65535;
 
-std::int32_t nodata_of(std::int32_t kind)
-{
-    if (kind == RK_INT16) return kNodataSigned;
-    if (kind == RK_BYTE) return kNodataByte;
-    return kNodataUnsigned;
-}
-
 GDALDataType gdal_type_of(std::int32_t kind)
 {
     if (kind == RK_INT16) return GDT_Int16;
@@ -145,8 +138,15 @@ std::pair<int, int> centres_between(double lo, double hi, int n)
 
 } // namespace
 
+std::int32_t swath_grid_nodata(std::int32_t kind)
+{
+    if (kind == RK_INT16) return kNodataSigned;
+    if (kind == RK_BYTE) return kNodataByte;
+    return kNodataUnsigned;
+}
+
 gt_projector::gt_projector(std::int32_t kind, std::int32_t width, std::int32_t height, cell_fill how)
-    : kind_(kind), width_(width), height_(height), nodata_(nodata_of(kind)), how_(how)
+    : kind_(kind), width_(width), height_(height), nodata_(swath_grid_nodata(kind)), how_(how)
 {
 }
 

@@ -12,6 +12,10 @@ class GDALRasterBand;
 
 namespace vardane {
 
+// The stored value of the cells of a swath grid of this raster kind that no
+// swath pixel reached.
+std::int32_t swath_grid_nodata(std::int32_t kind);
+
 // One corner of a swath cell: where it lies and the value it carries.
 struct point_t {
     float lon = 0.0f;

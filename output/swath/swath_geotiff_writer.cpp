@@ -46,6 +46,8 @@ void spout::take_regridded_grid(const gt_projector& projector)
     ready = true;
 }
 
+std::int32_t spout::swath_window_nodata() const { return swath_grid_nodata(rasterKind); }
+
 bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32_t idx, bool keep,
                            std::vector<std::string>& names)
 {
