@@ -79,7 +79,8 @@ bool finish_geotiff(const std::string& path, const geotiff_finish& how, std::str
 
     const std::string copy = path + ".profile";
     const CPLStringList options = copy_options(how, source->GetRasterBand(1)->GetRasterDataType());
-    gdal_session::dataset_ptr target(driver->CreateCopy(copy.c_str(), source.get(), FALSE, options.List(), nullptr, nullptr));
+    gdal_session::dataset_ptr target(
+        driver->CreateCopy(copy.c_str(), source.get(), FALSE, options.List(), nullptr, nullptr));
     const bool copied = target && gdal_session::close(target);
     // The source was only read; whatever it says on closing does not matter.
     source.reset();

@@ -214,9 +214,9 @@ void MainForm::build_layout()
     // Tab follows the screen: the folders and lists from left to right,
     // then the log with its Save button and the failures list, the output
     // kinds, the number of jobs and the buttons from top to bottom.
-    QWidget* const chain[] = {tboxInput,  btnInput,  dg_InputList, tboxOutput, btnOutput, dg_OutputList, tbox_Infolog,
-                              btnSaveLog, failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   combo_Profile, cbox_NoData, btnOption,
-                              spin_Jobs,  btnRun,    btnCancel,    btnHelp,    btnClose};
+    QWidget* const chain[] = {tboxInput,   btnInput,  dg_InputList, tboxOutput, btnOutput, dg_OutputList, tbox_Infolog,
+                              btnSaveLog,  failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   combo_Profile,
+                              cbox_NoData, btnOption, spin_Jobs,    btnRun,     btnCancel, btnHelp,       btnClose};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     // Roomy, yet with its frame never larger than the screen it opens on

@@ -37,6 +37,38 @@ TEST(CliOptions, NoKindMeansGeoTiffAloneAndGivenKindsReplaceIt)
     EXPECT_EQ(r.options.inputs.size(), 2u);
 }
 
+// NoData follows the profile unless asked for or refused; the batch
+// carries both to the workers.
+TEST(CliOptions, GeotiffProfileAndNodataReachTheBatch)
+{
+    struct expectation {
+        std::vector<std::string> flags;
+        geotiff_profile profile;
+        bool nodata;
+    };
+    const expectation cases[] = {
+        {{}, geotiff_profile::plain, false},
+        {{"--nodata"}, geotiff_profile::plain, true},
+        {{"--geotiff-profile", "compressed"}, geotiff_profile::compressed, true},
+        {{"--geotiff-profile=cog", "--no-nodata"}, geotiff_profile::cog, false},
+        {{"--no-nodata", "--nodata", "--geotiff-profile", "plain"}, geotiff_profile::plain, true},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"-o", "/o", "a.h5"};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        const auto r = parse_command_line(args);
+        ASSERT_TRUE(r.error.empty()) << r.error;
+        const batch_options batch = batch_options_of(r.options);
+        EXPECT_EQ(batch.geotiff.profile, c.profile) << args.size();
+        EXPECT_EQ(batch.geotiff.nodata, c.nodata) << args.size();
+    }
+    for (const char* bad : {"zip", "", "COG"}) {
+        EXPECT_EQ(parse_command_line({"-o", "/o", "--geotiff-profile", bad, "a"}).error,
+                  "--geotiff-profile needs plain, compressed or cog");
+    }
+    EXPECT_FALSE(parse_command_line({"-o", "/o", "--nodata=1", "a"}).error.empty());
+}
+
 TEST(CliOptions, BadUsageIsAnError)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{

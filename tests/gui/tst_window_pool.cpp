@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QProcess>
 #include <QSpinBox>
@@ -48,6 +50,7 @@ private slots:
     void jobs_are_the_users_and_remembered();
     void unsaved_settings_reach_the_workers();
     void workers_are_quiet_unless_verbose();
+    void geotiff_profile_and_nodata_reach_the_workers_and_are_remembered();
 };
 
 void WindowPool::a_crashing_file_is_a_named_failure_and_the_others_convert()
@@ -265,6 +268,68 @@ void WindowPool::workers_are_quiet_unless_verbose()
         QCOMPARE(run.errors.contains("property='"), verbose);
     }
     QVERIFY(!files_named(out, QStringLiteral("*.tif")).isEmpty());
+}
+
+namespace {
+
+// The first band's NoData value and the file's layout ("COG" or "").
+struct geotiff_marks {
+    std::optional<double> nodata;
+    QString layout;
+};
+
+geotiff_marks marks_of(const QString& path)
+{
+    GDALAllRegister();
+    const GDALDatasetUniquePtr ds(GDALDataset::Open(QFile::encodeName(path).constData(), GDAL_OF_RASTER));
+    if (!ds) return {};
+    int has = 0;
+    const double v = ds->GetRasterBand(1)->GetNoDataValue(&has);
+    return {has ? std::optional<double>(v) : std::nullopt,
+            QString::fromUtf8(ds->GetMetadataItem("LAYOUT", "IMAGE_STRUCTURE"))};
+}
+
+} // namespace
+
+void WindowPool::geotiff_profile_and_nodata_reach_the_workers_and_are_remembered()
+{
+    const QString bt = QStringLiteral("bt_BT_H.tif");
+    {
+        window_setup w;
+        MainForm& form = w.form;
+        write_product(w.in, QStringLiteral("bt.h5"), "AMSR2_L3_BT");
+        w.choose_folders();
+        form.set_pace_ms(0);
+        auto* profile = control<QComboBox>(form, "combo_Profile");
+        auto* nodata = control<QCheckBox>(form, "cbox_NoData");
+        QCOMPARE(profile->currentText(), QStringLiteral("plain"));
+        QVERIFY(!nodata->isChecked());
+        // Choosing cog brings NoData with it.
+        profile->setCurrentIndex(profile->findText(QStringLiteral("cog")));
+        emit profile->activated(profile->currentIndex());
+        QVERIFY(nodata->isChecked());
+
+        press(form, "btnRun");
+        QVERIFY(wait_for_idle(form));
+        QCOMPARE(log_lines(form).last(), QStringLiteral("Completed."));
+        const geotiff_marks marks = marks_of(QDir(w.out).filePath(bt));
+        QCOMPARE(marks.layout, QStringLiteral("COG"));
+        QCOMPARE(marks.nodata, std::optional<double>(65535.0));
+
+        // A tick taken off stays off for the next run of the same profile.
+        nodata->setChecked(false);
+        QFile::remove(QDir(w.out).filePath(bt));
+        press(form, "btnRun");
+        QVERIFY(wait_for_idle(form));
+        QCOMPARE(marks_of(QDir(w.out).filePath(bt)).nodata, std::nullopt);
+        QCOMPARE(marks_of(QDir(w.out).filePath(bt)).layout, QStringLiteral("COG"));
+        form.close();
+
+        MainForm again;
+        QCOMPARE(control<QComboBox>(again, "combo_Profile")->currentText(), QStringLiteral("cog"));
+        QVERIFY(!control<QCheckBox>(again, "cbox_NoData")->isChecked());
+        again.close();
+    }
 }
 
 } // namespace vardane

@@ -147,13 +147,12 @@ std::optional<double> nodata_of(const fs::path& path)
 // on failure.
 int cog_validation(const fs::path& path)
 {
-    const std::string command =
-        "/usr/bin/python3 -c 'import sys\n"
-        "from osgeo_utils.samples.validate_cloud_optimized_geotiff import validate\n"
-        "w, e, _ = validate(sys.argv[1], full_check=True)\n"
-        "print(e)\n"
-        "sys.exit(1 if e else 0)' '"
-        + path.string() + "'";
+    const std::string command = "/usr/bin/python3 -c 'import sys\n"
+                                "from osgeo_utils.samples.validate_cloud_optimized_geotiff import validate\n"
+                                "w, e, _ = validate(sys.argv[1], full_check=True)\n"
+                                "print(e)\n"
+                                "sys.exit(1 if e else 0)' '"
+                                + path.string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

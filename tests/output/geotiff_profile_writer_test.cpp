@@ -31,9 +31,9 @@ void write_stripes(const std::string& path)
     std::vector<std::uint8_t> row(kSide);
     for (int c = 0; c < kSide; ++c) row[std::size_t(c)] = c % 2 == 0 ? 0 : 200;
     for (int r = 0; r < kSide; ++r) {
-        ASSERT_EQ(ds->GetRasterBand(1)->RasterIO(GF_Write, 0, r, kSide, 1, row.data(), kSide, 1, GDT_Byte, 0, 0,
-                                                 nullptr),
-                  CE_None);
+        ASSERT_EQ(
+            ds->GetRasterBand(1)->RasterIO(GF_Write, 0, r, kSide, 1, row.data(), kSide, 1, GDT_Byte, 0, 0, nullptr),
+            CE_None);
     }
     ASSERT_TRUE(gdal_session::close(ds));
 }
@@ -46,8 +46,8 @@ gdal_session::dataset_ptr open(const std::string& path)
 std::vector<std::uint8_t> pixels(GDALRasterBand& band)
 {
     std::vector<std::uint8_t> v(std::size_t(band.GetXSize()) * std::size_t(band.GetYSize()));
-    EXPECT_EQ(band.RasterIO(GF_Read, 0, 0, band.GetXSize(), band.GetYSize(), v.data(), band.GetXSize(),
-                            band.GetYSize(), GDT_Byte, 0, 0, nullptr),
+    EXPECT_EQ(band.RasterIO(GF_Read, 0, 0, band.GetXSize(), band.GetYSize(), v.data(), band.GetXSize(), band.GetYSize(),
+                            GDT_Byte, 0, 0, nullptr),
               CE_None);
     return v;
 }
