@@ -1,10 +1,12 @@
 #include "output/geotiff_profile_writer.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include <cpl_string.h>
 #include <gdal_priv.h>
+#include <ogr_spatialref.h>
 
 #include "output/gdal_session.h"
 #include "output/write_failure.h"
@@ -47,6 +49,27 @@ bool set_nodata(GDALDataset& ds, double value)
     return true;
 }
 
+// GDAL writes a reference system by its EPSG code alone, and reads a
+// deprecated code as its successor: the polar grids' EPSG:3411 (Hughes 1980
+// ellipsoid) would come back as EPSG:3413 (WGS 84). Such a system is given
+// to the copy without its code, so that it is written by its parameters.
+void keep_reference_system(GDALDataset& source)
+{
+    const OGRSpatialReference* srs = source.GetSpatialRef();
+    if (srs == nullptr) return;
+    const char* authority = srs->GetAuthorityName(nullptr);
+    const char* code = srs->GetAuthorityCode(nullptr);
+    if (authority == nullptr || code == nullptr || !EQUAL(authority, "EPSG")) return;
+    OGRSpatialReference byCode;
+    if (byCode.importFromEPSG(std::atoi(code)) == OGRERR_NONE && byCode.IsSame(srs)) return;
+    OGRSpatialReference bare(*srs);
+    OGR_SRSNode* root = bare.GetRoot();
+    if (root == nullptr) return;
+    const int at = root->FindChild("AUTHORITY");
+    if (at >= 0) root->DestroyChild(at);
+    source.SetSpatialRef(&bare);
+}
+
 bool fail(const std::string& path, std::string& cause)
 {
     cause = library_cause(path);
@@ -77,6 +100,7 @@ bool finish_geotiff(const std::string& path, const geotiff_finish& how, std::str
     if (how.nodata && !set_nodata(*source, *how.nodata)) return fail(path, cause);
     if (how.profile == geotiff_profile::plain) return gdal_session::close(source) || fail(path, cause);
 
+    keep_reference_system(*source);
     const std::string copy = path + ".profile";
     const CPLStringList options = copy_options(how, source->GetRasterBand(1)->GetRasterDataType());
     gdal_session::dataset_ptr target(
