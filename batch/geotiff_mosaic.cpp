@@ -192,12 +192,9 @@ failure write_mosaic(const mosaic_plan& plan)
     int usageError = 0;
     gdal_session::dataset_ptr vrt(GDALDataset::FromHandle(
         GDALBuildVRT(plan.vrt.c_str(), sources.size(), nullptr, sources.List(), options.get(), &usageError)));
+    // GDALBuildVRT refuses, or the VRT's text cannot be written at close.
     failure why;
-    if (!vrt) {
-        why = failure{plan.vrt, gdal_words("not written")};
-    } else if (!gdal_session::close(vrt)) {
-        why = failure{plan.vrt, gdal_words("not written")};
-    }
+    if (!vrt || !gdal_session::close(vrt)) why = failure{plan.vrt, gdal_words("not written")};
     if (why.failed()) {
         std::error_code ec;
         fs::remove(plan.vrt, ec);
