@@ -86,6 +86,10 @@ const char* usage_text()
            "                        still in the output folder with its recorded size. A file is recorded\n"
            "                        only when it ended and outputs arrive whole, so a file interrupted\n"
            "                        or failed is converted again; names are not guessed ahead\n"
+           "  --mosaic              after the run, one GDAL VRT per output name and grid in the output\n"
+           "                        folder, NAME_mosaic.vrt (NAME_mosaic_K.vrt when NAME has several\n"
+           "                        grids), over this run's GeoTIFFs of that name in input order, later\n"
+           "                        ones on top, their NoData letting the ones beneath show\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  -v, --verbose         also show the libraries' own messages on standard error\n"
            "  --help\n"
@@ -179,6 +183,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
             if (!value(o.reportFile) || o.reportFile.empty()) result.error = "missing file after --report";
         } else if (arg == "--skip-existing" && !hasInline) {
             o.skipExisting = true;
+        } else if (arg == "--mosaic" && !hasInline) {
+            o.mosaic = true;
         } else if ((arg == "-q" || arg == "--quiet") && !hasInline) {
             o.quiet = true;
         } else if ((arg == "-v" || arg == "--verbose") && !hasInline) {
@@ -205,6 +211,8 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     } else if (o.skipExisting && o.reportFile.empty()) {
         // The report is what tells a finished file from one that was cut off.
         result.error = "--skip-existing needs --report FILE";
+    } else if (o.mosaic && !o.kinds.geotiff) {
+        result.error = "--mosaic needs GeoTIFF outputs (--geotiff)";
     } else if (o.inputs.empty() && o.filesFrom.empty()) {
         result.error = "no input";
     }

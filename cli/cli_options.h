@@ -24,6 +24,8 @@ struct cli_options {
     int shardCount = 1;
     std::string reportFile; // one JSON line per input file is appended here
     bool skipExisting = false;
+    // After the run, a VRT per output name and grid over this run's GeoTIFFs.
+    bool mosaic = false;
     int jobs = 1;
     int paceMs = 0;
     std::optional<int> fileTimeout; // --file-timeout SECONDS (0: none); unset: by size and outputs

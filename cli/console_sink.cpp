@@ -52,6 +52,7 @@ void console_sink::printNewLog(const std::string& text) { printLog(text); }
 void console_sink::report(const run_event& event)
 {
     tally.count(event);
+    if (geotiffs_) geotiffs_->take(event);
     if (event.type != run_event_type::failure) return;
     // A failure is reported right after the line that tells it; its cause,
     // when the line does not say it, goes to standard error in every mode.
@@ -72,6 +73,11 @@ void console_sink::relay(const child_record& record)
     } else if (const auto* event = std::get_if<run_event>(&record)) {
         report(*event);
     }
+}
+
+void console_sink::discarded(const std::string& path)
+{
+    if (geotiffs_) geotiffs_->discard(path);
 }
 
 void console_sink::lost(const lost_file& file)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "batch/batch_sink.h"
+#include "batch/run_geotiffs.h"
 #include "driver/run_sink.h"
 
 namespace vardane {
@@ -42,6 +43,9 @@ public:
     void show_if_quiet(const std::string& line) override;
     // Removes the progress line before the summary is printed.
     void end_progress();
+    // The run's GeoTIFFs are gathered into `geotiffs` (for --mosaic).
+    void gather_geotiffs(run_geotiffs& geotiffs) { geotiffs_ = &geotiffs; }
+    void discarded(const std::string& path) override;
 
 private:
     void write_line(const std::string& line);
@@ -54,6 +58,7 @@ private:
     std::string progressLine_;
     std::string lastLine_;
     std::string failureShown_; // the last failure line a quiet run showed
+    run_geotiffs* geotiffs_ = nullptr;
 };
 
 // True when standard error is a terminal.

@@ -13,6 +13,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/fast_exit.h"
+#include "batch/geotiff_mosaic.h"
 #include "batch/signal_gate.h"
 #include "batch/worker_main.h"
 #include "driver/library_versions.h"
@@ -85,6 +86,25 @@ std::vector<std::string> drop_finished(const std::vector<std::string>& files, co
     return rest;
 }
 
+// --mosaic: the VRTs over the run's GeoTIFFs, each told in the log like an
+// output, a VRT that could not be made as a failure with its cause.
+void write_mosaics(const std::vector<run_geotiff>& geotiffs, const std::string& folder, console_sink& sink,
+                   run_tally& tally)
+{
+    for (const auto& plan : plan_mosaics(geotiffs, folder)) {
+        const std::string name = fs::path(plan.vrt).filename().string();
+        const failure why = write_mosaic(plan);
+        if (why.failed()) {
+            sink.printLog(run_msg::kind_failure_line(kKindMosaic, name));
+            sink.report(run_event{run_event_type::failure, kKindMosaic, plan.vrt, why});
+            ++tally.failures;
+        } else {
+            sink.printLog(kKindMosaic + std::string(run_msg::kCreatedHead) + name + run_msg::kCreatedTail);
+            ++tally.outputs;
+        }
+    }
+}
+
 int run_cli(int argc, char** argv)
 {
     const cli_parse_result parsed = parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
@@ -143,6 +163,8 @@ int run_cli(int argc, char** argv)
     // conversions or the report: writes to the closed pipe fail quietly.
     std::signal(SIGPIPE, SIG_IGN);
     console_sink sink(options.quiet ? console_mode::quiet : console_mode::full, stderr_is_terminal());
+    run_geotiffs geotiffs;
+    if (options.mosaic) sink.gather_geotiffs(geotiffs);
     skipped_count skipped;
     const std::vector<std::string> toConvert =
         finished ? drop_finished(inputs->files, *finished, sink, *reporter, skipped) : inputs->files;
@@ -166,6 +188,8 @@ int run_cli(int argc, char** argv)
     tally.files += skipped.files;
     tally.products += skipped.products;
     tally.notProducts += skipped.notProducts;
+    // A cancelled run stops: nothing more is made.
+    if (options.mosaic && !tally.cancelled) write_mosaics(geotiffs.files(), options.output, sink, tally);
     sink.end_progress();
     std::cout << tally.summary() << std::endl;
     if (report && !report->all_written()) {

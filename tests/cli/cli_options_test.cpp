@@ -97,6 +97,20 @@ TEST(CliOptions, ListingAndDashDash)
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
 }
 
+// --mosaic is off unless asked, and lays GeoTIFFs over each other: without
+// them it is bad usage.
+TEST(CliOptions, MosaicNeedsGeoTiffs)
+{
+    EXPECT_FALSE(parse_command_line({"-o", "/o", "a"}).options.mosaic);
+    const auto r = parse_command_line({"-o", "/o", "--mosaic", "a"});
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    EXPECT_TRUE(r.options.mosaic);
+    EXPECT_TRUE(parse_command_line({"-o", "/o", "--mosaic", "--kmz", "--geotiff", "a"}).error.empty());
+    EXPECT_EQ(parse_command_line({"-o", "/o", "--mosaic", "--kmz", "a"}).error,
+              "--mosaic needs GeoTIFF outputs (--geotiff)");
+    EXPECT_EQ(parse_command_line({"-o", "/o", "--mosaic=1", "a"}).error, "unknown option --mosaic=1");
+}
+
 // --file-timeout overrides the default limit of a file, or lifts it.
 TEST(CliOptions, FileTimeoutIsWholeSecondsAndZeroMeansNone)
 {
