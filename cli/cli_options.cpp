@@ -89,7 +89,8 @@ const char* usage_text()
            "  --mosaic              after the run, one GDAL VRT per output name and grid in the output\n"
            "                        folder, NAME_mosaic.vrt (NAME_mosaic_K.vrt when NAME has several\n"
            "                        grids), over this run's GeoTIFFs of that name in input order, later\n"
-           "                        ones on top, their NoData letting the ones beneath show\n"
+           "                        ones on top, their NoData letting the ones beneath show; implies\n"
+           "                        --nodata\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  -v, --verbose         also show the libraries' own messages on standard error\n"
            "  --help\n"
@@ -202,6 +203,10 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
     }
 
     if (!anyKind) o.kinds.geotiff = true;
+    // A mosaic shows the files beneath through each file's gaps, which it
+    // knows only where a file records its NoData; an explicit --no-nodata
+    // still wins.
+    if (o.mosaic && !o.nodata) o.nodata = true;
     // Blanks around the folder are no part of its name; trimmed once here,
     // the folder means the same in every use.
     o.output = trim_space(o.output);

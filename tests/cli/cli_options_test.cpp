@@ -109,6 +109,11 @@ TEST(CliOptions, MosaicNeedsGeoTiffs)
     EXPECT_EQ(parse_command_line({"-o", "/o", "--mosaic", "--kmz", "a"}).error,
               "--mosaic needs GeoTIFF outputs (--geotiff)");
     EXPECT_EQ(parse_command_line({"-o", "/o", "--mosaic=1", "a"}).error, "unknown option --mosaic=1");
+    // A mosaic needs each file's NoData: asked for it implies --nodata,
+    // unless --no-nodata says otherwise.
+    EXPECT_EQ(r.options.nodata, std::optional<bool>(true));
+    EXPECT_EQ(parse_command_line({"-o", "/o", "--mosaic", "--no-nodata", "a"}).options.nodata,
+              std::optional<bool>(false));
 }
 
 // --file-timeout overrides the default limit of a file, or lifts it.
