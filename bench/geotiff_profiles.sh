@@ -61,10 +61,10 @@ export cli
 demo_in="$work/demo-in"
 mkdir -p "$demo_in"
 # As scripts/demo writes them.
-for spec in "AMSR2_L1B amsr2_l1b_swath.h5" "AMSR2_L3_GD amsr2_l3_sst_grid.h5 --set geo=SST" \
+for product in "AMSR2_L1B amsr2_l1b_swath.h5" "AMSR2_L3_GD amsr2_l3_sst_grid.h5 --set geo=SST" \
             "GSMAP_HOURLY gsmap_hourly.h5" "GSMAP_BIN gsmap_hourly_flat.dat" "DPR_DAILY dpr_daily_grid.h5" \
             "SGLI_VNR sgli_vnr_scene.h5" "SGLI_LTOA sgli_ltoa_tile.h5" "JASMES_RAW jasmes_global.dat"; do
-  read -r kind file extra <<<"$spec"
+  read -r kind file extra <<<"$product"
   # shellcheck disable=SC2086 # extra holds the options of one kind
   "$synth" "$kind" "$demo_in/$file" "${size[@]}" $extra >/dev/null
 done
@@ -96,8 +96,8 @@ export -f two_step
 
 echo
 printf '%-13s %9s %9s %6s %14s %14s %7s\n' kind ours_s steps_s ratio ours_bytes steps_bytes bytes
-for spec in "GSMAP_HOURLY gsmap_hourly.h5" "AMSR2_L1B amsr2_l1b.h5" "SGLI_LTOA sgli_ltoa_tile.h5"; do
-  read -r kind file <<<"$spec"
+for product in "GSMAP_HOURLY gsmap_hourly.h5" "AMSR2_L1B amsr2_l1b.h5" "SGLI_LTOA sgli_ltoa_tile.h5"; do
+  read -r kind file <<<"$product"
   input="$work/$file"
   "$synth" "$kind" "$input" "${size[@]}" >/dev/null
   ours_s=- ours_bytes=- ratio=- share=-

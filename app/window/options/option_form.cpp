@@ -1,5 +1,6 @@
 #include "app/window/options/option_form.h"
 
+#include <locale>
 #include <sstream>
 
 #include <QLineEdit>
@@ -33,6 +34,8 @@ QSize& remembered_size()
 std::string settings_text(const spconverter& settings)
 {
     std::ostringstream text;
+    // Compared as the file holds it, whatever locale the window runs under.
+    text.imbue(std::locale::classic());
     settings.write_settings(text);
     return text.str();
 }
