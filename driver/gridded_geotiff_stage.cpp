@@ -71,9 +71,7 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
     TiffGenType setting = TG_EQR;
     converter_.get_ProjectionSetting(job.setting, setting);
 
-    const auto move = [&](const std::string& name) {
-        move_geotiff(name, out_.gridded_nodata(stored_fill_values(job.kind)));
-    };
+    const auto move = [&](const std::string& name) { move_created(name, run_msg::kKindGeoTiff); };
     const auto report = [&](bool written, const std::string& name) {
         if (written) {
             move(name);
@@ -82,31 +80,18 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
         }
     };
 
-    if (is_radiometer_l3_grid(job.kind)) {
-        const L3PsType grid = info_.getL3PolarStereoType();
-        for (const auto& rule : kL3GridRules) {
-            if (rule.grid != grid) continue;
-            if (!accepts(rule, setting)) {
-                log(rule.refusal);
-            } else if (rule.file == grid_file::eqr) {
-                report(out_.gen_L3EQR_GeoTiffImage(work_path(eqr), true), eqr);
-            } else {
-                const std::string& name = rule.file == grid_file::north ? north : south;
-                report(out_.gen_L3PS_GeoTiffImage(work_path(name)), name);
-            }
-            return;
-        }
-        return;
-    }
-
-    const std::int32_t area = area_code(job);
-    if (setting == TG_EQR) {
-        report(out_.gen_GeoTiffImage(work_path(eqr), area), eqr);
-        return;
-    }
+    // A full-resolution polar grid, when the run asks for one, is made of
+    // every grid that spans all longitudes: the hemispheres the projection
+    // setting names, or both beside the latitude/longitude file.
+    const polar_grid polarGrid = request_.geotiff.polarGrid;
+    const polar_rule* polar = nullptr;
     for (const auto& rule : kPolarRules) {
-        if (rule.setting != setting) continue;
-        const bool written = out_.gen_GeoTiff_PolarImages(rule.mode, work_path(north), work_path(south), area);
+        if (rule.setting == setting) polar = &rule;
+    }
+    const auto write_polar = [&](const polar_rule& rule, bool quickLook) {
+        const bool written =
+            quickLook ? out_.gen_GeoTiff_PolarImages(rule.mode, work_path(north), work_path(south), area_code(job))
+                      : out_.gen_polar_grid_images(polarGrid, rule.mode, work_path(north), work_path(south));
         if (!written) {
             fail_writer(rule.north && rule.south
                             ? run_msg::failure_line(run_msg::kFailGeoTiffPair, north + "," + south)
@@ -116,8 +101,37 @@ void run_driver::gridded_geotiff_stage(file_job& job, const std::string& stem)
         }
         if (rule.north) move(north);
         if (rule.south) move(south);
+    };
+    const bool fullPolar = polarGrid != polar_grid::quick_look && out_.spans_all_longitudes();
+    const polar_rule& bothHemispheres = kPolarRules[0];
+
+    if (is_radiometer_l3_grid(job.kind)) {
+        const L3PsType grid = info_.getL3PolarStereoType();
+        for (const auto& rule : kL3GridRules) {
+            if (rule.grid != grid) continue;
+            if (rule.file == grid_file::eqr && fullPolar && polar != nullptr) {
+                // The quick look never reprojected these grids.
+                write_polar(*polar, false);
+            } else if (!accepts(rule, setting)) {
+                log(rule.refusal);
+            } else if (rule.file == grid_file::eqr) {
+                report(out_.gen_L3EQR_GeoTiffImage(work_path(eqr), true), eqr);
+                if (fullPolar) write_polar(bothHemispheres, false);
+            } else {
+                const std::string& name = rule.file == grid_file::north ? north : south;
+                report(out_.gen_L3PS_GeoTiffImage(work_path(name)), name);
+            }
+            return;
+        }
         return;
     }
+
+    if (polar != nullptr) {
+        write_polar(*polar, !fullPolar);
+        return;
+    }
+    report(out_.gen_GeoTiffImage(work_path(eqr), area_code(job)), eqr);
+    if (fullPolar) write_polar(bothHemispheres, false);
 }
 
 } // namespace vardane

@@ -89,7 +89,6 @@ void run_driver::kmz_stage(file_job& job, std::int32_t index, const std::string&
         fail(failLine, run_msg::kKindKmz, failure{work_path(name), e.why().cause});
         return;
     }
-    out_.set_fill_counts(stored_fill_values(job.kind));
     const std::string pngName = table + ".png";
     const std::string pngPath = clt_file(pngName);
 

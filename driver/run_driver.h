@@ -69,10 +69,6 @@ public:
     // folder and reports it; a move the file system refuses is a failure of
     // that output (kind).
     void move_created(const std::string& name, const std::string& kind);
-    // move_created for a GeoTIFF, after giving it the run's profile and,
-    // when asked, `nodata` as its NoData value; a file that cannot be
-    // finished is a failure of that output and is not moved.
-    void move_geotiff(const std::string& name, std::optional<double> nodata);
     // Full path of a file of the working folder.
     std::string work_path(const std::string& name) const;
 

@@ -7,6 +7,7 @@
 #include "driver/run_driver.h"
 #include "driver/run_messages.h"
 #include "output/spout.h"
+#include "reader/product_kind.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 #include "util/string_utils.h"
@@ -47,6 +48,11 @@ bool run_driver::convert_variable(file_job& job, const spcvt_listitem& item)
 
     log(run_msg::kGenerating);
     if (cancel_requested()) return false;
+
+    // What every writer needs to know beyond the raster: how GeoTIFFs are
+    // laid out, and which stored values mean "no data".
+    out_.set_geotiff_style(request_.geotiff);
+    out_.set_fill_counts(stored_fill_values(job.kind));
 
     if (request_.switches.tiffText) tiff_stage(job, product, stem);
     if (request_.switches.geotiff) {
@@ -91,7 +97,7 @@ void run_driver::swath_geotiff_stage(file_job& job, std::int32_t index, const st
         fail_writer(run_msg::failure_line(run_msg::kFailGeoTiff, stem), run_msg::kKindGeoTiff);
         return;
     }
-    for (const auto& name : names) move_geotiff(fs::path(name).filename().string(), out_.swath_window_nodata());
+    for (const auto& name : names) move_created(fs::path(name).filename().string(), run_msg::kKindGeoTiff);
     // A window that could not be made (a grid too large for the memory, a
     // failed write) is named, so that a missing file is never silent.
     for (const failure& window : out_.failed_windows()) {

@@ -21,20 +21,6 @@ namespace {
 // strips reach the file in the same order as from one flush at closing.
 constexpr std::size_t kBatchBytes = std::size_t(1) << 20;
 
-std::int32_t batch_rows(GDALRasterBand& band, std::int32_t width, GDALDataType type)
-{
-    int blockWidth = 0;
-    int blockHeight = 0;
-    band.GetBlockSize(&blockWidth, &blockHeight);
-    blockHeight = std::max(1, blockHeight);
-    const std::size_t sampleBytes = std::size_t(GDALGetDataTypeSizeBytes(type));
-    const std::size_t rowBytes = std::max<std::size_t>(1, std::size_t(width) * sampleBytes);
-    const std::size_t rows = std::max<std::size_t>(1, kBatchBytes / rowBytes);
-    // Whole blocks only, so that no block is written twice.
-    const std::size_t blocks = std::max<std::size_t>(1, rows / std::size_t(blockHeight));
-    return static_cast<std::int32_t>(std::min<std::size_t>(blocks * std::size_t(blockHeight), 1u << 30));
-}
-
 // Band k's samples of row r: the member of XVal_t that the kind holds (byte
 // k - 1 for byte rasters), wherever the raster keeps it.
 template <typename T>
@@ -108,6 +94,17 @@ bool write_rows(GDALRasterBand& band, const output_raster& raster, const raster_
 
 } // namespace
 
+std::int32_t rows_per_flush(GDALRasterBand& band, std::size_t rowBytes, std::size_t budgetBytes)
+{
+    int blockWidth = 0;
+    int blockHeight = 0;
+    band.GetBlockSize(&blockWidth, &blockHeight);
+    const auto blockRows = std::size_t(std::max(1, blockHeight));
+    const std::size_t rows = std::max<std::size_t>(1, budgetBytes / std::max<std::size_t>(1, rowBytes));
+    const std::size_t blocks = std::max<std::size_t>(1, rows / blockRows);
+    return static_cast<std::int32_t>(std::min<std::size_t>(blocks * blockRows, 1u << 30));
+}
+
 bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const raster_layout& layout,
                         const band_options& options)
 {
@@ -118,7 +115,8 @@ bool write_raster_bands(GDALDataset& ds, const output_raster& raster, const rast
         bands.push_back(band);
     }
     const std::int32_t h = raster.height();
-    const std::int32_t step = batch_rows(*bands.front(), raster.width(), layout.type);
+    const std::size_t rowBytes = std::size_t(raster.width()) * std::size_t(GDALGetDataTypeSizeBytes(layout.type));
+    const std::int32_t step = rows_per_flush(*bands.front(), rowBytes, kBatchBytes);
     try {
         std::vector<std::uint8_t> buffer;
         for (std::int32_t first = 0; first < h; first += step) {

@@ -89,20 +89,23 @@ std::uint64_t uncompressed_size(int width, int height, int bands, int gdalType)
 
 } // namespace
 
-dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType)
+dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType,
+                         const char* const* options)
 {
     GDALDriver* driver = gtiff_driver();
     if (driver == nullptr || name.empty()) return nullptr;
     // A file that cannot fit is not begun; the guarded file catches what
-    // this estimate misses (another writer filling the disk meanwhile).
+    // this estimate misses (another writer filling the disk meanwhile, or
+    // compressed tiles that turn out larger than nothing).
     std::string why;
     const std::string folder = std::filesystem::path(name).parent_path().string();
-    if (!has_room_for(folder, uncompressed_size(width, height, bands, gdalType), why)) {
+    const std::uint64_t bytes = options == nullptr ? uncompressed_size(width, height, bands, gdalType) : 0;
+    if (!has_room_for(folder, bytes, why)) {
         CPLError(CE_Failure, CPLE_FileIO, "%s: %s", name.c_str(), why.c_str());
         return nullptr;
     }
     const std::string guarded = guarded_gdal_name(name);
-    dataset_ptr ds(driver->Create(guarded.c_str(), width, height, bands, GDALDataType(gdalType), nullptr));
+    dataset_ptr ds(driver->Create(guarded.c_str(), width, height, bands, GDALDataType(gdalType), options));
     // A header that could not be written leaves an empty file behind.
     if (!ds) discard_partial_file(name);
     return ds;

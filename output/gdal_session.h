@@ -54,8 +54,11 @@ struct dataset_closer {
 // An open dataset; closing (and so flushing) happens on every path.
 using dataset_ptr = std::unique_ptr<GDALDataset, dataset_closer>;
 
-// Creates name as a GeoTIFF without creation options; nullptr on failure.
-dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType);
+// Creates name as a GeoTIFF with GDAL's creation options (none: the plain
+// strip layout); nullptr on failure. An uncompressed file that cannot fit
+// on the disk is not begun.
+dataset_ptr create_gtiff(const std::string& name, int width, int height, int bands, int gdalType,
+                         const char* const* options = nullptr);
 
 // Flushes and closes ds; false when GDAL reported a failure while doing so.
 bool close(dataset_ptr& ds);

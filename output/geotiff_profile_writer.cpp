@@ -3,12 +3,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
+#include <cpl_conv.h>
 #include <cpl_string.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
 #include "output/gdal_session.h"
+#include "output/guarded_vsi.h"
+#include "output/partial_file.h"
 #include "output/write_failure.h"
 
 namespace vardane {
@@ -19,14 +23,17 @@ namespace fs = std::filesystem;
 
 bool is_float(GDALDataType type) { return type == GDT_Float32 || type == GDT_Float64; }
 
-// Creation options of the copy: 512 x 512 tiles, the compression, and the
-// predictor that suits the samples (horizontal differencing for integers,
-// floating point for floats).
-CPLStringList copy_options(const geotiff_finish& how, GDALDataType type)
+// Creation options of a compressed or COG file: 512 x 512 tiles, the
+// compression, and the predictor that suits the samples (horizontal
+// differencing for integers, floating point for floats). Tiles are
+// compressed on every processor: compression is most of the cost of these
+// profiles, and the tiles come out the same on any number of threads.
+CPLStringList profile_options(const geotiff_finish& how, GDALDataType type)
 {
     CPLStringList options;
     const std::string tile = std::to_string(kProfileTile);
     options.SetNameValue("COMPRESS", kProfileCompression);
+    options.SetNameValue("NUM_THREADS", "ALL_CPUS");
     if (how.profile == geotiff_profile::cog) {
         options.SetNameValue("BLOCKSIZE", tile.c_str());
         options.SetNameValue("PREDICTOR", is_float(type) ? "FLOATING_POINT" : "STANDARD");
@@ -79,14 +86,96 @@ bool fail(const std::string& path, std::string& cause)
     return false;
 }
 
+GDALDriver* cog_driver() { return GetGDALDriverManager()->GetDriverByName("COG"); }
+
+// Copies source into a new file at path through driver, replacing nothing:
+// the caller has checked there is none, or moves the result over it.
+bool copy_to(GDALDriver& driver, GDALDataset& source, const std::string& path, const geotiff_finish& how)
+{
+    keep_reference_system(source);
+    const CPLStringList options = profile_options(how, source.GetRasterBand(1)->GetRasterDataType());
+    gdal_session::dataset_ptr target(
+        driver.CreateCopy(guarded_gdal_name(path).c_str(), &source, FALSE, options.List(), nullptr, nullptr));
+    return target && gdal_session::close(target);
+}
+
 } // namespace
+
+geotiff_sink::geotiff_sink(std::string path, geotiff_finish how) : path_(std::move(path)), how_(std::move(how)) {}
+
+GDALDataset* geotiff_sink::create(int width, int height, int bands, int gdalType)
+{
+    ds_.reset();
+    over_ = false;
+    CPLErrorReset();
+    const auto type = GDALDataType(gdalType);
+    if (how_.profile == geotiff_profile::cog) {
+        GDALDriver* mem = GetGDALDriverManager()->GetDriverByName("MEM");
+        if (gdal_session::gtiff_driver() == nullptr || mem == nullptr || cog_driver() == nullptr) return nullptr;
+        ds_.reset(mem->Create("", width, height, bands, type, nullptr));
+    } else if (how_.profile == geotiff_profile::compressed) {
+        const CPLStringList options = profile_options(how_, type);
+        ds_ = gdal_session::create_gtiff(path_, width, height, bands, gdalType, options.List());
+    } else {
+        ds_ = gdal_session::create_gtiff(path_, width, height, bands, gdalType);
+    }
+    if (ds_ && how_.nodata && !set_nodata(*ds_, *how_.nodata)) {
+        ds_.reset();
+        discard_partial_file(path_);
+    }
+    return ds_.get();
+}
+
+GDALDataset* geotiff_sink::create_over(const void* samples, int width, int height, int gdalType)
+{
+    if (how_.profile != geotiff_profile::cog) return create(width, height, 1, gdalType);
+    ds_.reset();
+    GDALDriver* mem = GetGDALDriverManager()->GetDriverByName("MEM");
+    if (gdal_session::gtiff_driver() == nullptr || mem == nullptr || cog_driver() == nullptr) return nullptr;
+    const auto type = GDALDataType(gdalType);
+    ds_.reset(mem->Create("", width, height, 0, type, nullptr));
+    if (!ds_) return nullptr;
+    char pointer[64] = {};
+    CPLPrintPointer(pointer, const_cast<void*>(samples), sizeof pointer);
+    CPLStringList band;
+    band.SetNameValue("DATAPOINTER", pointer);
+    if (ds_->AddBand(type, band.List()) != CE_None || (how_.nodata && !set_nodata(*ds_, *how_.nodata))) {
+        ds_.reset();
+        return nullptr;
+    }
+    over_ = true;
+    return ds_.get();
+}
+
+bool geotiff_sink::close()
+{
+    if (!ds_) return false;
+    if (how_.profile != geotiff_profile::cog) {
+        if (gdal_session::close(ds_)) return true;
+        discard_partial_file(path_);
+        return false;
+    }
+    // The in-memory raster was only read; its closing says nothing.
+    const bool written = copy_to(*cog_driver(), *ds_, path_, how_);
+    ds_.reset();
+    over_ = false;
+    if (!written) discard_partial_file(path_);
+    return written;
+}
+
+void geotiff_sink::discard()
+{
+    ds_.reset();
+    over_ = false;
+    discard_partial_file(path_);
+}
 
 bool finish_geotiff(const std::string& path, const geotiff_finish& how, std::string& cause)
 {
     if (how.profile == geotiff_profile::plain && !how.nodata) return true;
     const bool cog = how.profile == geotiff_profile::cog;
     GDALDriver* gtiff = gdal_session::gtiff_driver();
-    GDALDriver* driver = cog ? GetGDALDriverManager()->GetDriverByName("COG") : gtiff;
+    GDALDriver* driver = cog ? cog_driver() : gtiff;
     if (driver == nullptr) {
         std::error_code ec;
         fs::remove(path, ec);
@@ -100,12 +189,8 @@ bool finish_geotiff(const std::string& path, const geotiff_finish& how, std::str
     if (how.nodata && !set_nodata(*source, *how.nodata)) return fail(path, cause);
     if (how.profile == geotiff_profile::plain) return gdal_session::close(source) || fail(path, cause);
 
-    keep_reference_system(*source);
     const std::string copy = path + ".profile";
-    const CPLStringList options = copy_options(how, source->GetRasterBand(1)->GetRasterDataType());
-    gdal_session::dataset_ptr target(
-        driver->CreateCopy(copy.c_str(), source.get(), FALSE, options.List(), nullptr, nullptr));
-    const bool copied = target && gdal_session::close(target);
+    const bool copied = copy_to(*driver, *source, copy, how);
     // The source was only read; whatever it says on closing does not matter.
     source.reset();
     std::error_code ec;

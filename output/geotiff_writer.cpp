@@ -4,6 +4,7 @@
 
 #include "output/band_writer.h"
 #include "output/gdal_session.h"
+#include "output/geotiff_profile_writer.h"
 #include "output/partial_file.h"
 #include "output/spout.h"
 #include "output/write_failure.h"
@@ -35,18 +36,17 @@ bool spout::gen_EQR_Image(const std::string& name, double lonShift, std::int32_t
     // exactly half the row.
     const auto shift = static_cast<std::int32_t>(std::floor(lonShift / 360.0 * width + 0.5));
 
-    gdal_session::dataset_ptr ds =
-        gdal_session::create_gtiff(name, width, raster.height(), layout->bands, layout->type);
-    if (!ds) return outcome(false, name);
+    geotiff_sink file(name, geotiff_finish_with(gridded_nodata(fillCounts)));
+    GDALDataset* ds = file.create(width, raster.height(), layout->bands, layout->type);
+    if (ds == nullptr) return outcome(false, name);
 
     std::array<double, 6> gt = geoTransform;
     if (shift != 0) gt[0] += lonShift;
     bool ok = ds->SetProjection(wkt.c_str()) == CE_None;
     ok = ok && ds->SetGeoTransform(gt.data()) == CE_None;
     ok = ok && write_raster_bands(*ds, raster, *layout, band_options{shift, floorFlag != 0});
-    ok = gdal_session::close(ds) && ok;
-    if (!ok) discard_partial_file(name);
-    return outcome(ok, name);
+    if (!ok) file.discard();
+    return outcome(ok && file.close(), name);
 }
 
 } // namespace vardane

@@ -55,7 +55,8 @@ bool spout::gen_L3EQR_GeoTiffImage(const std::string& name, bool flag)
     const bool written = write_l3_tiff(
         name, raster, isSigned, shift,
         [&](TIFF* tif, GTIF* gtif) { return set_georeference(tif, *grid, flag) && set_geokeys(gtif); }, cause);
-    return written || refuse(name, cause);
+    if (!written) return refuse(name, cause);
+    return finish_written_geotiff(name, gridded_nodata(fillCounts));
 }
 
 } // namespace vardane

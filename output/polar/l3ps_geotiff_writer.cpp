@@ -80,7 +80,8 @@ bool spout::gen_L3PS_GeoTiffImage(const std::string& name)
     const bool written = write_l3_tiff(
         name, raster, isSigned, 0,
         [&](TIFF* tif, GTIF* gtif) { return set_georeference(tif, *grid) && set_geokeys(gtif, *grid); }, cause);
-    return written || refuse(name, cause);
+    if (!written) return refuse(name, cause);
+    return finish_written_geotiff(name, gridded_nodata(fillCounts));
 }
 
 } // namespace vardane

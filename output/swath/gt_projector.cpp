@@ -8,7 +8,9 @@
 
 #include <gdal_priv.h>
 
+#include "output/band_writer.h"
 #include "output/gdal_session.h"
+#include "output/geotiff_profile_writer.h"
 #include "output/partial_file.h"
 #include "output/xval.h"
 
@@ -261,7 +263,7 @@ bool gt_projector::write_in_slices(GDALRasterBand& band, const void* samples, in
     // cache would otherwise hold a second copy of a whole 400 MB window.
     const auto type = static_cast<GDALDataType>(gdalType);
     const std::size_t rowBytes = std::size_t(width_) * std::size_t(GDALGetDataTypeSizeBytes(type));
-    const int sliceRows = static_cast<int>(std::max<std::size_t>(1, kSliceBytes / rowBytes));
+    const int sliceRows = rows_per_flush(band, rowBytes, kSliceBytes);
     const auto* bytes = static_cast<const std::uint8_t*>(samples);
     for (int y = 0; y < height_; y += sliceRows) {
         const int rows = std::min(sliceRows, height_ - y);
@@ -275,13 +277,14 @@ bool gt_projector::write_in_slices(GDALRasterBand& band, const void* samples, in
     return true;
 }
 
-bool gt_projector::output(const std::string& name) const
+bool gt_projector::output(const std::string& name, const geotiff_finish& how) const
 {
     const void* samples = kind_ == RK_BYTE ? static_cast<const void*>(samples8_.data()) : samples16_.data();
     if (name.empty() || (kind_ == RK_BYTE ? samples8_.empty() : samples16_.empty())) return false;
     const GDALDataType type = gdal_type_of(kind_);
-    gdal_session::dataset_ptr ds = gdal_session::create_gtiff(name, width_, height_, 1, type);
-    if (!ds) return false;
+    geotiff_sink file(name, how);
+    GDALDataset* ds = file.create_over(samples, width_, height_, type);
+    if (ds == nullptr) return false;
 
     const double west = view_.lon_min;
     const double east = view_.lon_max;
@@ -291,10 +294,9 @@ bool gt_projector::output(const std::string& name) const
     bool ok = ds->SetProjection(gdal_session::wgs84_wkt().c_str()) == CE_None;
     ok = ok && ds->SetGeoTransform(gt) == CE_None;
     GDALRasterBand* band = ds->GetRasterBand(1);
-    ok = ok && band != nullptr && write_in_slices(*band, samples, type);
-    ok = gdal_session::close(ds) && ok;
-    if (!ok) discard_partial_file(name);
-    return ok;
+    ok = ok && band != nullptr && (file.holds_samples() || write_in_slices(*band, samples, type));
+    if (!ok) file.discard();
+    return ok && file.close();
 }
 
 } // namespace vardane

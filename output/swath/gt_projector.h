@@ -12,6 +12,8 @@ class GDALRasterBand;
 
 namespace vardane {
 
+struct geotiff_finish;
+
 // The stored value of the cells of a swath grid of this raster kind that no
 // swath pixel reached.
 std::int32_t swath_grid_nodata(std::int32_t kind);
@@ -66,9 +68,9 @@ public:
     // locate (as they are when the cell does not cross the date line).
     void put_val_bl(const cell_corners& corners, const grid_corners& places);
 
-    // Writes the grid as a one-band GeoTIFF of the active view; a failed
-    // write leaves no file.
-    bool output(const std::string& name) const;
+    // Writes the grid as a one-band GeoTIFF of the active view, laid out as
+    // `how` asks; a failed write leaves no file.
+    bool output(const std::string& name, const geotiff_finish& how) const;
 
     std::int32_t getWidth() const { return width_; }
     std::int32_t getHeight() const { return height_; }

@@ -77,7 +77,7 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
             }
             walk_cells(projector, *positions, raster, value);
             if (keep) {
-                if (projector.output(name)) {
+                if (projector.output(name, geotiff_finish_with(swath_window_nodata()))) {
                     names.push_back(name);
                 } else {
                     std::string cause = library_cause(name);

@@ -27,6 +27,14 @@ GDALDataType raster_file::type(int band) const
     return ds_ && band >= 1 && band <= bands() ? ds_->GetRasterBand(band)->GetRasterDataType() : GDT_Unknown;
 }
 
+std::optional<double> raster_file::nodata(int band) const
+{
+    if (!ds_ || band < 1 || band > bands()) return std::nullopt;
+    int has = 0;
+    const double v = ds_->GetRasterBand(band)->GetNoDataValue(&has);
+    return has ? std::optional<double>(v) : std::nullopt;
+}
+
 std::optional<std::array<double, 6>> raster_file::geotransform() const
 {
     std::array<double, 6> gt{};

@@ -26,6 +26,8 @@ public:
     int height() const;
     int bands() const;
     GDALDataType type(int band) const;
+    // The band's recorded NoData value, if any.
+    std::optional<double> nodata(int band) const;
     // The file's geotransform, or nothing when it has none.
     std::optional<std::array<double, 6>> geotransform() const;
     std::string projection() const;
