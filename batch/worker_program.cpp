@@ -77,6 +77,11 @@ std::optional<worker_start> parse_worker_arguments(int argc, char** argv)
         if (!profile) return std::nullopt;
         start.options.geotiff.profile = *profile;
     }
+    if (values.count("--polar-grid") != 0) {
+        const auto grid = polar_grid_named(values["--polar-grid"]);
+        if (!grid) return std::nullopt;
+        start.options.geotiff.polarGrid = *grid;
+    }
     for (const char letter : values["--kinds"]) {
         for (const auto& kind : kKindLetters) {
             if (kind.letter == letter) start.options.kinds.*kind.field = true;
@@ -109,6 +114,9 @@ std::vector<std::string> worker_arguments(const std::string& program, const batc
         args.insert(args.end(), {"--geotiff-profile", std::string(geotiff_profile_name(options.geotiff.profile))});
     }
     if (options.geotiff.nodata) args.emplace_back("--nodata");
+    if (options.geotiff.polarGrid != polar_grid::quick_look) {
+        args.insert(args.end(), {"--polar-grid", std::string(polar_grid_name(options.geotiff.polarGrid))});
+    }
     if (options.verbose) args.emplace_back("--verbose");
     return args;
 }

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "output/polar/polar_grid_choice.h"
+
 namespace vardane {
 
 // How every GeoTIFF of a run is laid out: `plain` is the strip layout
@@ -14,6 +16,9 @@ struct geotiff_style {
     geotiff_profile profile = geotiff_profile::plain;
     // The value that means "no data" is recorded in each GeoTIFF.
     bool nodata = false;
+    // The grid global latitude/longitude grids are warped onto when a
+    // polar projection is asked for.
+    polar_grid polarGrid = polar_grid::quick_look;
 };
 
 // The profile's name as typed on the command line ("plain", "compressed",

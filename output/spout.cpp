@@ -181,6 +181,11 @@ bool spout::isGlobalSphere() const
     return std::abs(lonSpan - 360.0) < 1.0 && std::abs(latSpan - 180.0) < 1.0;
 }
 
+bool spout::spans_all_longitudes() const
+{
+    return ready && std::abs(corners[corner::UR].lon - corners[corner::UL].lon - 360.0) < 1.0;
+}
+
 void spout::begin_write()
 {
     lastFailure_.clear();
@@ -197,6 +202,21 @@ bool spout::outcome(bool written, const std::string& file)
 {
     if (written) return true;
     return refuse(file, library_cause(file));
+}
+
+geotiff_finish spout::geotiff_finish_with(std::optional<double> nodata) const
+{
+    geotiff_finish how;
+    how.profile = geotiffStyle_.profile;
+    if (geotiffStyle_.nodata) how.nodata = nodata;
+    how.codes = dataAttr.codes;
+    return how;
+}
+
+bool spout::finish_written_geotiff(const std::string& name, std::optional<double> nodata)
+{
+    std::string cause;
+    return finish_geotiff(name, geotiff_finish_with(nodata), cause) || refuse(name, cause);
 }
 
 bool spout::can_write(const std::string& name)

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "colour/color_map.h"
+#include "output/geotiff_profile_writer.h"
+#include "output/geotiff_style.h"
 #include "output/output_raster.h"
 #include "output/swath_geolocation.h"
 #include "output/warp_extent.h"
@@ -67,6 +69,9 @@ public:
     std::int32_t get_BandCount() const;
     // True for a loaded raster whose corners span 360 x 180 degrees (within 1).
     bool isGlobalSphere() const;
+    // True for a loaded raster whose corners span 360 degrees of longitude
+    // (within 1), whatever its latitudes.
+    bool spans_all_longitudes() const;
 
     // --- Writers. Each returns true when its file was written; when not,
     // last_failure() names the file and the cause.
@@ -84,6 +89,11 @@ public:
     bool gen_EQR_Image(const std::string& name, double lonShift, std::int32_t floorFlag);
     bool gen_GeoTiff_PolarImages(std::int32_t mode, const std::string& north, const std::string& south,
                                  std::int32_t area);
+    // A global latitude/longitude raster warped onto `grid` (any but the
+    // quick look) for one hemisphere (mode 1 north, 2 south) or both (0),
+    // at full resolution, the GeoTIFFs laid out as the run's style asks.
+    // Both files are kept only when both were written.
+    bool gen_polar_grid_images(polar_grid grid, std::int32_t mode, const std::string& north, const std::string& south);
     bool gen_L3EQR_GeoTiffImage(const std::string& name, bool flag);
     bool gen_L3PS_GeoTiffImage(const std::string& name);
     // Polar writer's second warp: source (orthographic) to destination in the
@@ -97,7 +107,10 @@ public:
                        bool exclusive);
     // Stored counts that mean "no value" in the product being converted:
     // colour images leave them transparent, whatever the colour table says.
+    // They are also the values a gridded GeoTIFF records as NoData.
     void set_fill_counts(std::span<const std::int32_t> counts) { fillCounts.assign(counts.begin(), counts.end()); }
+    // How every GeoTIFF is laid out from now on (plain by default).
+    void set_geotiff_style(const geotiff_style& style) { geotiffStyle_ = style; }
     bool gen_KmzImage(const std::string& name, bool quad, const std::vector<color_map>& colours,
                       const std::string& pngName, const std::string& pngPath, const std::string& invalidText,
                       bool flag);
@@ -142,6 +155,12 @@ private:
     // Records why `file` was not written and returns false. A cause already
     // recorded by a deeper step of the same call is kept.
     bool refuse(const std::string& file, const std::string& cause);
+    // How a GeoTIFF of the raster is finished under the run's style, with
+    // `nodata` recorded when the style asks for it.
+    geotiff_finish geotiff_finish_with(std::optional<double> nodata) const;
+    // A GeoTIFF another library wrote at name (libtiff, GDAL's warper),
+    // given the run's layout; false (recorded) when that failed.
+    bool finish_written_geotiff(const std::string& name, std::optional<double> nodata);
     // Records the library's words on `file` when `written` is false.
     bool outcome(bool written, const std::string& file);
     // The checks every writer makes before it begins: begin_write, then
@@ -162,6 +181,7 @@ private:
     // leave them transparent. Unset for a raster loaded from a product.
     std::optional<std::int32_t> gridNodata;
     std::vector<std::int32_t> fillCounts; // set_fill_counts
+    geotiff_style geotiffStyle_;
 
     failure lastFailure_;
     std::vector<failure> failedWindows_;

@@ -140,9 +140,9 @@ void MainForm::append_outputList(const QString& path) { dg_OutputList->append_fi
 
 void MainForm::ChangeRunMode(bool running)
 {
-    const std::array<QWidget*, 13> inputs{cbox_GeoTiff, cbox_KMZ,   cbox_Both,    cbox_NetCDF, combo_Profile,
-                                          cbox_NoData,  btnOption,  btnInput,     tboxInput,   dg_InputList,
-                                          btnOutput,    tboxOutput, dg_OutputList};
+    const std::array<QWidget*, 14> inputs{cbox_GeoTiff,    cbox_KMZ,    cbox_Both,  cbox_NetCDF,  combo_Profile,
+                                          combo_PolarGrid, cbox_NoData, btnOption,  btnInput,     tboxInput,
+                                          dg_InputList,    btnOutput,   tboxOutput, dg_OutputList};
     for (QWidget* w : inputs) w->setEnabled(!running);
     btnRun->setEnabled(!running);
     spin_Jobs->setEnabled(!running);
@@ -351,6 +351,7 @@ bool MainForm::RunAction(const QStringList& inputList)
     options.kinds.netcdf = cbox_NetCDF->isChecked();
     options.geotiff.profile = geotiff_profile(combo_Profile->currentData().toInt());
     options.geotiff.nodata = cbox_NoData->isChecked();
+    options.geotiff.polarGrid = polar_grid(combo_PolarGrid->currentData().toInt());
     options.jobs = spin_Jobs->value();
     options.paceMs = paceMs_;
     options.verbose = verboseWorkers_;

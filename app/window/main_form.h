@@ -162,7 +162,8 @@ private:
     QCheckBox* cbox_KMZ = nullptr;
     QCheckBox* cbox_Both = nullptr;
     QCheckBox* cbox_NetCDF = nullptr;
-    QComboBox* combo_Profile = nullptr; // GeoTIFF profile: plain, compressed, cog
+    QComboBox* combo_Profile = nullptr;   // GeoTIFF profile: plain, compressed, cog
+    QComboBox* combo_PolarGrid = nullptr; // grid of polar GeoTIFFs from latitude/longitude grids
     QCheckBox* cbox_NoData = nullptr;
     QLabel* lbl_Input = nullptr;
     FolderBox* tboxInput = nullptr;

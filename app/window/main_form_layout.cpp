@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,6 +109,14 @@ void MainForm::build_controls()
     }
     combo_Profile->setToolTip(tr("Layout of the GeoTIFFs: plain strips, compressed tiles, or Cloud-Optimized "
                                  "GeoTIFF with overviews"));
+    combo_PolarGrid = named<QComboBox>("combo_PolarGrid", grp_OutputFormat);
+    for (const polar_grid g : kPolarGrids) {
+        const std::string_view name = polar_grid_name(g);
+        combo_PolarGrid->addItem(QString::fromLatin1(name.data(), qsizetype(name.size())), int(g));
+    }
+    combo_PolarGrid->setToolTip(tr("Grid of the polar-stereographic GeoTIFFs made from latitude/longitude grids: "
+                                   "the quick look, the grid's own resolution, the NSIDC sea-ice grids or "
+                                   "EASE-Grid 2.0"));
     cbox_NoData = named<QCheckBox>("cbox_NoData", QStringLiteral("NoData"), grp_OutputFormat);
     cbox_NoData->setToolTip(tr("Record the value meaning \"no data\" in each GeoTIFF"));
     // A newly chosen profile brings its usual NoData choice, which the tick
@@ -153,7 +162,13 @@ void MainForm::build_layout()
     // Output kinds, options and run control in one column on the right.
     auto* kinds = new QVBoxLayout(grp_OutputFormat);
     for (QCheckBox* box : {cbox_GeoTiff, cbox_KMZ, cbox_Both, cbox_NetCDF}) kinds->addWidget(box);
-    kinds->addWidget(combo_Profile);
+    // The two GeoTIFF choices carry a word each: "quick-look" alone says
+    // nothing of what it chooses.
+    auto* geotiffChoices = new QFormLayout;
+    geotiffChoices->setContentsMargins(0, 0, 0, 0);
+    geotiffChoices->addRow(tr("Layout"), combo_Profile);
+    geotiffChoices->addRow(tr("Polar"), combo_PolarGrid);
+    kinds->addLayout(geotiffChoices);
     kinds->addWidget(cbox_NoData);
     auto* controls = new QVBoxLayout;
     controls->addWidget(grp_OutputFormat);
@@ -214,9 +229,10 @@ void MainForm::build_layout()
     // Tab follows the screen: the folders and lists from left to right,
     // then the log with its Save button and the failures list, the output
     // kinds, the number of jobs and the buttons from top to bottom.
-    QWidget* const chain[] = {tboxInput,   btnInput,  dg_InputList, tboxOutput, btnOutput, dg_OutputList, tbox_Infolog,
-                              btnSaveLog,  failures_, cbox_GeoTiff, cbox_KMZ,   cbox_Both, cbox_NetCDF,   combo_Profile,
-                              cbox_NoData, btnOption, spin_Jobs,    btnRun,     btnCancel, btnHelp,       btnClose};
+    QWidget* const chain[] = {tboxInput,    btnInput,      dg_InputList,    tboxOutput,   btnOutput, dg_OutputList,
+                              tbox_Infolog, btnSaveLog,    failures_,       cbox_GeoTiff, cbox_KMZ,  cbox_Both,
+                              cbox_NetCDF,  combo_Profile, combo_PolarGrid, cbox_NoData,  btnOption, spin_Jobs,
+                              btnRun,       btnCancel,     btnHelp,         btnClose};
     for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     // Roomy, yet with its frame never larger than the screen it opens on

@@ -19,6 +19,7 @@ void MainForm::restore_session()
     cbox_NetCDF->setChecked(s.netcdf);
     // An unknown profile name (a later version's) leaves the plain one.
     if (const int at = combo_Profile->findText(s.geotiffProfile); at >= 0) combo_Profile->setCurrentIndex(at);
+    if (const int at = combo_PolarGrid->findText(s.polarGrid); at >= 0) combo_PolarGrid->setCurrentIndex(at);
     cbox_NoData->setChecked(s.nodata);
     // Clamped to this machine's processors.
     spin_Jobs->setValue(s.jobs);
@@ -38,6 +39,7 @@ void MainForm::save_session() const
     s.tiffText = cbox_Both->isChecked();
     s.netcdf = cbox_NetCDF->isChecked();
     s.geotiffProfile = combo_Profile->currentText();
+    s.polarGrid = combo_PolarGrid->currentText();
     s.nodata = cbox_NoData->isChecked();
     s.jobs = spin_Jobs->value();
     s.geometry = saveGeometry();

@@ -27,6 +27,7 @@ window_session load_window_session()
     s.tiffText = file.value(QStringLiteral("outputs/tiff_text"), s.tiffText).toBool();
     s.netcdf = file.value(QStringLiteral("outputs/netcdf"), s.netcdf).toBool();
     s.geotiffProfile = file.value(QStringLiteral("geotiff/profile"), s.geotiffProfile).toString();
+    s.polarGrid = file.value(QStringLiteral("geotiff/polar-grid"), s.polarGrid).toString();
     s.nodata = file.value(QStringLiteral("geotiff/nodata"), s.nodata).toBool();
     s.jobs = file.value(QStringLiteral("run/jobs"), s.jobs).toInt();
     s.geometry = file.value(QStringLiteral("window/geometry")).toByteArray();
@@ -43,6 +44,7 @@ void save_window_session(const window_session& s)
     file.setValue(QStringLiteral("outputs/tiff_text"), s.tiffText);
     file.setValue(QStringLiteral("outputs/netcdf"), s.netcdf);
     file.setValue(QStringLiteral("geotiff/profile"), s.geotiffProfile);
+    file.setValue(QStringLiteral("geotiff/polar-grid"), s.polarGrid);
     file.setValue(QStringLiteral("geotiff/nodata"), s.nodata);
     file.setValue(QStringLiteral("run/jobs"), s.jobs);
     file.setValue(QStringLiteral("window/geometry"), s.geometry);

@@ -17,6 +17,7 @@ struct window_session {
     bool tiffText = false;
     bool netcdf = false;
     QString geotiffProfile = QStringLiteral("plain"); // as on the command line
+    QString polarGrid = QStringLiteral("quick-look"); // as on the command line
     bool nodata = false;
     int jobs = 1; // files converted at once
     QByteArray geometry;

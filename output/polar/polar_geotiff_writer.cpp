@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <new>
 #include <string>
 #include <vector>
@@ -21,32 +23,20 @@ namespace vardane {
 
 namespace {
 
-// Name of the padded latitude/longitude image, beside the first result.
-constexpr const char* kEqrImageName = "_eqr_img.tif";
-// Prefix of each hemisphere's orthographic image, beside its result.
-constexpr const char* kOrthoPrefix = "_tmp.";
-
-struct hemisphere {
-    bool north;
-    std::string name;
-};
-
-bool write_padded_image(const std::string& name, const padded_grid& grid, const raster_layout& layout,
-                        const std::string& wkt)
+// The padded grid as an in-memory dataset the warper reads.
+gdal_session::dataset_ptr padded_image(const padded_grid& grid, const raster_layout& layout, const std::string& wkt)
 {
-    gdal_session::dataset_ptr ds =
-        gdal_session::create_gtiff(name, grid.cells.width(), grid.cells.height(), layout.bands, layout.type);
-    if (!ds) return false;
+    GDALDriver* mem = GetGDALDriverManager()->GetDriverByName("MEM");
+    if (mem == nullptr) return nullptr;
+    gdal_session::dataset_ptr ds(
+        mem->Create("", grid.cells.width(), grid.cells.height(), layout.bands, layout.type, nullptr));
+    if (!ds) return nullptr;
     bool ok = ds->SetProjection(wkt.c_str()) == CE_None;
     std::array<double, 6> gt = grid.geoTransform;
     ok = ok && ds->SetGeoTransform(gt.data()) == CE_None;
     ok = ok && write_raster_bands(*ds, grid.cells, layout, band_options{});
-    return gdal_session::close(ds) && ok;
-}
-
-std::string ortho_name(const std::string& result)
-{
-    return beside(result, kOrthoPrefix + std::filesystem::path(result).filename().string());
+    if (!ok) ds.reset();
+    return ds;
 }
 
 // The polar-stereographic warp of an orthographic image, with the extent
@@ -58,17 +48,20 @@ bool rewarp_polar(const std::string& source, const std::string& destination, boo
     return warp_to_projection(source, destination, polar_projection::stere(north), extent);
 }
 
-// The warps of the requested hemispheres, north first. Everything made here
-// goes again unless the whole call succeeds: the results are kept only at
-// the very end. False with the file that failed in `failed`.
+// The warps of the requested hemispheres, north first, each result then
+// given the run's layout by `finish`. Only the results are files: the padded
+// grid and the orthographic views stay in memory. Everything made here goes
+// again unless the whole call succeeds: the results are kept only at the
+// very end. False with the file that failed in `failed`.
 bool write_polar_images(const padded_grid& grid, const std::string& wkt, warp_extent_t& extent,
-                        const std::vector<hemisphere>& wanted, const raster_layout& layout, std::string& failed)
+                        const std::vector<hemisphere>& wanted, const raster_layout& layout, std::string& failed,
+                        const std::function<bool(const std::string&)>& finish)
 {
-    temporary_files files;
-    const std::string eqrImage = files.add(beside(wanted.front().name, kEqrImageName));
-    failed = eqrImage;
-    if (!write_padded_image(eqrImage, grid, layout, wkt)) return false;
+    failed = wanted.front().name;
+    const gdal_session::dataset_ptr eqrImage = padded_image(grid, layout, wkt);
+    if (!eqrImage) return false;
 
+    temporary_files files;
     std::vector<std::string> results;
     for (const hemisphere& h : wanted) {
         // Orthographic first, as a square as high as the padded image: the
@@ -76,13 +69,19 @@ bool write_polar_images(const padded_grid& grid, const std::string& wkt, warp_ex
         extent = warp_extent_t{};
         extent.forcedWidth = extent.forcedHeight = std::min(grid.cells.width(), grid.cells.height());
         extent.quiet = 1;
-        const std::string ortho = files.add(ortho_name(h.name));
-        failed = ortho;
-        if (!warp_to_projection(eqrImage, ortho, polar_projection::ortho(h.north), extent)) return false;
+        failed = h.name;
+        const gdal_session::dataset_ptr ortho = warp_dataset(*eqrImage, "", polar_projection::ortho(h.north), extent);
+        if (!ortho) return false;
 
         results.push_back(files.add(h.name));
+        extent = warp_extent_t{};
+        extent.quiet = 1;
+        gdal_session::dataset_ptr polar = warp_dataset(*ortho, h.name, polar_projection::stere(h.north), extent);
+        if (!polar || !gdal_session::close(polar)) return false;
+    }
+    for (const hemisphere& h : wanted) {
         failed = h.name;
-        if (!rewarp_polar(ortho, h.name, h.north, extent)) return false;
+        if (!finish(h.name)) return false;
     }
     files.keep(results);
     return true;
@@ -93,9 +92,7 @@ bool write_polar_images(const padded_grid& grid, const std::string& wkt, warp_ex
 bool spout::gen_GeoTiff_PolarImages(std::int32_t mode, const std::string& north, const std::string& south,
                                     std::int32_t area)
 {
-    std::vector<hemisphere> wanted;
-    if (mode != 2) wanted.push_back({true, north});
-    if (mode != 1) wanted.push_back({false, south});
+    const std::vector<hemisphere> wanted = hemispheres_of(mode, north, south);
     for (const hemisphere& h : wanted) {
         if (!can_write(h.name)) return false;
     }
@@ -109,8 +106,11 @@ bool spout::gen_GeoTiff_PolarImages(std::int32_t mode, const std::string& north,
         const auto grid = make_padded_grid(raster, rasterKind, corners, geoTransform, area != 0);
         if (!grid) return refuse(first, write_cause::kNotGlobal);
         std::string failed;
-        const bool written = write_polar_images(*grid, wkt, warpExtent, wanted, *layout, failed);
-        return outcome(written, failed);
+        const std::optional<double> nodata = gridded_nodata(fillCounts);
+        const bool written =
+            write_polar_images(*grid, wkt, warpExtent, wanted, *layout, failed,
+                               [&](const std::string& name) { return finish_written_geotiff(name, nodata); });
+        return written || outcome(false, failed);
     } catch (const std::bad_alloc&) {
         // The padded grid did not fit in memory; whatever was made is gone
         // again.

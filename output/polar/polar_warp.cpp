@@ -17,11 +17,6 @@ namespace vardane {
 
 namespace {
 
-struct warp_options_freer {
-    void operator()(GDALWarpAppOptions* o) const { GDALWarpAppOptionsFree(o); }
-};
-using warp_options_ptr = std::unique_ptr<GDALWarpAppOptions, warp_options_freer>;
-
 // WKT of a PROJ definition; empty when PROJ does not understand it.
 std::string wkt_of(const char* projDefinition)
 {
@@ -40,9 +35,9 @@ std::string number(double v) { return CPLSPrintf("%.17g", v); }
 // utility's own error threshold stays: positions between exactly projected
 // points are interpolated to within an eighth of a pixel, which halves the
 // cost of the warp and cannot move a nearest-neighbour sample by a pixel.
-std::vector<std::string> warp_arguments(const std::string& targetWkt, const warp_extent_t& e)
+std::vector<std::string> warp_arguments(const std::string& targetWkt, const warp_extent_t& e, const char* format)
 {
-    std::vector<std::string> args = {"-of", "GTiff", "-t_srs", targetWkt, "-r", "near", "-q"};
+    std::vector<std::string> args = {"-of", format, "-t_srs", targetWkt, "-r", "near", "-q"};
     if (e.minX != 0 || e.minY != 0 || e.maxX != 0 || e.maxY != 0) {
         args.insert(args.end(), {"-te", number(e.minX), number(e.minY), number(e.maxX), number(e.maxY)});
     }
@@ -56,41 +51,58 @@ std::vector<std::string> warp_arguments(const std::string& targetWkt, const warp
     return args;
 }
 
-warp_options_ptr make_options(const std::vector<std::string>& args)
+} // namespace
+
+std::vector<hemisphere> hemispheres_of(std::int32_t mode, const std::string& north, const std::string& south)
+{
+    std::vector<hemisphere> wanted;
+    if (mode != 2) wanted.push_back({true, north});
+    if (mode != 1) wanted.push_back({false, south});
+    return wanted;
+}
+
+warp_options_ptr make_warp_options(const std::vector<std::string>& args)
 {
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     warp_options_ptr options(GDALWarpAppOptionsNew(argv.data(), nullptr));
-    // No progress: the program's standard output is its log.
     if (options) GDALWarpAppOptionsSetProgress(options.get(), nullptr, nullptr);
     return options;
 }
 
-} // namespace
+gdal_session::dataset_ptr warp_dataset(GDALDataset& source, const std::string& destination, const char* projDefinition,
+                                       const warp_extent_t& extent)
+{
+    if (gdal_session::gtiff_driver() == nullptr || source.GetRasterCount() < 1) return nullptr;
+    const std::string targetWkt = wkt_of(projDefinition);
+    if (targetWkt.empty()) return nullptr;
+    const bool inMemory = destination.empty();
+    const warp_options_ptr options = make_warp_options(warp_arguments(targetWkt, extent, inMemory ? "MEM" : "GTiff"));
+    if (!options) return nullptr;
+
+    // The warp would otherwise write into an existing file of that name.
+    if (!inMemory) remove_if_file(destination);
+    CPLErrorReset();
+    GDALDatasetH srcHandle = GDALDataset::ToHandle(&source);
+    int usageError = 0;
+    gdal_session::dataset_ptr out(GDALDataset::FromHandle(GDALWarp(
+        inMemory ? "" : guarded_gdal_name(destination).c_str(), nullptr, 1, &srcHandle, options.get(), &usageError)));
+    if (out && usageError == 0 && CPLGetLastErrorType() != CE_Failure) return out;
+    out.reset();
+    if (!inMemory) remove_if_file(destination);
+    return nullptr;
+}
 
 bool warp_to_projection(const std::string& source, const std::string& destination, const char* projDefinition,
                         const warp_extent_t& extent)
 {
     if (gdal_session::gtiff_driver() == nullptr || destination.empty()) return false;
-    const std::string targetWkt = wkt_of(projDefinition);
-    if (targetWkt.empty()) return false;
-    const warp_options_ptr options = make_options(warp_arguments(targetWkt, extent));
-    if (!options) return false;
-
     gdal_session::dataset_ptr src(
         GDALDataset::Open(source.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
-    if (!src || src->GetRasterCount() < 1) return false;
-
-    // The warp would otherwise write into an existing file of that name.
-    remove_if_file(destination);
-    CPLErrorReset();
-    GDALDatasetH srcHandle = GDALDataset::ToHandle(src.get());
-    int usageError = 0;
-    gdal_session::dataset_ptr out(GDALDataset::FromHandle(
-        GDALWarp(guarded_gdal_name(destination).c_str(), nullptr, 1, &srcHandle, options.get(), &usageError)));
-    const bool warped = out && usageError == 0 && CPLGetLastErrorType() != CE_Failure;
-    const bool ok = gdal_session::close(out) && warped;
+    if (!src) return false;
+    gdal_session::dataset_ptr out = warp_dataset(*src, destination, projDefinition, extent);
+    const bool ok = out && gdal_session::close(out);
     if (!ok) remove_if_file(destination);
     return ok;
 }

@@ -80,10 +80,11 @@ void MainFormDesktop::tab_follows_the_screen()
     }
     QStringList names;
     for (QWidget* c : chain) names << c->objectName();
-    QCOMPARE(names, (QStringList{"tboxInput",     "btnInput",     "dg_InputList",  "tboxOutput",   "btnOutput",
-                                 "dg_OutputList", "tbox_Infolog", "btnSaveLog",    "cbox_GeoTiff", "cbox_KMZ",
-                                 "cbox_Both",     "cbox_NetCDF",  "combo_Profile", "cbox_NoData",  "btnOption",
-                                 "spin_Jobs",     "btnRun",       "btnCancel",     "btnHelp",      "btnClose"}));
+    QCOMPARE(names, (QStringList{"tboxInput",     "btnInput",     "dg_InputList",  "tboxOutput",      "btnOutput",
+                                 "dg_OutputList", "tbox_Infolog", "btnSaveLog",    "cbox_GeoTiff",    "cbox_KMZ",
+                                 "cbox_Both",     "cbox_NetCDF",  "combo_Profile", "combo_PolarGrid", "cbox_NoData",
+                                 "btnOption",     "spin_Jobs",    "btnRun",        "btnCancel",       "btnHelp",
+                                 "btnClose"}));
     const auto area = [&](QWidget* c) { return QRect(c->mapTo(&w.form, QPoint(0, 0)), c->size()); };
     for (qsizetype i = 1; i < chain.size(); ++i) {
         const QRect a = area(chain[i - 1]), b = area(chain[i]);
