@@ -45,6 +45,9 @@ bool parse_shard(const std::string& text, int& index, int& count)
     return true;
 }
 
+// The short options followed by a value.
+bool takes_value(char option) { return option == 'o' || option == 'j'; }
+
 } // namespace
 
 const char* usage_text()
@@ -60,6 +63,11 @@ const char* usage_text()
            "                        Cloud-Optimized GeoTIFF, compressed alike, with overviews\n"
            "  --nodata, --no-nodata record (or not) the value meaning \"no data\" in each GeoTIFF\n"
            "                        (default: not with plain, recorded with compressed and cog)\n"
+           "  --polar-grid quick-look|native|nsidc-25km|nsidc-12.5km|ease2-25km\n"
+           "                        grid of the polar GeoTIFFs of global latitude/longitude grids: quick-look\n"
+           "                        (default) a thinned view; native: one warp at the grid's own resolution;\n"
+           "                        nsidc-*: the NSIDC sea-ice grids (EPSG 3411/3412); ease2-25km:\n"
+           "                        EASE-Grid 2.0 (EPSG 6931/6932). All but quick-look record NoData\n"
            "  --settings FILE       settings file (default: the window's settings file)\n"
            "  --list-options        print the settings in the settings-file format and exit\n"
            "  -j, --jobs N          convert N files at once, each worker process with its own working folder (default "
@@ -82,10 +90,11 @@ const char* usage_text()
            "                        or \"not a product\", outputs with their sizes, failures with their\n"
            "                        causes, seconds (one write each; give every concurrent run its own)\n"
            "  --skip-existing       skip a file that the --report FILE records as converted without a\n"
-           "                        failure, for the same output kinds, when every output it recorded is\n"
+           "                        failure, for every output kind asked now, when the file still has the\n"
+           "                        size and modification time recorded and every output it recorded is\n"
            "                        still in the output folder with its recorded size. A file is recorded\n"
-           "                        only when it ended and outputs arrive whole, so a file interrupted\n"
-           "                        or failed is converted again; names are not guessed ahead\n"
+           "                        only when it ended and outputs arrive whole, so a file interrupted,\n"
+           "                        failed or changed is converted again; names are not guessed ahead\n"
            "  --mosaic              after the run, one GDAL VRT per output name and grid in the output\n"
            "                        folder, NAME_mosaic.vrt (NAME_mosaic_K.vrt when NAME has several\n"
            "                        grids), over this run's GeoTIFFs of that name in input order, later\n"
@@ -93,20 +102,23 @@ const char* usage_text()
            "                        --nodata\n"
            "  -q, --quiet           print only failures and the summary\n"
            "  -v, --verbose         also show the libraries' own messages on standard error\n"
-           "  --help\n"
+           "  -h, --help            this help\n"
            "  --version             the program's version and the versions of the libraries it runs with\n"
+           "Short options may be joined (-qj2 is -q -j 2).\n"
            "Exit status: 0 every product converted without a failure line; 1 a product failed,\n"
            "an input was missing, no input was a product, or the run was cancelled; 128 + N when\n"
            "signal N (SIGINT, SIGTERM, SIGHUP) cancelled it; 2 bad usage, an unreadable settings\n"
            "file or one without any known section, or a missing output folder.\n";
 }
 
-cli_parse_result parse_command_line(const std::vector<std::string>& args)
+cli_parse_result parse_command_line(const std::vector<std::string>& given)
 {
     cli_parse_result result;
     cli_options& o = result.options;
     bool anyKind = false;
     bool optionsEnded = false;
+    // Bundled short options are taken apart as they come.
+    std::vector<std::string> args = given;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -127,6 +139,20 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
                 arg = arg.substr(0, eq);
                 hasInline = true;
             }
+        } else if (arg.size() > 2) {
+            // As in getopt: "-j2" is "-j 2", "-qj2" is "-q -j2".
+            const std::string rest = arg.substr(2);
+            arg.resize(2);
+            if (takes_value(arg[1])) {
+                inlineValue = rest;
+                hasInline = true;
+            } else if (rest.front() == '-') {
+                result.error = "unknown option " + args[i];
+                return result;
+            } else {
+                args.insert(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, "-" + rest);
+            }
+            args[i] = arg;
         }
         const auto value = [&](std::string& out) {
             if (hasInline) {
@@ -156,6 +182,13 @@ cli_parse_result parse_command_line(const std::vector<std::string>& args)
                 o.profile = *profile;
             } else {
                 result.error = "--geotiff-profile needs plain, compressed or cog";
+            }
+        } else if (arg == "--polar-grid") {
+            const auto grid = value(v) ? polar_grid_named(v) : std::nullopt;
+            if (grid) {
+                o.polarGrid = *grid;
+            } else {
+                result.error = "--polar-grid needs quick-look, native, nsidc-25km, nsidc-12.5km or ease2-25km";
             }
         } else if (arg == "--nodata" && !hasInline) {
             o.nodata = true;
@@ -240,6 +273,7 @@ batch_options batch_options_of(const cli_options& options)
     batch.kinds = options.kinds;
     batch.geotiff.profile = options.profile;
     batch.geotiff.nodata = options.nodata.value_or(nodata_by_default(options.profile));
+    batch.geotiff.polarGrid = options.polarGrid;
     batch.jobs = options.jobs;
     batch.maxMemory = options.maxMemory;
     batch.fileTimeout = options.fileTimeout;

@@ -18,9 +18,10 @@ struct cli_options {
     geotiff_profile profile = geotiff_profile::plain; // --geotiff-profile
     // --nodata / --no-nodata; unset: nodata_by_default(profile).
     std::optional<bool> nodata;
-    std::string settingsFile; // empty: the window's settings file
-    std::string filesFrom;    // a list of inputs, one a line; "-" is standard input
-    int shardIndex = 0;       // --shard K/N: this run takes shard K of N
+    polar_grid polarGrid = polar_grid::quick_look; // --polar-grid
+    std::string settingsFile;                      // empty: the window's settings file
+    std::string filesFrom;                         // a list of inputs, one a line; "-" is standard input
+    int shardIndex = 0;                            // --shard K/N: this run takes shard K of N
     int shardCount = 1;
     std::string reportFile; // one JSON line per input file is appended here
     bool skipExisting = false;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/input_stamp.h"
+
 namespace vardane {
 
 // What became of one input file of a run, as one line of a JSON Lines
@@ -20,9 +22,10 @@ struct file_report {
         std::string file;  // the file it concerns: the output being made, or the input
     };
 
-    std::string input;              // full path
-    std::string kind;               // product kind, kNotProduct, or empty when never recognised
-    std::vector<std::string> asked; // output kinds the run was asked for
+    std::string input;                // full path
+    std::optional<input_stamp> stamp; // the input's when its conversion began
+    std::string kind;                 // product kind, kNotProduct, or empty when never recognised
+    std::vector<std::string> asked;   // output kinds the run was asked for
     std::vector<output> outputs;
     std::vector<failure> failures;
     double seconds = 0;
@@ -32,6 +35,9 @@ struct file_report {
     static constexpr const char* kNotProduct = "not a product";
 };
 
+// The record as one line of JSON, without the line feed. The paths (input,
+// outputs, the failures' files) are exact: when one is not UTF-8 they are
+// all written byte for byte (see byte_names.h) and "byte_names" is true.
 std::string to_json_line(const file_report& report);
 // Nothing for a line that is not such a record (a line cut off by a crash).
 std::optional<file_report> from_json_line(const std::string& line);

@@ -13,6 +13,7 @@ void file_reporter::started(std::size_t task, const std::string& path)
     finish(task);
     open_file& file = open_[task];
     file.report.input = input_key(path);
+    file.report.stamp = stamp_of(path);
     file.report.asked = asked_;
     file.start = std::chrono::steady_clock::now();
 }

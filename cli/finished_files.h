@@ -11,10 +11,11 @@ namespace vardane {
 
 // The files an earlier run finished, from its report. A file counts as
 // finished when its record says it ended without a failure or cancel, for
-// the same output kinds, and every output it recorded is still in the
-// output folder with its recorded size. Outputs only ever arrive whole, and
-// a record is written only once its file has ended, so a file cut off by a
-// kill has no record and is converted again.
+// every output kind asked now (and perhaps more), the input still has the
+// size and modification time it had then, and every output it recorded is
+// still in the output folder with its recorded size. Outputs only ever
+// arrive whole, and a record is written only once its file has ended, so a
+// file cut off by a kill has no record and is converted again.
 class finished_files {
 public:
     finished_files(std::map<std::string, file_report> earlier, std::vector<std::string> asked,

@@ -34,10 +34,13 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kUsageStatus = 2;
+constexpr const char* kHelpHint = "Try 'vardane-cli --help' for more information.";
 
+// One line that says what is wrong, and where to read more: the whole help
+// would push the line itself off the screen.
 int usage_error(const std::string& message)
 {
-    std::cerr << "vardane-cli: " << message << "\n" << usage_text();
+    std::cerr << "vardane-cli: " << message << "\n" << kHelpHint << "\n";
     return kUsageStatus;
 }
 
@@ -130,29 +133,34 @@ int run_cli(int argc, char** argv)
 
     std::error_code ec;
     if (!fs::is_directory(options.output, ec)) {
+        // The log line the window shows, and the usage error a shell shows.
         std::cout << run_msg::kOutputFolderMissing << std::endl;
-        return kUsageStatus;
+        return usage_error(run_msg::kOutputFolderMissing);
     }
     // Working folders of earlier runs that were killed.
     sweep_stale_work_folders(options.output, kWorkFolderPrefix);
 
-    const auto inputs = batch_inputs(options);
-    if (!inputs) return usage_error("cannot read the input list " + options.filesFrom);
-    if (inputs->files.empty() && inputs->missing.empty()) {
+    const auto inputSet = batch_inputs(options);
+    if (!inputSet) return usage_error("cannot read the input list " + options.filesFrom);
+    const input_expansion& inputs = inputSet->inputs;
+    // An empty list is a mistake whether or not the run is split.
+    if (inputSet->wholeBatchEmpty && options.inputs.empty()) return usage_error("no input in " + options.filesFrom);
+    if (!inputSet->wholeBatchEmpty && inputs.files.empty() && inputs.missing.empty()) {
         // An array job may have more tasks than inputs: an empty shard is
         // done at once.
-        if (options.shardCount > 1) {
-            std::cout << run_tally{}.summary() << std::endl;
-            return 0;
-        }
-        if (options.inputs.empty()) return usage_error("no input in " + options.filesFrom);
+        std::cout << run_tally{}.summary() << std::endl;
+        return 0;
+    }
+    for (const auto& repeat : inputSet->repeats) {
+        std::cerr << "vardane-cli: " << repeat.path << " is " << repeat.first << " again: converted once\n";
     }
     std::optional<report_log> report;
     std::optional<file_reporter> reporter;
     std::optional<finished_files> finished;
     if (!options.reportFile.empty()) {
         // Read before this run appends to it.
-        auto earlier = options.skipExisting ? read_report(options.reportFile) : std::map<std::string, file_report>{};
+        auto earlier =
+            options.skipExisting ? read_report(options.reportFile, std::cerr) : std::map<std::string, file_report>{};
         report.emplace(options.reportFile);
         if (!report->is_open()) return usage_error("cannot write the report " + options.reportFile);
         reporter.emplace(*report, asked_kinds(options.kinds));
@@ -167,15 +175,15 @@ int run_cli(int argc, char** argv)
     if (options.mosaic) sink.gather_geotiffs(geotiffs);
     skipped_count skipped;
     const std::vector<std::string> toConvert =
-        finished ? drop_finished(inputs->files, *finished, sink, *reporter, skipped) : inputs->files;
+        finished ? drop_finished(inputs.files, *finished, sink, *reporter, skipped) : inputs.files;
 
     // A missing input costs itself only: the others are converted and the
     // run counts it as a failure.
-    for (const auto& input : inputs->missing) {
+    for (const auto& input : inputs.missing) {
         std::cerr << "vardane-cli: no such file or folder: " << input << "\n";
         if (reporter) reporter->failed_alone(input, "no such file or folder");
     }
-    sink.tally.failures = static_cast<int>(inputs->missing.size());
+    sink.tally.failures = static_cast<int>(inputs.missing.size());
     // A resumed batch with nothing left to convert has nothing to start.
     const batch_options batch = batch_options_of(options);
     // Each worker converts with its own copy of the settings: the fork's.
@@ -184,7 +192,7 @@ int run_cli(int argc, char** argv)
     run_tally tally = toConvert.empty() && skipped.files > 0
                           ? sink.tally
                           : run_batch(batch, launcher, toConvert, sink, reporter ? &*reporter : nullptr);
-    tally.files += static_cast<int>(inputs->missing.size());
+    tally.files += static_cast<int>(inputs.missing.size());
     tally.files += skipped.files;
     tally.products += skipped.products;
     tally.notProducts += skipped.notProducts;

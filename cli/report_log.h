@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 
 #include "cli/file_report.h"
@@ -10,7 +11,8 @@ namespace vardane {
 // The report file of a run, opened for appending. Every record is one
 // write(2) of one line with O_APPEND, so a record is never interleaved with
 // another writer's and a run killed in the middle leaves whole lines only
-// (at worst one line cut short, which readers pass over).
+// (at worst one line cut short, which readers pass over). A record written
+// after such a line begins on a line of its own.
 class report_log {
 public:
     explicit report_log(const std::string& path);
@@ -30,7 +32,8 @@ private:
 };
 
 // The last record of every input in a report file; empty when there is no
-// such file yet.
-std::map<std::string, file_report> read_report(const std::string& path);
+// such file yet. A line that is no record (cut short by a crash) is passed
+// over with a warning on `warnings` naming the file and the line.
+std::map<std::string, file_report> read_report(const std::string& path, std::ostream& warnings);
 
 } // namespace vardane

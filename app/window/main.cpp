@@ -3,7 +3,11 @@
 // the input list; those of a second start go to the running window's.
 // -v (--verbose) lets the workers' library messages through to standard
 // error. Started with --worker, the program is one of the window's worker
-// processes instead, and no window is built.
+// processes instead, and no window is built; with --version it prints its
+// version and those of the libraries it runs with, and needs no display.
+#include <cstring>
+#include <iostream>
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -14,10 +18,26 @@
 #include "app/window/single_instance.h"
 #include "app/window/window_texts.h"
 #include "batch/worker_program.h"
+#include "driver/library_versions.h"
 
 namespace vardane {
 
 namespace {
+
+bool asks_version(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) return true;
+    }
+    return false;
+}
+
+int print_version()
+{
+    std::cout << "vardane " << VARDANE_VERSION << "\n";
+    for (const auto& [name, version] : library_versions()) std::cout << name << " " << version << "\n";
+    return std::cout.good() ? 0 : 1;
+}
 
 int run_program(int argc, char* argv[])
 {
@@ -64,5 +84,7 @@ int main(int argc, char* argv[])
 {
     // Before anything of Qt: a worker converts and has no window.
     if (vardane::is_worker_start(argc, argv)) vardane::run_worker_program(argc, argv);
+    // Before QApplication, which ends the program where there is no display.
+    if (vardane::asks_version(argc, argv)) return vardane::print_version();
     return vardane::run_program(argc, argv);
 }

@@ -1,6 +1,6 @@
 // The inputs of a batch: a missing one is skipped and counted, the others
 // converted; a damaged product is a failure with its cause; a settings file
-// that holds no settings is refused.
+// that holds no settings is refused; an input named twice is converted once.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -52,6 +52,36 @@ TEST(CliInputs, DamagedProductFailsWithItsCauseInAQuietRun)
     // The good file's output and nothing else, no working folder either.
     EXPECT_EQ(integration::file_names(scene.out()), std::vector<std::string>{"good_PRC.tif"});
     EXPECT_EQ(std::distance(fs::directory_iterator(scene.out()), fs::directory_iterator()), 1);
+}
+
+// The same file in other words, on the command line and in the list, is
+// converted once and the repeat noted, whether or not the run is split.
+TEST(CliInputs, AnInputNamedTwiceIsConvertedOnce)
+{
+    integration::cli_scene scene;
+    const auto a = scene.product("GSMAP_HOURLY", "a.h5");
+    const auto b = scene.product("GSMAP_HOURLY", "b.h5");
+    const std::string again = (scene.in() / "." / "a.h5").string();
+    const fs::path list = scene.in() / "list";
+    std::ofstream(list) << a << "\n" << again << "\n" << b << "\n";
+    const std::string note = "vardane-cli: " + again + " is " + a + " again: converted once\n";
+
+    const auto whole = scene.run({"--files-from", list.string(), a});
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(summary_of(whole), "Summary: files 2, outputs written 2, failures 0, not products 0.");
+    EXPECT_TRUE(says(whole.err, "vardane-cli: " + a + " is " + a + " again: converted once\n")) << whole.err;
+    EXPECT_TRUE(says(whole.err, note)) << whole.err;
+
+    fs::remove_all(scene.out());
+    fs::create_directory(scene.out());
+    std::string notes;
+    for (const char* shard : {"0/2", "1/2"}) {
+        const auto part = scene.run({"--files-from", list.string(), "--shard", shard});
+        EXPECT_EQ(part.status, 0) << part.err;
+        notes += part.err;
+    }
+    EXPECT_EQ(notes, note);
+    EXPECT_EQ(integration::file_names(scene.out()), (std::vector<std::string>{"a_PRC.tif", "b_PRC.tif"}));
 }
 
 } // namespace vardane

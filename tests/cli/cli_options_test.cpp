@@ -97,6 +97,23 @@ TEST(CliOptions, ListingAndDashDash)
     EXPECT_EQ(r.options.inputs, (std::vector<std::string>{"-odd-name.h5"}));
 }
 
+// Short options bundle as getopt's do: a value may follow its letter.
+TEST(CliOptions, ShortOptionsBundle)
+{
+    const auto r = parse_command_line({"-qvj2", "-o/out", "a"});
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    EXPECT_TRUE(r.options.quiet && r.options.verbose);
+    EXPECT_EQ(r.options.jobs, 2);
+    EXPECT_EQ(r.options.output, "/out");
+    const auto spaced = parse_command_line({"-qj", "3", "-vo", "/o", "a"});
+    ASSERT_TRUE(spaced.error.empty()) << spaced.error;
+    EXPECT_EQ(spaced.options.jobs, 3);
+    EXPECT_EQ(spaced.options.output, "/o");
+    EXPECT_EQ(parse_command_line({"-qx", "-o", "/o", "a"}).error, "unknown option -x");
+    EXPECT_EQ(parse_command_line({"-q-", "-o", "/o", "a"}).error, "unknown option -q-");
+    EXPECT_NE(std::string(usage_text()).find("-h, --help"), std::string::npos);
+}
+
 // --mosaic is off unless asked, and lays GeoTIFFs over each other: without
 // them it is bad usage.
 TEST(CliOptions, MosaicNeedsGeoTiffs)

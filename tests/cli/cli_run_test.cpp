@@ -161,11 +161,28 @@ TEST(CliRun, BadUsageExitsWithTwoAndNoProductWithOne)
     const auto noProduct = run_cli({"-o", t.path().string(), notes}, t.path());
     EXPECT_EQ(noProduct.status, 1);
     EXPECT_EQ(noProduct.lines.back(), "Summary: files 1, outputs written 0, failures 0, not products 1.");
+    // A usage error is one line and where to read more, on standard error.
+    const std::string hint = "Try 'vardane-cli --help' for more information.\n";
     const auto missing = run_cli({"-o", (t / "nowhere").string(), notes}, t.path());
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "Output folder is NOT exits.\n");
+    EXPECT_EQ(missing.err, "vardane-cli: Output folder is NOT exits.\n" + hint);
     EXPECT_EQ(run_cli({notes}, t.path()).status, 2);
-    EXPECT_EQ(run_cli({"-o", t.path().string(), "--jobs", "0", notes}, t.path()).status, 2);
+    const auto noJobs = run_cli({"-o", t.path().string(), "--jobs", "0", notes}, t.path());
+    EXPECT_EQ(noJobs.status, 2);
+    EXPECT_EQ(noJobs.err, "vardane-cli: --jobs needs a whole number of at least 1\n" + hint);
+    EXPECT_TRUE(noJobs.out.empty());
+    // An empty list is a mistake, split or not.
+    const auto empty = write_text(t / "empty.list", "# nothing yet\n");
+    const auto unsplit = run_cli({"-o", t.path().string(), "--files-from", empty}, t.path());
+    const auto split = run_cli({"-o", t.path().string(), "--files-from", empty, "--shard", "1/3"}, t.path());
+    EXPECT_EQ(unsplit.status, 2);
+    EXPECT_EQ(split.status, 2);
+    EXPECT_EQ(split.err, unsplit.err);
+    // Short options bundle as in other programs.
+    const auto bundled = run_cli({"-qj2", "-o", t.path().string(), notes}, t.path());
+    EXPECT_EQ(bundled.status, 1) << bundled.err;
+    EXPECT_EQ(bundled.lines, std::vector<std::string>{noProduct.lines.back()});
     EXPECT_EQ(run_cli({"-o", t.path().string(), "--settings", (t / "none.dat").string(), notes}, t.path()).status, 2);
     // A settings file that exists but cannot be read is no run with the
     // built-in settings.

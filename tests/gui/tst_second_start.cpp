@@ -65,6 +65,7 @@ private slots:
     void files_of_a_second_start_arrive_in_the_running_window();
     void a_second_start_without_files_or_listener_is_refused();
     void a_message_in_pieces_arrives_whole_and_a_broken_one_not_at_all();
+    void version_is_printed_without_a_display();
 };
 
 void SecondStart::files_of_a_second_start_arrive_in_the_running_window()
@@ -179,6 +180,22 @@ void SecondStart::a_message_in_pieces_arrives_whole_and_a_broken_one_not_at_all(
     QCOMPARE(arrived.first(), paths);
     QTRY_VERIFY_WITH_TIMEOUT(sender.bytesAvailable() > 0 || sender.waitForReadyRead(10), 10000);
     QCOMPARE(sender.read(1), QByteArray("+"));
+}
+
+// --version is answered from a shell on a machine without a display:
+// no window, no lock, no platform plugin.
+void SecondStart::version_is_printed_without_a_display()
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(env);
+    program.start(kProgram, {QStringLiteral("--version")});
+    QVERIFY(program.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(out.startsWith(QStringLiteral("vardane ")) && out.contains(QStringLiteral("\nGDAL ")), qPrintable(out));
 }
 
 } // namespace vardane

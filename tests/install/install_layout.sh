@@ -14,12 +14,21 @@ prefix="$scratch/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/vardane bin/vardane-cli bin/vardane-synth \
+         bin/vardane-slurm bin/vardane-parallel bin/vardane-merge-reports share/vardane/vardane-array.sbatch \
          share/applications/vardane.desktop share/icons/hicolor/scalable/apps/vardane.svg \
-         share/man/man1/vardane.1.gz share/man/man1/vardane-cli.1.gz \
-         share/doc/vardane/manual.html share/doc/vardane/README.md \
+         share/man/man1/vardane.1.gz share/man/man1/vardane-cli.1.gz share/man/man1/vardane-synth.1.gz \
+         share/man/man1/vardane-slurm.1.gz share/man/man1/vardane-parallel.1.gz share/man/man1/vardane-merge-reports.1.gz \
+         share/doc/vardane/manual.html share/doc/vardane-cli/README.md \
          share/bash-completion/completions/vardane-cli; do
   [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
+# The recipes find each other where they are installed: vardane-slurm's
+# job script, and the merge beside it on the PATH.
+for recipe in vardane-slurm vardane-parallel vardane-merge-reports vardane-array.sbatch; do
+  [ -x "$(find "$prefix" -name "$recipe")" ] || fail "$recipe is not executable"
+done
+(cd "$scratch" && printf 'x\n' > one.list && PATH="$prefix/bin:$PATH" "$prefix/bin/vardane-merge-reports" --full-paths one.list) \
+  | grep -qx "$scratch/x" || fail "vardane-merge-reports --full-paths"
 diff -r "$build/clt" "$prefix/share/vardane/clt" || fail "share/vardane/clt differs from the build's data folder"
 desktop-file-validate "$prefix/share/applications/vardane.desktop" || fail "desktop entry"
 

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -277,6 +278,15 @@ TEST(RealLayoutOption, TheCommandLineChoosesTheLayout)
     };
     EXPECT_EQ(scaleForm(real), "H5T_IEEE_F32LE ( 1 )");
     EXPECT_EQ(scaleForm(ours), "H5T_IEEE_F32LE scalar");
+
+    // --version, as every program of the package answers it.
+    std::string version(64, '\0');
+    FILE* pipe = ::popen((exe + " --version").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    version.resize(std::fread(version.data(), 1, version.size(), pipe));
+    const int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << version;
+    EXPECT_EQ(version.rfind("vardane-synth ", 0), 0u) << version;
 }
 
 } // namespace

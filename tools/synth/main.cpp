@@ -22,7 +22,7 @@ int usage(int status)
 {
     std::ostream& os = status == 0 ? std::cout : std::cerr;
     os << "usage: vardane-synth KIND OUTFILE [--full] [--layout ours|real] [--seed N] [--set KEY=VALUE]...\n"
-          "       vardane-synth --list\n"
+          "       vardane-synth --list | --version\n"
           "  --layout real  the internal structure of real products (attribute storage,\n"
           "                 compression, extra datasets); with --full also their shapes\n";
     return status;
@@ -37,6 +37,10 @@ int run_program(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return usage(0);
+        if (arg == "--version") {
+            std::cout << "vardane-synth " << VARDANE_VERSION << "\n";
+            return 0;
+        }
         if (arg == "--list") {
             for (const auto& k : kinds) std::cout << k.name << "\t" << k.description << "\n";
             return 0;
