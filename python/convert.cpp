@@ -1,0 +1,174 @@
+// vardane.convert(...): a batch of the command line's worker pool, run from
+// Python, with one result per input file.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <locale>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "batch/batch_run.h"
+#include "batch/worker_main.h"
+#include "batch/worker_program.h"
+#include "cli/batch_inputs.h"
+#include "cli/cli_options.h"
+#include "cli/console_sink.h"
+#include "cli/file_reporter.h"
+#include "cli/report_log.h"
+#include "driver/run_messages.h"
+#include "driver/working_folder.h"
+#include "python/bindings.h"
+
+#include <pybind11/stl.h>
+
+namespace vardane {
+
+namespace py = pybind11;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The output kinds by the names of the command line's switches.
+struct kind_name {
+    const char* name;
+    bool output_switches::*field;
+};
+constexpr kind_name kKindNames[] = {
+    {"geotiff", &output_switches::geotiff},
+    {"kmz", &output_switches::kmz},
+    {"tiff-text", &output_switches::tiffText},
+    {"netcdf", &output_switches::netcdf},
+};
+
+output_switches kinds_named(const std::vector<std::string>& names)
+{
+    if (names.empty()) throw py::value_error("kinds: at least one of geotiff, kmz, tiff-text, netcdf");
+    output_switches kinds;
+    for (const auto& name : names) {
+        bool known = false;
+        for (const auto& kind : kKindNames) {
+            if (name == kind.name) kinds.*kind.field = known = true;
+        }
+        if (!known) throw py::value_error("kinds: unknown output kind " + name);
+    }
+    return kinds;
+}
+
+// The report a run without one asked for writes, and reads back, in a
+// file of its own that goes with the run.
+class scratch_report {
+public:
+    scratch_report()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vardane-report-XXXXXX").string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) throw py::value_error("cannot make a temporary report in " + fs::temp_directory_path().string());
+        ::close(fd);
+        path_ = pattern;
+    }
+    ~scratch_report()
+    {
+        std::error_code ec;
+        fs::remove(path_, ec);
+    }
+    scratch_report(const scratch_report&) = delete;
+    scratch_report& operator=(const scratch_report&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+py::dict result_of(const file_report& report)
+{
+    py::list outputs;
+    for (const auto& output : report.outputs) {
+        py::dict item;
+        item["path"] = output.path;
+        item["bytes"] = output.bytes;
+        outputs.append(item);
+    }
+    py::list failures;
+    for (const auto& failure : report.failures) {
+        py::dict item;
+        item["line"] = failure.line;
+        item["cause"] = failure.cause;
+        item["file"] = failure.file;
+        failures.append(item);
+    }
+    py::dict result;
+    result["input"] = report.input;
+    result["kind"] = report.kind;
+    result["outputs"] = outputs;
+    result["failures"] = failures;
+    result["seconds"] = report.seconds;
+    result["cancelled"] = report.cancelled;
+    return result;
+}
+
+py::list convert(const std::vector<std::string>& inputs, const std::string& outputDir,
+                 const std::vector<std::string>& kinds, int jobs, std::optional<std::string> report,
+                 const std::string& settingsFile, const std::string& worker)
+{
+    if (jobs < 1) throw py::value_error("jobs: at least 1");
+    if (inputs.empty()) throw py::value_error("inputs: no input");
+    std::error_code ec;
+    if (!fs::is_directory(outputDir, ec)) throw py::value_error(outputDir + ": " + run_msg::kOutputFolderMissing);
+
+    // The run the command line would make of the same inputs and switches.
+    cli_options options;
+    options.inputs = inputs;
+    options.output = outputDir;
+    options.kinds = kinds_named(kinds);
+    options.jobs = jobs;
+    options.settingsFile = settingsFile;
+    batch_options batch = batch_options_of(options);
+    // The interpreter owns its signals.
+    batch.cancelOnSignals = false;
+    const auto inputSet = batch_inputs(options);
+    if (!inputSet) throw py::value_error("cannot read the inputs");
+
+    std::optional<scratch_report> scratch;
+    if (!report) report = scratch.emplace().path();
+    report_log log(*report);
+    if (!log.is_open()) throw py::value_error("cannot write the report " + *report);
+    file_reporter reporter(log, asked_kinds(options.kinds));
+    for (const auto& input : inputSet->inputs.missing) reporter.failed_alone(input, "no such file or folder");
+
+    {
+        py::gil_scoped_release released;
+        sweep_stale_work_folders(options.output, kWorkFolderPrefix);
+        // Failure lines and their causes only, as a quiet command line shows.
+        console_sink sink(console_mode::quiet, false);
+        const worker_launcher launcher{{}, worker_arguments(worker, batch, ::getpid())};
+        if (!inputSet->inputs.files.empty()) run_batch(batch, launcher, inputSet->inputs.files, sink, &reporter);
+    }
+    if (!log.all_written()) throw py::value_error("records lost in the report " + *report);
+
+    std::ostringstream warnings;
+    // Line numbers in the warnings read the same whatever the locale.
+    warnings.imbue(std::locale::classic());
+    const auto records = read_report(*report, warnings);
+    py::list results;
+    for (const auto* files : {&inputSet->inputs.files, &inputSet->inputs.missing}) {
+        for (const auto& file : *files) {
+            const auto it = records.find(input_key(file));
+            if (it != records.end()) results.append(result_of(it->second));
+        }
+    }
+    return results;
+}
+
+} // namespace
+
+void bind_convert(py::module_& module)
+{
+    module.def("convert", &convert, py::arg("inputs"), py::arg("output_dir"), py::arg("kinds"), py::arg("jobs"),
+               py::arg("report"), py::arg("settings"), py::arg("worker"));
+}
+
+} // namespace vardane

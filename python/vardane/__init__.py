@@ -1,0 +1,13 @@
+"""Vardane's product readers and batch converter, from Python.
+
+identify(path)         -- the product kind, label and variables of a file
+convert(inputs, ...)   -- the command line's batch, one result per input
+open_dataset(path)     -- a gridded product as an xarray.Dataset
+"""
+
+from ._vardane import read_parameter
+from ._identify import identify
+from ._convert import convert
+from ._dataset import open_dataset
+
+__all__ = ["identify", "convert", "open_dataset", "read_parameter"]

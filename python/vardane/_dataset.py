@@ -1,0 +1,112 @@
+"""open_dataset(): a gridded product as an xarray.Dataset."""
+
+import os
+
+import numpy as np
+import xarray as xr
+
+from . import _vardane
+from ._identify import identify
+
+
+def _chosen(info, variables):
+    """The variables to read: the selected ones, or those named (by name or key)."""
+    held = [v for v in info["variables"] if 0 <= v["index"] < info["parameters"]]
+    if variables is None:
+        return [v for v in held if v["selected"]]
+    if isinstance(variables, str):
+        variables = [variables]
+    chosen = []
+    for wanted in variables:
+        match = [v for v in held if wanted in (v["name"], v["key"])]
+        if not match:
+            names = ", ".join(v["name"] for v in held)
+            raise ValueError(f"{info['path']}: no variable {wanted} (it has {names})")
+        chosen.append(match[0])
+    return chosen
+
+
+def _centres(first_edge, last_edge, count):
+    """Cell centres of `count` cells between two outer edges."""
+    step = (last_edge - first_edge) / count
+    return first_edge + (np.arange(count) + 0.5) * step
+
+
+def _attributes(variable, parameter, samples):
+    """CF attributes that let xarray decode the stored samples."""
+    attrs = {"long_name": variable["key"]}
+    integer = np.issubdtype(samples.dtype, np.integer)
+    # Float samples are final values; integer ones are counts to scale.
+    if integer and parameter["scale"] not in (0.0, 1.0):
+        attrs["scale_factor"] = parameter["scale"]
+        if parameter["offset"] != 0.0:
+            attrs["add_offset"] = parameter["offset"]
+    fills = [f for f in parameter["fill_values"]
+             if not integer or np.iinfo(samples.dtype).min <= f <= np.iinfo(samples.dtype).max]
+    if fills:
+        attrs["_FillValue"] = samples.dtype.type(fills[0])
+        if len(fills) > 1:
+            attrs["missing_value"] = np.array(fills, dtype=samples.dtype)
+    return attrs
+
+
+def _add_grid_mapping(ds):
+    """The CF grid mapping of the latitude/longitude GeoTIFFs, as a scalar
+    `spatial_ref` that GDAL and rioxarray read, named by every variable."""
+    wkt = _vardane.wgs84_wkt()
+    lat, lon = ds.lat.values, ds.lon.values
+    # Outer edges from the centres: GDAL's GeoTransform of the same grid.
+    dx = (lon[-1] - lon[0]) / (len(lon) - 1) if len(lon) > 1 else 0.0
+    dy = (lat[-1] - lat[0]) / (len(lat) - 1) if len(lat) > 1 else 0.0
+    transform = [lon[0] - dx / 2, dx, 0.0, lat[0] - dy / 2, 0.0, dy]
+    ds.coords["spatial_ref"] = xr.Variable((), np.int32(0), {
+        "grid_mapping_name": "latitude_longitude",
+        "crs_wkt": wkt,
+        "spatial_ref": wkt,
+        "GeoTransform": " ".join(repr(float(v)) for v in transform),
+    })
+    for variable in ds.data_vars.values():
+        variable.attrs["grid_mapping"] = "spatial_ref"
+
+
+def open_dataset(path, variables=None, settings=None):
+    """Open a gridded product as an xarray.Dataset.
+
+    Each variable (those the settings select, see identify, or those of
+    `variables` by name or option key) holds its samples as stored, with CF
+    attributes (scale_factor, add_offset, _FillValue) so that xarray decodes
+    them, on 1-D lat/lon coordinates of the cell centres. Swath products and
+    polar-stereographic grids are not open yet: NotImplementedError. A file
+    that is no product raises ValueError naming the file and the cause.
+    """
+    path = os.fspath(path)
+    info = identify(path, settings)
+    info["path"] = path
+    data = {}
+    coords = None
+    for variable in _chosen(info, variables):
+        parameter = _vardane.read_parameter(path, variable["index"])
+        if parameter["swath"]:
+            raise NotImplementedError(f"{path}: swath products cannot be opened as a Dataset yet")
+        if parameter["polar"]:
+            raise NotImplementedError(f"{path}: polar-stereographic grids cannot be opened as a Dataset yet")
+        samples = parameter["samples"]
+        # The corners are the grid's outer edges: upper-left, upper-right,
+        # lower-left, lower-right.
+        (top, left), _, _, (bottom, right) = parameter["corners"]
+        height, width = samples.shape
+        here = {"lat": _centres(top, bottom, height), "lon": _centres(left, right, width)}
+        if coords is None:
+            coords = here
+        elif any(len(coords[k]) != len(here[k]) or not np.allclose(coords[k], here[k]) for k in here):
+            raise NotImplementedError(f"{path}: variables on different grids cannot share a Dataset yet")
+        # The encoding attributes go where xarray's decoder looks for them.
+        data[variable["name"]] = xr.Variable(("lat", "lon"), samples, _attributes(variable, parameter, samples))
+    ds = xr.Dataset(data, coords={
+        "lat": ("lat", coords["lat"] if coords else np.empty(0), {"units": "degrees_north", "standard_name": "latitude"}),
+        "lon": ("lon", coords["lon"] if coords else np.empty(0), {"units": "degrees_east", "standard_name": "longitude"}),
+    })
+    if coords is not None:
+        _add_grid_mapping(ds)
+    ds.attrs.update({"product_kind": info["kind"], "product_label": info["label"], "source": path})
+    return ds

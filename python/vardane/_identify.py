@@ -1,0 +1,20 @@
+"""identify(): what the batch sees in a file before it converts it."""
+
+import os
+
+from . import _vardane
+from ._settings import settings_file
+
+
+def identify(path, settings=None):
+    """The product kind, label and variables of a product file.
+
+    Returns a dict: kind (as the report names it, "AMSR2_L1B"), label (the
+    product name of the log's "It is ... Product." line, "GCOM-W/L1B"), line
+    (that line), product_name (the name the file gives itself), parameters
+    (how many the file holds) and variables: one dict per option
+    of the kind (key, name, index, selected: whether a run with the
+    settings file `settings` converts it). A file that is no product, or a
+    damaged one, raises ValueError naming the file and the cause.
+    """
+    return _vardane.identify(os.fspath(path), settings_file(settings))

@@ -1,0 +1,74 @@
+"""identify() against what vardane-cli logs and reports for the same files."""
+
+import pytest
+
+import vardane
+from conftest import run_cli
+
+# Kinds of each reader family: HDF5 swaths and grids, a tile, HDF4, flat binary.
+KINDS = [
+    ("AMSR2_L1B", "GW1AM2_202207010000_000A_L1SGBTBR_2220220.h5", {}),
+    ("AMSR2_L3_GD", "GW1AM2_20220701_01D_EQMA_L3SGSSTHA2220220.h5", {"geo": "SST"}),
+    ("GSMAP_HOURLY", "GPMMRG_MAP_2207010000_H_L3S_MCH_05A.h5", {}),
+    ("SGLI_LTOA", "GC1SG1_20220701D01D_T0527_L2SG_LTOAK_3000.h5", {"tile": "0512"}),
+    ("JASMES_HDF4", "jasmes_flags.hdf", {"grid": "global", "flags": "cs"}),
+    ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
+]
+
+
+@pytest.mark.parametrize("kind,name,variants", KINDS, ids=[k[0] for k in KINDS])
+def test_a_product_is_what_the_batch_reports(tmp_path, synth, settings, kind, name, variants):
+    path = synth(kind, name, **variants)
+    found = vardane.identify(path, settings=settings)
+    log, records = run_cli([path], tmp_path / "out", settings)
+
+    assert found["kind"] == records[str(path)]["kind"]
+    # The announcement line is the one the run logs, with the label in it.
+    assert found["line"] in log.splitlines()
+    assert found["line"] == f"It is {found['label']} Product."
+    assert found["parameters"] > 0
+    # Every selected variable is one the run converted: one output each.
+    selected = [v for v in found["variables"] if v["selected"]]
+    assert selected
+    outputs = records[str(path)]["outputs"]
+    for variable in selected:
+        assert any(variable["name"] in o["path"] for o in outputs), (variable, outputs)
+
+
+def test_a_variable_unticked_in_the_settings_is_listed_unselected(tmp_path, synth, settings):
+    path = synth("AMSR2_L3_BT", "bt.h5")
+    text = settings.read_text()
+    # The option's lines ("\tKEY: flag=1,NAME") of the AMSR2 and AMSR-E kinds.
+    lines = [l.replace("flag=1", "flag=0") if l.endswith("flag=1,BT_V") else l for l in text.splitlines()]
+    settings.write_text("\n".join(lines) + "\n")
+    variables = {v["name"]: v for v in vardane.identify(path, settings=settings)["variables"]}
+    assert variables["BT_H"]["selected"] and not variables["BT_V"]["selected"]
+    _, records = run_cli([path], tmp_path / "out", settings)
+    assert [o["path"].rsplit("/", 1)[1] for o in records[str(path)]["outputs"]] == ["bt_BT_H.tif"]
+
+
+def test_a_file_that_is_no_product_raises_with_its_name(tmp_path, settings):
+    path = tmp_path / "notes.txt"
+    path.write_text("not a satellite product\n")
+    with pytest.raises(ValueError, match="notes.txt: not a product"):
+        vardane.identify(path, settings=settings)
+
+
+def test_a_damaged_product_raises_with_the_batchs_cause(tmp_path, synth, settings):
+    path = synth("AMSR2_L1B", "GW1AM2_202207010000_000A_L1SGBTBR_2220220.h5")
+    data = path.read_bytes()
+    path.write_bytes(data[: len(data) // 3])
+    _, records = run_cli([path], tmp_path / "out", settings)
+    causes = [f["cause"] for f in records[str(path)]["failures"] if f["cause"]]
+    assert causes
+    with pytest.raises(ValueError) as raised:
+        vardane.identify(path, settings=settings)
+    assert str(path) in str(raised.value)
+    assert causes[0] in str(raised.value)
+
+
+def test_a_missing_file_or_settings_file_raises(tmp_path, settings):
+    with pytest.raises(ValueError, match="no such file"):
+        vardane.identify(tmp_path / "absent.h5", settings=settings)
+    with pytest.raises(ValueError, match="no settings file"):
+        vardane.identify(tmp_path / "absent.h5", settings=tmp_path / "absent.dat")
