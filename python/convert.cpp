@@ -32,32 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The output kinds by the names of the command line's switches.
-struct kind_name {
-    const char* name;
-    bool output_switches::*field;
-};
-constexpr kind_name kKindNames[] = {
-    {"geotiff", &output_switches::geotiff},
-    {"kmz", &output_switches::kmz},
-    {"tiff-text", &output_switches::tiffText},
-    {"netcdf", &output_switches::netcdf},
-};
-
-output_switches kinds_named(const std::vector<std::string>& names)
-{
-    if (names.empty()) throw py::value_error("kinds: at least one of geotiff, kmz, tiff-text, netcdf");
-    output_switches kinds;
-    for (const auto& name : names) {
-        bool known = false;
-        for (const auto& kind : kKindNames) {
-            if (name == kind.name) kinds.*kind.field = known = true;
-        }
-        if (!known) throw py::value_error("kinds: unknown output kind " + name);
-    }
-    return kinds;
-}
-
 // The report a run without one asked for writes, and reads back, in a
 // file of its own that goes with the run.
 class scratch_report {
@@ -110,22 +84,18 @@ py::dict result_of(const file_report& report)
     return result;
 }
 
-py::list convert(const std::vector<std::string>& inputs, const std::string& outputDir,
-                 const std::vector<std::string>& kinds, int jobs, std::optional<std::string> report,
-                 const std::string& settingsFile, const std::string& worker)
+// `arguments` are the command line's own (the package builds them from the
+// call's keywords), so that a call means what the same switches mean there.
+py::list convert(const std::vector<std::string>& arguments, std::optional<std::string> report,
+                 const std::string& worker)
 {
-    if (jobs < 1) throw py::value_error("jobs: at least 1");
-    if (inputs.empty()) throw py::value_error("inputs: no input");
+    const cli_parse_result parsed = parse_command_line(arguments);
+    if (!parsed.error.empty()) throw py::value_error(parsed.error);
+    const cli_options& options = parsed.options;
     std::error_code ec;
-    if (!fs::is_directory(outputDir, ec)) throw py::value_error(outputDir + ": " + run_msg::kOutputFolderMissing);
+    if (!fs::is_directory(options.output, ec))
+        throw py::value_error(options.output + ": " + run_msg::kOutputFolderMissing);
 
-    // The run the command line would make of the same inputs and switches.
-    cli_options options;
-    options.inputs = inputs;
-    options.output = outputDir;
-    options.kinds = kinds_named(kinds);
-    options.jobs = jobs;
-    options.settingsFile = settingsFile;
     batch_options batch = batch_options_of(options);
     // The interpreter owns its signals.
     batch.cancelOnSignals = false;
@@ -167,8 +137,8 @@ py::list convert(const std::vector<std::string>& inputs, const std::string& outp
 
 void bind_convert(py::module_& module)
 {
-    module.def("convert", &convert, py::arg("inputs"), py::arg("output_dir"), py::arg("kinds"), py::arg("jobs"),
-               py::arg("report"), py::arg("settings"), py::arg("worker"));
+    module.def("convert", &convert, py::arg("arguments"), py::arg("report"), py::arg("worker"),
+               "A batch of vardane-cli ARGUMENTS (no --report) with its workers started as WORKER.");
 }
 
 } // namespace vardane

@@ -1,11 +1,15 @@
 // vardane._vardane: the compiled half of the Python package `vardane`.
 #include "python/bindings.h"
+#include "util/trace_stream.h"
 
 // The interpreter looks the module's entry point up by its C name, so the
 // macro stays at global scope; everything it calls is in namespace vardane.
 
 PYBIND11_MODULE(_vardane, module)
 {
+    // The readers run in the interpreter's own process, whose standard error
+    // is the user's: their announcements of what they read stay out of it.
+    vardane::set_trace_enabled(false);
     module.doc() = "Vardane's readers and batch converter (see the package vardane)";
     vardane::bind_identify(module);
     vardane::bind_convert(module);

@@ -1,10 +1,11 @@
 #include "reader/hdf5/hdf5_global_attributes.h"
 
-#include <iostream>
+#include <ostream>
 #include <string_view>
 
 #include "reader/hdf5/h5_attribute_values.h"
 #include "reader/hdf5/h5_handles.h"
+#include "util/trace_stream.h"
 
 namespace vardane {
 
@@ -49,7 +50,7 @@ void read_global_attributes(hid_t file, std::map<std::string, std::string>& attr
     if (!root) return;
     for (auto& [key, value] : attributes) {
         if (H5Aexists(root.get(), key.c_str()) <= 0) continue;
-        std::cerr << "property='" << key << "'" << std::endl;
+        trace_stream() << "property='" << key << "'" << std::endl;
         const auto text = h5_string_attribute(root.get(), key.c_str());
         if (!text) unreadable.push_back(key);
         value = text.value_or("");
