@@ -87,3 +87,25 @@ def test_bad_arguments_raise(tmp_path, synth, settings):
     with pytest.raises(ValueError, match="jobs"):
         vardane.convert([good], tmp_path, jobs=0, settings=settings)
     assert not list(tmp_path.glob("*.tif"))
+
+
+def test_keywords_mean_what_the_command_lines_switches_mean(tmp_path, synth, settings):
+    grid = [synth("GSMAP_HOURLY", "gsmap.h5")]
+    _, expected = run_cli(grid, tmp_path / "cli", settings,
+                          extra=["--geotiff-profile", "compressed", "--no-nodata", "--polar-grid", "nsidc-25km"])
+    (tmp_path / "py").mkdir()
+    [result] = vardane.convert(grid, tmp_path / "py", settings=settings, geotiff_profile="compressed",
+                               nodata=False, polar_grid="nsidc-25km", file_timeout=0)
+    names = sorted(os.path.basename(o["path"]) for o in result["outputs"])
+    assert names == sorted(os.path.basename(o["path"]) for o in expected[str(grid[0])]["outputs"])
+    for name in names:
+        ours, theirs = gdal.Open(str(tmp_path / "py" / name)), gdal.Open(str(tmp_path / "cli" / name))
+        assert ours.GetMetadata("IMAGE_STRUCTURE").get("COMPRESSION") == "DEFLATE"
+        np.testing.assert_equal(ours.GetRasterBand(1).GetNoDataValue(), theirs.GetRasterBand(1).GetNoDataValue())
+        assert ours.RasterXSize == theirs.RasterXSize and ours.GetGeoTransform() == theirs.GetGeoTransform()
+        np.testing.assert_array_equal(ours.ReadAsArray(), theirs.ReadAsArray())
+
+    with pytest.raises(TypeError, match="geotiff_profil"):
+        vardane.convert(grid, tmp_path, geotiff_profil="cog")
+    with pytest.raises(ValueError, match="--polar-grid needs"):
+        vardane.convert(grid, tmp_path, polar_grid="lambert")

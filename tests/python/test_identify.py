@@ -17,9 +17,11 @@ KINDS = [
 
 
 @pytest.mark.parametrize("kind,name,variants", KINDS, ids=[k[0] for k in KINDS])
-def test_a_product_is_what_the_batch_reports(tmp_path, synth, settings, kind, name, variants):
+def test_a_product_is_what_the_batch_reports(tmp_path, synth, settings, kind, name, variants, capfd):
     path = synth(kind, name, **variants)
     found = vardane.identify(path, settings=settings)
+    # The readers' announcements stay off the user's standard error.
+    assert capfd.readouterr().err == ""
     log, records = run_cli([path], tmp_path / "out", settings)
 
     assert found["kind"] == records[str(path)]["kind"]
