@@ -8,7 +8,9 @@
 # folder, the batch recipes, their manual pages and completion), which a
 # headless node installs without Qt or a display stack, and vardane
 # (component window: the window, its desktop entry, icon and manual), which
-# depends on it.
+# depends on it; and python3-vardane (component python, when the module is
+# built: the package `vardane` and its worker program), which depends on
+# vardane-cli for the data folder its worker reads, not on Qt.
 
 install(TARGETS vardane-cli vardane-synth RUNTIME DESTINATION bin COMPONENT cli)
 if(TARGET vardane)
@@ -77,16 +79,25 @@ list(TRANSFORM cli_pages APPEND .1.gz)
 install(FILES ${cli_pages} DESTINATION share/man/man1 COMPONENT cli)
 install(FILES ${VARDANE_DOC_DIR}/man/vardane.1.gz DESTINATION share/man/man1 COMPONENT window)
 # Each package has its copyright and changelog in share/doc/<package>.
-foreach(package vardane-cli vardane)
+set(doc_packages vardane-cli vardane)
+if(TARGET vardane_python)
+  list(APPEND doc_packages python3-vardane)
+endif()
+foreach(package ${doc_packages})
   set(component cli)
   if(package STREQUAL vardane)
     set(component window)
+  elseif(package STREQUAL python3-vardane)
+    set(component python)
   endif()
   install(FILES ${VARDANE_DOC_DIR}/changelog.gz ${CMAKE_SOURCE_DIR}/data/packaging/copyright
     DESTINATION share/doc/${package} COMPONENT ${component})
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/vardane-cli COMPONENT cli)
 install(FILES ${VARDANE_DOC_DIR}/manual.html DESTINATION share/doc/vardane COMPONENT window)
+if(TARGET vardane_python)
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/python.md DESTINATION share/doc/python3-vardane COMPONENT python)
+endif()
 install(FILES ${guide_picture_copies} DESTINATION share/doc/vardane/images COMPONENT window)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/vardane.desktop DESTINATION share/applications COMPONENT window)
 install(FILES ${CMAKE_SOURCE_DIR}/data/icons/vardane.svg DESTINATION share/icons/hicolor/scalable/apps COMPONENT window)
@@ -99,6 +110,9 @@ set(CPACK_COMPONENTS_ALL cli)
 if(TARGET vardane)
   list(APPEND CPACK_COMPONENTS_ALL window)
 endif()
+if(TARGET vardane_python)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+endif()
 set(CPACK_PACKAGE_NAME vardane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${VARDANE_PACKAGE_MAINTAINER}")
@@ -106,6 +120,9 @@ set(CPACK_DEBIAN_CLI_PACKAGE_NAME vardane-cli)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME vardane)
 set(CPACK_DEBIAN_CLI_PACKAGE_SOURCE vardane)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SOURCE vardane)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-vardane)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SOURCE vardane)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 # The descriptions: a summary line, then the extended text, which CPack
 # indents as a control file wants.
 set(about "Vardane converts microwave-radiometer swaths and grids (GCOM-W AMSR2, AQUA
@@ -122,6 +139,11 @@ set(CPACK_DEBIAN_WINDOW_DESCRIPTION "batch converter for Earth-observation satel
 ${about}
 
 This package holds the desktop window (vardane) and its manual.")
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION "batch converter for Earth-observation satellite products (Python module)
+${about}
+
+This package holds the Python module vardane: identify a product, open it
+as an xarray Dataset, convert files with the command line's worker pool.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -131,11 +153,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's package requires the command line's of the same version.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_COMPONENT_WINDOW_DEPENDS cli)
+set(CPACK_COMPONENT_PYTHON_DEPENDS cli)
 # Not found by the library scan: the legend's font and cairo, loaded when a
 # legend is drawn; the recipes' jq; and the platform plugin without
 # which the window cannot open.
 set(CPACK_DEBIAN_CLI_PACKAGE_DEPENDS "fonts-dejavu-core, libcairo2, jq")
 set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The module is built for Debian's python3 and hands out numpy arrays in
+# xarray Datasets.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3, python3-numpy, python3-xarray")
 # The ssh recipe runs GNU parallel; the Slurm recipe the cluster's own
 # client commands, which are not always Debian's.
 set(CPACK_DEBIAN_CLI_PACKAGE_SUGGESTS "parallel, slurm-client")

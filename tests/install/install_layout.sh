@@ -59,6 +59,20 @@ for kind in tif kmz; do
     compgen -G "$scratch/out/${product}*.$kind" >/dev/null || { cat "$scratch/log"; fail "no $kind of $product"; }
   done
 done
+# The Python module, when built, converts through its installed worker,
+# which finds the same data folder.
+package="$prefix/lib/python3/dist-packages/vardane"
+if [ -d "$package" ]; then
+  [ -x "$prefix/libexec/vardane-python-worker" ] || fail "not installed: libexec/vardane-python-worker"
+  mkdir "$scratch/py"
+  (cd "$scratch" && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$scratch/home" PYTHONDONTWRITEBYTECODE=1 \
+    PYTHONPATH="$prefix/lib/python3/dist-packages" /usr/bin/python3 -c '
+import vardane
+[result] = vardane.convert(["in/gsmap_hourly.h5"], "py", settings="settings.dat")
+assert result["outputs"] and not result["failures"], result
+assert vardane.identify("in/amsr2_l1b.h5")["kind"] == "AMSR2_L1B"
+') || fail "the installed Python module"
+fi
 find "$prefix" -printf '%p %s %T@\n' | sort >"$scratch/after"
 diff "$scratch/before" "$scratch/after" || fail "the run changed the installation"
 echo "install layout: all checks passed"
