@@ -128,6 +128,7 @@ py::dict read_parameter(const std::string& path, std::uint32_t index)
     bool read = false;
     {
         py::gil_scoped_release released;
+        const auto locked = lock_readers();
         read = info->get_dataSource(index, dtype);
     }
     if (!read) {

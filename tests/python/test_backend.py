@@ -1,5 +1,7 @@
 """xr.open_dataset(engine="vardane") opens vardane.open_dataset's Dataset, reading only what is used."""
 
+from concurrent.futures import ThreadPoolExecutor
+
 import dask.array
 import numpy as np
 import pytest
@@ -81,3 +83,14 @@ def test_variables_and_drop_variables_choose(synth, settings, reads):
     named = xr.open_dataset(path, engine="vardane", settings=settings, variables="BT_H")
     assert list(named.data_vars) == ["BT_H"]
     assert reads == []
+
+
+def test_threads_reading_at_once_read_what_one_reads(synth, settings):
+    # Dask's threads read variables at once; HDF4 must still see one at a time.
+    paths = [synth("JASMES_HDF4", f"flags{seed}.hdf", seed=seed) for seed in range(4)]
+    alone = [vardane.open_dataset(p, settings=settings) for p in paths]
+    with ThreadPoolExecutor(4) as pool:
+        together = list(pool.map(lambda p: xr.open_dataset(p, engine="vardane", settings=settings,
+                                                           mask_and_scale=False).load(), paths * 4))
+    for n, ds in enumerate(together):
+        assert_same(ds, alone[n % len(paths)])
