@@ -19,7 +19,8 @@ class VardaneBackendArray(BackendArray):
     its samples. The readers deliver a parameter whole, never a part of
     one: the first access reads the whole parameter, keeps it, and this and
     every later access (every dask chunk of it, in the same process) slices
-    the kept plane. Other variables of the file are not read.
+    the kept plane. Other variables of the file are not read. A copy sent
+    to another process (a dask.distributed task) reads for itself.
     """
 
     def __init__(self, path, index, shape, dtype):
