@@ -20,7 +20,7 @@ class VardaneBackendArray(BackendArray):
     one: the first access reads the whole parameter, keeps it, and this and
     every later access (every dask chunk of it, in the same process) slices
     the kept plane. Other variables of the file are not read. A copy sent
-    to another process (a dask.distributed task) reads for itself.
+    to another process (a dask.distributed worker) reads for itself.
     """
 
     def __init__(self, path, index, shape, dtype):
