@@ -1,6 +1,9 @@
 // vardane._vardane.read_parameter(path, index): one parameter of a product
-// as the readers hand it to the writers, for the package's open_dataset.
+// as the readers hand it to the writers, for the package's open_dataset;
+// describe_parameter(path, index): the same without its samples, for the
+// lazy arrays of the xarray backend.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -10,6 +13,7 @@
 #include "output/gdal_session.h"
 #include "python/bindings.h"
 #include "python/opened_product.h"
+#include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/product_kind.h"
 
 namespace vardane {
@@ -39,18 +43,92 @@ py::list points_of(const earthPoint_t (&points)[4])
     return list;
 }
 
-py::dict read_parameter(const std::string& path, std::uint32_t index)
+const char* dtype_name(std::int32_t dtype)
+{
+    switch (dtype) {
+    case DT_UINT8: return "uint8";
+    case DT_UINT16: return "uint16";
+    case DT_INT16: return "int16";
+    case DT_FLOAT32: return "float32";
+    default: return "";
+    }
+}
+
+// The sample type a read of parameter `index` delivers, told from what the
+// recognition found. The readers settle it only as they read; this follows
+// their rules (float samples are final values, colour composites and flag
+// bytes stay bytes, HDF5 16-bit samples keep the stored signedness), and
+// the lazy arrays check every read against it.
+std::int32_t delivered_type(const spinfo& info, std::uint32_t index)
+{
+    const productType kind = info.getType();
+    const std::uint32_t bytes = info.N_byte(index);
+    if (bytes == 4) return DT_FLOAT32;
+    if (bytes == 3) return DT_UINT8;
+    // The JASMES flat-binary planes are scaled to floats as they are read,
+    // but for the water-flag bytes.
+    if (kind == PT_JASMES_RAW || kind == PT_JASMES_HDR)
+        return bytes == 1 && info.getPara() == "wf" ? DT_UINT8 : DT_FLOAT32;
+    if (bytes == 1) return DT_UINT8;
+    if (bytes != 2) return DT_NONE;
+    // A kind's 16-bit datasets share one signedness.
+    if (const auto* table = hdf5_table_of(kind)) {
+        for (const auto& entry : *table) {
+            if (entry.h5type == h5_sample::int16) return DT_INT16;
+            if (entry.h5type == h5_sample::uint16) return DT_UINT16;
+        }
+    }
+    return DT_NONE;
+}
+
+// The product `path` opened, with parameter `index` checked to exist.
+std::unique_ptr<spinfo> open_parameter(const std::string& path, std::uint32_t index)
 {
     auto info = open_product(path);
     if (index >= info->N_count())
         throw py::value_error(path + ": no parameter " + std::to_string(index) + " of "
                               + std::to_string(info->N_count()));
+    return info;
+}
+
+// What describes parameter `index` before any sample is read.
+py::dict description_of(const spinfo& info, std::uint32_t index)
+{
     productInfo_t described;
-    info->get_productInfo(index, described);
+    info.get_productInfo(index, described);
+    py::list fills;
+    for (const std::int32_t fill : stored_fill_values(info.getType())) fills.append(fill);
+    py::dict result;
+    result["kind"] = product_kind_name(info.getType());
+    result["swath"] = is_swath_kind(info.getType());
+    // A polar-stereographic grid: its corners are no latitude/longitude box.
+    result["polar"] = info.getL3PolarStereoType() != PS_NONE;
+    result["product"] = described.product;
+    result["scale"] = described.scale;
+    result["offset"] = info.getOffset();
+    result["corners"] = points_of(described.corner);
+    result["fill_values"] = fills;
+    return result;
+}
+
+py::dict describe_parameter(const std::string& path, std::uint32_t index)
+{
+    const auto info = open_parameter(path, index);
+    py::dict result = description_of(*info, index);
+    result["shape"] = py::make_tuple(info->N_line(index), info->N_pixel(index));
+    result["dtype"] = dtype_name(delivered_type(*info, index));
+    return result;
+}
+
+py::dict read_parameter(const std::string& path, std::uint32_t index)
+{
+    const auto info = open_parameter(path, index);
+    py::dict result = description_of(*info, index);
     std::int32_t dtype = DT_NONE;
     bool read = false;
     {
         py::gil_scoped_release released;
+        const auto locked = lock_readers();
         read = info->get_dataSource(index, dtype);
     }
     if (!read) {
@@ -66,18 +144,6 @@ py::dict read_parameter(const std::string& path, std::uint32_t index)
     case DT_FLOAT32: samples = plane_of<float>(info->floatRaster(), shape); break;
     default: throw py::value_error(path + ": parameter " + std::to_string(index) + " has samples of no known type");
     }
-    py::list fills;
-    for (const std::int32_t fill : stored_fill_values(info->getType())) fills.append(fill);
-    py::dict result;
-    result["kind"] = product_kind_name(info->getType());
-    result["swath"] = is_swath_kind(info->getType());
-    // A polar-stereographic grid: its corners are no latitude/longitude box.
-    result["polar"] = info->getL3PolarStereoType() != PS_NONE;
-    result["product"] = described.product;
-    result["scale"] = described.scale;
-    result["offset"] = info->getOffset();
-    result["corners"] = points_of(described.corner);
-    result["fill_values"] = fills;
     result["codes"] = shape.codes;
     result["samples"] = samples;
     return result;
@@ -89,6 +155,8 @@ void bind_grid_read(py::module_& module)
 {
     module.def("read_parameter", &read_parameter, py::arg("path"), py::arg("index"),
                "Parameter `index` of a product: its samples as stored and what describes them.");
+    module.def("describe_parameter", &describe_parameter, py::arg("path"), py::arg("index"),
+               "What describes parameter `index` of a product, its shape and sample type, reading no sample.");
     module.def("wgs84_wkt", &gdal_session::wgs84_wkt,
                "The coordinate system of the latitude/longitude GeoTIFFs, as WKT.");
 }

@@ -9,6 +9,12 @@ namespace vardane {
 
 namespace fs = std::filesystem;
 
+std::unique_lock<std::mutex> lock_readers()
+{
+    static std::mutex readers;
+    return std::unique_lock<std::mutex>(readers);
+}
+
 std::unique_ptr<spinfo> open_product(const std::string& path)
 {
     std::error_code ec;
@@ -16,7 +22,11 @@ std::unique_ptr<spinfo> open_product(const std::string& path)
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) throw pybind11::value_error(path + ": " + ec.message());
     auto info = std::make_unique<spinfo>();
-    info->init(path, size);
+    {
+        pybind11::gil_scoped_release released;
+        const auto locked = lock_readers();
+        info->init(path, size);
+    }
     if (info->getType() != PT_UNKNOWN) return info;
     const failure& why = info->last_failure();
     // The cause the batch reports; a file of no family at all is simply no

@@ -69,33 +69,38 @@ def _add_grid_mapping(ds):
         variable.attrs["grid_mapping"] = "spatial_ref"
 
 
-def open_dataset(path, variables=None, settings=None):
-    """Open a gridded product as an xarray.Dataset.
+def _grid_coordinates(path, parameter, shape):
+    """1-D lat/lon cell centres of a latitude/longitude grid of `shape`."""
+    if parameter["swath"]:
+        raise NotImplementedError(f"{path}: swath products cannot be opened as a Dataset yet")
+    if parameter["polar"]:
+        raise NotImplementedError(f"{path}: polar-stereographic grids cannot be opened as a Dataset yet")
+    # The corners are the grid's outer edges: upper-left, upper-right,
+    # lower-left, lower-right.
+    (top, left), _, _, (bottom, right) = parameter["corners"]
+    height, width = shape
+    return {"lat": _centres(top, bottom, height), "lon": _centres(left, right, width)}
 
-    Each variable (those the settings select, see identify, or those of
-    `variables` by name or option key) holds its samples as stored, with CF
-    attributes (scale_factor, add_offset, _FillValue) so that xarray decodes
-    them, on 1-D lat/lon coordinates of the cell centres. Swath products and
-    polar-stereographic grids are not open yet: NotImplementedError. A file
-    that is no product raises ValueError naming the file and the cause.
-    """
+
+def _read(path, variable):
+    """A parameter read whole: its description and its samples."""
+    parameter = _vardane.read_parameter(path, variable["index"])
+    return parameter, parameter["samples"]
+
+
+def grid_dataset(path, variables, settings, parameter_of):
+    """The Dataset of the chosen variables of `path`, each on its grid;
+    parameter_of(path, variable) gives what describes the variable's
+    parameter and its samples, an array or one read later (anything with a
+    shape and a dtype that xarray wraps)."""
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
     data = {}
     coords = None
     for variable in _chosen(info, variables):
-        parameter = _vardane.read_parameter(path, variable["index"])
-        if parameter["swath"]:
-            raise NotImplementedError(f"{path}: swath products cannot be opened as a Dataset yet")
-        if parameter["polar"]:
-            raise NotImplementedError(f"{path}: polar-stereographic grids cannot be opened as a Dataset yet")
-        samples = parameter["samples"]
-        # The corners are the grid's outer edges: upper-left, upper-right,
-        # lower-left, lower-right.
-        (top, left), _, _, (bottom, right) = parameter["corners"]
-        height, width = samples.shape
-        here = {"lat": _centres(top, bottom, height), "lon": _centres(left, right, width)}
+        parameter, samples = parameter_of(path, variable)
+        here = _grid_coordinates(path, parameter, samples.shape)
         if coords is None:
             coords = here
         elif any(len(coords[k]) != len(here[k]) or not np.allclose(coords[k], here[k]) for k in here):
@@ -110,3 +115,18 @@ def open_dataset(path, variables=None, settings=None):
         _add_grid_mapping(ds)
     ds.attrs.update({"product_kind": info["kind"], "product_label": info["label"], "source": path})
     return ds
+
+
+def open_dataset(path, variables=None, settings=None):
+    """Open a gridded product as an xarray.Dataset.
+
+    Each variable (those the settings select, see identify, or those of
+    `variables` by name or option key) holds its samples as stored, with CF
+    attributes (scale_factor, add_offset, _FillValue) so that xarray decodes
+    them, on 1-D lat/lon coordinates of the cell centres. Swath products and
+    polar-stereographic grids are not open yet: NotImplementedError. A file
+    that is no product raises ValueError naming the file and the cause.
+    Every variable is read here; xr.open_dataset(path, engine="vardane")
+    opens the same Dataset and reads a variable when it is first used.
+    """
+    return grid_dataset(path, variables, settings, _read)

@@ -1,0 +1,96 @@
+"""xr.open_dataset(engine="vardane") opens vardane.open_dataset's Dataset, reading only what is used."""
+
+from concurrent.futures import ThreadPoolExecutor
+
+import dask.array
+import numpy as np
+import pytest
+import xarray as xr
+
+import vardane
+from vardane import _vardane
+
+GRIDS = [
+    ("GSMAP_HOURLY", "gsmap.h5", {}),
+    ("DPR_MONTHLY", "dpr.h5", {}),
+    ("AMSR2_L3_BT", "bt.h5", {}),
+    ("JASMES_RAW", "gobi.dat", {"grid": "gobi"}),
+    ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
+]
+
+
+@pytest.fixture
+def reads(monkeypatch):
+    """The parameters read, by (file, index), through the readers."""
+    done = []
+    real = _vardane.read_parameter
+
+    def counted(path, index):
+        done.append((path, index))
+        return real(path, index)
+
+    monkeypatch.setattr(_vardane, "read_parameter", counted)
+    return done
+
+
+def assert_same(lazy, eager):
+    assert list(lazy.data_vars) == list(eager.data_vars)
+    for name in eager.variables:
+        assert lazy[name].dtype == eager[name].dtype, name
+        assert lazy[name].attrs.keys() == eager[name].attrs.keys(), name
+        np.testing.assert_array_equal(lazy[name].values, eager[name].values)
+
+
+@pytest.mark.parametrize("kind,name,variants", GRIDS, ids=[g[0] for g in GRIDS])
+def test_the_engine_opens_what_open_dataset_does(synth, settings, kind, name, variants):
+    path = synth(kind, name, **variants)
+    eager = vardane.open_dataset(path, settings=settings)
+    lazy = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False)
+    assert_same(lazy, eager)
+    assert lazy.attrs == eager.attrs
+
+
+def test_chunks_give_dask_arrays_of_the_same_values(synth, settings):
+    path = synth("AMSR2_L3_BT", "bt.h5")
+    eager = vardane.open_dataset(path, settings=settings)
+    chunked = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
+    assert all(isinstance(v.data, dask.array.Array) for v in chunked.data_vars.values())
+    assert len(chunked.BT_H.chunks[0]) > 1
+    assert_same(chunked, eager)
+    # Decoded by xarray as decode_cf decodes the eager Dataset.
+    with pytest.warns(xr.SerializationWarning):
+        decoded = xr.open_dataset(path, engine="vardane", settings=settings, chunks={})
+    with pytest.warns(xr.SerializationWarning):
+        expected = xr.decode_cf(eager)
+    np.testing.assert_array_equal(decoded.BT_V.values, expected.BT_V.values)
+
+
+def test_opening_reads_nothing_and_a_variable_reads_itself_once(synth, settings, reads):
+    path = synth("AMSR2_L3_BT", "bt.h5")
+    indexes = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}
+    ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
+    assert reads == []
+    corner = ds.BT_V[:10, :10].values
+    whole = ds.BT_V.values
+    np.testing.assert_array_equal(corner, whole[:10, :10])
+    assert reads == [(str(path), indexes["BT_V"])]
+
+
+def test_variables_and_drop_variables_choose(synth, settings, reads):
+    path = synth("AMSR2_L3_BT", "bt.h5")
+    kept = xr.open_dataset(path, engine="vardane", settings=settings, drop_variables=["BT_H"])
+    assert list(kept.data_vars) == ["BT_V"]
+    named = xr.open_dataset(path, engine="vardane", settings=settings, variables="BT_H")
+    assert list(named.data_vars) == ["BT_H"]
+    assert reads == []
+
+
+def test_threads_reading_at_once_read_what_one_reads(synth, settings):
+    # Dask's threads read variables at once; HDF4 must still see one at a time.
+    paths = [synth("JASMES_HDF4", f"flags{seed}.hdf", seed=seed) for seed in range(4)]
+    alone = [vardane.open_dataset(p, settings=settings) for p in paths]
+    with ThreadPoolExecutor(4) as pool:
+        together = list(pool.map(lambda p: xr.open_dataset(p, engine="vardane", settings=settings,
+                                                           mask_and_scale=False).load(), paths * 4))
+    for n, ds in enumerate(together):
+        assert_same(ds, alone[n % len(paths)])
