@@ -2,7 +2,7 @@
 
 identify(path)         -- the product kind, label and variables of a file
 convert(inputs, ...)   -- the command line's batch, one result per input
-open_dataset(path)     -- a gridded product as an xarray.Dataset
+open_dataset(path)     -- a product (grid or swath) as an xarray.Dataset
 """
 
 from ._vardane import read_parameter

@@ -7,6 +7,7 @@ import xarray as xr
 
 from . import _vardane
 from ._identify import identify
+from ._swath import open_polar, open_swath, turn_to_180_west
 
 
 def _chosen(info, variables):
@@ -75,25 +76,33 @@ def open_dataset(path, variables=None, settings=None):
     Each variable (those the settings select, see identify, or those of
     `variables` by name or option key) holds its samples as stored, with CF
     attributes (scale_factor, add_offset, _FillValue) so that xarray decodes
-    them, on 1-D lat/lon coordinates of the cell centres. Swath products and
-    polar-stereographic grids are not open yet: NotImplementedError. A file
-    that is no product raises ValueError naming the file and the cause.
+    them, on 1-D lat/lon coordinates of the cell centres, in the GeoTIFF's
+    column order (a global grid stored from 0 degrees starts at -180).
+    Swath products come on 2-D lat/lon coordinates, polar-stereographic
+    grids on x/y in metres with their projection (see _swath). A file that
+    is no product raises ValueError naming the file and the cause.
     """
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
     data = {}
     coords = None
+    turned = None
     for variable in _chosen(info, variables):
         parameter = _vardane.read_parameter(path, variable["index"])
         if parameter["swath"]:
-            raise NotImplementedError(f"{path}: swath products cannot be opened as a Dataset yet")
+            return open_swath(path, info, _chosen(info, variables), _attributes, (variable, parameter))
         if parameter["polar"]:
-            raise NotImplementedError(f"{path}: polar-stereographic grids cannot be opened as a Dataset yet")
+            return open_polar(path, info, _chosen(info, variables), _attributes, (variable, parameter))
         samples = parameter["samples"]
         # The corners are the grid's outer edges: upper-left, upper-right,
         # lower-left, lower-right.
         (top, left), _, _, (bottom, right) = parameter["corners"]
+        # Where the GeoTIFF turns a grid stored from 0 degrees, so does the Dataset.
+        if turned is None:
+            turned = _vardane.geotiff_starts_at_180_west(path)
+        if turned:
+            samples, left, right = turn_to_180_west(samples, left, right)
         height, width = samples.shape
         here = {"lat": _centres(top, bottom, height), "lon": _centres(left, right, width)}
         if coords is None:
