@@ -11,11 +11,13 @@ from conftest import run_cli
 gdal.UseExceptions()
 
 # Grids of each reader family; the AMSR2 and JASMES global grids are stored
-# from 0 degrees and turned to start at -180 degrees, as their GeoTIFFs are.
+# from 0 degrees and turned to start at -180 degrees, as their GeoTIFFs are
+# (the AMSR-E grids' GeoTIFFs keep 0..360).
 GRIDS = [
     ("GSMAP_HOURLY", "gsmap.h5", {}),
     ("DPR_MONTHLY", "dpr.h5", {}),
     ("AMSR2_L3_BT", "bt.h5", {}),
+    ("AMSRE_L3_BT", "amsre.h5", {}),
     ("JASMES_RAW", "gobi.dat", {"grid": "gobi"}),
     ("JASMES_RAW", "global.dat", {"grid": "global"}),
     ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
