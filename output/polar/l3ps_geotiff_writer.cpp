@@ -13,14 +13,9 @@ namespace vardane {
 
 namespace {
 
-// The geographic part shared by every grid: an unnamed datum on the Hughes
-// 1980 ellipsoid, whose axes are written out so that readers need no
-// ellipsoid database.
-constexpr const char* kGeogCitation = "Unspecified datum based upon the Hughes 1980 ellipsoid";
+// EPSG codes of the grids' datum and ellipsoid (Hughes 1980).
 constexpr int kDatumHughes1980 = 6054;
 constexpr int kEllipsoidHughes1980 = 7058;
-constexpr double kHughesSemiMajor = 6378273.0;
-constexpr double kHughesSemiMinor = 6356889.449;
 
 bool set_georeference(TIFF* tif, const l3ps_grid& grid)
 {
@@ -56,7 +51,7 @@ bool set_geokeys(GTIF* gtif, const l3ps_grid& grid)
         {ProjStraightVertPoleLongGeoKey, grid.poleLon},
     };
     if (GTIFKeySet(gtif, GTCitationGeoKey, TYPE_ASCII, 0, grid.citation) != 1) return false;
-    if (GTIFKeySet(gtif, GeogCitationGeoKey, TYPE_ASCII, 0, kGeogCitation) != 1) return false;
+    if (GTIFKeySet(gtif, GeogCitationGeoKey, TYPE_ASCII, 0, kL3PsGeogCitation) != 1) return false;
     for (const short_key& k : shorts) {
         if (GTIFKeySet(gtif, k.key, TYPE_SHORT, 1, k.value) != 1) return false;
     }

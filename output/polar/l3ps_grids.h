@@ -19,6 +19,13 @@ struct l3ps_grid {
     double poleLon;           // ProjStraightVertPoleLongGeoKey
 };
 
+// The geographic part shared by every grid: an unnamed datum on the Hughes
+// 1980 ellipsoid, whose axes are written out so that readers need no
+// ellipsoid database.
+inline constexpr const char* kL3PsGeogCitation = "Unspecified datum based upon the Hughes 1980 ellipsoid";
+inline constexpr double kHughesSemiMajor = 6378273.0;
+inline constexpr double kHughesSemiMinor = 6356889.449;
+
 inline constexpr const char* kNsidcSouth = "NSIDC Sea Ice Polar Stereographic South";
 inline constexpr const char* kNsidcNorth = "NSIDC Sea Ice Polar Stereographic North";
 inline constexpr const char* kZemaNorth = "ZEMA Snow Depth Polar Stereographic North";

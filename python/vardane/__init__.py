@@ -2,7 +2,7 @@
 
 identify(path)         -- the product kind, label and variables of a file
 convert(inputs, ...)   -- the command line's batch, one result per input
-open_dataset(path)     -- a gridded product as an xarray.Dataset
+open_dataset(path)     -- a product (grid or swath) as an xarray.Dataset
 dask_convert(client, inputs, ...) -- convert() on a dask.distributed cluster
 
 xr.open_dataset(path, engine="vardane") opens the Dataset lazily.
@@ -14,5 +14,4 @@ from ._convert import convert
 from ._dataset import open_dataset
 from ._dask import dask_convert
 
-__all__ = ["identify", "convert", "open_dataset", "read_parameter"]
-__all__ += ["dask_convert"]
+__all__ = ["identify", "convert", "open_dataset", "dask_convert", "read_parameter"]

@@ -9,7 +9,7 @@ from xarray.backends import BackendArray, BackendEntrypoint
 from xarray.core import indexing
 
 from . import _vardane
-from ._dataset import grid_dataset
+from ._dataset import grid_dataset, turned_columns
 
 
 class VardaneBackendArray(BackendArray):
@@ -23,17 +23,19 @@ class VardaneBackendArray(BackendArray):
     to another process (a dask.distributed worker) reads for itself.
     """
 
-    def __init__(self, path, index, shape, dtype):
+    def __init__(self, path, index, shape, dtype, turned=False):
         self.path = path
         self.index = index
         self.shape = tuple(shape)
         self.dtype = np.dtype(dtype)
+        self.turned = turned
         self._lock = threading.Lock()
         self._samples = None
 
     def __getstate__(self):
         # A copy sent to another process reads for itself.
-        return {"path": self.path, "index": self.index, "shape": self.shape, "dtype": self.dtype}
+        return {"path": self.path, "index": self.index, "shape": self.shape, "dtype": self.dtype,
+                "turned": self.turned}
 
     def __setstate__(self, state):
         self.__init__(**state)
@@ -53,14 +55,14 @@ class VardaneBackendArray(BackendArray):
                     raise ValueError(
                         f"{self.path}: parameter {self.index} read as {samples.dtype}{list(samples.shape)}, "
                         f"described as {self.dtype}{list(self.shape)}")
-                self._samples = samples
+                self._samples = turned_columns(samples) if self.turned else samples
             return self._samples
 
 
-def _described(path, variable):
+def _described(path, variable, turned):
     """A parameter's description and its lazy array; no sample is read."""
     parameter = _vardane.describe_parameter(path, variable["index"])
-    array = VardaneBackendArray(path, variable["index"], parameter["shape"], parameter["dtype"])
+    array = VardaneBackendArray(path, variable["index"], parameter["shape"], parameter["dtype"], turned)
     return parameter, indexing.LazilyIndexedArray(array)
 
 

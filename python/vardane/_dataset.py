@@ -1,4 +1,4 @@
-"""open_dataset(): a gridded product as an xarray.Dataset."""
+"""open_dataset(): a product as an xarray.Dataset."""
 
 import os
 
@@ -7,6 +7,7 @@ import xarray as xr
 
 from . import _vardane
 from ._identify import identify
+from ._swath import open_polar, open_swath
 
 
 def _chosen(info, variables):
@@ -69,38 +70,52 @@ def _add_grid_mapping(ds):
         variable.attrs["grid_mapping"] = "spatial_ref"
 
 
-def _grid_coordinates(path, parameter, shape):
+def turned_columns(samples):
+    """A global grid stored from 0 degrees in the GeoTIFF writer's column
+    order: output column c holds stored column c + ceil(width / 2)."""
+    return np.roll(samples, -((samples.shape[1] + 1) // 2), axis=1)
+
+
+def _grid_coordinates(parameter, shape, turned):
     """1-D lat/lon cell centres of a latitude/longitude grid of `shape`."""
-    if parameter["swath"]:
-        raise NotImplementedError(f"{path}: swath products cannot be opened as a Dataset yet")
-    if parameter["polar"]:
-        raise NotImplementedError(f"{path}: polar-stereographic grids cannot be opened as a Dataset yet")
     # The corners are the grid's outer edges: upper-left, upper-right,
     # lower-left, lower-right.
     (top, left), _, _, (bottom, right) = parameter["corners"]
+    if turned:
+        left, right = left - 180.0, right - 180.0
     height, width = shape
     return {"lat": _centres(top, bottom, height), "lon": _centres(left, right, width)}
 
 
-def _read(path, variable):
+def _read(path, variable, turned):
     """A parameter read whole: its description and its samples."""
     parameter = _vardane.read_parameter(path, variable["index"])
-    return parameter, parameter["samples"]
+    samples = parameter["samples"]
+    return parameter, turned_columns(samples) if turned and samples.ndim == 2 else samples
 
 
 def grid_dataset(path, variables, settings, parameter_of):
     """The Dataset of the chosen variables of `path`, each on its grid;
-    parameter_of(path, variable) gives what describes the variable's
-    parameter and its samples, an array or one read later (anything with a
-    shape and a dtype that xarray wraps)."""
+    parameter_of(path, variable, turned) gives what describes the
+    variable's parameter and its samples, an array or one read later
+    (anything with a shape and a dtype that xarray wraps), in the GeoTIFF's
+    column order when `turned`. Swaths and polar grids are read at once:
+    their positions come from the readers whole."""
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
+    chosen = _chosen(info, variables)
     data = {}
     coords = None
-    for variable in _chosen(info, variables):
-        parameter, samples = parameter_of(path, variable)
-        here = _grid_coordinates(path, parameter, samples.shape)
+    # Where the GeoTIFF turns a grid stored from 0 degrees, so does the Dataset.
+    turned = bool(chosen) and _vardane.geotiff_starts_at_180_west(path)
+    for variable in chosen:
+        parameter, samples = parameter_of(path, variable, turned)
+        if parameter["swath"] or parameter["polar"]:
+            read = parameter if "samples" in parameter else _vardane.read_parameter(path, variable["index"])
+            opener = open_swath if parameter["swath"] else open_polar
+            return opener(path, info, chosen, _attributes, (variable, read))
+        here = _grid_coordinates(parameter, samples.shape, turned)
         if coords is None:
             coords = here
         elif any(len(coords[k]) != len(here[k]) or not np.allclose(coords[k], here[k]) for k in here):
@@ -118,15 +133,17 @@ def grid_dataset(path, variables, settings, parameter_of):
 
 
 def open_dataset(path, variables=None, settings=None):
-    """Open a gridded product as an xarray.Dataset.
+    """Open a product as an xarray.Dataset.
 
     Each variable (those the settings select, see identify, or those of
     `variables` by name or option key) holds its samples as stored, with CF
     attributes (scale_factor, add_offset, _FillValue) so that xarray decodes
-    them, on 1-D lat/lon coordinates of the cell centres. Swath products and
-    polar-stereographic grids are not open yet: NotImplementedError. A file
-    that is no product raises ValueError naming the file and the cause.
+    them. Grids come on 1-D lat/lon coordinates of the cell centres, in the
+    GeoTIFF's column order (a global grid stored from 0 degrees starts at
+    -180); swath products on 2-D lat/lon coordinates, polar-stereographic
+    grids on x/y in metres with their projection (see _swath). A file that
+    is no product raises ValueError naming the file and the cause.
     Every variable is read here; xr.open_dataset(path, engine="vardane")
-    opens the same Dataset and reads a variable when it is first used.
+    opens the same Dataset and reads a grid's variable when it is first used.
     """
     return grid_dataset(path, variables, settings, _read)

@@ -1,0 +1,218 @@
+// vardane._vardane.swath_positions and polar_grid: where the samples of a
+// product lie, as the GeoTIFF writers place them, for open_dataset.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <ogr_spatialref.h>
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include "driver/product_rules.h"
+#include "output/gdal_session.h"
+#include "output/polar/l3ps_grids.h"
+#include "output/swath/coregistration_bands.h"
+#include "output/swath/position_source.h"
+#include "output/swath_geolocation.h"
+#include "python/bindings.h"
+#include "python/opened_product.h"
+#include "util/string_utils.h"
+
+namespace vardane {
+
+namespace py = pybind11;
+
+namespace {
+
+// File attributes holding the 89 GHz co-registration factors, as the run
+// reads them before a swath's variables.
+constexpr const char* kCoRegistrationA1 = "CoRegistrationParameterA1";
+constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
+
+// One variable whose positions are asked: its data-source index and the
+// lines and pixels of its samples.
+using position_request = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
+
+[[noreturn]] void refuse(const spinfo& info, const std::string& path, const std::string& what)
+{
+    const failure& why = info.last_failure();
+    if (why.failed()) throw py::value_error((why.file.empty() ? path : why.file) + ": " + why.cause);
+    throw py::value_error(path + ": " + what);
+}
+
+// The geolocation the run hands the swath writer for this product: the
+// arrays of the kind's rule, the co-registration factors and the tile.
+swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)
+{
+    swath_geolocation geo;
+    for (const geolocation_read& read : rule.reads) {
+        const std::int32_t index = read.index_in(info.N_count());
+        std::int32_t dtype = DT_NONE;
+        if (index < 0 || !info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
+            refuse(info, path, std::string("cannot read its geolocation ") + read.label);
+        }
+        const dataAttr_t& shape = info.dataAttr();
+        const std::size_t n =
+            std::size_t(shape.width < 0 ? 0 : shape.width) * std::size_t(shape.height < 0 ? 0 : shape.height);
+        if (dtype != DT_FLOAT32 || n == 0 || info.floatRaster().size() < n) {
+            throw py::value_error(path + ": its geolocation " + read.label + " holds no latitudes or longitudes");
+        }
+        float_grid grid;
+        grid.width = shape.width;
+        grid.height = shape.height;
+        grid.values.assign(info.floatRaster().data(), info.floatRaster().data() + n);
+        geo.fvals[read.label] = std::move(grid);
+    }
+    if (rule.coregistration) {
+        const auto text = [&info](const char* name) {
+            const auto it = info.attributes().find(name);
+            return it == info.attributes().end() ? std::string() : it->second;
+        };
+        geo.corA1 = parse_cor(text(kCoRegistrationA1));
+        geo.corA2 = parse_cor(text(kCoRegistrationA2));
+    }
+    geo.tileV = info.tileV();
+    geo.tileH = info.tileH();
+    return geo;
+}
+
+// The key of the co-registration factors that move variable k, lower case
+// ("6g"), or "" when it is not co-registered.
+std::string coregistration_band(const product_rule& rule, std::int32_t k)
+{
+    if (!rule.coregistration || k < 0 || k > kLastCoregisteredIndex) return {};
+    std::string band(kCoregistrationBands[std::size_t(k)]);
+    for (char& c : band) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return band;
+}
+
+// Longitude and latitude of every sample of a rows x columns raster.
+void fill_positions(const position_source& positions, std::int32_t rows, std::int32_t columns, float* lon, float* lat)
+{
+    const std::size_t width = std::size_t(columns);
+    if (!positions.bordered()) {
+        for (std::int32_t L = 0; L < rows; ++L) positions.line(L, columns, lon + L * width, lat + L * width);
+        return;
+    }
+    // A bordered source gives the outer edges first and last: the samples'
+    // own line L and pixel P are its line L + 1 and pixel P + 1.
+    std::vector<float> lonLine(width + 2);
+    std::vector<float> latLine(width + 2);
+    for (std::int32_t L = 0; L < rows; ++L) {
+        positions.line(L + 1, columns + 2, lonLine.data(), latLine.data());
+        std::copy(lonLine.begin() + 1, lonLine.end() - 1, lon + L * width);
+        std::copy(latLine.begin() + 1, latLine.end() - 1, lat + L * width);
+    }
+}
+
+py::array_t<float> plane_of(const float_grid& grid)
+{
+    py::array_t<float> array({py::ssize_t(grid.height), py::ssize_t(grid.width)});
+    std::copy(grid.values.begin(), grid.values.end(), array.mutable_data());
+    return array;
+}
+
+py::dict swath_positions(const std::string& path, const std::vector<position_request>& requests)
+{
+    auto info = open_product(path);
+    const productType kind = info->getType();
+    const product_rule* rule = find_product_rule(kind);
+    if (!is_swath_kind(kind) || rule == nullptr) throw py::value_error(path + ": not a swath product");
+    swath_geolocation geo;
+    {
+        py::gil_scoped_release released;
+        const auto locked = lock_readers();
+        geo = read_geolocation(*info, path, *rule);
+    }
+    py::list variables;
+    for (const auto& [index, rows, columns] : requests) {
+        auto positions = positions_for(geo, raster_size{rows, columns}, kind, index);
+        if (!positions) {
+            throw py::value_error(path + ": its geolocation does not cover parameter " + std::to_string(index) + " ("
+                                  + std::to_string(rows) + " x " + std::to_string(columns) + ")");
+        }
+        py::array_t<float> lon({py::ssize_t(rows), py::ssize_t(columns)});
+        py::array_t<float> lat({py::ssize_t(rows), py::ssize_t(columns)});
+        float* lonData = lon.mutable_data();
+        float* latData = lat.mutable_data();
+        {
+            py::gil_scoped_release released;
+            fill_positions(*positions, rows, columns, lonData, latData);
+        }
+        py::dict variable;
+        variable["lon"] = lon;
+        variable["lat"] = lat;
+        variable["band"] = coregistration_band(*rule, index);
+        variables.append(variable);
+    }
+    py::dict arrays;
+    for (const auto& [name, grid] : geo.fvals) arrays[py::str(name)] = plane_of(grid);
+    py::dict result;
+    result["variables"] = variables;
+    result["geolocation"] = arrays;
+    return result;
+}
+
+// The grid and coordinate system the polar-stereographic GeoTIFF writer
+// gives a radiometer L3 grid of this size; None for any other size.
+py::object polar_grid(std::int32_t width, std::int32_t height)
+{
+    const auto grid = find_l3ps_grid(width, height);
+    if (!grid) return py::none();
+    // PROJ's database as the writers find it.
+    gdal_session::gtiff_driver();
+    OGRSpatialReference srs;
+    srs.SetProjCS(grid->citation);
+    srs.SetGeogCS(kL3PsGeogCitation, "Not specified (based on Hughes 1980 ellipsoid)", "Hughes 1980", kHughesSemiMajor,
+                  kHughesSemiMajor / (kHughesSemiMajor - kHughesSemiMinor));
+    srs.SetPS(grid->originLat, grid->poleLon, 1.0, 0.0, 0.0);
+    srs.SetLinearUnits(SRS_UL_METER, 1.0);
+    char* text = nullptr;
+    const char* const options[] = {"FORMAT=WKT2_2019", nullptr};
+    if (srs.exportToWkt(&text, options) != OGRERR_NONE || text == nullptr) {
+        CPLFree(text);
+        throw py::value_error("the polar-stereographic coordinate system cannot be written as WKT");
+    }
+    const std::string wkt = text;
+    CPLFree(text);
+    py::dict result;
+    result["wkt"] = wkt;
+    result["transform"] =
+        py::make_tuple(grid->upperLeftX, grid->pixelSize, 0.0, grid->upperLeftY, 0.0, -grid->pixelSize);
+    result["standard_parallel"] = grid->originLat;
+    result["pole_longitude"] = grid->poleLon;
+    result["semi_major_axis"] = kHughesSemiMajor;
+    result["semi_minor_axis"] = kHughesSemiMinor;
+    result["epsg"] = grid->projectedCs;
+    return result;
+}
+
+// True when the GeoTIFF writer turns this product's grid, stored from 0
+// degrees, to start at 180 degrees west: the radiometer L3 latitude/longitude
+// grids and the JASMES global grid.
+bool geotiff_starts_at_180_west(const std::string& path)
+{
+    const auto info = open_product(path);
+    const productType kind = info->getType();
+    if (is_radiometer_l3_grid(kind)) return info->getL3PolarStereoType() == PS_NONE;
+    return is_jasmes_kind(kind) && info->getJasmesArea() == JA_GLOBAL;
+}
+
+} // namespace
+
+void bind_swath_read(py::module_& module)
+{
+    module.def("swath_positions", &swath_positions, py::arg("path"), py::arg("variables"),
+               "Longitudes and latitudes of the samples of a swath product's parameters (index, lines, pixels), "
+               "as the GeoTIFF swath writer places them, and the product's geolocation arrays.");
+    module.def("polar_grid", &polar_grid, py::arg("width"), py::arg("height"),
+               "The polar-stereographic grid of a radiometer L3 grid of this size: WKT, GeoTransform and "
+               "projection parameters; None for other sizes.");
+    module.def("geotiff_starts_at_180_west", &geotiff_starts_at_180_west, py::arg("path"),
+               "True when the GeoTIFF writer turns the product's grid, stored from 0 degrees, to start at -180.");
+}
+
+} // namespace vardane

@@ -1,0 +1,177 @@
+"""Swath products and polar-stereographic grids as xarray Datasets, and the
+turn of global grids stored from 0 degrees: where open_dataset's samples lie
+is where the GeoTIFF writers put them.
+
+Swath samples keep their stored lines and pixels; their positions are those
+the GeoTIFF swath writer uses, worked out in C++ (co-registration of the
+low-frequency channels, the 89 GHz A and B horns' own arrays, SGLI tie-point
+interpolation, tile geometry). Variables sharing one set of positions share
+its dimensions and coordinates; with several sets in one Dataset each has its
+own, named by a suffix (see _suffixes).
+"""
+
+from collections import Counter
+
+import numpy as np
+import xarray as xr
+
+from . import _vardane
+
+
+def _read(path, chosen, first):
+    """(variable, parameter) of every chosen variable; `first` is a pair
+    already read."""
+    read = []
+    for variable in chosen:
+        if first is not None and variable["index"] == first[0]["index"]:
+            read.append((variable, first[1]))
+        else:
+            read.append((variable, _vardane.read_parameter(path, variable["index"])))
+    return read
+
+
+def _same(group, where):
+    return (group["band"] == where["band"] and group["lat"].shape == where["lat"].shape
+            and np.array_equal(group["lat"], where["lat"], equal_nan=True)
+            and np.array_equal(group["lon"], where["lon"], equal_nan=True))
+
+
+def _source_name(lat, geolocation):
+    """The 89 GHz horn whose own positions these are ("89a", "89b"), "low"
+    for every second 89 GHz A position, None for anything else."""
+    rows, columns = lat.shape
+    for key, name in (("lat89A", "89a"), ("lat89B", "89b")):
+        source = geolocation.get(key)
+        if source is None or source.shape[0] < rows:
+            continue
+        if source.shape[1] >= columns and np.array_equal(source[:rows, :columns], lat, equal_nan=True):
+            return name
+        every_second = source[:rows, ::2]
+        if every_second.shape[1] >= columns and np.array_equal(every_second[:, :columns], lat, equal_nan=True):
+            return "low"
+    return None
+
+
+def _suffixes(groups, geolocation):
+    """Suffix of each position set's dimensions and coordinates: none when
+    the Dataset has one set; else the co-registration band ("6g" ... "36g"),
+    the 89 GHz horn ("89a", "89b"), "low" (L1R channels on every second
+    89 GHz A position), and for sets of other sources none for the largest,
+    "half"/"quarter" for those with half or a quarter of its lines and
+    pixels (the SGLI IRS bands stored at 1 km), else LINESxPIXELS."""
+    if len(groups) == 1:
+        return [""]
+    names = [g["band"] or _source_name(g["lat"], geolocation) for g in groups]
+    others = [i for i, name in enumerate(names) if name is None]
+    if others:
+        largest = max(others, key=lambda i: groups[i]["lat"].size)
+        rows, columns = groups[largest]["lat"].shape
+        for i in others:
+            r, c = groups[i]["lat"].shape
+            if i == largest:
+                names[i] = ""
+            elif (r * 2, c * 2) == (rows, columns):
+                names[i] = "half"
+            elif (r * 4, c * 4) == (rows, columns):
+                names[i] = "quarter"
+            else:
+                names[i] = f"{r}x{c}"
+    seen = set()
+    for i, name in enumerate(names):
+        if name in seen:
+            names[i] = f"{name}_{i}" if name else str(i)
+        seen.add(names[i])
+    return names
+
+
+def _coordinate(name, values, dims, axis):
+    what = "latitude" if axis == "lat" else "longitude"
+    return xr.Variable(dims, values, {
+        "standard_name": what,
+        "long_name": f"{what} of the samples, as the GeoTIFF swath writer places them",
+        "units": "degrees_north" if axis == "lat" else "degrees_east",
+    })
+
+
+def open_swath(path, info, chosen, attributes, first=None):
+    """A swath product's variables as stored, on 2-D lat/lon coordinates.
+
+    Dimensions are scan (AMSR) or line (SGLI) and pixel; a position set with
+    a suffix S has lat_S, lon_S on dimensions pixel_S and, when its lines are
+    not the Dataset's usual count, scan_S or line_S.
+    """
+    read = _read(path, chosen, first)
+    placed = _vardane.swath_positions(path, [(v["index"], *p["samples"].shape) for v, p in read])
+    groups = []
+    member = []
+    for where in placed["variables"]:
+        match = next((i for i, g in enumerate(groups) if _same(g, where)), None)
+        if match is None:
+            groups.append(where)
+            match = len(groups) - 1
+        member.append(match)
+    suffixes = _suffixes(groups, placed["geolocation"])
+    # The line count of most variables (the larger on a tie) keeps the
+    # plain line dimension.
+    rows = Counter(groups[g]["lat"].shape[0] for g in member)
+    usual_rows = max(rows, key=lambda r: (rows[r], r)) if rows else 0
+    line = "line" if info["kind"].startswith("SGLI") else "scan"
+    coords = {}
+    dims = []
+    for group, suffix in zip(groups, suffixes):
+        tail = f"_{suffix}" if suffix else ""
+        here = (line if group["lat"].shape[0] == usual_rows else f"{line}{tail}", f"pixel{tail}")
+        dims.append(here)
+        coords[f"lat{tail}"] = _coordinate(f"lat{tail}", group["lat"], here, "lat")
+        coords[f"lon{tail}"] = _coordinate(f"lon{tail}", group["lon"], here, "lon")
+    data = {}
+    for (variable, parameter), g in zip(read, member):
+        samples = parameter["samples"]
+        data[variable["name"]] = xr.Variable(dims[g], samples, attributes(variable, parameter, samples))
+    ds = xr.Dataset(data, coords=coords)
+    ds.attrs.update({"product_kind": info["kind"], "product_label": info["label"], "source": path})
+    return ds
+
+
+def open_polar(path, info, chosen, attributes, first=None):
+    """A polar-stereographic radiometer L3 grid: 1-D x/y projection
+    coordinates of the cell centres in metres and the grid mapping
+    `spatial_ref` of the polar GeoTIFF writer's coordinate system."""
+    read = _read(path, chosen, first)
+    shapes = {p["samples"].shape for _, p in read}
+    if len(shapes) > 1:
+        raise NotImplementedError(f"{path}: variables on different grids cannot share a Dataset yet")
+    height, width = shapes.pop() if shapes else (0, 0)
+    grid = _vardane.polar_grid(width, height)
+    if grid is None:
+        raise ValueError(f"{path}: a polar-stereographic grid of {width} x {height} cells is no grid the GeoTIFF writer knows")
+    left, size, _, top, _, _ = grid["transform"]
+    x = left + (np.arange(width) + 0.5) * size
+    y = top - (np.arange(height) + 0.5) * size
+    data = {}
+    for variable, parameter in read:
+        samples = parameter["samples"]
+        attrs = attributes(variable, parameter, samples)
+        attrs["grid_mapping"] = "spatial_ref"
+        data[variable["name"]] = xr.Variable(("y", "x"), samples, attrs)
+    north = grid["standard_parallel"] > 0
+    a, b = grid["semi_major_axis"], grid["semi_minor_axis"]
+    ds = xr.Dataset(data, coords={
+        "x": ("x", x, {"standard_name": "projection_x_coordinate", "units": "m", "axis": "X"}),
+        "y": ("y", y, {"standard_name": "projection_y_coordinate", "units": "m", "axis": "Y"}),
+        "spatial_ref": xr.Variable((), np.int32(0), {
+            "grid_mapping_name": "polar_stereographic",
+            "latitude_of_projection_origin": 90.0 if north else -90.0,
+            "standard_parallel": grid["standard_parallel"],
+            "straight_vertical_longitude_from_pole": grid["pole_longitude"],
+            "false_easting": 0.0,
+            "false_northing": 0.0,
+            "semi_major_axis": a,
+            "inverse_flattening": a / (a - b),
+            "crs_wkt": grid["wkt"],
+            "spatial_ref": grid["wkt"],
+            "GeoTransform": " ".join(repr(float(v)) for v in grid["transform"]),
+        }),
+    })
+    ds.attrs.update({"product_kind": info["kind"], "product_label": info["label"], "source": path})
+    return ds
