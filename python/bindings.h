@@ -8,5 +8,6 @@ namespace vardane {
 void bind_identify(pybind11::module_& module);
 void bind_convert(pybind11::module_& module);
 void bind_grid_read(pybind11::module_& module);
+void bind_regrid(pybind11::module_& module);
 
 } // namespace vardane

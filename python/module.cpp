@@ -10,4 +10,5 @@ PYBIND11_MODULE(_vardane, module)
     vardane::bind_identify(module);
     vardane::bind_convert(module);
     vardane::bind_grid_read(module);
+    vardane::bind_regrid(module);
 }
