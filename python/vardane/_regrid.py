@@ -49,7 +49,9 @@ def _as_grid(grid):
     if any(float(b) != int(b) for b in bounds):
         raise ValueError("grid: the edges are whole degrees, as the swath windows' edges")
     west, south, east, north = (int(b) for b in bounds)
-    if not (-540 <= west < east <= 540 and -90 <= south < north <= 90):
+    # The projector draws a cell across the 180th meridian on both sides of
+    # it, within -180..180: a box beyond would miss the cells west of it.
+    if not (-180 <= west < east <= 180 and -90 <= south < north <= 90):
         raise ValueError(f"grid: no extent from {west},{south} to {east},{north}")
     height, width = chosen.shape()
     return (west, south, east, north, width, height)

@@ -83,6 +83,8 @@ def test_an_extent_is_the_same_window_of_the_global_grid(synth, settings):
     assert coarse.shape == (360, 720)
     with pytest.raises(ValueError, match="whole number"):
         vardane.regrid(path, "36.5GHz_H", grid=dict(west=0, south=0, east=1, north=1, resolution=0.3))
+    with pytest.raises(ValueError, match="no extent"):
+        vardane.regrid(path, "36.5GHz_H", grid=dict(west=170, south=0, east=190, north=10, resolution=0.1))
 
 
 def test_several_windows_and_non_swaths_raise(synth, settings):
