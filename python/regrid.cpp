@@ -1,4 +1,4 @@
-// vardane._vardane.regrid(path, index, ...): one variable of a swath product
+// vardane._vardane.regrid(path, indices, ...): variables of a swath product
 // regridded in memory by the swath GeoTIFF writer's own projector, onto one
 // of the windows the command line writes or onto a window the caller gives.
 #include <algorithm>
@@ -43,20 +43,24 @@ struct asked_window {
     int north;
 };
 
-// What the work without the interpreter hands back to it.
-struct regridded {
-    productType kind = PT_UNKNOWN;
+// One variable on the grid.
+struct layer {
     RasterKind rasterKind = RK_NONE;
-    view_t view;
-    std::vector<view_t> windows; // the command line's windows of the product
     std::int32_t nodata = 0;
     double scale = 0.0;
     double offset = 0.0;
     bool codes = false;
-    std::string product;
     // The grid, one of the two by the raster kind.
     std::vector<std::uint8_t> bytes;
     std::vector<std::uint16_t> sixteen;
+};
+
+// What the work without the interpreter hands back to it.
+struct regridded {
+    productType kind = PT_UNKNOWN;
+    view_t view;                 // width 0: no window of the asked suffix
+    std::vector<view_t> windows; // the command line's windows of the product
+    std::vector<layer> layers;   // in the order asked
 };
 
 std::string cause_of(const spinfo& info, const std::string& path)
@@ -136,52 +140,34 @@ output_raster load_raster(spinfo& info, std::int32_t dtype, RasterKind& kind, co
     throw py::value_error(path + ": the read delivered fewer samples than the variable holds");
 }
 
-regridded regrid_in_memory(const std::string& path, std::int32_t index, const std::optional<asked_window>& asked,
-                           const std::string& suffix)
+// The variable `index` of the product `info` holds, drawn on the view by
+// the swath writer's projector with the writer's positions and values.
+layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
+              const std::string& path)
 {
-    auto info = open_product(path);
-    regridded out;
-    out.kind = info->getType();
-    const product_rule* rule = find_product_rule(out.kind);
-    if (!is_swath_kind(out.kind) || rule == nullptr)
-        throw py::value_error(path + ": a " + std::string(product_kind_name(out.kind))
-                              + " is no swath product; open_dataset reads its grid");
-    if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info->N_count()))
-        throw py::value_error(path + ": no variable " + std::to_string(index));
-    swath_geolocation geo = read_geolocation(*info, *rule, path);
-
+    layer out;
     productInfo_t described;
-    info->get_productInfo(static_cast<std::uint32_t>(index), described);
+    info.get_productInfo(static_cast<std::uint32_t>(index), described);
     std::int32_t dtype = DT_NONE;
-    if (!info->get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(cause_of(*info, path));
-    const dataAttr_t attr = info->dataAttr();
-    const output_raster raster = load_raster(*info, dtype, out.rasterKind, path);
-    out.offset = info->getOffset();
-    info.reset();
-
+    if (!info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(cause_of(info, path));
+    const dataAttr_t attr = info.dataAttr();
+    const output_raster raster = load_raster(info, dtype, out.rasterKind, path);
+    info.release_buffers();
     out.scale = described.scale;
-    out.product = described.product;
+    out.offset = info.getOffset();
     out.codes = attr.codes;
-    const auto positions = positions_for(geo, raster_size{raster.height(), raster.width()}, out.kind, index);
+    // The co-registration cache in geo serves the later variables of a band.
+    const auto positions = positions_for(geo, raster_size{raster.height(), raster.width()}, kind, index);
     if (!positions) throw py::value_error(path + ": the product's geolocation does not place this variable");
-    out.windows = windows_for(geo, out.kind);
-    if (asked) {
-        out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};
-    } else {
-        const auto it = std::ranges::find(out.windows, suffix, &view_t::suffix);
-        if (it == out.windows.end()) return out; // the caller names the windows there are
-        out.view = *it;
-    }
 
-    gt_projector projector(out.rasterKind, out.view.width, out.view.height,
-                           attr.codes ? cell_fill::nearest : cell_fill::blend);
-    if (!projector.setView(out.view))
-        throw py::value_error(path + ": a grid of " + std::to_string(out.view.width) + " x "
-                              + std::to_string(out.view.height) + " cannot be made");
+    gt_projector projector(out.rasterKind, view.width, view.height, attr.codes ? cell_fill::nearest : cell_fill::blend);
+    if (!projector.setView(view))
+        throw py::value_error(path + ": a grid of " + std::to_string(view.width) + " x " + std::to_string(view.height)
+                              + " cannot be made");
     walk_cells(projector, *positions, raster, corner_value(out.rasterKind, attr));
     out.nodata = projector.nodata();
-    const std::size_t width = std::size_t(out.view.width);
-    const std::size_t height = std::size_t(out.view.height);
+    const std::size_t width = std::size_t(view.width);
+    const std::size_t height = std::size_t(view.height);
     if (out.rasterKind == RK_BYTE) {
         out.bytes.resize(width * height);
     } else {
@@ -197,6 +183,34 @@ regridded regrid_in_memory(const std::string& path, std::int32_t index, const st
             }
         }
     }
+    return out;
+}
+
+regridded regrid_in_memory(const std::string& path, const std::vector<std::int32_t>& indices,
+                           const std::optional<asked_window>& asked, const std::string& suffix)
+{
+    auto info = open_product(path);
+    regridded out;
+    out.kind = info->getType();
+    const product_rule* rule = find_product_rule(out.kind);
+    if (!is_swath_kind(out.kind) || rule == nullptr)
+        throw py::value_error(path + ": a " + product_kind_name(out.kind)
+                              + " is no swath product; open_dataset reads its grid");
+    for (const std::int32_t index : indices) {
+        if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info->N_count()))
+            throw py::value_error(path + ": no variable " + std::to_string(index));
+    }
+    // Read once for every variable, as the driver does for a product.
+    swath_geolocation geo = read_geolocation(*info, *rule, path);
+    out.windows = windows_for(geo, out.kind);
+    if (asked) {
+        out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};
+    } else {
+        const auto it = std::ranges::find(out.windows, suffix, &view_t::suffix);
+        if (it == out.windows.end()) return out; // the caller names the windows there are
+        out.view = *it;
+    }
+    for (const std::int32_t index : indices) out.layers.push_back(project(*info, geo, out.kind, index, out.view, path));
     return out;
 }
 
@@ -217,7 +231,8 @@ py::tuple bounds_of(const view_t& view)
     return py::make_tuple(view.lon_min, view.lat_min, view.lon_max, view.lat_max, view.width, view.height);
 }
 
-py::dict regrid(const std::string& path, std::int32_t index, std::optional<py::tuple> grid, const std::string& suffix)
+py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indices, std::optional<py::tuple> grid,
+                const std::string& suffix)
 {
     std::optional<asked_window> asked;
     if (grid) {
@@ -230,7 +245,7 @@ py::dict regrid(const std::string& path, std::int32_t index, std::optional<py::t
     {
         // Reading and regridding touch no Python object: other threads run.
         py::gil_scoped_release released;
-        done = regrid_in_memory(path, index, asked, suffix);
+        done = regrid_in_memory(path, indices, asked, suffix);
     }
     py::dict result;
     result["kind"] = product_kind_name(done.kind);
@@ -240,16 +255,21 @@ py::dict regrid(const std::string& path, std::int32_t index, std::optional<py::t
     if (done.view.width == 0) return result; // no window of that suffix
     result["bounds"] = bounds_of(done.view);
     result["suffix"] = done.view.suffix;
-    result["nodata"] = done.nodata;
-    result["scale"] = done.scale;
-    result["offset"] = done.offset;
-    result["codes"] = done.codes;
-    result["product"] = done.product;
-    switch (done.rasterKind) {
-    case RK_BYTE: result["samples"] = grid_array<std::uint8_t>(std::move(done.bytes), done.view); break;
-    case RK_INT16: result["samples"] = grid_array<std::int16_t>(std::move(done.sixteen), done.view); break;
-    default: result["samples"] = grid_array<std::uint16_t>(std::move(done.sixteen), done.view); break;
+    py::list layers;
+    for (layer& one : done.layers) {
+        py::dict d;
+        d["nodata"] = one.nodata;
+        d["scale"] = one.scale;
+        d["offset"] = one.offset;
+        d["codes"] = one.codes;
+        switch (one.rasterKind) {
+        case RK_BYTE: d["samples"] = grid_array<std::uint8_t>(std::move(one.bytes), done.view); break;
+        case RK_INT16: d["samples"] = grid_array<std::int16_t>(std::move(one.sixteen), done.view); break;
+        default: d["samples"] = grid_array<std::uint16_t>(std::move(one.sixteen), done.view); break;
+        }
+        layers.append(d);
     }
+    result["layers"] = layers;
     return result;
 }
 
@@ -257,9 +277,9 @@ py::dict regrid(const std::string& path, std::int32_t index, std::optional<py::t
 
 void bind_regrid(py::module_& module)
 {
-    module.def("regrid", &regrid, py::arg("path"), py::arg("index"), py::arg("grid") = py::none(),
+    module.def("regrid", &regrid, py::arg("path"), py::arg("indices"), py::arg("grid") = py::none(),
                py::arg("suffix") = std::string(),
-               "Variable `index` of a swath product regridded as the swath GeoTIFF writer does: onto the "
+               "Variables `indices` of a swath product regridded as the swath GeoTIFF writer does: onto the "
                "command line's window of `suffix`, or onto grid = (west, south, east, north, width, height).");
 }
 

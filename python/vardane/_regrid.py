@@ -63,7 +63,7 @@ def _centres(first_edge, last_edge, count):
 
 
 def regrid(path, variable, grid=None, window=None, settings=None):
-    """Regrid a variable of a swath product onto a latitude/longitude grid.
+    """Regrid variables of a swath product onto a latitude/longitude grid.
 
     The work is the command line's swath GeoTIFF writer's (the same
     positions, co-registration, blending of measurements or nearest corner
@@ -71,51 +71,61 @@ def regrid(path, variable, grid=None, window=None, settings=None):
     Python threads run. `path_or_dataset`: only a path is taken for now.
 
     variable -- a variable of the product, by name or option key (see
-                identify).
+                identify): the result is an xarray.DataArray. A list of
+                them gives an xarray.Dataset, the geolocation read once and
+                the co-registered positions worked out once per band.
     grid     -- None: the window the command line writes for the product
                 (the global 0.1-degree grid for the radiometers; a product
                 whose output has several windows, the SGLI polarisation
                 quarters or a scene across the date line, needs `window`,
                 its file-name suffix such as "_N1"). Else a vardane.Grid or
                 a dict(west=, south=, east=, north=, resolution=) with edges
-                in whole degrees.
+                in whole degrees within -180..180 and -90..90.
 
-    Returns an xarray.DataArray of the stored counts on 1-D lat/lon cell
-    centres (north first), with scale_factor/add_offset for counts,
-    _FillValue the GeoTIFF's NoData (the cells no swath pixel reached) and
-    a CF grid mapping `spatial_ref`. A file that is no swath product raises
+    Each variable holds the stored counts on 1-D lat/lon cell centres
+    (north first), with scale_factor/add_offset for counts, _FillValue the
+    GeoTIFF's NoData (the cells no swath pixel reached) and a CF grid
+    mapping `spatial_ref`. A file that is no swath product raises
     ValueError naming the file and the cause.
     """
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
-    if isinstance(variable, str):
-        chosen = _chosen(info, [variable])[0]
-    else:
-        raise TypeError("variable: the name or option key of one variable")
+    single = isinstance(variable, str)
+    if not single and not (isinstance(variable, (list, tuple)) and variable
+                           and all(isinstance(v, str) for v in variable)):
+        raise TypeError("variable: the name or option key of a variable, or a list of them")
+    chosen = _chosen(info, [variable] if single else list(variable))
     asked = None if grid is None else _as_grid(grid)
     if asked is not None and window is not None:
         raise ValueError("regrid: either a grid or a window, not both")
-    done = _vardane.regrid(path, chosen["index"], asked, "" if window is None else window)
-    if "samples" not in done:
+    done = _vardane.regrid(path, [v["index"] for v in chosen], asked, "" if window is None else window)
+    if "layers" not in done:
         names = ", ".join(repr(suffix) for suffix, _ in done["windows"]) or "none"
         if window is None:
             raise ValueError(f"{path}: the product has several windows ({names}): choose one with window=")
         raise ValueError(f"{path}: no window {window!r} (it has {names})")
 
     west, south, east, north, width, height = done["bounds"]
-    samples = done["samples"]
-    attrs = {"long_name": chosen["key"]}
-    if not done["codes"] and done["scale"] not in (0.0, 1.0):
-        attrs["scale_factor"] = done["scale"]
-        if done["offset"] != 0.0:
-            attrs["add_offset"] = done["offset"]
-    attrs["_FillValue"] = samples.dtype.type(done["nodata"])
-    ds = xr.Dataset({chosen["name"]: xr.Variable(("lat", "lon"), samples, attrs)}, coords={
+    data = {}
+    for v, layer in zip(chosen, done["layers"]):
+        samples = layer["samples"]
+        attrs = {"long_name": v["key"]}
+        if not layer["codes"] and layer["scale"] not in (0.0, 1.0):
+            attrs["scale_factor"] = layer["scale"]
+            if layer["offset"] != 0.0:
+                attrs["add_offset"] = layer["offset"]
+        attrs["_FillValue"] = samples.dtype.type(layer["nodata"])
+        data[v["name"]] = xr.Variable(("lat", "lon"), samples, attrs)
+    ds = xr.Dataset(data, coords={
         "lat": ("lat", _centres(north, south, height), {"units": "degrees_north", "standard_name": "latitude"}),
         "lon": ("lon", _centres(west, east, width), {"units": "degrees_east", "standard_name": "longitude"}),
     })
     _add_grid_mapping(ds)
-    result = ds[chosen["name"]]
-    result.attrs.update({"product_kind": info["kind"], "source": path, "window": done["suffix"]})
+    about = {"product_kind": info["kind"], "source": path, "window": done["suffix"]}
+    if not single:
+        ds.attrs.update(about)
+        return ds
+    result = ds[chosen[0]["name"]]
+    result.attrs.update(about)
     return result
