@@ -15,4 +15,5 @@ PYBIND11_MODULE(_vardane, module)
     vardane::bind_convert(module);
     vardane::bind_grid_read(module);
     vardane::bind_swath_read(module);
+    vardane::bind_regrid(module);
 }

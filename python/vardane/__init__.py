@@ -3,6 +3,7 @@
 identify(path)         -- the product kind, label and variables of a file
 convert(inputs, ...)   -- the command line's batch, one result per input
 open_dataset(path)     -- a product (grid or swath) as an xarray.Dataset
+regrid(path, variable) -- a swath variable regridded as the swath GeoTIFFs
 dask_convert(client, inputs, ...) -- convert() on a dask.distributed cluster
 
 xr.open_dataset(path, engine="vardane") opens the Dataset lazily.
@@ -13,5 +14,6 @@ from ._identify import identify
 from ._convert import convert
 from ._dataset import open_dataset
 from ._dask import dask_convert
+from ._regrid import regrid, Grid
 
-__all__ = ["identify", "convert", "open_dataset", "dask_convert", "read_parameter"]
+__all__ = ["identify", "convert", "open_dataset", "regrid", "Grid", "dask_convert", "read_parameter"]

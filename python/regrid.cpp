@@ -1,0 +1,286 @@
+// vardane._vardane.regrid(path, indices, ...): variables of a swath product
+// regridded in memory by the swath GeoTIFF writer's own projector, onto one
+// of the windows the command line writes or onto a window the caller gives.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include "batch/product_kind_name.h"
+#include "driver/product_rules.h"
+#include "output/output_raster.h"
+#include "output/swath/cell_walk.h"
+#include "output/swath/corner_value.h"
+#include "output/swath/gt_projector.h"
+#include "output/swath/position_source.h"
+#include "output/swath/swath_windows.h"
+#include "output/swath_geolocation.h"
+#include "python/bindings.h"
+#include "python/opened_product.h"
+#include "reader/spinfo.h"
+#include "util/string_utils.h"
+
+namespace vardane {
+
+namespace py = pybind11;
+
+namespace {
+
+// A window asked for by the caller: whole degrees, as the writer's windows.
+struct asked_window {
+    int width;
+    int height;
+    int west;
+    int south;
+    int east;
+    int north;
+};
+
+// One variable on the grid.
+struct layer {
+    RasterKind rasterKind = RK_NONE;
+    std::int32_t nodata = 0;
+    double scale = 0.0;
+    double offset = 0.0;
+    bool codes = false;
+    // The grid, one of the two by the raster kind.
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint16_t> sixteen;
+};
+
+// What the work without the interpreter hands back to it.
+struct regridded {
+    productType kind = PT_UNKNOWN;
+    view_t view;                 // width 0: no window of the asked suffix
+    std::vector<view_t> windows; // the command line's windows of the product
+    std::vector<layer> layers;   // in the order asked
+};
+
+std::string cause_of(const spinfo& info, const std::string& path)
+{
+    const failure& why = info.last_failure();
+    return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
+}
+
+std::string attribute_text(const spinfo& info, const char* name)
+{
+    const auto it = info.attributes().find(name);
+    return it == info.attributes().end() ? std::string() : it->second;
+}
+
+// The geolocation the driver reads for the swath writer before the first
+// variable: the rule's arrays, co-registration factors and tile numbers.
+swath_geolocation read_geolocation(spinfo& info, const product_rule& rule, const std::string& path)
+{
+    swath_geolocation geo;
+    for (const auto& read : rule.reads) {
+        const std::int32_t index = read.index_in(info.N_count());
+        std::int32_t dtype = DT_NONE;
+        if (index < 0 || !info.get_dataSource(static_cast<std::uint32_t>(index), dtype))
+            throw py::value_error(cause_of(info, path));
+        const dataAttr_t& attr = info.dataAttr();
+        const std::size_t n = std::size_t(std::max(attr.width, 0)) * std::size_t(std::max(attr.height, 0));
+        if (dtype != DT_FLOAT32 || n == 0 || info.floatRaster().size() < n)
+            throw py::value_error(path + ": the geolocation array " + read.label + " is not a float array");
+        float_grid grid;
+        grid.width = attr.width;
+        grid.height = attr.height;
+        grid.values.assign(info.floatRaster().data(), info.floatRaster().data() + n);
+        geo.fvals[read.label] = std::move(grid);
+    }
+    if (rule.coregistration) {
+        geo.corA1 = parse_cor(attribute_text(info, "CoRegistrationParameterA1"));
+        geo.corA2 = parse_cor(attribute_text(info, "CoRegistrationParameterA2"));
+    }
+    geo.tileH = info.tileH();
+    geo.tileV = info.tileV();
+    return geo;
+}
+
+// The variable's samples as the loaders give them to the swath writer:
+// 16-bit and float planes taken over, bytes in four-byte cells.
+output_raster load_raster(spinfo& info, std::int32_t dtype, RasterKind& kind, const std::string& path)
+{
+    const dataAttr_t& attr = info.dataAttr();
+    if (attr.width <= 0 || attr.height <= 0) throw py::value_error(path + ": the variable has no samples");
+    const std::size_t n = std::size_t(attr.width) * std::size_t(attr.height);
+    output_raster raster;
+    switch (dtype) {
+    case DT_UINT16:
+    case DT_INT16:
+        if (info.shortRaster().size() < n) break;
+        kind = dtype == DT_UINT16 ? RK_UINT16 : RK_INT16;
+        raster.adopt(attr.width, attr.height, info.take_shortRaster());
+        return raster;
+    case DT_FLOAT32:
+        if (info.floatRaster().size() < n) break;
+        kind = RK_FLOAT32;
+        raster.adopt(attr.width, attr.height, info.take_floatRaster());
+        return raster;
+    case DT_UINT8: {
+        if (attr.bands != 1) throw py::value_error(path + ": a colour image cannot be regridded");
+        if (info.byteRaster().size() < n) break;
+        kind = RK_BYTE;
+        raster.reset(attr.width, attr.height);
+        const std::uint8_t* from = info.byteRaster().data();
+        for (std::int32_t r = 0; r < attr.height; ++r) {
+            for (XVal_t& cell : raster.row(r)) cell.bytes[0] = *from++;
+        }
+        return raster;
+    }
+    default: break;
+    }
+    throw py::value_error(path + ": the read delivered fewer samples than the variable holds");
+}
+
+// The variable `index` of the product `info` holds, drawn on the view by
+// the swath writer's projector with the writer's positions and values.
+layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
+              const std::string& path)
+{
+    layer out;
+    productInfo_t described;
+    info.get_productInfo(static_cast<std::uint32_t>(index), described);
+    std::int32_t dtype = DT_NONE;
+    if (!info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(cause_of(info, path));
+    const dataAttr_t attr = info.dataAttr();
+    const output_raster raster = load_raster(info, dtype, out.rasterKind, path);
+    info.release_buffers();
+    out.scale = described.scale;
+    out.offset = info.getOffset();
+    out.codes = attr.codes;
+    // The co-registration cache in geo serves the later variables of a band.
+    const auto positions = positions_for(geo, raster_size{raster.height(), raster.width()}, kind, index);
+    if (!positions) throw py::value_error(path + ": the product's geolocation does not place this variable");
+
+    gt_projector projector(out.rasterKind, view.width, view.height, attr.codes ? cell_fill::nearest : cell_fill::blend);
+    if (!projector.setView(view))
+        throw py::value_error(path + ": a grid of " + std::to_string(view.width) + " x " + std::to_string(view.height)
+                              + " cannot be made");
+    walk_cells(projector, *positions, raster, corner_value(out.rasterKind, attr));
+    out.nodata = projector.nodata();
+    const std::size_t width = std::size_t(view.width);
+    const std::size_t height = std::size_t(view.height);
+    if (out.rasterKind == RK_BYTE) {
+        out.bytes.resize(width * height);
+    } else {
+        out.sixteen.resize(width * height);
+    }
+    for (std::size_t r = 0; r < height; ++r) {
+        for (std::size_t c = 0; c < width; ++c) {
+            const std::int16_t v = projector.getVal(std::int32_t(c), std::int32_t(r));
+            if (out.rasterKind == RK_BYTE) {
+                out.bytes[r * width + c] = static_cast<std::uint8_t>(v);
+            } else {
+                out.sixteen[r * width + c] = static_cast<std::uint16_t>(v);
+            }
+        }
+    }
+    return out;
+}
+
+regridded regrid_in_memory(const std::string& path, const std::vector<std::int32_t>& indices,
+                           const std::optional<asked_window>& asked, const std::string& suffix)
+{
+    auto info = open_product(path);
+    regridded out;
+    out.kind = info->getType();
+    const product_rule* rule = find_product_rule(out.kind);
+    if (!is_swath_kind(out.kind) || rule == nullptr)
+        throw py::value_error(path + ": a " + product_kind_name(out.kind)
+                              + " is no swath product; open_dataset reads its grid");
+    for (const std::int32_t index : indices) {
+        if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info->N_count()))
+            throw py::value_error(path + ": no variable " + std::to_string(index));
+    }
+    // Read once for every variable, as the driver does for a product.
+    swath_geolocation geo = read_geolocation(*info, *rule, path);
+    out.windows = windows_for(geo, out.kind);
+    if (asked) {
+        out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};
+    } else {
+        const auto it = std::ranges::find(out.windows, suffix, &view_t::suffix);
+        if (it == out.windows.end()) return out; // the caller names the windows there are
+        out.view = *it;
+    }
+    for (const std::int32_t index : indices) out.layers.push_back(project(*info, geo, out.kind, index, out.view, path));
+    return out;
+}
+
+// A (height, width) array over the vector's memory, which it keeps alive.
+template <typename Sample, typename Stored>
+py::array grid_array(std::vector<Stored>&& grid, const view_t& view)
+{
+    auto* owned = new std::vector<Stored>(std::move(grid));
+    py::capsule keeper(owned, [](void* p) { delete static_cast<std::vector<Stored>*>(p); });
+    const py::ssize_t height = view.height;
+    const py::ssize_t width = view.width;
+    return py::array_t<Sample>({height, width}, {width * py::ssize_t(sizeof(Sample)), py::ssize_t(sizeof(Sample))},
+                               reinterpret_cast<const Sample*>(owned->data()), keeper);
+}
+
+py::tuple bounds_of(const view_t& view)
+{
+    return py::make_tuple(view.lon_min, view.lat_min, view.lon_max, view.lat_max, view.width, view.height);
+}
+
+py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indices, std::optional<py::tuple> grid,
+                const std::string& suffix)
+{
+    std::optional<asked_window> asked;
+    if (grid) {
+        const auto t = *grid;
+        if (t.size() != 6) throw py::value_error("grid: (west, south, east, north, width, height)");
+        asked = asked_window{t[4].cast<int>(), t[5].cast<int>(), t[0].cast<int>(),
+                             t[1].cast<int>(), t[2].cast<int>(), t[3].cast<int>()};
+    }
+    regridded done;
+    {
+        // Reading and regridding touch no Python object: other threads run.
+        py::gil_scoped_release released;
+        done = regrid_in_memory(path, indices, asked, suffix);
+    }
+    py::dict result;
+    result["kind"] = product_kind_name(done.kind);
+    py::list windows;
+    for (const view_t& w : done.windows) windows.append(py::make_tuple(w.suffix, bounds_of(w)));
+    result["windows"] = windows;
+    if (done.view.width == 0) return result; // no window of that suffix
+    result["bounds"] = bounds_of(done.view);
+    result["suffix"] = done.view.suffix;
+    py::list layers;
+    for (layer& one : done.layers) {
+        py::dict d;
+        d["nodata"] = one.nodata;
+        d["scale"] = one.scale;
+        d["offset"] = one.offset;
+        d["codes"] = one.codes;
+        switch (one.rasterKind) {
+        case RK_BYTE: d["samples"] = grid_array<std::uint8_t>(std::move(one.bytes), done.view); break;
+        case RK_INT16: d["samples"] = grid_array<std::int16_t>(std::move(one.sixteen), done.view); break;
+        default: d["samples"] = grid_array<std::uint16_t>(std::move(one.sixteen), done.view); break;
+        }
+        layers.append(d);
+    }
+    result["layers"] = layers;
+    return result;
+}
+
+} // namespace
+
+void bind_regrid(py::module_& module)
+{
+    module.def("regrid", &regrid, py::arg("path"), py::arg("indices"), py::arg("grid") = py::none(),
+               py::arg("suffix") = std::string(),
+               "Variables `indices` of a swath product regridded as the swath GeoTIFF writer does: onto the "
+               "command line's window of `suffix`, or onto grid = (west, south, east, north, width, height).");
+}
+
+} // namespace vardane

@@ -1,0 +1,131 @@
+"""regrid(): a swath variable on a latitude/longitude grid, as the swath GeoTIFFs."""
+
+import dataclasses
+import math
+import os
+
+import numpy as np
+import xarray as xr
+
+from . import _vardane
+from ._dataset import _add_grid_mapping, _chosen
+from ._identify import identify
+
+
+@dataclasses.dataclass(frozen=True)
+class Grid:
+    """A latitude/longitude grid: outer edges in whole degrees (as the
+    swath windows have them) and the cell size in degrees, which must
+    divide both spans into whole cells."""
+
+    west: int
+    south: int
+    east: int
+    north: int
+    resolution: float
+
+    def shape(self):
+        """(height, width) in cells."""
+        return self._cells(self.north - self.south, "north - south"), self._cells(self.east - self.west, "east - west")
+
+    def _cells(self, span, what):
+        cells = round(span / self.resolution)
+        if cells <= 0 or not math.isclose(cells * self.resolution, span, rel_tol=1e-9, abs_tol=1e-9):
+            raise ValueError(f"grid: {what} = {span} degrees is no whole number of {self.resolution}-degree cells")
+        return cells
+
+
+def _as_grid(grid):
+    if isinstance(grid, Grid):
+        chosen = grid
+    elif isinstance(grid, dict):
+        try:
+            chosen = Grid(**grid)
+        except TypeError as error:
+            raise ValueError(f"grid: {error}; it takes west, south, east, north and resolution") from None
+    else:
+        raise TypeError("grid: a vardane.Grid or a dict of west, south, east, north and resolution")
+    bounds = (chosen.west, chosen.south, chosen.east, chosen.north)
+    if any(float(b) != int(b) for b in bounds):
+        raise ValueError("grid: the edges are whole degrees, as the swath windows' edges")
+    west, south, east, north = (int(b) for b in bounds)
+    # The projector draws a cell across the 180th meridian on both sides of
+    # it, within -180..180: a box beyond would miss the cells west of it.
+    if not (-180 <= west < east <= 180 and -90 <= south < north <= 90):
+        raise ValueError(f"grid: no extent from {west},{south} to {east},{north}")
+    height, width = chosen.shape()
+    return (west, south, east, north, width, height)
+
+
+def _centres(first_edge, last_edge, count):
+    step = (last_edge - first_edge) / count
+    return first_edge + (np.arange(count) + 0.5) * step
+
+
+def regrid(path, variable, grid=None, window=None, settings=None):
+    """Regrid variables of a swath product onto a latitude/longitude grid.
+
+    The work is the command line's swath GeoTIFF writer's (the same
+    positions, co-registration, blending of measurements or nearest corner
+    for codes, and pixel placement), done in memory in C++ while other
+    Python threads run. `path_or_dataset`: only a path is taken for now.
+
+    variable -- a variable of the product, by name or option key (see
+                identify): the result is an xarray.DataArray. A list of
+                them gives an xarray.Dataset, the geolocation read once and
+                the co-registered positions worked out once per band.
+    grid     -- None: the window the command line writes for the product
+                (the global 0.1-degree grid for the radiometers; a product
+                whose output has several windows, the SGLI polarisation
+                quarters or a scene across the date line, needs `window`,
+                its file-name suffix such as "_N1"). Else a vardane.Grid or
+                a dict(west=, south=, east=, north=, resolution=) with edges
+                in whole degrees within -180..180 and -90..90.
+
+    Each variable holds the stored counts on 1-D lat/lon cell centres
+    (north first), with scale_factor/add_offset for counts, _FillValue the
+    GeoTIFF's NoData (the cells no swath pixel reached) and a CF grid
+    mapping `spatial_ref`. A file that is no swath product raises
+    ValueError naming the file and the cause.
+    """
+    path = os.fspath(path)
+    info = identify(path, settings)
+    info["path"] = path
+    single = isinstance(variable, str)
+    if not single and not (isinstance(variable, (list, tuple)) and variable
+                           and all(isinstance(v, str) for v in variable)):
+        raise TypeError("variable: the name or option key of a variable, or a list of them")
+    chosen = _chosen(info, [variable] if single else list(variable))
+    asked = None if grid is None else _as_grid(grid)
+    if asked is not None and window is not None:
+        raise ValueError("regrid: either a grid or a window, not both")
+    done = _vardane.regrid(path, [v["index"] for v in chosen], asked, "" if window is None else window)
+    if "layers" not in done:
+        names = ", ".join(repr(suffix) for suffix, _ in done["windows"]) or "none"
+        if window is None:
+            raise ValueError(f"{path}: the product has several windows ({names}): choose one with window=")
+        raise ValueError(f"{path}: no window {window!r} (it has {names})")
+
+    west, south, east, north, width, height = done["bounds"]
+    data = {}
+    for v, layer in zip(chosen, done["layers"]):
+        samples = layer["samples"]
+        attrs = {"long_name": v["key"]}
+        if not layer["codes"] and layer["scale"] not in (0.0, 1.0):
+            attrs["scale_factor"] = layer["scale"]
+            if layer["offset"] != 0.0:
+                attrs["add_offset"] = layer["offset"]
+        attrs["_FillValue"] = samples.dtype.type(layer["nodata"])
+        data[v["name"]] = xr.Variable(("lat", "lon"), samples, attrs)
+    ds = xr.Dataset(data, coords={
+        "lat": ("lat", _centres(north, south, height), {"units": "degrees_north", "standard_name": "latitude"}),
+        "lon": ("lon", _centres(west, east, width), {"units": "degrees_east", "standard_name": "longitude"}),
+    })
+    _add_grid_mapping(ds)
+    about = {"product_kind": info["kind"], "source": path, "window": done["suffix"]}
+    if not single:
+        ds.attrs.update(about)
+        return ds
+    result = ds[chosen[0]["name"]]
+    result.attrs.update(about)
+    return result
