@@ -186,22 +186,21 @@ layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32
     return out;
 }
 
-regridded regrid_in_memory(const std::string& path, const std::vector<std::int32_t>& indices,
+regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vector<std::int32_t>& indices,
                            const std::optional<asked_window>& asked, const std::string& suffix)
 {
-    auto info = open_product(path);
     regridded out;
-    out.kind = info->getType();
+    out.kind = info.getType();
     const product_rule* rule = find_product_rule(out.kind);
     if (!is_swath_kind(out.kind) || rule == nullptr)
         throw py::value_error(path + ": a " + product_kind_name(out.kind)
                               + " is no swath product; open_dataset reads its grid");
     for (const std::int32_t index : indices) {
-        if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info->N_count()))
+        if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info.N_count()))
             throw py::value_error(path + ": no variable " + std::to_string(index));
     }
     // Read once for every variable, as the driver does for a product.
-    swath_geolocation geo = read_geolocation(*info, *rule, path);
+    swath_geolocation geo = read_geolocation(info, *rule, path);
     out.windows = windows_for(geo, out.kind);
     if (asked) {
         out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};
@@ -210,7 +209,7 @@ regridded regrid_in_memory(const std::string& path, const std::vector<std::int32
         if (it == out.windows.end()) return out; // the caller names the windows there are
         out.view = *it;
     }
-    for (const std::int32_t index : indices) out.layers.push_back(project(*info, geo, out.kind, index, out.view, path));
+    for (const std::int32_t index : indices) out.layers.push_back(project(info, geo, out.kind, index, out.view, path));
     return out;
 }
 
@@ -241,11 +240,14 @@ py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indice
         asked = asked_window{t[4].cast<int>(), t[5].cast<int>(), t[0].cast<int>(),
                              t[1].cast<int>(), t[2].cast<int>(), t[3].cast<int>()};
     }
+    // Recognised as the module recognises every file (it lets the GIL go
+    // itself); then reading and regridding touch no Python object, and
+    // other threads run.
+    const auto info = open_product(path);
     regridded done;
     {
-        // Reading and regridding touch no Python object: other threads run.
         py::gil_scoped_release released;
-        done = regrid_in_memory(path, indices, asked, suffix);
+        done = regrid_in_memory(*info, path, indices, asked, suffix);
     }
     py::dict result;
     result["kind"] = product_kind_name(done.kind);
