@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include <cpl_conv.h>
 #include <cpl_string.h>
@@ -88,6 +89,25 @@ bool fail(const std::string& path, std::string& cause)
 
 GDALDriver* cog_driver() { return GetGDALDriverManager()->GetDriverByName("COG"); }
 
+// The overviews of a raster held in memory, made there before the COG
+// driver copies it: otherwise the driver writes them to a temporary file
+// beside the output and reads them back. Levels halve the raster until it
+// fits one tile, as the driver chooses them; codes keep their values.
+bool build_memory_overviews(GDALDataset& mem, const geotiff_finish& how)
+{
+    std::vector<int> factors;
+    for (int factor = 2;; factor *= 2) {
+        const int width = (mem.GetRasterXSize() + factor / 2 - 1) / (factor / 2);
+        const int height = (mem.GetRasterYSize() + factor / 2 - 1) / (factor / 2);
+        if (width <= kProfileTile && height <= kProfileTile) break;
+        factors.push_back(factor);
+    }
+    if (factors.empty()) return true;
+    return mem.BuildOverviews(how.codes ? "NEAREST" : "AVERAGE", static_cast<int>(factors.size()), factors.data(), 0,
+                              nullptr, nullptr, nullptr)
+           == CE_None;
+}
+
 // Copies source into a new file at path through driver, replacing nothing:
 // the caller has checked there is none, or moves the result over it.
 bool copy_to(GDALDriver& driver, GDALDataset& source, const std::string& path, const geotiff_finish& how)
@@ -156,7 +176,7 @@ bool geotiff_sink::close()
         return false;
     }
     // The in-memory raster was only read; its closing says nothing.
-    const bool written = copy_to(*cog_driver(), *ds_, path_, how_);
+    const bool written = build_memory_overviews(*ds_, how_) && copy_to(*cog_driver(), *ds_, path_, how_);
     ds_.reset();
     over_ = false;
     if (!written) discard_partial_file(path_);
