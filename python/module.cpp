@@ -7,8 +7,9 @@
 
 PYBIND11_MODULE(_vardane, module)
 {
-    // The readers run in the interpreter's own process, whose standard error
-    // is the user's: their announcements of what they read stay out of it.
+    // The readers run in the interpreter's own process, whose standard
+    // streams are the user's: their announcements of what they read and the
+    // geolocation's warnings stay out of them.
     vardane::set_trace_enabled(false);
     module.doc() = "Vardane's readers and batch converter (see the package vardane)";
     vardane::bind_identify(module);

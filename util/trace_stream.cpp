@@ -22,7 +22,9 @@ std::atomic<bool>& enabled()
 
 } // namespace
 
-std::ostream& trace_stream() { return enabled().load(std::memory_order_relaxed) ? std::cerr : null_stream(); }
+std::ostream& trace_stream() { return trace_enabled() ? std::cerr : null_stream(); }
+
+bool trace_enabled() { return enabled().load(std::memory_order_relaxed); }
 
 void set_trace_enabled(bool on) { enabled().store(on, std::memory_order_relaxed); }
 

@@ -13,7 +13,9 @@ namespace vardane {
 // start, before any reading thread exists.
 std::ostream& trace_stream();
 
-// Sends the announcements to standard error (true) or nowhere (false).
+// Sends the announcements to standard error (true) or nowhere (false). The
+// swath geolocation's warnings on standard output follow the same switch.
 void set_trace_enabled(bool enabled);
+bool trace_enabled();
 
 } // namespace vardane

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "util/number_text.h"
+#include "util/trace_stream.h"
 
 namespace vardane {
 
@@ -50,10 +51,11 @@ void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, 
     const double phi2 = inArrays ? lat89A.at(scan, c2) : kLost;
     const double lambda2 = inArrays ? lon89A.at(scan, c2) : kLost;
     if (out_of_range(phi1, lambda1) || out_of_range(phi2, lambda2)) {
-        std::printf("amsr2latlon: out of range warning: latlon1(%s,%s)->latlon2(%s,%s) "
-                    "(low_pixel_by_1origin=%d,scan_by_1origin=%d)\n",
-                    format_fixed(phi1, 6).c_str(), format_fixed(lambda1, 6).c_str(), format_fixed(phi2, 6).c_str(),
-                    format_fixed(lambda2, 6).c_str(), pixel + 1, scan + 1);
+        if (trace_enabled())
+            std::printf("amsr2latlon: out of range warning: latlon1(%s,%s)->latlon2(%s,%s) "
+                        "(low_pixel_by_1origin=%d,scan_by_1origin=%d)\n",
+                        format_fixed(phi1, 6).c_str(), format_fixed(lambda1, 6).c_str(), format_fixed(phi2, 6).c_str(),
+                        format_fixed(lambda2, 6).c_str(), pixel + 1, scan + 1);
         return;
     }
 
