@@ -23,6 +23,7 @@
 #include "output/swath/swath_windows.h"
 #include "output/swath_geolocation.h"
 #include "python/bindings.h"
+#include "python/geolocation_read.h"
 #include "python/opened_product.h"
 #include "reader/spinfo.h"
 #include "util/string_utils.h"
@@ -62,47 +63,6 @@ struct regridded {
     std::vector<view_t> windows; // the command line's windows of the product
     std::vector<layer> layers;   // in the order asked
 };
-
-std::string cause_of(const spinfo& info, const std::string& path)
-{
-    const failure& why = info.last_failure();
-    return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
-}
-
-std::string attribute_text(const spinfo& info, const char* name)
-{
-    const auto it = info.attributes().find(name);
-    return it == info.attributes().end() ? std::string() : it->second;
-}
-
-// The geolocation the driver reads for the swath writer before the first
-// variable: the rule's arrays, co-registration factors and tile numbers.
-swath_geolocation read_geolocation(spinfo& info, const product_rule& rule, const std::string& path)
-{
-    swath_geolocation geo;
-    for (const auto& read : rule.reads) {
-        const std::int32_t index = read.index_in(info.N_count());
-        std::int32_t dtype = DT_NONE;
-        if (index < 0 || !info.get_dataSource(static_cast<std::uint32_t>(index), dtype))
-            throw py::value_error(cause_of(info, path));
-        const dataAttr_t& attr = info.dataAttr();
-        const std::size_t n = std::size_t(std::max(attr.width, 0)) * std::size_t(std::max(attr.height, 0));
-        if (dtype != DT_FLOAT32 || n == 0 || info.floatRaster().size() < n)
-            throw py::value_error(path + ": the geolocation array " + read.label + " is not a float array");
-        float_grid grid;
-        grid.width = attr.width;
-        grid.height = attr.height;
-        grid.values.assign(info.floatRaster().data(), info.floatRaster().data() + n);
-        geo.fvals[read.label] = std::move(grid);
-    }
-    if (rule.coregistration) {
-        geo.corA1 = parse_cor(attribute_text(info, "CoRegistrationParameterA1"));
-        geo.corA2 = parse_cor(attribute_text(info, "CoRegistrationParameterA2"));
-    }
-    geo.tileH = info.tileH();
-    geo.tileV = info.tileV();
-    return geo;
-}
 
 // The variable's samples as the loaders give them to the swath writer:
 // 16-bit and float planes taken over, bytes in four-byte cells.
@@ -149,7 +109,7 @@ layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32
     productInfo_t described;
     info.get_productInfo(static_cast<std::uint32_t>(index), described);
     std::int32_t dtype = DT_NONE;
-    if (!info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(cause_of(info, path));
+    if (!info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(read_cause(info, path));
     const dataAttr_t attr = info.dataAttr();
     const output_raster raster = load_raster(info, dtype, out.rasterKind, path);
     info.release_buffers();
@@ -200,7 +160,7 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
             throw py::value_error(path + ": no variable " + std::to_string(index));
     }
     // Read once for every variable, as the driver does for a product.
-    swath_geolocation geo = read_geolocation(info, *rule, path);
+    swath_geolocation geo = read_geolocation(info, path, *rule);
     out.windows = windows_for(geo, out.kind);
     if (asked) {
         out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};

@@ -18,6 +18,7 @@
 #include "output/swath/position_source.h"
 #include "output/swath_geolocation.h"
 #include "python/bindings.h"
+#include "python/geolocation_read.h"
 #include "python/opened_product.h"
 #include "util/string_utils.h"
 
@@ -27,57 +28,9 @@ namespace py = pybind11;
 
 namespace {
 
-// File attributes holding the 89 GHz co-registration factors, as the run
-// reads them before a swath's variables.
-constexpr const char* kCoRegistrationA1 = "CoRegistrationParameterA1";
-constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
-
 // One variable whose positions are asked: its data-source index and the
 // lines and pixels of its samples.
 using position_request = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
-
-[[noreturn]] void refuse(const spinfo& info, const std::string& path, const std::string& what)
-{
-    const failure& why = info.last_failure();
-    if (why.failed()) throw py::value_error((why.file.empty() ? path : why.file) + ": " + why.cause);
-    throw py::value_error(path + ": " + what);
-}
-
-// The geolocation the run hands the swath writer for this product: the
-// arrays of the kind's rule, the co-registration factors and the tile.
-swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)
-{
-    swath_geolocation geo;
-    for (const geolocation_read& read : rule.reads) {
-        const std::int32_t index = read.index_in(info.N_count());
-        std::int32_t dtype = DT_NONE;
-        if (index < 0 || !info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
-            refuse(info, path, std::string("cannot read its geolocation ") + read.label);
-        }
-        const dataAttr_t& shape = info.dataAttr();
-        const std::size_t n =
-            std::size_t(shape.width < 0 ? 0 : shape.width) * std::size_t(shape.height < 0 ? 0 : shape.height);
-        if (dtype != DT_FLOAT32 || n == 0 || info.floatRaster().size() < n) {
-            throw py::value_error(path + ": its geolocation " + read.label + " holds no latitudes or longitudes");
-        }
-        float_grid grid;
-        grid.width = shape.width;
-        grid.height = shape.height;
-        grid.values.assign(info.floatRaster().data(), info.floatRaster().data() + n);
-        geo.fvals[read.label] = std::move(grid);
-    }
-    if (rule.coregistration) {
-        const auto text = [&info](const char* name) {
-            const auto it = info.attributes().find(name);
-            return it == info.attributes().end() ? std::string() : it->second;
-        };
-        geo.corA1 = parse_cor(text(kCoRegistrationA1));
-        geo.corA2 = parse_cor(text(kCoRegistrationA2));
-    }
-    geo.tileV = info.tileV();
-    geo.tileH = info.tileH();
-    return geo;
-}
 
 // The key of the co-registration factors that move variable k, lower case
 // ("6g"), or "" when it is not co-registered.

@@ -1,0 +1,66 @@
+#include "python/geolocation_read.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+#include <pybind11/pybind11.h>
+
+#include "util/string_utils.h"
+
+namespace vardane {
+
+namespace {
+
+// File attributes holding the 89 GHz co-registration factors, as the run
+// reads them before a swath's variables.
+constexpr const char* kCoRegistrationA1 = "CoRegistrationParameterA1";
+constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
+
+std::string attribute_text(const spinfo& info, const char* name)
+{
+    const auto it = info.attributes().find(name);
+    return it == info.attributes().end() ? std::string() : it->second;
+}
+
+} // namespace
+
+std::string read_cause(const spinfo& info, const std::string& path)
+{
+    const failure& why = info.last_failure();
+    return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
+}
+
+swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)
+{
+    swath_geolocation geo;
+    for (const geolocation_read& read : rule.reads) {
+        const std::int32_t index = read.index_in(info.N_count());
+        std::int32_t dtype = DT_NONE;
+        if (index < 0 || !info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) {
+            const failure& why = info.last_failure();
+            if (why.failed()) throw pybind11::value_error(read_cause(info, path));
+            throw pybind11::value_error(path + ": cannot read its geolocation " + read.label);
+        }
+        const dataAttr_t& shape = info.dataAttr();
+        const std::size_t n =
+            std::size_t(shape.width < 0 ? 0 : shape.width) * std::size_t(shape.height < 0 ? 0 : shape.height);
+        if (dtype != DT_FLOAT32 || n == 0 || info.floatRaster().size() < n) {
+            throw pybind11::value_error(path + ": its geolocation " + read.label + " holds no latitudes or longitudes");
+        }
+        float_grid grid;
+        grid.width = shape.width;
+        grid.height = shape.height;
+        grid.values.assign(info.floatRaster().data(), info.floatRaster().data() + n);
+        geo.fvals[read.label] = std::move(grid);
+    }
+    if (rule.coregistration) {
+        geo.corA1 = parse_cor(attribute_text(info, kCoRegistrationA1));
+        geo.corA2 = parse_cor(attribute_text(info, kCoRegistrationA2));
+    }
+    geo.tileV = info.tileV();
+    geo.tileH = info.tileH();
+    return geo;
+}
+
+} // namespace vardane
