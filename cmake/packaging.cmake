@@ -97,6 +97,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/vardane-cli CO
 install(FILES ${VARDANE_DOC_DIR}/manual.html DESTINATION share/doc/vardane COMPONENT window)
 if(TARGET vardane_python)
   install(FILES ${CMAKE_SOURCE_DIR}/docs/python.md DESTINATION share/doc/python3-vardane COMPONENT python)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/packaging/lintian/python3-vardane
+    DESTINATION share/lintian/overrides COMPONENT python)
 endif()
 install(FILES ${guide_picture_copies} DESTINATION share/doc/vardane/images COMPONENT window)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/vardane.desktop DESTINATION share/applications COMPONENT window)
