@@ -17,6 +17,9 @@ every run has a peak memory of its own:
                nearest neighbour with a 25 km radius: the neighbour search
                once per geometry (low-frequency channels on the odd 89A
                samples, 89A, 89B), one sample lookup per channel
+  per call     the same channels through pyresample's resample_nearest,
+               one call per channel as scripts write it: the neighbour
+               search made again for every channel
   threads      vardane.regrid of the 16 channels by two Python threads
 
 Each result is dropped after its valid cells are counted. Printed: wall
@@ -94,16 +97,35 @@ def run_pyresample(vardane, path, names):
     return counts
 
 
+def run_per_call(vardane, path, names):
+    import numpy as np
+    from pyresample import geometry, kd_tree
+
+    area = geometry.AreaDefinition("global", "global 0.1 degree", "latlon",
+                                   {"proj": "longlat", "datum": "WGS84"}, 3600, 1800, (-180.0, -90.0, 180.0, 90.0))
+    read = lambda i: vardane.read_parameter(path, i)["samples"]
+    lat_a, lon_a, lat_b, lon_b = read(LAT_A), read(LON_A), read(LAT_B), read(LON_B)
+    geometries = {"low": (lon_a[:, 0::2], lat_a[:, 0::2]), "a": (lon_a, lat_a), "b": (lon_b, lat_b)}
+    counts = []
+    for group, indices in (("low", range(12)), ("a", (12, 13)), ("b", (14, 15))):
+        lons, lats = geometries[group]
+        for i in indices:
+            swath = geometry.SwathDefinition(lons=lons.astype(np.float64), lats=lats.astype(np.float64))
+            grid = kd_tree.resample_nearest(swath, read(i), area, radius_of_influence=RADIUS, fill_value=NODATA)
+            counts.append(int((grid != NODATA).sum()))
+    return counts
+
+
 def child(mode, path):
     sys.path.insert(0, os.environ["VARDANE_PYTHON"])
     import numpy  # noqa: F401  (imported before the baseline, as by both ways)
     import vardane
 
     names = [v["name"] for v in vardane.identify(path)["variables"] if 0 <= v["index"] < CHANNELS]
-    if mode == "pyresample":
+    if mode in ("pyresample", "per call"):
         import pyresample.kd_tree  # noqa: F401
     work = {"vardane": run_vardane, "together": run_together, "pyresample": run_pyresample,
-            "threads": run_threads}[mode]
+            "per call": run_per_call, "threads": run_threads}[mode]
     base = maxrss_kib()
     tracemalloc.start()
     start = time.perf_counter()
@@ -139,7 +161,7 @@ def main():
         print(f"orbit: {path} ({os.path.getsize(path) / 2**20:.1f} MiB), {CHANNELS} channels, "
               f"global 0.1-degree grid (3600 x 1800)")
         figures = {}
-        for mode in ("vardane", "together", "pyresample", "threads"):
+        for mode in ("vardane", "together", "pyresample", "per call", "threads"):
             runs = []
             for _ in range(args.runs):
                 done = subprocess.run([sys.executable, os.path.abspath(__file__), "--child", mode, path], env=env,
@@ -151,11 +173,13 @@ def main():
             print(f"{mode:11s} wall {f['wall']:6.2f} s (CPU {f['cpu']:.2f} s){extra}; peak RSS {f['peak_rss_mib']:6.0f} MiB "
                   f"(+{f['rss_growth_mib']:.0f} MiB over the imports); tracemalloc peak {f['traced_mib']:.0f} MiB; "
                   f"{int(f['valid'])} valid cells")
-        v, p, t = figures["vardane"], figures["pyresample"], figures["threads"]
-        for name in ("vardane", "together"):
-            v = figures[name]
-            print(f"pyresample / {name}: {p['wall'] / v['wall']:.1f}x the time ({p['cpu'] / v['cpu']:.1f}x the CPU), "
-                  f"{p['rss_growth_mib'] / max(v['rss_growth_mib'], 1e-9):.1f}x the memory growth")
+        t = figures["threads"]
+        for baseline in ("pyresample", "per call"):
+            p = figures[baseline]
+            for name in ("vardane", "together"):
+                v = figures[name]
+                print(f"{baseline} / {name}: {p['wall'] / v['wall']:.1f}x the time ({p['cpu'] / v['cpu']:.1f}x the CPU), "
+                      f"{p['rss_growth_mib'] / max(v['rss_growth_mib'], 1e-9):.1f}x the memory growth")
         print(f"two threads / one after the other: {t['wall'] / figures['vardane']['wall']:.2f} of the time")
 
 

@@ -7,6 +7,7 @@
 #include "driver/run_driver.h"
 #include "driver/run_messages.h"
 #include "output/spout.h"
+#include "output/swath/coregistration_bands.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 
@@ -21,16 +22,6 @@ void append_if_selected(const optSet_t& option, const std::string& key, std::uin
 {
     if (option.flag && option.index >= 0 && static_cast<std::uint32_t>(option.index) < offered)
         list.push_back(spcvt_listitem{option.index, key, option.name});
-}
-
-// File attributes holding the 89 GHz co-registration parameters.
-constexpr const char* kCoRegistrationA1 = "CoRegistrationParameterA1";
-constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
-
-std::string attribute_text(const spinfo& info, const char* name)
-{
-    const auto it = info.attributes().find(name);
-    return it == info.attributes().end() ? std::string() : it->second;
 }
 
 } // namespace
@@ -102,8 +93,8 @@ void run_driver::read_geolocation(const product_rule& rule)
                 log(run_msg::coregistration_unreadable_line(name));
             }
         }
-        out_.parse_cor_a1(attribute_text(info_, kCoRegistrationA1));
-        out_.parse_cor_a2(attribute_text(info_, kCoRegistrationA2));
+        out_.parse_cor_a1(info_.attribute_text(kCoRegistrationA1));
+        out_.parse_cor_a2(info_.attribute_text(kCoRegistrationA2));
     }
 }
 

@@ -4,31 +4,49 @@
 #include <cstdint>
 #include <utility>
 
+#include <sys/stat.h>
+
 #include <pybind11/pybind11.h>
 
+#include "output/swath/coregistration_bands.h"
+#include "python/opened_product.h"
 #include "util/string_utils.h"
 
 namespace vardane {
-
-namespace {
-
-// File attributes holding the 89 GHz co-registration factors, as the run
-// reads them before a swath's variables.
-constexpr const char* kCoRegistrationA1 = "CoRegistrationParameterA1";
-constexpr const char* kCoRegistrationA2 = "CoRegistrationParameterA2";
-
-std::string attribute_text(const spinfo& info, const char* name)
-{
-    const auto it = info.attributes().find(name);
-    return it == info.attributes().end() ? std::string() : it->second;
-}
-
-} // namespace
 
 std::string read_cause(const spinfo& info, const std::string& path)
 {
     const failure& why = info.last_failure();
     return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
+}
+
+namespace {
+
+// What tells one state of a file from another without reading it: a file
+// replaced by another (a new inode) or written anew in place (its size or
+// modification time).
+struct file_state {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const file_state&) const = default;
+};
+
+file_state state_of(const std::string& path)
+{
+    file_state state{path};
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return state;
+    state.device = st.st_dev;
+    state.inode = st.st_ino;
+    state.size = st.st_size;
+    state.modifiedSeconds = st.st_mtim.tv_sec;
+    state.modifiedNanoseconds = st.st_mtim.tv_nsec;
+    return state;
 }
 
 swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)
@@ -55,12 +73,36 @@ swath_geolocation read_geolocation(spinfo& info, const std::string& path, const 
         geo.fvals[read.label] = std::move(grid);
     }
     if (rule.coregistration) {
-        geo.corA1 = parse_cor(attribute_text(info, kCoRegistrationA1));
-        geo.corA2 = parse_cor(attribute_text(info, kCoRegistrationA2));
+        geo.corA1 = parse_cor(info.attribute_text(kCoRegistrationA1));
+        geo.corA2 = parse_cor(info.attribute_text(kCoRegistrationA2));
     }
     geo.tileV = info.tileV();
     geo.tileH = info.tileH();
     return geo;
+}
+
+} // namespace
+
+std::shared_ptr<shared_geolocation> geolocation_of(spinfo& info, const std::string& path, const product_rule& rule)
+{
+    static std::mutex keeping;
+    static file_state keptState;
+    static std::shared_ptr<shared_geolocation> kept;
+
+    const file_state now = state_of(path);
+    {
+        const std::lock_guard<std::mutex> lock(keeping);
+        if (kept && keptState == now) return kept;
+    }
+    auto made = std::make_shared<shared_geolocation>();
+    {
+        const auto locked = lock_readers();
+        made->geo = read_geolocation(info, path, rule);
+    }
+    const std::lock_guard<std::mutex> lock(keeping);
+    kept = made;
+    keptState = now;
+    return made;
 }
 
 } // namespace vardane

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -102,7 +103,7 @@ output_raster load_raster(spinfo& info, std::int32_t dtype, RasterKind& kind, co
 
 // The variable `index` of the product `info` holds, drawn on the view by
 // the swath writer's projector with the writer's positions and values.
-layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
+layer project(spinfo& info, shared_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
               const std::string& path)
 {
     layer out;
@@ -116,8 +117,13 @@ layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32
     out.scale = described.scale;
     out.offset = info.getOffset();
     out.codes = attr.codes;
-    // The co-registration cache in geo serves the later variables of a band.
-    const auto positions = positions_for(geo, raster_size{raster.height(), raster.width()}, kind, index);
+    // The co-registration cache in geo serves the later variables of a band,
+    // in this call and the next.
+    std::unique_ptr<position_source> positions;
+    {
+        const std::lock_guard<std::mutex> lock(geo.use);
+        positions = positions_for(geo.geo, raster_size{raster.height(), raster.width()}, kind, index);
+    }
     if (!positions) throw py::value_error(path + ": the product's geolocation does not place this variable");
 
     gt_projector projector(out.rasterKind, view.width, view.height, attr.codes ? cell_fill::nearest : cell_fill::blend);
@@ -126,22 +132,10 @@ layer project(spinfo& info, swath_geolocation& geo, productType kind, std::int32
                               + " cannot be made");
     walk_cells(projector, *positions, raster, corner_value(out.rasterKind, attr));
     out.nodata = projector.nodata();
-    const std::size_t width = std::size_t(view.width);
-    const std::size_t height = std::size_t(view.height);
     if (out.rasterKind == RK_BYTE) {
-        out.bytes.resize(width * height);
+        out.bytes = projector.take_samples8();
     } else {
-        out.sixteen.resize(width * height);
-    }
-    for (std::size_t r = 0; r < height; ++r) {
-        for (std::size_t c = 0; c < width; ++c) {
-            const std::int16_t v = projector.getVal(std::int32_t(c), std::int32_t(r));
-            if (out.rasterKind == RK_BYTE) {
-                out.bytes[r * width + c] = static_cast<std::uint8_t>(v);
-            } else {
-                out.sixteen[r * width + c] = static_cast<std::uint16_t>(v);
-            }
-        }
+        out.sixteen = projector.take_samples16();
     }
     return out;
 }
@@ -159,9 +153,10 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
         if (index < 0 || std::uint32_t(index) >= variable_count(*rule, info.N_count()))
             throw py::value_error(path + ": no variable " + std::to_string(index));
     }
-    // Read once for every variable, as the driver does for a product.
-    swath_geolocation geo = read_geolocation(info, path, *rule);
-    out.windows = windows_for(geo, out.kind);
+    // Read once for every variable, as the driver does for a product, and
+    // kept for the next call on the same file.
+    const std::shared_ptr<shared_geolocation> geo = geolocation_of(info, path, *rule);
+    out.windows = windows_for(geo->geo, out.kind);
     if (asked) {
         out.view = view_t{asked->width, asked->height, asked->west, asked->south, asked->east, asked->north, "grid"};
     } else {
@@ -169,7 +164,7 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
         if (it == out.windows.end()) return out; // the caller names the windows there are
         out.view = *it;
     }
-    for (const std::int32_t index : indices) out.layers.push_back(project(info, geo, out.kind, index, out.view, path));
+    for (const std::int32_t index : indices) out.layers.push_back(project(info, *geo, out.kind, index, out.view, path));
     return out;
 }
 

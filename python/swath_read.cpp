@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -74,15 +76,20 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
     const productType kind = info->getType();
     const product_rule* rule = find_product_rule(kind);
     if (!is_swath_kind(kind) || rule == nullptr) throw py::value_error(path + ": not a swath product");
-    swath_geolocation geo;
+    std::shared_ptr<shared_geolocation> shared;
     {
         py::gil_scoped_release released;
-        const auto locked = lock_readers();
-        geo = read_geolocation(*info, path, *rule);
+        shared = geolocation_of(*info, path, *rule);
     }
+    const swath_geolocation& geo = shared->geo;
     py::list variables;
     for (const auto& [index, rows, columns] : requests) {
-        auto positions = positions_for(geo, raster_size{rows, columns}, kind, index);
+        std::unique_ptr<position_source> positions;
+        {
+            py::gil_scoped_release released;
+            const std::lock_guard<std::mutex> lock(shared->use);
+            positions = positions_for(shared->geo, raster_size{rows, columns}, kind, index);
+        }
         if (!positions) {
             throw py::value_error(path + ": its geolocation does not cover parameter " + std::to_string(index) + " ("
                                   + std::to_string(rows) + " x " + std::to_string(columns) + ")");

@@ -77,6 +77,12 @@ public:
     // The current file as init found it.
     const std::string& fileName() const { return desc_.fileName; }
     const std::map<std::string, std::string>& attributes() const { return desc_.attributes; }
+    // The text of global attribute `name`; empty when the file has none.
+    std::string attribute_text(const std::string& name) const
+    {
+        const auto it = desc_.attributes.find(name);
+        return it == desc_.attributes.end() ? std::string() : it->second;
+    }
     // Global attributes present in the file but not readable as text.
     const std::vector<std::string>& unreadable_attributes() const { return desc_.unreadableAttributes; }
     std::int32_t tileV() const { return desc_.tileV; } // vertical tile number, 0 when not a tile

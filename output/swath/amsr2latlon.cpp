@@ -12,64 +12,94 @@ namespace {
 
 constexpr float kLost = -9999.0f;
 
-struct vec3 {
-    double x, y, z;
-};
+using vec3 = std::array<double, 3>;
 
-vec3 operator*(const vec3& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
-vec3 operator+(const vec3& a, const vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-double dot(const vec3& a, const vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+vec3 operator*(const vec3& v, double s) { return {v[0] * s, v[1] * s, v[2] * s}; }
+vec3 operator+(const vec3& a, const vec3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
+double dot(const vec3& a, const vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 double norm(const vec3& v) { return std::sqrt(dot(v, v)); }
 vec3 cross(const vec3& a, const vec3& b)
 {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
 
-vec3 unit_vector(double lat, double lon, double d)
+const double kDegree = std::acos(-1.0) / 180.0;
+
+vec3 unit_vector(double lat, double lon)
 {
-    const double phi = lat * d;
-    const double lambda = lon * d;
+    const double phi = lat * kDegree;
+    const double lambda = lon * kDegree;
     return {std::cos(lambda) * std::cos(phi), std::sin(lambda) * std::cos(phi), std::sin(phi)};
 }
 
 bool out_of_range(double lat, double lon) { return !(lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0); }
 
-} // namespace
+// The footprint's pair of A positions: latitude and longitude of each, -9999
+// for a pair beyond the arrays.
+struct position_pair {
+    double phi1, lambda1, phi2, lambda2;
+};
 
-void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, float a2, std::int32_t scan,
-                  std::int32_t pixel, float& lon, float& lat)
+position_pair pair_of(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan, std::int32_t pixel)
 {
-    lon = kLost;
-    lat = kLost;
     const std::int32_t c1 = 2 * pixel;
     const std::int32_t c2 = c1 + 1;
     // A pair beyond the arrays is as lost as one out of range.
     const bool inArrays = scan >= 0 && pixel >= 0 && scan < lat89A.height && scan < lon89A.height && c2 < lat89A.width
                           && c2 < lon89A.width;
-    const double phi1 = inArrays ? lat89A.at(scan, c1) : kLost;
-    const double lambda1 = inArrays ? lon89A.at(scan, c1) : kLost;
-    const double phi2 = inArrays ? lat89A.at(scan, c2) : kLost;
-    const double lambda2 = inArrays ? lon89A.at(scan, c2) : kLost;
-    if (out_of_range(phi1, lambda1) || out_of_range(phi2, lambda2)) {
-        if (trace_enabled())
-            std::printf("amsr2latlon: out of range warning: latlon1(%s,%s)->latlon2(%s,%s) "
-                        "(low_pixel_by_1origin=%d,scan_by_1origin=%d)\n",
-                        format_fixed(phi1, 6).c_str(), format_fixed(lambda1, 6).c_str(), format_fixed(phi2, 6).c_str(),
-                        format_fixed(lambda2, 6).c_str(), pixel + 1, scan + 1);
+    if (!inArrays) return {kLost, kLost, kLost, kLost};
+    return {lat89A.at(scan, c1), lon89A.at(scan, c1), lat89A.at(scan, c2), lon89A.at(scan, c2)};
+}
+
+void warn_out_of_range(const position_pair& p, std::int32_t scan, std::int32_t pixel)
+{
+    if (!trace_enabled()) return;
+    std::printf("amsr2latlon: out of range warning: latlon1(%s,%s)->latlon2(%s,%s) "
+                "(low_pixel_by_1origin=%d,scan_by_1origin=%d)\n",
+                format_fixed(p.phi1, 6).c_str(), format_fixed(p.lambda1, 6).c_str(), format_fixed(p.phi2, 6).c_str(),
+                format_fixed(p.lambda2, 6).c_str(), pixel + 1, scan + 1);
+}
+
+} // namespace
+
+coregistration_frame coregistration_frame_of(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan,
+                                             std::int32_t pixel)
+{
+    coregistration_frame frame;
+    const position_pair p = pair_of(lat89A, lon89A, scan, pixel);
+    if (out_of_range(p.phi1, p.lambda1) || out_of_range(p.phi2, p.lambda2)) return frame;
+    frame.p1 = unit_vector(p.phi1, p.lambda1);
+    const vec3 p2 = unit_vector(p.phi2, p.lambda2);
+    const double theta = std::acos(dot(frame.p1, p2));
+    frame.n = cross(frame.p1, p2) * (1.0 / (norm(frame.p1) * norm(p2) * std::sin(theta)));
+    frame.theta = theta;
+    frame.lost = false;
+    return frame;
+}
+
+void coregistered_point(const coregistration_frame& frame, const float_grid& lat89A, const float_grid& lon89A, float a1,
+                        float a2, std::int32_t scan, std::int32_t pixel, float& lon, float& lat)
+{
+    if (frame.lost) {
+        warn_out_of_range(pair_of(lat89A, lon89A, scan, pixel), scan, pixel);
+        lon = kLost;
+        lat = kLost;
         return;
     }
+    // A quarter turn along the circle from p1.
+    const vec3 m = cross(frame.n, frame.p1);
+    const double alpha = a1 * frame.theta;
+    const double beta = a2 * frame.theta;
+    const vec3 r = (frame.p1 * std::cos(alpha) + m * std::sin(alpha)) * std::cos(beta) + frame.n * std::sin(beta);
+    lon = static_cast<float>(std::atan2(r[1], r[0]) / kDegree);
+    lat = static_cast<float>(std::atan2(r[2], std::sqrt(r[0] * r[0] + r[1] * r[1])) / kDegree);
+}
 
-    const double d = std::acos(-1.0) / 180.0;
-    const vec3 p1 = unit_vector(phi1, lambda1, d);
-    const vec3 p2 = unit_vector(phi2, lambda2, d);
-    const double theta = std::acos(dot(p1, p2));
-    const vec3 n = cross(p1, p2) * (1.0 / (norm(p1) * norm(p2) * std::sin(theta)));
-    const vec3 m = cross(n, p1);
-    const double alpha = a1 * theta;
-    const double beta = a2 * theta;
-    const vec3 r = (p1 * std::cos(alpha) + m * std::sin(alpha)) * std::cos(beta) + n * std::sin(beta);
-    lon = static_cast<float>(std::atan2(r.y, r.x) / d);
-    lat = static_cast<float>(std::atan2(r.z, std::sqrt(r.x * r.x + r.y * r.y)) / d);
+void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, float a2, std::int32_t scan,
+                  std::int32_t pixel, float& lon, float& lat)
+{
+    coregistered_point(coregistration_frame_of(lat89A, lon89A, scan, pixel), lat89A, lon89A, a1, a2, scan, pixel, lon,
+                       lat);
 }
 
 } // namespace vardane

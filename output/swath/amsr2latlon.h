@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "output/output_raster.h"
@@ -15,5 +16,25 @@ namespace vardane {
 // the out-of-range warning on standard output and gives -9999 for both.
 void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, float a2, std::int32_t scan,
                   std::int32_t pixel, float& lon, float& lat);
+
+// The part of that formula every band shares: the pair's great circle, as
+// unit vectors (the first position p1 and the circle's normal n) and the
+// pair's angular distance. Made once per footprint, it serves all bands,
+// whose factors only turn along it; a full orbit holds half a million.
+struct coregistration_frame {
+    std::array<double, 3> p1{};
+    std::array<double, 3> n{};
+    double theta = 0.0;
+    bool lost = true; // a position of the pair out of range or beyond the arrays
+};
+
+coregistration_frame coregistration_frame_of(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan,
+                                             std::int32_t pixel);
+
+// The footprint of factors a1, a2 on its frame; a lost frame prints the
+// out-of-range warning of its pair and gives -9999 for both, as
+// amsr2latlon_ does.
+void coregistered_point(const coregistration_frame& frame, const float_grid& lat89A, const float_grid& lon89A, float a1,
+                        float a2, std::int32_t scan, std::int32_t pixel, float& lon, float& lat);
 
 } // namespace vardane

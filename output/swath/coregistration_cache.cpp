@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "output/swath/amsr2latlon.h"
-
 namespace vardane {
 
 namespace {
@@ -53,6 +51,8 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
     const std::uint64_t fingerprint = geolocation_fingerprint(lat89A, lon89A);
     if (fingerprint != cache.fingerprint) {
         cache.bands.clear();
+        cache.frames.clear();
+        cache.framesRows = cache.framesColumns = 0;
         cache.fingerprint = fingerprint;
     }
     auto& e = cache.bands[band];
@@ -65,13 +65,30 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
         g->height = rows;
         g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
     }
+    if (cache.framesRows != rows || cache.framesColumns != columns) {
+        cache.frames.resize(std::size_t(rows) * std::size_t(columns));
+        for (std::int32_t s = 0; s < rows; ++s) {
+            for (std::int32_t i = 0; i < columns; ++i) {
+                cache.frames[std::size_t(s) * std::size_t(columns) + std::size_t(i)] =
+                    coregistration_frame_of(lat89A, lon89A, s, i);
+            }
+        }
+        cache.framesRows = rows;
+        cache.framesColumns = columns;
+    }
     for (std::int32_t s = 0; s < rows; ++s) {
         for (std::int32_t i = 0; i < columns; ++i) {
             const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
-            amsr2latlon_(lat89A, lon89A, a1, a2, s, i, e.lon.values[at], e.lat.values[at]);
+            coregistered_point(cache.frames[at], lat89A, lon89A, a1, a2, s, i, e.lon.values[at], e.lat.values[at]);
         }
     }
     return e;
+}
+
+void release_frames(coregistration_cache& cache)
+{
+    std::vector<coregistration_frame>().swap(cache.frames);
+    cache.framesRows = cache.framesColumns = 0;
 }
 
 } // namespace vardane

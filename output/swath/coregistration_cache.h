@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "output/output_raster.h"
+#include "output/swath/amsr2latlon.h"
 
 namespace vardane {
 
@@ -15,7 +17,9 @@ namespace vardane {
 //
 // An entry is valid for the 89 GHz A-horn arrays it was made from (their
 // fingerprint), its two factors and its raster size; anything else makes it
-// again.
+// again. The footprints' frames, which all bands share, are kept beside the
+// entries for the same arrays and raster size, so that a band after the
+// first only turns along them.
 struct coregistration_cache {
     struct entry {
         float a1 = 0.0f;
@@ -25,6 +29,10 @@ struct coregistration_cache {
     };
     std::uint64_t fingerprint = 0;
     std::map<std::string, entry, std::less<>> bands;
+    // Row-major, framesRows x framesColumns.
+    std::vector<coregistration_frame> frames;
+    std::int32_t framesRows = 0;
+    std::int32_t framesColumns = 0;
 };
 
 // Fingerprint of a pair of geolocation arrays: their shapes and every value.
@@ -35,5 +43,9 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
                                                           const float_grid& lon89A, const std::string& band, float a1,
                                                           float a2, std::int32_t rows, std::int32_t columns);
+
+// Frees the frames: once every band of the product has its positions they
+// serve no more, and a full orbit's take tens of megabytes.
+void release_frames(coregistration_cache& cache);
 
 } // namespace vardane

@@ -96,6 +96,7 @@ std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const rast
     const std::string_view band = kCoregistrationBands[std::size_t(k)];
     const auto& e = coregistered_positions(*geo.coregistered, *lat, *lon, std::string(band), factor(geo.corA1, band),
                                            factor(geo.corA2, band), rows, columns);
+    if (geo.coregistered->bands.size() >= geo.corA1.size()) release_frames(*geo.coregistered);
     return std::make_unique<array_positions>(e.lat, e.lon, 1);
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <utility>
 #include <new>
+#include <utility>
 
 #include <gdal_priv.h>
 
@@ -250,6 +250,10 @@ std::int16_t gt_projector::getVal(std::int32_t c, std::int32_t r) const
     if (kind_ == RK_BYTE) return static_cast<std::int16_t>(samples8_[i]);
     return std::bit_cast<std::int16_t>(samples16_[i]);
 }
+
+std::vector<std::uint16_t> gt_projector::take_samples16() { return std::exchange(samples16_, {}); }
+
+std::vector<std::uint8_t> gt_projector::take_samples8() { return std::exchange(samples8_, {}); }
 
 void gt_projector::clear()
 {

@@ -78,6 +78,10 @@ public:
     const view_t& view() const { return view_; }
     // The sample at column c, row r as signed 16 bits (bytes widened).
     std::int16_t getVal(std::int32_t c, std::int32_t r) const;
+    // Hands the grid over, row by row from the north, and leaves none:
+    // the bytes of raster kind 1, the 16-bit samples of every other kind.
+    std::vector<std::uint16_t> take_samples16();
+    std::vector<std::uint8_t> take_samples8();
     // Frees the grid.
     void clear();
 

@@ -1,10 +1,13 @@
 """regrid() holds what vardane-cli's swath GeoTIFF (.proj.tif) of the same variable holds."""
 
+import os
+import shutil
 import sys
 import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
 
+import h5py
 import numpy as np
 import pytest
 from osgeo import gdal
@@ -96,6 +99,24 @@ def test_several_windows_and_non_swaths_raise(synth, settings):
         vardane.regrid(synth("SGLI_POL", "pol.h5"), "Lt_P1_0", settings=settings)
     with pytest.raises(ValueError, match="no swath product"):
         vardane.regrid(synth("AMSR2_L3_BT", "bt.h5"), "BT_H", settings=settings)
+
+
+def test_a_file_written_anew_is_placed_anew(tmp_path, synth, settings):
+    """Calls on one file share its positions; a file changed in place or
+    replaced by another at the same path is read again."""
+    path = synth("AMSR2_L1B", "l1b.h5")
+    before = vardane.regrid(path, "36.5GHz_V", settings=settings).values
+    with h5py.File(path, "r+") as f:
+        for name in ("Latitude of Observation Point for 89A", "Latitude of Observation Point for 89B"):
+            f[name][...] = f[name][...] - 3.0
+    moved = vardane.regrid(path, "36.5GHz_V", settings=settings).values
+    fresh = tmp_path / "fresh.h5"
+    shutil.copy(path, fresh)
+    np.testing.assert_array_equal(moved, vardane.regrid(fresh, "36.5GHz_V", settings=settings).values)
+    assert not np.array_equal(moved, before)
+    # The same bytes under the same name, as a new file.
+    os.replace(synth("AMSR2_L1B", "again.h5"), path)
+    np.testing.assert_array_equal(vardane.regrid(path, "36.5GHz_V", settings=settings).values, before)
 
 
 def test_two_threads_regrid_as_one_after_the_other(synth, settings):
