@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <ogr_spatialref.h>
@@ -82,8 +84,22 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
         shared = geolocation_of(*info, path, *rule);
     }
     const swath_geolocation& geo = shared->geo;
+    // Variables on one set of positions get the same two arrays, worked out
+    // once: the bands of an SGLI tile or scene all lie on one.
+    std::map<std::tuple<std::string, std::int32_t, std::int32_t>, std::pair<py::array_t<float>, py::array_t<float>>>
+        made;
     py::list variables;
     for (const auto& [index, rows, columns] : requests) {
+        const std::string set = position_set_of(kind, index);
+        const auto key = std::make_tuple(set, rows, columns);
+        if (const auto it = made.find(key); !set.empty() && it != made.end()) {
+            py::dict variable;
+            variable["lon"] = it->second.first;
+            variable["lat"] = it->second.second;
+            variable["band"] = coregistration_band(*rule, index);
+            variables.append(variable);
+            continue;
+        }
         std::unique_ptr<position_source> positions;
         {
             py::gil_scoped_release released;
@@ -102,6 +118,7 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
             py::gil_scoped_release released;
             fill_positions(*positions, rows, columns, lonData, latData);
         }
+        made.emplace(key, std::make_pair(lon, lat));
         py::dict variable;
         variable["lon"] = lon;
         variable["lat"] = lat;

@@ -57,6 +57,19 @@ constexpr geolocation_rule kRules[] = {
 constexpr std::int32_t kQuarterIrsBands[] = {0, 1, 3};
 constexpr std::int32_t kQuarterFactor = 4;
 
+const index_band* band_of(productType kind, std::int32_t k)
+{
+    const auto rule = std::ranges::find(kRules, kind, &geolocation_rule::kind);
+    if (rule == std::end(kRules)) return nullptr;
+    const auto band = std::ranges::find_if(rule->bands, [k](const index_band& b) { return k <= b.lastIndex; });
+    return band == rule->bands.end() ? nullptr : &*band;
+}
+
+bool quarter_irs_band(productType kind, std::int32_t k)
+{
+    return kind == PT_SGLI_IRS && std::ranges::find(kQuarterIrsBands, k) != std::end(kQuarterIrsBands);
+}
+
 const float_grid* grid(const swath_geolocation& geo, const char* key)
 {
     const auto it = geo.fvals.find(key);
@@ -106,7 +119,7 @@ std::unique_ptr<position_source> tie_points(const swath_geolocation& geo, const 
     const float_grid* lat = grid(geo, "lat");
     const float_grid* lon = grid(geo, "lon");
     if (!lat || !lon) return nullptr;
-    const bool quarter = kind == PT_SGLI_IRS && std::ranges::find(kQuarterIrsBands, k) != std::end(kQuarterIrsBands);
+    const bool quarter = quarter_irs_band(kind, k);
     auto positions = std::make_unique<tie_point_positions>(*lat, *lon, quarter ? kQuarterFactor : 1);
     if (!positions->covers(size.rows, size.columns)) return nullptr;
     return positions;
@@ -114,13 +127,30 @@ std::unique_ptr<position_source> tie_points(const swath_geolocation& geo, const 
 
 } // namespace
 
+std::string position_set_of(productType kind, std::int32_t k)
+{
+    const index_band* band = band_of(kind, k);
+    if (band == nullptr) return {};
+    switch (band->how) {
+    case source::coregistered:
+        return k >= 0 && k <= kLastCoregisteredIndex
+                   ? "co-registered " + std::string(kCoregistrationBands[std::size_t(k)])
+                   : std::string();
+    case source::a89: return "89A";
+    case source::a89_doubled: return "89A doubled";
+    case source::b89: return "89B";
+    case source::latlon: return "latitude/longitude";
+    case source::tie_point: return quarter_irs_band(kind, k) ? "tie points, quarter" : "tie points";
+    case source::tile: return "tile";
+    }
+    return {};
+}
+
 std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
                                                std::int32_t k)
 {
-    const auto rule = std::ranges::find(kRules, kind, &geolocation_rule::kind);
-    if (rule == std::end(kRules)) return nullptr;
-    const auto band = std::ranges::find_if(rule->bands, [k](const index_band& b) { return k <= b.lastIndex; });
-    if (band == rule->bands.end()) return nullptr;
+    const index_band* band = band_of(kind, k);
+    if (band == nullptr) return nullptr;
     switch (band->how) {
     case source::coregistered: return coregistered(geo, size, k);
     case source::a89: return from_arrays(geo, size, "lat89A", "lon89A", 1);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "output/output_raster.h"
 #include "output/swath_geolocation.h"
@@ -37,6 +38,12 @@ public:
 // that geolocation is missing or does not cover a raster of `size`.
 std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
                                                std::int32_t k);
+
+// The name of the set of positions that variable k of a product kind lies
+// on ("89A", "co-registered 6G", "tie points", ...): variables of one set
+// and of one raster size lie on the same positions. Empty when the kind
+// places no variable k.
+std::string position_set_of(productType kind, std::int32_t k);
 
 // Positions read from latitude/longitude arrays at [L][stride P].
 class array_positions final : public position_source {

@@ -45,5 +45,6 @@ using h5_attribute = h5_handle<H5Aclose>;
 using h5_space = h5_handle<H5Sclose>;
 using h5_type = h5_handle<H5Tclose>;
 using h5_object = h5_handle<H5Oclose>;
+using h5_plist = h5_handle<H5Pclose>;
 
 } // namespace vardane
