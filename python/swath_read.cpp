@@ -1,14 +1,11 @@
 // vardane._vardane.swath_positions and polar_grid: where the samples of a
 // product lie, as the GeoTIFF writers place them, for open_dataset.
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include <ogr_spatialref.h>
@@ -18,7 +15,6 @@
 #include "driver/product_rules.h"
 #include "output/gdal_session.h"
 #include "output/polar/l3ps_grids.h"
-#include "output/swath/coregistration_bands.h"
 #include "output/swath/position_source.h"
 #include "output/swath_geolocation.h"
 #include "python/bindings.h"
@@ -35,16 +31,6 @@ namespace {
 // One variable whose positions are asked: its data-source index and the
 // lines and pixels of its samples.
 using position_request = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
-
-// The key of the co-registration factors that move variable k, lower case
-// ("6g"), or "" when it is not co-registered.
-std::string coregistration_band(const product_rule& rule, std::int32_t k)
-{
-    if (!rule.coregistration || k < 0 || k > kLastCoregisteredIndex) return {};
-    std::string band(kCoregistrationBands[std::size_t(k)]);
-    for (char& c : band) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return band;
-}
 
 // Longitude and latitude of every sample of a rows x columns raster.
 void fill_positions(const position_source& positions, std::int32_t rows, std::int32_t columns, float* lon, float* lat)
@@ -65,13 +51,6 @@ void fill_positions(const position_source& positions, std::int32_t rows, std::in
     }
 }
 
-py::array_t<float> plane_of(const float_grid& grid)
-{
-    py::array_t<float> array({py::ssize_t(grid.height), py::ssize_t(grid.width)});
-    std::copy(grid.values.begin(), grid.values.end(), array.mutable_data());
-    return array;
-}
-
 py::dict swath_positions(const std::string& path, const std::vector<position_request>& requests)
 {
     auto info = open_product(path);
@@ -83,23 +62,8 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
         py::gil_scoped_release released;
         shared = geolocation_of(*info, path, *rule);
     }
-    const swath_geolocation& geo = shared->geo;
-    // Variables on one set of positions get the same two arrays, worked out
-    // once: the bands of an SGLI tile or scene all lie on one.
-    std::map<std::tuple<std::string, std::int32_t, std::int32_t>, std::pair<py::array_t<float>, py::array_t<float>>>
-        made;
     py::list variables;
     for (const auto& [index, rows, columns] : requests) {
-        const std::string set = position_set_of(kind, index);
-        const auto key = std::make_tuple(set, rows, columns);
-        if (const auto it = made.find(key); !set.empty() && it != made.end()) {
-            py::dict variable;
-            variable["lon"] = it->second.first;
-            variable["lat"] = it->second.second;
-            variable["band"] = coregistration_band(*rule, index);
-            variables.append(variable);
-            continue;
-        }
         std::unique_ptr<position_source> positions;
         {
             py::gil_scoped_release released;
@@ -118,19 +82,25 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
             py::gil_scoped_release released;
             fill_positions(*positions, rows, columns, lonData, latData);
         }
-        made.emplace(key, std::make_pair(lon, lat));
         py::dict variable;
         variable["lon"] = lon;
         variable["lat"] = lat;
-        variable["band"] = coregistration_band(*rule, index);
         variables.append(variable);
     }
-    py::dict arrays;
-    for (const auto& [name, grid] : geo.fvals) arrays[py::str(name)] = plane_of(grid);
     py::dict result;
     result["variables"] = variables;
-    result["geolocation"] = arrays;
     return result;
+}
+
+// The set of positions each of a swath product's parameters lies on, by
+// the product kind alone: nothing is read but what recognises the file.
+std::vector<std::string> position_sets(const std::string& path, const std::vector<std::int32_t>& indices)
+{
+    const auto info = open_product(path);
+    std::vector<std::string> sets;
+    sets.reserve(indices.size());
+    for (const std::int32_t index : indices) sets.push_back(position_set_of(info->getType(), index));
+    return sets;
 }
 
 // The grid and coordinate system the polar-stereographic GeoTIFF writer
@@ -184,7 +154,10 @@ void bind_swath_read(py::module_& module)
 {
     module.def("swath_positions", &swath_positions, py::arg("path"), py::arg("variables"),
                "Longitudes and latitudes of the samples of a swath product's parameters (index, lines, pixels), "
-               "as the GeoTIFF swath writer places them, and the product's geolocation arrays.");
+               "as the GeoTIFF swath writer places them.");
+    module.def("position_sets", &position_sets, py::arg("path"), py::arg("indices"),
+               "The name of the set of positions each parameter lies on (\"co-registered 6G\", \"89A\", "
+               "\"tie points\", ...); parameters of one set and one shape lie on the same positions.");
     module.def("polar_grid", &polar_grid, py::arg("width"), py::arg("height"),
                "The polar-stereographic grid of a radiometer L3 grid of this size: WKT, GeoTransform and "
                "projection parameters; None for other sizes.");

@@ -10,6 +10,7 @@ from xarray.core import indexing
 
 from . import _vardane
 from ._dataset import grid_dataset, turned_columns
+from ._swath import swath_positions
 
 
 class VardaneBackendArray(BackendArray):
@@ -59,6 +60,48 @@ class VardaneBackendArray(BackendArray):
             return self._samples
 
 
+class _SwathPositions:
+    """The (lat, lon) of a set of swath positions, worked out in C++ at the
+    first use of either and kept for both. A copy sent to another process
+    works them out for itself."""
+
+    def __init__(self, path, index, shape):
+        self.path, self.index, self.shape = path, index, tuple(shape)
+        self._lock = threading.Lock()
+        self._planes = None
+
+    def __getstate__(self):
+        return {"path": self.path, "index": self.index, "shape": self.shape}
+
+    def __setstate__(self, state):
+        self.__init__(**state)
+
+    def planes(self):
+        with self._lock:
+            if self._planes is None:
+                self._planes = swath_positions(self.path, self.index, self.shape)
+            return self._planes
+
+
+class _PositionArray(BackendArray):
+    """Latitudes (axis 0) or longitudes (axis 1) of a set of positions."""
+
+    def __init__(self, positions, axis):
+        self.positions = positions
+        self.axis = axis
+        self.shape = positions.shape
+        self.dtype = np.dtype(np.float32)
+
+    def __getitem__(self, key):
+        return indexing.explicit_indexing_adapter(key, self.shape, indexing.IndexingSupport.BASIC,
+                                                  lambda k: self.positions.planes()[self.axis][k])
+
+
+def _lazy_positions(path, index, shape):
+    positions = _SwathPositions(path, index, shape)
+    return tuple(indexing.LazilyIndexedArray(_PositionArray(positions, axis)) for axis in (0, 1))
+
+
 def _described(path, variable, turned):
     """A parameter's description and its lazy array; no sample is read."""
     parameter = _vardane.describe_parameter(path, variable["index"])
@@ -68,7 +111,7 @@ def _described(path, variable, turned):
 
 def open_lazy_dataset(path, variables=None, settings=None):
     """vardane.open_dataset's Dataset, each variable read at its first use."""
-    return grid_dataset(path, variables, settings, _described)
+    return grid_dataset(path, variables, settings, _described, _lazy_positions)
 
 
 class VardaneBackendEntrypoint(BackendEntrypoint):
@@ -77,7 +120,10 @@ class VardaneBackendEntrypoint(BackendEntrypoint):
     The Dataset of vardane.open_dataset decoded as xarray.decode_cf decodes
     it (mask_and_scale=False keeps the samples as stored), read lazily:
     opening reads no sample, and a variable is read, whole, when its values
-    are first used; with chunks= its dask chunks slice that one read.
+    are first used; with chunks= its dask chunks slice that one read. A
+    swath's positions are worked out when its coordinates are first used,
+    once for the variables that share them. Polar grids are read when
+    opened.
     """
 
     description = "Earth-observation satellite products through Vardane's readers"

@@ -7,7 +7,7 @@ import xarray as xr
 
 from . import _vardane
 from ._identify import identify
-from ._swath import open_polar, open_swath
+from ._swath import open_polar, open_swath, swath_positions
 
 
 def _chosen(info, variables):
@@ -94,13 +94,14 @@ def _read(path, variable, turned):
     return parameter, turned_columns(samples) if turned and samples.ndim == 2 else samples
 
 
-def grid_dataset(path, variables, settings, parameter_of):
+def grid_dataset(path, variables, settings, parameter_of, positions_of=swath_positions):
     """The Dataset of the chosen variables of `path`, each on its grid;
     parameter_of(path, variable, turned) gives what describes the
     variable's parameter and its samples, an array or one read later
     (anything with a shape and a dtype that xarray wraps), in the GeoTIFF's
-    column order when `turned`. Swaths and polar grids are read at once:
-    their positions come from the readers whole."""
+    column order when `turned`; positions_of(path, index, shape) the
+    (lat, lon) of a swath parameter's samples, likewise. Polar grids are
+    read at once."""
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
@@ -111,10 +112,12 @@ def grid_dataset(path, variables, settings, parameter_of):
     turned = bool(chosen) and _vardane.geotiff_starts_at_180_west(path)
     for variable in chosen:
         parameter, samples = parameter_of(path, variable, turned)
-        if parameter["swath"] or parameter["polar"]:
+        if parameter["swath"]:
+            return open_swath(path, info, chosen, _attributes, parameter_of, positions_of,
+                              (variable, parameter, samples))
+        if parameter["polar"]:
             read = parameter if "samples" in parameter else _vardane.read_parameter(path, variable["index"])
-            opener = open_swath if parameter["swath"] else open_polar
-            return opener(path, info, chosen, _attributes, (variable, read))
+            return open_polar(path, info, chosen, _attributes, (variable, read))
         here = _grid_coordinates(parameter, samples.shape, turned)
         if coords is None:
             coords = here

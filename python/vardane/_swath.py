@@ -30,47 +30,29 @@ def _read(path, chosen, first):
     return read
 
 
-def _same(group, where):
-    # One set of positions comes as the same two arrays.
-    if group["band"] == where["band"] and group["lat"] is where["lat"] and group["lon"] is where["lon"]:
-        return True
-    return (group["band"] == where["band"] and group["lat"].shape == where["lat"].shape
-            and np.array_equal(group["lat"], where["lat"], equal_nan=True)
-            and np.array_equal(group["lon"], where["lon"], equal_nan=True))
+# Suffixes of the position sets named after where their positions come from.
+_SOURCE_SUFFIXES = {"89A": "89a", "89B": "89b", "89A doubled": "low"}
+_COREGISTERED = "co-registered "
 
 
-def _source_name(lat, geolocation):
-    """The 89 GHz horn whose own positions these are ("89a", "89b"), "low"
-    for every second 89 GHz A position, None for anything else."""
-    rows, columns = lat.shape
-    for key, name in (("lat89A", "89a"), ("lat89B", "89b")):
-        source = geolocation.get(key)
-        if source is None or source.shape[0] < rows:
-            continue
-        if source.shape[1] >= columns and np.array_equal(source[:rows, :columns], lat, equal_nan=True):
-            return name
-        every_second = source[:rows, ::2]
-        if every_second.shape[1] >= columns and np.array_equal(every_second[:, :columns], lat, equal_nan=True):
-            return "low"
-    return None
-
-
-def _suffixes(groups, geolocation):
-    """Suffix of each position set's dimensions and coordinates: none when
-    the Dataset has one set; else the co-registration band ("6g" ... "36g"),
-    the 89 GHz horn ("89a", "89b"), "low" (L1R channels on every second
-    89 GHz A position), and for sets of other sources none for the largest,
-    "half"/"quarter" for those with half or a quarter of its lines and
-    pixels (the SGLI IRS bands stored at 1 km), else LINESxPIXELS."""
+def _suffixes(groups):
+    """Suffix of each position set's dimensions and coordinates, from its
+    set name and shape: none when the Dataset has one set; else the
+    co-registration band ("6g" ... "36g"), the 89 GHz horn ("89a", "89b"),
+    "low" (L1R channels on every second 89 GHz A position), and for sets of
+    other sources none for the largest, "half"/"quarter" for those with half
+    or a quarter of its lines and pixels (the SGLI IRS bands stored at
+    1 km), else LINESxPIXELS."""
     if len(groups) == 1:
         return [""]
-    names = [g["band"] or _source_name(g["lat"], geolocation) for g in groups]
+    names = [name[len(_COREGISTERED):].lower() if name.startswith(_COREGISTERED) else _SOURCE_SUFFIXES.get(name)
+             for name, _ in groups]
     others = [i for i, name in enumerate(names) if name is None]
     if others:
-        largest = max(others, key=lambda i: groups[i]["lat"].size)
-        rows, columns = groups[largest]["lat"].shape
+        largest = max(others, key=lambda i: groups[i][1][0] * groups[i][1][1])
+        rows, columns = groups[largest][1]
         for i in others:
-            r, c = groups[i]["lat"].shape
+            r, c = groups[i][1]
             if i == largest:
                 names[i] = ""
             elif (r * 2, c * 2) == (rows, columns):
@@ -87,6 +69,13 @@ def _suffixes(groups, geolocation):
     return names
 
 
+def swath_positions(path, index, shape):
+    """(lat, lon) of the samples of parameter `index` of `shape`, as the
+    GeoTIFF swath writer places them."""
+    placed = _vardane.swath_positions(path, [(index, *shape)])["variables"][0]
+    return placed["lat"], placed["lon"]
+
+
 def _coordinate(name, values, dims, axis):
     what = "latitude" if axis == "lat" else "longitude"
     return xr.Variable(dims, values, {
@@ -96,40 +85,47 @@ def _coordinate(name, values, dims, axis):
     })
 
 
-def open_swath(path, info, chosen, attributes, first=None):
+def open_swath(path, info, chosen, attributes, parameter_of, positions_of=swath_positions, first=None):
     """A swath product's variables as stored, on 2-D lat/lon coordinates.
 
-    Dimensions are scan (AMSR) or line (SGLI) and pixel; a position set with
-    a suffix S has lat_S, lon_S on dimensions pixel_S and, when its lines are
-    not the Dataset's usual count, scan_S or line_S.
+    parameter_of(path, variable, turned) gives a variable's description and
+    its samples (an array, or one read later); positions_of(path, index,
+    shape) the (lat, lon) of a parameter's samples (arrays, or ones worked
+    out later); `first` is (variable, parameter, samples) already asked
+    for. Variables of one set of positions and one shape share their
+    coordinates, asked for once. Dimensions are scan (AMSR) or line (SGLI)
+    and pixel; a position set with a suffix S has lat_S, lon_S on dimensions
+    pixel_S and, when its lines are not the Dataset's usual count, scan_S or
+    line_S.
     """
-    read = _read(path, chosen, first)
-    placed = _vardane.swath_positions(path, [(v["index"], *p["samples"].shape) for v, p in read])
+    described = [first if first is not None and variable["index"] == first[0]["index"]
+                 else (variable, *parameter_of(path, variable, False)) for variable in chosen]
+    sets = _vardane.position_sets(path, [v["index"] for v in chosen])
     groups = []
     member = []
-    for where in placed["variables"]:
-        match = next((i for i, g in enumerate(groups) if _same(g, where)), None)
-        if match is None:
-            groups.append(where)
-            match = len(groups) - 1
-        member.append(match)
-    suffixes = _suffixes(groups, placed["geolocation"])
+    for (variable, _, samples), name in zip(described, sets):
+        key = (name, tuple(samples.shape))
+        if not name or key not in groups:
+            groups.append(key)
+        member.append(len(groups) - 1 if not name else groups.index(key))
+    suffixes = _suffixes(groups)
     # The line count of most variables (the larger on a tie) keeps the
     # plain line dimension.
-    rows = Counter(groups[g]["lat"].shape[0] for g in member)
+    rows = Counter(groups[g][1][0] for g in member)
     usual_rows = max(rows, key=lambda r: (rows[r], r)) if rows else 0
     line = "line" if info["kind"].startswith("SGLI") else "scan"
     coords = {}
     dims = []
-    for group, suffix in zip(groups, suffixes):
+    for g, ((_, shape), suffix) in enumerate(zip(groups, suffixes)):
         tail = f"_{suffix}" if suffix else ""
-        here = (line if group["lat"].shape[0] == usual_rows else f"{line}{tail}", f"pixel{tail}")
+        here = (line if shape[0] == usual_rows else f"{line}{tail}", f"pixel{tail}")
         dims.append(here)
-        coords[f"lat{tail}"] = _coordinate(f"lat{tail}", group["lat"], here, "lat")
-        coords[f"lon{tail}"] = _coordinate(f"lon{tail}", group["lon"], here, "lon")
+        first = described[member.index(g)][0]
+        lat, lon = positions_of(path, first["index"], shape)
+        coords[f"lat{tail}"] = _coordinate(f"lat{tail}", lat, here, "lat")
+        coords[f"lon{tail}"] = _coordinate(f"lon{tail}", lon, here, "lon")
     data = {}
-    for (variable, parameter), g in zip(read, member):
-        samples = parameter["samples"]
+    for (variable, parameter, samples), g in zip(described, member):
         data[variable["name"]] = xr.Variable(dims[g], samples, attributes(variable, parameter, samples))
     ds = xr.Dataset(data, coords=coords)
     ds.attrs.update({"product_kind": info["kind"], "product_label": info["label"], "source": path})

@@ -76,6 +76,30 @@ def test_opening_reads_nothing_and_a_variable_reads_itself_once(synth, settings,
     assert reads == [(str(path), indexes["BT_V"])]
 
 
+@pytest.mark.parametrize("kind", ["AMSR2_L1B", "SGLI_IRS"])
+def test_a_swath_opens_lazily_and_places_each_set_once(synth, settings, reads, monkeypatch, kind):
+    path = synth(kind, "swath.h5")
+    placed = []
+    real = _vardane.swath_positions
+
+    def counted(path, variables):
+        placed.append(variables)
+        return real(path, variables)
+
+    monkeypatch.setattr(_vardane, "swath_positions", counted)
+    eager = vardane.open_dataset(path, settings=settings)
+    eager_reads, eager_sets = len(reads), len(placed)
+    reads.clear()
+    placed.clear()
+    lazy = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False)
+    assert reads == [] and placed == []
+    # One read a variable and one placing a set of positions, eager or lazy.
+    assert eager_reads == len(eager.data_vars)
+    assert eager_sets == sum(1 for name in eager.coords if name.startswith("lat"))
+    assert_same(lazy, eager)
+    assert len(reads) == eager_reads and len(placed) == eager_sets
+
+
 def test_variables_and_drop_variables_choose(synth, settings, reads):
     path = synth("AMSR2_L3_BT", "bt.h5")
     kept = xr.open_dataset(path, engine="vardane", settings=settings, drop_variables=["BT_H"])
