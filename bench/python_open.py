@@ -5,13 +5,17 @@
 
 Writes every product kind of vardane-synth --list (full size, --layout real)
 in a temporary folder, one after the other, and times in fresh child
-processes of the same interpreter, interleaved run by run (imports done
+processes of the same interpreter, interleaved run by run (imports and
+once-per-process set-up, xarray's engine search and PROJ's database, done
 before the clock starts; the file is in the page cache: it was just written):
 
   open_dataset   vardane.open_dataset(path) with every value in memory: it
                  identifies the file, reads the selected variables and, for
                  swaths, works out their 2-D positions in C++ (co-registration
                  of the low-frequency channels, SGLI tie-point interpolation)
+  engine         xr.open_dataset(path, engine="vardane") with the values of
+                 its variables in memory, not those of its coordinates:
+                 swath positions are worked out only when used
   samples        vardane.read_parameter of the same variables, nothing else
   positions      open_dataset - samples: the positions, identify and the
                  xarray assembly (the child also times identify alone)
@@ -26,7 +30,7 @@ comparing read_parameter's array with every dataset, its planes, transposed
 and flipped; the mapping is printed. Times are medians of the runs, wall
 (perf_counter) / CPU (process_time) in seconds; open/h5py compares
 open_dataset with h5py reading data and geolocation, samples/data
-read_parameter with h5py reading the data only. HDF4 files have no h5py
+read_parameter and the engine with h5py reading the data only. HDF4 files have no h5py
 counterpart and are left out. Run on demand, never in CI.
 """
 
@@ -66,9 +70,21 @@ def child(job):
     sys.path.insert(0, os.environ["VARDANE_PYTHON"])
     import vardane
 
+    import xarray as xr
+
+    # Once-per-process set-up, before the clock: xarray's search for its
+    # engines and PROJ's database behind the grids' coordinate system.
+    xr.backends.list_engines()
+    vardane._vardane.wgs84_wkt()
     path, mode = job["path"], job["mode"]
     out = {}
-    if mode == "open":
+    if mode == "engine":
+        def work():
+            ds = xr.open_dataset(path, engine="vardane", mask_and_scale=False)
+            for variable in ds.data_vars.values():
+                variable.values
+        out["wall"], out["cpu"] = timed(work)
+    elif mode == "open":
         def work():
             ds = vardane.open_dataset(path)
             ds.load()
@@ -187,8 +203,9 @@ def main():
     synth = os.path.join(build, "tools", "synth", "vardane-synth")
     listed = subprocess.run([synth, "--list"], check=True, capture_output=True, text=True).stdout
     kinds = args.kinds or [line.split("\t")[0] for line in listed.splitlines() if line.strip()]
-    print(f"{'kind':14s} {'MiB':>6s}  {'open_dataset':>13s} {'samples':>13s} {'positions':>13s}  {'h5py':>13s} "
-          f"{'h5py data':>13s}  open/h5py samples/data   (wall/CPU s, medians of {args.runs})")
+    print(f"{'kind':14s} {'MiB':>6s}  {'open_dataset':>13s} {'engine':>13s} {'samples':>13s} {'positions':>13s}  "
+          f"{'h5py':>13s} {'h5py data':>13s}  open/h5py engine/data samples/data   "
+          f"(wall/CPU s, medians of {args.runs})")
     rows = []
     with tempfile.TemporaryDirectory() as folder:
         for kind in kinds:
@@ -212,6 +229,7 @@ def main():
                 base = {"path": path}
                 # Interleaved, so that a busy spell of the machine falls on every way alike.
                 opened = measure(dict(base, mode="open"), args.runs, env)
+                lazy = measure(dict(base, mode="engine"), args.runs, env)
                 samples = measure(dict(base, mode="samples", indices=[v["index"] for v in variables]), args.runs, env)
                 other = measure(dict(base, **job), args.runs, env)
             except Exception as error:  # a kind that fails is reported, the others still run
@@ -222,21 +240,25 @@ def main():
                     size = os.path.getsize(path) / 2**20
                     os.remove(path)
             pair = lambda w, c: f"{w:6.3f}/{c:6.3f}"
-            print(f"{kind:14s} {size:6.1f}  {pair(opened['wall'], opened['cpu'])} {pair(samples['wall'], samples['cpu'])} "
+            print(f"{kind:14s} {size:6.1f}  {pair(opened['wall'], opened['cpu'])} {pair(lazy['wall'], lazy['cpu'])} "
+                  f"{pair(samples['wall'], samples['cpu'])} "
                   f"{pair(opened['wall'] - samples['wall'], opened['cpu'] - samples['cpu'])}  "
                   f"{pair(other['wall'], other['cpu'])} {pair(other['data'], other['data_cpu'])}  "
-                  f"{opened['wall'] / other['wall']:9.2f} {samples['wall'] / other['data']:12.2f}")
+                  f"{opened['wall'] / other['wall']:9.2f} {lazy['wall'] / other['data']:11.2f} "
+                  f"{samples['wall'] / other['data']:12.2f}")
             where = "; ".join(f"{k} <- {n}{(' ' + h).rstrip()}" for k, (n, h) in found.items())
             geo = f"; geolocation read: {', '.join(job['geo'])}" if job.get("geo") else ""
             print(f"{'':14s} identify {samples['identify']:.3f} s; variables ({len(variables)}): {where}{geo}")
-            rows.append((kind, opened, samples, other))
+            rows.append((kind, opened, samples, other, lazy))
     if rows:
         total = lambda figs, key: sum(f[key] for f in figs)
-        o, s, h = ([r[i] for r in rows] for i in (1, 2, 3))
-        print(f"summary over {len(rows)} kinds: open_dataset {total(o, 'wall'):.2f} s, samples {total(s, 'wall'):.2f} s, "
-              f"h5py/fromfile {total(h, 'wall'):.2f} s (data {total(h, 'data'):.2f} s); "
-              f"open/h5py {total(o, 'wall') / total(h, 'wall'):.2f}, samples/data {total(s, 'wall') / total(h, 'data'):.2f}; "
+        o, s, h, e = ([r[i] for r in rows] for i in (1, 2, 3, 4))
+        print(f"summary over {len(rows)} kinds: open_dataset {total(o, 'wall'):.2f} s, engine {total(e, 'wall'):.2f} s, "
+              f"samples {total(s, 'wall'):.2f} s, h5py/fromfile {total(h, 'wall'):.2f} s (data {total(h, 'data'):.2f} s); "
+              f"open/h5py {total(o, 'wall') / total(h, 'wall'):.2f}, engine/data {total(e, 'wall') / total(h, 'data'):.2f}, "
+              f"samples/data {total(s, 'wall') / total(h, 'data'):.2f}; "
               f"median ratio per kind open/h5py {statistics.median(r[1]['wall'] / r[3]['wall'] for r in rows):.2f}, "
+              f"engine/data {statistics.median(r[4]['wall'] / r[3]['data'] for r in rows):.2f}, "
               f"samples/data {statistics.median(r[2]['wall'] / r[3]['data'] for r in rows):.2f}")
 
 
