@@ -68,9 +68,14 @@ def run_threads(vardane, path, names):
         return list(pool.map(lambda n: int((vardane.regrid(path, n).values != NODATA).sum()), names))
 
 
-def run_pyresample(vardane, path, names):
-    import numpy as np
-    from pyresample import geometry, kd_tree
+# Channels by the geolocation they lie on.
+GROUPS = (("low", range(12)), ("a", (12, 13)), ("b", (14, 15)))
+
+
+def pyresample_inputs(vardane, path):
+    """The global 0.1-degree area, a reader of the product's parameters and
+    the (lons, lats) of each group of channels."""
+    from pyresample import geometry
 
     area = geometry.AreaDefinition("global", "global 0.1 degree", "latlon",
                                    {"proj": "longlat", "datum": "WGS84"}, 3600, 1800, (-180.0, -90.0, 180.0, 90.0))
@@ -78,12 +83,25 @@ def run_pyresample(vardane, path, names):
     lat_a, lon_a, lat_b, lon_b = read(LAT_A), read(LON_A), read(LAT_B), read(LON_B)
     # The low-frequency footprints lie beside every other 89A sample.
     geometries = {"low": (lon_a[:, 0::2], lat_a[:, 0::2]), "a": (lon_a, lat_a), "b": (lon_b, lat_b)}
+    return area, read, geometries
+
+
+def swath_of(lons, lats):
+    import numpy as np
+    from pyresample import geometry
+
+    return geometry.SwathDefinition(lons=lons.astype(np.float64), lats=lats.astype(np.float64))
+
+
+def run_pyresample(vardane, path, names):
+    from pyresample import kd_tree
+
+    area, read, geometries = pyresample_inputs(vardane, path)
     counts = []
     resample_time = 0.0
-    for group, indices in (("low", range(12)), ("a", (12, 13)), ("b", (14, 15))):
-        lons, lats = geometries[group]
+    for group, indices in GROUPS:
         start = time.perf_counter()
-        swath = geometry.SwathDefinition(lons=lons.astype(np.float64), lats=lats.astype(np.float64))
+        swath = swath_of(*geometries[group])
         valid_in, valid_out, index, _ = kd_tree.get_neighbour_info(swath, area, RADIUS, neighbours=1)
         resample_time += time.perf_counter() - start
         for i in indices:
@@ -98,20 +116,14 @@ def run_pyresample(vardane, path, names):
 
 
 def run_per_call(vardane, path, names):
-    import numpy as np
-    from pyresample import geometry, kd_tree
+    from pyresample import kd_tree
 
-    area = geometry.AreaDefinition("global", "global 0.1 degree", "latlon",
-                                   {"proj": "longlat", "datum": "WGS84"}, 3600, 1800, (-180.0, -90.0, 180.0, 90.0))
-    read = lambda i: vardane.read_parameter(path, i)["samples"]
-    lat_a, lon_a, lat_b, lon_b = read(LAT_A), read(LON_A), read(LAT_B), read(LON_B)
-    geometries = {"low": (lon_a[:, 0::2], lat_a[:, 0::2]), "a": (lon_a, lat_a), "b": (lon_b, lat_b)}
+    area, read, geometries = pyresample_inputs(vardane, path)
     counts = []
-    for group, indices in (("low", range(12)), ("a", (12, 13)), ("b", (14, 15))):
-        lons, lats = geometries[group]
+    for group, indices in GROUPS:
         for i in indices:
-            swath = geometry.SwathDefinition(lons=lons.astype(np.float64), lats=lats.astype(np.float64))
-            grid = kd_tree.resample_nearest(swath, read(i), area, radius_of_influence=RADIUS, fill_value=NODATA)
+            grid = kd_tree.resample_nearest(swath_of(*geometries[group]), read(i), area, radius_of_influence=RADIUS,
+                                            fill_value=NODATA)
             counts.append(int((grid != NODATA).sum()))
     return counts
 
