@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <utility>
 
-#include <sys/stat.h>
-
 #include <pybind11/pybind11.h>
 
 #include "output/swath/coregistration_bands.h"
+#include "python/file_state.h"
 #include "python/opened_product.h"
 #include "util/string_utils.h"
 
@@ -21,33 +20,6 @@ std::string read_cause(const spinfo& info, const std::string& path)
 }
 
 namespace {
-
-// What tells one state of a file from another without reading it: a file
-// replaced by another (a new inode) or written anew in place (its size or
-// modification time).
-struct file_state {
-    std::string path;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-
-    bool operator==(const file_state&) const = default;
-};
-
-file_state state_of(const std::string& path)
-{
-    file_state state{path};
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return state;
-    state.device = st.st_dev;
-    state.inode = st.st_ino;
-    state.size = st.st_size;
-    state.modifiedSeconds = st.st_mtim.tv_sec;
-    state.modifiedNanoseconds = st.st_mtim.tv_nsec;
-    return state;
-}
 
 swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)
 {

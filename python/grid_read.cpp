@@ -82,7 +82,7 @@ std::int32_t delivered_type(const spinfo& info, std::uint32_t index)
 }
 
 // The product `path` opened, with parameter `index` checked to exist.
-std::unique_ptr<spinfo> open_parameter(const std::string& path, std::uint32_t index)
+opened_product open_parameter(const std::string& path, std::uint32_t index)
 {
     auto info = open_product(path);
     if (index >= info->N_count())

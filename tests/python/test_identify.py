@@ -1,5 +1,7 @@
 """identify() against what vardane-cli logs and reports for the same files."""
 
+import os
+
 import pytest
 
 import vardane
@@ -74,3 +76,22 @@ def test_a_missing_file_or_settings_file_raises(tmp_path, settings):
         vardane.identify(tmp_path / "absent.h5", settings=settings)
     with pytest.raises(ValueError, match="no settings file"):
         vardane.identify(tmp_path / "absent.h5", settings=tmp_path / "absent.dat")
+
+
+def test_a_file_changed_between_calls_is_recognised_anew(tmp_path, synth, settings):
+    """The module keeps the product of the last call for the next one on the
+    same file; a file replaced or cut short since is recognised again."""
+    path = synth("AMSR2_L3_BT", "product.h5")
+    assert vardane.identify(path, settings=settings)["kind"] == vardane.identify(
+        synth("AMSR2_L3_BT", "same.h5"), settings=settings)["kind"]
+    other = synth("GSMAP_HOURLY", "other.h5")
+    expected = vardane.identify(other, settings=settings)["kind"]
+    samples = vardane.read_parameter(other, 0)["samples"].copy()
+    vardane.read_parameter(path, 0)
+    os.replace(other, path)
+    assert vardane.identify(path, settings=settings)["kind"] == expected
+    assert (vardane.read_parameter(path, 0)["samples"] == samples).all()
+    data = path.read_bytes()
+    path.write_bytes(data[: len(data) // 3])
+    with pytest.raises(ValueError, match=str(path)):
+        vardane.read_parameter(path, 0)
