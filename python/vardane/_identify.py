@@ -18,3 +18,12 @@ def identify(path, settings=None):
     damaged one, raises ValueError naming the file and the cause.
     """
     return _vardane.identify(os.fspath(path), settings_file(settings))
+
+
+def read_parameter(path, index):
+    """Parameter `index` of a product file read whole, as the batch reads it:
+    a dict of its samples (a numpy array as stored) and what describes them
+    (scale, offset, fill_values, corners, swath, polar). A file that is no
+    product, or a read that fails, raises ValueError naming the file and
+    the cause."""
+    return _vardane.read_parameter(os.fspath(path), index)
