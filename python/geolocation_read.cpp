@@ -13,12 +13,6 @@
 
 namespace vardane {
 
-std::string read_cause(const spinfo& info, const std::string& path)
-{
-    const failure& why = info.last_failure();
-    return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
-}
-
 namespace {
 
 swath_geolocation read_geolocation(spinfo& info, const std::string& path, const product_rule& rule)

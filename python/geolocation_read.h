@@ -29,7 +29,4 @@ struct shared_geolocation {
 // pybind11::value_error naming the file and the cause.
 std::shared_ptr<shared_geolocation> geolocation_of(spinfo& info, const std::string& path, const product_rule& rule);
 
-// The cause of the product's last failed read, with its file.
-std::string read_cause(const spinfo& info, const std::string& path);
-
 } // namespace vardane

@@ -131,10 +131,7 @@ py::dict read_parameter(const std::string& path, std::uint32_t index)
         const auto locked = lock_readers();
         read = info->get_dataSource(index, dtype);
     }
-    if (!read) {
-        const failure& why = info->last_failure();
-        throw py::value_error((why.file.empty() ? path : why.file) + ": " + why.cause);
-    }
+    if (!read) throw py::value_error(read_cause(*info, path));
     const dataAttr_t& shape = info->dataAttr();
     py::array samples;
     switch (dtype) {

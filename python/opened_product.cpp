@@ -48,6 +48,12 @@ opened_product::~opened_product()
     product.state = std::move(state_);
 }
 
+std::string read_cause(const spinfo& info, const std::string& path)
+{
+    const failure& why = info.last_failure();
+    return (why.file.empty() ? path : why.file) + ": " + (why.cause.empty() ? "cannot be read" : why.cause);
+}
+
 opened_product open_product(const std::string& path)
 {
     std::error_code ec;
@@ -67,10 +73,9 @@ opened_product open_product(const std::string& path)
         info->init(path, size);
     }
     if (info->getType() != PT_UNKNOWN) return opened_product(std::move(info), std::move(state));
-    const failure& why = info->last_failure();
     // The cause the batch reports; a file of no family at all is simply no
     // product, which the batch says in its own words.
-    if (why.failed()) throw pybind11::value_error((why.file.empty() ? path : why.file) + ": " + why.cause);
+    if (info->last_failure().failed()) throw pybind11::value_error(read_cause(*info, path));
     throw pybind11::value_error(path + ": not a product");
 }
 

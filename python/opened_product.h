@@ -32,6 +32,10 @@ private:
     file_state state_;
 };
 
+// The cause of the product's last failed recognition or read, with its file
+// (`path` when the readers did not name one).
+std::string read_cause(const spinfo& info, const std::string& path);
+
 // A product file recognised by the readers, as the batch recognises it. A
 // file that is no product, or a product that cannot be read, throws
 // pybind11::value_error naming the file and the cause.
