@@ -1,9 +1,11 @@
 // vardane._vardane.read_parameter(path, index): one parameter of a product
 // as the readers hand it to the writers, for the package's open_dataset;
-// describe_parameter(path, index): the same without its samples, for the
-// lazy arrays of the xarray backend.
+// read_rows(path, index, first, count): some of its rows, and
+// describe_parameter(path, index): what describes it without its samples,
+// for the lazy arrays of the xarray backend.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -117,10 +119,14 @@ py::dict describe_parameter(const std::string& path, std::uint32_t index)
     py::dict result = description_of(*info, index);
     result["shape"] = py::make_tuple(info->N_line(index), info->N_pixel(index));
     result["dtype"] = dtype_name(delivered_type(*info, index));
+    // Whether read_rows reads only its rows from the file, or the whole
+    // parameter to keep them.
+    result["reads_row_parts"] = info->reads_row_parts();
     return result;
 }
 
-py::dict read_parameter(const std::string& path, std::uint32_t index)
+// Parameter `index` of `path`, whole or only its rows `rows`.
+py::dict read_part(const std::string& path, std::uint32_t index, std::optional<row_span> rows)
 {
     const auto info = open_parameter(path, index);
     py::dict result = description_of(*info, index);
@@ -129,7 +135,7 @@ py::dict read_parameter(const std::string& path, std::uint32_t index)
     {
         py::gil_scoped_release released;
         const auto locked = lock_readers();
-        read = info->get_dataSource(index, dtype);
+        read = rows ? info->get_dataRows(index, *rows, dtype) : info->get_dataSource(index, dtype);
     }
     if (!read) throw py::value_error(read_cause(*info, path));
     const dataAttr_t& shape = info->dataAttr();
@@ -146,12 +152,21 @@ py::dict read_parameter(const std::string& path, std::uint32_t index)
     return result;
 }
 
+py::dict read_parameter(const std::string& path, std::uint32_t index) { return read_part(path, index, std::nullopt); }
+
+py::dict read_rows(const std::string& path, std::uint32_t index, std::uint32_t first, std::uint32_t count)
+{
+    return read_part(path, index, row_span{first, count});
+}
+
 } // namespace
 
 void bind_grid_read(py::module_& module)
 {
     module.def("read_parameter", &read_parameter, py::arg("path"), py::arg("index"),
                "Parameter `index` of a product: its samples as stored and what describes them.");
+    module.def("read_rows", &read_rows, py::arg("path"), py::arg("index"), py::arg("first"), py::arg("count"),
+               "Rows [first, first + count) of parameter `index` of a product, as read_parameter gives them.");
     module.def("describe_parameter", &describe_parameter, py::arg("path"), py::arg("index"),
                "What describes parameter `index` of a product, its shape and sample type, reading no sample.");
     module.def("wgs84_wkt", &gdal_session::wgs84_wkt,

@@ -1,5 +1,8 @@
 #include "reader/product_description.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "reader/hdf5/hdf5_kind_traits.h"
 #include "reader/hdf5/hdf5_parameter_slot.h"
 
@@ -40,6 +43,36 @@ void read_buffers::release_planes()
     release(byteRaster);
     release(shortRaster);
     release(floatRaster);
+}
+
+namespace {
+
+template <class T>
+bool keep_plane_rows(bulk_vector<T>& plane, dataAttr_t& shape, std::size_t rowSamples, row_span rows)
+{
+    const auto height = static_cast<std::uint64_t>(shape.height);
+    if (std::uint64_t(rows.first) + rows.count > height || plane.size() < height * rowSamples) return false;
+    std::copy(plane.begin() + std::ptrdiff_t(rows.first * rowSamples),
+              plane.begin() + std::ptrdiff_t((std::uint64_t(rows.first) + rows.count) * rowSamples), plane.begin());
+    plane.resize(rows.count * rowSamples);
+    shape.height = static_cast<std::int32_t>(rows.count);
+    return true;
+}
+
+} // namespace
+
+bool read_buffers::keep_rows(std::int32_t dtype, row_span rows)
+{
+    const auto width = static_cast<std::size_t>(std::max(dataAttr.width, 0));
+    switch (dtype) {
+    case DT_UINT8:
+        return keep_plane_rows(byteRaster, dataAttr, width * static_cast<std::size_t>(std::max(dataAttr.bands, 1)),
+                               rows);
+    case DT_UINT16:
+    case DT_INT16: return keep_plane_rows(shortRaster, dataAttr, width, rows);
+    case DT_FLOAT32: return keep_plane_rows(floatRaster, dataAttr, width, rows);
+    default: return false;
+    }
 }
 
 } // namespace vardane

@@ -55,6 +55,12 @@ std::uint32_t bytes_of(const product_description& d, std::uint32_t idx);
 
 // The three planes a read may fill and the shape of the last read. Exactly
 // one plane holds the read's samples (see spinfo's read-data contract).
+// Rows [first, first + count) of a delivered plane.
+struct row_span {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+};
+
 struct read_buffers {
     bulk_vector<std::uint8_t> byteRaster;
     bulk_vector<std::uint16_t> shortRaster; // signed samples when the type is DT_INT16
@@ -63,6 +69,9 @@ struct read_buffers {
 
     // Gives the planes back; each keeps its memory for a plane of its size.
     void release_planes();
+    // Keeps only `rows` of the plane of a read that filled `dtype`'s
+    // buffer, first row first. False when they are not all in the plane.
+    bool keep_rows(std::int32_t dtype, row_span rows);
 };
 
 } // namespace vardane

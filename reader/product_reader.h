@@ -47,6 +47,14 @@ public:
     // Reads parameter idx of the file described by d (as open() left it)
     // into `out`, after giving back the planes of the previous read.
     virtual read_result read(const product_description& d, std::uint32_t idx, read_buffers& out) = 0;
+
+    // Reads rows `rows` of parameter idx, as read() delivers them, into
+    // `out`. This default reads the whole parameter and keeps the rows; a
+    // family that can read a part of a parameter reads only theirs.
+    virtual read_result read_rows(const product_description& d, std::uint32_t idx, row_span rows, read_buffers& out);
+
+    // Whether read_rows reads from the file only the rows asked.
+    virtual bool reads_row_parts() const { return false; }
 };
 
 } // namespace vardane

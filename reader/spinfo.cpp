@@ -107,7 +107,8 @@ void spinfo::get_Corner_B(earthPoint_t points[4]) const
     for (int i = 0; i < 4; ++i) points[i] = desc_.cornersB[i];
 }
 
-bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
+template <class Read>
+bool spinfo::read_with(std::uint32_t idx, std::int32_t& dtype, Read read)
 {
     dtype = DT_NONE;
     failure_.clear();
@@ -116,7 +117,7 @@ bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
     if (!current_ || desc_.kind == PT_UNKNOWN) return false;
     read_result result;
     failure_ = guarded(desc_.fileName, [&] {
-        result = current_->read(desc_, idx, buffers_);
+        result = read();
         return result.why;
     });
     if (failure_.failed() || !result.ok()) {
@@ -129,5 +130,17 @@ bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
     dtype = result.dtype;
     return true;
 }
+
+bool spinfo::get_dataSource(std::uint32_t idx, std::int32_t& dtype)
+{
+    return read_with(idx, dtype, [&] { return current_->read(desc_, idx, buffers_); });
+}
+
+bool spinfo::get_dataRows(std::uint32_t idx, row_span rows, std::int32_t& dtype)
+{
+    return read_with(idx, dtype, [&] { return current_->read_rows(desc_, idx, rows, buffers_); });
+}
+
+bool spinfo::reads_row_parts() const { return current_ && current_->reads_row_parts(); }
 
 } // namespace vardane

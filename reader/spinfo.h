@@ -63,6 +63,12 @@ public:
     void get_Corner_B(earthPoint_t points[4]) const;
     void get_productInfo(std::uint32_t idx, productInfo_t& info) const;
     bool get_dataSource(std::uint32_t idx, std::int32_t& dtype);
+    // Rows `rows` of parameter idx, as get_dataSource delivers them; the
+    // read buffers then hold only those rows.
+    bool get_dataRows(std::uint32_t idx, row_span rows, std::int32_t& dtype);
+    // Whether get_dataRows reads from the file no more than its rows: the
+    // current file's family can read a part of a parameter.
+    bool reads_row_parts() const;
 
     // Name of the built-in colour table for the current file ("" when none).
     std::string getCLT() const;
@@ -100,6 +106,11 @@ public:
     bulk_vector<float> take_floatRaster() { return std::move(buffers_.floatRaster); }
 
 private:
+    // A read of parameter idx through `read`, with failures and buffers as
+    // the read-data contract wants them.
+    template <class Read>
+    bool read_with(std::uint32_t idx, std::int32_t& dtype, Read read);
+
     // One reader per family, in the registry's order.
     std::vector<std::unique_ptr<product_reader>> readers_;
     // The family that took the current file; nullptr when none did.

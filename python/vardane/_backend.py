@@ -16,27 +16,29 @@ from ._swath import swath_positions
 class VardaneBackendArray(BackendArray):
     """One variable of a product, read when its values are first asked for.
 
-    Opening describes the parameter (shape, sample type) and reads none of
-    its samples. The readers deliver a parameter whole, never a part of
-    one: the first access reads the whole parameter, keeps it, and this and
-    every later access (every dask chunk of it, in the same process) slices
-    the kept plane. Other variables of the file are not read. A copy sent
-    to another process (a dask.distributed worker) reads for itself.
+    Opening describes the parameter (shape, sample type, whether its reader
+    reads a part of it) and reads none of its samples. Where the reader
+    reads parts (the HDF5 products), each access reads the rows it takes
+    and no others: every dask chunk reads its own. Elsewhere the first
+    access reads the parameter whole and keeps it, and every later access
+    in the same process slices the kept plane. A copy sent to another
+    process (a dask.distributed worker) reads for itself.
     """
 
-    def __init__(self, path, index, shape, dtype, turned=False):
+    def __init__(self, path, index, shape, dtype, turned=False, by_rows=False):
         self.path = path
         self.index = index
         self.shape = tuple(shape)
         self.dtype = np.dtype(dtype)
         self.turned = turned
+        self.by_rows = by_rows
         self._lock = threading.Lock()
         self._samples = None
 
     def __getstate__(self):
         # A copy sent to another process reads for itself.
         return {"path": self.path, "index": self.index, "shape": self.shape, "dtype": self.dtype,
-                "turned": self.turned}
+                "turned": self.turned, "by_rows": self.by_rows}
 
     def __setstate__(self, state):
         self.__init__(**state)
@@ -45,18 +47,41 @@ class VardaneBackendArray(BackendArray):
         return indexing.explicit_indexing_adapter(key, self.shape, indexing.IndexingSupport.BASIC, self._sliced)
 
     def _sliced(self, key):
-        return self._plane()[key]
+        return self._rows_of(key) if self.by_rows else self._plane()[key]
+
+    def _rows_of(self, key):
+        """The samples of a basic index (an int or slice per axis), read
+        from the file's rows that it takes and no more."""
+        row_key, rest = key[0], tuple(key[1:])
+        taken = np.arange(self.shape[0])[row_key]
+        if np.size(taken) == 0:
+            return np.empty((0,) + self.shape[1:], self.dtype)[(slice(None),) + rest]
+        first, last = int(np.min(taken)), int(np.max(taken))
+        block = self._read(first, last - first + 1)
+        if np.ndim(taken) == 0:
+            local = int(taken) - first
+        elif isinstance(row_key, slice) and (row_key.step or 1) == 1:
+            local = slice(None)
+        else:
+            local = taken - first
+        return block[(local,) + rest]
+
+    def _checked(self, samples, rows):
+        # The description promised what every read must deliver.
+        if samples.shape != (rows,) + self.shape[1:] or samples.dtype != self.dtype:
+            raise ValueError(
+                f"{self.path}: parameter {self.index} read as {samples.dtype}{list(samples.shape)}, "
+                f"described as {self.dtype}{[rows] + list(self.shape[1:])}")
+        return turned_columns(samples) if self.turned else samples
+
+    def _read(self, first, count):
+        return self._checked(_vardane.read_rows(self.path, self.index, first, count)["samples"], count)
 
     def _plane(self):
         with self._lock:
             if self._samples is None:
                 samples = _vardane.read_parameter(self.path, self.index)["samples"]
-                # The description promised what the read must deliver.
-                if samples.shape != self.shape or samples.dtype != self.dtype:
-                    raise ValueError(
-                        f"{self.path}: parameter {self.index} read as {samples.dtype}{list(samples.shape)}, "
-                        f"described as {self.dtype}{list(self.shape)}")
-                self._samples = turned_columns(samples) if self.turned else samples
+                self._samples = self._checked(samples, self.shape[0])
             return self._samples
 
 
@@ -105,7 +130,8 @@ def _lazy_positions(path, index, shape):
 def _described(path, variable, turned):
     """A parameter's description and its lazy array; no sample is read."""
     parameter = _vardane.describe_parameter(path, variable["index"])
-    array = VardaneBackendArray(path, variable["index"], parameter["shape"], parameter["dtype"], turned)
+    array = VardaneBackendArray(path, variable["index"], parameter["shape"], parameter["dtype"], turned,
+                                parameter["reads_row_parts"])
     return parameter, indexing.LazilyIndexedArray(array)
 
 
@@ -119,8 +145,9 @@ class VardaneBackendEntrypoint(BackendEntrypoint):
 
     The Dataset of vardane.open_dataset decoded as xarray.decode_cf decodes
     it (mask_and_scale=False keeps the samples as stored), read lazily:
-    opening reads no sample, and a variable is read, whole, when its values
-    are first used; with chunks= its dask chunks slice that one read. A
+    opening reads no sample, and a variable is read when its values are
+    first used: an HDF5 product's only as far as the rows used (with
+    chunks=, each dask chunk reads its own rows), another's whole, once. A
     swath's positions are worked out when its coordinates are first used,
     once for the variables that share them. Polar grids are read when
     opened.

@@ -72,7 +72,7 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
     }
     for (std::uint64_t row = 0; row < rows; row += rowsPerBand) {
         const std::uint64_t n = std::min(rowsPerBand, rows - row);
-        const std::array<hsize_t, 3> start{row, 0, 0};
+        const std::array<hsize_t, 3> start{slab.start[0] + row, 0, 0};
         const std::array<hsize_t, 3> count{n, cellsPerRow, slab.interleave};
         if (!h5_read_hyperslab(source, start.data(), count.data(), band.data())) return false;
         T* dst = out + row * cellsPerRow;
@@ -82,12 +82,53 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
     return true;
 }
 
+// The box of the slab's two trailing extents that the plane lies in, when
+// each of its steps walks one of them (rows as stored, flipped or
+// transposed) and the extents before are one layer: a part of a parameter
+// then reads only the stored rows and columns it takes.
+h5_slab boxed(h5_slab slab, int rank)
+{
+    const auto r = std::size_t(rank);
+    for (std::size_t i = 0; i + 2 < r; ++i) {
+        if (slab.count[i] != 1) return slab;
+    }
+    h5_plane& p = slab.plane;
+    const std::int64_t w = s(slab.count[r - 1]);
+    if (p.rows == 0 || p.cols == 0 || w == 0) return slab;
+    const bool asStored = (p.rowStep == w || p.rowStep == -w) && (p.colStep == 1 || p.colStep == -1);
+    const bool transposed = (p.rowStep == 1 || p.rowStep == -1) && (p.colStep == w || p.colStep == -w);
+    if (!asStored && !transposed) return slab;
+    // The walk along a stored row must not run over its end into the next.
+    const std::int64_t y0 = p.base / w;
+    const std::int64_t x0 = p.base % w;
+    const std::int64_t along = asStored ? s(p.cols - 1) * p.colStep : s(p.rows - 1) * p.rowStep;
+    const std::int64_t across = asStored ? s(p.rows - 1) * p.rowStep / w : s(p.cols - 1) * p.colStep / w;
+    const std::int64_t x1 = x0 + along;
+    const std::int64_t y1 = y0 + across;
+    if (x1 < 0 || x1 >= w || y1 < 0 || y1 >= s(slab.count[r - 2])) return slab;
+
+    const std::int64_t top = std::min(y0, y1);
+    const std::int64_t left = std::min(x0, x1);
+    const std::int64_t height = std::max(y0, y1) - top + 1;
+    const std::int64_t width = std::max(x0, x1) - left + 1;
+    slab.start[r - 2] += hsize_t(top);
+    slab.start[r - 1] += hsize_t(left);
+    slab.count[r - 2] = hsize_t(height);
+    slab.count[r - 1] = hsize_t(width);
+    slab.samples = std::uint64_t(height * width);
+    p.base = (y0 - top) * width + (x0 - left);
+    if (p.rowStep == w || p.rowStep == -w) p.rowStep = p.rowStep / w * width;
+    if (p.colStep == w || p.colStep == -w) p.colStep = p.colStep / w * width;
+    return slab;
+}
+
 } // namespace
 
 h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d)
 {
     h5_slab slab = whole(plane, rank, d);
-    if (rank < 3 || rank > 4 || !plane.fits(slab.samples)) return slab;
+    if (rank < 2 || rank > 4 || !plane.fits(slab.samples)) return slab;
+    if (rank == 2) return boxed(slab, rank);
 
     const auto r = std::size_t(rank);
     const std::int64_t lastRow = s(plane.rows - 1) * plane.rowStep;
@@ -113,17 +154,20 @@ h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t
             one.count[i] = 1;
             layer /= d[i];
         }
-        return one;
+        return boxed(one, rank);
     }
 
-    // Sample k of every cell of a rows x columns x layers array.
-    if (rank == 3 && plane.rowStep == s(d[1] * d[2]) && plane.colStep == s(d[2]) && plane.base < s(d[2])
-        && plane.rows == d[0] && plane.cols == d[1]) {
+    // Sample k of every cell of whole rows of a rows x columns x layers
+    // array, from row `first`.
+    const std::int64_t rowSize = s(d[1] * d[2]);
+    if (rank == 3 && plane.rowStep == rowSize && plane.colStep == s(d[2]) && plane.base % rowSize < s(d[2])
+        && plane.cols == d[1]) {
+        const std::uint64_t first = std::uint64_t(plane.base / rowSize);
         h5_slab step;
-        step.start = {0, 0, hsize_t(plane.base), 0};
-        step.count = {d[0], d[1], 1, 0};
-        step.plane = {0, s(d[1]), 1, d[0], d[1]};
-        step.samples = d[0] * d[1];
+        step.start = {first, 0, hsize_t(plane.base % rowSize), 0};
+        step.count = {plane.rows, d[1], 1, 0};
+        step.plane = {0, s(d[1]), 1, plane.rows, d[1]};
+        step.samples = plane.rows * d[1];
         step.interleave = d[2];
         return step;
     }

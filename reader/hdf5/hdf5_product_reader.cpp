@@ -284,9 +284,11 @@ failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_descr
 
 namespace {
 
-// Reads parameter idx into out; dtype names the plane filled. False when
-// the file no longer holds what open() found.
-bool read_parameter(const product_description& d, std::uint32_t idx, read_buffers& out, std::int32_t& dtype)
+// Reads parameter idx, or only its rows `rows`, into out; dtype names the
+// plane filled. False when the file no longer holds what open() found or
+// the rows are not all in the parameter.
+bool read_parameter(const product_description& d, std::uint32_t idx, std::optional<row_span> rows, read_buffers& out,
+                    std::int32_t& dtype)
 {
     dtype = DT_NONE;
     if (idx >= d.nCount) return false;
@@ -326,7 +328,7 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
     const h5_type type(H5Dget_type(ds.get()));
     const auto stored = stored_sample(type.get());
     if (!stored) return false;
-    const auto plane = parameter_plane(d.kind, *stored, slot->layer, extents->rank, dims);
+    auto plane = parameter_plane(d.kind, *stored, slot->layer, extents->rank, dims);
 
     const std::uint32_t width = pixels_of(d, idx);
     const std::uint32_t height = lines_of(d, idx);
@@ -336,8 +338,15 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
     if (!plane || plane->cols != width || plane->rows != height || delivered_bytes(*stored) != (b == 3 ? 1 : b)) {
         return false;
     }
+    if (rows) {
+        // A part is the plane's rows from its first: only the stored
+        // samples they lie in are read.
+        if (std::uint64_t(rows->first) + rows->count > height || rows->count == 0) return false;
+        plane->base += std::int64_t(rows->first) * plane->rowStep;
+        plane->rows = rows->count;
+    }
     out.dataAttr.width = static_cast<std::int32_t>(width);
-    out.dataAttr.height = static_cast<std::int32_t>(height);
+    out.dataAttr.height = static_cast<std::int32_t>(plane->rows);
     out.dataAttr.bands = b == 3 ? 3 : 1;
 
     // Only the samples of the plane are read; the plane then indexes them.
@@ -376,10 +385,21 @@ bool read_parameter(const product_description& d, std::uint32_t idx, read_buffer
 
 read_result hdf5_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
+    return read_part(d, idx, std::nullopt, out);
+}
+
+read_result hdf5_reader::read_rows(const product_description& d, std::uint32_t idx, row_span rows, read_buffers& out)
+{
+    return read_part(d, idx, rows, out);
+}
+
+read_result hdf5_reader::read_part(const product_description& d, std::uint32_t idx, std::optional<row_span> rows,
+                                   read_buffers& out)
+{
     const h5_error_stack_guard errors;
     read_result result;
     try {
-        if (read_parameter(d, idx, out, result.dtype)) return result;
+        if (read_parameter(d, idx, rows, out, result.dtype)) return result;
     } catch (const H5::Exception& e) {
         out.release_planes();
         return read_result::refused(d.fileName, e.getDetailMsg());

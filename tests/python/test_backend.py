@@ -21,15 +21,21 @@ GRIDS = [
 
 @pytest.fixture
 def reads(monkeypatch):
-    """The parameters read, by (file, index), through the readers."""
+    """The reads through the readers, as (file, index, rows): rows is
+    (first, count) for a part of a parameter, None for the whole."""
     done = []
-    real = _vardane.read_parameter
+    whole, part = _vardane.read_parameter, _vardane.read_rows
 
-    def counted(path, index):
-        done.append((path, index))
-        return real(path, index)
+    def whole_counted(path, index):
+        done.append((path, index, None))
+        return whole(path, index)
 
-    monkeypatch.setattr(_vardane, "read_parameter", counted)
+    def part_counted(path, index, first, count):
+        done.append((path, index, (first, count)))
+        return part(path, index, first, count)
+
+    monkeypatch.setattr(_vardane, "read_parameter", whole_counted)
+    monkeypatch.setattr(_vardane, "read_rows", part_counted)
     return done
 
 
@@ -65,15 +71,36 @@ def test_chunks_give_dask_arrays_of_the_same_values(synth, settings):
     np.testing.assert_array_equal(decoded.BT_V.values, expected.BT_V.values)
 
 
-def test_opening_reads_nothing_and_a_variable_reads_itself_once(synth, settings, reads):
-    path = synth("AMSR2_L3_BT", "bt.h5")
-    indexes = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}
+def test_opening_reads_nothing_and_each_chunk_reads_only_its_rows(synth, settings, reads):
+    path = synth("AMSR2_L3_BT", "bt.h5", grid="latlon_0.25")
+    index = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}["BT_V"]
     ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
     assert reads == []
     corner = ds.BT_V[:10, :10].values
+    # Only the first chunk's rows, at most, for a corner of it.
+    assert reads and all(i == index and rows[0] + rows[1] <= 100 for _, i, rows in reads)
+    reads.clear()
     whole = ds.BT_V.values
     np.testing.assert_array_equal(corner, whole[:10, :10])
-    assert reads == [(str(path), indexes["BT_V"])]
+    # One read a chunk, of its rows: together the variable, once.
+    edges = np.cumsum((0,) + ds.BT_V.chunks[0])
+    assert sorted(rows for _, _, rows in reads) == [(int(a), int(b - a)) for a, b in zip(edges, edges[1:])]
+    # Rows picked with a step, or one row, read from the first to the last taken.
+    reads.clear()
+    lazy = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False)
+    np.testing.assert_array_equal(lazy.BT_V[7:300:50].values, whole[7:300:50])
+    np.testing.assert_array_equal(lazy.BT_V[-1].values, whole[-1])
+    np.testing.assert_array_equal(lazy.BT_V[::-1].values, whole[::-1])
+    assert [rows for _, _, rows in reads] == [(7, 251), (len(whole) - 1, 1), (0, len(whole))]
+
+
+def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings, reads):
+    path = synth("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", period="hourly")
+    ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
+    (name,) = ds.data_vars
+    assert len(ds[name].chunks[0]) > 1
+    np.testing.assert_array_equal(ds[name].values, vardane.open_dataset(path, settings=settings)[name].values)
+    assert [rows for _, _, rows in reads] == [None, None]  # the engine's one and open_dataset's
 
 
 @pytest.mark.parametrize("kind", ["AMSR2_L1B", "SGLI_IRS"])

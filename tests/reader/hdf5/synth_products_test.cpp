@@ -83,6 +83,41 @@ void PrintTo(const synth_case& c, std::ostream* os) { *os << c.kindName; }
 // (the grids are stored south first), the next cell east beside it.
 bool stored_south_first(productType k) { return k >= PT_GSMAP_HOURLY && k <= PT_DPRV7_MONTHLY; }
 
+// The bytes of rows `rows` of the plane the last read filled.
+std::vector<std::uint8_t> plane_rows(const spinfo& info, std::int32_t dtype, row_span rows)
+{
+    const auto bytes = [&](const auto& plane) {
+        const std::size_t row =
+            std::size_t(info.dataAttr().width) * std::size_t(info.dataAttr().bands) * sizeof(plane[0]);
+        const auto* first = reinterpret_cast<const std::uint8_t*>(plane.data());
+        return std::vector<std::uint8_t>(first + rows.first * row, first + (rows.first + rows.count) * row);
+    };
+    switch (dtype) {
+    case DT_UINT8: return bytes(info.byteRaster());
+    case DT_UINT16:
+    case DT_INT16: return bytes(info.shortRaster());
+    default: return bytes(info.floatRaster());
+    }
+}
+
+// A part of a parameter read alone is those rows of the whole read, and is
+// all the buffers then hold.
+void expect_part_is_rows_of_whole(spinfo& info, std::uint32_t idx, std::int32_t dtype)
+{
+    const std::uint32_t h = info.dataAttr().height;
+    const row_span part{h / 3, std::max<std::uint32_t>(1, h / 3)};
+    const auto whole = plane_rows(info, dtype, part);
+    std::int32_t partType = DT_NONE;
+    ASSERT_TRUE(info.get_dataRows(idx, part, partType));
+    EXPECT_EQ(partType, dtype);
+    EXPECT_EQ(info.dataAttr().height, std::int32_t(part.count));
+    EXPECT_EQ(plane_rows(info, dtype, {0, part.count}), whole);
+    const std::size_t held = info.byteRaster().size() + info.shortRaster().size() + info.floatRaster().size();
+    EXPECT_EQ(held, std::size_t(part.count) * info.dataAttr().width * std::size_t(info.dataAttr().bands));
+    EXPECT_FALSE(info.get_dataRows(idx, {h - 1, 2}, partType)) << "rows past the last";
+    ASSERT_TRUE(info.get_dataSource(idx, dtype));
+}
+
 class SynthHdf5Products : public ::testing::TestWithParam<synth_case> {};
 
 TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
@@ -114,6 +149,8 @@ TEST_P(SynthHdf5Products, RecognisedAndEveryParameterReadWithItsKnownValues)
         // Exactly one buffer holds the parameter; the previous read's are released.
         const std::size_t held = info.byteRaster().size() + info.shortRaster().size() + info.floatRaster().size();
         ASSERT_EQ(held, w * h * static_cast<std::size_t>(info.dataAttr().bands));
+        expect_part_is_rows_of_whole(info, idx, dtype);
+        ASSERT_FALSE(HasFatalFailure());
         if (info.N_byte(idx) == 4 && !southFirst) continue; // geolocation
 
         // Origin value at stored [0][0] of the parameter, its tag beside it.
