@@ -15,6 +15,7 @@
 #include "output/gdal_session.h"
 #include "python/bindings.h"
 #include "python/opened_product.h"
+#include "python/parameter_units.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/product_kind.h"
 
@@ -107,6 +108,7 @@ py::dict description_of(const spinfo& info, std::uint32_t index)
     result["polar"] = info.getL3PolarStereoType() != PS_NONE;
     result["product"] = described.product;
     result["scale"] = described.scale;
+    result["units"] = cf_units(info, index);
     result["offset"] = info.getOffset();
     result["corners"] = points_of(described.corner);
     result["fill_values"] = fills;

@@ -9,6 +9,7 @@
 #include "driver/product_rules.h"
 #include "python/bindings.h"
 #include "python/opened_product.h"
+#include "python/parameter_units.h"
 #include "settings/config_location.h"
 #include "settings/spconverter.h"
 
@@ -21,6 +22,7 @@ namespace {
 // Offers the option entries of a file's kind, each with the number of the
 // file's parameters it must index below to be converted (none: any).
 struct offered_variables {
+    const spinfo& info;
     py::list list;
 
     void add(const std::string& key, const optSet_t& option, std::optional<std::uint32_t> offered)
@@ -32,6 +34,18 @@ struct offered_variables {
         variable["index"] = option.index;
         // What a run with these settings converts: ticked and in the file.
         variable["selected"] = option.flag && held;
+        // What the file says of the samples it holds for the variable.
+        const bool inFile = option.index >= 0 && static_cast<std::uint32_t>(option.index) < info.N_count();
+        if (inFile) {
+            const auto index = static_cast<std::uint32_t>(option.index);
+            productInfo_t described;
+            info.get_productInfo(index, described);
+            variable["units"] = cf_units(info, index);
+            variable["scale_factor"] = described.scale;
+        } else {
+            variable["units"] = py::none();
+            variable["scale_factor"] = py::none();
+        }
         list.append(variable);
     }
 };
@@ -97,7 +111,7 @@ py::dict identify(const std::string& path, const std::string& settingsFile)
     spconverter settings;
     settings.set_config_path(settingsFile);
     settings.loadSetting();
-    offered_variables variables;
+    offered_variables variables{*info, py::list()};
     std::string line;
     list_variables(*info, settings, variables, line);
     py::dict result;

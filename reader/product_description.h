@@ -27,6 +27,9 @@ struct product_description {
     std::vector<std::uint32_t> pixels;
     std::vector<std::uint32_t> lines;
     std::vector<double> scales;
+    // The unit text of each dataset of an HDF5 kind's table ("" when the
+    // dataset states none), in the file's own words.
+    std::vector<std::string> units;
     double offset = 0.0;
     double lonOrigin = 0.0; // JASMES grid: centre of the upper-left pixel
     double latOrigin = 0.0;

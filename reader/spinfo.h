@@ -62,6 +62,10 @@ public:
     void get_Corner(earthPoint_t points[4]) const;
     void get_Corner_B(earthPoint_t points[4]) const;
     void get_productInfo(std::uint32_t idx, productInfo_t& info) const;
+    // The unit parameter idx's dataset states, in the file's words, and the
+    // dataset's path; "" for a parameter of a product without datasets.
+    std::string unit_text(std::uint32_t idx) const;
+    std::string dataset_name(std::uint32_t idx) const;
     bool get_dataSource(std::uint32_t idx, std::int32_t& dtype);
     // Rows `rows` of parameter idx, as get_dataSource delivers them; the
     // read buffers then hold only those rows.

@@ -45,4 +45,17 @@ void spinfo::get_productInfo(std::uint32_t idx, productInfo_t& info) const
     info.scale = s < d.scales.size() ? d.scales[s] : 1.0;
 }
 
+std::string spinfo::unit_text(std::uint32_t idx) const
+{
+    const auto slot = hdf5_parameter_slot(desc_, idx);
+    return slot && slot->entry < desc_.units.size() ? desc_.units[slot->entry] : std::string();
+}
+
+std::string spinfo::dataset_name(std::uint32_t idx) const
+{
+    const std::vector<hdfParam_t>* table = hdf5_table_of(desc_.kind);
+    const auto slot = hdf5_parameter_slot(desc_, idx);
+    return table && slot && slot->entry < table->size() ? (*table)[slot->entry].name : std::string();
+}
+
 } // namespace vardane

@@ -36,6 +36,8 @@ def _centres(first_edge, last_edge, count):
 def _attributes(variable, parameter, samples):
     """CF attributes that let xarray decode the stored samples."""
     attrs = {"long_name": variable["key"]}
+    if parameter.get("units"):
+        attrs["units"] = parameter["units"]
     integer = np.issubdtype(samples.dtype, np.integer)
     # Float samples are final values; integer ones are counts to scale.
     if integer and parameter["scale"] not in (0.0, 1.0):

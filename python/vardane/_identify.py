@@ -14,8 +14,10 @@ def identify(path, settings=None):
     (that line), product_name (the name the file gives itself), parameters
     (how many the file holds) and variables: one dict per option
     of the kind (key, name, index, selected: whether a run with the
-    settings file `settings` converts it). A file that is no product, or a
-    damaged one, raises ValueError naming the file and the cause.
+    settings file `settings` converts it; for a variable the file holds,
+    units, its CF units or "" when the file states none, and scale_factor;
+    None for the others). A file that is no product, or a damaged one,
+    raises ValueError naming the file and the cause.
     """
     return _vardane.identify(os.fspath(path), settings_file(settings))
 
@@ -23,7 +25,7 @@ def identify(path, settings=None):
 def read_parameter(path, index):
     """Parameter `index` of a product file read whole, as the batch reads it:
     a dict of its samples (a numpy array as stored) and what describes them
-    (scale, offset, fill_values, corners, swath, polar). A file that is no
+    (scale, offset, units, fill_values, corners, swath, polar). A file that is no
     product, or a read that fails, raises ValueError naming the file and
     the cause."""
     return _vardane.read_parameter(os.fspath(path), index)

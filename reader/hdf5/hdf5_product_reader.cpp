@@ -159,6 +159,16 @@ namespace {
 // shapes and scales. Says why the file cannot be this product (a dataset
 // missing, of another type or rank, of an implausible size, a grid of no
 // known size); "" when it can. A missing SGLI dataset throws.
+// The unit a dataset states: each family of products names the attribute
+// its own way. "" when it states none.
+std::string unit_text(hid_t dataset)
+{
+    for (const char* name : {"UNIT", "Unit", "Units", "units"}) {
+        if (H5Aexists(dataset, name) > 0) return h5_string_attribute(dataset, name).value_or("");
+    }
+    return {};
+}
+
 std::string describe_parameters(hid_t file, const hdf5_kind_traits& traits, const std::vector<hdfParam_t>& table,
                                 product_description& d)
 {
@@ -203,6 +213,7 @@ std::string describe_parameters(hid_t file, const hdf5_kind_traits& traits, cons
             }
         }
         d.scales.push_back(h5_float_attribute(ds.get(), "SCALE FACTOR").value_or(1.0f));
+        d.units.push_back(unit_text(ds.get()));
     }
     if (traits.parameters == h5_parameter_rule::entries) return {};
     // The first dataset's layers are parameters of their own; entries after

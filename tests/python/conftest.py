@@ -21,13 +21,14 @@ def settings(tmp_path):
 
 @pytest.fixture
 def synth(tmp_path):
-    """synth(kind, name, key=value...) writes a synthetic product and returns its path."""
+    """synth(kind, name, key=value...) writes a synthetic product and returns its path;
+    layout="real" writes the internal structure of real products."""
     folder = tmp_path / "in"
     folder.mkdir()
 
-    def make(kind, name, **variants):
+    def make(kind, name, layout="ours", **variants):
         path = folder / name
-        args = [SYNTH, kind, str(path)]
+        args = [SYNTH, kind, str(path), "--layout", layout]
         for key, value in variants.items():
             args += ["--set", f"{key}={value}"]
         subprocess.run(args, check=True)

@@ -2,7 +2,9 @@
 
 import os
 
+import netCDF4
 import pytest
+import xarray as xr
 
 import vardane
 from conftest import run_cli
@@ -15,6 +17,16 @@ KINDS = [
     ("SGLI_LTOA", "GC1SG1_20220701D01D_T0527_L2SG_LTOAK_3000.h5", {"tile": "0512"}),
     ("JASMES_HDF4", "jasmes_flags.hdf", {"grid": "global", "flags": "cs"}),
     ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
+]
+
+# Each family's way of stating a unit, in files of the real products' structure.
+UNITS = [
+    ("AMSR2_L1B", "36.5GHz_H", "K"),
+    ("AMSR2_L3_GD", "SST_STD", "degrees_Celsius"),
+    ("GSMAP_HOURLY", "PRC", "mm/hr"),
+    ("SGLI_LST", "LST", "Kelvin"),
+    ("SGLI_LST", "QA_flag", None),
+    ("SGLI_VNR", "Lt_VN01", "W/m2/sr/um"),
 ]
 
 
@@ -95,3 +107,27 @@ def test_a_file_changed_between_calls_is_recognised_anew(tmp_path, synth, settin
     path.write_bytes(data[: len(data) // 3])
     with pytest.raises(ValueError, match=str(path)):
         vardane.read_parameter(path, 0)
+
+
+@pytest.mark.parametrize("kind,variable,units", UNITS, ids=[f"{u[0]}-{u[1]}" for u in UNITS])
+def test_units_are_those_the_file_states(synth, settings, kind, variable, units):
+    path = synth(kind, "real.h5", layout="real")
+    (found,) = [v for v in vardane.identify(path, settings=settings)["variables"] if v["name"] == variable]
+    assert found["units"] == (units or "")
+    for ds in (vardane.open_dataset(path, variables=variable, settings=settings),
+               xr.open_dataset(path, engine="vardane", variables=variable, settings=settings,
+                               mask_and_scale=False)):
+        assert ds[variable].attrs.get("units") == units
+    # A file of our own structure states none, and the Dataset claims none.
+    plain = synth(kind, "ours.h5")
+    if kind.startswith("AMSR2"):
+        assert "units" not in vardane.open_dataset(plain, variables=variable, settings=settings)[variable].attrs
+
+
+def test_units_are_written_as_the_netcdf_output_writes_them(tmp_path, synth, settings):
+    path = synth("AMSR2_L3_GD", "GW1AM2_20220701_01D_EQMA_L3SGSSTHA2220220.h5", layout="real", geo="SST")
+    run_cli([path], tmp_path / "out", settings, kinds=("netcdf",))
+    written = netCDF4.Dataset(tmp_path / "out" / (path.stem + ".nc"))
+    stated = {written["Geophysical_Data"].units}
+    ds = vardane.open_dataset(path, settings=settings)
+    assert stated and {v.attrs["units"] for v in ds.data_vars.values()} == stated

@@ -96,7 +96,8 @@ void write_real_dataset_attributes(const H5::DataSet& ds, const product& p, cons
     if (d.what == role::radiance) synth_h5::write_attr_u16(ds, "Mask", 0x3FFF, form);
     synth_h5::write_attr_float(ds, "Offset", 0.0f, form);
     synth_h5::write_attr_float(ds, "Slope", 0.001f, form);
-    text(ds, "Unit", "NA");
+    // Real L2 files state a unit where the quantity has one.
+    text(ds, "Unit", d.name == "/Image_data/LST" ? "Kelvin" : "NA");
 }
 
 void mark_missing_and_saturated(std::vector<std::uint16_t>& counts)
