@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -101,18 +102,104 @@ output_raster load_raster(spinfo& info, std::int32_t dtype, RasterKind& kind, co
     throw py::value_error(path + ": the read delivered fewer samples than the variable holds");
 }
 
+// Samples the caller gives for a variable in place of the file's: a
+// Dataset's values, changed or not, as stored.
+struct given_samples {
+    output_raster raster;
+    RasterKind kind = RK_NONE;
+};
+
+// The caller's (height, width) array as the raster the loaders would have
+// made of a read of the same type; nothing when it is no such array.
+template <typename Sample>
+output_raster raster_of(const py::array& array)
+{
+    const auto height = static_cast<std::int32_t>(array.shape(0));
+    const auto width = static_cast<std::int32_t>(array.shape(1));
+    const auto samples = py::array_t<Sample, py::array::c_style | py::array::forcecast>::ensure(array);
+    const Sample* from = samples.data();
+    output_raster raster;
+    if constexpr (sizeof(Sample) == 1) {
+        raster.reset(width, height);
+        for (std::int32_t r = 0; r < height; ++r) {
+            for (XVal_t& cell : raster.row(r)) cell.bytes[0] = *from++;
+        }
+    } else {
+        using Stored = std::conditional_t<sizeof(Sample) == 2, std::uint16_t, float>;
+        bulk_vector<Stored> plane(std::size_t(width) * std::size_t(height));
+        std::memcpy(plane.data(), from, plane.size() * sizeof(Stored));
+        raster.adopt(width, height, std::move(plane));
+    }
+    return raster;
+}
+
+// The raster kind of samples of a numpy type; RK_NONE for a type no
+// product stores.
+RasterKind raster_kind_of(const py::dtype& type)
+{
+    if (type.is(py::dtype::of<std::uint16_t>())) return RK_UINT16;
+    if (type.is(py::dtype::of<std::int16_t>())) return RK_INT16;
+    if (type.is(py::dtype::of<float>())) return RK_FLOAT32;
+    if (type.is(py::dtype::of<std::uint8_t>())) return RK_BYTE;
+    return RK_NONE;
+}
+
+given_samples given_from(const py::array& array, const std::string& path, std::int32_t index)
+{
+    const std::string which = path + ": the samples of variable " + std::to_string(index);
+    if (array.ndim() != 2) throw py::value_error(which + " are not a 2-D array");
+    given_samples given;
+    given.kind = raster_kind_of(array.dtype());
+    switch (given.kind) {
+    case RK_UINT16: given.raster = raster_of<std::uint16_t>(array); break;
+    case RK_INT16: given.raster = raster_of<std::int16_t>(array); break;
+    case RK_FLOAT32: given.raster = raster_of<float>(array); break;
+    case RK_BYTE: given.raster = raster_of<std::uint8_t>(array); break;
+    default: throw py::value_error(which + " are of a type the product does not store");
+    }
+    return given;
+}
+
+// The sample the projector takes for no value in samples of `type`.
+std::int32_t no_value_of(const py::dtype& type)
+{
+    const RasterKind kind = raster_kind_of(type);
+    if (kind == RK_NONE || kind == RK_FLOAT32)
+        throw py::value_error("no_value: no code marks a missing sample of that type");
+    return swath_grid_nodata(kind);
+}
+
 // The variable `index` of the product `info` holds, drawn on the view by
 // the swath writer's projector with the writer's positions and values.
+// With `given` samples, the file's take no part but their description (the
+// valid range, whether they are codes), which a read of one row gives.
 layer project(spinfo& info, shared_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
-              const std::string& path)
+              const std::string& path, given_samples* given)
 {
     layer out;
     productInfo_t described;
-    info.get_productInfo(static_cast<std::uint32_t>(index), described);
+    const auto parameter = static_cast<std::uint32_t>(index);
+    info.get_productInfo(parameter, described);
     std::int32_t dtype = DT_NONE;
-    if (!info.get_dataSource(static_cast<std::uint32_t>(index), dtype)) throw py::value_error(read_cause(info, path));
-    const dataAttr_t attr = info.dataAttr();
-    const output_raster raster = load_raster(info, dtype, out.rasterKind, path);
+    const bool read =
+        given ? info.get_dataRows(parameter, row_span{0, 1}, dtype) : info.get_dataSource(parameter, dtype);
+    if (!read) throw py::value_error(read_cause(info, path));
+    dataAttr_t attr = info.dataAttr();
+    output_raster raster;
+    if (given) {
+        RasterKind stored = RK_NONE;
+        load_raster(info, dtype, stored, path);
+        if (given->kind != stored || given->raster.height() != std::int32_t(info.N_line(parameter))
+            || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
+            throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
+                                  + " are not of the shape and type the file stores");
+        }
+        raster = std::move(given->raster);
+        out.rasterKind = given->kind;
+        attr.height = raster.height();
+    } else {
+        raster = load_raster(info, dtype, out.rasterKind, path);
+    }
     info.release_buffers();
     out.scale = described.scale;
     out.offset = info.getOffset();
@@ -141,7 +228,8 @@ layer project(spinfo& info, shared_geolocation& geo, productType kind, std::int3
 }
 
 regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vector<std::int32_t>& indices,
-                           const std::optional<asked_window>& asked, const std::string& suffix)
+                           const std::optional<asked_window>& asked, const std::string& suffix,
+                           std::vector<std::optional<given_samples>>& given)
 {
     regridded out;
     out.kind = info.getType();
@@ -164,7 +252,10 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
         if (it == out.windows.end()) return out; // the caller names the windows there are
         out.view = *it;
     }
-    for (const std::int32_t index : indices) out.layers.push_back(project(info, *geo, out.kind, index, out.view, path));
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
+        out.layers.push_back(project(info, *geo, out.kind, indices[i], out.view, path, samples));
+    }
     return out;
 }
 
@@ -186,8 +277,21 @@ py::tuple bounds_of(const view_t& view)
 }
 
 py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indices, std::optional<py::tuple> grid,
-                const std::string& suffix)
+                const std::string& suffix, const std::optional<py::list>& samples)
 {
+    // Copied while the interpreter is held: the arrays are its objects.
+    std::vector<std::optional<given_samples>> given;
+    if (samples) {
+        if (samples->size() != indices.size()) throw py::value_error("samples: one array or None a variable");
+        for (std::size_t i = 0; i < indices.size(); ++i) {
+            const py::handle one = (*samples)[i];
+            if (one.is_none()) {
+                given.emplace_back();
+            } else {
+                given.emplace_back(given_from(py::array::ensure(one), path, indices[i]));
+            }
+        }
+    }
     std::optional<asked_window> asked;
     if (grid) {
         const auto t = *grid;
@@ -202,7 +306,7 @@ py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indice
     regridded done;
     {
         py::gil_scoped_release released;
-        done = regrid_in_memory(*info, path, indices, asked, suffix);
+        done = regrid_in_memory(*info, path, indices, asked, suffix, given);
     }
     py::dict result;
     result["kind"] = product_kind_name(done.kind);
@@ -235,9 +339,12 @@ py::dict regrid(const std::string& path, const std::vector<std::int32_t>& indice
 void bind_regrid(py::module_& module)
 {
     module.def("regrid", &regrid, py::arg("path"), py::arg("indices"), py::arg("grid") = py::none(),
-               py::arg("suffix") = std::string(),
+               py::arg("suffix") = std::string(), py::arg("samples") = py::none(),
                "Variables `indices` of a swath product regridded as the swath GeoTIFF writer does: onto the "
-               "command line's window of `suffix`, or onto grid = (west, south, east, north, width, height).");
+               "command line's window of `suffix`, or onto grid = (west, south, east, north, width, height); "
+               "`samples`, one array (as stored) or None a variable, in place of the file's.");
+    module.def("regrid_no_value", &no_value_of, py::arg("dtype"),
+               "The sample that regrid takes, and gives, for no value in samples of an integer `dtype`.");
 }
 
 } // namespace vardane

@@ -62,13 +62,53 @@ def _centres(first_edge, last_edge, count):
     return first_edge + (np.arange(count) + 0.5) * step
 
 
-def regrid(path, variable, grid=None, window=None, settings=None):
+def _stored(ds, name, path, index):
+    """A Dataset variable's values as the file stores them: as they are when
+    they have the stored type, else (decoded by xarray, or computed)
+    physical values encoded as the file's counts, NaN as no value."""
+    values = np.asarray(ds[name].values)
+    parameter = _vardane.describe_parameter(path, index)
+    stored = np.dtype(parameter["dtype"])
+    if values.dtype == stored or stored.kind == "f":
+        return values.astype(stored, copy=False)
+    counts = values.astype(np.float64)
+    # The counts the open Dataset's scale_factor and add_offset decode.
+    if parameter["scale"] not in (0.0, 1.0):
+        counts = (counts - parameter["offset"]) / parameter["scale"]
+    missing = np.isnan(counts)
+    counts = np.rint(np.where(missing, 0.0, counts))
+    limits = np.iinfo(stored)
+    if counts.size and (counts.min() < limits.min or counts.max() > limits.max):
+        raise ValueError(f"{path}: values of {name} lie beyond the {stored} counts the file stores")
+    out = counts.astype(stored)
+    # The regridding skips one code; the file's other no-value codes are
+    # samples to it, as to the GeoTIFF writer.
+    out[missing] = _vardane.regrid_no_value(stored)
+    return out
+
+
+def _source_of(dataset):
+    """The product file a Dataset of open_dataset was read from."""
+    path = dataset.attrs.get("source")
+    if not isinstance(path, str):
+        raise ValueError("path_or_dataset: the Dataset names no source file; open it with vardane.open_dataset "
+                         "or engine=\"vardane\"")
+    return path
+
+
+def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
     """Regrid variables of a swath product onto a latitude/longitude grid.
 
     The work is the command line's swath GeoTIFF writer's (the same
     positions, co-registration, blending of measurements or nearest corner
     for codes, and pixel placement), done in memory in C++ while other
-    Python threads run. `path_or_dataset`: only a path is taken for now.
+    Python threads run.
+
+    path_or_dataset -- a product file, or a Dataset of one opened by
+                vardane.open_dataset or engine="vardane", decoded or not:
+                its variables' values are regridded as they are now, on the
+                positions of the file it names in attrs["source"] (changed
+                values included; NaN is no value).
 
     variable -- a variable of the product, by name or option key (see
                 identify): the result is an xarray.DataArray. A list of
@@ -88,7 +128,8 @@ def regrid(path, variable, grid=None, window=None, settings=None):
     mapping `spatial_ref`. A file that is no swath product raises
     ValueError naming the file and the cause.
     """
-    path = os.fspath(path)
+    dataset = path_or_dataset if isinstance(path_or_dataset, xr.Dataset) else None
+    path = _source_of(dataset) if dataset is not None else os.fspath(path_or_dataset)
     info = identify(path, settings)
     info["path"] = path
     single = isinstance(variable, str)
@@ -99,7 +140,13 @@ def regrid(path, variable, grid=None, window=None, settings=None):
     asked = None if grid is None else _as_grid(grid)
     if asked is not None and window is not None:
         raise ValueError("regrid: either a grid or a window, not both")
-    done = _vardane.regrid(path, [v["index"] for v in chosen], asked, "" if window is None else window)
+    samples = None
+    if dataset is not None:
+        missing = [v["name"] for v in chosen if v["name"] not in dataset.data_vars]
+        if missing:
+            raise ValueError(f"{path}: the Dataset holds no variable {', '.join(missing)}")
+        samples = [_stored(dataset, v["name"], path, v["index"]) for v in chosen]
+    done = _vardane.regrid(path, [v["index"] for v in chosen], asked, "" if window is None else window, samples)
     if "layers" not in done:
         names = ", ".join(repr(suffix) for suffix, _ in done["windows"]) or "none"
         if window is None:

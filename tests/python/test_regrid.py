@@ -10,6 +10,7 @@ from concurrent.futures import ThreadPoolExecutor
 import h5py
 import numpy as np
 import pytest
+import xarray as xr
 from osgeo import gdal
 
 import vardane
@@ -117,6 +118,48 @@ def test_a_file_written_anew_is_placed_anew(tmp_path, synth, settings):
     # The same bytes under the same name, as a new file.
     os.replace(synth("AMSR2_L1B", "again.h5"), path)
     np.testing.assert_array_equal(vardane.regrid(path, "36.5GHz_V", settings=settings).values, before)
+
+
+def test_a_dataset_regrids_its_values_as_they_are_now(tmp_path, synth, settings):
+    # Eager and stored, lazy and decoded: the values the file holds, codes
+    # and measurements, co-registered and not.
+    for kind, names in (("AMSR2_L1B", ["36.5GHz_H", "89.0GHz-A_V"]), ("SGLI_VNR", ["Lt_VN01", "QA_flag"])):
+        path = synth(kind, f"{kind}.h5")
+        expected = vardane.regrid(path, names, settings=settings)
+        eager = vardane.open_dataset(path, variables=names, settings=settings)
+        decoded = xr.open_dataset(path, engine="vardane", variables=names, settings=settings)
+        if kind == "AMSR2_L1B":
+            assert decoded[names[0]].dtype.kind == "f"
+        for ds in (eager, decoded):
+            np.testing.assert_array_equal(vardane.regrid(ds, names, settings=settings).to_array().values,
+                                          expected.to_array().values)
+    path = synth("AMSR2_L1B", "l1b.h5")
+    expected = vardane.regrid(path, ["36.5GHz_H"], settings=settings)
+    eager = vardane.open_dataset(path, variables="36.5GHz_H", settings=settings)
+    decoded = xr.open_dataset(path, engine="vardane", variables="36.5GHz_H", settings=settings)
+    # Changed values are what is regridded, on the file's positions: a
+    # constant is that constant wherever a sample reaches, no value nowhere.
+    changed = decoded.copy()
+    changed["36.5GHz_H"] = decoded["36.5GHz_H"] * 0 + 250.0
+    changed["36.5GHz_H"][:, :10] = np.nan
+    out = vardane.regrid(changed, "36.5GHz_H", settings=settings)
+    reached = out.values != out.attrs["_FillValue"]
+    assert reached.any()
+    np.testing.assert_allclose(out.values[reached] * out.attrs["scale_factor"], 250.0, atol=0.01)
+    assert reached.sum() < (expected["36.5GHz_H"].values != out.attrs["_FillValue"]).sum()
+    # A Dataset from elsewhere, or without the variable, says so.
+    with pytest.raises(ValueError, match="names no source file"):
+        vardane.regrid(xr.Dataset({"x": (("a", "b"), np.zeros((2, 2)))}), "36.5GHz_H")
+    with pytest.raises(ValueError, match="holds no variable 6.9GHz_V"):
+        vardane.regrid(eager, "6.9GHz_V", settings=settings)
+    # Counts of another type are values, to be encoded as counts again.
+    wrong = eager.copy()
+    wrong["36.5GHz_H"] = wrong["36.5GHz_H"].astype(np.int32)
+    with pytest.raises(ValueError, match="values of 36.5GHz_H lie beyond the uint16 counts"):
+        vardane.regrid(wrong, "36.5GHz_H", settings=settings)
+    part = eager.isel({eager["36.5GHz_H"].dims[0]: slice(0, 10)})
+    with pytest.raises(ValueError, match="not of the shape and type the file stores"):
+        vardane.regrid(part, "36.5GHz_H", settings=settings)
 
 
 def test_two_threads_regrid_as_one_after_the_other(synth, settings):
