@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <pybind11/numpy.h>
 
@@ -25,18 +26,20 @@ namespace py = pybind11;
 
 namespace {
 
-// The plane of the last read as a (height, width) array of its stored type;
-// the array owns a copy, so the reader's buffers may go.
+// The plane of the last read as a (height, width) array of its stored type,
+// (height, width, bands) for a colour image: the array takes the reader's
+// buffer over, which the array then keeps alive.
 template <typename Sample, typename Stored>
-py::array plane_of(const Stored& plane, const dataAttr_t& shape)
+py::array plane_of(bulk_vector<Stored>&& plane, const dataAttr_t& shape)
 {
-    const auto height = static_cast<py::ssize_t>(shape.height);
-    const auto width = static_cast<py::ssize_t>(shape.width);
-    if (static_cast<py::ssize_t>(plane.size()) < height * width) throw py::value_error("short read");
-    py::array_t<Sample> array({height, width});
-    const auto* from = reinterpret_cast<const Sample*>(plane.data());
-    std::copy(from, from + height * width, array.mutable_data());
-    return array;
+    std::vector<py::ssize_t> extents{shape.height, shape.width};
+    if (shape.bands > 1) extents.push_back(shape.bands);
+    py::ssize_t samples = 1;
+    for (const py::ssize_t e : extents) samples *= e;
+    if (static_cast<py::ssize_t>(plane.size()) < samples) throw py::value_error("short read");
+    auto* owned = new bulk_vector<Stored>(std::move(plane));
+    const py::capsule keeper(owned, [](void* p) { delete static_cast<bulk_vector<Stored>*>(p); });
+    return py::array_t<Sample>(extents, reinterpret_cast<const Sample*>(owned->data()), keeper);
 }
 
 py::list points_of(const earthPoint_t (&points)[4])
@@ -119,7 +122,9 @@ py::dict describe_parameter(const std::string& path, std::uint32_t index)
 {
     const auto info = open_parameter(path, index);
     py::dict result = description_of(*info, index);
-    result["shape"] = py::make_tuple(info->N_line(index), info->N_pixel(index));
+    // A colour image holds three bytes a sample.
+    result["shape"] = info->N_byte(index) == 3 ? py::make_tuple(info->N_line(index), info->N_pixel(index), 3)
+                                               : py::make_tuple(info->N_line(index), info->N_pixel(index));
     result["dtype"] = dtype_name(delivered_type(*info, index));
     // Whether read_rows reads only its rows from the file, or the whole
     // parameter to keep them.
@@ -143,10 +148,10 @@ py::dict read_part(const std::string& path, std::uint32_t index, std::optional<r
     const dataAttr_t& shape = info->dataAttr();
     py::array samples;
     switch (dtype) {
-    case DT_UINT8: samples = plane_of<std::uint8_t>(info->byteRaster(), shape); break;
-    case DT_UINT16: samples = plane_of<std::uint16_t>(info->shortRaster(), shape); break;
-    case DT_INT16: samples = plane_of<std::int16_t>(info->shortRaster(), shape); break;
-    case DT_FLOAT32: samples = plane_of<float>(info->floatRaster(), shape); break;
+    case DT_UINT8: samples = plane_of<std::uint8_t>(info->take_byteRaster(), shape); break;
+    case DT_UINT16: samples = plane_of<std::uint16_t>(info->take_shortRaster(), shape); break;
+    case DT_INT16: samples = plane_of<std::int16_t>(info->take_shortRaster(), shape); break;
+    case DT_FLOAT32: samples = plane_of<float>(info->take_floatRaster(), shape); break;
     default: throw py::value_error(path + ": parameter " + std::to_string(index) + " has samples of no known type");
     }
     result["codes"] = shape.codes;

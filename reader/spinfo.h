@@ -106,6 +106,7 @@ public:
 
     // Hand the plane of the last read over to its consumer; the buffer is
     // then empty until the next read.
+    bulk_vector<std::uint8_t> take_byteRaster() { return std::move(buffers_.byteRaster); }
     bulk_vector<std::uint16_t> take_shortRaster() { return std::move(buffers_.shortRaster); }
     bulk_vector<float> take_floatRaster() { return std::move(buffers_.floatRaster); }
 

@@ -39,8 +39,10 @@ def _attributes(variable, parameter, samples):
     if parameter.get("units"):
         attrs["units"] = parameter["units"]
     integer = np.issubdtype(samples.dtype, np.integer)
-    # Float samples are final values; integer ones are counts to scale.
-    if integer and parameter["scale"] not in (0.0, 1.0):
+    colour = len(samples.shape) == 3
+    # Float samples are final values, a colour image's bytes are colours;
+    # other integer samples are counts to scale.
+    if integer and not colour and parameter["scale"] not in (0.0, 1.0):
         attrs["scale_factor"] = parameter["scale"]
         if parameter["offset"] != 0.0:
             attrs["add_offset"] = parameter["offset"]
@@ -120,13 +122,15 @@ def grid_dataset(path, variables, settings, parameter_of, positions_of=swath_pos
         if parameter["polar"]:
             read = parameter if "samples" in parameter else _vardane.read_parameter(path, variable["index"])
             return open_polar(path, info, chosen, _attributes, (variable, read))
-        here = _grid_coordinates(parameter, samples.shape, turned)
+        here = _grid_coordinates(parameter, samples.shape[:2], turned)
         if coords is None:
             coords = here
         elif any(len(coords[k]) != len(here[k]) or not np.allclose(coords[k], here[k]) for k in here):
             raise NotImplementedError(f"{path}: variables on different grids cannot share a Dataset yet")
         # The encoding attributes go where xarray's decoder looks for them.
-        data[variable["name"]] = xr.Variable(("lat", "lon"), samples, _attributes(variable, parameter, samples))
+        # A colour image's samples are its three bands.
+        dims = ("lat", "lon", "band")[:len(samples.shape)]
+        data[variable["name"]] = xr.Variable(dims, samples, _attributes(variable, parameter, samples))
     ds = xr.Dataset(data, coords={
         "lat": ("lat", coords["lat"] if coords else np.empty(0), {"units": "degrees_north", "standard_name": "latitude"}),
         "lon": ("lon", coords["lon"] if coords else np.empty(0), {"units": "degrees_east", "standard_name": "longitude"}),

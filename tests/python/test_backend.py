@@ -16,6 +16,7 @@ GRIDS = [
     ("AMSR2_L3_BT", "bt.h5", {}),
     ("JASMES_RAW", "gobi.dat", {"grid": "gobi"}),
     ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
+    ("JASMES_HDR", "rgb.dat", {"form": "t1rgb"}),
 ]
 
 

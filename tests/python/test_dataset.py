@@ -21,6 +21,8 @@ GRIDS = [
     ("JASMES_RAW", "gobi.dat", {"grid": "gobi"}),
     ("JASMES_RAW", "global.dat", {"grid": "global"}),
     ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}),
+    # A colour image: three bytes a sample, three bands in its GeoTIFF.
+    ("JASMES_HDR", "rgb.dat", {"form": "t1rgb"}),
 ]
 
 
@@ -41,7 +43,11 @@ def test_values_and_coordinates_equal_the_geotiff(tmp_path, synth, settings, kin
         tif = f"{stem}_{variable}.tif"
         assert tif in tiffs
         image = gdal.Open(tif)
-        pixels = image.GetRasterBand(1).ReadAsArray()
+        pixels = image.ReadAsArray()
+        if image.RasterCount > 1:
+            pixels = np.moveaxis(pixels, 0, -1)
+            # Colours, not counts to scale.
+            assert ds[variable].dims[-1] == "band" and "scale_factor" not in ds[variable].attrs
         left, width, _, top, _, height = image.GetGeoTransform()
         values, lon = ds[variable].values, ds.lon.values
         assert values.dtype == pixels.dtype
