@@ -2,12 +2,15 @@
 // regridded in memory by the swath GeoTIFF writer's own projector, onto one
 // of the windows the command line writes or onto a window the caller gives.
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -173,36 +176,42 @@ std::int32_t no_value_of(const py::dtype& type)
 // the swath writer's projector with the writer's positions and values.
 // With `given` samples, the file's take no part but their description (the
 // valid range, whether they are codes), which a read of one row gives.
-layer project(spinfo& info, shared_geolocation& geo, productType kind, std::int32_t index, const view_t& view,
-              const std::string& path, given_samples* given)
+layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, productType kind, std::int32_t index,
+              const view_t& view, const std::string& path, given_samples* given)
 {
     layer out;
-    productInfo_t described;
     const auto parameter = static_cast<std::uint32_t>(index);
-    info.get_productInfo(parameter, described);
-    std::int32_t dtype = DT_NONE;
-    const bool read =
-        given ? info.get_dataRows(parameter, row_span{0, 1}, dtype) : info.get_dataSource(parameter, dtype);
-    if (!read) throw py::value_error(read_cause(info, path));
-    dataAttr_t attr = info.dataAttr();
     output_raster raster;
-    if (given) {
-        RasterKind stored = RK_NONE;
-        load_raster(info, dtype, stored, path);
-        if (given->kind != stored || given->raster.height() != std::int32_t(info.N_line(parameter))
-            || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
-            throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
-                                  + " are not of the shape and type the file stores");
+    dataAttr_t attr;
+    {
+        // The product reads one variable at a time, for whichever thread.
+        const std::lock_guard<std::mutex> one(reading);
+        const auto locked = lock_readers();
+        productInfo_t described;
+        info.get_productInfo(parameter, described);
+        std::int32_t dtype = DT_NONE;
+        const bool read =
+            given ? info.get_dataRows(parameter, row_span{0, 1}, dtype) : info.get_dataSource(parameter, dtype);
+        if (!read) throw py::value_error(read_cause(info, path));
+        attr = info.dataAttr();
+        if (given) {
+            RasterKind stored = RK_NONE;
+            load_raster(info, dtype, stored, path);
+            if (given->kind != stored || given->raster.height() != std::int32_t(info.N_line(parameter))
+                || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
+                throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
+                                      + " are not of the shape and type the file stores");
+            }
+            raster = std::move(given->raster);
+            out.rasterKind = given->kind;
+            attr.height = raster.height();
+        } else {
+            raster = load_raster(info, dtype, out.rasterKind, path);
         }
-        raster = std::move(given->raster);
-        out.rasterKind = given->kind;
-        attr.height = raster.height();
-    } else {
-        raster = load_raster(info, dtype, out.rasterKind, path);
+        info.release_buffers();
+        out.scale = described.scale;
+        out.offset = info.getOffset();
     }
-    info.release_buffers();
-    out.scale = described.scale;
-    out.offset = info.getOffset();
     out.codes = attr.codes;
     // The co-registration cache in geo serves the later variables of a band,
     // in this call and the next.
@@ -225,6 +234,37 @@ layer project(spinfo& info, shared_geolocation& geo, productType kind, std::int3
         out.sixteen = projector.take_samples16();
     }
     return out;
+}
+
+// The variables drawn by as many threads as there are cores, up to one a
+// variable: each reads its next variable while the others draw theirs. A
+// failure stops the threads at their next variable and is the call's.
+void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::vector<std::int32_t>& indices,
+              std::vector<std::optional<given_samples>>& given, const std::string& path)
+{
+    out.layers.resize(indices.size());
+    std::mutex reading;
+    std::atomic<std::size_t> next{0};
+    std::mutex failing;
+    std::exception_ptr failure;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < indices.size(); i = next++) {
+            try {
+                given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
+                out.layers[i] = project(info, reading, geo, out.kind, indices[i], out.view, path, samples);
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(failing);
+                if (!failure) failure = std::current_exception();
+                next = indices.size();
+            }
+        }
+    };
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::jthread> helpers;
+    for (std::size_t t = 1; t < std::min(cores, indices.size()); ++t) helpers.emplace_back(work);
+    work();
+    helpers.clear(); // joined
+    if (failure) std::rethrow_exception(failure);
 }
 
 regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vector<std::int32_t>& indices,
@@ -252,10 +292,7 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
         if (it == out.windows.end()) return out; // the caller names the windows there are
         out.view = *it;
     }
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
-        out.layers.push_back(project(info, *geo, out.kind, indices[i], out.view, path, samples));
-    }
+    draw_all(info, *geo, out, indices, given, path);
     return out;
 }
 

@@ -112,8 +112,9 @@ def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
 
     variable -- a variable of the product, by name or option key (see
                 identify): the result is an xarray.DataArray. A list of
-                them gives an xarray.Dataset, the geolocation read once and
-                the co-registered positions worked out once per band.
+                them gives an xarray.Dataset, the geolocation read once,
+                the co-registered positions worked out once per band and
+                the variables drawn by as many threads as there are cores.
     grid     -- None: the window the command line writes for the product
                 (the global 0.1-degree grid for the radiometers; a product
                 whose output has several windows, the SGLI polarisation

@@ -160,6 +160,11 @@ def test_a_dataset_regrids_its_values_as_they_are_now(tmp_path, synth, settings)
     part = eager.isel({eager["36.5GHz_H"].dims[0]: slice(0, 10)})
     with pytest.raises(ValueError, match="not of the shape and type the file stores"):
         vardane.regrid(part, "36.5GHz_H", settings=settings)
+    # Variables are drawn by several threads at once: a failure in any is the call's.
+    index = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}
+    with pytest.raises(ValueError, match="variable 11 are not of the shape and type"):
+        vardane._vardane.regrid(str(path), [index["36.5GHz_H"], 11, index["6.9GHz_H"]], None, "",
+                                [None, np.zeros((3, 3), np.uint16), None])
 
 
 def test_two_threads_regrid_as_one_after_the_other(synth, settings):
