@@ -2,15 +2,21 @@
 // Python, with one result per input file.
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <locale>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
+#include "batch/batch_cancel.h"
 #include "batch/batch_run.h"
 #include "batch/worker_main.h"
 #include "batch/worker_program.h"
@@ -84,10 +90,62 @@ py::dict result_of(const file_report& report)
     return result;
 }
 
+// How often the interpreter's thread looks for a cancel while a batch runs.
+constexpr std::chrono::milliseconds kCancelLook{100};
+
+// Runs `batch` (a call that takes the cancel request) on a thread of its
+// own, while the calling thread, the interpreter's, looks every tenth of a
+// second for a signal (Ctrl-C: the interpreter's handler has run and left
+// its exception) or for `cancel` set. Either cancels the batch, which then
+// winds down as the command line's does on a signal: workers finish their
+// cancel check, the outputs of the files they were in are discarded. The
+// signal's exception is raised once the batch has ended.
+template <class Batch>
+void run_cancellable(Batch batch, const py::object& cancel)
+{
+    batch_cancel cancelling;
+    std::optional<py::error_already_set> raised;
+    std::exception_ptr failed;
+    std::mutex state;
+    std::condition_variable ended;
+    bool done = false;
+    {
+        py::gil_scoped_release released;
+        std::jthread runner([&] {
+            try {
+                batch(cancelling);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+            const std::lock_guard<std::mutex> lock(state);
+            done = true;
+            ended.notify_all();
+        });
+        std::unique_lock<std::mutex> lock(state);
+        while (!ended.wait_for(lock, kCancelLook, [&] { return done; })) {
+            lock.unlock();
+            {
+                const py::gil_scoped_acquire held;
+                try {
+                    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+                    if (!cancel.is_none() && cancel.attr("is_set")().cast<bool>()) cancelling.request();
+                } catch (py::error_already_set& e) {
+                    // The batch ends first; the exception is the call's.
+                    if (!raised) raised.emplace(std::move(e));
+                    cancelling.request();
+                }
+            }
+            lock.lock();
+        }
+    }
+    if (raised) throw std::move(*raised);
+    if (failed) std::rethrow_exception(failed);
+}
+
 // `arguments` are the command line's own (the package builds them from the
 // call's keywords), so that a call means what the same switches mean there.
 py::list convert(const std::vector<std::string>& arguments, std::optional<std::string> report,
-                 const std::string& worker)
+                 const std::string& worker, const py::object& cancel)
 {
     const cli_parse_result parsed = parse_command_line(arguments);
     if (!parsed.error.empty()) throw py::value_error(parsed.error);
@@ -109,14 +167,16 @@ py::list convert(const std::vector<std::string>& arguments, std::optional<std::s
     file_reporter reporter(log, asked_kinds(options.kinds));
     for (const auto& input : inputSet->inputs.missing) reporter.failed_alone(input, "no such file or folder");
 
-    {
-        py::gil_scoped_release released;
-        sweep_stale_work_folders(options.output, kWorkFolderPrefix);
-        // Failure lines and their causes only, as a quiet command line shows.
-        console_sink sink(console_mode::quiet, false);
-        const worker_launcher launcher{{}, worker_arguments(worker, batch, ::getpid())};
-        if (!inputSet->inputs.files.empty()) run_batch(batch, launcher, inputSet->inputs.files, sink, &reporter);
-    }
+    run_cancellable(
+        [&](const batch_cancel& cancelling) {
+            sweep_stale_work_folders(options.output, kWorkFolderPrefix);
+            // Failure lines and their causes only, as a quiet command line shows.
+            console_sink sink(console_mode::quiet, false);
+            const worker_launcher launcher{{}, worker_arguments(worker, batch, ::getpid())};
+            if (!inputSet->inputs.files.empty())
+                run_batch(batch, launcher, inputSet->inputs.files, sink, &reporter, &cancelling);
+        },
+        cancel);
     if (!log.all_written()) throw py::value_error("records lost in the report " + *report);
 
     std::ostringstream warnings;
@@ -138,7 +198,9 @@ py::list convert(const std::vector<std::string>& arguments, std::optional<std::s
 void bind_convert(py::module_& module)
 {
     module.def("convert", &convert, py::arg("arguments"), py::arg("report"), py::arg("worker"),
-               "A batch of vardane-cli ARGUMENTS (no --report) with its workers started as WORKER.");
+               py::arg("cancel") = py::none(),
+               "A batch of vardane-cli ARGUMENTS (no --report) with its workers started as WORKER; cancelled by "
+               "a signal (whose exception it raises once the batch has ended) or when CANCEL.is_set().");
 }
 
 } // namespace vardane

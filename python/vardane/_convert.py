@@ -36,7 +36,7 @@ def _switches(options):
     return args
 
 
-def convert(inputs, output_dir, kinds=("geotiff",), jobs=1, report=None, settings=None, **options):
+def convert(inputs, output_dir, kinds=("geotiff",), jobs=1, report=None, settings=None, cancel=None, **options):
     """Convert `inputs` (files or folders) into `output_dir`.
 
     Runs the batch of vardane-cli: up to `jobs` worker processes, the output
@@ -50,7 +50,16 @@ def convert(inputs, output_dir, kinds=("geotiff",), jobs=1, report=None, setting
     Returns one dict per input file: input, kind, outputs (path, bytes),
     failures (line, cause, file), seconds, cancelled. The interpreter's
     other threads run while the batch does.
+
+    The batch is cancelled, as the command line's is on a signal (each
+    worker ends its file at its next cancel check and the file's outputs
+    are discarded; the files not begun are not converted), by Ctrl-C, whose
+    KeyboardInterrupt is raised once the workers are gone, or when `cancel`
+    (a threading.Event, or anything with is_set()) is set: the call then
+    returns the results of the files that ended.
     """
+    if cancel is not None and not callable(getattr(cancel, "is_set", None)):
+        raise TypeError("cancel: a threading.Event, or anything with is_set()")
     if isinstance(inputs, (str, os.PathLike)):
         inputs = [inputs]
     if isinstance(kinds, str):
@@ -69,4 +78,4 @@ def convert(inputs, output_dir, kinds=("geotiff",), jobs=1, report=None, setting
     # Everything after -- is an input, whatever its name.
     args += ["--"] + [os.fspath(i) for i in inputs]
     report = None if report is None else os.fspath(report)
-    return _vardane.convert(args, report, WORKER)
+    return _vardane.convert(args, report, WORKER, cancel)

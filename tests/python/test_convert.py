@@ -1,7 +1,10 @@
 """convert() makes what vardane-cli makes of the same inputs."""
 
+import glob
 import json
 import os
+import signal
+import threading
 
 import numpy as np
 import pytest
@@ -109,3 +112,49 @@ def test_keywords_mean_what_the_command_lines_switches_mean(tmp_path, synth, set
         vardane.convert(grid, tmp_path, geotiff_profil="cog")
     with pytest.raises(ValueError, match="--polar-grid needs"):
         vardane.convert(grid, tmp_path, polar_grid="lambert")
+
+
+class Interrupted(Exception):
+    pass
+
+
+def children():
+    """This process's child processes."""
+    found = set()
+    for listing in glob.glob(f"/proc/{os.getpid()}/task/*/children"):
+        with open(listing) as f:
+            found.update(f.read().split())
+    return found
+
+
+def test_an_event_or_a_signal_cancels_the_batch(tmp_path, synth, settings):
+    inputs = [synth("AMSR2_L1B", f"l1b_{i}.h5") for i in range(6)]
+    out = tmp_path / "out"
+    out.mkdir()
+    stop = threading.Event()
+    threading.Timer(0.5, stop.set).start()
+    results = vardane.convert(inputs, out, settings=settings, cancel=stop)
+    assert len(results) < len(inputs)
+    # The file in work when cancelled keeps no output; files ended before keep theirs.
+    assert all(not r["outputs"] for r in results if r["cancelled"])
+    assert sorted(os.listdir(out)) == sorted(os.path.basename(o["path"]) for r in results for o in r["outputs"])
+    with pytest.raises(TypeError, match="is_set"):
+        vardane.convert(inputs, out, cancel=True)
+
+    # A signal's handler runs in the interpreter; its exception comes once
+    # the batch has wound down, with no worker left behind.
+    def interrupted(signum, frame):
+        raise Interrupted()
+
+    before = children()
+    previous = signal.signal(signal.SIGINT, interrupted)
+    try:
+        again = tmp_path / "again"
+        again.mkdir()
+        threading.Timer(0.5, os.kill, (os.getpid(), signal.SIGINT)).start()
+        with pytest.raises(Interrupted):
+            vardane.convert(inputs, again, settings=settings)
+    finally:
+        signal.signal(signal.SIGINT, previous)
+    assert children() <= before
+    assert len(os.listdir(again)) < 16 * len(inputs)
