@@ -14,14 +14,13 @@ from ._identify import identify
 
 @dataclasses.dataclass(frozen=True)
 class Grid:
-    """A latitude/longitude grid: outer edges in whole degrees (as the
-    swath windows have them) and the cell size in degrees, which must
-    divide both spans into whole cells."""
+    """A latitude/longitude grid: outer edges in degrees and the cell size
+    in degrees, which must divide both spans into whole cells."""
 
-    west: int
-    south: int
-    east: int
-    north: int
+    west: float
+    south: float
+    east: float
+    north: float
     resolution: float
 
     def shape(self):
@@ -29,10 +28,27 @@ class Grid:
         return self._cells(self.north - self.south, "north - south"), self._cells(self.east - self.west, "east - west")
 
     def _cells(self, span, what):
-        cells = round(span / self.resolution)
-        if cells <= 0 or not math.isclose(cells * self.resolution, span, rel_tol=1e-9, abs_tol=1e-9):
-            raise ValueError(f"grid: {what} = {span} degrees is no whole number of {self.resolution}-degree cells")
-        return cells
+        return _whole_cells(span, self.resolution, f"grid: {what} = {span} degrees")
+
+
+def _whole_cells(span, resolution, what):
+    cells = round(span / resolution)
+    if cells < 0 or not math.isclose(cells * resolution, span, rel_tol=1e-9, abs_tol=1e-9):
+        raise ValueError(f"{what} is no whole number of {resolution}-degree cells")
+    return cells
+
+
+@dataclasses.dataclass(frozen=True)
+class _Window:
+    """The whole-degree window the projector draws (west, south, east,
+    north, width, height) and the asked grid's cells in it: `left`, `top`
+    cells in from its west and north edges, `width` x `height` of them."""
+
+    drawn: tuple
+    left: int
+    top: int
+    width: int
+    height: int
 
 
 def _as_grid(grid):
@@ -45,16 +61,23 @@ def _as_grid(grid):
             raise ValueError(f"grid: {error}; it takes west, south, east, north and resolution") from None
     else:
         raise TypeError("grid: a vardane.Grid or a dict of west, south, east, north and resolution")
-    bounds = (chosen.west, chosen.south, chosen.east, chosen.north)
-    if any(float(b) != int(b) for b in bounds):
-        raise ValueError("grid: the edges are whole degrees, as the swath windows' edges")
-    west, south, east, north = (int(b) for b in bounds)
+    west, south, east, north = (float(b) for b in (chosen.west, chosen.south, chosen.east, chosen.north))
     # The projector draws a cell across the 180th meridian on both sides of
     # it, within -180..180: a box beyond would miss the cells west of it.
     if not (-180 <= west < east <= 180 and -90 <= south < north <= 90):
-        raise ValueError(f"grid: no extent from {west},{south} to {east},{north}")
+        raise ValueError(f"grid: no extent from {west:g},{south:g} to {east:g},{north:g}")
     height, width = chosen.shape()
-    return (west, south, east, north, width, height)
+    # The projector's windows have whole-degree edges: a grid whose edges are
+    # not is cut from the whole-degree window around it, whose cells lie on
+    # the same lattice, so that each cell is drawn where it would be alone.
+    outer = (math.floor(west), math.floor(south), math.ceil(east), math.ceil(north))
+    what = "grid: the edges' distance to the whole degrees around them"
+    left = _whole_cells(west - outer[0], chosen.resolution, what)
+    bottom = _whole_cells(south - outer[1], chosen.resolution, what)
+    right = _whole_cells(outer[2] - east, chosen.resolution, what)
+    top = _whole_cells(outer[3] - north, chosen.resolution, what)
+    drawn = outer + (left + width + right, top + height + bottom)
+    return _Window(drawn, left, top, width, height), (west, south, east, north)
 
 
 def _centres(first_edge, last_edge, count):
@@ -120,8 +143,10 @@ def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
                 whose output has several windows, the SGLI polarisation
                 quarters or a scene across the date line, needs `window`,
                 its file-name suffix such as "_N1"). Else a vardane.Grid or
-                a dict(west=, south=, east=, north=, resolution=) with edges
-                in whole degrees within -180..180 and -90..90.
+                a dict(west=, south=, east=, north=, resolution=) within
+                -180..180 and -90..90, whose edges lie a whole number of
+                cells from the whole degrees around them (140.25 at 0.25
+                degrees, not 140.05 at 0.1).
 
     Each variable holds the stored counts on 1-D lat/lon cell centres
     (north first), with scale_factor/add_offset for counts, _FillValue the
@@ -138,7 +163,7 @@ def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
                            and all(isinstance(v, str) for v in variable)):
         raise TypeError("variable: the name or option key of a variable, or a list of them")
     chosen = _chosen(info, [variable] if single else list(variable))
-    asked = None if grid is None else _as_grid(grid)
+    asked, edges = (None, None) if grid is None else _as_grid(grid)
     if asked is not None and window is not None:
         raise ValueError("regrid: either a grid or a window, not both")
     samples = None
@@ -147,7 +172,8 @@ def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
         if missing:
             raise ValueError(f"{path}: the Dataset holds no variable {', '.join(missing)}")
         samples = [_stored(dataset, v["name"], path, v["index"]) for v in chosen]
-    done = _vardane.regrid(path, [v["index"] for v in chosen], asked, "" if window is None else window, samples)
+    done = _vardane.regrid(path, [v["index"] for v in chosen], None if asked is None else asked.drawn,
+                           "" if window is None else window, samples)
     if "layers" not in done:
         names = ", ".join(repr(suffix) for suffix, _ in done["windows"]) or "none"
         if window is None:
@@ -155,9 +181,16 @@ def regrid(path_or_dataset, variable, grid=None, window=None, settings=None):
         raise ValueError(f"{path}: no window {window!r} (it has {names})")
 
     west, south, east, north, width, height = done["bounds"]
+    if asked is not None:
+        west, south, east, north = edges
+        width, height = asked.width, asked.height
     data = {}
     for v, layer in zip(chosen, done["layers"]):
         samples = layer["samples"]
+        if asked is not None:
+            cut = samples[asked.top:asked.top + height, asked.left:asked.left + width]
+            # A part is copied out, so that the window around it goes.
+            samples = cut if cut.shape == samples.shape else cut.copy()
         attrs = {"long_name": v["key"]}
         if not layer["codes"] and layer["scale"] not in (0.0, 1.0):
             attrs["scale_factor"] = layer["scale"]

@@ -91,6 +91,17 @@ def test_an_extent_is_the_same_window_of_the_global_grid(synth, settings):
     assert coarse.shape == (360, 720)
     with pytest.raises(ValueError, match="whole number"):
         vardane.regrid(path, "36.5GHz_H", grid=dict(west=0, south=0, east=1, north=1, resolution=0.3))
+    # Edges off the whole degrees: the same cells as the whole-degree grid around.
+    quarter = dict(south=-31, north=50, resolution=0.25)
+    around = vardane.regrid(path, "36.5GHz_H", grid=dict(west=140, east=180, **quarter), settings=settings)
+    inner = vardane.regrid(path, "36.5GHz_H", grid=dict(west=140.5, south=-30.25, east=179.75, north=49.5,
+                                                         resolution=0.25), settings=settings)
+    assert inner.shape == (319, 157)
+    np.testing.assert_allclose(inner.lon.values[[0, -1]], [140.625, 179.625])
+    np.testing.assert_allclose(inner.lat.values[[0, -1]], [49.375, -30.125])
+    np.testing.assert_array_equal(inner.values, around.values[2:-3, 2:-1])
+    with pytest.raises(ValueError, match="distance to the whole degrees"):
+        vardane.regrid(path, "36.5GHz_H", grid=dict(west=140.05, south=0, east=141.05, north=1, resolution=0.1))
     with pytest.raises(ValueError, match="no extent"):
         vardane.regrid(path, "36.5GHz_H", grid=dict(west=170, south=0, east=190, north=10, resolution=0.1))
 
