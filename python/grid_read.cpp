@@ -18,6 +18,7 @@
 #include "python/opened_product.h"
 #include "python/parameter_units.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
+#include "reader/jasmes/jasmes_convert.h"
 #include "reader/product_kind.h"
 
 namespace vardane {
@@ -104,6 +105,9 @@ py::dict description_of(const spinfo& info, std::uint32_t index)
     info.get_productInfo(index, described);
     py::list fills;
     for (const std::int32_t fill : stored_fill_values(info.getType())) fills.append(fill);
+    // The JASMES flat images are scaled to values as they are read, a
+    // missing sample to a value of its own.
+    if (info.getType() == PT_JASMES_RAW || info.getType() == PT_JASMES_HDR) fills.append(kJasmesMissing);
     py::dict result;
     result["kind"] = product_kind_name(info.getType());
     result["swath"] = is_swath_kind(info.getType());
