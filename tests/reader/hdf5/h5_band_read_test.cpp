@@ -7,24 +7,19 @@
 
 #include "reader/hdf5/h5_band_read.h"
 #include "reader/hdf5/h5_fixture.h"
+#include "reader/hdf5/h5_plane_cases.h"
 #include "reader/hdf5/h5_handles.h"
 
 namespace vardane {
 
 namespace {
 
-struct band_case {
-    const char* name;
-    std::vector<hsize_t> dims;
-    h5_plane plane;
-};
-
 // Stored rows of 500 floats are 2000 bytes: 512 of them make a band, so 700
 // rows are one full band and one of 188.
 constexpr std::int64_t kRows = 700;
 constexpr std::int64_t kLen = 500;
 
-const band_case kCases[] = {
+const h5fx::plane_case kCases[] = {
     // Delivered row r is stored column kLen-1-r; delivered column c is stored row c.
     {"transposed, rows flipped", {kRows, kLen}, {kLen - 1, -1, kLen, kLen, kRows}},
     // Columns walk the stored rows backwards, rows forwards.
@@ -33,21 +28,12 @@ const band_case kCases[] = {
     {"layer of a stack", {3, kRows, kLen}, {kRows * kLen + kLen - 1, -1, kLen, kLen, kRows}},
 };
 
-std::vector<float> whole_read(const h5_plane_source& source, h5_plane plane)
-{
-    bulk_vector<float> in;
-    if (!h5_read_plane(source, plane, in)) return {};
-    std::vector<float> out(plane.rows * plane.cols);
-    copy_plane(in.data(), plane, out.data(), 1, [](float v) { return v; });
-    return out;
-}
-
 } // namespace
 
 TEST(H5BandRead, BandsGiveThePlaneOfAWholeRead)
 {
     h5fx::temp_dir dir;
-    for (const band_case& c : kCases) {
+    for (const h5fx::plane_case& c : kCases) {
         const auto path = dir.path() / "bands.h5";
         {
             h5fx::file f(path);
@@ -74,7 +60,7 @@ TEST(H5BandRead, BandsGiveThePlaneOfAWholeRead)
                                          }))
             << c.name;
         EXPECT_EQ(calls, 2) << c.name;
-        EXPECT_EQ(banded, whole_read(source, c.plane)) << c.name;
+        EXPECT_EQ(banded, h5fx::delivered_samples(source, c.plane)) << c.name;
     }
 }
 

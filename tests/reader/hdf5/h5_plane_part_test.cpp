@@ -7,22 +7,16 @@
 
 #include "reader/hdf5/h5_fixture.h"
 #include "reader/hdf5/h5_handles.h"
-#include "reader/hdf5/h5_plane_read.h"
+#include "reader/hdf5/h5_plane_cases.h"
 
 namespace vardane {
 
 namespace {
 
-struct part_case {
-    const char* name;
-    std::vector<hsize_t> dims;
-    h5_plane plane;
-};
-
 constexpr std::int64_t kRows = 90;
 constexpr std::int64_t kLen = 40;
 
-const part_case kCases[] = {
+const h5fx::plane_case kCases[] = {
     {"rows as stored", {kRows, kLen}, {0, kLen, 1, kRows, kLen}},
     {"rows flipped", {kRows, kLen}, {(kRows - 1) * kLen, -kLen, 1, kRows, kLen}},
     {"transposed", {kRows, kLen}, {kLen - 1, -1, kLen, kLen, kRows}},
@@ -35,11 +29,7 @@ std::vector<float> read_rows(const h5_plane_source& source, h5_plane plane, std:
 {
     plane.base += std::int64_t(first) * plane.rowStep;
     plane.rows = count;
-    bulk_vector<float> in;
-    if (!h5_read_plane(source, plane, in)) return {};
-    std::vector<float> out(plane.rows * plane.cols);
-    copy_plane(in.data(), plane, out.data(), 1, [](float v) { return v; });
-    return out;
+    return h5fx::delivered_samples(source, plane);
 }
 
 } // namespace
@@ -47,7 +37,7 @@ std::vector<float> read_rows(const h5_plane_source& source, h5_plane plane, std:
 TEST(H5PlanePart, APartReadsOnlyItsStoredRowsAndHoldsThoseRowsOfTheWhole)
 {
     h5fx::temp_dir dir;
-    for (const part_case& c : kCases) {
+    for (const h5fx::plane_case& c : kCases) {
         for (const bool chunked : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (chunked ? ", chunked" : ""));
             const auto path = dir.path() / "part.h5";
