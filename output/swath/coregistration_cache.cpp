@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "util/row_bands.h"
+#include "util/trace_stream.h"
+
 namespace vardane {
 
 namespace {
@@ -65,23 +68,37 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
         g->height = rows;
         g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
     }
+    // Every footprint is worked out on its own: the scans are shared among
+    // the cores, but for a traced run, whose warnings on lost footprints
+    // come in scan order.
+    const auto overScans = [&](const auto& work) {
+        if (trace_enabled()) {
+            work(0, rows);
+        } else {
+            for_row_bands(rows, columns, work);
+        }
+    };
     if (cache.framesRows != rows || cache.framesColumns != columns) {
         cache.frames.resize(std::size_t(rows) * std::size_t(columns));
-        for (std::int32_t s = 0; s < rows; ++s) {
-            for (std::int32_t i = 0; i < columns; ++i) {
-                cache.frames[std::size_t(s) * std::size_t(columns) + std::size_t(i)] =
-                    coregistration_frame_of(lat89A, lon89A, s, i);
+        overScans([&](std::int32_t first, std::int32_t last) {
+            for (std::int32_t s = first; s < last; ++s) {
+                for (std::int32_t i = 0; i < columns; ++i) {
+                    cache.frames[std::size_t(s) * std::size_t(columns) + std::size_t(i)] =
+                        coregistration_frame_of(lat89A, lon89A, s, i);
+                }
             }
-        }
+        });
         cache.framesRows = rows;
         cache.framesColumns = columns;
     }
-    for (std::int32_t s = 0; s < rows; ++s) {
-        for (std::int32_t i = 0; i < columns; ++i) {
-            const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
-            coregistered_point(cache.frames[at], lat89A, lon89A, a1, a2, s, i, e.lon.values[at], e.lat.values[at]);
+    overScans([&](std::int32_t first, std::int32_t last) {
+        for (std::int32_t s = first; s < last; ++s) {
+            for (std::int32_t i = 0; i < columns; ++i) {
+                const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
+                coregistered_point(cache.frames[at], lat89A, lon89A, a1, a2, s, i, e.lon.values[at], e.lat.values[at]);
+            }
         }
-    }
+    });
     return e;
 }
 

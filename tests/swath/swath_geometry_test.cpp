@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "output/swath/amsr2latlon.h"
+#include "output/swath/coregistration_cache.h"
 #include "output/swath/corner_value.h"
 #include "output/swath/swath_windows.h"
 
@@ -83,6 +84,35 @@ TEST(Coregistration, APairBeyondThePoleWarnsWithNumbersFromOne)
                        "(low_pixel_by_1origin=2,scan_by_1origin=2)\n");
     EXPECT_EQ(lon, -9999.0f);
     EXPECT_EQ(lat, -9999.0f);
+}
+
+// A full orbit's footprints are shared among the cores: each position must
+// be the one the footprint gives alone, lost footprints included.
+TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
+{
+    constexpr std::int32_t kScans = 1200, kPixels = 243; // cells enough for two bands
+    float_grid lat{2 * kPixels, kScans, {}};
+    float_grid lon{2 * kPixels, kScans, {}};
+    for (std::int32_t s = 0; s < kScans; ++s) {
+        for (std::int32_t c = 0; c < 2 * kPixels; ++c) {
+            lat.values.push_back(-80.0f + 160.0f * float(s) / kScans + 0.01f * float(c % 7));
+            lon.values.push_back(-179.5f + 359.0f * float(c) / (2 * kPixels) + 0.02f * float(s % 5));
+        }
+    }
+    lat.values[std::size_t(kScans / 2) * 2 * kPixels + 10] = 95.0f; // a lost pair
+    coregistration_cache cache;
+    const auto& e = coregistered_positions(cache, lat, lon, "6G", 0.52f, -0.1f, kScans, kPixels);
+    std::size_t differing = 0;
+    for (std::int32_t s = 0; s < kScans; ++s) {
+        for (std::int32_t p = 0; p < kPixels; ++p) {
+            float alonLon = 0.0f, aloneLat = 0.0f;
+            amsr2latlon_(lat, lon, 0.52f, -0.1f, s, p, alonLon, aloneLat);
+            const std::size_t at = std::size_t(s) * kPixels + std::size_t(p);
+            differing += e.lon.values[at] != alonLon || e.lat.values[at] != aloneLat;
+        }
+    }
+    EXPECT_EQ(differing, 0u);
+    EXPECT_EQ(e.lat.values[std::size_t(kScans / 2) * kPixels + 5], -9999.0f);
 }
 
 TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
