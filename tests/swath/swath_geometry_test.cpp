@@ -105,10 +105,10 @@ TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
     std::size_t differing = 0;
     for (std::int32_t s = 0; s < kScans; ++s) {
         for (std::int32_t p = 0; p < kPixels; ++p) {
-            float alonLon = 0.0f, aloneLat = 0.0f;
-            amsr2latlon_(lat, lon, 0.52f, -0.1f, s, p, alonLon, aloneLat);
+            float aloneLon = 0.0f, aloneLat = 0.0f;
+            amsr2latlon_(lat, lon, 0.52f, -0.1f, s, p, aloneLon, aloneLat);
             const std::size_t at = std::size_t(s) * kPixels + std::size_t(p);
-            differing += e.lon.values[at] != alonLon || e.lat.values[at] != aloneLat;
+            differing += e.lon.values[at] != aloneLon || e.lat.values[at] != aloneLat;
         }
     }
     EXPECT_EQ(differing, 0u);
