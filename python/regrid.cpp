@@ -3,9 +3,9 @@
 // of the windows the command line writes or onto a window the caller gives.
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -113,7 +113,7 @@ struct given_samples {
 };
 
 // The caller's (height, width) array as the raster the loaders would have
-// made of a read of the same type; nothing when it is no such array.
+// made of a read of the same type.
 template <typename Sample>
 output_raster raster_of(const py::array& array)
 {
