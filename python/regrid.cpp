@@ -69,37 +69,53 @@ struct regridded {
     std::vector<layer> layers;   // in the order asked
 };
 
+// The raster kind a read of `dtype` loads as; RK_NONE for a type the swath
+// writer does not take, a colour image among them.
+RasterKind raster_kind_of_read(std::int32_t dtype, const dataAttr_t& attr)
+{
+    switch (dtype) {
+    case DT_UINT16: return RK_UINT16;
+    case DT_INT16: return RK_INT16;
+    case DT_FLOAT32: return RK_FLOAT32;
+    case DT_UINT8: return attr.bands == 1 ? RK_BYTE : RK_NONE;
+    default: return RK_NONE;
+    }
+}
+
+// Bytes in the four-byte cells the swath writer takes them in.
+output_raster byte_raster(const std::uint8_t* from, std::int32_t width, std::int32_t height)
+{
+    output_raster raster;
+    raster.reset(width, height);
+    for (std::int32_t r = 0; r < height; ++r) {
+        for (XVal_t& cell : raster.row(r)) cell.bytes[0] = *from++;
+    }
+    return raster;
+}
+
 // The variable's samples as the loaders give them to the swath writer:
 // 16-bit and float planes taken over, bytes in four-byte cells.
 output_raster load_raster(spinfo& info, std::int32_t dtype, RasterKind& kind, const std::string& path)
 {
     const dataAttr_t& attr = info.dataAttr();
     if (attr.width <= 0 || attr.height <= 0) throw py::value_error(path + ": the variable has no samples");
+    if (dtype == DT_UINT8 && attr.bands != 1) throw py::value_error(path + ": a colour image cannot be regridded");
     const std::size_t n = std::size_t(attr.width) * std::size_t(attr.height);
+    kind = raster_kind_of_read(dtype, attr);
     output_raster raster;
-    switch (dtype) {
-    case DT_UINT16:
-    case DT_INT16:
+    switch (kind) {
+    case RK_UINT16:
+    case RK_INT16:
         if (info.shortRaster().size() < n) break;
-        kind = dtype == DT_UINT16 ? RK_UINT16 : RK_INT16;
         raster.adopt(attr.width, attr.height, info.take_shortRaster());
         return raster;
-    case DT_FLOAT32:
+    case RK_FLOAT32:
         if (info.floatRaster().size() < n) break;
-        kind = RK_FLOAT32;
         raster.adopt(attr.width, attr.height, info.take_floatRaster());
         return raster;
-    case DT_UINT8: {
-        if (attr.bands != 1) throw py::value_error(path + ": a colour image cannot be regridded");
+    case RK_BYTE:
         if (info.byteRaster().size() < n) break;
-        kind = RK_BYTE;
-        raster.reset(attr.width, attr.height);
-        const std::uint8_t* from = info.byteRaster().data();
-        for (std::int32_t r = 0; r < attr.height; ++r) {
-            for (XVal_t& cell : raster.row(r)) cell.bytes[0] = *from++;
-        }
-        return raster;
-    }
+        return byte_raster(info.byteRaster().data(), attr.width, attr.height);
     default: break;
     }
     throw py::value_error(path + ": the read delivered fewer samples than the variable holds");
@@ -121,19 +137,16 @@ output_raster raster_of(const py::array& array)
     const auto width = static_cast<std::int32_t>(array.shape(1));
     const auto samples = py::array_t<Sample, py::array::c_style | py::array::forcecast>::ensure(array);
     const Sample* from = samples.data();
-    output_raster raster;
     if constexpr (sizeof(Sample) == 1) {
-        raster.reset(width, height);
-        for (std::int32_t r = 0; r < height; ++r) {
-            for (XVal_t& cell : raster.row(r)) cell.bytes[0] = *from++;
-        }
+        return byte_raster(from, width, height);
     } else {
+        output_raster raster;
         using Stored = std::conditional_t<sizeof(Sample) == 2, std::uint16_t, float>;
         bulk_vector<Stored> plane(std::size_t(width) * std::size_t(height));
         std::memcpy(plane.data(), from, plane.size() * sizeof(Stored));
         raster.adopt(width, height, std::move(plane));
+        return raster;
     }
-    return raster;
 }
 
 // The raster kind of samples of a numpy type; RK_NONE for a type no
@@ -195,9 +208,8 @@ layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, produc
         if (!read) throw py::value_error(read_cause(info, path));
         attr = info.dataAttr();
         if (given) {
-            RasterKind stored = RK_NONE;
-            load_raster(info, dtype, stored, path);
-            if (given->kind != stored || given->raster.height() != std::int32_t(info.N_line(parameter))
+            if (given->kind != raster_kind_of_read(dtype, attr)
+                || given->raster.height() != std::int32_t(info.N_line(parameter))
                 || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
                 throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
                                       + " are not of the shape and type the file stores");
