@@ -174,7 +174,9 @@ TEST(CliMosaic, DiscardedOutputsAreInNoVrt)
     const auto b = swath_piece(scene, "b.h5", 400, 2);
     const auto hung = swath_piece(scene, "hung.h5", 500, 3);
     const spin_on spin("hung.h5");
-    const auto r = scene.run({"--mosaic", "--file-timeout", "2", a, hung, b});
+    // Long enough that the good files, in a sanitizer build on a loaded
+    // machine, never reach it.
+    const auto r = scene.run({"--mosaic", "--file-timeout", "6", a, hung, b});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_TRUE(says(r.err, hung + ": ")) << r.err;
     EXPECT_TRUE(says(summary_of(r), "failures 1,")) << summary_of(r);
