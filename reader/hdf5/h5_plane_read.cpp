@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <initializer_list>
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "reader/hdf5/h5_dataset_shape.h"
 #include "reader/hdf5/h5_handles.h"
+#include "reader/hdf5/h5_layer_store.h"
 
 namespace vardane {
 
@@ -52,18 +55,24 @@ std::uint64_t chunk_rows(hid_t dataset)
 // A band holds whole rows of chunks: a band ending inside a chunk would
 // have it decompressed again for the next band (a row of compressed chunks
 // is more than HDF5's chunk cache keeps), which made such a plane fifteen
-// times slower to read than the whole dataset.
+// times slower to read than the whole dataset. `others` has a buffer of the
+// slab's cells for every other layer to be picked out of the same bands, an
+// empty one for a layer not wanted.
 template <class T>
-bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out)
+bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out, std::vector<bulk_vector<T>>& others)
 {
     const std::uint64_t rows = slab.count[0];
     const std::uint64_t cellsPerRow = slab.count[1];
-    const std::uint64_t k = slab.start[2];
     const std::uint64_t rowSamples = cellsPerRow * slab.interleave;
     const std::uint64_t chunk = chunk_rows(source.dataset);
     const std::uint64_t fitting = kBandBytes / (rowSamples * sizeof(T)) / chunk * chunk;
     const std::uint64_t rowsPerBand = std::clamp<std::uint64_t>(std::max(fitting, chunk), 1, rows);
 
+    std::vector<T*> into(slab.interleave, nullptr);
+    into[slab.start[2]] = out;
+    for (std::size_t k = 0; k < others.size() && k < into.size(); ++k) {
+        if (!others[k].empty()) into[k] = others[k].data();
+    }
     bulk_vector<T> band;
     try {
         band.resize(std::size_t(rowsPerBand * rowSamples));
@@ -75,11 +84,32 @@ bool read_interleaved(const h5_plane_source& source, const h5_slab& slab, T* out
         const std::array<hsize_t, 3> start{slab.start[0] + row, 0, 0};
         const std::array<hsize_t, 3> count{n, cellsPerRow, slab.interleave};
         if (!h5_read_hyperslab(source, start.data(), count.data(), band.data())) return false;
-        T* dst = out + row * cellsPerRow;
-        const T* src = band.data() + k;
-        for (std::uint64_t i = 0; i < n * cellsPerRow; ++i) dst[i] = src[i * slab.interleave];
+        for (std::uint64_t k = 0; k < slab.interleave; ++k) {
+            if (!into[k]) continue;
+            T* dst = into[k] + row * cellsPerRow;
+            const T* src = band.data() + k;
+            for (std::uint64_t i = 0; i < n * cellsPerRow; ++i) dst[i] = src[i * slab.interleave];
+        }
     }
     return true;
+}
+
+// Buffers for the layers of an interleaved slab other than the one read,
+// when a store keeps them: none when any cannot be had.
+template <class T>
+std::vector<bulk_vector<T>> other_layers(const h5_plane_source& source, const h5_slab& slab)
+{
+    std::vector<bulk_vector<T>> others;
+    if (!source.layers) return others;
+    try {
+        others.resize(slab.interleave);
+        for (std::uint64_t k = 0; k < slab.interleave; ++k) {
+            if (k != slab.start[2]) others[k].resize(std::size_t(slab.samples));
+        }
+    } catch (const std::bad_alloc&) {
+        others.clear();
+    }
+    return others;
 }
 
 // The box of the slab's two trailing extents that the plane lies in, when
@@ -206,14 +236,24 @@ bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T
     if (!n) return false;
 
     const h5_slab slab = slab_for(plane, source.rank, source.d);
+    if (slab.interleave > 1 && source.layers && source.layers->take(slab, slab.start[2], out)) {
+        plane = slab.plane;
+        return true;
+    }
     try {
         // Every sample is overwritten by the read: no clearing first.
         out.resize(std::size_t(slab.samples));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    const bool read = slab.interleave > 1 ? read_interleaved(source, slab, out.data())
-                                          : read_slab(source, slab, slab.samples == *n, out.data());
+    bool read = false;
+    if (slab.interleave > 1) {
+        std::vector<bulk_vector<T>> others = other_layers<T>(source, slab);
+        read = read_interleaved(source, slab, out.data(), others);
+        if (read && !others.empty()) source.layers->keep(slab, std::move(others));
+    } else {
+        read = read_slab(source, slab, slab.samples == *n, out.data());
+    }
     if (!read) {
         release(out);
         return false;

@@ -15,6 +15,8 @@
 
 namespace vardane {
 
+class h5_layer_store;
+
 // A hyperslab of a dataset of rank up to 4 and the plane re-expressed on
 // the samples of that hyperslab, read in row-major order.
 struct h5_slab {
@@ -34,13 +36,16 @@ struct h5_slab {
 h5_slab slab_for(const h5_plane& plane, int rank, const std::array<std::uint64_t, 4>& d);
 
 // Where h5_read_plane reads from: an open file and dataset, the memory type
-// to convert to and the dataset's extents.
+// to convert to and the dataset's extents; and, when given, where the other
+// layers of an interleaved dataset are kept for the reads that follow (its
+// use_for() names this dataset).
 struct h5_plane_source {
     hid_t file;
     hid_t dataset;
     hid_t memType;
     int rank;
     std::array<std::uint64_t, 4> d;
+    h5_layer_store* layers = nullptr;
 };
 
 // Reads the hyperslab start/count (source.rank entries each) of the dataset
@@ -57,8 +62,9 @@ std::optional<std::uint64_t> h5_plane_readable(const h5_plane_source& source, co
 
 // The samples of a plane, converted to source.memType (whose size must be
 // sizeof(T)): the whole dataset is checked for plausibility as before, then
-// only the slab is allocated, without clearing it, and read. False on any
-// failure; `plane` is then unchanged.
+// only the slab is allocated, without clearing it, and read. A layer of an
+// interleaved dataset comes from source.layers when a read before kept it.
+// False on any failure; `plane` is then unchanged.
 template <class T>
 bool h5_read_plane(const h5_plane_source& source, h5_plane& plane, bulk_vector<T>& out);
 

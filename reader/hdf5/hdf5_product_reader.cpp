@@ -286,6 +286,7 @@ failure hdf5_reader::open(const std::string& path, std::uintmax_t, product_descr
 {
     // The library's C++ exceptions derive from nothing standard: they are
     // turned into the file's failure here, in the library's words.
+    layers_.clear();
     try {
         return open_file(path, d);
     } catch (const H5::Exception& e) {
@@ -299,7 +300,7 @@ namespace {
 // plane filled. False when the file no longer holds what open() found or
 // the rows are not all in the parameter.
 bool read_parameter(const product_description& d, std::uint32_t idx, std::optional<row_span> rows, read_buffers& out,
-                    std::int32_t& dtype)
+                    h5_layer_store& layers, std::int32_t& dtype)
 {
     dtype = DT_NONE;
     if (idx >= d.nCount) return false;
@@ -361,7 +362,8 @@ bool read_parameter(const product_description& d, std::uint32_t idx, std::option
     out.dataAttr.bands = b == 3 ? 3 : 1;
 
     // Only the samples of the plane are read; the plane then indexes them.
-    h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, dims};
+    layers.use_for(d.fileName, entry.name);
+    h5_plane_source source{file.get(), ds.get(), H5T_NATIVE_FLOAT, extents->rank, dims, &layers};
     bool ok = false;
     switch (*stored) {
     case h5_sample::float32:
@@ -410,7 +412,7 @@ read_result hdf5_reader::read_part(const product_description& d, std::uint32_t i
     const h5_error_stack_guard errors;
     read_result result;
     try {
-        if (read_parameter(d, idx, rows, out, result.dtype)) return result;
+        if (read_parameter(d, idx, rows, out, layers_, result.dtype)) return result;
     } catch (const H5::Exception& e) {
         out.release_planes();
         return read_result::refused(d.fileName, e.getDetailMsg());

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "reader/hdf5/h5_layer_store.h"
 #include "reader/product_reader.h"
 
 namespace vardane {
@@ -22,6 +23,10 @@ public:
 private:
     read_result read_part(const product_description& d, std::uint32_t idx, std::optional<row_span> rows,
                           read_buffers& out);
+
+    // Layers of the file opened last, read with another layer of their
+    // dataset and not yet asked for.
+    h5_layer_store layers_;
 };
 
 } // namespace vardane
