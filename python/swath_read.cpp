@@ -20,6 +20,7 @@
 #include "python/bindings.h"
 #include "python/geolocation_read.h"
 #include "python/opened_product.h"
+#include "util/row_bands.h"
 #include "util/string_utils.h"
 
 namespace vardane {
@@ -32,23 +33,29 @@ namespace {
 // lines and pixels of its samples.
 using position_request = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
 
-// Longitude and latitude of every sample of a rows x columns raster.
+// Longitude and latitude of every sample of a rows x columns raster, the
+// lines shared among the cores: a full-resolution scene has tens of millions
+// of samples, each interpolated on its own.
 void fill_positions(const position_source& positions, std::int32_t rows, std::int32_t columns, float* lon, float* lat)
 {
     const std::size_t width = std::size_t(columns);
     if (!positions.bordered()) {
-        for (std::int32_t L = 0; L < rows; ++L) positions.line(L, columns, lon + L * width, lat + L * width);
+        for_row_bands(rows, columns, [&](std::int32_t first, std::int32_t last) {
+            for (std::int32_t L = first; L < last; ++L) positions.line(L, columns, lon + L * width, lat + L * width);
+        });
         return;
     }
     // A bordered source gives the outer edges first and last: the samples'
     // own line L and pixel P are its line L + 1 and pixel P + 1.
-    std::vector<float> lonLine(width + 2);
-    std::vector<float> latLine(width + 2);
-    for (std::int32_t L = 0; L < rows; ++L) {
-        positions.line(L + 1, columns + 2, lonLine.data(), latLine.data());
-        std::copy(lonLine.begin() + 1, lonLine.end() - 1, lon + L * width);
-        std::copy(latLine.begin() + 1, latLine.end() - 1, lat + L * width);
-    }
+    for_row_bands(rows, columns, [&](std::int32_t first, std::int32_t last) {
+        std::vector<float> lonLine(width + 2);
+        std::vector<float> latLine(width + 2);
+        for (std::int32_t L = first; L < last; ++L) {
+            positions.line(L + 1, columns + 2, lonLine.data(), latLine.data());
+            std::copy(lonLine.begin() + 1, lonLine.end() - 1, lon + L * width);
+            std::copy(latLine.begin() + 1, latLine.end() - 1, lat + L * width);
+        }
+    });
 }
 
 py::dict swath_positions(const std::string& path, const std::vector<position_request>& requests)

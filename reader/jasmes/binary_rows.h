@@ -29,7 +29,13 @@ public:
     // Reads row `row` (width samples of sampleBytes each) of the plane that
     // starts at byte planeStart.
     bool read_row(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t width, std::uint32_t sampleBytes,
-                  std::vector<unsigned char>& out);
+                  std::vector<unsigned char>& out)
+    {
+        return read_rows(planeStart, row, 1, width, sampleBytes, out);
+    }
+    // Reads `count` rows from row `row` likewise, one after the other.
+    bool read_rows(std::uintmax_t planeStart, std::uint64_t row, std::uint64_t count, std::uint64_t width,
+                   std::uint32_t sampleBytes, std::vector<unsigned char>& out);
 
     // Why the last read came short.
     const std::string& cause() const { return src_.cause(); }

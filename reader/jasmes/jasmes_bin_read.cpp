@@ -1,5 +1,7 @@
 // Read of one parameter of a JASMES flat-binary file.
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "reader/jasmes/jasmes_bin_reader.h"
 #include "reader/jasmes/binary_rows.h"
@@ -22,18 +24,38 @@ struct plane_set {
     std::uintmax_t plane_start(std::uint32_t plane) const { return start + plane * width * height * sampleBytes; }
 };
 
+// Rows read at a time: about a megabyte of the file, at least one row.
+std::uint64_t rows_per_read(const plane_set& p)
+{
+    constexpr std::uint64_t kReadBytes = std::uint64_t(1) << 20;
+    return std::clamp<std::uint64_t>(kReadBytes / std::max<std::uint64_t>(p.width * p.sampleBytes, 1), 1, p.height);
+}
+
+// Calls take(firstRow, rows, bytes) on every band of rows of a plane, in
+// order; false when a read comes short.
+template <class Take>
+bool for_row_reads(const plane_set& p, std::uint32_t plane, Take take)
+{
+    const std::uint64_t band = rows_per_read(p);
+    std::vector<unsigned char> bytes;
+    for (std::uint64_t r = 0; r < p.height; r += band) {
+        const std::uint64_t n = std::min(band, p.height - r);
+        if (!p.file.read_rows(p.plane_start(plane), r, n, p.width, p.sampleBytes, bytes)) return false;
+        take(r, n, bytes.data());
+    }
+    return true;
+}
+
 // Converts one plane sample by sample into out (width * height values).
+// Every sample is written: the plane is not cleared first.
 template <class T, class Convert>
 bool convert_plane(const plane_set& p, std::uint32_t plane, bulk_vector<T>& out, Convert convert)
 {
-    out.assign(p.width * p.height, T{});
-    std::vector<unsigned char> row;
-    for (std::uint64_t r = 0; r < p.height; ++r) {
-        if (!p.file.read_row(p.plane_start(plane), r, p.width, p.sampleBytes, row)) return false;
-        T* dst = out.data() + r * p.width;
-        for (std::uint64_t c = 0; c < p.width; ++c) dst[c] = convert(row.data() + c * p.sampleBytes);
-    }
-    return true;
+    out.resize(p.width * p.height);
+    return for_row_reads(p, plane, [&](std::uint64_t first, std::uint64_t rows, const unsigned char* q) {
+        T* dst = out.data() + first * p.width;
+        for (std::uint64_t i = 0; i < rows * p.width; ++i) dst[i] = convert(q + i * p.sampleBytes);
+    });
 }
 
 // Interleaves three planes into pixels of three bytes, channel k taken from
@@ -42,14 +64,14 @@ template <class Convert>
 bool interleave_rgb(const plane_set& p, const std::array<std::uint32_t, 3>& planes, bulk_vector<std::uint8_t>& out,
                     Convert convert)
 {
-    out.assign(p.width * p.height * 3, 0);
-    std::vector<unsigned char> row;
+    out.resize(p.width * p.height * 3);
     for (std::size_t k = 0; k < 3; ++k) {
-        for (std::uint64_t r = 0; r < p.height; ++r) {
-            if (!p.file.read_row(p.plane_start(planes[k]), r, p.width, p.sampleBytes, row)) return false;
-            std::uint8_t* dst = out.data() + r * p.width * 3 + k;
-            for (std::uint64_t c = 0; c < p.width; ++c) dst[c * 3] = convert(k, row.data() + c * p.sampleBytes);
-        }
+        const bool read =
+            for_row_reads(p, planes[k], [&](std::uint64_t first, std::uint64_t rows, const unsigned char* q) {
+                std::uint8_t* dst = out.data() + first * p.width * 3 + k;
+                for (std::uint64_t i = 0; i < rows * p.width; ++i) dst[i * 3] = convert(k, q + i * p.sampleBytes);
+            });
+        if (!read) return false;
     }
     return true;
 }
