@@ -51,7 +51,9 @@ template <class T>
 bool keep_plane_rows(bulk_vector<T>& plane, dataAttr_t& shape, std::size_t rowSamples, row_span rows)
 {
     const auto height = static_cast<std::uint64_t>(shape.height);
-    if (std::uint64_t(rows.first) + rows.count > height || plane.size() < height * rowSamples) return false;
+    if (rows.count == 0 || std::uint64_t(rows.first) + rows.count > height || plane.size() < height * rowSamples) {
+        return false;
+    }
     std::copy(plane.begin() + std::ptrdiff_t(rows.first * rowSamples),
               plane.begin() + std::ptrdiff_t((std::uint64_t(rows.first) + rows.count) * rowSamples), plane.begin());
     plane.resize(rows.count * rowSamples);

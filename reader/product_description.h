@@ -73,7 +73,7 @@ struct read_buffers {
     // Gives the planes back; each keeps its memory for a plane of its size.
     void release_planes();
     // Keeps only `rows` of the plane of a read that filled `dtype`'s
-    // buffer, first row first. False when they are not all in the plane.
+    // buffer, first row first. False when they are none or not all in the plane.
     bool keep_rows(std::int32_t dtype, row_span rows);
 };
 

@@ -114,22 +114,41 @@ failure gsmap_bin_reader::open(const std::string& path, std::uintmax_t size, pro
     return failure(path, what + amount + " bytes fits no GSMaP grid");
 }
 
-read_result gsmap_bin_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
+namespace {
+
+// Reads the grid, or only its rows `part`, into out.
+read_result read_grid(const product_description& d, std::uint32_t idx, std::optional<row_span> part, read_buffers& out)
 {
     out.release_planes();
     const std::uint32_t w = pixels_of(d, idx);
     const std::uint32_t h = lines_of(d, idx);
     if (w == 0 || h == 0) return read_result::refused(d.fileName, "no parameter " + std::to_string(idx));
+    if (part && (part->count == 0 || std::uint64_t(part->first) + part->count > h)) {
+        return read_result::refused(d.fileName, "rows past the grid's last");
+    }
     binary_rows file(d.fileName);
     if (!file.is_open()) return read_result::refused(d.fileName, "cannot be read");
-    if (!read_gsmap_grid(file, w, h, out.floatRaster)) {
+    if (!read_gsmap_grid(file, w, h, part, out.floatRaster)) {
         return read_result::refused(d.fileName, "file holds fewer samples than its grid"
                                                     + (file.cause().empty() ? std::string() : ": " + file.cause()));
     }
     out.dataAttr.width = static_cast<std::int32_t>(w);
-    out.dataAttr.height = static_cast<std::int32_t>(h);
+    out.dataAttr.height = static_cast<std::int32_t>(part ? part->count : h);
     out.dataAttr.bands = 1;
     return {DT_FLOAT32, {}};
+}
+
+} // namespace
+
+read_result gsmap_bin_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
+{
+    return read_grid(d, idx, std::nullopt, out);
+}
+
+read_result gsmap_bin_reader::read_rows(const product_description& d, std::uint32_t idx, row_span rows,
+                                        read_buffers& out)
+{
+    return read_grid(d, idx, rows, out);
 }
 
 } // namespace vardane

@@ -13,13 +13,16 @@ namespace vardane {
 
 namespace {
 
-// One image of the file: where its planes start and their shape.
+// One image of the file: where its planes start, their shape and the rows
+// of each plane delivered.
 struct plane_set {
     binary_rows& file;
     std::uintmax_t start; // first byte of plane 0
     std::uint64_t width;
     std::uint64_t height;
     std::uint32_t sampleBytes;
+    std::uint64_t firstRow; // delivered rows [firstRow, firstRow + rows)
+    std::uint64_t rows;
 
     std::uintmax_t plane_start(std::uint32_t plane) const { return start + plane * width * height * sampleBytes; }
 };
@@ -28,30 +31,31 @@ struct plane_set {
 std::uint64_t rows_per_read(const plane_set& p)
 {
     constexpr std::uint64_t kReadBytes = std::uint64_t(1) << 20;
-    return std::clamp<std::uint64_t>(kReadBytes / std::max<std::uint64_t>(p.width * p.sampleBytes, 1), 1, p.height);
+    return std::clamp<std::uint64_t>(kReadBytes / std::max<std::uint64_t>(p.width * p.sampleBytes, 1), 1, p.rows);
 }
 
-// Calls take(firstRow, rows, bytes) on every band of rows of a plane, in
-// order; false when a read comes short.
+// Calls take(first, rows, bytes) on every band of the delivered rows of a
+// plane, in order, `first` counted from the first delivered row; false when
+// a read comes short.
 template <class Take>
 bool for_row_reads(const plane_set& p, std::uint32_t plane, Take take)
 {
     const std::uint64_t band = rows_per_read(p);
     std::vector<unsigned char> bytes;
-    for (std::uint64_t r = 0; r < p.height; r += band) {
-        const std::uint64_t n = std::min(band, p.height - r);
-        if (!p.file.read_rows(p.plane_start(plane), r, n, p.width, p.sampleBytes, bytes)) return false;
+    for (std::uint64_t r = 0; r < p.rows; r += band) {
+        const std::uint64_t n = std::min(band, p.rows - r);
+        if (!p.file.read_rows(p.plane_start(plane), p.firstRow + r, n, p.width, p.sampleBytes, bytes)) return false;
         take(r, n, bytes.data());
     }
     return true;
 }
 
-// Converts one plane sample by sample into out (width * height values).
-// Every sample is written: the plane is not cleared first.
+// Converts the delivered rows of one plane sample by sample into out (width
+// values a row). Every sample is written: the plane is not cleared first.
 template <class T, class Convert>
 bool convert_plane(const plane_set& p, std::uint32_t plane, bulk_vector<T>& out, Convert convert)
 {
-    out.resize(p.width * p.height);
+    out.resize(p.width * p.rows);
     return for_row_reads(p, plane, [&](std::uint64_t first, std::uint64_t rows, const unsigned char* q) {
         T* dst = out.data() + first * p.width;
         for (std::uint64_t i = 0; i < rows * p.width; ++i) dst[i] = convert(q + i * p.sampleBytes);
@@ -64,7 +68,7 @@ template <class Convert>
 bool interleave_rgb(const plane_set& p, const std::array<std::uint32_t, 3>& planes, bulk_vector<std::uint8_t>& out,
                     Convert convert)
 {
-    out.resize(p.width * p.height * 3);
+    out.resize(p.width * p.rows * 3);
     for (std::size_t k = 0; k < 3; ++k) {
         const bool read =
             for_row_reads(p, planes[k], [&](std::uint64_t first, std::uint64_t rows, const unsigned char* q) {
@@ -84,10 +88,25 @@ constexpr std::uint32_t kAerosolFloatPlane = 2;
 
 read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
 {
+    return read_part(d, idx, std::nullopt, out);
+}
+
+read_result jasmes_bin_reader::read_rows(const product_description& d, std::uint32_t idx, row_span rows,
+                                         read_buffers& out)
+{
+    return read_part(d, idx, rows, out);
+}
+
+read_result jasmes_bin_reader::read_part(const product_description& d, std::uint32_t idx, std::optional<row_span> rows,
+                                         read_buffers& out)
+{
     out.release_planes();
     const std::uint64_t w = pixels_of(d, idx);
     const std::uint64_t h = lines_of(d, idx);
     if (w == 0 || h == 0) return read_result::refused(d.fileName, "no such parameter");
+    const std::uint64_t firstRow = rows ? rows->first : 0;
+    const std::uint64_t count = rows ? rows->count : h;
+    if (count == 0 || firstRow + count > h) return read_result::refused(d.fileName, "rows past the image's last");
     binary_rows file(d.fileName);
     if (!file.is_open()) return read_result::refused(d.fileName, "cannot be read");
 
@@ -98,7 +117,7 @@ read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t 
         return read_result::refused(d.fileName, "no JASMES flat-binary product");
     }
     if (!jasmes_grid_plausible(d)) return read_result::refused(d.fileName, "grid of its header lies off the Earth");
-    const plane_set p{file, header, w, h, state_.sampleBytes};
+    const plane_set p{file, header, w, h, state_.sampleBytes, firstRow, count};
     // The size was right at recognition; the file may have changed since.
     // A compressed file's length is known only by inflating it: its reads
     // check instead.
@@ -161,7 +180,7 @@ read_result jasmes_bin_reader::read(const product_description& d, std::uint32_t 
                                                     + (file.cause().empty() ? std::string() : ": " + file.cause()));
     }
     out.dataAttr.width = static_cast<std::int32_t>(w);
-    out.dataAttr.height = static_cast<std::int32_t>(h);
+    out.dataAttr.height = static_cast<std::int32_t>(count);
     out.dataAttr.bands = bands;
     return {filled, {}};
 }

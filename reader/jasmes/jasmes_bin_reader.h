@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "reader/jasmes_state.h"
 #include "reader/product_reader.h"
 
@@ -13,8 +15,13 @@ public:
     bool identify(const std::string& path, std::uintmax_t size) const override;
     failure open(const std::string& path, std::uintmax_t size, product_description& d) override;
     read_result read(const product_description& d, std::uint32_t idx, read_buffers& out) override;
+    read_result read_rows(const product_description& d, std::uint32_t idx, row_span rows, read_buffers& out) override;
+    bool reads_row_parts() const override { return true; }
 
 private:
+    read_result read_part(const product_description& d, std::uint32_t idx, std::optional<row_span> rows,
+                          read_buffers& out);
+
     jasmes_state state_; // the header and plane layout of the file opened last
 };
 

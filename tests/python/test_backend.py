@@ -72,31 +72,44 @@ def test_chunks_give_dask_arrays_of_the_same_values(synth, settings):
     np.testing.assert_array_equal(decoded.BT_V.values, expected.BT_V.values)
 
 
-def test_opening_reads_nothing_and_each_chunk_reads_only_its_rows(synth, settings, reads):
-    path = synth("AMSR2_L3_BT", "bt.h5", grid="latlon_0.25")
-    index = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}["BT_V"]
+# HDF5, and both flat-binary families (a JASMES global grid is turned by half
+# its columns, as its GeoTIFF is).
+PARTS = [
+    ("AMSR2_L3_BT", "bt.h5", {"grid": "latlon_0.25"}, "BT_V"),
+    ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}, None),
+    ("JASMES_RAW", "global.dat", {"grid": "global", "bytes": "1"}, None),
+]
+
+
+@pytest.mark.parametrize("kind,name,variants,variable", PARTS, ids=[p[0] for p in PARTS])
+def test_opening_reads_nothing_and_each_chunk_reads_only_its_rows(synth, settings, reads, kind, name, variants,
+                                                                  variable):
+    path = synth(kind, name, **variants)
     ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
+    variable = variable or next(iter(ds.data_vars))
+    index = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}[variable]
     assert reads == []
-    corner = ds.BT_V[:10, :10].values
+    corner = ds[variable][:10, :10].values
     # Only the first chunk's rows, at most, for a corner of it.
     assert reads and all(i == index and rows[0] + rows[1] <= 100 for _, i, rows in reads)
     reads.clear()
-    whole = ds.BT_V.values
+    whole = ds[variable].values
     np.testing.assert_array_equal(corner, whole[:10, :10])
     # One read a chunk, of its rows: together the variable, once.
-    edges = np.cumsum((0,) + ds.BT_V.chunks[0])
+    edges = np.cumsum((0,) + ds[variable].chunks[0])
     assert sorted(rows for _, _, rows in reads) == [(int(a), int(b - a)) for a, b in zip(edges, edges[1:])]
+    np.testing.assert_array_equal(whole, vardane.open_dataset(path, settings=settings)[variable].values)
     # Rows picked with a step, or one row, read from the first to the last taken.
     reads.clear()
     lazy = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False)
-    np.testing.assert_array_equal(lazy.BT_V[7:300:50].values, whole[7:300:50])
-    np.testing.assert_array_equal(lazy.BT_V[-1].values, whole[-1])
-    np.testing.assert_array_equal(lazy.BT_V[::-1].values, whole[::-1])
+    np.testing.assert_array_equal(lazy[variable][7:300:50].values, whole[7:300:50])
+    np.testing.assert_array_equal(lazy[variable][-1].values, whole[-1])
+    np.testing.assert_array_equal(lazy[variable][::-1].values, whole[::-1])
     assert [rows for _, _, rows in reads] == [(7, 251), (len(whole) - 1, 1), (0, len(whole))]
 
 
 def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings, reads):
-    path = synth("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", period="hourly")
+    path = synth("JASMES_HDF4", "JASMES_HDF4.hdf")
     ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
     (name,) = ds.data_vars
     assert len(ds[name].chunks[0]) > 1

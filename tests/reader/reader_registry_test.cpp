@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "reader/family_probe.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
@@ -208,6 +209,77 @@ TEST_F(Registry, DatasetMissingAtReadIsTheFilesFailure)
 }
 
 // Products name their tiles "_TVVHH": the vertical number comes first.
+// Every sample of the parameter's delivered plane, whatever its buffer, as bytes.
+std::vector<unsigned char> delivered_bytes(const spinfo& info)
+{
+    std::vector<unsigned char> out;
+    const auto add = [&out](const auto& plane) {
+        const auto* first = reinterpret_cast<const unsigned char*>(plane.data());
+        out.insert(out.end(), first, first + plane.size() * sizeof(plane[0]));
+    };
+    add(info.byteRaster());
+    add(info.shortRaster());
+    add(info.floatRaster());
+    return out;
+}
+
+// The flat-binary families read only the rows asked of a parameter (the
+// HDF4 family reads it whole and keeps them); either way a part is exactly
+// those rows of the whole, in the same buffer, and rows past the last are
+// refused. The HDF5 kinds are checked with their datasets' layouts.
+TEST_F(Registry, APartOfEveryParameterOfTheOtherFamiliesIsThoseRowsOfTheWhole)
+{
+    const struct {
+        const char* kind;
+        test_support::synth_variants variants;
+        bool partsRead;
+    } cases[] = {
+        {"GSMAP_BIN", {{"size", "small"}}, true},
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "1"}}, true},
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "2"}}, true},
+        {"JASMES_HDR", {{"para", "sst"}, {"bytes", "1"}}, true},
+        {"JASMES_HDR", {{"para", "chla"}, {"bytes", "4"}}, true},
+        {"JASMES_HDR",
+         {{"form", "t1rgb"},
+          {"para", "rgb"},
+          {"area", "Japan_rgb"},
+          {"grid", "japan"},
+          {"width", "300"},
+          {"height", "200"}},
+         true},
+        {"JASMES_HDR", {{"form", "t2"}, {"width", "120"}, {"height", "80"}}, true},
+        {"JASMES_HDF4", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const fs::path p = synth(c.kind, c.variants);
+        spinfo info;
+        info.init(p.string(), fs::file_size(p));
+        ASSERT_NE(info.getType(), PT_UNKNOWN);
+        EXPECT_EQ(info.reads_row_parts(), c.partsRead);
+        for (std::uint32_t idx = 0; idx < info.N_count(); ++idx) {
+            SCOPED_TRACE("parameter " + std::to_string(idx));
+            std::int32_t dtype = DT_NONE;
+            ASSERT_TRUE(info.get_dataSource(idx, dtype));
+            const auto h = static_cast<std::uint32_t>(info.dataAttr().height);
+            const std::size_t rowBytes = delivered_bytes(info).size() / h;
+            const row_span part{h / 3 + 1, std::max<std::uint32_t>(1, h / 2)};
+            const auto whole = delivered_bytes(info);
+            const auto from = whole.begin() + std::ptrdiff_t(part.first * rowBytes);
+            const std::vector<unsigned char> rows(from, from + std::ptrdiff_t(part.count * rowBytes));
+
+            std::int32_t partType = DT_NONE;
+            ASSERT_TRUE(info.get_dataRows(idx, part, partType));
+            EXPECT_EQ(partType, dtype);
+            EXPECT_EQ(info.dataAttr().height, std::int32_t(part.count));
+            EXPECT_EQ(delivered_bytes(info), rows);
+            EXPECT_FALSE(info.get_dataRows(idx, {h - 1, 2}, partType)) << "rows past the last";
+            EXPECT_FALSE(info.get_dataRows(idx, {0, 0}, partType)) << "no rows";
+        }
+        fs::remove(p);
+    }
+}
+
 TEST(SgliTiles, VerticalNumberComesFirstInTheName)
 {
     const auto decoded = decode_sgli_product_name("GC1SG1_20190701D01D_T0529_L2SG_LST_Q_3000.h5");
