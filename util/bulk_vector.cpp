@@ -81,10 +81,7 @@ void* map(std::size_t bytes)
     if (start > base) ::munmap(raw, start - base);
     const std::uintptr_t tail = start + length;
     if (tail < base + length + kHugePage) ::munmap(reinterpret_cast<void*>(tail), base + length + kHugePage - tail);
-    void* block = reinterpret_cast<void*>(start);
-    // Only a hint: without transparent huge pages the block works the same.
-    ::madvise(block, length, MADV_HUGEPAGE);
-    return block;
+    return reinterpret_cast<void*>(start);
 }
 
 void unmap(void* block, std::size_t bytes) noexcept

@@ -15,11 +15,16 @@ namespace vardane {
 //   copy that follows, and clearing a global 0.1-degree grid only to
 //   overwrite it costs as much as the copy itself.
 // - Blocks of a megabyte or more come straight from the kernel, aligned to
-//   and marked for huge pages. A fresh 26 MB plane otherwise takes some six
-//   thousand page faults on first touch, which on a virtual machine cost more
-//   than reading the product. A few freed blocks are kept for the next plane
-//   of the same size, so that the planes of a conversion, and the files of
-//   a batch, take memory that is already mapped and populated.
+//   huge pages. A fresh 26 MB plane takes some six thousand page faults on
+//   first touch, which on a virtual machine cost more than reading the
+//   product: a few freed blocks are kept for the next plane of the same
+//   size, so that the planes of a conversion, and the files of a batch,
+//   take memory that is already mapped and populated. The blocks are not
+//   marked for huge pages: where the kernel compacts memory to find a huge
+//   page for every fault in a marked block (Debian's default), a Python
+//   session keeping each plane it reads, and so taking fresh memory for
+//   every one, read a 65 MB scene's 33 planes in four times h5py's time.
+//   Where the kernel hands out huge pages unasked, the alignment lets it.
 //
 // Values given explicitly (assign(n, v), resize(n, v)) are written as usual.
 
