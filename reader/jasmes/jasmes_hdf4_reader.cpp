@@ -5,6 +5,7 @@
 #include <hdf.h>
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "reader/jasmes/hdf4_handles.h"
@@ -143,12 +144,20 @@ failure jasmes_hdf4_reader::open(const std::string& filename, std::uintmax_t siz
     return {};
 }
 
-read_result jasmes_hdf4_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
+namespace {
+
+// Reads the flag image, or only its rows `part`, into out.
+read_result read_image(const product_description& d, std::uint32_t idx, std::optional<row_span> part, read_buffers& out)
 {
     out.release_planes();
     const std::uint32_t width = pixels_of(d, idx);
     const std::uint32_t height = lines_of(d, idx);
     if (width == 0 || height == 0) return read_result::refused(d.fileName, "no such parameter");
+    const std::uint32_t first = part ? part->first : 0;
+    const std::uint32_t count = part ? part->count : height;
+    if (count == 0 || std::uint64_t(first) + count > height) {
+        return read_result::refused(d.fileName, "rows past the image's last");
+    }
     const sd_file file(d.fileName, DFACC_READ);
     if (!file.ok()) return read_result::refused(d.fileName, "HDF4 file cannot be opened");
     const int32 index = dataset_index(file, d.para);
@@ -163,17 +172,31 @@ read_result jasmes_hdf4_reader::read(const product_description& d, std::uint32_t
         || info.numberType != kHdf4Uint8) {
         return read_result::refused(d.fileName, "HDF4 flag image has changed since it was recognised");
     }
-    out.byteRaster.assign(std::size_t(width) * height, 0);
-    int32 start[2] = {0, 0};
-    int32 edges[2] = {info.dims[0], info.dims[1]};
+    // Every sample is written by the read: no clearing first.
+    out.byteRaster.resize(std::size_t(width) * count);
+    int32 start[2] = {static_cast<int32>(first), 0};
+    int32 edges[2] = {static_cast<int32>(count), info.dims[1]};
     if (SDreaddata(sds.id(), start, nullptr, edges, out.byteRaster.data()) == FAIL) {
         out.release_planes();
         return read_result::refused(d.fileName, "HDF4 flag image cannot be read");
     }
     out.dataAttr.width = static_cast<std::int32_t>(width);
-    out.dataAttr.height = static_cast<std::int32_t>(height);
+    out.dataAttr.height = static_cast<std::int32_t>(count);
     out.dataAttr.bands = 1;
     return {DT_UINT8, {}};
+}
+
+} // namespace
+
+read_result jasmes_hdf4_reader::read(const product_description& d, std::uint32_t idx, read_buffers& out)
+{
+    return read_image(d, idx, std::nullopt, out);
+}
+
+read_result jasmes_hdf4_reader::read_rows(const product_description& d, std::uint32_t idx, row_span rows,
+                                          read_buffers& out)
+{
+    return read_image(d, idx, rows, out);
 }
 
 } // namespace vardane

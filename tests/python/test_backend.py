@@ -72,12 +72,13 @@ def test_chunks_give_dask_arrays_of_the_same_values(synth, settings):
     np.testing.assert_array_equal(decoded.BT_V.values, expected.BT_V.values)
 
 
-# HDF5, and both flat-binary families (a JASMES global grid is turned by half
-# its columns, as its GeoTIFF is).
+# HDF5, both flat-binary families (a JASMES global grid is turned by half its
+# columns, as its GeoTIFF is) and HDF4.
 PARTS = [
     ("AMSR2_L3_BT", "bt.h5", {"grid": "latlon_0.25"}, "BT_V"),
     ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}, None),
     ("JASMES_RAW", "global.dat", {"grid": "global", "bytes": "1"}, None),
+    ("JASMES_HDF4", "JASMES_HDF4.hdf", {}, None),
 ]
 
 
@@ -108,8 +109,11 @@ def test_opening_reads_nothing_and_each_chunk_reads_only_its_rows(synth, setting
     assert [rows for _, _, rows in reads] == [(7, 251), (len(whole) - 1, 1), (0, len(whole))]
 
 
-def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings, reads):
+def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings, reads, monkeypatch):
+    # Every family reads parts; one that could not would say so here.
     path = synth("JASMES_HDF4", "JASMES_HDF4.hdf")
+    described = _vardane.describe_parameter
+    monkeypatch.setattr(_vardane, "describe_parameter", lambda *a: dict(described(*a), reads_row_parts=False))
     ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
     (name,) = ds.data_vars
     assert len(ds[name].chunks[0]) > 1

@@ -13,6 +13,7 @@
 #include "reader/family_probe.h"
 #include "reader/hdf5/hdf5_dataset_tables.h"
 #include "reader/hdf5/sgli_product_name.h"
+#include "reader/product_reader.h"
 #include "reader/reader_registry.h"
 #include "reader/spinfo.h"
 #include "support/product_kinds.h"
@@ -223,32 +224,30 @@ std::vector<unsigned char> delivered_bytes(const spinfo& info)
     return out;
 }
 
-// The flat-binary families read only the rows asked of a parameter (the
-// HDF4 family reads it whole and keeps them); either way a part is exactly
-// those rows of the whole, in the same buffer, and rows past the last are
-// refused. The HDF5 kinds are checked with their datasets' layouts.
+// The flat-binary and HDF4 families read only the rows asked of a
+// parameter, and a part is exactly those rows of the whole, in the same
+// buffer; rows past the last are refused. The HDF5 kinds are checked with
+// their datasets' layouts.
 TEST_F(Registry, APartOfEveryParameterOfTheOtherFamiliesIsThoseRowsOfTheWhole)
 {
     const struct {
         const char* kind;
         test_support::synth_variants variants;
-        bool partsRead;
     } cases[] = {
-        {"GSMAP_BIN", {{"size", "small"}}, true},
-        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "1"}}, true},
-        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "2"}}, true},
-        {"JASMES_HDR", {{"para", "sst"}, {"bytes", "1"}}, true},
-        {"JASMES_HDR", {{"para", "chla"}, {"bytes", "4"}}, true},
+        {"GSMAP_BIN", {{"size", "small"}}},
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "1"}}},
+        {"JASMES_RAW", {{"grid", "global"}, {"bytes", "2"}}},
+        {"JASMES_HDR", {{"para", "sst"}, {"bytes", "1"}}},
+        {"JASMES_HDR", {{"para", "chla"}, {"bytes", "4"}}},
         {"JASMES_HDR",
          {{"form", "t1rgb"},
           {"para", "rgb"},
           {"area", "Japan_rgb"},
           {"grid", "japan"},
           {"width", "300"},
-          {"height", "200"}},
-         true},
-        {"JASMES_HDR", {{"form", "t2"}, {"width", "120"}, {"height", "80"}}, true},
-        {"JASMES_HDF4", {}, false},
+          {"height", "200"}}},
+        {"JASMES_HDR", {{"form", "t2"}, {"width", "120"}, {"height", "80"}}},
+        {"JASMES_HDF4", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
@@ -256,7 +255,7 @@ TEST_F(Registry, APartOfEveryParameterOfTheOtherFamiliesIsThoseRowsOfTheWhole)
         spinfo info;
         info.init(p.string(), fs::file_size(p));
         ASSERT_NE(info.getType(), PT_UNKNOWN);
-        EXPECT_EQ(info.reads_row_parts(), c.partsRead);
+        EXPECT_TRUE(info.reads_row_parts());
         for (std::uint32_t idx = 0; idx < info.N_count(); ++idx) {
             SCOPED_TRACE("parameter " + std::to_string(idx));
             std::int32_t dtype = DT_NONE;
@@ -277,6 +276,45 @@ TEST_F(Registry, APartOfEveryParameterOfTheOtherFamiliesIsThoseRowsOfTheWhole)
             EXPECT_FALSE(info.get_dataRows(idx, {0, 0}, partType)) << "no rows";
         }
         fs::remove(p);
+    }
+}
+
+// A family that can only read a parameter whole.
+class whole_only_reader final : public product_reader {
+public:
+    bool identify(const std::string&, std::uintmax_t) const override { return true; }
+    failure open(const std::string&, std::uintmax_t, product_description&) override { return {}; }
+    read_result read(const product_description&, std::uint32_t, read_buffers& out) override
+    {
+        out.release_planes();
+        out.shortRaster.resize(4 * 5);
+        for (std::size_t i = 0; i < out.shortRaster.size(); ++i) out.shortRaster[i] = static_cast<std::uint16_t>(i);
+        out.dataAttr.width = 4;
+        out.dataAttr.height = 5;
+        out.dataAttr.bands = 1;
+        return {DT_UINT16, {}};
+    }
+};
+
+// Such a family's part is cut from the whole read: the rows asked, and the
+// file's failure for rows it does not have.
+TEST(ProductReader, APartOfAFamilyReadingOnlyWholeIsCutFromTheWholeRead)
+{
+    whole_only_reader reader;
+    EXPECT_FALSE(reader.reads_row_parts());
+    product_description d;
+    d.fileName = "whole.dat";
+    read_buffers out;
+    ASSERT_TRUE(reader.read_rows(d, 0, {1, 3}, out).ok());
+    EXPECT_EQ(out.dataAttr.height, 3);
+    std::vector<std::uint16_t> rows(12);
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<std::uint16_t>(4 + i);
+    EXPECT_EQ(std::vector<std::uint16_t>(out.shortRaster.begin(), out.shortRaster.end()), rows);
+    for (const row_span outside : {row_span{4, 2}, row_span{0, 0}}) {
+        const read_result refused = reader.read_rows(d, 0, outside, out);
+        EXPECT_FALSE(refused.ok());
+        EXPECT_EQ(refused.why.file, "whole.dat");
+        EXPECT_TRUE(out.shortRaster.empty());
     }
 }
 
