@@ -190,7 +190,7 @@ std::int32_t no_value_of(const py::dtype& type)
 // With `given` samples, the file's take no part but their description (the
 // valid range, whether they are codes), which a read of one row gives.
 layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, productType kind, std::int32_t index,
-              const view_t& view, const std::string& path, given_samples* given)
+              const view_t& view, const std::string& path, given_samples* given, unsigned threads)
 {
     layer out;
     const auto parameter = static_cast<std::uint32_t>(index);
@@ -238,7 +238,7 @@ layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, produc
     if (!projector.setView(view))
         throw py::value_error(path + ": a grid of " + std::to_string(view.width) + " x " + std::to_string(view.height)
                               + " cannot be made");
-    walk_cells(projector, *positions, raster, corner_value(out.rasterKind, attr));
+    walk_cells_in_bands(projector, *positions, raster, corner_value(out.rasterKind, attr), threads);
     out.nodata = projector.nodata();
     if (out.rasterKind == RK_BYTE) {
         out.bytes = projector.take_samples8();
@@ -249,12 +249,26 @@ layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, produc
 }
 
 // The variables drawn by as many threads as there are cores, up to one a
-// variable: each reads its next variable while the others draw theirs. A
-// failure stops the threads at their next variable and is the call's.
+// variable: each reads its next variable while the others draw theirs. With
+// fewer variables than cores, the cores left over (by the other calls under
+// way) share out the rows of each grid. A failure stops the threads at their next variable and is the
+// call's.
 void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::vector<std::int32_t>& indices,
               std::vector<std::optional<given_samples>>& given, const std::string& path)
 {
     out.layers.resize(indices.size());
+    // Calls from several Python threads share the cores rather than each
+    // taking them all.
+    static std::atomic<std::size_t> callsUnderWay{0};
+    struct under_way {
+        under_way() { ++callsUnderWay; }
+        ~under_way() { --callsUnderWay; }
+        under_way(const under_way&) = delete;
+        under_way& operator=(const under_way&) = delete;
+    } const thisCall;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers = std::clamp<std::size_t>(indices.size(), 1, cores);
+    const auto bands = static_cast<unsigned>(std::max<std::size_t>(1, cores / (workers * callsUnderWay.load())));
     std::mutex reading;
     std::atomic<std::size_t> next{0};
     std::mutex failing;
@@ -263,7 +277,7 @@ void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::
         for (std::size_t i = next++; i < indices.size(); i = next++) {
             try {
                 given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
-                out.layers[i] = project(info, reading, geo, out.kind, indices[i], out.view, path, samples);
+                out.layers[i] = project(info, reading, geo, out.kind, indices[i], out.view, path, samples, bands);
             } catch (...) {
                 const std::lock_guard<std::mutex> lock(failing);
                 if (!failure) failure = std::current_exception();
@@ -271,9 +285,8 @@ void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::
             }
         }
     };
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::jthread> helpers;
-    for (std::size_t t = 1; t < std::min(cores, indices.size()); ++t) helpers.emplace_back(work);
+    for (std::size_t t = 1; t < workers; ++t) helpers.emplace_back(work);
     work();
     helpers.clear(); // joined
     if (failure) std::rethrow_exception(failure);

@@ -2,6 +2,9 @@
 #include "output/swath/position_range.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -68,11 +71,11 @@ struct line_state {
 };
 
 // True when no cell between the two lines can hold the centre of a pixel of
-// the window.
+// the window's `rows`.
 // Cells touching a lost position are skipped anyway, so the ranges leave
 // those out. Rows of the grid fall as the latitude rises; columns rise with
 // the longitude as long as no cell can cross the date line.
-bool outside_window(const gt_projector& projector, const line_state& a, const line_state& b)
+bool outside_window(const gt_projector& projector, const line_state& a, const line_state& b, grid_rows rows)
 {
     // Every cell reaches both lines: a line without any usable position
     // leaves no cell to draw.
@@ -84,7 +87,7 @@ bool outside_window(const gt_projector& projector, const line_state& a, const li
     // Pixel centres lie at 0.5 .. size - 0.5 in grid units.
     const auto northWest = projector.locate(lonMin, latMax);
     const auto southEast = projector.locate(lonMax, latMin);
-    if (southEast.y < 0.5 || northWest.y > projector.getHeight() - 0.5) return true;
+    if (southEast.y < rows.first + 0.5 || northWest.y > rows.end - 0.5) return true;
     if (lonMax - lonMin > 180.0f || lonMax >= 180.0f) return false;
     return southEast.x < 0.5 || northWest.x > projector.getWidth() - 0.5;
 }
@@ -94,7 +97,13 @@ bool outside_window(const gt_projector& projector, const line_state& a, const li
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value)
 {
-    if (raster.height() < 1 || raster.width() < 1) return;
+    walk_cells(projector, positions, raster, value, projector.all_rows());
+}
+
+void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
+                const corner_value& value, grid_rows band)
+{
+    if (band.first >= band.end || raster.height() < 1 || raster.width() < 1) return;
     const corner_grid values(raster, value, positions.bordered());
     const std::int32_t rows = values.rows();
     const std::int32_t columns = values.columns();
@@ -106,7 +115,7 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
     grid_corners places{};
     for (std::int32_t l = 0; l + 1 < rows; ++l) {
         lower.load(positions, l + 1);
-        if (!outside_window(projector, upper, lower)) {
+        if (!outside_window(projector, upper, lower, band)) {
             upper.prepare(projector, values, l);
             lower.prepare(projector, values, l + 1);
             for (std::int32_t p = 0; p + 1 < columns; ++p) {
@@ -117,10 +126,38 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
                 c[2] = point_t{lower.lon[right], lower.lat[right], lower.value[right], false};
                 c[3] = point_t{upper.lon[right], upper.lat[right], upper.value[right], false};
                 places = {upper.place[left], lower.place[left], lower.place[right], upper.place[right]};
-                projector.put_val_bl(c, places);
+                projector.put_val_bl(c, places, band);
             }
         }
         std::swap(upper, lower);
+    }
+}
+
+void walk_cells_in_bands(gt_projector& projector, const position_source& positions, const output_raster& raster,
+                         const corner_value& value, unsigned threads)
+{
+    const std::int32_t height = projector.getHeight();
+    const auto bands = static_cast<std::int32_t>(std::clamp<std::int64_t>(threads, 1, std::max(height, 1)));
+    const auto rows_of = [&](std::int32_t i) {
+        return grid_rows{std::int32_t(std::int64_t(height) * i / bands),
+                         std::int32_t(std::int64_t(height) * (i + 1) / bands)};
+    };
+    // A failure (memory for a line) is the call's, once every band is done.
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
+    const auto walk = [&](std::int32_t i) {
+        try {
+            walk_cells(projector, positions, raster, value, rows_of(i));
+        } catch (...) {
+            failures[std::size_t(i)] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::int32_t i = 1; i < bands; ++i) helpers.emplace_back(walk, i);
+        walk(0);
+    } // joined
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
     }
 }
 

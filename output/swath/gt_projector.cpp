@@ -181,13 +181,13 @@ bool gt_projector::skipped(const cell_corners& corners) const
     return false;
 }
 
-void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass)
+void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass, grid_rows rows)
 {
     if (skipped(corners)) return;
     bool wrap = secondPass;
     if (!secondPass && crosses_date_line(corners)) {
         // West of -180 first; this pass then draws the cell east of 180.
-        put_val_bl(corners, true);
+        put_val_bl(corners, true, rows);
         wrap = true;
     }
     grid_corners places{};
@@ -197,30 +197,30 @@ void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass)
         if (wrap && secondPass && lon > 0.0f) lon -= 360.0f;
         places[std::size_t(i)] = locate(lon, corners[std::size_t(i)].lat);
     }
-    fill(places, corners);
+    fill(places, corners, rows);
 }
 
-void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& places)
+void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows)
 {
     if (skipped(corners)) return;
     if (crosses_date_line(corners)) {
-        put_val_bl(corners, false);
+        put_val_bl(corners, false, rows);
         return;
     }
-    fill(places, corners);
+    fill(places, corners, rows);
 }
 
-void gt_projector::fill(const grid_corners& places, const cell_corners& corners)
+void gt_projector::fill(const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
     if (kind_ == RK_BYTE) {
-        if (!samples8_.empty()) fill_grid(samples8_.data(), places, corners);
+        if (!samples8_.empty()) fill_grid(samples8_.data(), places, corners, rows);
     } else if (!samples16_.empty()) {
-        fill_grid(samples16_.data(), places, corners);
+        fill_grid(samples16_.data(), places, corners, rows);
     }
 }
 
 template <typename T>
-void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_corners& corners)
+void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
     // Most cells of a radiometer are smaller than a pixel and hold no centre.
     const auto [xmin, xmax] = std::minmax({places[0].x, places[1].x, places[2].x, places[3].x});
@@ -228,8 +228,10 @@ void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_cor
     if (x0 > x1) return;
     const auto [ymin, ymax] = std::minmax({places[0].y, places[1].y, places[2].y, places[3].y});
     const auto [y0, y1] = centres_within(ymin, ymax, height_);
+    const int top = std::max(y0, rows.first);
+    const int bottom = std::min(y1, rows.end - 1);
     std::array<double, 4> crossing{};
-    for (int y = y0; y <= y1; ++y) {
+    for (int y = top; y <= bottom; ++y) {
         T* row = grid + std::size_t(y) * std::size_t(width_);
         const double cy = y + 0.5;
         const int n = row_crossings(places, cy, crossing);

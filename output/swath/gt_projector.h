@@ -48,6 +48,15 @@ enum class cell_fill {
 // The places of a cell's four corners in grid units (view_mapping::locate).
 using grid_corners = std::array<view_mapping::grid_point, 4>;
 
+// Rows [first, end) of a grid: the share of one of several threads drawing
+// the same cells into one grid. A pixel is written only by the cells that
+// hold its centre, in the order they are drawn, so the threads together
+// leave the grid one thread drawing every row leaves.
+struct grid_rows {
+    std::int32_t first = 0;
+    std::int32_t end = 0;
+};
+
 // The regular latitude/longitude grid of one output window, filled cell by
 // cell. A pixel belongs to the cell that holds its centre and takes the
 // value found at its centre from that cell's four corners, so it lies where
@@ -63,10 +72,17 @@ public:
     bool setView(const view_t& view);
 
     // Fills the grid pixels inside the cell of four corners in ring order.
-    void put_val_bl(const cell_corners& corners, bool secondPass);
+    void put_val_bl(const cell_corners& corners, bool secondPass) { put_val_bl(corners, secondPass, all_rows()); }
     // The same, with the grid places of the corners already worked out by
     // locate (as they are when the cell does not cross the date line).
-    void put_val_bl(const cell_corners& corners, const grid_corners& places);
+    void put_val_bl(const cell_corners& corners, const grid_corners& places)
+    {
+        put_val_bl(corners, places, all_rows());
+    }
+    // The same, filling only the pixels of `rows`. Threads drawing into
+    // rows that do not overlap may share the projector.
+    void put_val_bl(const cell_corners& corners, bool secondPass, grid_rows rows);
+    void put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows);
 
     // Writes the grid as a one-band GeoTIFF of the active view, laid out as
     // `how` asks; a failed write leaves no file.
@@ -74,6 +90,7 @@ public:
 
     std::int32_t getWidth() const { return width_; }
     std::int32_t getHeight() const { return height_; }
+    grid_rows all_rows() const { return {0, height_}; }
     std::int32_t nodata() const { return nodata_; }
     const view_t& view() const { return view_; }
     // The sample at column c, row r as signed 16 bits (bytes widened).
@@ -98,9 +115,9 @@ private:
     static constexpr std::size_t kSliceBytes = std::size_t(16) << 20;
 
     bool write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const;
-    void fill(const grid_corners& places, const cell_corners& corners);
+    void fill(const grid_corners& places, const cell_corners& corners, grid_rows rows);
     template <typename T>
-    void fill_grid(T* grid, const grid_corners& places, const cell_corners& corners);
+    void fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows);
     bool skipped(const cell_corners& corners) const;
 
     std::int32_t kind_;

@@ -1,12 +1,19 @@
 // The co-registration of low-frequency footprints against the spherical
-// geometry worked out here, and the windows of scenes and tiles.
+// geometry worked out here, the windows of scenes and tiles, and a grid
+// drawn by several threads at once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
+#include "output/output_raster.h"
 #include "output/swath/amsr2latlon.h"
+#include "output/swath/cell_walk.h"
 #include "output/swath/coregistration_cache.h"
 #include "output/swath/corner_value.h"
+#include "output/swath/gt_projector.h"
 #include "output/swath/swath_windows.h"
 
 namespace vardane {
@@ -185,6 +192,79 @@ TEST(CornerValue, FlagsAreMaskedOffAndCountsOutOfRangeAreNoValue)
     // Without a mask every value is its own.
     const corner_value plain(RK_UINT16, dataAttr_t{});
     EXPECT_EQ(plain(cell(16383)), 16383);
+}
+
+namespace {
+
+// The grid a projector holds, bytes widened, and the number of its pixels
+// some cell reached.
+std::vector<std::uint16_t> grid_of(gt_projector& projector, std::size_t& drawn)
+{
+    std::vector<std::uint16_t> grid = projector.take_samples16();
+    if (grid.empty()) {
+        const std::vector<std::uint8_t> bytes = projector.take_samples8();
+        grid.assign(bytes.begin(), bytes.end());
+    }
+    drawn = std::size_t(std::count_if(grid.begin(), grid.end(), [&](auto v) { return v != projector.nodata(); }));
+    return grid;
+}
+
+} // namespace
+
+// A swath that crosses the date line and passes near a pole, with cells
+// from much smaller than a pixel to many pixels tall, drawn whole and in
+// bands of rows by several threads: every pixel is the same, those the
+// cells of two bands reach, those of overlapping cells (the later cell
+// wins) and those drawn on both sides of the date line among them.
+TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
+{
+    constexpr std::int32_t kLines = 90;
+    constexpr std::int32_t kPixels = 40;
+    float_grid lat{kPixels, kLines, std::vector<float>(std::size_t(kLines) * kPixels)};
+    float_grid lon = lat;
+    for (std::int32_t l = 0; l < kLines; ++l) {
+        for (std::int32_t p = 0; p < kPixels; ++p) {
+            const std::size_t at = std::size_t(l) * kPixels + std::size_t(p);
+            // Lines run north to 88 degrees and back, pixels spread wider
+            // along some lines than others; the swath turns across the date line.
+            lat.values[at] = float(88.0 - std::abs(l - 45) * 3.9 + (p - 20) * 0.15 * std::cos(l * 0.1));
+            lon.values[at] = float(std::fmod(150.0 + l * 1.7 + p * (0.05 + 0.1 * (l % 7)) + 540.0, 360.0) - 180.0);
+        }
+    }
+    lat.values[std::size_t(30) * kPixels + 5] = -9999.0f; // a lost position leaves its cells out
+    const array_positions positions(lat, lon, 1);
+    for (const std::int32_t kind : {RK_UINT16, RK_BYTE}) {
+        output_raster raster;
+        raster.reset(kPixels, kLines);
+        for (std::int32_t l = 0; l < kLines; ++l) {
+            for (std::int32_t p = 0; p < kPixels; ++p) {
+                if (kind == RK_BYTE) {
+                    raster.at(l, p).bytes[0] = std::uint8_t((l * 7 + p) % 200);
+                } else {
+                    raster.at(l, p).u16 = std::uint16_t(1000 + l * 37 + p * 11);
+                }
+            }
+        }
+        const corner_value value(kind, dataAttr_t{});
+        for (const view_t& window :
+             {view_t{360, 180, -180, -90, 180, 90, ""}, view_t{97, 61, -170, 30, -100, 90, ""}}) {
+            for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
+                gt_projector whole(kind, window.width, window.height, how);
+                ASSERT_TRUE(whole.setView(window));
+                walk_cells(whole, positions, raster, value);
+                std::size_t drawn = 0;
+                const std::vector<std::uint16_t> expected = grid_of(whole, drawn);
+                EXPECT_GT(drawn, 200u) << window.width;
+                // More threads than rows: one band a row.
+                for (const unsigned threads : {1u, 2u, 3u, 7u, 500u}) {
+                    gt_projector banded(kind, window.width, window.height, how);
+                    ASSERT_TRUE(banded.setView(window));
+                    walk_cells_in_bands(banded, positions, raster, value, threads);
+                    EXPECT_EQ(grid_of(banded, drawn), expected) << threads << " threads, " << window.width;
+                }
+            }
+        }
+    }
 }
 
 } // namespace vardane
