@@ -1,6 +1,8 @@
 #include "output/swath/coregistration_cache.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "util/row_bands.h"
 #include "util/trace_stream.h"
@@ -48,64 +50,61 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
 }
 
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
-                                                          const float_grid& lon89A, const std::string& band, float a1,
-                                                          float a2, std::int32_t rows, std::int32_t columns)
+                                                          const float_grid& lon89A, const band_factors& asked,
+                                                          std::span<const band_factors> other, std::int32_t rows,
+                                                          std::int32_t columns)
 {
     const std::uint64_t fingerprint = geolocation_fingerprint(lat89A, lon89A);
     if (fingerprint != cache.fingerprint) {
         cache.bands.clear();
-        cache.frames.clear();
-        cache.framesRows = cache.framesColumns = 0;
         cache.fingerprint = fingerprint;
     }
-    auto& e = cache.bands[band];
-    if (e.a1 == a1 && e.a2 == a2 && same_shape(e.lat, rows, columns)) return e;
-
-    e.a1 = a1;
-    e.a2 = a2;
-    for (float_grid* g : {&e.lon, &e.lat}) {
-        g->width = columns;
-        g->height = rows;
-        g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
-    }
-    // Every footprint is worked out on its own: the scans are shared among
-    // the cores, but for a traced run, whose warnings on lost footprints
-    // come in scan order.
-    const auto overScans = [&](const auto& work) {
-        if (trace_enabled()) {
-            work(0, rows);
-        } else {
-            for_row_bands(rows, columns, work);
-        }
+    const auto current = [&](const band_factors& b) {
+        const auto it = cache.bands.find(b.band);
+        return it != cache.bands.end() && it->second.a1 == b.a1 && it->second.a2 == b.a2
+               && same_shape(it->second.lat, rows, columns);
     };
-    if (cache.framesRows != rows || cache.framesColumns != columns) {
-        cache.frames.resize(std::size_t(rows) * std::size_t(columns));
-        overScans([&](std::int32_t first, std::int32_t last) {
-            for (std::int32_t s = first; s < last; ++s) {
-                for (std::int32_t i = 0; i < columns; ++i) {
-                    cache.frames[std::size_t(s) * std::size_t(columns) + std::size_t(i)] =
-                        coregistration_frame_of(lat89A, lon89A, s, i);
-                }
-            }
-        });
-        cache.framesRows = rows;
-        cache.framesColumns = columns;
+    auto& wanted = cache.bands[asked.band];
+    if (current(asked)) return wanted;
+
+    // The bands to make, the asked one first; each key once.
+    std::vector<const band_factors*> making{&asked};
+    if (!trace_enabled()) {
+        for (const band_factors& b : other) {
+            const bool listed = std::ranges::any_of(making, [&](const band_factors* m) { return m->band == b.band; });
+            if (!listed && !current(b)) making.push_back(&b);
+        }
     }
-    overScans([&](std::int32_t first, std::int32_t last) {
+    std::vector<coregistration_cache::entry*> entries;
+    for (const band_factors* b : making) {
+        auto& e = cache.bands[b->band];
+        e.a1 = b->a1;
+        e.a2 = b->a2;
+        for (float_grid* g : {&e.lon, &e.lat}) {
+            g->width = columns;
+            g->height = rows;
+            g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
+        }
+        entries.push_back(&e);
+    }
+    const auto scans = [&](std::int32_t first, std::int32_t last) {
         for (std::int32_t s = first; s < last; ++s) {
             for (std::int32_t i = 0; i < columns; ++i) {
+                const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, s, i);
                 const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
-                coregistered_point(cache.frames[at], lat89A, lon89A, a1, a2, s, i, e.lon.values[at], e.lat.values[at]);
+                for (coregistration_cache::entry* e : entries)
+                    coregistered_point(frame, lat89A, lon89A, e->a1, e->a2, s, i, e->lon.values[at], e->lat.values[at]);
             }
         }
-    });
-    return e;
-}
-
-void release_frames(coregistration_cache& cache)
-{
-    std::vector<coregistration_frame>().swap(cache.frames);
-    cache.framesRows = cache.framesColumns = 0;
+    };
+    // The scans are shared among the cores, but for a traced run, whose
+    // warnings come in scan order.
+    if (trace_enabled()) {
+        scans(0, rows);
+    } else {
+        for_row_bands(rows, std::int64_t(columns) * std::int64_t(entries.size()), scans);
+    }
+    return wanted;
 }
 
 } // namespace vardane

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "output/output_raster.h"
 #include "output/swath/amsr2latlon.h"
@@ -17,9 +17,7 @@ namespace vardane {
 //
 // An entry is valid for the 89 GHz A-horn arrays it was made from (their
 // fingerprint), its two factors and its raster size; anything else makes it
-// again. The footprints' frames, which all bands share, are kept beside the
-// entries for the same arrays and raster size, so that a band after the
-// first only turns along them.
+// again.
 struct coregistration_cache {
     struct entry {
         float a1 = 0.0f;
@@ -29,23 +27,28 @@ struct coregistration_cache {
     };
     std::uint64_t fingerprint = 0;
     std::map<std::string, entry, std::less<>> bands;
-    // Row-major, framesRows x framesColumns.
-    std::vector<coregistration_frame> frames;
-    std::int32_t framesRows = 0;
-    std::int32_t framesColumns = 0;
+};
+
+// A band key and its factors.
+struct band_factors {
+    std::string band;
+    float a1 = 0.0f;
+    float a2 = 0.0f;
 };
 
 // Fingerprint of a pair of geolocation arrays: their shapes and every value.
 std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& lon);
 
-// The positions of band key `band` with factors a1, a2 for a rows x columns
-// raster, from the cache or made (and cached) from lat89A / lon89A.
+// The positions of band `asked` for a rows x columns raster, from the cache
+// or made (and cached) from lat89A / lon89A. The product's `other` bands
+// not in the cache are made with it: the part of the formula all bands
+// share is worked out once a footprint for all of them, and kept for none
+// (a full orbit's would take 30 MB). A traced run makes the asked band
+// alone, so that its warnings on lost footprints come in scan order, as
+// its variable is drawn.
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
-                                                          const float_grid& lon89A, const std::string& band, float a1,
-                                                          float a2, std::int32_t rows, std::int32_t columns);
-
-// Frees the frames: once every band of the product has its positions they
-// serve no more, and a full orbit's take tens of megabytes.
-void release_frames(coregistration_cache& cache);
+                                                          const float_grid& lon89A, const band_factors& asked,
+                                                          std::span<const band_factors> other, std::int32_t rows,
+                                                          std::int32_t columns);
 
 } // namespace vardane

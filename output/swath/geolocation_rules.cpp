@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 #include <span>
+#include <vector>
 
 #include "output/swath/coregistration_bands.h"
 #include "output/swath/coregistration_cache.h"
@@ -106,10 +107,17 @@ std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const rast
         return nullptr;
     }
     if (!geo.coregistered) geo.coregistered = std::make_shared<coregistration_cache>();
-    const std::string_view band = kCoregistrationBands[std::size_t(k)];
-    const auto& e = coregistered_positions(*geo.coregistered, *lat, *lon, std::string(band), factor(geo.corA1, band),
-                                           factor(geo.corA2, band), rows, columns);
-    if (geo.coregistered->bands.size() >= geo.corA1.size()) release_frames(*geo.coregistered);
+    const auto factors_of = [&](std::string_view band) {
+        return band_factors{std::string(band), factor(geo.corA1, band), factor(geo.corA2, band)};
+    };
+    // The product's other variables are drawn next, most often: their bands
+    // are made with this one.
+    std::vector<band_factors> other;
+    for (const std::string_view band : kCoregistrationBands) {
+        if (other.empty() || other.back().band != band) other.push_back(factors_of(band));
+    }
+    const auto& e = coregistered_positions(*geo.coregistered, *lat, *lon,
+                                           factors_of(kCoregistrationBands[std::size_t(k)]), other, rows, columns);
     return std::make_unique<array_positions>(e.lat, e.lon, 1);
 }
 

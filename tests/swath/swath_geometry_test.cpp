@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "output/output_raster.h"
@@ -15,6 +16,7 @@
 #include "output/swath/corner_value.h"
 #include "output/swath/gt_projector.h"
 #include "output/swath/swath_windows.h"
+#include "util/trace_stream.h"
 
 namespace vardane {
 
@@ -93,11 +95,13 @@ TEST(Coregistration, APairBeyondThePoleWarnsWithNumbersFromOne)
     EXPECT_EQ(lat, -9999.0f);
 }
 
-// A full orbit's footprints are shared among the cores: each position must
-// be the one the footprint gives alone, lost footprints included.
+// A full orbit's footprints are shared among the cores, and the bands of a
+// product made together: each position must be the one the footprint gives
+// alone with its band's factors, lost footprints included. A band made
+// with another is taken from the cache; changed factors make it again.
 TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
 {
-    constexpr std::int32_t kScans = 1200, kPixels = 243; // cells enough for two bands
+    constexpr std::int32_t kScans = 1200, kPixels = 243; // cells enough for two cores
     float_grid lat{2 * kPixels, kScans, {}};
     float_grid lon{2 * kPixels, kScans, {}};
     for (std::int32_t s = 0; s < kScans; ++s) {
@@ -107,19 +111,44 @@ TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
         }
     }
     lat.values[std::size_t(kScans / 2) * 2 * kPixels + 10] = 95.0f; // a lost pair
-    coregistration_cache cache;
-    const auto& e = coregistered_positions(cache, lat, lon, "6G", 0.52f, -0.1f, kScans, kPixels);
-    std::size_t differing = 0;
-    for (std::int32_t s = 0; s < kScans; ++s) {
-        for (std::int32_t p = 0; p < kPixels; ++p) {
-            float aloneLon = 0.0f, aloneLat = 0.0f;
-            amsr2latlon_(lat, lon, 0.52f, -0.1f, s, p, aloneLon, aloneLat);
-            const std::size_t at = std::size_t(s) * kPixels + std::size_t(p);
-            differing += e.lon.values[at] != aloneLon || e.lat.values[at] != aloneLat;
+    const auto differing = [&](const coregistration_cache::entry& e, float a1, float a2) {
+        std::size_t count = 0;
+        for (std::int32_t s = 0; s < kScans; ++s) {
+            for (std::int32_t p = 0; p < kPixels; ++p) {
+                float aloneLon = 0.0f, aloneLat = 0.0f;
+                amsr2latlon_(lat, lon, a1, a2, s, p, aloneLon, aloneLat);
+                const std::size_t at = std::size_t(s) * kPixels + std::size_t(p);
+                count += e.lon.values[at] != aloneLon || e.lat.values[at] != aloneLat;
+            }
         }
-    }
-    EXPECT_EQ(differing, 0u);
-    EXPECT_EQ(e.lat.values[std::size_t(kScans / 2) * kPixels + 5], -9999.0f);
+        return count;
+    };
+    const std::vector<band_factors> bands{{"6G", 0.52f, -0.1f}, {"36G", 0.4f, 0.25f}};
+    // A traced run makes the band asked for alone, and warns of its lost footprint.
+    coregistration_cache traced;
+    ::testing::internal::CaptureStdout();
+    const auto& alone = coregistered_positions(traced, lat, lon, bands[1], bands, kScans, kPixels);
+    const std::string warned = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::ranges::count(warned, '\n'), 1);
+    EXPECT_TRUE(warned.ends_with("(low_pixel_by_1origin=6,scan_by_1origin=601)\n")) << warned;
+    EXPECT_EQ(traced.bands.size(), 1u);
+    EXPECT_EQ(differing(alone, 0.4f, 0.25f), 0u);
+
+    set_trace_enabled(false);
+    coregistration_cache cache;
+    const auto& six = coregistered_positions(cache, lat, lon, bands[0], bands, kScans, kPixels);
+    set_trace_enabled(true);
+    EXPECT_EQ(differing(six, 0.52f, -0.1f), 0u);
+    EXPECT_EQ(six.lat.values[std::size_t(kScans / 2) * kPixels + 5], -9999.0f);
+    ASSERT_EQ(cache.bands.size(), 2u);
+    const auto& made = cache.bands.at("36G");
+    const float* kept = made.lat.values.data();
+    const auto& thirtySix = coregistered_positions(cache, lat, lon, bands[1], bands, kScans, kPixels);
+    EXPECT_EQ(&thirtySix, &made);
+    EXPECT_EQ(thirtySix.lat.values.data(), kept);
+    EXPECT_EQ(differing(thirtySix, 0.4f, 0.25f), 0u);
+    const auto& moved = coregistered_positions(cache, lat, lon, {"36G", 0.3f, 0.25f}, bands, kScans, kPixels);
+    EXPECT_EQ(differing(moved, 0.3f, 0.25f), 0u);
 }
 
 TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
