@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <ogr_spatialref.h>
@@ -33,32 +35,38 @@ namespace {
 // lines and pixels of its samples.
 using position_request = std::tuple<std::int32_t, std::int32_t, std::int32_t>;
 
-// Longitude and latitude of every sample of a rows x columns raster, the
-// lines shared among the cores: a full-resolution scene has tens of millions
-// of samples, each interpolated on its own.
-void fill_positions(const position_source& positions, std::int32_t rows, std::int32_t columns, float* lon, float* lat)
+// Longitude and latitude of the samples of lines [first, first + count) of
+// a raster `columns` wide, the lines shared among the cores: a
+// full-resolution scene has tens of millions of samples, each interpolated
+// on its own.
+void fill_positions(const position_source& positions, std::int32_t first, std::int32_t count, std::int32_t columns,
+                    float* lon, float* lat)
 {
     const std::size_t width = std::size_t(columns);
-    if (!positions.bordered()) {
-        for_row_bands(rows, columns, [&](std::int32_t first, std::int32_t last) {
-            for (std::int32_t L = first; L < last; ++L) positions.line(L, columns, lon + L * width, lat + L * width);
-        });
-        return;
-    }
     // A bordered source gives the outer edges first and last: the samples'
     // own line L and pixel P are its line L + 1 and pixel P + 1.
-    for_row_bands(rows, columns, [&](std::int32_t first, std::int32_t last) {
-        std::vector<float> lonLine(width + 2);
-        std::vector<float> latLine(width + 2);
-        for (std::int32_t L = first; L < last; ++L) {
-            positions.line(L + 1, columns + 2, lonLine.data(), latLine.data());
-            std::copy(lonLine.begin() + 1, lonLine.end() - 1, lon + L * width);
-            std::copy(latLine.begin() + 1, latLine.end() - 1, lat + L * width);
+    const std::int32_t border = positions.bordered() ? 1 : 0;
+    for_row_bands(count, columns, [&](std::int32_t from, std::int32_t to) {
+        std::vector<float> lonLine(border ? width + 2 : 0);
+        std::vector<float> latLine(border ? width + 2 : 0);
+        for (std::int32_t i = from; i < to; ++i) {
+            float* lonOut = lon + std::size_t(i) * width;
+            float* latOut = lat + std::size_t(i) * width;
+            if (!border) {
+                positions.line(first + i, columns, lonOut, latOut);
+                continue;
+            }
+            positions.line(first + i + 1, columns + 2, lonLine.data(), latLine.data());
+            std::copy(lonLine.begin() + 1, lonLine.end() - 1, lonOut);
+            std::copy(latLine.begin() + 1, latLine.end() - 1, latOut);
         }
     });
 }
 
-py::dict swath_positions(const std::string& path, const std::vector<position_request>& requests)
+// The positions of each requested parameter (index, lines, pixels), of
+// every line or of lines [first, first + count) alone.
+py::dict swath_positions(const std::string& path, const std::vector<position_request>& requests,
+                         std::optional<std::pair<std::int32_t, std::int32_t>> lines)
 {
     auto info = open_product(path);
     const productType kind = info->getType();
@@ -71,6 +79,12 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
     }
     py::list variables;
     for (const auto& [index, rows, columns] : requests) {
+        const auto [first, count] = lines.value_or(std::pair{0, rows});
+        if (first < 0 || count < 0 || first > rows || count > rows - first) {
+            throw py::value_error(path + ": parameter " + std::to_string(index) + " has no lines "
+                                  + std::to_string(first) + " to " + std::to_string(std::int64_t(first) + count) + " ("
+                                  + std::to_string(rows) + " lines)");
+        }
         std::unique_ptr<position_source> positions;
         {
             py::gil_scoped_release released;
@@ -81,13 +95,13 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
             throw py::value_error(path + ": its geolocation does not cover parameter " + std::to_string(index) + " ("
                                   + std::to_string(rows) + " x " + std::to_string(columns) + ")");
         }
-        py::array_t<float> lon({py::ssize_t(rows), py::ssize_t(columns)});
-        py::array_t<float> lat({py::ssize_t(rows), py::ssize_t(columns)});
+        py::array_t<float> lon({py::ssize_t(count), py::ssize_t(columns)});
+        py::array_t<float> lat({py::ssize_t(count), py::ssize_t(columns)});
         float* lonData = lon.mutable_data();
         float* latData = lat.mutable_data();
         {
             py::gil_scoped_release released;
-            fill_positions(*positions, rows, columns, lonData, latData);
+            fill_positions(*positions, first, count, columns, lonData, latData);
         }
         py::dict variable;
         variable["lon"] = lon;
@@ -160,8 +174,9 @@ bool geotiff_starts_at_180_west(const std::string& path)
 void bind_swath_read(py::module_& module)
 {
     module.def("swath_positions", &swath_positions, py::arg("path"), py::arg("variables"),
+               py::arg("lines") = py::none(),
                "Longitudes and latitudes of the samples of a swath product's parameters (index, lines, pixels), "
-               "as the GeoTIFF swath writer places them.");
+               "as the GeoTIFF swath writer places them: of every line, or of lines = (first, count) alone.");
     module.def("position_sets", &position_sets, py::arg("path"), py::arg("indices"),
                "The name of the set of positions each parameter lies on (\"co-registered 6G\", \"89A\", "
                "\"tie points\", ...); parameters of one set and one shape lie on the same positions.");

@@ -13,15 +13,35 @@ from ._dataset import grid_dataset, turned_columns
 from ._swath import swath_positions
 
 
+def _rows_taken(key, shape, dtype, read):
+    """The values of a basic index (an int or slice per axis) into an array
+    of `shape`, from read(first, count) of the rows that it takes and no
+    more."""
+    row_key, rest = key[0], tuple(key[1:])
+    taken = np.arange(shape[0])[row_key]
+    if np.size(taken) == 0:
+        return np.empty((0,) + tuple(shape[1:]), dtype)[(slice(None),) + rest]
+    first, last = int(np.min(taken)), int(np.max(taken))
+    block = read(first, last - first + 1)
+    if np.ndim(taken) == 0:
+        local = int(taken) - first
+    elif isinstance(row_key, slice) and (row_key.step or 1) == 1:
+        local = slice(None)
+    else:
+        local = taken - first
+    return block[(local,) + rest]
+
+
 class VardaneBackendArray(BackendArray):
     """One variable of a product, read when its values are first asked for.
 
     Opening describes the parameter (shape, sample type, whether its reader
     reads a part of it) and reads none of its samples. Where the reader
-    reads parts (the HDF5 products), each access reads the rows it takes
-    and no others: every dask chunk reads its own. Elsewhere the first
-    access reads the parameter whole and keeps it, and every later access
-    in the same process slices the kept plane. A copy sent to another
+    reads parts (every product family's does today), each access reads the
+    rows it takes and no others: every dask chunk reads its own. From a
+    reader that reads only whole, the first access reads the parameter and
+    keeps it, and every later access in the same process slices the kept
+    plane. A copy sent to another
     process (a dask.distributed worker) reads for itself.
     """
 
@@ -50,21 +70,7 @@ class VardaneBackendArray(BackendArray):
         return self._rows_of(key) if self.by_rows else self._plane()[key]
 
     def _rows_of(self, key):
-        """The samples of a basic index (an int or slice per axis), read
-        from the file's rows that it takes and no more."""
-        row_key, rest = key[0], tuple(key[1:])
-        taken = np.arange(self.shape[0])[row_key]
-        if np.size(taken) == 0:
-            return np.empty((0,) + self.shape[1:], self.dtype)[(slice(None),) + rest]
-        first, last = int(np.min(taken)), int(np.max(taken))
-        block = self._read(first, last - first + 1)
-        if np.ndim(taken) == 0:
-            local = int(taken) - first
-        elif isinstance(row_key, slice) and (row_key.step or 1) == 1:
-            local = slice(None)
-        else:
-            local = taken - first
-        return block[(local,) + rest]
+        return _rows_taken(key, self.shape, self.dtype, self._read)
 
     def _checked(self, samples, rows):
         # The description promised what every read must deliver.
@@ -86,14 +92,18 @@ class VardaneBackendArray(BackendArray):
 
 
 class _SwathPositions:
-    """The (lat, lon) of a set of swath positions, worked out in C++ at the
-    first use of either and kept for both. A copy sent to another process
-    works them out for itself."""
+    """The (lat, lon) of a set of swath positions, worked out in C++: all of
+    them at the first use of every line of either, and kept for both; the
+    lines a part (a dask chunk) takes, for that part alone, kept until the
+    same part of the other is taken. A copy sent to another process works
+    them out for itself."""
 
     def __init__(self, path, index, shape):
         self.path, self.index, self.shape = path, index, tuple(shape)
         self._lock = threading.Lock()
         self._planes = None
+        # (first, count) -> [(lat, lon), the axis not yet taken]
+        self._parts = {}
 
     def __getstate__(self):
         return {"path": self.path, "index": self.index, "shape": self.shape}
@@ -107,6 +117,24 @@ class _SwathPositions:
                 self._planes = swath_positions(self.path, self.index, self.shape)
             return self._planes
 
+    def lines(self, first, count, axis):
+        """Lines [first, first + count) of the latitudes (axis 0) or the
+        longitudes (axis 1)."""
+        with self._lock:
+            kept = self._planes
+            part = self._parts.get((first, count))
+            if part is not None and part[1] == axis:
+                del self._parts[(first, count)]
+                return part[0][axis]
+        if kept is not None or count == self.shape[0]:
+            return (kept or self.planes())[axis][first:first + count]
+        placed = swath_positions(self.path, self.index, self.shape, (first, count))
+        with self._lock:
+            # Placed at once for the other axis too: that one has its own.
+            if self._parts.pop((first, count), None) is None:
+                self._parts[(first, count)] = [placed, 1 - axis]
+        return placed[axis]
+
 
 class _PositionArray(BackendArray):
     """Latitudes (axis 0) or longitudes (axis 1) of a set of positions."""
@@ -118,8 +146,11 @@ class _PositionArray(BackendArray):
         self.dtype = np.dtype(np.float32)
 
     def __getitem__(self, key):
-        return indexing.explicit_indexing_adapter(key, self.shape, indexing.IndexingSupport.BASIC,
-                                                  lambda k: self.positions.planes()[self.axis][k])
+        return indexing.explicit_indexing_adapter(key, self.shape, indexing.IndexingSupport.BASIC, self._taken)
+
+    def _taken(self, key):
+        return _rows_taken(key, self.shape, self.dtype,
+                           lambda first, count: self.positions.lines(first, count, self.axis))
 
 
 def _lazy_positions(path, index, shape):
@@ -146,11 +177,11 @@ class VardaneBackendEntrypoint(BackendEntrypoint):
     The Dataset of vardane.open_dataset decoded as xarray.decode_cf decodes
     it (mask_and_scale=False keeps the samples as stored), read lazily:
     opening reads no sample, and a variable is read when its values are
-    first used: an HDF5 product's only as far as the rows used (with
-    chunks=, each dask chunk reads its own rows), another's whole, once. A
-    swath's positions are worked out when its coordinates are first used,
-    once for the variables that share them. Polar grids are read when
-    opened.
+    first used: a product's only as far as the rows used where its reader
+    reads parts (with chunks=, each dask chunk reads its own rows), another's
+    whole, once. A swath's positions are worked out when its coordinates are
+    first used: all of them once, for the variables that share them, or the
+    lines of each chunk for that chunk. Polar grids are read when opened.
     """
 
     description = "Earth-observation satellite products through Vardane's readers"

@@ -69,10 +69,11 @@ def _suffixes(groups):
     return names
 
 
-def swath_positions(path, index, shape):
+def swath_positions(path, index, shape, lines=None):
     """(lat, lon) of the samples of parameter `index` of `shape`, as the
-    GeoTIFF swath writer places them."""
-    placed = _vardane.swath_positions(path, [(index, *shape)])["variables"][0]
+    GeoTIFF swath writer places them: of every line, or of lines = (first,
+    count) alone."""
+    placed = _vardane.swath_positions(path, [(index, *shape)], lines)["variables"][0]
     return placed["lat"], placed["lon"]
 
 

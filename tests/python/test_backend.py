@@ -127,9 +127,9 @@ def test_a_swath_opens_lazily_and_places_each_set_once(synth, settings, reads, m
     placed = []
     real = _vardane.swath_positions
 
-    def counted(path, variables):
+    def counted(path, variables, lines=None):
         placed.append(variables)
-        return real(path, variables)
+        return real(path, variables, lines)
 
     monkeypatch.setattr(_vardane, "swath_positions", counted)
     eager = vardane.open_dataset(path, settings=settings)
@@ -143,6 +143,38 @@ def test_a_swath_opens_lazily_and_places_each_set_once(synth, settings, reads, m
     assert eager_sets == sum(1 for name in eager.coords if name.startswith("lat"))
     assert_same(lazy, eager)
     assert len(reads) == eager_reads and len(placed) == eager_sets
+
+
+@pytest.mark.parametrize("kind,line", [("AMSR2_L1B", "scan"), ("SGLI_IRS", "line")])
+def test_each_chunk_of_a_swaths_coordinates_places_its_own_lines(synth, settings, monkeypatch, kind, line):
+    path = synth(kind, "swath.h5")
+    eager = vardane.open_dataset(path, settings=settings)
+    placed = []
+    real = _vardane.swath_positions
+
+    def counted(path, variables, lines=None):
+        placed.append(lines)
+        return real(path, variables, lines)
+
+    monkeypatch.setattr(_vardane, "swath_positions", counted)
+    chunked = xr.open_dataset(path, engine="vardane", settings=settings, chunks={line: 37})
+    # The latitudes and longitudes of a set, or of a chunk of it, are placed together.
+    for lat in (n for n in eager.coords if n.startswith("lat")):
+        placed.clear()
+        lon = "lon" + lat[3:]
+        assert isinstance(chunked[lat].data, dask.array.Array)
+        np.testing.assert_array_equal(chunked[lat].values, eager[lat].values)
+        np.testing.assert_array_equal(chunked[lon].values, eager[lon].values)
+        if chunked[lat].dims[0] != line:  # a set of other lines is one chunk: placed whole, once
+            assert placed == [None], lat
+            continue
+        edges = np.cumsum((0,) + chunked[lat].chunks[0])
+        assert len(edges) > 2, lat
+        assert sorted(placed) == [(int(a), int(b - a)) for a, b in zip(edges[:-1], edges[1:])], lat
+    # Lines past the end are refused.
+    rows, columns = eager[next(iter(eager.data_vars))].shape
+    with pytest.raises(ValueError, match=f"has no lines 30 to {rows + 1}"):
+        real(str(path), [(0, rows, columns)], (30, rows - 29))
 
 
 def test_variables_and_drop_variables_choose(synth, settings, reads):
