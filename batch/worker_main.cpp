@@ -1,10 +1,12 @@
 #include "batch/worker_main.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
+#include <thread>
 #include <unistd.h>
 
 #include "driver/run_driver.h"
@@ -17,6 +19,7 @@
 #include "batch/worker_process.h"
 #include "batch/worker_sink.h"
 #include "output/spout.h"
+#include "output/swath/cell_walk.h"
 #include "reader/spinfo.h"
 #include "settings/spconverter.h"
 
@@ -99,6 +102,8 @@ int run_worker(const batch_options& options, spconverter& settings, pid_t parent
     // Before the driver's thread and the libraries map anything: every
     // allocation of the conversions counts against it.
     apply_memory_limit(options.maxMemory.value_or(default_memory_limit(options.jobs)));
+    // The cores are shared among the workers converting at once.
+    set_drawing_threads(std::max(1u, std::thread::hardware_concurrency()) / unsigned(std::max(1, options.jobs)));
     // What the libraries print for themselves (GDAL's warnings, the HDF5
     // reader's attribute names) is for those who ask for it; the parent
     // reports every failure with its cause.

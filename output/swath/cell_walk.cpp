@@ -2,8 +2,10 @@
 #include "output/swath/position_range.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -133,6 +135,20 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
     }
 }
 
+namespace {
+
+std::atomic<unsigned>& threads_to_draw_with()
+{
+    static std::atomic<unsigned> threads{1};
+    return threads;
+}
+
+} // namespace
+
+void set_drawing_threads(unsigned threads) { threads_to_draw_with() = std::max(1u, threads); }
+
+unsigned drawing_threads() { return threads_to_draw_with(); }
+
 void walk_cells_in_bands(gt_projector& projector, const position_source& positions, const output_raster& raster,
                          const corner_value& value, unsigned threads)
 {
@@ -153,8 +169,16 @@ void walk_cells_in_bands(gt_projector& projector, const position_source& positio
     };
     {
         std::vector<std::jthread> helpers;
-        for (std::int32_t i = 1; i < bands; ++i) helpers.emplace_back(walk, i);
+        std::int32_t started = 1;
+        for (; started < bands; ++started) {
+            try {
+                helpers.emplace_back(walk, started);
+            } catch (const std::system_error&) {
+                break; // no thread to be had (a worker's memory limit): walked here
+            }
+        }
         walk(0);
+        for (std::int32_t i = started; i < bands; ++i) walk(i);
     } // joined
     for (const std::exception_ptr& failure : failures) {
         if (failure) std::rethrow_exception(failure);

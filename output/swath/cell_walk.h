@@ -25,4 +25,10 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
 void walk_cells_in_bands(gt_projector& projector, const position_source& positions, const output_raster& raster,
                          const corner_value& value, unsigned threads);
 
+// The threads a conversion draws each grid with: one unless the process
+// says how many cores are its own (a batch worker: the cores over the
+// workers running at once).
+void set_drawing_threads(unsigned threads);
+unsigned drawing_threads();
+
 } // namespace vardane

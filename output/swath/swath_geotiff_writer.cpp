@@ -75,7 +75,7 @@ bool spout::gen_posGeoTIFF(const std::string& stem, productType kind, std::int32
                 if (radiometer) Clear_Array_raster();
                 continue;
             }
-            walk_cells(projector, *positions, raster, value);
+            walk_cells_in_bands(projector, *positions, raster, value, drawing_threads());
             if (keep) {
                 if (projector.output(name, geotiff_finish_with(swath_window_nodata()))) {
                     names.push_back(name);
