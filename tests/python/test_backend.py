@@ -40,6 +40,21 @@ def reads(monkeypatch):
     return done
 
 
+@pytest.fixture
+def placings(monkeypatch):
+    """The swath positions placed, as (variables, lines): lines is (first,
+    count) for a part, None for every line."""
+    done = []
+    real = _vardane.swath_positions
+
+    def counted(path, variables, lines=None):
+        done.append((variables, lines))
+        return real(path, variables, lines)
+
+    monkeypatch.setattr(_vardane, "swath_positions", counted)
+    return done
+
+
 def assert_same(lazy, eager):
     assert list(lazy.data_vars) == list(eager.data_vars)
     for name in eager.variables:
@@ -122,49 +137,34 @@ def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings,
 
 
 @pytest.mark.parametrize("kind", ["AMSR2_L1B", "SGLI_IRS"])
-def test_a_swath_opens_lazily_and_places_each_set_once(synth, settings, reads, monkeypatch, kind):
+def test_a_swath_opens_lazily_and_places_each_set_once(synth, settings, reads, placings, kind):
     path = synth(kind, "swath.h5")
-    placed = []
-    real = _vardane.swath_positions
-
-    def counted(path, variables, lines=None):
-        placed.append(variables)
-        return real(path, variables, lines)
-
-    monkeypatch.setattr(_vardane, "swath_positions", counted)
     eager = vardane.open_dataset(path, settings=settings)
-    eager_reads, eager_sets = len(reads), len(placed)
+    eager_reads, eager_sets = len(reads), len(placings)
     reads.clear()
-    placed.clear()
+    placings.clear()
     lazy = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False)
-    assert reads == [] and placed == []
+    assert reads == [] and placings == []
     # One read a variable and one placing a set of positions, eager or lazy.
     assert eager_reads == len(eager.data_vars)
     assert eager_sets == sum(1 for name in eager.coords if name.startswith("lat"))
     assert_same(lazy, eager)
-    assert len(reads) == eager_reads and len(placed) == eager_sets
+    assert len(reads) == eager_reads and len(placings) == eager_sets
 
 
 @pytest.mark.parametrize("kind,line", [("AMSR2_L1B", "scan"), ("SGLI_IRS", "line")])
-def test_each_chunk_of_a_swaths_coordinates_places_its_own_lines(synth, settings, monkeypatch, kind, line):
+def test_each_chunk_of_a_swaths_coordinates_places_its_own_lines(synth, settings, placings, kind, line):
     path = synth(kind, "swath.h5")
     eager = vardane.open_dataset(path, settings=settings)
-    placed = []
-    real = _vardane.swath_positions
-
-    def counted(path, variables, lines=None):
-        placed.append(lines)
-        return real(path, variables, lines)
-
-    monkeypatch.setattr(_vardane, "swath_positions", counted)
     chunked = xr.open_dataset(path, engine="vardane", settings=settings, chunks={line: 37})
     # The latitudes and longitudes of a set, or of a chunk of it, are placed together.
     for lat in (n for n in eager.coords if n.startswith("lat")):
-        placed.clear()
+        placings.clear()
         lon = "lon" + lat[3:]
         assert isinstance(chunked[lat].data, dask.array.Array)
         np.testing.assert_array_equal(chunked[lat].values, eager[lat].values)
         np.testing.assert_array_equal(chunked[lon].values, eager[lon].values)
+        placed = [lines for _, lines in placings]
         if chunked[lat].dims[0] != line:  # a set of other lines is one chunk: placed whole, once
             assert placed == [None], lat
             continue
@@ -174,7 +174,7 @@ def test_each_chunk_of_a_swaths_coordinates_places_its_own_lines(synth, settings
     # Lines past the end are refused.
     rows, columns = eager[next(iter(eager.data_vars))].shape
     with pytest.raises(ValueError, match=f"has no lines 30 to {rows + 1}"):
-        real(str(path), [(0, rows, columns)], (30, rows - 29))
+        _vardane.swath_positions(str(path), [(0, rows, columns)], (30, rows - 29))
 
 
 def test_variables_and_drop_variables_choose(synth, settings, reads):
