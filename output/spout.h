@@ -147,8 +147,9 @@ private:
     template <class T>
     bool take_plane(bulk_vector<T>&& data, const dataAttr_t& attr, const productInfo_t& info, RasterKind kind);
 
-    // The swath writer's result becomes the raster (output/swath/).
-    void take_regridded_grid(const gt_projector& projector);
+    // The swath writer's result becomes the raster (output/swath/); the
+    // projector's grid may be taken over.
+    void take_regridded_grid(gt_projector& projector);
     // Starts a writer call: no failure yet, and no library words left from
     // an earlier call.
     void begin_write();

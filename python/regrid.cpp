@@ -57,8 +57,8 @@ struct layer {
     double offset = 0.0;
     bool codes = false;
     // The grid, one of the two by the raster kind.
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::uint16_t> sixteen;
+    bulk_vector<std::uint8_t> bytes;
+    bulk_vector<std::uint16_t> sixteen;
 };
 
 // What the work without the interpreter hands back to it.
@@ -321,12 +321,12 @@ regridded regrid_in_memory(spinfo& info, const std::string& path, const std::vec
     return out;
 }
 
-// A (height, width) array over the vector's memory, which it keeps alive.
+// A (height, width) array over the grid's memory, which it keeps alive.
 template <typename Sample, typename Stored>
-py::array grid_array(std::vector<Stored>&& grid, const view_t& view)
+py::array grid_array(bulk_vector<Stored>&& grid, const view_t& view)
 {
-    auto* owned = new std::vector<Stored>(std::move(grid));
-    py::capsule keeper(owned, [](void* p) { delete static_cast<std::vector<Stored>*>(p); });
+    auto* owned = new bulk_vector<Stored>(std::move(grid));
+    py::capsule keeper(owned, [](void* p) { delete static_cast<bulk_vector<Stored>*>(p); });
     const py::ssize_t height = view.height;
     const py::ssize_t width = view.width;
     return py::array_t<Sample>({height, width}, {width * py::ssize_t(sizeof(Sample)), py::ssize_t(sizeof(Sample))},

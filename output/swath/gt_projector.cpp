@@ -253,14 +253,14 @@ std::int16_t gt_projector::getVal(std::int32_t c, std::int32_t r) const
     return std::bit_cast<std::int16_t>(samples16_[i]);
 }
 
-std::vector<std::uint16_t> gt_projector::take_samples16() { return std::exchange(samples16_, {}); }
+bulk_vector<std::uint16_t> gt_projector::take_samples16() { return std::exchange(samples16_, {}); }
 
-std::vector<std::uint8_t> gt_projector::take_samples8() { return std::exchange(samples8_, {}); }
+bulk_vector<std::uint8_t> gt_projector::take_samples8() { return std::exchange(samples8_, {}); }
 
 void gt_projector::clear()
 {
-    std::vector<std::uint16_t>().swap(samples16_);
-    std::vector<std::uint8_t>().swap(samples8_);
+    release(samples16_);
+    release(samples8_);
 }
 
 bool gt_projector::write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "util/bulk_vector.h"
 #include "util/view.h"
 
 class GDALRasterBand;
@@ -97,8 +98,8 @@ public:
     std::int16_t getVal(std::int32_t c, std::int32_t r) const;
     // Hands the grid over, row by row from the north, and leaves none:
     // the bytes of raster kind 1, the 16-bit samples of every other kind.
-    std::vector<std::uint16_t> take_samples16();
-    std::vector<std::uint8_t> take_samples8();
+    bulk_vector<std::uint16_t> take_samples16();
+    bulk_vector<std::uint8_t> take_samples8();
     // Frees the grid.
     void clear();
 
@@ -127,8 +128,8 @@ private:
     cell_fill how_;
     view_t view_;
     view_mapping mapping_;
-    std::vector<std::uint16_t> samples16_;
-    std::vector<std::uint8_t> samples8_;
+    bulk_vector<std::uint16_t> samples16_;
+    bulk_vector<std::uint8_t> samples8_;
 };
 
 } // namespace vardane

@@ -20,21 +20,21 @@ constexpr const char* kWindowExtension = ".proj.tif";
 
 // The radiometer's global grid becomes the raster, so that the writers after
 // this one (the KMZ overlay) draw the regridded image. The raster kind stays.
-void spout::take_regridded_grid(const gt_projector& projector)
+void spout::take_regridded_grid(gt_projector& projector)
 {
     const std::int32_t w = projector.getWidth();
     const std::int32_t h = projector.getHeight();
     Clear_Array_raster();
-    raster.reset(w, h);
-    for (std::int32_t r = 0; r < h; ++r) {
-        auto row = raster.row(r);
-        for (std::int32_t c = 0; c < w; ++c) {
-            const std::int16_t v = projector.getVal(c, r);
-            if (rasterKind == RK_INT16) {
-                row[std::size_t(c)].s16 = v;
-            } else {
-                row[std::size_t(c)].u16 = std::bit_cast<std::uint16_t>(v);
-            }
+    if (rasterKind == RK_UINT16 || rasterKind == RK_INT16) {
+        // The grid's 16-bit samples, the bits of signed ones alike, become
+        // the raster as they are.
+        raster.adopt(w, h, projector.take_samples16());
+    } else {
+        raster.reset(w, h);
+        for (std::int32_t r = 0; r < h; ++r) {
+            auto row = raster.row(r);
+            for (std::int32_t c = 0; c < w; ++c)
+                row[std::size_t(c)].u16 = std::bit_cast<std::uint16_t>(projector.getVal(c, r));
         }
     }
     corners[corner::UL] = {90.0, -180.0};

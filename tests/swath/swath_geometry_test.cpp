@@ -229,11 +229,10 @@ namespace {
 // some cell reached.
 std::vector<std::uint16_t> grid_of(gt_projector& projector, std::size_t& drawn)
 {
-    std::vector<std::uint16_t> grid = projector.take_samples16();
-    if (grid.empty()) {
-        const std::vector<std::uint8_t> bytes = projector.take_samples8();
-        grid.assign(bytes.begin(), bytes.end());
-    }
+    const auto sixteen = projector.take_samples16();
+    const auto bytes = projector.take_samples8();
+    std::vector<std::uint16_t> grid(sixteen.begin(), sixteen.end());
+    grid.insert(grid.end(), bytes.begin(), bytes.end());
     drawn = std::size_t(std::count_if(grid.begin(), grid.end(), [&](auto v) { return v != projector.nodata(); }));
     return grid;
 }
