@@ -251,8 +251,8 @@ layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, produc
 // The variables drawn by as many threads as there are cores, up to one a
 // variable: each reads its next variable while the others draw theirs. With
 // fewer variables than cores, the cores left over (by the other calls under
-// way) share out the rows of each grid. A failure stops the threads at their next variable and is the
-// call's.
+// way) share out the rows of each grid. A failure stops the threads at their
+// next variable and is the call's.
 void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::vector<std::int32_t>& indices,
               std::vector<std::optional<given_samples>>& given, const std::string& path)
 {

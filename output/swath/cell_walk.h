@@ -16,8 +16,8 @@ namespace vardane {
 // the same grid as walking them.
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value);
-// The same for the pixels of the rows of `band` only: threads walking bands that do not
-// overlap may share the projector.
+// The same for the pixels of the rows of `band` only: threads walking bands
+// that do not overlap may share the projector.
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value, grid_rows band);
 // The same, the grid cut into `threads` bands of rows walked at once, one
