@@ -10,8 +10,6 @@ namespace vardane {
 
 namespace {
 
-constexpr float kLost = -9999.0f;
-
 using vec3 = std::array<double, 3>;
 
 vec3 operator*(const vec3& v, double s) { return {v[0] * s, v[1] * s, v[2] * s}; }
@@ -47,7 +45,7 @@ position_pair pair_of(const float_grid& lat89A, const float_grid& lon89A, std::i
     // A pair beyond the arrays is as lost as one out of range.
     const bool inArrays = scan >= 0 && pixel >= 0 && scan < lat89A.height && scan < lon89A.height && c2 < lat89A.width
                           && c2 < lon89A.width;
-    if (!inArrays) return {kLost, kLost, kLost, kLost};
+    if (!inArrays) return {kLostFootprint, kLostFootprint, kLostFootprint, kLostFootprint};
     return {lat89A.at(scan, c1), lon89A.at(scan, c1), lat89A.at(scan, c2), lon89A.at(scan, c2)};
 }
 
@@ -77,13 +75,11 @@ coregistration_frame coregistration_frame_of(const float_grid& lat89A, const flo
     return frame;
 }
 
-void coregistered_point(const coregistration_frame& frame, const float_grid& lat89A, const float_grid& lon89A, float a1,
-                        float a2, std::int32_t scan, std::int32_t pixel, float& lon, float& lat)
+void coregistered_point(const coregistration_frame& frame, float a1, float a2, float& lon, float& lat)
 {
     if (frame.lost) {
-        warn_out_of_range(pair_of(lat89A, lon89A, scan, pixel), scan, pixel);
-        lon = kLost;
-        lat = kLost;
+        lon = kLostFootprint;
+        lat = kLostFootprint;
         return;
     }
     // A quarter turn along the circle from p1.
@@ -95,11 +91,17 @@ void coregistered_point(const coregistration_frame& frame, const float_grid& lat
     lat = static_cast<float>(std::atan2(r[2], std::sqrt(r[0] * r[0] + r[1] * r[1])) / kDegree);
 }
 
+void warn_lost_footprint(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan, std::int32_t pixel)
+{
+    warn_out_of_range(pair_of(lat89A, lon89A, scan, pixel), scan, pixel);
+}
+
 void amsr2latlon_(const float_grid& lat89A, const float_grid& lon89A, float a1, float a2, std::int32_t scan,
                   std::int32_t pixel, float& lon, float& lat)
 {
-    coregistered_point(coregistration_frame_of(lat89A, lon89A, scan, pixel), lat89A, lon89A, a1, a2, scan, pixel, lon,
-                       lat);
+    const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, scan, pixel);
+    if (frame.lost) warn_lost_footprint(lat89A, lon89A, scan, pixel);
+    coregistered_point(frame, a1, a2, lon, lat);
 }
 
 } // namespace vardane

@@ -31,10 +31,15 @@ struct coregistration_frame {
 coregistration_frame coregistration_frame_of(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan,
                                              std::int32_t pixel);
 
-// The footprint of factors a1, a2 on its frame; a lost frame prints the
-// out-of-range warning of its pair and gives -9999 for both, as
-// amsr2latlon_ does.
-void coregistered_point(const coregistration_frame& frame, const float_grid& lat89A, const float_grid& lon89A, float a1,
-                        float a2, std::int32_t scan, std::int32_t pixel, float& lon, float& lat);
+// The footprint of factors a1, a2 on its frame; -9999 for both where the
+// frame is lost. Prints nothing: see warn_lost_footprint.
+void coregistered_point(const coregistration_frame& frame, float a1, float a2, float& lon, float& lat);
+
+// The out-of-range warning amsr2latlon_ prints for the lost footprint of
+// scan and pixel (when tracing).
+void warn_lost_footprint(const float_grid& lat89A, const float_grid& lon89A, std::int32_t scan, std::int32_t pixel);
+
+// The position both give a lost footprint.
+inline constexpr float kLostFootprint = -9999.0f;
 
 } // namespace vardane

@@ -65,45 +65,49 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
                && same_shape(it->second.lat, rows, columns);
     };
     auto& wanted = cache.bands[asked.band];
-    if (current(asked)) return wanted;
-
-    // The bands to make, the asked one first; each key once.
-    std::vector<const band_factors*> making{&asked};
-    if (!trace_enabled()) {
+    if (!current(asked)) {
+        // The bands to make, the asked one first; each key once.
+        std::vector<const band_factors*> making{&asked};
         for (const band_factors& b : other) {
             const bool listed = std::ranges::any_of(making, [&](const band_factors* m) { return m->band == b.band; });
             if (!listed && !current(b)) making.push_back(&b);
         }
-    }
-    std::vector<coregistration_cache::entry*> entries;
-    for (const band_factors* b : making) {
-        auto& e = cache.bands[b->band];
-        e.a1 = b->a1;
-        e.a2 = b->a2;
-        for (float_grid* g : {&e.lon, &e.lat}) {
-            g->width = columns;
-            g->height = rows;
-            g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
+        std::vector<coregistration_cache::entry*> entries;
+        for (const band_factors* b : making) {
+            auto& e = cache.bands[b->band];
+            e.a1 = b->a1;
+            e.a2 = b->a2;
+            e.warned = false;
+            for (float_grid* g : {&e.lon, &e.lat}) {
+                g->width = columns;
+                g->height = rows;
+                g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
+            }
+            entries.push_back(&e);
         }
-        entries.push_back(&e);
+        for_row_bands(rows, std::int64_t(columns) * std::int64_t(entries.size()),
+                      [&](std::int32_t first, std::int32_t last) {
+                          for (std::int32_t s = first; s < last; ++s) {
+                              for (std::int32_t i = 0; i < columns; ++i) {
+                                  const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, s, i);
+                                  const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
+                                  for (coregistration_cache::entry* e : entries)
+                                      coregistered_point(frame, e->a1, e->a2, e->lon.values[at], e->lat.values[at]);
+                              }
+                          }
+                      });
     }
-    const auto scans = [&](std::int32_t first, std::int32_t last) {
-        for (std::int32_t s = first; s < last; ++s) {
+    // A traced run warns of a band's lost footprints as its first variable
+    // is drawn, in scan order, as working the band out alone would.
+    if (trace_enabled() && !wanted.warned) {
+        for (std::int32_t s = 0; s < rows; ++s) {
             for (std::int32_t i = 0; i < columns; ++i) {
-                const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, s, i);
-                const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
-                for (coregistration_cache::entry* e : entries)
-                    coregistered_point(frame, lat89A, lon89A, e->a1, e->a2, s, i, e->lon.values[at], e->lat.values[at]);
+                if (wanted.lat.values[std::size_t(s) * std::size_t(columns) + std::size_t(i)] == kLostFootprint)
+                    warn_lost_footprint(lat89A, lon89A, s, i);
             }
         }
-    };
-    // The scans are shared among the cores, but for a traced run, whose
-    // warnings come in scan order.
-    if (trace_enabled()) {
-        scans(0, rows);
-    } else {
-        for_row_bands(rows, std::int64_t(columns) * std::int64_t(entries.size()), scans);
     }
+    wanted.warned = true;
     return wanted;
 }
 

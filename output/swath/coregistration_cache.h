@@ -24,6 +24,7 @@ struct coregistration_cache {
         float a2 = 0.0f;
         float_grid lon;
         float_grid lat;
+        bool warned = false; // of its lost footprints, in a traced run
     };
     std::uint64_t fingerprint = 0;
     std::map<std::string, entry, std::less<>> bands;
@@ -43,9 +44,8 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
 // or made (and cached) from lat89A / lon89A. The product's `other` bands
 // not in the cache are made with it: the part of the formula all bands
 // share is worked out once a footprint for all of them, and kept for none
-// (a full orbit's would take 30 MB). A traced run makes the asked band
-// alone, so that its warnings on lost footprints come in scan order, as
-// its variable is drawn.
+// (a full orbit's would take 30 MB). A traced run prints a band's warnings
+// on its lost footprints when the band is first asked for, in scan order.
 const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
                                                           const float_grid& lon89A, const band_factors& asked,
                                                           std::span<const band_factors> other, std::int32_t rows,

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/output_raster.h"
@@ -99,6 +100,7 @@ TEST(Coregistration, APairBeyondThePoleWarnsWithNumbersFromOne)
 // product made together: each position must be the one the footprint gives
 // alone with its band's factors, lost footprints included. A band made
 // with another is taken from the cache; changed factors make it again.
+// Each band warns of its lost footprint once, when first asked for.
 TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
 {
     constexpr std::int32_t kScans = 1200, kPixels = 243; // cells enough for two cores
@@ -124,31 +126,37 @@ TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
         return count;
     };
     const std::vector<band_factors> bands{{"6G", 0.52f, -0.1f}, {"36G", 0.4f, 0.25f}};
-    // A traced run makes the band asked for alone, and warns of its lost footprint.
-    coregistration_cache traced;
-    ::testing::internal::CaptureStdout();
-    const auto& alone = coregistered_positions(traced, lat, lon, bands[1], bands, kScans, kPixels);
-    const std::string warned = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(std::ranges::count(warned, '\n'), 1);
-    EXPECT_TRUE(warned.ends_with("(low_pixel_by_1origin=6,scan_by_1origin=601)\n")) << warned;
-    EXPECT_EQ(traced.bands.size(), 1u);
-    EXPECT_EQ(differing(alone, 0.4f, 0.25f), 0u);
-
-    set_trace_enabled(false);
+    // Warnings (tracing is on) of a band's lost footprint come when it is first asked for.
+    const auto asking = [&](coregistration_cache& cache, const band_factors& band) {
+        ::testing::internal::CaptureStdout();
+        const auto& e = coregistered_positions(cache, lat, lon, band, bands, kScans, kPixels);
+        const std::string warned = ::testing::internal::GetCapturedStdout();
+        return std::pair<const coregistration_cache::entry&, std::string>{e, warned};
+    };
+    const std::string lostPair = "(low_pixel_by_1origin=6,scan_by_1origin=601)\n";
     coregistration_cache cache;
-    const auto& six = coregistered_positions(cache, lat, lon, bands[0], bands, kScans, kPixels);
-    set_trace_enabled(true);
+    const auto [six, sixWarned] = asking(cache, bands[0]);
+    EXPECT_EQ(std::ranges::count(sixWarned, '\n'), 1);
+    EXPECT_TRUE(sixWarned.ends_with(lostPair)) << sixWarned;
     EXPECT_EQ(differing(six, 0.52f, -0.1f), 0u);
     EXPECT_EQ(six.lat.values[std::size_t(kScans / 2) * kPixels + 5], -9999.0f);
     ASSERT_EQ(cache.bands.size(), 2u);
     const auto& made = cache.bands.at("36G");
     const float* kept = made.lat.values.data();
-    const auto& thirtySix = coregistered_positions(cache, lat, lon, bands[1], bands, kScans, kPixels);
+    const auto [thirtySix, thirtySixWarned] = asking(cache, bands[1]);
     EXPECT_EQ(&thirtySix, &made);
     EXPECT_EQ(thirtySix.lat.values.data(), kept);
+    EXPECT_TRUE(thirtySixWarned.ends_with(lostPair)) << thirtySixWarned;
     EXPECT_EQ(differing(thirtySix, 0.4f, 0.25f), 0u);
-    const auto& moved = coregistered_positions(cache, lat, lon, {"36G", 0.3f, 0.25f}, bands, kScans, kPixels);
+    EXPECT_EQ(asking(cache, bands[1]).second, "");
+    const auto [moved, movedWarned] = asking(cache, {"36G", 0.3f, 0.25f});
     EXPECT_EQ(differing(moved, 0.3f, 0.25f), 0u);
+    EXPECT_TRUE(movedWarned.ends_with(lostPair)) << movedWarned;
+    // Without tracing, nothing is printed.
+    set_trace_enabled(false);
+    coregistration_cache quiet;
+    EXPECT_EQ(asking(quiet, bands[0]).second, "");
+    set_trace_enabled(true);
 }
 
 TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
