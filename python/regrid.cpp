@@ -185,78 +185,149 @@ std::int32_t no_value_of(const py::dtype& type)
     return swath_grid_nodata(kind);
 }
 
-// The variable `index` of the product `info` holds, drawn on the view by
-// the swath writer's projector with the writer's positions and values.
-// With `given` samples, the file's take no part but their description (the
-// valid range, whether they are codes), which a read of one row gives.
-layer project(spinfo& info, std::mutex& reading, shared_geolocation& geo, productType kind, std::int32_t index,
-              const view_t& view, const std::string& path, given_samples* given, unsigned threads)
-{
-    layer out;
-    const auto parameter = static_cast<std::uint32_t>(index);
+// A variable read and ready to be drawn: its samples, its description and
+// the layer its grid goes into.
+struct read_variable {
+    std::size_t slot = 0; // in the call's layers
+    std::int32_t index = 0;
     output_raster raster;
     dataAttr_t attr;
-    {
-        // The product reads one variable at a time, for whichever thread.
-        const std::lock_guard<std::mutex> one(reading);
-        const auto locked = lock_readers();
-        productInfo_t described;
-        info.get_productInfo(parameter, described);
-        std::int32_t dtype = DT_NONE;
-        const bool read =
-            given ? info.get_dataRows(parameter, row_span{0, 1}, dtype) : info.get_dataSource(parameter, dtype);
-        if (!read) throw py::value_error(read_cause(info, path));
-        attr = info.dataAttr();
-        if (given) {
-            if (given->kind != raster_kind_of_read(dtype, attr)
-                || given->raster.height() != std::int32_t(info.N_line(parameter))
-                || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
-                throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
-                                      + " are not of the shape and type the file stores");
-            }
-            raster = std::move(given->raster);
-            out.rasterKind = given->kind;
-            attr.height = raster.height();
-        } else {
-            raster = load_raster(info, dtype, out.rasterKind, path);
-        }
-        info.release_buffers();
-        out.scale = described.scale;
-        out.offset = info.getOffset();
-    }
-    out.codes = attr.codes;
-    // The co-registration cache in geo serves the later variables of a band,
-    // in this call and the next.
-    std::unique_ptr<position_source> positions;
-    {
-        const std::lock_guard<std::mutex> lock(geo.use);
-        positions = positions_for(geo.geo, raster_size{raster.height(), raster.width()}, kind, index);
-    }
-    if (!positions) throw py::value_error(path + ": the product's geolocation does not place this variable");
+};
 
-    gt_projector projector(out.rasterKind, view.width, view.height, attr.codes ? cell_fill::nearest : cell_fill::blend);
-    if (!projector.setView(view))
-        throw py::value_error(path + ": a grid of " + std::to_string(view.width) + " x " + std::to_string(view.height)
-                              + " cannot be made");
-    walk_cells_in_bands(projector, *positions, raster, corner_value(out.rasterKind, attr), threads);
-    out.nodata = projector.nodata();
-    if (out.rasterKind == RK_BYTE) {
-        out.bytes = projector.take_samples8();
+// The variable `index` of the product `info` holds, with the writer's values,
+// its layer described. With `given` samples, the file's take no part but
+// their description (the valid range, whether they are codes), which a
+// read of one row gives.
+read_variable read_for_drawing(spinfo& info, std::mutex& reading, std::int32_t index, const std::string& path,
+                               given_samples* given, layer& out)
+{
+    read_variable read;
+    read.index = index;
+    const auto parameter = static_cast<std::uint32_t>(index);
+    // The product reads one variable at a time, for whichever thread.
+    const std::lock_guard<std::mutex> one(reading);
+    const auto locked = lock_readers();
+    productInfo_t described;
+    info.get_productInfo(parameter, described);
+    std::int32_t dtype = DT_NONE;
+    const bool done =
+        given ? info.get_dataRows(parameter, row_span{0, 1}, dtype) : info.get_dataSource(parameter, dtype);
+    if (!done) throw py::value_error(read_cause(info, path));
+    read.attr = info.dataAttr();
+    if (given) {
+        if (given->kind != raster_kind_of_read(dtype, read.attr)
+            || given->raster.height() != std::int32_t(info.N_line(parameter))
+            || given->raster.width() != std::int32_t(info.N_pixel(parameter))) {
+            throw py::value_error(path + ": the samples given for variable " + std::to_string(index)
+                                  + " are not of the shape and type the file stores");
+        }
+        read.raster = std::move(given->raster);
+        out.rasterKind = given->kind;
+        read.attr.height = read.raster.height();
     } else {
-        out.sixteen = projector.take_samples16();
+        read.raster = load_raster(info, dtype, out.rasterKind, path);
     }
-    return out;
+    info.release_buffers();
+    out.scale = described.scale;
+    out.offset = info.getOffset();
+    out.codes = read.attr.codes;
+    return read;
+}
+
+// Variables that are drawn from the same cells in one walk: of one set of
+// positions, and of one raster size, raster kind and fill.
+bool drawn_together(const read_variable& a, const layer& aLayer, const read_variable& b, const layer& bLayer)
+{
+    return a.raster.height() == b.raster.height() && a.raster.width() == b.raster.width()
+           && aLayer.rasterKind == bLayer.rasterKind && aLayer.codes == bLayer.codes;
+}
+
+// Variables of one set of positions, each drawn on the view by the swath
+// writer's projector with the writer's positions and values; those that
+// can share a walk share it.
+void project(std::vector<read_variable>& variables, std::vector<layer>& layers, shared_geolocation& geo,
+             productType kind, const view_t& view, const std::string& path, unsigned threads)
+{
+    while (!variables.empty()) {
+        std::vector<read_variable> walk;
+        std::vector<read_variable> later;
+        for (read_variable& v : variables) {
+            if (walk.empty() || drawn_together(walk[0], layers[walk[0].slot], v, layers[v.slot])) {
+                walk.push_back(std::move(v));
+            } else {
+                later.push_back(std::move(v));
+            }
+        }
+        variables = std::move(later);
+        const read_variable& first = walk[0];
+        const layer& shape = layers[first.slot];
+        // The co-registration cache in geo serves the later variables of a
+        // band, in this call and the next.
+        std::unique_ptr<position_source> positions;
+        {
+            const std::lock_guard<std::mutex> lock(geo.use);
+            positions =
+                positions_for(geo.geo, raster_size{first.raster.height(), first.raster.width()}, kind, first.index);
+        }
+        if (!positions) throw py::value_error(path + ": the product's geolocation does not place this variable");
+        std::vector<gt_projector> projectors;
+        std::vector<corner_value> values;
+        projectors.reserve(walk.size());
+        values.reserve(walk.size());
+        std::vector<drawn_grid> grids;
+        for (const read_variable& v : walk) {
+            projectors.emplace_back(shape.rasterKind, view.width, view.height,
+                                    shape.codes ? cell_fill::nearest : cell_fill::blend);
+            if (!projectors.back().setView(view))
+                throw py::value_error(path + ": a grid of " + std::to_string(view.width) + " x "
+                                      + std::to_string(view.height) + " cannot be made");
+            values.emplace_back(shape.rasterKind, v.attr);
+            grids.push_back(drawn_grid{projectors.back(), v.raster, values.back()});
+        }
+        walk_cells_in_bands(grids, *positions, threads);
+        for (std::size_t k = 0; k < walk.size(); ++k) {
+            layer& out = layers[walk[k].slot];
+            out.nodata = projectors[k].nodata();
+            if (out.rasterKind == RK_BYTE) {
+                out.bytes = projectors[k].take_samples8();
+            } else {
+                out.sixteen = projectors[k].take_samples16();
+            }
+        }
+    }
+}
+
+// Variables of one set of positions, in the order asked, drawn in one walk
+// a few at a time: more would hold more of the product's planes at once
+// for little more gain.
+std::vector<std::vector<std::size_t>> drawing_groups(productType kind, const std::vector<std::int32_t>& indices)
+{
+    constexpr std::size_t kMostTogether = 4;
+    std::vector<std::vector<std::size_t>> groups;
+    std::vector<std::string> sets;
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const std::string set = position_set_of(kind, indices[i]);
+        std::size_t g = 0;
+        while (g < groups.size() && (set.empty() || sets[g] != set || groups[g].size() == kMostTogether)) ++g;
+        if (g == groups.size()) {
+            groups.emplace_back();
+            sets.push_back(set);
+        }
+        groups[g].push_back(i);
+    }
+    return groups;
 }
 
 // The variables drawn by as many threads as there are cores, up to one a
-// variable: each reads its next variable while the others draw theirs. With
-// fewer variables than cores, the cores left over (by the other calls under
-// way) share out the rows of each grid. A failure stops the threads at their
-// next variable and is the call's.
+// group of variables on the same positions: each reads its next group
+// while the others draw theirs. With fewer groups than cores, the cores
+// left over (by the other calls under way) share out the rows of each grid.
+// A failure stops the threads at their next group and is the call's.
 void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::vector<std::int32_t>& indices,
               std::vector<std::optional<given_samples>>& given, const std::string& path)
 {
     out.layers.resize(indices.size());
+    const std::vector<std::vector<std::size_t>> groups = drawing_groups(out.kind, indices);
     // Calls from several Python threads share the cores rather than each
     // taking them all.
     static std::atomic<std::size_t> callsUnderWay{0};
@@ -267,21 +338,26 @@ void draw_all(spinfo& info, shared_geolocation& geo, regridded& out, const std::
         under_way& operator=(const under_way&) = delete;
     } const thisCall;
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t workers = std::clamp<std::size_t>(indices.size(), 1, cores);
+    const std::size_t workers = std::clamp<std::size_t>(groups.size(), 1, cores);
     const auto bands = static_cast<unsigned>(std::max<std::size_t>(1, cores / (workers * callsUnderWay.load())));
     std::mutex reading;
     std::atomic<std::size_t> next{0};
     std::mutex failing;
     std::exception_ptr failure;
     const auto work = [&] {
-        for (std::size_t i = next++; i < indices.size(); i = next++) {
+        for (std::size_t g = next++; g < groups.size(); g = next++) {
             try {
-                given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
-                out.layers[i] = project(info, reading, geo, out.kind, indices[i], out.view, path, samples, bands);
+                std::vector<read_variable> variables;
+                for (const std::size_t i : groups[g]) {
+                    given_samples* samples = i < given.size() && given[i] ? &*given[i] : nullptr;
+                    variables.push_back(read_for_drawing(info, reading, indices[i], path, samples, out.layers[i]));
+                    variables.back().slot = i;
+                }
+                project(variables, out.layers, geo, out.kind, out.view, path, bands);
             } catch (...) {
                 const std::lock_guard<std::mutex> lock(failing);
                 if (!failure) failure = std::current_exception();
-                next = indices.size();
+                next = groups.size();
             }
         }
     };

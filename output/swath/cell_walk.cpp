@@ -38,36 +38,41 @@ private:
 };
 
 // One line of corners: its positions, and (filled only when a cell of the
-// line is drawn) its corner values and places in the grid.
+// line is drawn) each grid's corner values and the places in the window.
 struct line_state {
     std::vector<float> lon, lat;
-    std::vector<std::int32_t> value;
+    std::vector<std::int32_t> value; // grid k's at [k * columns, (k + 1) * columns)
     std::vector<view_mapping::grid_point> place;
     // Range of the positions that are not lost; empty when none is usable.
     position_range range;
     bool prepared = false;
 
-    explicit line_state(std::int32_t columns)
-        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns)), place(std::size_t(columns))
+    line_state(std::int32_t columns, std::size_t grids)
+        : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns) * grids),
+          place(std::size_t(columns))
     {
     }
+
+    std::size_t columns() const { return lon.size(); }
+    std::int32_t value_of(std::size_t grid, std::size_t P) const { return value[grid * columns() + P]; }
 
     void load(const position_source& positions, std::int32_t L)
     {
-        const auto columns = static_cast<std::int32_t>(lon.size());
-        positions.line(L, columns, lon.data(), lat.data());
+        const auto n = static_cast<std::int32_t>(columns());
+        positions.line(L, n, lon.data(), lat.data());
         range = position_range{};
         prepared = false;
-        for (std::int32_t P = 0; P < columns; ++P) range.add(lon[P], lat[P]);
+        for (std::int32_t P = 0; P < n; ++P) range.add(lon[P], lat[P]);
     }
 
-    void prepare(const gt_projector& projector, const corner_grid& values, std::int32_t L)
+    void prepare(const gt_projector& projector, std::span<const corner_grid> values, std::int32_t L)
     {
         if (prepared) return;
-        for (std::size_t P = 0; P < lon.size(); ++P) {
-            value[P] = values.at(L, std::int32_t(P));
-            place[P] = projector.locate(lon[P], lat[P]);
+        const std::size_t n = columns();
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            for (std::size_t P = 0; P < n; ++P) value[k * n + P] = values[k].at(L, std::int32_t(P));
         }
+        for (std::size_t P = 0; P < n; ++P) place[P] = projector.locate(lon[P], lat[P]);
         prepared = true;
     }
 };
@@ -105,15 +110,29 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
 void walk_cells(gt_projector& projector, const position_source& positions, const output_raster& raster,
                 const corner_value& value, grid_rows band)
 {
-    if (band.first >= band.end || raster.height() < 1 || raster.width() < 1) return;
-    const corner_grid values(raster, value, positions.bordered());
-    const std::int32_t rows = values.rows();
-    const std::int32_t columns = values.columns();
+    const drawn_grid grid{projector, raster, value};
+    walk_cells(std::span<const drawn_grid>(&grid, 1), positions, band);
+}
+
+void walk_cells(std::span<const drawn_grid> grids, const position_source& positions, grid_rows band)
+{
+    if (grids.empty() || band.first >= band.end) return;
+    const output_raster& raster = grids[0].raster;
+    if (raster.height() < 1 || raster.width() < 1) return;
+    std::vector<corner_grid> values;
+    std::vector<gt_projector*> projectors;
+    for (const drawn_grid& g : grids) {
+        values.emplace_back(g.raster, g.value, positions.bordered());
+        projectors.push_back(&g.projector);
+    }
+    gt_projector& projector = grids[0].projector;
+    const std::int32_t rows = values[0].rows();
+    const std::int32_t columns = values[0].columns();
     if (rows < 2 || columns < 2) return;
-    line_state upper(columns);
-    line_state lower(columns);
+    line_state upper(columns, grids.size());
+    line_state lower(columns, grids.size());
     upper.load(positions, 0);
-    cell_corners c{};
+    std::vector<cell_corners> cells(grids.size());
     grid_corners places{};
     for (std::int32_t l = 0; l + 1 < rows; ++l) {
         lower.load(positions, l + 1);
@@ -123,12 +142,14 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
             for (std::int32_t p = 0; p + 1 < columns; ++p) {
                 const std::size_t left = std::size_t(p);
                 const std::size_t right = left + 1;
-                c[0] = point_t{upper.lon[left], upper.lat[left], upper.value[left], false};
-                c[1] = point_t{lower.lon[left], lower.lat[left], lower.value[left], false};
-                c[2] = point_t{lower.lon[right], lower.lat[right], lower.value[right], false};
-                c[3] = point_t{upper.lon[right], upper.lat[right], upper.value[right], false};
+                for (std::size_t k = 0; k < cells.size(); ++k) {
+                    cells[k] = {point_t{upper.lon[left], upper.lat[left], upper.value_of(k, left), false},
+                                point_t{lower.lon[left], lower.lat[left], lower.value_of(k, left), false},
+                                point_t{lower.lon[right], lower.lat[right], lower.value_of(k, right), false},
+                                point_t{upper.lon[right], upper.lat[right], upper.value_of(k, right), false}};
+                }
                 places = {upper.place[left], lower.place[left], lower.place[right], upper.place[right]};
-                projector.put_val_bl(c, places, band);
+                gt_projector::put_val_bl(projectors, cells, places, band);
             }
         }
         std::swap(upper, lower);
@@ -152,7 +173,14 @@ unsigned drawing_threads() { return threads_to_draw_with(); }
 void walk_cells_in_bands(gt_projector& projector, const position_source& positions, const output_raster& raster,
                          const corner_value& value, unsigned threads)
 {
-    const std::int32_t height = projector.getHeight();
+    const drawn_grid grid{projector, raster, value};
+    walk_cells_in_bands(std::span<const drawn_grid>(&grid, 1), positions, threads);
+}
+
+void walk_cells_in_bands(std::span<const drawn_grid> grids, const position_source& positions, unsigned threads)
+{
+    if (grids.empty()) return;
+    const std::int32_t height = grids[0].projector.getHeight();
     const auto bands = static_cast<std::int32_t>(std::clamp<std::int64_t>(threads, 1, std::max(height, 1)));
     const auto rows_of = [&](std::int32_t i) {
         return grid_rows{std::int32_t(std::int64_t(height) * i / bands),
@@ -162,7 +190,7 @@ void walk_cells_in_bands(gt_projector& projector, const position_source& positio
     std::vector<std::exception_ptr> failures(static_cast<std::size_t>(bands));
     const auto walk = [&](std::int32_t i) {
         try {
-            walk_cells(projector, positions, raster, value, rows_of(i));
+            walk_cells(grids, positions, rows_of(i));
         } catch (...) {
             failures[std::size_t(i)] = std::current_exception();
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "output/output_raster.h"
 #include "output/swath/corner_value.h"
 #include "output/swath/gt_projector.h"
@@ -24,6 +26,21 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
 // by this thread: the grid is the one a single walk leaves.
 void walk_cells_in_bands(gt_projector& projector, const position_source& positions, const output_raster& raster,
                          const corner_value& value, unsigned threads);
+
+// One of several grids drawn from the same positions: the projector it is
+// drawn in, the raster its values come from and how they are taken. The
+// grids of one walk share one window, raster kind and fill, and their
+// rasters one size.
+struct drawn_grid {
+    gt_projector& projector;
+    const output_raster& raster;
+    const corner_value& value;
+};
+
+// The walks above for several grids at once: each grid ends as if walked
+// alone, and the places of the cells in the window are found once for all.
+void walk_cells(std::span<const drawn_grid> grids, const position_source& positions, grid_rows band);
+void walk_cells_in_bands(std::span<const drawn_grid> grids, const position_source& positions, unsigned threads);
 
 // The threads a conversion draws each grid with: one unless the process
 // says how many cores are its own (a batch worker: the cores over the

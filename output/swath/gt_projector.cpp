@@ -173,31 +173,49 @@ bool gt_projector::setView(const view_t& view)
     return true;
 }
 
+bool gt_projector::lacks_value(const cell_corners& corners) const
+{
+    return corners[0].value == nodata_ || corners[1].value == nodata_ || corners[2].value == nodata_
+           || corners[3].value == nodata_;
+}
+
 bool gt_projector::skipped(const cell_corners& corners) const
 {
+    if (lacks_value(corners)) return true;
     for (const point_t& p : corners) {
-        if (p.value == nodata_ || position_is_lost(p.lon, p.lat)) return true;
+        if (position_is_lost(p.lon, p.lat)) return true;
     }
     return false;
+}
+
+bool gt_projector::has_grid() const { return kind_ == RK_BYTE ? !samples8_.empty() : !samples16_.empty(); }
+
+grid_corners gt_projector::places_beside_date_line(const cell_corners& corners, bool west) const
+{
+    grid_corners places{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        float lon = corners[i].lon;
+        if (west && lon > 0.0f) lon -= 360.0f;
+        if (!west && lon < 0.0f) lon += 360.0f;
+        places[i] = locate(lon, corners[i].lat);
+    }
+    return places;
 }
 
 void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass, grid_rows rows)
 {
     if (skipped(corners)) return;
-    bool wrap = secondPass;
-    if (!secondPass && crosses_date_line(corners)) {
-        // West of -180 first; this pass then draws the cell east of 180.
-        put_val_bl(corners, true, rows);
-        wrap = true;
+    if (secondPass) {
+        fill(places_beside_date_line(corners, true), corners, rows);
+    } else if (crosses_date_line(corners)) {
+        // West of -180 first, then east of 180.
+        fill(places_beside_date_line(corners, true), corners, rows);
+        fill(places_beside_date_line(corners, false), corners, rows);
+    } else {
+        grid_corners places{};
+        for (std::size_t i = 0; i < 4; ++i) places[i] = locate(corners[i].lon, corners[i].lat);
+        fill(places, corners, rows);
     }
-    grid_corners places{};
-    for (int i = 0; i < 4; ++i) {
-        float lon = corners[std::size_t(i)].lon;
-        if (wrap && !secondPass && lon < 0.0f) lon += 360.0f;
-        if (wrap && secondPass && lon > 0.0f) lon -= 360.0f;
-        places[std::size_t(i)] = locate(lon, corners[std::size_t(i)].lat);
-    }
-    fill(places, corners, rows);
 }
 
 void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows)
@@ -210,39 +228,110 @@ void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& p
     fill(places, corners, rows);
 }
 
-void gt_projector::fill(const grid_corners& places, const cell_corners& corners, grid_rows rows)
+void gt_projector::put_val_bl(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                              const grid_corners& places, grid_rows rows)
 {
-    if (kind_ == RK_BYTE) {
-        if (!samples8_.empty()) fill_grid(samples8_.data(), places, corners, rows);
-    } else if (!samples16_.empty()) {
-        fill_grid(samples16_.data(), places, corners, rows);
+    if (grids.size() == 1) {
+        grids[0]->put_val_bl(corners[0], places, rows);
+        return;
+    }
+    if (grids.size() > kMaxStacked) {
+        put_val_bl(grids.first(kMaxStacked), corners.first(kMaxStacked), places, rows);
+        put_val_bl(grids.subspan(kMaxStacked), corners.subspan(kMaxStacked), places, rows);
+        return;
+    }
+    const cell_corners& cell = corners[0];
+    for (const point_t& p : cell) {
+        if (position_is_lost(p.lon, p.lat)) return;
+    }
+    const bool acrossDateLine = crosses_date_line(cell);
+    // Most cells of a radiometer are smaller than a pixel and hold no centre.
+    if (!acrossDateLine && grids[0]->box_of(places, rows).empty()) return;
+    // The grids for which no corner of the cell is missing.
+    std::array<std::size_t, kMaxStacked> drawnAt{};
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < grids.size(); ++k) {
+        if (!grids[k]->lacks_value(corners[k]) && grids[k]->has_grid()) drawnAt[count++] = k;
+    }
+    if (count == 0) return;
+    const std::span<const std::size_t> drawn(drawnAt.data(), count);
+    if (acrossDateLine) {
+        fill_stack(grids, corners, drawn, grids[0]->places_beside_date_line(cell, true), rows);
+        fill_stack(grids, corners, drawn, grids[0]->places_beside_date_line(cell, false), rows);
+    } else {
+        fill_stack(grids, corners, drawn, places, rows);
     }
 }
 
-template <typename T>
-void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows)
+void gt_projector::fill(const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
-    // Most cells of a radiometer are smaller than a pixel and hold no centre.
+    const centre_box box = box_of(places, rows);
+    if (box.empty()) return;
+    if (kind_ == RK_BYTE) {
+        if (!samples8_.empty()) fill_grid(samples8_.data(), places, box, corners);
+    } else if (!samples16_.empty()) {
+        fill_grid(samples16_.data(), places, box, corners);
+    }
+}
+
+gt_projector::centre_box gt_projector::box_of(const grid_corners& places, grid_rows rows) const
+{
     const auto [xmin, xmax] = std::minmax({places[0].x, places[1].x, places[2].x, places[3].x});
     const auto [x0, x1] = centres_within(xmin, xmax, width_);
-    if (x0 > x1) return;
+    if (x0 > x1) return {0, -1, 0, -1};
     const auto [ymin, ymax] = std::minmax({places[0].y, places[1].y, places[2].y, places[3].y});
     const auto [y0, y1] = centres_within(ymin, ymax, height_);
-    const int top = std::max(y0, rows.first);
-    const int bottom = std::min(y1, rows.end - 1);
+    return {x0, x1, std::max(y0, rows.first), std::min(y1, rows.end - 1)};
+}
+
+template <typename At>
+void gt_projector::each_centre(const grid_corners& places, const centre_box& box, At&& at) const
+{
     std::array<double, 4> crossing{};
-    for (int y = top; y <= bottom; ++y) {
-        T* row = grid + std::size_t(y) * std::size_t(width_);
+    for (int y = box.top; y <= box.bottom; ++y) {
+        const std::size_t row = std::size_t(y) * std::size_t(width_);
         const double cy = y + 0.5;
         const int n = row_crossings(places, cy, crossing);
         for (int k = 0; k + 1 < n; k += 2) {
             // Centres x + 0.5 with crossing[k] <= x + 0.5 < crossing[k + 1].
             const auto [first, last] = centres_between(crossing[std::size_t(k)], crossing[std::size_t(k) + 1], width_);
-            for (int x = first; x <= last; ++x) {
-                const auto d = squared_distances(places, x + 0.5, cy);
-                row[x] = static_cast<T>(how_ == cell_fill::nearest ? nearest(d, corners) : blend(d, corners));
-            }
+            for (int x = first; x <= last; ++x) at(row + std::size_t(x), squared_distances(places, x + 0.5, cy));
         }
+    }
+}
+
+std::int32_t gt_projector::value_at(const std::array<double, 4>& d, const cell_corners& corners) const
+{
+    return how_ == cell_fill::nearest ? nearest(d, corners) : blend(d, corners);
+}
+
+template <typename T>
+void gt_projector::fill_grid(T* grid, const grid_corners& places, const centre_box& box, const cell_corners& corners)
+{
+    each_centre(places, box, [&](std::size_t at, const std::array<double, 4>& d) {
+        grid[at] = static_cast<T>(value_at(d, corners));
+    });
+}
+
+template <typename T>
+void gt_projector::fill_grids(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                              std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows)
+{
+    const gt_projector& window = *grids[0];
+    const centre_box box = window.box_of(places, rows);
+    if (box.empty()) return;
+    window.each_centre(places, box, [&](std::size_t at, const std::array<double, 4>& d) {
+        for (const std::size_t k : drawn) grids[k]->grid<T>()[at] = static_cast<T>(window.value_at(d, corners[k]));
+    });
+}
+
+void gt_projector::fill_stack(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                              std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows)
+{
+    if (grids[0]->kind_ == RK_BYTE) {
+        fill_grids<std::uint8_t>(grids, corners, drawn, places, rows);
+    } else {
+        fill_grids<std::uint16_t>(grids, corners, drawn, places, rows);
     }
 }
 

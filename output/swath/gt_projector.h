@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,13 @@ public:
     void put_val_bl(const cell_corners& corners, bool secondPass, grid_rows rows);
     void put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows);
 
+    // Fills several grids of one window, one raster kind and one fill from
+    // the same cell: grid k takes the values of corners[k], whose positions
+    // are those of corners[0]. Each grid ends as if drawn alone; the pixel
+    // centres the cell holds are found once for all of them.
+    static void put_val_bl(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                           const grid_corners& places, grid_rows rows);
+
     // Writes the grid as a one-band GeoTIFF of the active view, laid out as
     // `how` asks; a failed write leaves no file.
     bool output(const std::string& name, const geotiff_finish& how) const;
@@ -112,14 +120,50 @@ public:
     static constexpr std::int64_t kMaxSamples = std::int64_t(20000) * 10000 * 4;
 
 private:
+    // Grids put_val_bl fills at once from one cell; more are filled in turns.
+    static constexpr std::size_t kMaxStacked = 16;
     // Rows written to the file at a time.
     static constexpr std::size_t kSliceBytes = std::size_t(16) << 20;
 
     bool write_in_slices(GDALRasterBand& band, const void* samples, int gdalType) const;
-    void fill(const grid_corners& places, const cell_corners& corners, grid_rows rows);
+    // The places of the corners with the longitudes of a cell across the
+    // date line taken a turn to its west (west of -180) or to its east.
+    grid_corners places_beside_date_line(const cell_corners& corners, bool west) const;
+    // The pixels whose centres a cell may hold: columns [x0, x1] of rows
+    // [top, bottom], cut to the rows drawn; empty when x0 > x1 or top > bottom.
+    struct centre_box {
+        int x0, x1, top, bottom;
+        bool empty() const { return x0 > x1 || top > bottom; }
+    };
+    centre_box box_of(const grid_corners& places, grid_rows rows) const;
+    // Calls at(offset, d) for each pixel centre inside the cell, d the
+    // squared distances of the corners from it, in pixels.
+    template <typename At>
+    void each_centre(const grid_corners& places, const centre_box& box, At&& at) const;
+    // The value of the pixel centre at squared distances d from the corners.
+    std::int32_t value_at(const std::array<double, 4>& d, const cell_corners& corners) const;
     template <typename T>
-    void fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows);
+    void fill_grid(T* grid, const grid_corners& places, const centre_box& box, const cell_corners& corners);
+    // Fills the pixels of the cell's box in the grids `drawn` (indices
+    // into grids) with their values from corners.
+    template <typename T>
+    static void fill_grids(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                           std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows);
+    static void fill_stack(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
+                           std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows);
+    void fill(const grid_corners& places, const cell_corners& corners, grid_rows rows);
     bool skipped(const cell_corners& corners) const;
+    bool lacks_value(const cell_corners& corners) const;
+    bool has_grid() const;
+    template <typename T>
+    T* grid()
+    {
+        if constexpr (sizeof(T) == 1) {
+            return samples8_.data();
+        } else {
+            return samples16_.data();
+        }
+    }
 
     std::int32_t kind_;
     std::int32_t width_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -245,45 +246,65 @@ std::vector<std::uint16_t> grid_of(gt_projector& projector, std::size_t& drawn)
     return grid;
 }
 
-} // namespace
-
 // A swath that crosses the date line and passes near a pole, with cells
-// from much smaller than a pixel to many pixels tall, drawn whole and in
-// bands of rows by several threads: every pixel is the same, those the
-// cells of two bands reach, those of overlapping cells (the later cell
-// wins) and those drawn on both sides of the date line among them.
-TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
-{
-    constexpr std::int32_t kLines = 90;
-    constexpr std::int32_t kPixels = 40;
+// from much smaller than a pixel to many pixels tall; one of its positions
+// is lost.
+struct turning_swath {
+    static constexpr std::int32_t kLines = 90;
+    static constexpr std::int32_t kPixels = 40;
     float_grid lat{kPixels, kLines, std::vector<float>(std::size_t(kLines) * kPixels)};
     float_grid lon = lat;
-    for (std::int32_t l = 0; l < kLines; ++l) {
-        for (std::int32_t p = 0; p < kPixels; ++p) {
-            const std::size_t at = std::size_t(l) * kPixels + std::size_t(p);
-            // Lines run north to 88 degrees and back, pixels spread wider
-            // along some lines than others; the swath turns across the date line.
-            lat.values[at] = float(88.0 - std::abs(l - 45) * 3.9 + (p - 20) * 0.15 * std::cos(l * 0.1));
-            lon.values[at] = float(std::fmod(150.0 + l * 1.7 + p * (0.05 + 0.1 * (l % 7)) + 540.0, 360.0) - 180.0);
+
+    turning_swath()
+    {
+        for (std::int32_t l = 0; l < kLines; ++l) {
+            for (std::int32_t p = 0; p < kPixels; ++p) {
+                const std::size_t at = std::size_t(l) * kPixels + std::size_t(p);
+                // Lines run north to 88 degrees and back, pixels spread wider
+                // along some lines than others; the swath turns across the date line.
+                lat.values[at] = float(88.0 - std::abs(l - 45) * 3.9 + (p - 20) * 0.15 * std::cos(l * 0.1));
+                lon.values[at] = float(std::fmod(150.0 + l * 1.7 + p * (0.05 + 0.1 * (l % 7)) + 540.0, 360.0) - 180.0);
+            }
         }
+        lat.values[std::size_t(30) * kPixels + 5] = -9999.0f; // a lost position leaves its cells out
     }
-    lat.values[std::size_t(30) * kPixels + 5] = -9999.0f; // a lost position leaves its cells out
-    const array_positions positions(lat, lon, 1);
-    for (const std::int32_t kind : {RK_UINT16, RK_BYTE}) {
+
+    // A raster of the swath's size, its values varied by `seed`; with
+    // `holes`, some samples are the nodata of the kind.
+    static output_raster raster(std::int32_t kind, int seed, bool holes)
+    {
         output_raster raster;
         raster.reset(kPixels, kLines);
         for (std::int32_t l = 0; l < kLines; ++l) {
             for (std::int32_t p = 0; p < kPixels; ++p) {
+                const bool hole = holes && (l * 13 + p * 5 + seed) % 17 == 0;
                 if (kind == RK_BYTE) {
-                    raster.at(l, p).bytes[0] = std::uint8_t((l * 7 + p) % 200);
+                    raster.at(l, p).bytes[0] = hole ? 255 : std::uint8_t((l * 7 + p + seed) % 200);
                 } else {
-                    raster.at(l, p).u16 = std::uint16_t(1000 + l * 37 + p * 11);
+                    raster.at(l, p).u16 = hole ? 65535 : std::uint16_t(1000 + l * 37 + p * 11 + seed * 101);
                 }
             }
         }
+        return raster;
+    }
+
+    static constexpr std::array<view_t, 2> kWindows{view_t{360, 180, -180, -90, 180, 90, ""},
+                                                    view_t{97, 61, -170, 30, -100, 90, ""}};
+};
+
+} // namespace
+
+// Drawn whole and in bands of rows by several threads: every pixel is the
+// same, those the cells of two bands reach, those of overlapping cells (the
+// later cell wins) and those drawn on both sides of the date line among them.
+TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
+{
+    const turning_swath swath;
+    const array_positions positions(swath.lat, swath.lon, 1);
+    for (const std::int32_t kind : {RK_UINT16, RK_BYTE}) {
+        const output_raster raster = turning_swath::raster(kind, 0, false);
         const corner_value value(kind, dataAttr_t{});
-        for (const view_t& window :
-             {view_t{360, 180, -180, -90, 180, 90, ""}, view_t{97, 61, -170, 30, -100, 90, ""}}) {
+        for (const view_t& window : turning_swath::kWindows) {
             for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
                 gt_projector whole(kind, window.width, window.height, how);
                 ASSERT_TRUE(whole.setView(window));
@@ -297,6 +318,50 @@ TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
                     ASSERT_TRUE(banded.setView(window));
                     walk_cells_in_bands(banded, positions, raster, value, threads);
                     EXPECT_EQ(grid_of(banded, drawn), expected) << threads << " threads, " << window.width;
+                }
+            }
+        }
+    }
+}
+
+// Grids drawn from the same positions in one walk, each with missing
+// samples of its own (a cell missing a corner in one grid is drawn in the
+// others), and more of them than are filled from a cell at once: each
+// grid is the one its own walk leaves, in one band or in several.
+TEST(CellWalk, GridsWalkedTogetherAreTheGridsWalkedAlone)
+{
+    const turning_swath swath;
+    const array_positions positions(swath.lat, swath.lon, 1);
+    constexpr int kGrids = 19;
+    for (const std::int32_t kind : {RK_UINT16, RK_BYTE}) {
+        std::vector<output_raster> rasters;
+        for (int k = 0; k < kGrids; ++k) rasters.push_back(turning_swath::raster(kind, k, k % 3 != 2));
+        const corner_value value(kind, dataAttr_t{});
+        for (const view_t& window : turning_swath::kWindows) {
+            for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
+                std::vector<std::vector<std::uint16_t>> alone;
+                for (const output_raster& raster : rasters) {
+                    gt_projector one(kind, window.width, window.height, how);
+                    ASSERT_TRUE(one.setView(window));
+                    walk_cells(one, positions, raster, value);
+                    std::size_t drawn = 0;
+                    alone.push_back(grid_of(one, drawn));
+                    EXPECT_GT(drawn, 200u);
+                }
+                ASSERT_NE(alone[0], alone[1]);
+                for (const unsigned threads : {1u, 3u}) {
+                    std::vector<gt_projector> projectors(kGrids, gt_projector(kind, window.width, window.height, how));
+                    std::vector<drawn_grid> grids;
+                    for (int k = 0; k < kGrids; ++k) {
+                        ASSERT_TRUE(projectors[std::size_t(k)].setView(window));
+                        grids.push_back(drawn_grid{projectors[std::size_t(k)], rasters[std::size_t(k)], value});
+                    }
+                    walk_cells_in_bands(grids, positions, threads);
+                    for (int k = 0; k < kGrids; ++k) {
+                        std::size_t drawn = 0;
+                        EXPECT_EQ(grid_of(projectors[std::size_t(k)], drawn), alone[std::size_t(k)])
+                            << "grid " << k << ", " << threads << " threads, " << window.width;
+                    }
                 }
             }
         }
