@@ -145,15 +145,19 @@ def test_a_dataset_regrids_its_values_as_they_are_now(tmp_path, synth, settings)
             np.testing.assert_array_equal(vardane.regrid(ds, names, settings=settings).to_array().values,
                                           expected.to_array().values)
     path = synth("AMSR2_L1B", "l1b.h5")
-    expected = vardane.regrid(path, ["36.5GHz_H"], settings=settings)
+    band = ["36.5GHz_H", "36.5GHz_V"]
+    expected = vardane.regrid(path, band, settings=settings)
     eager = vardane.open_dataset(path, variables="36.5GHz_H", settings=settings)
-    decoded = xr.open_dataset(path, engine="vardane", variables="36.5GHz_H", settings=settings)
+    decoded = xr.open_dataset(path, engine="vardane", variables=band, settings=settings)
     # Changed values are what is regridded, on the file's positions: a
     # constant is that constant wherever a sample reaches, no value nowhere.
+    # The other polarisation, drawn in the same pass, keeps its own values.
     changed = decoded.copy()
     changed["36.5GHz_H"] = decoded["36.5GHz_H"] * 0 + 250.0
     changed["36.5GHz_H"][:, :10] = np.nan
-    out = vardane.regrid(changed, "36.5GHz_H", settings=settings)
+    both = vardane.regrid(changed, band, settings=settings)
+    np.testing.assert_array_equal(both["36.5GHz_V"].values, expected["36.5GHz_V"].values)
+    out = both["36.5GHz_H"]
     reached = out.values != out.attrs["_FillValue"]
     assert reached.any()
     np.testing.assert_allclose(out.values[reached] * out.attrs["scale_factor"], 250.0, atol=0.01)
