@@ -181,7 +181,7 @@ class VardaneBackendEntrypoint(BackendEntrypoint):
     reads parts (with chunks=, each dask chunk reads its own rows), another's
     whole, once. A swath's positions are worked out when its coordinates are
     first used: all of them once, for the variables that share them, or the
-    lines of each chunk for that chunk. Polar grids are read when opened.
+    lines of each chunk for that chunk.
     """
 
     description = "Earth-observation satellite products through Vardane's readers"

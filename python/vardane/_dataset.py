@@ -104,8 +104,7 @@ def grid_dataset(path, variables, settings, parameter_of, positions_of=swath_pos
     variable's parameter and its samples, an array or one read later
     (anything with a shape and a dtype that xarray wraps), in the GeoTIFF's
     column order when `turned`; positions_of(path, index, shape) the
-    (lat, lon) of a swath parameter's samples, likewise. Polar grids are
-    read at once."""
+    (lat, lon) of a swath parameter's samples, likewise."""
     path = os.fspath(path)
     info = identify(path, settings)
     info["path"] = path
@@ -120,8 +119,7 @@ def grid_dataset(path, variables, settings, parameter_of, positions_of=swath_pos
             return open_swath(path, info, chosen, _attributes, parameter_of, positions_of,
                               (variable, parameter, samples))
         if parameter["polar"]:
-            read = parameter if "samples" in parameter else _vardane.read_parameter(path, variable["index"])
-            return open_polar(path, info, chosen, _attributes, (variable, read))
+            return open_polar(path, info, chosen, _attributes, parameter_of, (variable, parameter, samples))
         here = _grid_coordinates(parameter, samples.shape[:2], turned)
         if coords is None:
             coords = here

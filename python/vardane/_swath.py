@@ -18,16 +18,11 @@ import xarray as xr
 from . import _vardane
 
 
-def _read(path, chosen, first):
-    """(variable, parameter) of every chosen variable; `first` is a pair
-    already read."""
-    read = []
-    for variable in chosen:
-        if first is not None and variable["index"] == first[0]["index"]:
-            read.append((variable, first[1]))
-        else:
-            read.append((variable, _vardane.read_parameter(path, variable["index"])))
-    return read
+def _described(path, chosen, parameter_of, first):
+    """(variable, parameter, samples) of every chosen variable, by
+    parameter_of; `first` is the triple of one already asked for."""
+    return [first if variable["index"] == first[0]["index"] else (variable, *parameter_of(path, variable, False))
+            for variable in chosen]
 
 
 # Suffixes of the position sets named after where their positions come from.
@@ -86,7 +81,7 @@ def _coordinate(name, values, dims, axis):
     })
 
 
-def open_swath(path, info, chosen, attributes, parameter_of, positions_of=swath_positions, first=None):
+def open_swath(path, info, chosen, attributes, parameter_of, positions_of, first):
     """A swath product's variables as stored, on 2-D lat/lon coordinates.
 
     parameter_of(path, variable, turned) gives a variable's description and
@@ -99,8 +94,7 @@ def open_swath(path, info, chosen, attributes, parameter_of, positions_of=swath_
     pixel_S and, when its lines are not the Dataset's usual count, scan_S or
     line_S.
     """
-    described = [first if first is not None and variable["index"] == first[0]["index"]
-                 else (variable, *parameter_of(path, variable, False)) for variable in chosen]
+    described = _described(path, chosen, parameter_of, first)
     sets = _vardane.position_sets(path, [v["index"] for v in chosen])
     groups = []
     member = []
@@ -133,12 +127,13 @@ def open_swath(path, info, chosen, attributes, parameter_of, positions_of=swath_
     return ds
 
 
-def open_polar(path, info, chosen, attributes, first=None):
+def open_polar(path, info, chosen, attributes, parameter_of, first):
     """A polar-stereographic radiometer L3 grid: 1-D x/y projection
     coordinates of the cell centres in metres and the grid mapping
-    `spatial_ref` of the polar GeoTIFF writer's coordinate system."""
-    read = _read(path, chosen, first)
-    shapes = {p["samples"].shape for _, p in read}
+    `spatial_ref` of the polar GeoTIFF writer's coordinate system.
+    parameter_of and `first` as for open_swath."""
+    described = _described(path, chosen, parameter_of, first)
+    shapes = {tuple(samples.shape) for _, _, samples in described}
     if len(shapes) > 1:
         raise NotImplementedError(f"{path}: variables on different grids cannot share a Dataset yet")
     height, width = shapes.pop() if shapes else (0, 0)
@@ -149,8 +144,7 @@ def open_polar(path, info, chosen, attributes, first=None):
     x = left + (np.arange(width) + 0.5) * size
     y = top - (np.arange(height) + 0.5) * size
     data = {}
-    for variable, parameter in read:
-        samples = parameter["samples"]
+    for variable, parameter, samples in described:
         attrs = attributes(variable, parameter, samples)
         attrs["grid_mapping"] = "spatial_ref"
         data[variable["name"]] = xr.Variable(("y", "x"), samples, attrs)

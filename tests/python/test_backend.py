@@ -87,21 +87,23 @@ def test_chunks_give_dask_arrays_of_the_same_values(synth, settings):
     np.testing.assert_array_equal(decoded.BT_V.values, expected.BT_V.values)
 
 
-# HDF5, both flat-binary families (a JASMES global grid is turned by half its
-# columns, as its GeoTIFF is) and HDF4.
+# HDF5 on latitude/longitude and polar-stereographic grids, both flat-binary
+# families (a JASMES global grid is turned by half its columns, as its
+# GeoTIFF is) and HDF4.
 PARTS = [
-    ("AMSR2_L3_BT", "bt.h5", {"grid": "latlon_0.25"}, "BT_V"),
-    ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}, None),
-    ("JASMES_RAW", "global.dat", {"grid": "global", "bytes": "1"}, None),
-    ("JASMES_HDF4", "JASMES_HDF4.hdf", {}, None),
+    ("AMSR2_L3_BT", "bt.h5", {"grid": "latlon_0.25"}, "BT_V", "lat"),
+    ("AMSR2_L3_BT", "ps.h5", {"grid": "nsidc_north_25km"}, "BT_H", "y"),
+    ("GSMAP_BIN", "gsmap_mvk.20220701.0000.v8.0000.0.dat", {"period": "hourly"}, None, "lat"),
+    ("JASMES_RAW", "global.dat", {"grid": "global", "bytes": "1"}, None, "lat"),
+    ("JASMES_HDF4", "JASMES_HDF4.hdf", {}, None, "lat"),
 ]
 
 
-@pytest.mark.parametrize("kind,name,variants,variable", PARTS, ids=[p[0] for p in PARTS])
+@pytest.mark.parametrize("kind,name,variants,variable,rows", PARTS, ids=[f"{p[0]}-{p[4]}" for p in PARTS])
 def test_opening_reads_nothing_and_each_chunk_reads_only_its_rows(synth, settings, reads, kind, name, variants,
-                                                                  variable):
+                                                                  variable, rows):
     path = synth(kind, name, **variants)
-    ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={"lat": 100})
+    ds = xr.open_dataset(path, engine="vardane", settings=settings, mask_and_scale=False, chunks={rows: 100})
     variable = variable or next(iter(ds.data_vars))
     index = {v["name"]: v["index"] for v in vardane.identify(path, settings)["variables"]}[variable]
     assert reads == []
