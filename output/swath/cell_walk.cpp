@@ -114,46 +114,73 @@ void walk_cells(gt_projector& projector, const position_source& positions, const
     walk_cells(std::span<const drawn_grid>(&grid, 1), positions, band);
 }
 
-void walk_cells(std::span<const drawn_grid> grids, const position_source& positions, grid_rows band)
+namespace {
+
+// The corners of the cell between pixels `left` and left + 1 of two lines,
+// in ring order, with the values of grid k.
+inline cell_corners ring_of(const line_state& upper, const line_state& lower, std::size_t left, std::size_t k)
+{
+    const std::size_t right = left + 1;
+    return {point_t{upper.lon[left], upper.lat[left], upper.value_of(k, left), false},
+            point_t{lower.lon[left], lower.lat[left], lower.value_of(k, left), false},
+            point_t{lower.lon[right], lower.lat[right], lower.value_of(k, right), false},
+            point_t{upper.lon[right], upper.lat[right], upper.value_of(k, right), false}};
+}
+
+// Every cell of the grids' rasters that may reach the band, handed to
+// draw(upper, lower, left, places) with the lines around it and its
+// corners' places in the window.
+template <typename Draw>
+void each_cell(std::span<const drawn_grid> grids, const position_source& positions, grid_rows band, Draw&& draw)
 {
     if (grids.empty() || band.first >= band.end) return;
     const output_raster& raster = grids[0].raster;
     if (raster.height() < 1 || raster.width() < 1) return;
     std::vector<corner_grid> values;
-    std::vector<gt_projector*> projectors;
-    for (const drawn_grid& g : grids) {
-        values.emplace_back(g.raster, g.value, positions.bordered());
-        projectors.push_back(&g.projector);
-    }
-    gt_projector& projector = grids[0].projector;
+    for (const drawn_grid& g : grids) values.emplace_back(g.raster, g.value, positions.bordered());
+    const gt_projector& window = grids[0].projector;
     const std::int32_t rows = values[0].rows();
     const std::int32_t columns = values[0].columns();
     if (rows < 2 || columns < 2) return;
     line_state upper(columns, grids.size());
     line_state lower(columns, grids.size());
     upper.load(positions, 0);
-    std::vector<cell_corners> cells(grids.size());
-    grid_corners places{};
     for (std::int32_t l = 0; l + 1 < rows; ++l) {
         lower.load(positions, l + 1);
-        if (!outside_window(projector, upper, lower, band)) {
-            upper.prepare(projector, values, l);
-            lower.prepare(projector, values, l + 1);
-            for (std::int32_t p = 0; p + 1 < columns; ++p) {
-                const std::size_t left = std::size_t(p);
-                const std::size_t right = left + 1;
-                for (std::size_t k = 0; k < cells.size(); ++k) {
-                    cells[k] = {point_t{upper.lon[left], upper.lat[left], upper.value_of(k, left), false},
-                                point_t{lower.lon[left], lower.lat[left], lower.value_of(k, left), false},
-                                point_t{lower.lon[right], lower.lat[right], lower.value_of(k, right), false},
-                                point_t{upper.lon[right], upper.lat[right], upper.value_of(k, right), false}};
-                }
-                places = {upper.place[left], lower.place[left], lower.place[right], upper.place[right]};
-                gt_projector::put_val_bl(projectors, cells, places, band);
+        if (!outside_window(window, upper, lower, band)) {
+            upper.prepare(window, values, l);
+            lower.prepare(window, values, l + 1);
+            for (std::size_t left = 0; left + 1 < std::size_t(columns); ++left) {
+                const grid_corners places{upper.place[left], lower.place[left], lower.place[left + 1],
+                                          upper.place[left + 1]};
+                draw(upper, lower, left, places);
             }
         }
         std::swap(upper, lower);
     }
+}
+
+} // namespace
+
+void walk_cells(std::span<const drawn_grid> grids, const position_source& positions, grid_rows band)
+{
+    if (grids.size() == 1) {
+        // One grid, as most conversions draw: no stack to fill.
+        gt_projector& projector = grids[0].projector;
+        each_cell(grids, positions, band,
+                  [&](const line_state& upper, const line_state& lower, std::size_t left, const grid_corners& places) {
+                      projector.put_val_bl(ring_of(upper, lower, left, 0), places, band);
+                  });
+        return;
+    }
+    std::vector<gt_projector*> projectors;
+    for (const drawn_grid& g : grids) projectors.push_back(&g.projector);
+    std::vector<cell_corners> cells(grids.size());
+    each_cell(grids, positions, band,
+              [&](const line_state& upper, const line_state& lower, std::size_t left, const grid_corners& places) {
+                  for (std::size_t k = 0; k < cells.size(); ++k) cells[k] = ring_of(upper, lower, left, k);
+                  gt_projector::put_val_bl(projectors, cells, places, band);
+              });
 }
 
 namespace {

@@ -104,6 +104,17 @@ std::int32_t nearest(const std::array<double, 4>& d, const cell_corners& c)
     return c[std::size_t(std::ranges::min_element(d) - d.begin())].value;
 }
 
+// The value a pixel centre at squared distances d from the corners takes.
+template <cell_fill How>
+std::int32_t value_at(const std::array<double, 4>& d, const cell_corners& c)
+{
+    if constexpr (How == cell_fill::nearest) {
+        return nearest(d, c);
+    } else {
+        return blend(d, c);
+    }
+}
+
 // Rounding of values well inside the int range without a library call: the
 // fill does it for every cell.
 int floor_int(double v)
@@ -244,9 +255,6 @@ void gt_projector::put_val_bl(std::span<gt_projector* const> grids, std::span<co
     for (const point_t& p : cell) {
         if (position_is_lost(p.lon, p.lat)) return;
     }
-    const bool acrossDateLine = crosses_date_line(cell);
-    // Most cells of a radiometer are smaller than a pixel and hold no centre.
-    if (!acrossDateLine && grids[0]->box_of(places, rows).empty()) return;
     // The grids for which no corner of the cell is missing.
     std::array<std::size_t, kMaxStacked> drawnAt{};
     std::size_t count = 0;
@@ -255,7 +263,7 @@ void gt_projector::put_val_bl(std::span<gt_projector* const> grids, std::span<co
     }
     if (count == 0) return;
     const std::span<const std::size_t> drawn(drawnAt.data(), count);
-    if (acrossDateLine) {
+    if (crosses_date_line(cell)) {
         fill_stack(grids, corners, drawn, grids[0]->places_beside_date_line(cell, true), rows);
         fill_stack(grids, corners, drawn, grids[0]->places_beside_date_line(cell, false), rows);
     } else {
@@ -265,30 +273,36 @@ void gt_projector::put_val_bl(std::span<gt_projector* const> grids, std::span<co
 
 void gt_projector::fill(const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
-    const centre_box box = box_of(places, rows);
-    if (box.empty()) return;
+    const bool codes = how_ == cell_fill::nearest;
     if (kind_ == RK_BYTE) {
-        if (!samples8_.empty()) fill_grid(samples8_.data(), places, box, corners);
-    } else if (!samples16_.empty()) {
-        fill_grid(samples16_.data(), places, box, corners);
+        if (samples8_.empty()) return;
+        if (codes) {
+            fill_grid<std::uint8_t, cell_fill::nearest>(samples8_.data(), places, corners, rows);
+        } else {
+            fill_grid<std::uint8_t, cell_fill::blend>(samples8_.data(), places, corners, rows);
+        }
+    } else if (samples16_.empty()) {
+        return;
+    } else if (codes) {
+        fill_grid<std::uint16_t, cell_fill::nearest>(samples16_.data(), places, corners, rows);
+    } else {
+        fill_grid<std::uint16_t, cell_fill::blend>(samples16_.data(), places, corners, rows);
     }
 }
 
-gt_projector::centre_box gt_projector::box_of(const grid_corners& places, grid_rows rows) const
+template <typename At>
+void gt_projector::each_centre(const grid_corners& places, grid_rows rows, At&& at) const
 {
+    // Most cells of a radiometer are smaller than a pixel and hold no centre.
     const auto [xmin, xmax] = std::minmax({places[0].x, places[1].x, places[2].x, places[3].x});
     const auto [x0, x1] = centres_within(xmin, xmax, width_);
-    if (x0 > x1) return {0, -1, 0, -1};
+    if (x0 > x1) return;
     const auto [ymin, ymax] = std::minmax({places[0].y, places[1].y, places[2].y, places[3].y});
     const auto [y0, y1] = centres_within(ymin, ymax, height_);
-    return {x0, x1, std::max(y0, rows.first), std::min(y1, rows.end - 1)};
-}
-
-template <typename At>
-void gt_projector::each_centre(const grid_corners& places, const centre_box& box, At&& at) const
-{
+    const int top = std::max(y0, rows.first);
+    const int bottom = std::min(y1, rows.end - 1);
     std::array<double, 4> crossing{};
-    for (int y = box.top; y <= box.bottom; ++y) {
+    for (int y = top; y <= bottom; ++y) {
         const std::size_t row = std::size_t(y) * std::size_t(width_);
         const double cy = y + 0.5;
         const int n = row_crossings(places, cy, crossing);
@@ -300,38 +314,37 @@ void gt_projector::each_centre(const grid_corners& places, const centre_box& box
     }
 }
 
-std::int32_t gt_projector::value_at(const std::array<double, 4>& d, const cell_corners& corners) const
+template <typename T, cell_fill How>
+void gt_projector::fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
-    return how_ == cell_fill::nearest ? nearest(d, corners) : blend(d, corners);
-}
-
-template <typename T>
-void gt_projector::fill_grid(T* grid, const grid_corners& places, const centre_box& box, const cell_corners& corners)
-{
-    each_centre(places, box, [&](std::size_t at, const std::array<double, 4>& d) {
-        grid[at] = static_cast<T>(value_at(d, corners));
+    each_centre(places, rows, [&](std::size_t at, const std::array<double, 4>& d) {
+        grid[at] = static_cast<T>(value_at<How>(d, corners));
     });
 }
 
-template <typename T>
+template <typename T, cell_fill How>
 void gt_projector::fill_grids(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
                               std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows)
 {
-    const gt_projector& window = *grids[0];
-    const centre_box box = window.box_of(places, rows);
-    if (box.empty()) return;
-    window.each_centre(places, box, [&](std::size_t at, const std::array<double, 4>& d) {
-        for (const std::size_t k : drawn) grids[k]->grid<T>()[at] = static_cast<T>(window.value_at(d, corners[k]));
+    grids[0]->each_centre(places, rows, [&](std::size_t at, const std::array<double, 4>& d) {
+        for (const std::size_t k : drawn) grids[k]->grid<T>()[at] = static_cast<T>(value_at<How>(d, corners[k]));
     });
 }
 
 void gt_projector::fill_stack(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
                               std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows)
 {
+    const bool codes = grids[0]->how_ == cell_fill::nearest;
     if (grids[0]->kind_ == RK_BYTE) {
-        fill_grids<std::uint8_t>(grids, corners, drawn, places, rows);
+        if (codes) {
+            fill_grids<std::uint8_t, cell_fill::nearest>(grids, corners, drawn, places, rows);
+        } else {
+            fill_grids<std::uint8_t, cell_fill::blend>(grids, corners, drawn, places, rows);
+        }
+    } else if (codes) {
+        fill_grids<std::uint16_t, cell_fill::nearest>(grids, corners, drawn, places, rows);
     } else {
-        fill_grids<std::uint16_t>(grids, corners, drawn, places, rows);
+        fill_grids<std::uint16_t, cell_fill::blend>(grids, corners, drawn, places, rows);
     }
 }
 

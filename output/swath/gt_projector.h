@@ -129,24 +129,15 @@ private:
     // The places of the corners with the longitudes of a cell across the
     // date line taken a turn to its west (west of -180) or to its east.
     grid_corners places_beside_date_line(const cell_corners& corners, bool west) const;
-    // The pixels whose centres a cell may hold: columns [x0, x1] of rows
-    // [top, bottom], cut to the rows drawn; empty when x0 > x1 or top > bottom.
-    struct centre_box {
-        int x0, x1, top, bottom;
-        bool empty() const { return x0 > x1 || top > bottom; }
-    };
-    centre_box box_of(const grid_corners& places, grid_rows rows) const;
-    // Calls at(offset, d) for each pixel centre inside the cell, d the
-    // squared distances of the corners from it, in pixels.
+    // Calls at(offset, d) for each pixel centre of `rows` inside the cell,
+    // d the squared distances of the corners from it, in pixels.
     template <typename At>
-    void each_centre(const grid_corners& places, const centre_box& box, At&& at) const;
-    // The value of the pixel centre at squared distances d from the corners.
-    std::int32_t value_at(const std::array<double, 4>& d, const cell_corners& corners) const;
-    template <typename T>
-    void fill_grid(T* grid, const grid_corners& places, const centre_box& box, const cell_corners& corners);
-    // Fills the pixels of the cell's box in the grids `drawn` (indices
-    // into grids) with their values from corners.
-    template <typename T>
+    void each_centre(const grid_corners& places, grid_rows rows, At&& at) const;
+    template <typename T, cell_fill How>
+    void fill_grid(T* grid, const grid_corners& places, const cell_corners& corners, grid_rows rows);
+    // Fills the pixels of the cell in the grids `drawn` (indices into
+    // grids) with their values from corners.
+    template <typename T, cell_fill How>
     static void fill_grids(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
                            std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows);
     static void fill_stack(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,

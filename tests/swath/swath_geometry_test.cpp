@@ -324,6 +324,91 @@ TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
     }
 }
 
+// Every cell of the swath put into the projector one by one, as it comes:
+// what the walk must leave, the cells it passes over without drawing (the
+// lines outside the window, the cells between two rows or two columns of
+// pixel centres) among them.
+std::vector<std::uint16_t> drawn_cell_by_cell(std::int32_t kind, const view_t& window, cell_fill how,
+                                              const float_grid& lat, const float_grid& lon, const output_raster& raster,
+                                              const corner_value& value)
+{
+    gt_projector projector(kind, window.width, window.height, how);
+    EXPECT_TRUE(projector.setView(window));
+    const auto corner = [&](std::int32_t l, std::int32_t p) {
+        const std::size_t at = std::size_t(l) * std::size_t(lat.width) + std::size_t(p);
+        return point_t{lon.values[at], lat.values[at], value(raster.cell(l, p)), false};
+    };
+    for (std::int32_t l = 0; l + 1 < lat.height; ++l) {
+        for (std::int32_t p = 0; p + 1 < lat.width; ++p) {
+            projector.put_val_bl({corner(l, p), corner(l + 1, p), corner(l + 1, p + 1), corner(l, p + 1)}, false);
+        }
+    }
+    std::size_t drawn = 0;
+    return grid_of(projector, drawn);
+}
+
+// The walk draws what putting every cell in the projector draws: over the
+// date line and near a pole; on a lattice of positions a quarter of a
+// pixel apart whose corners lie on pixel centres and on the lines between
+// them; and a cell east of 180 degrees that lies between two columns of
+// centres there but holds one when drawn again a turn to the west, in a
+// window whose columns do not divide the turn.
+TEST(CellWalk, TheWalkDrawsWhatEveryCellPutInTurnDraws)
+{
+    float_grid beyondLat{2, 2, {61.1f, 61.1f, 59.9f, 59.9f}};
+    float_grid beyondLon{2, 2, {180.3f, 180.6f, 180.3f, 180.6f}};
+    {
+        const view_t west{97, 61, -180, 30, -100, 90, ""};
+        output_raster raster;
+        raster.reset(2, 2);
+        for (std::int32_t c = 0; c < 4; ++c) raster.at(c / 2, c % 2).u16 = std::uint16_t(100 + c);
+        const corner_value value(RK_UINT16, dataAttr_t{});
+        gt_projector walked(RK_UINT16, west.width, west.height, cell_fill::blend);
+        ASSERT_TRUE(walked.setView(west));
+        walk_cells(walked, array_positions(beyondLat, beyondLon, 1), raster, value);
+        std::size_t drawn = 0;
+        const std::vector<std::uint16_t> grid = grid_of(walked, drawn);
+        EXPECT_GT(drawn, 0u);
+        EXPECT_EQ(grid, drawn_cell_by_cell(RK_UINT16, west, cell_fill::blend, beyondLat, beyondLon, raster, value));
+    }
+
+    const turning_swath turning;
+    float_grid latticeLat{41, 33, std::vector<float>(41 * 33)};
+    float_grid latticeLon = latticeLat;
+    for (std::int32_t l = 0; l < latticeLat.height; ++l) {
+        for (std::int32_t p = 0; p < latticeLat.width; ++p) {
+            const std::size_t at = std::size_t(l) * 41 + std::size_t(p);
+            latticeLat.values[at] = 60.0f - float(l) * 0.25f;
+            const float east = 175.0f + float(p) * 0.25f; // 180 itself at p = 20
+            latticeLon.values[at] = east > 180.0f ? east - 360.0f : east;
+        }
+    }
+    const std::pair<const float_grid*, const float_grid*> swaths[] = {{&turning.lat, &turning.lon},
+                                                                      {&latticeLat, &latticeLon}};
+    for (const auto& [lat, lon] : swaths) {
+        const array_positions positions(*lat, *lon, 1);
+        output_raster raster;
+        raster.reset(lat->width, lat->height);
+        for (std::int32_t l = 0; l < lat->height; ++l) {
+            for (std::int32_t p = 0; p < lat->width; ++p) raster.at(l, p).u16 = std::uint16_t(500 + l * 29 + p * 13);
+        }
+        const corner_value value(RK_UINT16, dataAttr_t{});
+        for (const view_t& window : turning_swath::kWindows) {
+            for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
+                gt_projector walked(RK_UINT16, window.width, window.height, how);
+                ASSERT_TRUE(walked.setView(window));
+                walk_cells(walked, positions, raster, value);
+                std::size_t drawn = 0;
+                EXPECT_EQ(grid_of(walked, drawn), drawn_cell_by_cell(RK_UINT16, window, how, *lat, *lon, raster, value))
+                    << lat->width << " pixels, window " << window.width;
+                if (lat == &latticeLat && window.width == 360) {
+                    EXPECT_GT(drawn, 50u);
+                }
+            }
+        }
+    }
+}
+
 // Grids drawn from the same positions in one walk, each with missing
 // samples of its own (a cell missing a corner in one grid is drawn in the
 // others), and more of them than are filled from a cell at once: each
