@@ -43,13 +43,15 @@ struct line_state {
     std::vector<float> lon, lat;
     std::vector<std::int32_t> value; // grid k's at [k * columns, (k + 1) * columns)
     std::vector<view_mapping::grid_point> place;
+    // Whether the corner has a value of grid k and a position, at k * columns + P.
+    std::vector<std::uint8_t> usable;
     // Range of the positions that are not lost; empty when none is usable.
     position_range range;
     bool prepared = false;
 
     line_state(std::int32_t columns, std::size_t grids)
         : lon(std::size_t(columns)), lat(std::size_t(columns)), value(std::size_t(columns) * grids),
-          place(std::size_t(columns))
+          place(std::size_t(columns)), usable(std::size_t(columns) * grids)
     {
     }
 
@@ -69,10 +71,13 @@ struct line_state {
     {
         if (prepared) return;
         const std::size_t n = columns();
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            for (std::size_t P = 0; P < n; ++P) value[k * n + P] = values[k].at(L, std::int32_t(P));
-        }
         for (std::size_t P = 0; P < n; ++P) place[P] = projector.locate(lon[P], lat[P]);
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            for (std::size_t P = 0; P < n; ++P) {
+                value[k * n + P] = values[k].at(L, std::int32_t(P));
+                usable[k * n + P] = value[k * n + P] != projector.nodata() && !position_is_lost(lon[P], lat[P]);
+            }
+        }
         prepared = true;
     }
 };
@@ -169,7 +174,10 @@ void walk_cells(std::span<const drawn_grid> grids, const position_source& positi
         gt_projector& projector = grids[0].projector;
         each_cell(grids, positions, band,
                   [&](const line_state& upper, const line_state& lower, std::size_t left, const grid_corners& places) {
-                      projector.put_val_bl(ring_of(upper, lower, left, 0), places, band);
+                      // The four corners' values and positions, checked once a line.
+                      if (upper.usable[left] & lower.usable[left] & lower.usable[left + 1] & upper.usable[left + 1]) {
+                          projector.put_whole_cell(ring_of(upper, lower, left, 0), places, band);
+                      }
                   });
         return;
     }

@@ -218,22 +218,25 @@ void gt_projector::put_val_bl(const cell_corners& corners, bool secondPass, grid
     if (skipped(corners)) return;
     if (secondPass) {
         fill(places_beside_date_line(corners, true), corners, rows);
-    } else if (crosses_date_line(corners)) {
-        // West of -180 first, then east of 180.
-        fill(places_beside_date_line(corners, true), corners, rows);
-        fill(places_beside_date_line(corners, false), corners, rows);
-    } else {
-        grid_corners places{};
-        for (std::size_t i = 0; i < 4; ++i) places[i] = locate(corners[i].lon, corners[i].lat);
-        fill(places, corners, rows);
+        return;
     }
+    grid_corners places{};
+    for (std::size_t i = 0; i < 4; ++i) places[i] = locate(corners[i].lon, corners[i].lat);
+    put_whole_cell(corners, places, rows);
 }
 
 void gt_projector::put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows)
 {
     if (skipped(corners)) return;
+    put_whole_cell(corners, places, rows);
+}
+
+void gt_projector::put_whole_cell(const cell_corners& corners, const grid_corners& places, grid_rows rows)
+{
     if (crosses_date_line(corners)) {
-        put_val_bl(corners, false, rows);
+        // West of -180 first, then east of 180.
+        fill(places_beside_date_line(corners, true), corners, rows);
+        fill(places_beside_date_line(corners, false), corners, rows);
         return;
     }
     fill(places, corners, rows);

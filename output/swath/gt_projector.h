@@ -85,6 +85,10 @@ public:
     // rows that do not overlap may share the projector.
     void put_val_bl(const cell_corners& corners, bool secondPass, grid_rows rows);
     void put_val_bl(const cell_corners& corners, const grid_corners& places, grid_rows rows);
+    // The same for a cell known to have every corner's value and position
+    // (none is nodata, none position_is_lost): a walk that checks each
+    // corner once for the four cells around it.
+    void put_whole_cell(const cell_corners& corners, const grid_corners& places, grid_rows rows);
 
     // Fills several grids of one window, one raster kind and one fill from
     // the same cell: grid k takes the values of corners[k], whose positions

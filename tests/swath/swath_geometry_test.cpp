@@ -246,6 +246,17 @@ std::vector<std::uint16_t> grid_of(gt_projector& projector, std::size_t& drawn)
     return grid;
 }
 
+// The grid one walk of the raster's cells leaves in a projector of the window.
+std::vector<std::uint16_t> walked_grid(std::int32_t kind, const view_t& window, cell_fill how,
+                                       const position_source& positions, const output_raster& raster,
+                                       const corner_value& value, std::size_t& drawn)
+{
+    gt_projector projector(kind, window.width, window.height, how);
+    EXPECT_TRUE(projector.setView(window));
+    walk_cells(projector, positions, raster, value);
+    return grid_of(projector, drawn);
+}
+
 // A swath that crosses the date line and passes near a pole, with cells
 // from much smaller than a pixel to many pixels tall; one of its positions
 // is lost.
@@ -306,11 +317,9 @@ TEST(CellWalk, ThreadsDrawingBandsOfRowsLeaveTheGridOfOneWalk)
         const corner_value value(kind, dataAttr_t{});
         for (const view_t& window : turning_swath::kWindows) {
             for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
-                gt_projector whole(kind, window.width, window.height, how);
-                ASSERT_TRUE(whole.setView(window));
-                walk_cells(whole, positions, raster, value);
                 std::size_t drawn = 0;
-                const std::vector<std::uint16_t> expected = grid_of(whole, drawn);
+                const std::vector<std::uint16_t> expected =
+                    walked_grid(kind, window, how, positions, raster, value, drawn);
                 EXPECT_GT(drawn, 200u) << window.width;
                 // More threads than rows: one band a row.
                 for (const unsigned threads : {1u, 2u, 3u, 7u, 500u}) {
@@ -347,8 +356,8 @@ std::vector<std::uint16_t> drawn_cell_by_cell(std::int32_t kind, const view_t& w
     return grid_of(projector, drawn);
 }
 
-// The walk draws what putting every cell in the projector draws: over the
-// date line and near a pole; on a lattice of positions a quarter of a
+// The walk draws what putting every cell in the projector draws, samples
+// missing here and there: over the date line and near a pole; on a lattice of positions a quarter of a
 // pixel apart whose corners lie on pixel centres and on the lines between
 // them; and a cell east of 180 degrees that lies between two columns of
 // centres there but holds one when drawn again a turn to the west, in a
@@ -390,16 +399,17 @@ TEST(CellWalk, TheWalkDrawsWhatEveryCellPutInTurnDraws)
         output_raster raster;
         raster.reset(lat->width, lat->height);
         for (std::int32_t l = 0; l < lat->height; ++l) {
-            for (std::int32_t p = 0; p < lat->width; ++p) raster.at(l, p).u16 = std::uint16_t(500 + l * 29 + p * 13);
+            for (std::int32_t p = 0; p < lat->width; ++p) {
+                // Some samples missing: the cells around them are left out.
+                raster.at(l, p).u16 = (l * 13 + p * 5) % 17 == 0 ? 65535 : std::uint16_t(500 + l * 29 + p * 13);
+            }
         }
         const corner_value value(RK_UINT16, dataAttr_t{});
         for (const view_t& window : turning_swath::kWindows) {
             for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
-                gt_projector walked(RK_UINT16, window.width, window.height, how);
-                ASSERT_TRUE(walked.setView(window));
-                walk_cells(walked, positions, raster, value);
                 std::size_t drawn = 0;
-                EXPECT_EQ(grid_of(walked, drawn), drawn_cell_by_cell(RK_UINT16, window, how, *lat, *lon, raster, value))
+                EXPECT_EQ(walked_grid(RK_UINT16, window, how, positions, raster, value, drawn),
+                          drawn_cell_by_cell(RK_UINT16, window, how, *lat, *lon, raster, value))
                     << lat->width << " pixels, window " << window.width;
                 if (lat == &latticeLat && window.width == 360) {
                     EXPECT_GT(drawn, 50u);
@@ -426,11 +436,8 @@ TEST(CellWalk, GridsWalkedTogetherAreTheGridsWalkedAlone)
             for (const cell_fill how : {cell_fill::blend, cell_fill::nearest}) {
                 std::vector<std::vector<std::uint16_t>> alone;
                 for (const output_raster& raster : rasters) {
-                    gt_projector one(kind, window.width, window.height, how);
-                    ASSERT_TRUE(one.setView(window));
-                    walk_cells(one, positions, raster, value);
                     std::size_t drawn = 0;
-                    alone.push_back(grid_of(one, drawn));
+                    alone.push_back(walked_grid(kind, window, how, positions, raster, value, drawn));
                     EXPECT_GT(drawn, 200u);
                 }
                 ASSERT_NE(alone[0], alone[1]);
