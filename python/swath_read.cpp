@@ -89,7 +89,10 @@ py::dict swath_positions(const std::string& path, const std::vector<position_req
         {
             py::gil_scoped_release released;
             const std::lock_guard<std::mutex> lock(shared->use);
-            positions = positions_for(shared->geo, raster_size{rows, columns}, kind, index);
+            // A part of the lines is placed by itself.
+            const auto part =
+                count < rows ? std::optional(row_span{std::uint32_t(first), std::uint32_t(count)}) : std::nullopt;
+            positions = positions_for(shared->geo, raster_size{rows, columns}, kind, index, part);
         }
         if (!positions) {
             throw py::value_error(path + ": its geolocation does not cover parameter " + std::to_string(index) + " ("

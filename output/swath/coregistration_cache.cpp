@@ -49,54 +49,85 @@ std::uint64_t geolocation_fingerprint(const float_grid& lat, const float_grid& l
     return fingerprint_of(fingerprint_of(0xcbf29ce484222325ULL, lat), lon);
 }
 
-const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
-                                                          const float_grid& lon89A, const band_factors& asked,
-                                                          std::span<const band_factors> other, std::int32_t rows,
-                                                          std::int32_t columns)
+namespace {
+
+coregistration_cache::entry& made_scans(coregistration_cache& cache, const float_grid& lat89A, const float_grid& lon89A,
+                                        const band_factors& asked, std::span<const band_factors> other,
+                                        std::int32_t rows, std::int32_t columns, std::int32_t first, std::int32_t count)
 {
     const std::uint64_t fingerprint = geolocation_fingerprint(lat89A, lon89A);
     if (fingerprint != cache.fingerprint) {
         cache.bands.clear();
         cache.fingerprint = fingerprint;
     }
-    const auto current = [&](const band_factors& b) {
-        const auto it = cache.bands.find(b.band);
-        return it != cache.bands.end() && it->second.a1 == b.a1 && it->second.a2 == b.a2
-               && same_shape(it->second.lat, rows, columns);
+    const auto scans_made = [&](const coregistration_cache::entry& e) {
+        return std::all_of(e.made.begin() + first, e.made.begin() + first + count, [](bool made) { return made; });
     };
-    auto& wanted = cache.bands[asked.band];
-    if (!current(asked)) {
-        // The bands to make, the asked one first; each key once.
-        std::vector<const band_factors*> making{&asked};
-        for (const band_factors& b : other) {
-            const bool listed = std::ranges::any_of(making, [&](const band_factors* m) { return m->band == b.band; });
-            if (!listed && !current(b)) making.push_back(&b);
-        }
-        std::vector<coregistration_cache::entry*> entries;
-        for (const band_factors* b : making) {
-            auto& e = cache.bands[b->band];
-            e.a1 = b->a1;
-            e.a2 = b->a2;
+    // The entry of a band, kept when it was made with these factors for
+    // this raster, else cleared to be made again.
+    const auto entry_of = [&](const band_factors& b) -> coregistration_cache::entry& {
+        auto& e = cache.bands[b.band];
+        if (e.a1 != b.a1 || e.a2 != b.a2 || !same_shape(e.lat, rows, columns)) {
+            e.a1 = b.a1;
+            e.a2 = b.a2;
             e.warned = false;
+            e.made.assign(std::size_t(rows), false);
             for (float_grid* g : {&e.lon, &e.lat}) {
                 g->width = columns;
                 g->height = rows;
-                g->values.assign(std::size_t(rows) * std::size_t(columns), 0.0f);
+                g->values.resize(std::size_t(rows) * std::size_t(columns));
             }
-            entries.push_back(&e);
         }
-        for_row_bands(rows, std::int64_t(columns) * std::int64_t(entries.size()),
-                      [&](std::int32_t first, std::int32_t last) {
-                          for (std::int32_t s = first; s < last; ++s) {
-                              for (std::int32_t i = 0; i < columns; ++i) {
-                                  const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, s, i);
-                                  const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
-                                  for (coregistration_cache::entry* e : entries)
-                                      coregistered_point(frame, e->a1, e->a2, e->lon.values[at], e->lat.values[at]);
-                              }
-                          }
-                      });
+        return e;
+    };
+    auto& wanted = entry_of(asked);
+    if (scans_made(wanted)) return wanted;
+    // The bands lacking some of the scans, the asked one first; each key once.
+    std::vector<coregistration_cache::entry*> entries{&wanted};
+    std::vector<std::string_view> keys{asked.band};
+    for (const band_factors& b : other) {
+        if (std::ranges::find(keys, b.band) != keys.end()) continue;
+        keys.push_back(b.band);
+        auto& e = entry_of(b);
+        if (!scans_made(e)) entries.push_back(&e);
     }
+    for_row_bands(count, std::int64_t(columns) * std::int64_t(entries.size()), [&](std::int32_t from, std::int32_t to) {
+        std::vector<coregistration_cache::entry*> making;
+        for (std::int32_t s = first + from; s < first + to; ++s) {
+            making.clear();
+            for (coregistration_cache::entry* e : entries) {
+                if (!e->made[std::size_t(s)]) making.push_back(e);
+            }
+            for (std::int32_t i = 0; i < columns && !making.empty(); ++i) {
+                const coregistration_frame frame = coregistration_frame_of(lat89A, lon89A, s, i);
+                const std::size_t at = std::size_t(s) * std::size_t(columns) + std::size_t(i);
+                for (coregistration_cache::entry* e : making)
+                    coregistered_point(frame, e->a1, e->a2, e->lon.values[at], e->lat.values[at]);
+            }
+        }
+    });
+    // Noted once every thread is done: the flags share their words.
+    for (coregistration_cache::entry* e : entries)
+        std::fill(e->made.begin() + first, e->made.begin() + first + count, true);
+    return wanted;
+}
+
+} // namespace
+
+const coregistration_cache::entry& coregistered_scans(coregistration_cache& cache, const float_grid& lat89A,
+                                                      const float_grid& lon89A, const band_factors& asked,
+                                                      std::span<const band_factors> other, std::int32_t rows,
+                                                      std::int32_t columns, std::int32_t first, std::int32_t count)
+{
+    return made_scans(cache, lat89A, lon89A, asked, other, rows, columns, first, count);
+}
+
+const coregistration_cache::entry& coregistered_positions(coregistration_cache& cache, const float_grid& lat89A,
+                                                          const float_grid& lon89A, const band_factors& asked,
+                                                          std::span<const band_factors> other, std::int32_t rows,
+                                                          std::int32_t columns)
+{
+    auto& wanted = made_scans(cache, lat89A, lon89A, asked, other, rows, columns, 0, rows);
     // A traced run warns of a band's lost footprints as its first variable
     // is drawn, in scan order, as working the band out alone would.
     if (trace_enabled() && !wanted.warned) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "output/output_raster.h"
 #include "output/swath/amsr2latlon.h"
@@ -24,6 +25,9 @@ struct coregistration_cache {
         float a2 = 0.0f;
         float_grid lon;
         float_grid lat;
+        // The scans of lon and lat worked out: a part of a swath placed
+        // alone makes its own scans only.
+        std::vector<bool> made;
         bool warned = false; // of its lost footprints, in a traced run
     };
     std::uint64_t fingerprint = 0;
@@ -50,5 +54,13 @@ const coregistration_cache::entry& coregistered_positions(coregistration_cache& 
                                                           const float_grid& lon89A, const band_factors& asked,
                                                           std::span<const band_factors> other, std::int32_t rows,
                                                           std::int32_t columns);
+
+// The same for scans [first, first + count) alone, which the entry then
+// holds (its other scans only where made before), with the same scans of
+// the `other` bands; nothing is printed.
+const coregistration_cache::entry& coregistered_scans(coregistration_cache& cache, const float_grid& lat89A,
+                                                      const float_grid& lon89A, const band_factors& asked,
+                                                      std::span<const band_factors> other, std::int32_t rows,
+                                                      std::int32_t columns, std::int32_t first, std::int32_t count);
 
 } // namespace vardane

@@ -95,7 +95,8 @@ std::unique_ptr<position_source> from_arrays(const swath_geolocation& geo, const
     return positions;
 }
 
-std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const raster_size& size, std::int32_t k)
+std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const raster_size& size, std::int32_t k,
+                                              std::optional<row_span> lines)
 {
     const float_grid* lat = grid(geo, "lat89A");
     const float_grid* lon = grid(geo, "lon89A");
@@ -106,18 +107,21 @@ std::unique_ptr<position_source> coregistered(swath_geolocation& geo, const rast
     if (!array_positions(*lat, *lon, 2).covers(rows, columns) || std::int64_t(2) * columns > lat->width) {
         return nullptr;
     }
+    if (lines && std::int64_t(lines->first) + lines->count > rows) return nullptr;
     if (!geo.coregistered) geo.coregistered = std::make_shared<coregistration_cache>();
     const auto factors_of = [&](std::string_view band) {
         return band_factors{std::string(band), factor(geo.corA1, band), factor(geo.corA2, band)};
     };
+    const band_factors asked = factors_of(kCoregistrationBands[std::size_t(k)]);
     // The product's other variables are drawn next, most often: their bands
     // are made with this one.
     std::vector<band_factors> other;
     for (const std::string_view band : kCoregistrationBands) {
         if (other.empty() || other.back().band != band) other.push_back(factors_of(band));
     }
-    const auto& e = coregistered_positions(*geo.coregistered, *lat, *lon,
-                                           factors_of(kCoregistrationBands[std::size_t(k)]), other, rows, columns);
+    const auto& e = lines ? coregistered_scans(*geo.coregistered, *lat, *lon, asked, other, rows, columns,
+                                               std::int32_t(lines->first), std::int32_t(lines->count))
+                          : coregistered_positions(*geo.coregistered, *lat, *lon, asked, other, rows, columns);
     return std::make_unique<array_positions>(e.lat, e.lon, 1);
 }
 
@@ -155,12 +159,12 @@ std::string position_set_of(productType kind, std::int32_t k)
 }
 
 std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
-                                               std::int32_t k)
+                                               std::int32_t k, std::optional<row_span> lines)
 {
     const index_band* band = band_of(kind, k);
     if (band == nullptr) return nullptr;
     switch (band->how) {
-    case source::coregistered: return coregistered(geo, size, k);
+    case source::coregistered: return coregistered(geo, size, k, lines);
     case source::a89: return from_arrays(geo, size, "lat89A", "lon89A", 1);
     case source::a89_doubled: return from_arrays(geo, size, "lat89A", "lon89A", 2);
     case source::b89: return from_arrays(geo, size, "lat89B", "lon89B", 1);

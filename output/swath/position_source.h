@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "output/output_raster.h"
 #include "output/swath_geolocation.h"
+#include "reader/product_description.h"
 #include "reader/product_types.h"
 
 namespace vardane {
@@ -35,9 +37,12 @@ public:
 
 // The geolocation of the selected variable (index k) of a product kind,
 // taken from geo (whose co-registration cache it may fill); nullptr when
-// that geolocation is missing or does not cover a raster of `size`.
+// that geolocation is missing or does not cover a raster of `size`. With
+// `lines`, the source is asked for those lines alone (a part of the swath
+// placed by itself): a co-registered band is then worked out, and kept,
+// for those lines only.
 std::unique_ptr<position_source> positions_for(swath_geolocation& geo, const raster_size& size, productType kind,
-                                               std::int32_t k);
+                                               std::int32_t k, std::optional<row_span> lines = std::nullopt);
 
 // The name of the set of positions that variable k of a product kind lies
 // on ("89A", "co-registered 6G", "tie points", ...): variables of one set

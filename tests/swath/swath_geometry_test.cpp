@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,9 @@
 #include "output/swath/coregistration_cache.h"
 #include "output/swath/corner_value.h"
 #include "output/swath/gt_projector.h"
+#include "output/swath/position_source.h"
 #include "output/swath/swath_windows.h"
+#include "output/swath_geolocation.h"
 #include "util/trace_stream.h"
 
 namespace vardane {
@@ -158,6 +161,76 @@ TEST(Coregistration, PositionsWorkedOutTogetherAreEachFootprintsAlone)
     coregistration_cache quiet;
     EXPECT_EQ(asking(quiet, bands[0]).second, "");
     set_trace_enabled(true);
+}
+
+// A part of a swath's lines placed by itself (a chunk asked for alone) makes
+// those scans of every band, once, and no other: the whole orbit's would
+// cost the part's wait many times over. Each position must be the one the
+// footprint gives alone, lost footprints included, whether made with a part
+// or later with the rest of the band.
+TEST(Coregistration, APartOfTheScansIsMadeForEveryBandAndTheRestWhenTheWholeIsAsked)
+{
+    constexpr std::int32_t kScans = 300, kPixels = 243;
+    swath_geolocation geo;
+    float_grid& lat = geo.fvals["lat89A"];
+    float_grid& lon = geo.fvals["lon89A"];
+    lat = {2 * kPixels, kScans, {}};
+    lon = {2 * kPixels, kScans, {}};
+    for (std::int32_t s = 0; s < kScans; ++s) {
+        for (std::int32_t c = 0; c < 2 * kPixels; ++c) {
+            lat.values.push_back(-70.0f + 140.0f * float(s) / kScans + 0.01f * float(c % 7));
+            lon.values.push_back(-179.5f + 359.0f * float(c) / (2 * kPixels) + 0.02f * float(s % 5));
+        }
+    }
+    constexpr std::int32_t kLostScan = 120;
+    lat.values[std::size_t(kLostScan) * 2 * kPixels + 10] = 95.0f; // a lost pair
+    geo.corA1 = {{"6G", 0.52f}, {"36G", 0.4f}};
+    geo.corA2 = {{"6G", -0.1f}, {"36G", 0.25f}};
+    const raster_size size{kScans, kPixels};
+    // Positions of lines [first, first + count), differing from each footprint alone.
+    const auto differing = [&](const position_source& positions, std::int32_t k, std::int32_t first,
+                               std::int32_t count) {
+        const float a1 = k == 0 ? 0.52f : 0.4f, a2 = k == 0 ? -0.1f : 0.25f;
+        std::vector<float> lonLine(kPixels), latLine(kPixels);
+        std::size_t differ = 0;
+        for (std::int32_t L = first; L < first + count; ++L) {
+            positions.line(L, kPixels, lonLine.data(), latLine.data());
+            for (std::int32_t p = 0; p < kPixels; ++p) {
+                float aloneLon = 0.0f, aloneLat = 0.0f;
+                amsr2latlon_(lat, lon, a1, a2, L, p, aloneLon, aloneLat);
+                differ += lonLine[std::size_t(p)] != aloneLon || latLine[std::size_t(p)] != aloneLat;
+            }
+        }
+        return differ;
+    };
+    const auto made_scans = [&](std::string_view band) {
+        const auto& made = geo.coregistered->bands.find(band)->second.made;
+        std::vector<std::int32_t> scans;
+        for (std::size_t s = 0; s < made.size(); ++s) {
+            if (made[s]) scans.push_back(std::int32_t(s));
+        }
+        return scans;
+    };
+    std::vector<std::int32_t> part(60);
+    std::iota(part.begin(), part.end(), 100);
+    ::testing::internal::CaptureStdout();
+    const auto some = positions_for(geo, size, PT_AMSR2_L1B, 0, row_span{100, 60}); // 6.9 GHz H
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    ASSERT_NE(some, nullptr);
+    ASSERT_EQ(geo.coregistered->bands.size(), 6u); // the product's six bands, 6G to 36G
+    for (const auto& [band, entry] : geo.coregistered->bands) EXPECT_EQ(made_scans(band), part) << band;
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(differing(*some, 0, 100, 60), 0u);
+    const auto sameLines = positions_for(geo, size, PT_AMSR2_L1B, 11, row_span{100, 60}); // 36.5 GHz V
+    EXPECT_EQ(differing(*sameLines, 11, 100, 60), 0u);
+    const auto whole = positions_for(geo, size, PT_AMSR2_L1B, 11);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_NE(whole, nullptr);
+    EXPECT_EQ(made_scans("6G").size(), std::size_t(kScans));
+    EXPECT_EQ(differing(*whole, 11, 0, kScans), 0u);
+    EXPECT_EQ(differing(*positions_for(geo, size, PT_AMSR2_L1B, 0), 0, 0, kScans), 0u);
+    // Lines past the raster are placed by nothing.
+    EXPECT_EQ(positions_for(geo, size, PT_AMSR2_L1B, 0, row_span{290, 20}), nullptr);
 }
 
 TEST(SwathWindows, ScenesAndTilesGiveTheirWindows)
