@@ -3,6 +3,7 @@
 // read_rows(path, index, first, count): some of its rows, and
 // describe_parameter(path, index): what describes it without its samples,
 // for the lazy arrays of the xarray backend.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -27,17 +28,38 @@ namespace py = pybind11;
 
 namespace {
 
+// Each row of a plane of `shape` turned in place by half its columns,
+// rounded up: column c then holds stored column c + ceil(width / 2), as the
+// GeoTIFF writer turns a global grid stored from 0 degrees to start at 180
+// degrees west. In place, because a turned copy of a global grid costs as
+// much fresh memory as the read.
+template <typename Stored>
+void turn_rows(bulk_vector<Stored>& plane, const dataAttr_t& shape)
+{
+    const auto bands = static_cast<std::size_t>(std::max(shape.bands, 1));
+    const std::size_t row = static_cast<std::size_t>(shape.width) * bands;
+    const std::size_t shift = static_cast<std::size_t>(shape.width + 1) / 2 * bands;
+    std::vector<Stored> head(shift);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(shape.height); ++r) {
+        Stored* line = plane.data() + r * row;
+        std::copy_n(line, shift, head.begin());
+        std::copy(line + shift, line + row, line);
+        std::copy(head.begin(), head.end(), line + (row - shift));
+    }
+}
+
 // The plane of the last read as a (height, width) array of its stored type,
-// (height, width, bands) for a colour image: the array takes the reader's
-// buffer over, which the array then keeps alive.
+// (height, width, bands) for a colour image, its rows turned when `turned`:
+// the array takes the reader's buffer over, which the array then keeps alive.
 template <typename Sample, typename Stored>
-py::array plane_of(bulk_vector<Stored>&& plane, const dataAttr_t& shape)
+py::array plane_of(bulk_vector<Stored>&& plane, const dataAttr_t& shape, bool turned)
 {
     std::vector<py::ssize_t> extents{shape.height, shape.width};
     if (shape.bands > 1) extents.push_back(shape.bands);
     py::ssize_t samples = 1;
     for (const py::ssize_t e : extents) samples *= e;
     if (static_cast<py::ssize_t>(plane.size()) < samples) throw py::value_error("short read");
+    if (turned) turn_rows(plane, shape);
     auto* owned = new bulk_vector<Stored>(std::move(plane));
     const py::capsule keeper(owned, [](void* p) { delete static_cast<bulk_vector<Stored>*>(p); });
     return py::array_t<Sample>(extents, reinterpret_cast<const Sample*>(owned->data()), keeper);
@@ -136,8 +158,9 @@ py::dict describe_parameter(const std::string& path, std::uint32_t index)
     return result;
 }
 
-// Parameter `index` of `path`, whole or only its rows `rows`.
-py::dict read_part(const std::string& path, std::uint32_t index, std::optional<row_span> rows)
+// Parameter `index` of `path`, whole or only its rows `rows`, its rows
+// turned when `turned`.
+py::dict read_part(const std::string& path, std::uint32_t index, std::optional<row_span> rows, bool turned)
 {
     const auto info = open_parameter(path, index);
     py::dict result = description_of(*info, index);
@@ -152,10 +175,10 @@ py::dict read_part(const std::string& path, std::uint32_t index, std::optional<r
     const dataAttr_t& shape = info->dataAttr();
     py::array samples;
     switch (dtype) {
-    case DT_UINT8: samples = plane_of<std::uint8_t>(info->take_byteRaster(), shape); break;
-    case DT_UINT16: samples = plane_of<std::uint16_t>(info->take_shortRaster(), shape); break;
-    case DT_INT16: samples = plane_of<std::int16_t>(info->take_shortRaster(), shape); break;
-    case DT_FLOAT32: samples = plane_of<float>(info->take_floatRaster(), shape); break;
+    case DT_UINT8: samples = plane_of<std::uint8_t>(info->take_byteRaster(), shape, turned); break;
+    case DT_UINT16: samples = plane_of<std::uint16_t>(info->take_shortRaster(), shape, turned); break;
+    case DT_INT16: samples = plane_of<std::int16_t>(info->take_shortRaster(), shape, turned); break;
+    case DT_FLOAT32: samples = plane_of<float>(info->take_floatRaster(), shape, turned); break;
     default: throw py::value_error(path + ": parameter " + std::to_string(index) + " has samples of no known type");
     }
     result["codes"] = shape.codes;
@@ -163,20 +186,26 @@ py::dict read_part(const std::string& path, std::uint32_t index, std::optional<r
     return result;
 }
 
-py::dict read_parameter(const std::string& path, std::uint32_t index) { return read_part(path, index, std::nullopt); }
-
-py::dict read_rows(const std::string& path, std::uint32_t index, std::uint32_t first, std::uint32_t count)
+py::dict read_parameter(const std::string& path, std::uint32_t index, bool turned)
 {
-    return read_part(path, index, row_span{first, count});
+    return read_part(path, index, std::nullopt, turned);
+}
+
+py::dict read_rows(const std::string& path, std::uint32_t index, std::uint32_t first, std::uint32_t count, bool turned)
+{
+    return read_part(path, index, row_span{first, count}, turned);
 }
 
 } // namespace
 
 void bind_grid_read(py::module_& module)
 {
-    module.def("read_parameter", &read_parameter, py::arg("path"), py::arg("index"),
-               "Parameter `index` of a product: its samples as stored and what describes them.");
+    module.def("read_parameter", &read_parameter, py::arg("path"), py::arg("index"), py::arg("turned") = false,
+               "Parameter `index` of a product: its samples as stored and what describes them; with turned, "
+               "each row turned by half its columns (rounded up), as the GeoTIFF writer turns a global grid "
+               "stored from 0 degrees.");
     module.def("read_rows", &read_rows, py::arg("path"), py::arg("index"), py::arg("first"), py::arg("count"),
+               py::arg("turned") = false,
                "Rows [first, first + count) of parameter `index` of a product, as read_parameter gives them.");
     module.def("describe_parameter", &describe_parameter, py::arg("path"), py::arg("index"),
                "What describes parameter `index` of a product, its shape and sample type, reading no sample.");

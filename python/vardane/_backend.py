@@ -9,7 +9,7 @@ from xarray.backends import BackendArray, BackendEntrypoint
 from xarray.core import indexing
 
 from . import _vardane
-from ._dataset import grid_dataset, turned_columns
+from ._dataset import grid_dataset
 from ._swath import swath_positions
 
 
@@ -78,15 +78,15 @@ class VardaneBackendArray(BackendArray):
             raise ValueError(
                 f"{self.path}: parameter {self.index} read as {samples.dtype}{list(samples.shape)}, "
                 f"described as {self.dtype}{[rows] + list(self.shape[1:])}")
-        return turned_columns(samples) if self.turned else samples
+        return samples
 
     def _read(self, first, count):
-        return self._checked(_vardane.read_rows(self.path, self.index, first, count)["samples"], count)
+        return self._checked(_vardane.read_rows(self.path, self.index, first, count, self.turned)["samples"], count)
 
     def _plane(self):
         with self._lock:
             if self._samples is None:
-                samples = _vardane.read_parameter(self.path, self.index)["samples"]
+                samples = _vardane.read_parameter(self.path, self.index, self.turned)["samples"]
                 self._samples = self._checked(samples, self.shape[0])
             return self._samples
 

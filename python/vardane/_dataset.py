@@ -74,12 +74,6 @@ def _add_grid_mapping(ds):
         variable.attrs["grid_mapping"] = "spatial_ref"
 
 
-def turned_columns(samples):
-    """A global grid stored from 0 degrees in the GeoTIFF writer's column
-    order: output column c holds stored column c + ceil(width / 2)."""
-    return np.roll(samples, -((samples.shape[1] + 1) // 2), axis=1)
-
-
 def _grid_coordinates(parameter, shape, turned):
     """1-D lat/lon cell centres of a latitude/longitude grid of `shape`."""
     # The corners are the grid's outer edges: upper-left, upper-right,
@@ -92,10 +86,11 @@ def _grid_coordinates(parameter, shape, turned):
 
 
 def _read(path, variable, turned):
-    """A parameter read whole: its description and its samples."""
-    parameter = _vardane.read_parameter(path, variable["index"])
-    samples = parameter["samples"]
-    return parameter, turned_columns(samples) if turned and samples.ndim == 2 else samples
+    """A parameter read whole: its description and its samples, in the
+    GeoTIFF's column order when `turned` (a global grid stored from 0
+    degrees: column c holds stored column c + ceil(width / 2))."""
+    parameter = _vardane.read_parameter(path, variable["index"], turned)
+    return parameter, parameter["samples"]
 
 
 def grid_dataset(path, variables, settings, parameter_of, positions_of=swath_positions):

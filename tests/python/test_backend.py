@@ -27,13 +27,13 @@ def reads(monkeypatch):
     done = []
     whole, part = _vardane.read_parameter, _vardane.read_rows
 
-    def whole_counted(path, index):
+    def whole_counted(path, index, turned=False):
         done.append((path, index, None))
-        return whole(path, index)
+        return whole(path, index, turned)
 
-    def part_counted(path, index, first, count):
+    def part_counted(path, index, first, count, turned=False):
         done.append((path, index, (first, count)))
-        return part(path, index, first, count)
+        return part(path, index, first, count, turned)
 
     monkeypatch.setattr(_vardane, "read_parameter", whole_counted)
     monkeypatch.setattr(_vardane, "read_rows", part_counted)
@@ -136,6 +136,27 @@ def test_a_product_read_only_whole_is_read_once_for_every_chunk(synth, settings,
     assert len(ds[name].chunks[0]) > 1
     np.testing.assert_array_equal(ds[name].values, vardane.open_dataset(path, settings=settings)[name].values)
     assert [rows for _, _, rows in reads] == [None, None]  # the engine's one and open_dataset's
+
+
+# A global grid stored from 0 degrees is turned where it is read; any grid
+# turns alike: an odd width (half its columns rounded up), three bytes a
+# sample, and a part of the rows.
+TURNED = [
+    ("JASMES_RAW", "japan.dat", {"grid": "japan", "bytes": "2"}),
+    ("JASMES_HDR", "rgb.dat", {"form": "t1rgb"}),
+    ("AMSR2_L3_BT", "bt.h5", {"grid": "latlon_0.25"}),
+]
+
+
+@pytest.mark.parametrize("kind,name,variants", TURNED, ids=[t[0] for t in TURNED])
+def test_a_turned_read_is_the_read_turned_by_half_its_columns(synth, kind, name, variants):
+    path = str(synth(kind, name, **variants))
+    stored = _vardane.read_parameter(path, 0)["samples"]
+    width = stored.shape[1]
+    assert kind != "JASMES_RAW" or width % 2 == 1
+    turned = np.roll(stored, -((width + 1) // 2), axis=1)
+    np.testing.assert_array_equal(_vardane.read_parameter(path, 0, turned=True)["samples"], turned)
+    np.testing.assert_array_equal(_vardane.read_rows(path, 0, 3, 5, turned=True)["samples"], turned[3:8])
 
 
 @pytest.mark.parametrize("kind", ["AMSR2_L1B", "SGLI_IRS"])
