@@ -2,6 +2,7 @@
 
 from concurrent.futures import ThreadPoolExecutor
 
+import dask
 import dask.array
 import numpy as np
 import pytest
@@ -198,6 +199,20 @@ def test_each_chunk_of_a_swaths_coordinates_places_its_own_lines(synth, settings
     rows, columns = eager[next(iter(eager.data_vars))].shape
     with pytest.raises(ValueError, match=f"has no lines 30 to {rows + 1}"):
         _vardane.swath_positions(str(path), [(0, rows, columns)], (30, rows - 29))
+
+
+def test_threads_placing_chunks_of_every_band_at_once_place_what_one_does(synth, settings):
+    # Chunks of the co-registered bands share what each has made of the
+    # orbit's scans: threads making scans of one band while others read
+    # scans of another must still give each chunk its own positions.
+    path = synth("AMSR2_L1B", "swath.h5")
+    eager = vardane.open_dataset(path, settings=settings)
+    for _ in range(3):
+        chunked = xr.open_dataset(path, engine="vardane", settings=settings, chunks={"scan": 13})
+        with dask.config.set(scheduler="threads", num_workers=6):
+            placed = dask.compute(*(chunked[name].data for name in eager.coords))
+        for name, values in zip(eager.coords, placed):
+            np.testing.assert_array_equal(values, eager[name].values, err_msg=name)
 
 
 def test_variables_and_drop_variables_choose(synth, settings, reads):
