@@ -32,15 +32,18 @@ namespace {
 // rounded up: column c then holds stored column c + ceil(width / 2), as the
 // GeoTIFF writer turns a global grid stored from 0 degrees to start at 180
 // degrees west. In place, because a turned copy of a global grid costs as
-// much fresh memory as the read.
+// much fresh memory as the read. A plane short of its shape is left as it
+// is, for plane_of to refuse.
 template <typename Stored>
 void turn_rows(bulk_vector<Stored>& plane, const dataAttr_t& shape)
 {
     const auto bands = static_cast<std::size_t>(std::max(shape.bands, 1));
     const std::size_t row = static_cast<std::size_t>(shape.width) * bands;
     const std::size_t shift = static_cast<std::size_t>(shape.width + 1) / 2 * bands;
+    const auto rows = static_cast<std::size_t>(shape.height);
+    if (plane.size() < rows * row) return;
     std::vector<Stored> head(shift);
-    for (std::size_t r = 0; r < static_cast<std::size_t>(shape.height); ++r) {
+    for (std::size_t r = 0; r < rows; ++r) {
         Stored* line = plane.data() + r * row;
         std::copy_n(line, shift, head.begin());
         std::copy(line + shift, line + row, line);
@@ -49,17 +52,16 @@ void turn_rows(bulk_vector<Stored>& plane, const dataAttr_t& shape)
 }
 
 // The plane of the last read as a (height, width) array of its stored type,
-// (height, width, bands) for a colour image, its rows turned when `turned`:
-// the array takes the reader's buffer over, which the array then keeps alive.
+// (height, width, bands) for a colour image: the array takes the reader's
+// buffer over, which the array then keeps alive.
 template <typename Sample, typename Stored>
-py::array plane_of(bulk_vector<Stored>&& plane, const dataAttr_t& shape, bool turned)
+py::array plane_of(bulk_vector<Stored>&& plane, const dataAttr_t& shape)
 {
     std::vector<py::ssize_t> extents{shape.height, shape.width};
     if (shape.bands > 1) extents.push_back(shape.bands);
     py::ssize_t samples = 1;
     for (const py::ssize_t e : extents) samples *= e;
     if (static_cast<py::ssize_t>(plane.size()) < samples) throw py::value_error("short read");
-    if (turned) turn_rows(plane, shape);
     auto* owned = new bulk_vector<Stored>(std::move(plane));
     const py::capsule keeper(owned, [](void* p) { delete static_cast<bulk_vector<Stored>*>(p); });
     return py::array_t<Sample>(extents, reinterpret_cast<const Sample*>(owned->data()), keeper);
@@ -166,19 +168,35 @@ py::dict read_part(const std::string& path, std::uint32_t index, std::optional<r
     py::dict result = description_of(*info, index);
     std::int32_t dtype = DT_NONE;
     bool read = false;
+    // The planes a read may fill, taken over; the one of `dtype` holds it.
+    bulk_vector<std::uint8_t> bytes;
+    bulk_vector<std::uint16_t> shorts;
+    bulk_vector<float> floats;
     {
         py::gil_scoped_release released;
         const auto locked = lock_readers();
         read = rows ? info->get_dataRows(index, *rows, dtype) : info->get_dataSource(index, dtype);
+        if (read) {
+            bytes = info->take_byteRaster();
+            shorts = info->take_shortRaster();
+            floats = info->take_floatRaster();
+            // Turned by the thread that read, other Python threads running.
+            if (turned) {
+                const dataAttr_t& shape = info->dataAttr();
+                if (dtype == DT_UINT8) turn_rows(bytes, shape);
+                if (dtype == DT_UINT16 || dtype == DT_INT16) turn_rows(shorts, shape);
+                if (dtype == DT_FLOAT32) turn_rows(floats, shape);
+            }
+        }
     }
     if (!read) throw py::value_error(read_cause(*info, path));
     const dataAttr_t& shape = info->dataAttr();
     py::array samples;
     switch (dtype) {
-    case DT_UINT8: samples = plane_of<std::uint8_t>(info->take_byteRaster(), shape, turned); break;
-    case DT_UINT16: samples = plane_of<std::uint16_t>(info->take_shortRaster(), shape, turned); break;
-    case DT_INT16: samples = plane_of<std::int16_t>(info->take_shortRaster(), shape, turned); break;
-    case DT_FLOAT32: samples = plane_of<float>(info->take_floatRaster(), shape, turned); break;
+    case DT_UINT8: samples = plane_of<std::uint8_t>(std::move(bytes), shape); break;
+    case DT_UINT16: samples = plane_of<std::uint16_t>(std::move(shorts), shape); break;
+    case DT_INT16: samples = plane_of<std::int16_t>(std::move(shorts), shape); break;
+    case DT_FLOAT32: samples = plane_of<float>(std::move(floats), shape); break;
     default: throw py::value_error(path + ": parameter " + std::to_string(index) + " has samples of no known type");
     }
     result["codes"] = shape.codes;
