@@ -115,6 +115,25 @@ std::int32_t value_at(const std::array<double, 4>& d, const cell_corners& c)
     }
 }
 
+// work.template operator()<T, How>() with the sample type of a raster kind
+// and a fill: the fills are compiled once for each pair.
+template <typename Work>
+void with_sample_and_fill(std::int32_t kind, cell_fill how, Work&& work)
+{
+    const bool codes = how == cell_fill::nearest;
+    if (kind == RK_BYTE) {
+        if (codes) {
+            work.template operator()<std::uint8_t, cell_fill::nearest>();
+        } else {
+            work.template operator()<std::uint8_t, cell_fill::blend>();
+        }
+    } else if (codes) {
+        work.template operator()<std::uint16_t, cell_fill::nearest>();
+    } else {
+        work.template operator()<std::uint16_t, cell_fill::blend>();
+    }
+}
+
 // Rounding of values well inside the int range without a library call: the
 // fill does it for every cell.
 int floor_int(double v)
@@ -276,21 +295,9 @@ void gt_projector::put_val_bl(std::span<gt_projector* const> grids, std::span<co
 
 void gt_projector::fill(const grid_corners& places, const cell_corners& corners, grid_rows rows)
 {
-    const bool codes = how_ == cell_fill::nearest;
-    if (kind_ == RK_BYTE) {
-        if (samples8_.empty()) return;
-        if (codes) {
-            fill_grid<std::uint8_t, cell_fill::nearest>(samples8_.data(), places, corners, rows);
-        } else {
-            fill_grid<std::uint8_t, cell_fill::blend>(samples8_.data(), places, corners, rows);
-        }
-    } else if (samples16_.empty()) {
-        return;
-    } else if (codes) {
-        fill_grid<std::uint16_t, cell_fill::nearest>(samples16_.data(), places, corners, rows);
-    } else {
-        fill_grid<std::uint16_t, cell_fill::blend>(samples16_.data(), places, corners, rows);
-    }
+    if (!has_grid()) return;
+    with_sample_and_fill(kind_, how_,
+                         [&]<typename T, cell_fill How>() { fill_grid<T, How>(grid<T>(), places, corners, rows); });
 }
 
 template <typename At>
@@ -337,18 +344,8 @@ void gt_projector::fill_grids(std::span<gt_projector* const> grids, std::span<co
 void gt_projector::fill_stack(std::span<gt_projector* const> grids, std::span<const cell_corners> corners,
                               std::span<const std::size_t> drawn, const grid_corners& places, grid_rows rows)
 {
-    const bool codes = grids[0]->how_ == cell_fill::nearest;
-    if (grids[0]->kind_ == RK_BYTE) {
-        if (codes) {
-            fill_grids<std::uint8_t, cell_fill::nearest>(grids, corners, drawn, places, rows);
-        } else {
-            fill_grids<std::uint8_t, cell_fill::blend>(grids, corners, drawn, places, rows);
-        }
-    } else if (codes) {
-        fill_grids<std::uint16_t, cell_fill::nearest>(grids, corners, drawn, places, rows);
-    } else {
-        fill_grids<std::uint16_t, cell_fill::blend>(grids, corners, drawn, places, rows);
-    }
+    with_sample_and_fill(grids[0]->kind_, grids[0]->how_,
+                         [&]<typename T, cell_fill How>() { fill_grids<T, How>(grids, corners, drawn, places, rows); });
 }
 
 std::int16_t gt_projector::getVal(std::int32_t c, std::int32_t r) const
